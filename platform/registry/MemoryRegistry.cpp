@@ -1,0 +1,193 @@
+#include "platform/registry/MemoryRegistry.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace zelora {
+namespace {
+
+char FoldCase(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+bool SameName(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(),
+                      [](char x, char y) { return FoldCase(x) == FoldCase(y); });
+}
+
+struct NameLess {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const
+    {
+        return std::lexicographical_compare(
+            a.begin(), a.end(), b.begin(), b.end(),
+            [](char x, char y) { return FoldCase(x) < FoldCase(y); });
+    }
+};
+
+// "A\B\\C\" -> {"A", "B", "C"}: the registry ignores empty components.
+std::vector<std::string_view> SplitPath(std::string_view path)
+{
+    std::vector<std::string_view> parts;
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t end = path.find('\\', start);
+        if (end == std::string_view::npos) end = path.size();
+        if (end > start) parts.push_back(path.substr(start, end - start));
+        start = end + 1;
+    }
+    return parts;
+}
+
+}  // namespace
+
+struct MemoryRegistry::Key {
+    struct Value {
+        std::string name;
+        RegType type;
+        std::vector<unsigned char> data;
+    };
+    std::vector<Value> values;  // creation order, as the registry enumerates them
+    std::map<std::string, std::unique_ptr<Key>, NameLess> subkeys;
+    bool denyFullAccess = false;
+
+    Value* FindValue(std::string_view name)
+    {
+        for (auto& v : values)
+            if (SameName(v.name, name)) return &v;
+        return nullptr;
+    }
+};
+
+MemoryRegistry::MemoryRegistry()
+{
+    for (auto& root : m_roots) root = std::make_unique<Key>();
+}
+
+MemoryRegistry::~MemoryRegistry() = default;
+
+MemoryRegistry::Key* MemoryRegistry::Find(RegRoot root, std::string_view path) const
+{
+    Key* key = m_roots[static_cast<int>(root)].get();
+    for (auto part : SplitPath(path)) {
+        auto it = key->subkeys.find(part);
+        if (it == key->subkeys.end()) return nullptr;
+        key = it->second.get();
+    }
+    return key;
+}
+
+MemoryRegistry::Key* MemoryRegistry::Open(RegRoot root, std::string_view path, KeyOpen open)
+{
+    if (open == KeyOpen::ExistingOnly) return Find(root, path);
+    Key* key = m_roots[static_cast<int>(root)].get();
+    for (auto part : SplitPath(path)) {
+        auto it = key->subkeys.find(part);
+        if (it == key->subkeys.end())
+            it = key->subkeys.emplace(std::string(part), std::make_unique<Key>()).first;
+        key = it->second.get();
+    }
+    return key;
+}
+
+RegStatus MemoryRegistry::QueryValue(RegRoot root, std::string_view path, KeyOpen open,
+                                     std::string_view name, void* buffer, std::uint32_t& size,
+                                     RegType* type)
+{
+    Key* key = Open(root, path, open);
+    if (!key) return RegStatus::NotFound;
+    Key::Value* value = key->FindValue(name);
+    if (!value) return RegStatus::NotFound;
+    if (type) *type = value->type;
+    const auto length = static_cast<std::uint32_t>(value->data.size());
+    if (buffer && length > size) {
+        size = length;
+        return RegStatus::MoreData;
+    }
+    if (buffer && length > 0) std::memcpy(buffer, value->data.data(), length);
+    size = length;
+    return RegStatus::Ok;
+}
+
+RegStatus MemoryRegistry::SetValue(RegRoot root, std::string_view path, std::string_view name,
+                                   RegType type, const void* data, std::uint32_t size)
+{
+    Key* key = Open(root, path, KeyOpen::CreateIfMissing);
+    const auto* bytes = static_cast<const unsigned char*>(data);
+    std::vector<unsigned char> copy(bytes, bytes + size);
+    if (Key::Value* value = key->FindValue(name)) {
+        value->type = type;
+        value->data = std::move(copy);
+    } else {
+        key->values.push_back({std::string(name), type, std::move(copy)});
+    }
+    return RegStatus::Ok;
+}
+
+RegStatus MemoryRegistry::DeleteValue(RegRoot root, std::string_view path, KeyOpen open,
+                                      std::string_view name)
+{
+    Key* key = Open(root, path, open);
+    if (!key) return RegStatus::NotFound;
+    auto it = std::find_if(key->values.begin(), key->values.end(),
+                           [&](const Key::Value& v) { return SameName(v.name, name); });
+    if (it == key->values.end()) return RegStatus::NotFound;
+    key->values.erase(it);
+    return RegStatus::Ok;
+}
+
+RegStatus MemoryRegistry::EnumValueNames(RegRoot root, std::string_view path, KeyOpen open,
+                                         std::vector<std::string>& names)
+{
+    names.clear();
+    Key* key = Open(root, path, open);
+    if (!key) return RegStatus::NotFound;
+    for (const auto& v : key->values) names.push_back(v.name);
+    return RegStatus::Ok;
+}
+
+RegStatus MemoryRegistry::EnumSubkeyNames(RegRoot root, std::string_view path, KeyOpen open,
+                                          std::vector<std::string>& names)
+{
+    names.clear();
+    Key* key = Open(root, path, open);
+    if (!key) return RegStatus::NotFound;
+    for (const auto& [name, sub] : key->subkeys) names.push_back(name);
+    return RegStatus::Ok;
+}
+
+RegStatus MemoryRegistry::ProbeFullAccess(RegRoot root, std::string_view path)
+{
+    Key* key = Find(root, path);
+    if (!key) return RegStatus::NotFound;
+    return key->denyFullAccess ? RegStatus::Denied : RegStatus::Ok;
+}
+
+RegStatus MemoryRegistry::DeleteTree(RegRoot root, std::string_view path)
+{
+    auto parts = SplitPath(path);
+    if (parts.empty()) return RegStatus::Denied;
+    std::string parentPath;
+    for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
+        parentPath += parts[i];
+        parentPath += '\\';
+    }
+    Key* parent = Find(root, parentPath);
+    if (!parent) return RegStatus::NotFound;
+    auto it = parent->subkeys.find(parts.back());
+    if (it == parent->subkeys.end()) return RegStatus::NotFound;
+    parent->subkeys.erase(it);
+    return RegStatus::Ok;
+}
+
+void MemoryRegistry::DenyFullAccess(RegRoot root, std::string_view path)
+{
+    Open(root, path, KeyOpen::CreateIfMissing)->denyFullAccess = true;
+}
+
+bool MemoryRegistry::KeyExists(RegRoot root, std::string_view path) const
+{
+    return Find(root, path) != nullptr;
+}
+
+}  // namespace zelora

@@ -1,0 +1,44 @@
+#pragma once
+// An in-memory registry with the real one's semantics: names matched without regard to
+// case, values kept as raw bytes and type, short buffers answered with MoreData. Tests run
+// the same contract suite against it and against the real registry, so it cannot drift.
+
+#include "platform/registry/RegistryBackend.h"
+
+#include <map>
+#include <memory>
+
+namespace zelora {
+
+class MemoryRegistry final : public RegistryBackend {
+public:
+    MemoryRegistry();
+    ~MemoryRegistry() override;
+
+    RegStatus QueryValue(RegRoot root, std::string_view path, KeyOpen open,
+                         std::string_view name, void* buffer, std::uint32_t& size,
+                         RegType* type) override;
+    RegStatus SetValue(RegRoot root, std::string_view path, std::string_view name, RegType type,
+                       const void* data, std::uint32_t size) override;
+    RegStatus DeleteValue(RegRoot root, std::string_view path, KeyOpen open,
+                          std::string_view name) override;
+    RegStatus EnumValueNames(RegRoot root, std::string_view path, KeyOpen open,
+                             std::vector<std::string>& names) override;
+    RegStatus EnumSubkeyNames(RegRoot root, std::string_view path, KeyOpen open,
+                              std::vector<std::string>& names) override;
+    RegStatus ProbeFullAccess(RegRoot root, std::string_view path) override;
+    RegStatus DeleteTree(RegRoot root, std::string_view path) override;
+
+    // Makes a key refuse full access, as HKCR's filter category does for a plain user.
+    void DenyFullAccess(RegRoot root, std::string_view path);
+    bool KeyExists(RegRoot root, std::string_view path) const;
+
+private:
+    struct Key;
+    Key* Find(RegRoot root, std::string_view path) const;
+    Key* Open(RegRoot root, std::string_view path, KeyOpen open);
+
+    std::unique_ptr<Key> m_roots[3];
+};
+
+}  // namespace zelora

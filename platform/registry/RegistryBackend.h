@@ -1,0 +1,70 @@
+#pragma once
+// The registry as the programs need it, without <windows.h>: keys addressed by root and
+// path, values as raw bytes with their type. Every call opens its key, does one thing and
+// closes it again, so no handle outlives a call.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zelora {
+
+enum class RegRoot { CurrentUser, LocalMachine, ClassesRoot };
+
+// The registry's own type codes, so raw values round-trip unchanged.
+enum class RegType : std::uint32_t {
+    None = 0,
+    String = 1,        // REG_SZ, stored as UTF-16LE with its terminating NUL
+    ExpandString = 2,
+    Binary = 3,
+    Dword = 4,
+    MultiString = 7,
+    Qword = 11,
+};
+
+enum class RegStatus {
+    Ok,
+    NotFound,   // key or value absent
+    MoreData,   // the value is larger than the caller's buffer
+    Denied,     // the key exists but cannot be opened as asked
+    Failed,
+};
+
+// How a call opens its key.
+enum class KeyOpen {
+    CreateIfMissing,  // creates the key and every missing parent first
+    ExistingOnly,     // fails with NotFound when the key is absent
+};
+
+class RegistryBackend {
+public:
+    virtual ~RegistryBackend() = default;
+
+    // Queries a value into `buffer` of `size` bytes, as the registry's query does: on Ok and
+    // on MoreData `size` becomes the value's length; `type` (if given) receives its type.
+    virtual RegStatus QueryValue(RegRoot root, std::string_view path, KeyOpen open,
+                                 std::string_view name, void* buffer, std::uint32_t& size,
+                                 RegType* type) = 0;
+
+    // Sets a value, creating the key when it is missing.
+    virtual RegStatus SetValue(RegRoot root, std::string_view path, std::string_view name,
+                               RegType type, const void* data, std::uint32_t size) = 0;
+
+    virtual RegStatus DeleteValue(RegRoot root, std::string_view path, KeyOpen open,
+                                  std::string_view name) = 0;
+
+    // Names of a key's values and subkeys in the registry's index order.
+    virtual RegStatus EnumValueNames(RegRoot root, std::string_view path, KeyOpen open,
+                                     std::vector<std::string>& names) = 0;
+    virtual RegStatus EnumSubkeyNames(RegRoot root, std::string_view path, KeyOpen open,
+                                      std::vector<std::string>& names) = 0;
+
+    // Whether the key can be opened with every access right (not just read).
+    virtual RegStatus ProbeFullAccess(RegRoot root, std::string_view path) = 0;
+
+    // Removes a key and everything below it. Tests and demo data use it; the programs don't.
+    virtual RegStatus DeleteTree(RegRoot root, std::string_view path) = 0;
+};
+
+}  // namespace zelora

@@ -1,0 +1,154 @@
+#include "platform/registry/Win32Registry.h"
+
+#include "platform/text/Text.h"
+#include "platform/win/UniqueHandle.h"
+
+namespace zelora {
+namespace {
+
+using win::UniqueKey;
+
+HKEY RootKey(RegRoot root)
+{
+    switch (root) {
+    case RegRoot::CurrentUser: return HKEY_CURRENT_USER;
+    case RegRoot::LocalMachine: return HKEY_LOCAL_MACHINE;
+    case RegRoot::ClassesRoot: return HKEY_CLASSES_ROOT;
+    }
+    return HKEY_CURRENT_USER;
+}
+
+std::wstring Wide(std::string_view utf8)
+{
+    std::u16string units = Utf8ToUtf16(utf8);
+    return std::wstring(units.begin(), units.end());
+}
+
+std::string Narrow(const wchar_t* text, DWORD length)
+{
+    return Utf16ToUtf8(std::u16string(text, text + length));
+}
+
+RegStatus ToStatus(LSTATUS status)
+{
+    switch (status) {
+    case ERROR_SUCCESS: return RegStatus::Ok;
+    case ERROR_FILE_NOT_FOUND: return RegStatus::NotFound;
+    case ERROR_MORE_DATA: return RegStatus::MoreData;
+    case ERROR_ACCESS_DENIED: return RegStatus::Denied;
+    default: return RegStatus::Failed;
+    }
+}
+
+RegStatus OpenKey(RegRoot root, std::string_view path, KeyOpen open, REGSAM access,
+                  UniqueKey& key)
+{
+    const std::wstring widePath = Wide(path);
+    access |= KEY_WOW64_32KEY;
+    if (open == KeyOpen::CreateIfMissing)
+        return ToStatus(::RegCreateKeyExW(RootKey(root), widePath.c_str(), 0, nullptr,
+                                          REG_OPTION_NON_VOLATILE, access, nullptr, key.Put(),
+                                          nullptr));
+    return ToStatus(::RegOpenKeyExW(RootKey(root), widePath.c_str(), 0, access, key.Put()));
+}
+
+}  // namespace
+
+RegStatus Win32Registry::QueryValue(RegRoot root, std::string_view path, KeyOpen open,
+                                    std::string_view name, void* buffer, std::uint32_t& size,
+                                    RegType* type)
+{
+    UniqueKey key;
+    if (RegStatus s = OpenKey(root, path, open, KEY_QUERY_VALUE, key); s != RegStatus::Ok)
+        return s;
+    DWORD rawType = 0;
+    DWORD length = size;
+    const LSTATUS status = ::RegQueryValueExW(key.Get(), Wide(name).c_str(), nullptr, &rawType,
+                                              static_cast<BYTE*>(buffer), &length);
+    size = length;
+    if (type) *type = static_cast<RegType>(rawType);
+    return ToStatus(status);
+}
+
+RegStatus Win32Registry::SetValue(RegRoot root, std::string_view path, std::string_view name,
+                                  RegType type, const void* data, std::uint32_t size)
+{
+    UniqueKey key;
+    if (RegStatus s = OpenKey(root, path, KeyOpen::CreateIfMissing, KEY_SET_VALUE, key);
+        s != RegStatus::Ok)
+        return s;
+    return ToStatus(::RegSetValueExW(key.Get(), Wide(name).c_str(), 0,
+                                     static_cast<DWORD>(type), static_cast<const BYTE*>(data),
+                                     size));
+}
+
+RegStatus Win32Registry::DeleteValue(RegRoot root, std::string_view path, KeyOpen open,
+                                     std::string_view name)
+{
+    UniqueKey key;
+    if (RegStatus s = OpenKey(root, path, open, KEY_SET_VALUE, key); s != RegStatus::Ok)
+        return s;
+    return ToStatus(::RegDeleteValueW(key.Get(), Wide(name).c_str()));
+}
+
+RegStatus Win32Registry::EnumValueNames(RegRoot root, std::string_view path, KeyOpen open,
+                                        std::vector<std::string>& names)
+{
+    names.clear();
+    UniqueKey key;
+    if (RegStatus s = OpenKey(root, path, open, KEY_QUERY_VALUE, key); s != RegStatus::Ok)
+        return s;
+    wchar_t name[16384];  // the registry's longest value name
+    for (DWORD index = 0;; ++index) {
+        DWORD length = static_cast<DWORD>(std::size(name));
+        if (::RegEnumValueW(key.Get(), index, name, &length, nullptr, nullptr, nullptr,
+                            nullptr) != ERROR_SUCCESS)
+            break;
+        names.push_back(Narrow(name, length));
+    }
+    return RegStatus::Ok;
+}
+
+RegStatus Win32Registry::EnumSubkeyNames(RegRoot root, std::string_view path, KeyOpen open,
+                                         std::vector<std::string>& names)
+{
+    names.clear();
+    UniqueKey key;
+    if (RegStatus s = OpenKey(root, path, open, KEY_ENUMERATE_SUB_KEYS, key); s != RegStatus::Ok)
+        return s;
+    wchar_t name[256];  // the registry's longest key name
+    for (DWORD index = 0;; ++index) {
+        DWORD length = static_cast<DWORD>(std::size(name));
+        if (::RegEnumKeyExW(key.Get(), index, name, &length, nullptr, nullptr, nullptr,
+                            nullptr) != ERROR_SUCCESS)
+            break;
+        names.push_back(Narrow(name, length));
+    }
+    return RegStatus::Ok;
+}
+
+RegStatus Win32Registry::ProbeFullAccess(RegRoot root, std::string_view path)
+{
+    UniqueKey key;
+    return OpenKey(root, path, KeyOpen::ExistingOnly, KEY_ALL_ACCESS, key);
+}
+
+RegStatus Win32Registry::DeleteTree(RegRoot root, std::string_view path)
+{
+    UniqueKey key;
+    if (RegStatus s = OpenKey(root, path, KeyOpen::ExistingOnly, KEY_ALL_ACCESS, key);
+        s != RegStatus::Ok)
+        return s;
+    if (RegStatus s = ToStatus(::RegDeleteTreeW(key.Get(), nullptr)); s != RegStatus::Ok)
+        return s;
+    key.Reset();
+    return ToStatus(::RegDeleteKeyExW(RootKey(root), Wide(path).c_str(), KEY_WOW64_32KEY, 0));
+}
+
+RegistryBackend& SystemRegistry()
+{
+    static Win32Registry registry;
+    return registry;
+}
+
+}  // namespace zelora

@@ -1,0 +1,30 @@
+#pragma once
+// The real registry through the W functions. Every key is opened in the 32-bit view, so
+// the 64-bit build reads and writes exactly what the shipped 32-bit build and the 32-bit
+// decoders see.
+
+#include "platform/registry/RegistryBackend.h"
+
+namespace zelora {
+
+class Win32Registry final : public RegistryBackend {
+public:
+    RegStatus QueryValue(RegRoot root, std::string_view path, KeyOpen open,
+                         std::string_view name, void* buffer, std::uint32_t& size,
+                         RegType* type) override;
+    RegStatus SetValue(RegRoot root, std::string_view path, std::string_view name, RegType type,
+                       const void* data, std::uint32_t size) override;
+    RegStatus DeleteValue(RegRoot root, std::string_view path, KeyOpen open,
+                          std::string_view name) override;
+    RegStatus EnumValueNames(RegRoot root, std::string_view path, KeyOpen open,
+                             std::vector<std::string>& names) override;
+    RegStatus EnumSubkeyNames(RegRoot root, std::string_view path, KeyOpen open,
+                              std::vector<std::string>& names) override;
+    RegStatus ProbeFullAccess(RegRoot root, std::string_view path) override;
+    RegStatus DeleteTree(RegRoot root, std::string_view path) override;
+};
+
+// The backend the programs use.
+RegistryBackend& SystemRegistry();
+
+}  // namespace zelora

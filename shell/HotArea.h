@@ -1,0 +1,57 @@
+#pragma once
+// Image hot areas: skin images that act as buttons on a window's own background (main
+// window, Codec Connect page, finder, home-page box, updater). The window feeds mouse
+// events in; the set decides which image each area shows and which actions run.
+
+#include "shell/Geometry.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace zelora {
+
+enum class HotImage { Normal, Pressed, Hover };
+
+struct HotAreaSpec {
+    Rect rect;
+    int normalImage = 0;   // bitmap resource ids
+    int pressedImage = 0;
+    int hoverImage = 0;
+    // Pressing this area does not stop the others from showing hover.
+    bool pressIgnoredByOthers = false;
+    // Index of one other area whose press this area ignores on a move, or -1.
+    int ignoresPressOf = -1;
+    // After its action the area shows its normal image rather than hover.
+    bool normalAfterAction = false;
+};
+
+class HotAreaSet {
+public:
+    using Mask = std::uint32_t;  // one bit per area, in table order
+
+    explicit HotAreaSet(std::vector<HotAreaSpec> areas);
+
+    // Each returns the areas whose image changed (to be invalidated).
+    Mask ButtonDown(Point p);
+    // `actions` receives the areas released inside after a press on them, in table order.
+    Mask ButtonUp(Point p, Mask& actions);
+    // `leftHeldOnly`: the move reports exactly the left button and no other key.
+    Mask Move(Point p, bool leftHeldOnly);
+
+    std::size_t Count() const { return m_areas.size(); }
+    const HotAreaSpec& Spec(std::size_t i) const { return m_areas[i]; }
+    HotImage Image(std::size_t i) const { return m_images[i]; }
+    int ImageId(std::size_t i) const;
+    bool Pressed(std::size_t i) const { return m_pressed[i]; }
+    bool AnyPressed() const;
+
+private:
+    bool OtherPressed(std::size_t i) const;
+    Mask SetImage(std::size_t i, HotImage image);
+
+    std::vector<HotAreaSpec> m_areas;
+    std::vector<HotImage> m_images;
+    std::vector<bool> m_pressed;
+};
+
+}  // namespace zelora

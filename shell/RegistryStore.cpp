@@ -1,0 +1,123 @@
+#include "shell/RegistryStore.h"
+
+#include "platform/text/Text.h"
+
+#include <cstring>
+#include <vector>
+
+namespace zelora {
+
+KeyOpen ReadOpenMode(RegRoot root)
+{
+    return root == RegRoot::ClassesRoot ? KeyOpen::ExistingOnly : KeyOpen::CreateIfMissing;
+}
+
+void RegistryStore::WriteDword(RegRoot root, std::string_view path, std::string_view name,
+                               std::int32_t value)
+{
+    if (root == RegRoot::ClassesRoot) return;  // the class registrations are read only
+    const auto bits = static_cast<std::uint32_t>(value);
+    const unsigned char bytes[4] = {static_cast<unsigned char>(bits),
+                                    static_cast<unsigned char>(bits >> 8),
+                                    static_cast<unsigned char>(bits >> 16),
+                                    static_cast<unsigned char>(bits >> 24)};
+    m_backend.SetValue(root, path, name, RegType::Dword, bytes, sizeof bytes);
+}
+
+void RegistryStore::WriteString(RegRoot root, std::string_view path, std::string_view name,
+                                std::string_view text)
+{
+    if (root == RegRoot::ClassesRoot) return;
+    std::u16string wide = Utf8ToUtf16(text);
+    std::vector<unsigned char> bytes;
+    bytes.reserve((wide.size() + 1) * 2);
+    for (char16_t unit : wide) {
+        bytes.push_back(static_cast<unsigned char>(unit & 0xFF));
+        bytes.push_back(static_cast<unsigned char>(unit >> 8));
+    }
+    bytes.push_back(0);  // the terminating NUL is part of the stored value
+    bytes.push_back(0);
+    m_backend.SetValue(root, path, name, RegType::String, bytes.data(),
+                       static_cast<std::uint32_t>(bytes.size()));
+}
+
+std::int32_t RegistryStore::ReadDword(RegRoot root, std::string_view path, std::string_view name)
+{
+    // Whatever the stored type, its first bytes are the number; a shorter value leaves the
+    // rest zero, and a longer one does not fit and counts as missing.
+    unsigned char bytes[4] = {0, 0, 0, 0};
+    std::uint32_t size = sizeof bytes;
+    if (m_backend.QueryValue(root, path, ReadOpenMode(root), name, bytes, size, nullptr) !=
+        RegStatus::Ok)
+        return MissingDword;
+    return static_cast<std::int32_t>(std::uint32_t{bytes[0]} | std::uint32_t{bytes[1]} << 8 |
+                                     std::uint32_t{bytes[2]} << 16 |
+                                     std::uint32_t{bytes[3]} << 24);
+}
+
+std::string RegistryStore::ReadString(RegRoot root, std::string_view path, std::string_view name)
+{
+    // Stored as UTF-16, so a value may take two bytes per character; room for the longest
+    // string that fits in 1024 code page 949 bytes.
+    std::vector<unsigned char> buffer(kStringBufferBytes * 2);
+    auto size = static_cast<std::uint32_t>(buffer.size());
+    if (m_backend.QueryValue(root, path, ReadOpenMode(root), name, buffer.data(), size,
+                             nullptr) != RegStatus::Ok)
+        return std::string(MissingString);
+    std::u16string wide;
+    for (std::uint32_t i = 0; i + 1 < size; i += 2) {
+        const auto unit = static_cast<char16_t>(buffer[i] | buffer[i + 1] << 8);
+        if (unit == 0) break;
+        wide += unit;
+    }
+    std::string text = Utf16ToUtf8(wide);
+    if (Cp949Length(text) + 1 > kStringBufferBytes) return std::string(MissingString);
+    return text;
+}
+
+void RegistryStore::DeleteValue(RegRoot root, std::string_view path, std::string_view name)
+{
+    if (root == RegRoot::ClassesRoot) return;
+    m_backend.DeleteValue(root, path, KeyOpen::CreateIfMissing, name);
+}
+
+std::int32_t RegistryStore::LoadCheck(RegRoot root, std::string_view path, std::string_view name,
+                                      std::int32_t defaultState)
+{
+    const std::int32_t stored = ReadDword(root, path, name);
+    if (stored != MissingDword) return stored;
+    WriteDword(root, path, name, defaultState);
+    return defaultState;
+}
+
+void RegistryStore::LoadDword(RegRoot root, std::string_view path, std::string_view name,
+                              std::int32_t& value, std::int32_t defaultValue)
+{
+    value = ReadDword(root, path, name);
+    if (value != MissingDword) return;
+    value = defaultValue;
+    WriteDword(root, path, name, defaultValue);
+}
+
+void RegistryStore::LoadString(RegRoot root, std::string_view path, std::string_view name,
+                               std::string& text, std::string_view defaultText)
+{
+    text = ReadString(root, path, name);
+    if (text != MissingString) return;
+    text = defaultText;
+    if (root == RegRoot::CurrentUser) WriteString(root, path, name, defaultText);
+}
+
+void RegistryStore::LoadDwordText(RegRoot root, std::string_view path, std::string_view name,
+                                  std::string& text, std::string_view defaultText)
+{
+    const std::int32_t stored = ReadDword(root, path, name);
+    if (stored != MissingDword) {
+        text = std::to_string(stored);
+        return;
+    }
+    text = defaultText;
+    WriteDword(root, path, name, DecimalTextToInt(defaultText));
+}
+
+}  // namespace zelora

@@ -1,0 +1,59 @@
+#pragma once
+// One registry value at a time, for every page of both programs. Nothing is cached and no
+// error is reported: a value that cannot be read comes back as a marker (MissingDword,
+// "ERROR"), and the load operations replace it with a default that they write back at once.
+
+#include "platform/registry/RegistryBackend.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace zelora {
+
+class RegistryStore {
+public:
+    static constexpr std::int32_t MissingDword = -11550;
+    static constexpr std::string_view MissingString = "ERROR";
+    // Longest readable string in code page 949 bytes, its terminating NUL included.
+    static constexpr std::size_t kStringBufferBytes = 1024;
+
+    explicit RegistryStore(RegistryBackend& backend) : m_backend(backend) {}
+    virtual ~RegistryStore() = default;
+    RegistryStore(const RegistryStore&) = delete;
+    RegistryStore& operator=(const RegistryStore&) = delete;
+
+    void WriteDword(RegRoot root, std::string_view path, std::string_view name,
+                    std::int32_t value);
+    void WriteString(RegRoot root, std::string_view path, std::string_view name,
+                     std::string_view text);
+    std::int32_t ReadDword(RegRoot root, std::string_view path, std::string_view name);
+    std::string ReadString(RegRoot root, std::string_view path, std::string_view name);
+    void DeleteValue(RegRoot root, std::string_view path, std::string_view name);
+
+    // Returns the check state to show (0 or 1, or whatever number is stored); a missing
+    // value yields `defaultState`, which is written back.
+    std::int32_t LoadCheck(RegRoot root, std::string_view path, std::string_view name,
+                           std::int32_t defaultState);
+    void LoadDword(RegRoot root, std::string_view path, std::string_view name,
+                   std::int32_t& value, std::int32_t defaultValue);
+    // Under HKCU a missing string's default is written back; the updater's HKLM reads only
+    // fall back to it, leaving the machine-wide key as the installer wrote it.
+    void LoadString(RegRoot root, std::string_view path, std::string_view name,
+                    std::string& text, std::string_view defaultText);
+    // A DWORD shown as decimal text (numeric edit boxes).
+    void LoadDwordText(RegRoot root, std::string_view path, std::string_view name,
+                       std::string& text, std::string_view defaultText);
+
+    RegistryBackend& Backend() const { return m_backend; }
+
+private:
+    RegistryBackend& m_backend;
+};
+
+// How a read opens its key. HKCU and HKLM reads create a missing key, as every write does;
+// reads under HKEY_CLASSES_ROOT never do, so probing a filter's registration cannot leave
+// junk keys (say CLSID\ERROR\InprocServer32) among the system's class registrations.
+KeyOpen ReadOpenMode(RegRoot root);
+
+}  // namespace zelora
