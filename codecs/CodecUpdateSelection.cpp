@@ -1,0 +1,66 @@
+#include "codecs/CodecUpdateSelection.h"
+
+namespace zelora {
+
+// The lists are looked up by their enum value.
+static_assert(kUpdateLists[0].list == UpdateList::Video &&
+              kUpdateLists[1].list == UpdateList::Audio &&
+              kUpdateLists[2].list == UpdateList::Caption);
+
+const UpdateListTable& UpdateListTableOf(UpdateList list)
+{
+    return kUpdateLists[static_cast<std::size_t>(list)];
+}
+
+std::vector<bool>& CodecUpdateSelection::StatesOf(UpdateList list)
+{
+    return m_states[static_cast<std::size_t>(list)];
+}
+
+const std::vector<bool>& CodecUpdateSelection::StatesOf(UpdateList list) const
+{
+    return m_states[static_cast<std::size_t>(list)];
+}
+
+void CodecUpdateSelection::Fill(UpdateList list)
+{
+    const UpdateListTable& table = UpdateListTableOf(list);
+    std::vector<bool>& states = StatesOf(list);
+    states.clear();
+    for (const UpdateCodec& codec : table.codecs) {
+        std::int32_t value = 0;
+        m_store.LoadDword(RegRoot::LocalMachine, table.key, codec.name, value,
+                          codec.defaultState);
+        states.push_back(value != 0);
+    }
+}
+
+std::size_t CodecUpdateSelection::RowCount(UpdateList list) const
+{
+    return StatesOf(list).size();
+}
+
+std::string_view CodecUpdateSelection::Name(UpdateList list, std::size_t row) const
+{
+    return UpdateListTableOf(list).codecs[row].name;
+}
+
+bool CodecUpdateSelection::Selected(UpdateList list, std::size_t row) const
+{
+    return StatesOf(list)[row];
+}
+
+bool CodecUpdateSelection::Toggle(UpdateList list, int row)
+{
+    std::vector<bool>& states = StatesOf(list);
+    if (row < 0 || static_cast<std::size_t>(row) >= states.size()) return false;
+    const auto index = static_cast<std::size_t>(row);
+    const bool selected = !states[index];
+    states[index] = selected;
+    const UpdateListTable& table = UpdateListTableOf(list);
+    m_store.WriteDword(RegRoot::LocalMachine, table.key, table.codecs[index].name,
+                       selected ? 1 : 0);
+    return true;
+}
+
+}  // namespace zelora

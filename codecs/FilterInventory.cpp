@@ -1,0 +1,221 @@
+#include "codecs/FilterInventory.h"
+
+#include "codecs/InstalledDecoders.h"
+
+#include <utility>
+
+namespace zelora {
+namespace {
+
+// The installer keeps a value of this name in its keys that is not a decoder.
+constexpr std::string_view kNotADecoder = "0";
+
+bool IsUtf8Continuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+std::vector<std::string> ValueNames(RegistryStore& store, std::string_view key)
+{
+    std::vector<std::string> names;
+    store.Backend().EnumValueNames(RegRoot::LocalMachine, key, KeyOpen::CreateIfMissing, names);
+    return names;
+}
+
+}  // namespace
+
+std::string NameOf(std::string_view displayText)
+{
+    const std::size_t paren = displayText.find('(');
+    if (paren == std::string_view::npos || paren == 0) return {};
+    // One character, not one byte: a Korean character before "(" must not be split.
+    std::size_t end = paren - 1;
+    while (end > 0 && IsUtf8Continuation(displayText[end])) --end;
+    return std::string(displayText.substr(0, end));
+}
+
+std::string DisplayTextOf(std::string_view name, std::string_view version)
+{
+    std::string text(name);
+    if (version != RegistryStore::MissingString) {
+        text += ' ';
+        text += version;
+    }
+    return text;
+}
+
+std::string_view ServerFileName(std::string_view path)
+{
+    const std::size_t slash = path.rfind('\\');
+    return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+bool IsChosen(const InventoryRow& row) { return row.checkMark == kChecked; }
+
+void ToggleCheck(InventoryRow& row)
+{
+    row.checkMark = std::string(row.checkMark == kUnchecked ? kChecked : kUnchecked);
+}
+
+int CheckImage(const InventoryRow& row) { return IsChosen(row) ? 1 : 0; }
+
+std::optional<std::string> RegsvrCommandLine(std::string_view regsvr32Path, RegsvrAction action,
+                                             std::string_view filterPath)
+{
+    if (filterPath.find('"') != std::string_view::npos) return std::nullopt;
+    std::string line = "\"";
+    line += regsvr32Path;
+    line += action == RegsvrAction::Unregister ? "\" /s /u \"" : "\" /s \"";
+    line += filterPath;
+    return line;
+}
+
+RegisteredServers RegisteredServers::Read(RegistryStore& store)
+{
+    RegisteredServers servers;
+    std::vector<std::string> filters;
+    store.Backend().EnumSubkeyNames(RegRoot::ClassesRoot, kFilterCategoryPath,
+                                    KeyOpen::ExistingOnly, filters);
+    for (const std::string& filter : filters) {
+        std::string key(kFilterCategoryPath);
+        key += '\\';
+        key += filter;
+        if (store.ReadString(RegRoot::ClassesRoot, key, "FriendlyName") ==
+            RegistryStore::MissingString)
+            continue;
+        const std::string clsid = store.ReadString(RegRoot::ClassesRoot, key, "CLSID");
+        // An unreadable CLSID or server still yields a name ("ERROR"), as a per-decoder
+        // comparison of the same reads would.
+        const std::string server = store.ReadString(
+            RegRoot::ClassesRoot, "CLSID\\" + clsid + "\\InprocServer32", "");
+        servers.m_fileNames.emplace(ServerFileName(server));
+    }
+    return servers;
+}
+
+bool RegisteredServers::Contains(std::string_view fileName) const
+{
+    return m_fileNames.count(std::string(fileName)) != 0;
+}
+
+FilterInventory::FilterInventory(RegistryStore& store, ProcessLauncher& launcher,
+                                 std::string regsvr32Path)
+    : m_store(store), m_launcher(launcher), m_regsvr32Path(std::move(regsvr32Path))
+{
+}
+
+CategoryAccess FilterInventory::ProbeCategory() const
+{
+    return m_store.Backend().ProbeFullAccess(RegRoot::ClassesRoot, kFilterCategoryPath) ==
+                   RegStatus::Ok
+               ? CategoryAccess::Granted
+               : CategoryAccess::Refused;
+}
+
+InstalledScan FilterInventory::PrepareInstalled()
+{
+    InstalledScan scan;
+    scan.access = ProbeCategory();
+    if (scan.access == CategoryAccess::Granted) scan.rows = ScanInstalled();
+    return scan;
+}
+
+std::vector<InventoryRow> FilterInventory::ScanInstalled()
+{
+    std::vector<InventoryRow> rows;
+    std::optional<RegisteredServers> servers;  // read once, when the first decoder needs it
+    for (const std::string& name : ValueNames(m_store, kInstallKey)) {
+        if (name == kNotADecoder) continue;
+        std::string path = m_store.ReadString(RegRoot::LocalMachine, kInstallKey, name);
+        const std::string version =
+            m_store.ReadString(RegRoot::LocalMachine, kCodecVersionKey, name);
+        // The flag follows the version record alone: an installed decoder whose filter is
+        // not registered still has its settings page enabled.
+        if (version != RegistryStore::MissingString) InstalledDecoders::MarkInstalled(name);
+        if (!servers) servers = RegisteredServers::Read(m_store);
+        if (servers->Contains(ServerFileName(path)))
+            rows.push_back(
+                {DisplayTextOf(name, version), std::move(path), std::string(kUnchecked)});
+    }
+    return rows;
+}
+
+std::vector<InventoryRow> FilterInventory::ScanRemoved()
+{
+    std::vector<InventoryRow> rows;
+    for (const std::string& name : ValueNames(m_store, kCodecDelKey)) {
+        if (name == kNotADecoder) continue;
+        std::string displayText = DisplayTextOf(
+            name, m_store.ReadString(RegRoot::LocalMachine, kCodecVersionKey, name));
+        std::string path =
+            m_store.ReadString(RegRoot::LocalMachine, kCodecDelKey, NameOf(displayText));
+        rows.push_back({std::move(displayText), std::move(path), std::string(kUnchecked)});
+    }
+    return rows;
+}
+
+void FilterInventory::Unregister(const InventoryRow& row)
+{
+    const std::string name = NameOf(row.displayText);
+    if (auto line = RegsvrCommandLine(m_regsvr32Path, RegsvrAction::Unregister, row.path))
+        m_launcher.StartHidden(*line);
+    m_store.WriteString(RegRoot::LocalMachine, kCodecDelKey, name, row.path);
+    m_store.DeleteValue(RegRoot::LocalMachine, kInstallKey, name);
+}
+
+void FilterInventory::Register(const InventoryRow& row)
+{
+    const std::string name = NameOf(row.displayText);
+    if (auto line = RegsvrCommandLine(m_regsvr32Path, RegsvrAction::Register, row.path))
+        m_launcher.StartHidden(*line);
+    m_store.WriteString(RegRoot::LocalMachine, kInstallKey, name, row.path);
+    m_store.DeleteValue(RegRoot::LocalMachine, kCodecDelKey, name);
+}
+
+std::size_t FilterInventory::MoveChosen(std::vector<InventoryRow>& from,
+                                        std::vector<InventoryRow>& to, RegsvrAction action)
+{
+    std::size_t handled = 0;
+    for (std::size_t i = from.size(); i-- > 0;) {
+        if (!IsChosen(from[i])) continue;
+        InventoryRow row = std::move(from[i]);
+        from.erase(from.begin() + static_cast<std::ptrdiff_t>(i));
+        row.checkMark = std::string(kUnchecked);
+        if (action == RegsvrAction::Unregister)
+            Unregister(row);
+        else
+            Register(row);
+        to.push_back(std::move(row));
+        ++handled;
+    }
+    return handled;
+}
+
+std::size_t FilterInventory::UnregisterChosen(std::vector<InventoryRow>& upper,
+                                              std::vector<InventoryRow>& lower)
+{
+    return MoveChosen(upper, lower, RegsvrAction::Unregister);
+}
+
+std::size_t FilterInventory::RegisterChosen(std::vector<InventoryRow>& lower,
+                                            std::vector<InventoryRow>& upper)
+{
+    return MoveChosen(lower, upper, RegsvrAction::Register);
+}
+
+std::size_t FilterInventory::UninstallChosen(std::vector<InventoryRow>& lower)
+{
+    if (ValueNames(m_store, kUnInstallKey).empty()) return 0;
+    std::size_t handled = 0;
+    for (std::size_t i = lower.size(); i-- > 0;) {
+        if (!IsChosen(lower[i])) continue;
+        const std::string command = m_store.ReadString(RegRoot::LocalMachine, kUnInstallKey,
+                                                       NameOf(lower[i].displayText));
+        // A missing uninstaller reads as "ERROR"; started as a command, that would run any
+        // "ERROR.exe" found beside the program or on the path.
+        if (command != RegistryStore::MissingString && !command.empty())
+            m_launcher.StartHidden(command);
+        lower.erase(lower.begin() + static_cast<std::ptrdiff_t>(i));
+        ++handled;
+    }
+    return handled;
+}
+
+}  // namespace zelora

@@ -1,0 +1,59 @@
+#pragma once
+// What every settings page shares besides its values: its size, its background, and the
+// description of its dialog template (controls with their labels and pixel places, skin
+// bitmaps) that the resource file, `Layout` and the painter all read.
+
+#include <cstdint>
+#include <string_view>
+
+namespace zelora {
+
+// The main window shows every page at this client size.
+inline constexpr int kPageWidth = 420;
+inline constexpr int kPageHeight = 500;
+
+// The pages' background, also the background of their statics and check boxes.
+struct Rgb {
+    std::uint8_t red;
+    std::uint8_t green;
+    std::uint8_t blue;
+};
+inline constexpr Rgb kPageBackground{233, 233, 233};
+
+// A pixel rectangle in the page's client area, as the Win32 move call takes it.
+struct Place {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+
+    // An empty place means the control keeps where its template put it.
+    constexpr bool IsSet() const { return width > 0 && height > 0; }
+};
+
+enum class ControlType {
+    CheckBox,
+    RadioButton,    // the first button of a group starts the group
+    DropDownCombo,  // a drop-down list with an edit field
+    NumericEdit,
+    Spin,           // automatic-buddy up-down control of the edit before it
+    Static,
+};
+
+struct PageControl {
+    int id = 0;
+    ControlType type = ControlType::Static;
+    std::string_view label{};  // UTF-8, exactly as the user reads it; empty for none
+    Place place{};             // `Layout`'s rectangle; empty keeps the template's
+    // Most controls are disabled when the page's decoder is not installed; a few (the audio
+    // pages' level edits) are left alone.
+    bool enabledWithoutDecoder = false;
+};
+
+// A skin bitmap copied, at its natural size, onto the page's background.
+struct SkinBitmap {
+    int id = 0;
+    Place place{};
+};
+
+}  // namespace zelora

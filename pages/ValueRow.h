@@ -1,0 +1,175 @@
+#pragma once
+// A settings page as data: one row per registry value, saying which control shows it, how
+// a stored number maps to the control's state and back, what to store when the value is
+// missing and what `ResetDefaults` stores. PageModel walks these tables; a page adds code
+// only for what no row can say.
+
+#include "platform/registry/RegistryBackend.h"
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string_view>
+
+namespace zelora {
+
+struct RegValue {
+    RegRoot root = RegRoot::CurrentUser;
+    std::string_view key{};
+    std::string_view name{};
+};
+
+enum class ValueKind {
+    Check,       // check box; stores its check state, shows the stored number as it is
+    FlagCheck,   // check box storing `onValue` when ticked and 0 when not
+    MaskBits,    // several check boxes, each owning a part of one number
+    Combo,       // drop-down list: selected index <-> stored number through `choice`
+    Radio,       // radio buttons `controlId`, `controlId` + 1, ...: index <-> number
+    NumberText,  // numeric edit: the number as decimal text, clamped to `range`
+    Number,      // a number the page keeps outside any control (a slider's level)
+};
+
+// ---------------------------------------------------------------------------------------
+// Choices: combo boxes and radio groups.
+
+struct ChoiceItem {
+    // UTF-8; a combo box's entry (radio buttons have their labels in the template).
+    std::string_view label{};
+    std::int32_t value = 0;
+    std::int32_t secondValue = 0;  // stored under `ValueRow::secondName`, when the row has one
+};
+
+// What a stored number that is no item's value selects.
+inline constexpr int kNoSelection = -1;
+inline constexpr int kKeepSelection = -2;  // the selection stays as it was
+inline constexpr int kStoredAsIndex = -3;  // the number itself, when it is a valid index
+inline constexpr int kLikeOther = -4;      // -1 gets no special treatment
+
+struct ChoiceMap {
+    std::span<const ChoiceItem> items{};
+    int indexForMinusOne = kLikeOther;
+    int indexForOther = kNoSelection;
+};
+
+// The index a stored number selects: an item with that value, else the map's rule for -1,
+// else its rule for other numbers (which may be kNoSelection or kKeepSelection).
+int IndexForValue(const ChoiceMap& map, std::int32_t stored);
+
+// The number an index stores; an index that is no item's (-1, nothing selected) stores
+// itself.
+std::int32_t ValueForIndex(const ChoiceMap& map, int index);
+
+// ---------------------------------------------------------------------------------------
+// Bit masks: several boxes sharing one number.
+
+struct MaskBox {
+    int id = 0;
+    std::int32_t part = 0;      // added when the box is ticked
+    std::int32_t readPart = 0;  // what reading recognises, when it differs from `part`
+
+    constexpr std::int32_t ReadPart() const { return readPart != 0 ? readPart : part; }
+};
+
+enum class UnknownMask {
+    Clear,      // a number that is no sum of the parts reads as 0: every box unticked
+    KeepBoxes,  // the number is kept as it is and the boxes stay as they were
+};
+
+struct MaskSpec {
+    std::span<const MaskBox> boxes{};
+    UnknownMask unknown = UnknownMask::Clear;
+};
+
+// Which boxes (bit i = boxes[i]) a stored number ticks, when it is exactly one of the sums
+// of the boxes' read parts; nothing otherwise.
+std::optional<std::uint32_t> MatchMask(const MaskSpec& mask, std::int32_t stored);
+
+// The number after one box changes: its part set when ticked, cleared when not. Bits no box
+// owns are kept.
+std::int32_t ApplyMaskBox(std::int32_t known, const MaskBox& box, bool ticked);
+
+// ---------------------------------------------------------------------------------------
+// Numeric edits.
+
+struct EditRange {
+    std::int32_t min = 0;
+    std::int32_t max = 0;
+    int spinId = 0;  // the edit's up-down control, 0 when it has none
+};
+
+// ---------------------------------------------------------------------------------------
+
+struct ValueRow {
+    ValueKind kind = ValueKind::Check;
+    // The control; the first button of a radio group; for Number and MaskBits rows the key
+    // under which the page keeps the number (PageControls::SetNumber).
+    int controlId = 0;
+    RegValue value{};
+    std::int32_t defaultValue = 0;  // shown and stored when the value is missing
+    std::int32_t resetValue = 0;    // stored by ResetDefaults
+    const ChoiceMap* choice = nullptr;  // Combo, Radio
+    std::string_view secondName{};      // Combo, Radio: a second value, written, never read
+    const MaskSpec* mask = nullptr;     // MaskBits
+    EditRange range{};                  // NumberText
+    std::int32_t onValue = 1;           // FlagCheck
+};
+
+// Whether a FlagCheck box shows ticked for a stored number: any number but 0, and but 1
+// too when 1 is not the box's own value (the decoders use 1 for "not decoded, passed on").
+bool FlagTicked(const ValueRow& row, std::int32_t stored);
+
+// Row builders, so that a page's table reads like a table.
+constexpr ValueRow CheckRow(int id, RegValue value, std::int32_t defaultValue,
+                            std::int32_t resetValue)
+{
+    return {.kind = ValueKind::Check, .controlId = id, .value = value,
+            .defaultValue = defaultValue, .resetValue = resetValue};
+}
+
+constexpr ValueRow FlagCheckRow(int id, RegValue value, std::int32_t onValue,
+                                std::int32_t defaultValue, std::int32_t resetValue)
+{
+    return {.kind = ValueKind::FlagCheck, .controlId = id, .value = value,
+            .defaultValue = defaultValue, .resetValue = resetValue, .onValue = onValue};
+}
+
+constexpr ValueRow MaskRow(int numberKey, RegValue value, const MaskSpec& mask,
+                           std::int32_t defaultValue, std::int32_t resetValue)
+{
+    return {.kind = ValueKind::MaskBits, .controlId = numberKey, .value = value,
+            .defaultValue = defaultValue, .resetValue = resetValue, .mask = &mask};
+}
+
+constexpr ValueRow ComboRow(int id, RegValue value, const ChoiceMap& choice,
+                            std::int32_t defaultValue, std::int32_t resetValue,
+                            std::string_view secondName = {})
+{
+    return {.kind = ValueKind::Combo, .controlId = id, .value = value,
+            .defaultValue = defaultValue, .resetValue = resetValue, .choice = &choice,
+            .secondName = secondName};
+}
+
+constexpr ValueRow RadioRow(int firstId, RegValue value, const ChoiceMap& choice,
+                            std::int32_t defaultValue, std::int32_t resetValue,
+                            std::string_view secondName = {})
+{
+    return {.kind = ValueKind::Radio, .controlId = firstId, .value = value,
+            .defaultValue = defaultValue, .resetValue = resetValue, .choice = &choice,
+            .secondName = secondName};
+}
+
+constexpr ValueRow NumberTextRow(int id, RegValue value, EditRange range,
+                                 std::int32_t defaultValue, std::int32_t resetValue)
+{
+    return {.kind = ValueKind::NumberText, .controlId = id, .value = value,
+            .defaultValue = defaultValue, .resetValue = resetValue, .range = range};
+}
+
+constexpr ValueRow NumberRow(int numberKey, RegValue value, std::int32_t defaultValue,
+                             std::int32_t resetValue)
+{
+    return {.kind = ValueKind::Number, .controlId = numberKey, .value = value,
+            .defaultValue = defaultValue, .resetValue = resetValue};
+}
+
+}  // namespace zelora

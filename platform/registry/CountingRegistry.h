@@ -1,0 +1,82 @@
+#pragma once
+// A registry backend that passes every call on to another and counts the calls by kind.
+// Every call opens one key, so the total is also the number of key opens: what the
+// inventory benchmark and its tests measure.
+
+#include "platform/registry/RegistryBackend.h"
+
+#include <cstdint>
+
+namespace zelora {
+
+struct RegistryCallCounts {
+    std::uint64_t queryValue = 0;
+    std::uint64_t setValue = 0;
+    std::uint64_t deleteValue = 0;
+    std::uint64_t enumValueNames = 0;
+    std::uint64_t enumSubkeyNames = 0;
+    std::uint64_t probeFullAccess = 0;
+    std::uint64_t deleteTree = 0;
+
+    std::uint64_t Total() const
+    {
+        return queryValue + setValue + deleteValue + enumValueNames + enumSubkeyNames +
+               probeFullAccess + deleteTree;
+    }
+};
+
+class CountingRegistry final : public RegistryBackend {
+public:
+    explicit CountingRegistry(RegistryBackend& inner) : m_inner(inner) {}
+
+    const RegistryCallCounts& Counts() const { return m_counts; }
+    void ResetCounts() { m_counts = {}; }
+
+    RegStatus QueryValue(RegRoot root, std::string_view path, KeyOpen open,
+                         std::string_view name, void* buffer, std::uint32_t& size,
+                         RegType* type) override
+    {
+        ++m_counts.queryValue;
+        return m_inner.QueryValue(root, path, open, name, buffer, size, type);
+    }
+    RegStatus SetValue(RegRoot root, std::string_view path, std::string_view name, RegType type,
+                       const void* data, std::uint32_t size) override
+    {
+        ++m_counts.setValue;
+        return m_inner.SetValue(root, path, name, type, data, size);
+    }
+    RegStatus DeleteValue(RegRoot root, std::string_view path, KeyOpen open,
+                          std::string_view name) override
+    {
+        ++m_counts.deleteValue;
+        return m_inner.DeleteValue(root, path, open, name);
+    }
+    RegStatus EnumValueNames(RegRoot root, std::string_view path, KeyOpen open,
+                             std::vector<std::string>& names) override
+    {
+        ++m_counts.enumValueNames;
+        return m_inner.EnumValueNames(root, path, open, names);
+    }
+    RegStatus EnumSubkeyNames(RegRoot root, std::string_view path, KeyOpen open,
+                              std::vector<std::string>& names) override
+    {
+        ++m_counts.enumSubkeyNames;
+        return m_inner.EnumSubkeyNames(root, path, open, names);
+    }
+    RegStatus ProbeFullAccess(RegRoot root, std::string_view path) override
+    {
+        ++m_counts.probeFullAccess;
+        return m_inner.ProbeFullAccess(root, path);
+    }
+    RegStatus DeleteTree(RegRoot root, std::string_view path) override
+    {
+        ++m_counts.deleteTree;
+        return m_inner.DeleteTree(root, path);
+    }
+
+private:
+    RegistryBackend& m_inner;
+    RegistryCallCounts m_counts;
+};
+
+}  // namespace zelora

@@ -1,0 +1,138 @@
+#include "platform/win/Dialog.h"
+
+#include <windowsx.h>
+
+namespace zelora::win {
+
+HINSTANCE ModuleInstance() { return ::GetModuleHandleW(nullptr); }
+
+Dialog::~Dialog()
+{
+    if (m_hwnd && ::IsWindow(m_hwnd)) {
+        ::SetWindowLongPtrW(m_hwnd, DWLP_USER, 0);
+        ::DestroyWindow(m_hwnd);
+    }
+}
+
+bool Dialog::Create(HWND parent)
+{
+    ::CreateDialogParamW(ModuleInstance(), MAKEINTRESOURCEW(m_templateId), parent, &DialogProc,
+                         reinterpret_cast<LPARAM>(this));
+    return m_hwnd != nullptr;
+}
+
+INT_PTR Dialog::RunModal(HWND owner)
+{
+    m_modal = true;
+    m_ended = false;
+    const bool ownerWasEnabled = owner && ::IsWindowEnabled(owner);
+    if (!::CreateDialogParamW(ModuleInstance(), MAKEINTRESOURCEW(m_templateId), owner,
+                              &DialogProc, reinterpret_cast<LPARAM>(this)) && !m_ended)
+        return -1;
+    if (ownerWasEnabled) ::EnableWindow(owner, FALSE);
+
+    MSG msg;
+    while (!m_ended && ::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (IsSwallowedKey(msg)) continue;
+        if (m_hwnd && ::IsDialogMessageW(m_hwnd, &msg)) continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+    if (ownerWasEnabled) ::EnableWindow(owner, TRUE);
+    if (m_hwnd) ::DestroyWindow(m_hwnd);
+    return m_result;
+}
+
+void Dialog::End(INT_PTR result)
+{
+    m_result = result;
+    m_ended = true;
+    if (!m_modal && m_hwnd) ::DestroyWindow(m_hwnd);
+}
+
+bool Dialog::IsSwallowedKey(const MSG& msg) const
+{
+    if (msg.message != WM_KEYDOWN || (msg.wParam != VK_RETURN && msg.wParam != VK_ESCAPE))
+        return false;
+    return m_hwnd && (msg.hwnd == m_hwnd || ::IsChild(m_hwnd, msg.hwnd));
+}
+
+void Dialog::SetResult(LRESULT result) { ::SetWindowLongPtrW(m_hwnd, DWLP_MSGRESULT, result); }
+
+INT_PTR Dialog::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_INITDIALOG:
+        return OnInit();
+    case WM_COMMAND: {
+        const int id = LOWORD(wParam);
+        if (OnCommand(id, HIWORD(wParam), reinterpret_cast<HWND>(lParam))) return TRUE;
+        if (m_modal && (id == IDOK || id == IDCANCEL)) {
+            End(id);
+            return TRUE;
+        }
+        return FALSE;
+    }
+    case WM_NOTIFY: {
+        LRESULT result = 0;
+        if (!OnNotify(*reinterpret_cast<NMHDR*>(lParam), result)) return FALSE;
+        SetResult(result);
+        return TRUE;
+    }
+    case WM_DRAWITEM:
+        return OnDrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
+    case WM_ERASEBKGND:
+        if (!OnEraseBackground(reinterpret_cast<HDC>(wParam))) return FALSE;
+        SetResult(TRUE);
+        return TRUE;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORDLG:
+        return reinterpret_cast<INT_PTR>(
+            OnControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), msg));
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_MOUSEMOVE: {
+        const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        return OnMouse(msg, wParam, p);
+    }
+    case WM_CLOSE:
+        if (m_modal) {
+            End(IDCANCEL);
+            return TRUE;
+        }
+        return FALSE;
+    case WM_DESTROY:
+        OnDestroy();
+        return FALSE;
+    default:
+        return FALSE;
+    }
+}
+
+INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    auto* self = reinterpret_cast<Dialog*>(::GetWindowLongPtrW(hwnd, DWLP_USER));
+    if (msg == WM_INITDIALOG) {
+        self = reinterpret_cast<Dialog*>(lParam);
+        self->m_hwnd = hwnd;
+        ::SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
+    }
+    if (!self) return FALSE;
+    INT_PTR result = FALSE;
+    try {
+        result = self->OnMessage(msg, wParam, lParam);
+    } catch (...) {
+        // An exception must never unwind through the system's dialog manager.
+        result = FALSE;
+    }
+    if (msg == WM_NCDESTROY) {
+        ::SetWindowLongPtrW(hwnd, DWLP_USER, 0);
+        self->m_hwnd = nullptr;
+    }
+    return result;
+}
+
+}  // namespace zelora::win

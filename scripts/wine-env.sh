@@ -1,0 +1,59 @@
+# Sourced by the scripts that run the Windows build under Wine: one prefix under the build
+# directory, a virtual display when there is no real one, and the Korean dialog font.
+# Usage: source scripts/wine-env.sh; zelora_wine_setup BUILD_DIR
+
+export WINEDEBUG=-all
+# No Mono installer prompt; no browser engine download prompt outside the browser's tests.
+export WINEDLLOVERRIDES="mscoree=;mshtml="
+WINE64=$(command -v wine64 || echo /usr/lib/wine/wine64)
+WINESERVER=$(command -v wineserver || echo /usr/lib/wine/wineserver)
+export WINE64 WINESERVER
+
+zelora_start_display() {
+  if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
+  local n
+  for n in $(seq 90 120); do
+    [ -e "/tmp/.X11-unix/X$n" ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    ZELORA_XVFB_PID=$!
+    export DISPLAY=":$n"
+    local i
+    for i in $(seq 1 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
+  done
+  echo "wine-env: could not start Xvfb" >&2
+  return 1
+}
+
+zelora_stop_display() {
+  if [ -n "${ZELORA_XVFB_PID:-}" ]; then kill "$ZELORA_XVFB_PID" 2>/dev/null || true; fi
+}
+
+# Creates the prefix once (about half a minute) with the fonts the dialogs ask for.
+zelora_wine_setup() {
+  local build="$1"
+  export WINEPREFIX="$build/wineprefix"
+  local tool="$build/zelora_regtool.exe"
+  if [ ! -f "$WINEPREFIX/.zelora-ready" ]; then
+    echo "wine-env: creating the Wine prefix in $WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    "$WINE64" wineboot -u >/dev/null 2>&1 || true
+    "$WINESERVER" -w 2>/dev/null || true
+    cp /usr/share/fonts/truetype/nanum/NanumGothic.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+    cp /usr/share/fonts/truetype/nanum/NanumGothicBold.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+    local fonts="$build/font-replacements.txt"
+    {
+      echo "HKCU|Software\\Wine\\Fonts\\Replacements|굴림|sz|NanumGothic"
+      echo "HKCU|Software\\Wine\\Fonts\\Replacements|Gulim|sz|NanumGothic"
+      echo "HKCU|Software\\Wine\\Fonts\\Replacements|tahoma|sz|NanumGothic"
+      echo "HKCU|Software\\Wine\\Fonts\\Replacements|Tahoma|sz|NanumGothic"
+    } > "$fonts"
+    "$WINE64" "$tool" apply "$(winepath_of "$fonts")" || return 1
+    "$WINESERVER" -w 2>/dev/null || true
+    touch "$WINEPREFIX/.zelora-ready"
+  fi
+}
+
+# A Unix path as Wine sees it (Z: maps the root).
+winepath_of() { echo "Z:${1//\//\\}"; }
+
+zelora_regtool() { "$WINE64" "$ZELORA_BUILD/zelora_regtool.exe" "$@"; }

@@ -1,0 +1,470 @@
+#include "shell/MainWindow.h"
+
+#include "platform/registry/Win32Registry.h"
+#include "resources/resource.h"
+#include "shell/AboutBox.h"
+#include "shell/MenuMemory.h"
+
+#include <new>
+
+namespace zelora {
+namespace {
+
+constexpr int kWindowX = 400, kWindowY = 250, kWindowWidth = 588, kWindowHeight = 608;
+constexpr RECT kContent{162, 50, 162 + 420, 50 + 500};
+constexpr int kDragStripHeight = 35;
+constexpr int kLeftStripWidth = 150;
+constexpr int kBackgroundBitmap = 180;
+constexpr const char* kSetupKey = "Software\\Tarnwick\\Quellmark\\Setup\\";
+
+// The hot areas, in the order they are painted and released.
+enum HotAreaIndex { kMinimize, kClose, kCancel, kDefaults, kOk, kFinder };
+
+std::vector<HotAreaSpec> MainHotAreas()
+{
+    HotAreaSpec finder{{275, 567, 355, 593}, 314, 312, 313};
+    finder.pressIgnoredByOthers = true;  // a press on the finder never blocks hover elsewhere
+    finder.ignoresPressOf = kOk;
+    finder.normalAfterAction = true;
+    return {
+        {{522, 0, 545, 22}, 187, 188, 189},
+        {{547, 0, 570, 22}, 184, 185, 186},
+        {{517, 567, 574, 595}, 181, 182, 183},
+        {{362, 567, 450, 595}, 193, 194, 195},
+        {{455, 567, 512, 595}, 190, 191, 192},
+        finder,
+    };
+}
+
+struct PageEntry {
+    PageId id;
+    int templateId;
+    const wchar_t* failure;  // shown when the page cannot be allocated
+};
+
+// Creation order.
+constexpr PageEntry kPageTable[kPageCount] = {
+    {PageId::CodecConnect, IDD_CODEC_CONNECT, L" Connect 다이얼로그 생성에 실패 하였습니다."},
+    {PageId::CodecUpdate, IDD_CODEC_UPDATE, L" Updata 다이얼로그 생성에 실패 하였습니다."},
+    {PageId::VideoFFDShow, IDD_VIDEO_FFDSHOW, L" VideoFFDShow 다이얼로그 생성에 실패 하였습니다."},
+    {PageId::VideoDivx, IDD_VIDEO_DIVX, L" VideoDivx 다이얼로그 생성에 실패 하였습니다."},
+    {PageId::VideoXvid, IDD_VIDEO_XVID, L" VideoXvid 다이얼로그 생성에 실패 하였습니다."},
+    {PageId::SoundFFDShow, IDD_SOUND_FFDSHOW, L" SoundFFDShow 다이얼로그 생성에 실패 하였습니다."},
+    {PageId::SoundAC3, IDD_SOUND_AC3, L" SoundAC3 다이얼로그 생성에 실패 하였습니다."},
+    {PageId::SoundKorrin, IDD_SOUND_KORRIN, L" SoundKorrin 다이얼로그 생성에 실패 하였습니다."},
+    {PageId::CaptionVSFilter, IDD_CAPTION_VSFILTER,
+     L" CaptionVSFilter 다이얼로그 생성에 실패 하였습니다."},
+    {PageId::CaptionDivxG400, IDD_CAPTION_DIVXG400,
+     L" CaptionDivx 다이얼로그 생성에 실패 하였습니다."},
+    {PageId::FSIntro, IDD_FSINTRO, L" FSIntro 다이얼로그 생성에 실패 하였습니다."},
+};
+
+// The item pages of each group, by the group's last-page number (1-based).
+constexpr PageId kVideoPages[] = {PageId::VideoFFDShow, PageId::VideoDivx, PageId::VideoXvid};
+constexpr PageId kSoundPages[] = {PageId::SoundFFDShow, PageId::SoundAC3, PageId::SoundKorrin};
+constexpr PageId kCaptionPages[] = {PageId::CaptionDivxG400, PageId::CaptionVSFilter};
+
+// The first run after installation resets every page in this order...
+constexpr PageId kResetOrder[] = {PageId::VideoFFDShow, PageId::VideoDivx,
+                                  PageId::VideoXvid,    PageId::SoundFFDShow,
+                                  PageId::SoundAC3,     PageId::SoundKorrin,
+                                  PageId::CaptionVSFilter, PageId::CaptionDivxG400};
+
+constexpr int kConnectButton = 0, kUpdataButton = 1, kIntroButton = 13;
+constexpr int kVideoHeader = 2, kSoundHeader = 6, kCaptionHeader = 10;
+constexpr int kTopLevelButtons[] = {kConnectButton, kUpdataButton, kVideoHeader,
+                                    kSoundHeader,   kCaptionHeader, kIntroButton};
+
+int HeaderOf(MenuGroup group)
+{
+    switch (group) {
+    case MenuGroup::Video: return kVideoHeader;
+    case MenuGroup::Sound: return kSoundHeader;
+    case MenuGroup::Caption: return kCaptionHeader;
+    case MenuGroup::None: break;
+    }
+    return -1;
+}
+
+int ButtonOfPage(PageId id)
+{
+    for (int i = 0; i < kMenuButtonCount; ++i) {
+        const int command = kMenuButtons[i].command;
+        switch (id) {
+        case PageId::CodecConnect: if (command == MENU_CONNECT) return i; break;
+        case PageId::CodecUpdate: if (command == MENU_UPDATA) return i; break;
+        case PageId::VideoFFDShow: if (command == MENU_VIDEO_FFDSHOW) return i; break;
+        case PageId::VideoDivx: if (command == MENU_VIDEO_DIVX) return i; break;
+        case PageId::VideoXvid: if (command == MENU_VIDEO_XVID) return i; break;
+        case PageId::SoundFFDShow: if (command == MENU_SOUND_FFDSHOW) return i; break;
+        case PageId::SoundAC3: if (command == MENU_SOUND_AC3) return i; break;
+        case PageId::SoundKorrin: if (command == MENU_SOUND_KORRIN) return i; break;
+        case PageId::CaptionVSFilter: if (command == MENU_CAPTION_VSFILTER) return i; break;
+        case PageId::CaptionDivxG400: if (command == MENU_CAPTION_DIVXG400) return i; break;
+        case PageId::FSIntro: if (command == MENU_FSINTRO) return i; break;
+        }
+    }
+    return -1;
+}
+
+std::unique_ptr<Page> MakePage(const PageEntry& entry)
+{
+    return std::unique_ptr<Page>(new (std::nothrow) PlainPage(entry.templateId));
+}
+
+}  // namespace
+
+MainWindow::MainWindow()
+    : win::Dialog(IDD_MAIN),
+      m_store(SystemRegistry()),
+      m_hotAreas(MainHotAreas()),
+      m_icon(::LoadIconW(win::ModuleInstance(), MAKEINTRESOURCEW(IDR_MAINFRAME)))
+{
+}
+
+MainWindow::~MainWindow() = default;
+
+BOOL MainWindow::OnInit()
+{
+    // One copy at a time: a second one closes without a word. The handle stays open for
+    // the life of the process.
+    ::CreateMutexW(nullptr, TRUE, L"Zelora by rukhel");
+    if (::GetLastError() == ERROR_ALREADY_EXISTS) {
+        ::SendMessageW(Hwnd(), WM_COMMAND, IDCANCEL, 0);
+        return FALSE;
+    }
+
+    if (HMENU systemMenu = ::GetSystemMenu(Hwnd(), FALSE)) {
+        wchar_t about[128] = L"";
+        if (::LoadStringW(win::ModuleInstance(), IDS_ABOUTBOX, about, 128) > 0) {
+            ::AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
+            ::AppendMenuW(systemMenu, MF_STRING, IDM_ABOUTBOX, about);
+        }
+    }
+
+    ::SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
+    ::SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
+    ::SetWindowTextW(Hwnd(), L"Zelora");
+    ::SetWindowLongPtrW(Hwnd(), GWL_STYLE,
+                        ::GetWindowLongPtrW(Hwnd(), GWL_STYLE) | WS_SYSMENU | WS_MINIMIZEBOX);
+
+    m_background = win::LoadSkinBitmap(kBackgroundBitmap);
+    m_hotAreas.Attach(Hwnd());
+    RECT client{};
+    ::GetClientRect(Hwnd(), &client);  // the template's size, before the resize below
+    m_dragStrip = {0, 0, client.right, kDragStripHeight};
+    m_leftStrip = {0, 0, kLeftStripWidth, client.bottom};
+
+    for (int i = 0; i < kMenuButtonCount; ++i) m_buttons[i].Attach(Hwnd(), kMenuButtons[i]);
+    LayOutMenu();
+
+    m_finder = std::make_unique<win::Dialog>(IDD_FINDER);
+    m_finder->Create(Hwnd());
+
+    if (!CreatePages()) return FALSE;
+
+    ::SetWindowPos(Hwnd(), nullptr, kWindowX, kWindowY, kWindowWidth, kWindowHeight,
+                   SWP_NOZORDER | SWP_FRAMECHANGED);
+
+    OnTopLevel(kConnectButton);
+    OnTopLevel(kUpdataButton);
+    InstallCheck();
+    return TRUE;
+}
+
+bool MainWindow::CreatePages()
+{
+    for (const PageEntry& entry : kPageTable) {
+        auto& slot = m_pages[static_cast<int>(entry.id)];
+        slot = MakePage(entry);
+        if (!slot) {
+            ::MessageBoxW(Hwnd(), entry.failure, L"Zelora", MB_OK | MB_ICONEXCLAMATION);
+            ::SendMessageW(Hwnd(), WM_COMMAND, IDCANCEL, 0);
+            return false;
+        }
+        slot->Create(Hwnd());  // created hidden: the templates have no visible style
+    }
+    return true;
+}
+
+void MainWindow::LayOutMenu()
+{
+    MenuGroup expanded = MenuGroup::None;
+    if (Button(kVideoHeader).Flag()) expanded = MenuGroup::Video;
+    else if (Button(kSoundHeader).Flag()) expanded = MenuGroup::Sound;
+    else if (Button(kCaptionHeader).Flag()) expanded = MenuGroup::Caption;
+
+    const auto layout = AccordionLayout(expanded);
+    for (int i = 0; i < kMenuButtonCount; ++i) {
+        const ButtonPlacement& place = layout[i];
+        if (place.visible)
+            Button(i).MoveTo(place.rect.left, place.rect.top, place.rect.Width(),
+                             place.rect.Height(), TRUE);
+        Button(i).Show(place.visible);
+    }
+}
+
+void MainWindow::HideOtherPages(PageId id)
+{
+    for (int i = 0; i < kPageCount; ++i)
+        if (i != static_cast<int>(id) && m_pages[i]) ::ShowWindow(m_pages[i]->Hwnd(), SW_HIDE);
+}
+
+void MainWindow::ShowPage(PageId id)
+{
+    HideOtherPages(id);
+    Page* page = PageAt(id);
+    if (!page) return;
+    ::MoveWindow(page->Hwnd(), kContent.left, kContent.top, kContent.right - kContent.left,
+                 kContent.bottom - kContent.top, TRUE);
+    ::ShowWindow(page->Hwnd(), SW_SHOW);
+    ::InvalidateRect(page->Hwnd(), nullptr, TRUE);
+}
+
+void MainWindow::OnTopLevel(int buttonIndex)
+{
+    const int last = TheMenuMemory().lastTopButton;
+    if (buttonIndex != kIntroButton && last == buttonIndex) return;
+
+    for (int header : {kVideoHeader, kSoundHeader, kCaptionHeader}) Button(header).SetFlag(false);
+    for (int top : {kConnectButton, kUpdataButton, kIntroButton})
+        Button(top).SetFlag(top == buttonIndex);
+
+    LayOutMenu();
+    const PageId id = buttonIndex == kConnectButton   ? PageId::CodecConnect
+                      : buttonIndex == kUpdataButton ? PageId::CodecUpdate
+                                                      : PageId::FSIntro;
+    ShowPage(id);
+    Page* page = PageAt(id);
+    if (id == PageId::CodecConnect && page) {
+        if (m_connectFirstShow) {
+            page->PrepareOnce();
+            m_connectFirstShow = false;
+        }
+        page->RefreshControls();
+    } else if (id == PageId::CodecUpdate && page && m_updateFirstShow) {
+        page->PrepareOnce();
+        m_updateFirstShow = false;
+        page->RefreshControls();
+    }
+
+    RepaintTopButtons();
+    if (id == PageId::FSIntro) RepaintLeftStrip();
+    m_hasCurrentSettingsPage = false;
+}
+
+void MainWindow::OnGroup(MenuGroup group)
+{
+    const int header = HeaderOf(group);
+    if (TheMenuMemory().lastTopButton == header) return;
+
+    if (!Button(header).Flag()) {
+        for (int h : {kVideoHeader, kSoundHeader, kCaptionHeader}) Button(h).SetFlag(h == header);
+        for (int top : {kConnectButton, kUpdataButton, kIntroButton}) Button(top).SetFlag(false);
+    }
+    LayOutMenu();
+
+    const MenuMemory& memory = TheMenuMemory();
+    switch (group) {
+    case MenuGroup::Video: OnItem(kVideoPages[(memory.lastVideoPage - 1) % 3]); break;
+    case MenuGroup::Sound: OnItem(kSoundPages[(memory.lastSoundPage - 1) % 3]); break;
+    case MenuGroup::Caption: OnItem(kCaptionPages[(memory.lastCaptionPage - 1) % 2]); break;
+    case MenuGroup::None: break;
+    }
+
+    if (group == MenuGroup::Caption) RepaintTopButtons();
+    RepaintLeftStrip();
+}
+
+void MainWindow::OnItem(PageId id)
+{
+    HideOtherPages(id);
+    Page* page = PageAt(id);
+    if (!page) return;
+    page->Load();
+    if (!m_hasCurrentSettingsPage || m_currentSettingsPage != id) {
+        page->Layout();
+        // The speaker page takes its data before it appears; the ffdshow video page's
+        // check boxes are already set by its Load.
+        if (id == PageId::SoundKorrin) page->RefreshControls();
+        ::MoveWindow(page->Hwnd(), kContent.left, kContent.top, kContent.right - kContent.left,
+                     kContent.bottom - kContent.top, TRUE);
+        ::ShowWindow(page->Hwnd(), SW_SHOW);
+        m_currentSettingsPage = id;
+        m_hasCurrentSettingsPage = true;
+        ::InvalidateRect(page->Hwnd(), nullptr, TRUE);
+        if (id != PageId::VideoFFDShow && id != PageId::SoundKorrin) page->RefreshControls();
+    }
+
+    // Select this page's button, deselect the others of its group, remember the page.
+    const int self = ButtonOfPage(id);
+    const MenuGroup group = kMenuButtons[self].group;
+    for (int i = 0; i < kMenuButtonCount; ++i) {
+        if (kMenuButtons[i].kind != ButtonKind::Item || kMenuButtons[i].group != group) continue;
+        Button(i).SetFlag(i == self);
+        Button(i).Repaint();
+    }
+    MenuMemory& memory = TheMenuMemory();
+    const PageId* pages = group == MenuGroup::Video   ? kVideoPages
+                          : group == MenuGroup::Sound ? kSoundPages
+                                                      : kCaptionPages;
+    const int count = group == MenuGroup::Caption ? 2 : 3;
+    for (int n = 0; n < count; ++n) {
+        if (pages[n] != id) continue;
+        int& last = group == MenuGroup::Video   ? memory.lastVideoPage
+                    : group == MenuGroup::Sound ? memory.lastSoundPage
+                                                : memory.lastCaptionPage;
+        last = n + 1;
+    }
+}
+
+void MainWindow::InstallCheck()
+{
+    if (m_store.ReadDword(RegRoot::LocalMachine, kSetupKey, "CheckInstall") == 0) {
+        for (PageId id : kResetOrder)
+            if (Page* page = PageAt(id)) page->ResetDefaults();
+        m_store.WriteDword(RegRoot::LocalMachine, kSetupKey, "CheckInstall", 1);
+        return;
+    }
+    if (!m_hasCurrentSettingsPage) return;
+    if (Page* page = PageAt(m_currentSettingsPage)) {
+        page->ResetDefaults();
+        ::InvalidateRect(page->Hwnd(), nullptr, TRUE);
+    }
+}
+
+void MainWindow::RepaintTopButtons()
+{
+    for (int top : kTopLevelButtons) Button(top).Repaint();
+}
+
+void MainWindow::RepaintLeftStrip() { ::InvalidateRect(Hwnd(), &m_leftStrip, TRUE); }
+
+bool MainWindow::OnCommand(int id, int, HWND)
+{
+    const int index = MenuButtonIndex(id);
+    if (index < 0) return false;
+    const MenuButtonSpec& spec = kMenuButtons[index];
+    switch (spec.kind) {
+    case ButtonKind::TopLevel: OnTopLevel(index); break;
+    case ButtonKind::Group: OnGroup(spec.group); break;
+    case ButtonKind::Item:
+        for (int p = 0; p < kPageCount; ++p)
+            if (ButtonOfPage(static_cast<PageId>(p)) == index) OnItem(static_cast<PageId>(p));
+        break;
+    }
+    return true;
+}
+
+bool MainWindow::OnDrawItem(DRAWITEMSTRUCT& item)
+{
+    const int index = MenuButtonIndex(static_cast<int>(item.CtlID));
+    if (index < 0) return false;
+    m_buttons[index].Draw(item);
+    return true;
+}
+
+bool MainWindow::OnEraseBackground(HDC dc)
+{
+    win::BackBuffer buffer(Hwnd(), dc);
+    buffer.Draw(m_background.Get(), 0, 0, buffer.Width(), buffer.Height());
+    m_hotAreas.Paint(buffer);
+    PaintVersion(buffer.Dc());
+    return true;
+}
+
+void MainWindow::PaintVersion(HDC dc)
+{
+    win::UniqueFont font(::CreateFontW(11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                       DEFAULT_CHARSET, 0, 0, 0, 48, L"tahoma"));
+    win::SelectGuard select(dc, font.Get());
+    ::SetBkMode(dc, TRANSPARENT);
+    static constexpr wchar_t kVersion[] = L" Ver. 20051013";
+    const int length = static_cast<int>(std::size(kVersion)) - 1;
+    ::SetTextColor(dc, RGB(255, 255, 255));
+    ::TextOutW(dc, 120, 14, kVersion, length);
+    ::SetTextColor(dc, RGB(139, 134, 103));
+    ::TextOutW(dc, 121, 13, kVersion, length);
+}
+
+void MainWindow::RunHotAreaAction(std::size_t area)
+{
+    switch (area) {
+    case kMinimize: ::ShowWindow(Hwnd(), SW_MINIMIZE); break;
+    case kClose:
+    case kCancel: ::SendMessageW(Hwnd(), WM_COMMAND, IDCANCEL, 0); break;
+    case kDefaults: InstallCheck(); break;
+    case kOk: ::SendMessageW(Hwnd(), WM_COMMAND, IDOK, 0); break;
+    case kFinder:
+        if (m_finder && m_finder->Hwnd()) ::ShowWindow(m_finder->Hwnd(), SW_SHOW);
+        break;
+    default: break;
+    }
+}
+
+bool MainWindow::OnMouse(UINT msg, WPARAM keys, POINT p)
+{
+    switch (msg) {
+    case WM_LBUTTONDOWN: {
+        m_hotAreas.ButtonDown(p);
+        if (m_hotAreas.Areas().AnyPressed()) ::SetCapture(Hwnd());
+        break;
+    }
+    case WM_LBUTTONUP: {
+        const HotAreaSet::Mask actions = m_hotAreas.ButtonUp(p);
+        if (::GetCapture() == Hwnd()) ::ReleaseCapture();
+        for (std::size_t i = 0; i < m_hotAreas.Areas().Count(); ++i)
+            if (actions & (HotAreaSet::Mask{1} << i)) RunHotAreaAction(i);
+        break;
+    }
+    case WM_MOUSEMOVE: {
+        m_hotAreas.Move(p, keys);
+        const HotAreaSet& areas = m_hotAreas.Areas();
+        if (::PtInRect(&m_dragStrip, p) && win::LeftButtonOnly(keys) && !areas.Pressed(kMinimize) &&
+            !areas.Pressed(kClose))
+            ::PostMessageW(Hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(p.x, p.y));
+        break;
+    }
+    default: break;
+    }
+    return false;
+}
+
+void MainWindow::OnDestroy()
+{
+    // Pages go in creation order, with the window that owns them.
+    for (auto& page : m_pages) page.reset();
+    m_finder.reset();
+}
+
+INT_PTR MainWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == IDM_ABOUTBOX) {
+            AboutBox().RunModal(Hwnd());
+            return TRUE;
+        }
+        return FALSE;
+    case WM_PAINT:
+        if (::IsIconic(Hwnd())) {
+            PAINTSTRUCT paint;
+            HDC dc = ::BeginPaint(Hwnd(), &paint);
+            ::SendMessageW(Hwnd(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+            RECT client{};
+            ::GetClientRect(Hwnd(), &client);
+            const int x = (client.right - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+            const int y = (client.bottom - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+            ::DrawIcon(dc, x, y, m_icon);
+            ::EndPaint(Hwnd(), &paint);
+            return TRUE;
+        }
+        return FALSE;
+    case WM_QUERYDRAGICON:
+        return reinterpret_cast<INT_PTR>(m_icon);
+    default:
+        return Dialog::OnMessage(msg, wParam, lParam);
+    }
+}
+
+}  // namespace zelora

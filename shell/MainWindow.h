@@ -1,0 +1,79 @@
+#pragma once
+// The settings centre's main window: a caption-less skinned dialog with the accordion menu
+// on the left, one page at a time on the right, six image hot areas and a drag strip.
+
+#include "platform/win/HotAreaView.h"
+#include "shell/Page.h"
+#include "shell/RegistryStore.h"
+#include "shell/SkinButton.h"
+
+#include <array>
+#include <memory>
+
+namespace zelora {
+
+enum class PageId {
+    CodecConnect,
+    CodecUpdate,
+    VideoFFDShow,
+    VideoDivx,
+    VideoXvid,
+    SoundFFDShow,
+    SoundAC3,
+    SoundKorrin,
+    CaptionVSFilter,
+    CaptionDivxG400,
+    FSIntro,
+};
+inline constexpr int kPageCount = 11;
+
+class MainWindow final : public win::Dialog {
+public:
+    MainWindow();
+    ~MainWindow() override;
+
+    Page* PageAt(PageId id) const { return m_pages[static_cast<int>(id)].get(); }
+    PageId CurrentSettingsPage() const { return m_currentSettingsPage; }
+    bool HasCurrentSettingsPage() const { return m_hasCurrentSettingsPage; }
+    // The current-defaults hot area and the start-up both run this.
+    void InstallCheck();
+
+protected:
+    INT_PTR OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    BOOL OnInit() override;
+    bool OnCommand(int id, int code, HWND control) override;
+    bool OnDrawItem(DRAWITEMSTRUCT& item) override;
+    bool OnEraseBackground(HDC dc) override;
+    bool OnMouse(UINT msg, WPARAM keys, POINT p) override;
+    void OnDestroy() override;
+
+private:
+    bool CreatePages();
+    void LayOutMenu();
+    void ShowPage(PageId id);
+    void HideOtherPages(PageId id);
+    void OnTopLevel(int buttonIndex);
+    void OnGroup(MenuGroup group);
+    void OnItem(PageId id);
+    void RunHotAreaAction(std::size_t area);
+    void RepaintTopButtons();
+    void RepaintLeftStrip();
+    void PaintVersion(HDC dc);
+    SkinButton& Button(int index) { return m_buttons[index]; }
+
+    RegistryStore m_store;
+    win::UniqueBitmap m_background;
+    win::HotAreaView m_hotAreas;
+    RECT m_dragStrip{};
+    RECT m_leftStrip{};
+    HICON m_icon = nullptr;
+    PageId m_currentSettingsPage = PageId::CodecConnect;
+    bool m_hasCurrentSettingsPage = false;
+    bool m_connectFirstShow = true;
+    bool m_updateFirstShow = true;
+    std::array<std::unique_ptr<Page>, kPageCount> m_pages;
+    std::unique_ptr<win::Dialog> m_finder;
+    std::array<SkinButton, kMenuButtonCount> m_buttons;
+};
+
+}  // namespace zelora

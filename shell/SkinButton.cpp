@@ -1,0 +1,113 @@
+#include "shell/SkinButton.h"
+
+#include "platform/win/Painter.h"
+#include "shell/MenuMemory.h"
+#include "shell/SkinButtonImage.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+namespace zelora {
+
+MenuMemory& TheMenuMemory()
+{
+    static MenuMemory memory;
+    return memory;
+}
+
+SkinButton::~SkinButton()
+{
+    if (m_hwnd) ::RemoveWindowSubclass(m_hwnd, &SubclassProc, 0);
+}
+
+void SkinButton::Attach(HWND parent, const MenuButtonSpec& spec)
+{
+    m_spec = &spec;
+    m_hwnd = ::GetDlgItem(parent, spec.controlId);
+    m_normal = win::LoadSkinBitmap(spec.normalImage);
+    m_hover = win::LoadSkinBitmap(spec.hoverImage);
+    m_selected = win::LoadSkinBitmap(spec.selectedImage);
+    if (spec.expandedHoverImage) m_expandedHover = win::LoadSkinBitmap(spec.expandedHoverImage);
+    if (m_hwnd) ::SetWindowSubclass(m_hwnd, &SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
+}
+
+void SkinButton::MoveTo(int x, int y, int width, int height, bool repaint)
+{
+    m_width = width;
+    m_height = height;
+    ::MoveWindow(m_hwnd, x, y, width, height, repaint);
+}
+
+void SkinButton::Show(bool visible) { ::ShowWindow(m_hwnd, visible ? SW_SHOW : SW_HIDE); }
+
+void SkinButton::Repaint() const { ::InvalidateRect(m_hwnd, nullptr, FALSE); }
+
+HBITMAP SkinButton::Image(int id) const
+{
+    if (id == m_spec->expandedHoverImage && m_expandedHover) return m_expandedHover.Get();
+    if (id == m_spec->selectedImage) return m_selected.Get();
+    if (id == m_spec->hoverImage) return m_hover.Get();
+    return m_normal.Get();
+}
+
+void SkinButton::Draw(const DRAWITEMSTRUCT& item) const
+{
+    const bool held = (item.itemState & ODS_SELECTED) != 0;
+    const int id = ImageId(*m_spec, ImageForDraw(*m_spec, m_flag, held));
+    win::DrawBitmap(item.hDC, Image(id), 0, 0, m_width, m_height);
+}
+
+void SkinButton::TrackHover(POINT p)
+{
+    RECT client{};
+    ::GetClientRect(m_hwnd, &client);
+    const bool inside = ::PtInRect(&client, p) != FALSE;
+    // Capturing while inside lets the button see the move that leaves it.
+    if (inside)
+        ::SetCapture(m_hwnd);
+    else if (::GetCapture() == m_hwnd)
+        ::ReleaseCapture();
+    const int id = ImageId(*m_spec, ImageForHover(*m_spec, m_flag, inside));
+    if (HDC dc = ::GetDC(m_hwnd)) {
+        win::DrawBitmap(dc, Image(id), 0, 0, m_width, m_height);
+        ::ReleaseDC(m_hwnd, dc);
+    }
+}
+
+void SkinButton::Press()
+{
+    MenuMemory& memory = TheMenuMemory();
+    const int self = MenuButtonIndex(m_spec->controlId);
+    HWND parent = ::GetParent(m_hwnd);
+    if (m_spec->kind == ButtonKind::Item) {
+        ::SendMessageW(parent, WM_COMMAND, MAKEWPARAM(m_spec->command, 0), 0);
+        return;
+    }
+    // Pressing the same top-level or group button twice in a row does nothing again.
+    if (memory.lastTopButton != self)
+        ::SendMessageW(parent, WM_COMMAND, MAKEWPARAM(m_spec->command, 0), 0);
+    memory.lastTopButton = self;
+}
+
+LRESULT CALLBACK SkinButton::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                          UINT_PTR, DWORD_PTR self)
+{
+    auto* button = reinterpret_cast<SkinButton*>(self);
+    switch (msg) {
+    case WM_MOUSEMOVE:
+        button->TrackHover({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        break;
+    case WM_LBUTTONDOWN:
+        button->Press();
+        break;
+    case WM_NCDESTROY:
+        ::RemoveWindowSubclass(hwnd, &SubclassProc, 0);
+        button->m_hwnd = nullptr;
+        break;
+    default:
+        break;
+    }
+    return ::DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace zelora

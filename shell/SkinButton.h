@@ -1,0 +1,49 @@
+#pragma once
+// The skinned menu buttons: owner-drawn push buttons that draw themselves from skin images,
+// send their command on mouse-down and track hover by capturing the mouse (no timers).
+// One class serves the item, top-level and group buttons; the table entry says which.
+
+#include "platform/win/UniqueHandle.h"
+#include "shell/Accordion.h"
+
+namespace zelora {
+
+class SkinButton {
+public:
+    SkinButton() = default;
+    SkinButton(const SkinButton&) = delete;
+    SkinButton& operator=(const SkinButton&) = delete;
+    ~SkinButton();
+
+    // Binds to the control of `parent` with the spec's id and loads its images.
+    void Attach(HWND parent, const MenuButtonSpec& spec);
+
+    // Records the size (the size of every blit), then moves the button.
+    void MoveTo(int x, int y, int width, int height, bool repaint);
+    void Show(bool visible);
+    void Repaint() const;
+    void Draw(const DRAWITEMSTRUCT& item) const;
+
+    // `Selected` for item and top-level buttons, `Expanded` for group buttons.
+    bool Flag() const { return m_flag; }
+    void SetFlag(bool flag) { m_flag = flag; }
+
+    HWND Hwnd() const { return m_hwnd; }
+    const MenuButtonSpec& Spec() const { return *m_spec; }
+
+private:
+    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR id, DWORD_PTR self);
+    void TrackHover(POINT p);
+    void Press();
+    HBITMAP Image(int id) const;
+
+    HWND m_hwnd = nullptr;
+    const MenuButtonSpec* m_spec = nullptr;
+    win::UniqueBitmap m_normal, m_hover, m_selected, m_expandedHover;
+    int m_width = 0;
+    int m_height = 0;
+    bool m_flag = false;
+};
+
+}  // namespace zelora

@@ -1,0 +1,22 @@
+// Zelora's application object: runs the main window modally; the process ends with it.
+
+#include "shell/MainWindow.h"
+
+#include <commctrl.h>
+#include <ole2.h>
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
+{
+    // The finder hosts an ActiveX browser; the pages use the common controls.
+    const HRESULT ole = ::OleInitialize(nullptr);
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&controls);
+
+    {
+        zelora::MainWindow window;
+        window.RunModal(nullptr);
+    }
+
+    if (SUCCEEDED(ole)) ::OleUninitialize();
+    return 0;
+}

@@ -1,0 +1,156 @@
+#pragma once
+// Test doubles for the settings pages: controls that behave as the Win32 ones do where the
+// core depends on it (an edit reports a change whenever its text is set, a selection
+// outside a combo box's list selects nothing), and a registry that records every write.
+
+#include "pages/PageControls.h"
+#include "platform/registry/MemoryRegistry.h"
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace zelora::pagetest {
+
+class FakePageControls final : public PageControls {
+public:
+    // What an edit does when its text is set or typed into: tell the page.
+    std::function<void(int id)> onEditChange;
+
+    void SetCheck(int id, int state) override { checks[id] = state; }
+    int GetCheck(int id) const override { return Lookup(checks, id, 0); }
+
+    void FillCombo(int id, std::span<const ChoiceItem> items) override
+    {
+        auto& list = comboItems[id];
+        list.clear();
+        for (const ChoiceItem& item : items) list.emplace_back(item.label);
+        comboSelection[id] = kNoSelection;
+    }
+    void SetComboIndex(int id, int index) override
+    {
+        const auto count = static_cast<int>(comboItems[id].size());
+        comboSelection[id] = index >= 0 && index < count ? index : kNoSelection;
+    }
+    int GetComboIndex(int id) const override { return Lookup(comboSelection, id, kNoSelection); }
+
+    void SetRadio(int firstId, int index) override { radios[firstId] = index; }
+    int GetRadio(int firstId) const override { return Lookup(radios, firstId, kNoSelection); }
+
+    void SetEditText(int id, std::string_view text) override { members[id] = text; }
+    std::string GetEditText(int id) const override { return Lookup(members, id, std::string()); }
+    void SetSpinRange(int spinId, int min, int max) override { spinRanges[spinId] = {min, max}; }
+
+    void SetNumber(int key, std::int32_t value) override { numbers[key] = value; }
+    std::int32_t GetNumber(int key) const override { return Lookup(numbers, key, 0); }
+
+    void PushTexts() override
+    {
+        ++pushes;
+        for (const auto& [id, text] : members) {
+            shown[id] = text;
+            if (onEditChange) onEditChange(id);
+        }
+    }
+    void PullTexts() override
+    {
+        ++pulls;
+        for (const auto& [id, text] : shown) members[id] = text;
+    }
+
+    void EnableControl(int id, bool enable) override { enabled[id] = enable; }
+    void MoveControl(int id, const Place& place) override { places[id] = place; }
+
+    // The user replaces an edit's whole text.
+    void Type(int id, const std::string& text)
+    {
+        shown[id] = text;
+        if (onEditChange) onEditChange(id);
+    }
+
+    bool IsEnabled(int id) const { return Lookup(enabled, id, true); }
+
+    std::map<int, int> checks;
+    std::map<int, std::vector<std::string>> comboItems;
+    std::map<int, int> comboSelection;
+    std::map<int, int> radios;
+    std::map<int, std::string> members;
+    std::map<int, std::string> shown;
+    std::map<int, std::pair<int, int>> spinRanges;
+    std::map<int, std::int32_t> numbers;
+    std::map<int, bool> enabled;
+    std::map<int, Place> places;
+    int pushes = 0;
+    int pulls = 0;
+
+private:
+    template <class Map, class Value>
+    static Value Lookup(const Map& map, int id, Value fallback)
+    {
+        const auto found = map.find(id);
+        return found == map.end() ? fallback : found->second;
+    }
+};
+
+struct RecordedWrite {
+    RegRoot root;
+    std::string path;
+    std::string name;
+};
+
+// The memory registry, with a log of the values set through it.
+class RecordingRegistry final : public RegistryBackend {
+public:
+    RegStatus QueryValue(RegRoot root, std::string_view path, KeyOpen open,
+                         std::string_view name, void* buffer, std::uint32_t& size,
+                         RegType* type) override
+    {
+        return m_memory.QueryValue(root, path, open, name, buffer, size, type);
+    }
+    RegStatus SetValue(RegRoot root, std::string_view path, std::string_view name, RegType type,
+                       const void* data, std::uint32_t size) override
+    {
+        writes.push_back({root, std::string(path), std::string(name)});
+        return m_memory.SetValue(root, path, name, type, data, size);
+    }
+    RegStatus DeleteValue(RegRoot root, std::string_view path, KeyOpen open,
+                          std::string_view name) override
+    {
+        return m_memory.DeleteValue(root, path, open, name);
+    }
+    RegStatus EnumValueNames(RegRoot root, std::string_view path, KeyOpen open,
+                             std::vector<std::string>& names) override
+    {
+        return m_memory.EnumValueNames(root, path, open, names);
+    }
+    RegStatus EnumSubkeyNames(RegRoot root, std::string_view path, KeyOpen open,
+                              std::vector<std::string>& names) override
+    {
+        return m_memory.EnumSubkeyNames(root, path, open, names);
+    }
+    RegStatus ProbeFullAccess(RegRoot root, std::string_view path) override
+    {
+        return m_memory.ProbeFullAccess(root, path);
+    }
+    RegStatus DeleteTree(RegRoot root, std::string_view path) override
+    {
+        return m_memory.DeleteTree(root, path);
+    }
+
+    // Whether a value exists, without creating its key.
+    bool Has(RegRoot root, std::string_view path, std::string_view name)
+    {
+        unsigned char buffer[4096];
+        std::uint32_t size = sizeof buffer;
+        return m_memory.QueryValue(root, path, KeyOpen::ExistingOnly, name, buffer, size,
+                                   nullptr) == RegStatus::Ok;
+    }
+
+    std::vector<RecordedWrite> writes;
+
+private:
+    MemoryRegistry m_memory;
+};
+
+}  // namespace zelora::pagetest

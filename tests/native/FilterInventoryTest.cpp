@@ -1,0 +1,400 @@
+// The filter inventory over the memory registry: both scans, the three actions with the
+// command lines they start and the bookkeeping they leave, and the one-pass category read.
+#include "codecs/FilterInventory.h"
+#include "codecs/InstalledDecoders.h"
+#include "platform/registry/CountingRegistry.h"
+#include "platform/registry/MemoryRegistry.h"
+#include "platform/text/Text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace zelora {
+namespace {
+
+constexpr const char* kRegsvr = "C:\\Program Files\\Sys Root\\SysWOW64\\regsvr32.exe";
+
+class RecordingLauncher final : public ProcessLauncher {
+public:
+    void StartHidden(std::string_view commandLine) override { lines.emplace_back(commandLine); }
+    std::vector<std::string> lines;
+};
+
+InventoryRow Row(std::string displayText, std::string path, std::string checkMark = "0")
+{
+    return {std::move(displayText), std::move(path), std::move(checkMark)};
+}
+
+class FilterInventoryTest : public ::testing::Test {
+protected:
+    void SetUp() override { InstalledDecoders::ResetForTests(); }
+    void TearDown() override { InstalledDecoders::ResetForTests(); }
+
+    // The store refuses writes under HKCR, so registrations are planted through the backend.
+    void SetClassString(const std::string& path, const std::string& name, const std::string& text)
+    {
+        std::u16string wide = Utf8ToUtf16(text);
+        wide += u'\0';
+        m_registry.SetValue(RegRoot::ClassesRoot, path, name, RegType::String, wide.data(),
+                            static_cast<std::uint32_t>(wide.size() * 2));
+    }
+
+    // One DirectShow filter: its category entry and its class's server path. An empty
+    // friendly name leaves the value out.
+    void AddFilter(const std::string& instance, const std::string& friendlyName,
+                   const std::string& clsid, const std::string& server)
+    {
+        const std::string key = std::string(kFilterCategoryPath) + "\\" + instance;
+        if (!friendlyName.empty()) SetClassString(key, "FriendlyName", friendlyName);
+        SetClassString(key, "CLSID", clsid);
+        SetClassString("CLSID\\" + clsid + "\\InprocServer32", "", server);
+    }
+
+    void SetMachine(std::string_view key, const std::string& name, const std::string& text)
+    {
+        m_store.WriteString(RegRoot::LocalMachine, key, name, text);
+    }
+    std::string ReadMachine(std::string_view key, const std::string& name)
+    {
+        return m_store.ReadString(RegRoot::LocalMachine, key, name);
+    }
+    std::vector<std::string> ValueNames(std::string_view key)
+    {
+        std::vector<std::string> names;
+        m_registry.EnumValueNames(RegRoot::LocalMachine, key, KeyOpen::ExistingOnly, names);
+        return names;
+    }
+
+    MemoryRegistry m_registry;
+    RegistryStore m_store{m_registry};
+    RecordingLauncher m_launcher;
+    FilterInventory m_inventory{m_store, m_launcher, kRegsvr};
+};
+
+TEST(FilterInventoryText, NameOfTakesTheTextBeforeTheBlankAndParenthesis)
+{
+    const struct {
+        const char* displayText;
+        const char* name;
+    } cases[] = {
+        {"Xvid (1.2.1)", "Xvid"},
+        {"Korrins DTS (2.0 beta)", "Korrins DTS"},
+        {"AC3Filter (1.0) (build 7)", "AC3Filter"},  // the first "(" counts
+        {"VSFilter", ""},                             // no version: no name
+        {"Xvid 1.2", ""},                             // a version without "("
+        {"(1.0)", ""},                                // nothing in front of "("
+        {"X(1)", ""},
+        {"코덱 (1.0)", "코덱"},
+        {"코덱(1.0)", "코"},  // the character before "(" goes whole, never half of it
+    };
+    for (const auto& c : cases) EXPECT_EQ(NameOf(c.displayText), c.name) << c.displayText;
+}
+
+TEST(FilterInventoryText, DisplayTextServerFileNameAndCommandLines)
+{
+    EXPECT_EQ(DisplayTextOf("Xvid", "(1.2)"), "Xvid (1.2)");
+    EXPECT_EQ(DisplayTextOf("Xvid", "ERROR"), "Xvid");
+
+    EXPECT_EQ(ServerFileName("C:\\Codecs\\xvid.ax"), "xvid.ax");
+    EXPECT_EQ(ServerFileName("xvid.ax"), "xvid.ax");
+    EXPECT_EQ(ServerFileName("C:\\Codecs\\"), "");
+
+    EXPECT_EQ(Regsvr32Path("C:\\Windows\\SysWOW64"), "C:\\Windows\\SysWOW64\\regsvr32.exe");
+    EXPECT_EQ(Regsvr32Path("C:\\Windows\\system32\\"), "C:\\Windows\\system32\\regsvr32.exe");
+
+    EXPECT_EQ(RegsvrCommandLine(kRegsvr, RegsvrAction::Unregister, "C:\\My Codecs\\x.ax"),
+              "\"" + std::string(kRegsvr) + "\" /s /u \"C:\\My Codecs\\x.ax");
+    EXPECT_EQ(RegsvrCommandLine(kRegsvr, RegsvrAction::Register, "C:\\My Codecs\\x.ax"),
+              "\"" + std::string(kRegsvr) + "\" /s \"C:\\My Codecs\\x.ax");
+    EXPECT_EQ(RegsvrCommandLine(kRegsvr, RegsvrAction::Register, "C:\\a.ax\" /i \"C:\\b.ax"),
+              std::nullopt);
+}
+
+TEST(InstalledDecodersFlags, NamesMatchByteForByteAndUnknownNamesAreIgnored)
+{
+    InstalledDecoders::ResetForTests();
+    InstalledDecoders::MarkInstalled("xvid");
+    InstalledDecoders::MarkInstalled("Korrins DTS");
+    InstalledDecoders::MarkInstalled("Mpeg Splitter");
+    EXPECT_FALSE(InstalledDecoders::IsInstalled(Decoder::Xvid));
+    EXPECT_TRUE(InstalledDecoders::IsInstalled(Decoder::KorrinsDts));
+    EXPECT_TRUE(InstalledDecoders::IsInstalled("Korrins DTS"));
+    EXPECT_FALSE(InstalledDecoders::IsInstalled("korrins dts"));
+    EXPECT_FALSE(InstalledDecoders::IsInstalled("Mpeg Splitter"));
+    InstalledDecoders::ResetForTests();
+}
+
+TEST_F(FilterInventoryTest, InstalledScanListsRegisteredDecodersAndFlagsVersionedOnes)
+{
+    AddFilter("{A1}", "Xvid MPEG-4 Video Decoder", "{C-XVID}", "C:\\Windows\\System32\\xvid.ax");
+    AddFilter("{A2}", "ffdshow Video Decoder", "{C-FFD}", "C:\\Codecs\\FFDShow.ax");
+    AddFilter("{A3}", "", "{C-AC3}", "C:\\Codecs\\ac3filter.ax");  // no FriendlyName
+    AddFilter("{A4}", "VobSub", "{C-VS}", "C:\\Codecs\\vsfilter.dll");
+    AddFilter("{A5}", "Other", "{C-OTHER}", "C:\\Other\\other.ax");
+
+    SetMachine(kInstallKey, "0", "C:\\Codecs\\xvid.ax");              // not a decoder
+    SetMachine(kInstallKey, "Xvid", "C:\\Codecs\\xvid.ax");           // other folder, same file
+    SetMachine(kInstallKey, "FFDShow", "C:\\Codecs\\ffdshow.ax");     // differs in case only
+    SetMachine(kInstallKey, "Divx5", "C:\\Codecs\\divx.ax");          // not registered
+    SetMachine(kInstallKey, "AC3Filter", "C:\\Codecs\\ac3filter.ax"); // filter has no name
+    SetMachine(kInstallKey, "VSFilter", "C:\\Codecs\\vsfilter.dll");  // no version
+    SetMachine(kInstallKey, "Own Codec", "D:\\other.ax");
+    SetMachine(kCodecVersionKey, "Xvid", "(1.2.1)");
+    SetMachine(kCodecVersionKey, "FFDShow", "(rev 2500)");
+    SetMachine(kCodecVersionKey, "Divx5", "(5.2)");
+    SetMachine(kCodecVersionKey, "Own Codec", "(0.1)");
+
+    const InstalledScan scan = m_inventory.PrepareInstalled();
+
+    EXPECT_EQ(scan.access, CategoryAccess::Granted);
+    EXPECT_EQ(scan.rows, (std::vector<InventoryRow>{
+                             Row("Xvid (1.2.1)", "C:\\Codecs\\xvid.ax"),
+                             Row("VSFilter", "C:\\Codecs\\vsfilter.dll"),
+                             Row("Own Codec (0.1)", "D:\\other.ax"),
+                         }));
+    const struct {
+        Decoder decoder;
+        bool installed;
+    } flags[] = {
+        {Decoder::Xvid, true},       {Decoder::FFDShow, true},     {Decoder::Divx5, true},
+        {Decoder::AC3Filter, false}, {Decoder::VSFilter, false},   {Decoder::KorrinsDts, false},
+        {Decoder::DivxG400, false},
+    };
+    for (const auto& f : flags)
+        EXPECT_EQ(InstalledDecoders::IsInstalled(f.decoder), f.installed)
+            << kDecoderNames[static_cast<std::size_t>(f.decoder)];
+    EXPECT_TRUE(m_launcher.lines.empty());
+}
+
+TEST_F(FilterInventoryTest, InstalledScanCreatesNothingUnderClassesRoot)
+{
+    SetMachine(kInstallKey, "Xvid", "C:\\Codecs\\xvid.ax");
+    EXPECT_TRUE(m_inventory.ScanInstalled().empty());  // no filter category at all
+    EXPECT_FALSE(m_registry.KeyExists(RegRoot::ClassesRoot, "CLSID"));
+
+    const std::string orphan = std::string(kFilterCategoryPath) + "\\{NO-CLSID}";
+    SetClassString(orphan, "FriendlyName", "Broken filter");  // no CLSID value at all
+    AddFilter("{A1}", "Dangling", "{C-GONE}", "C:\\gone.ax");
+    m_registry.DeleteTree(RegRoot::ClassesRoot, "CLSID\\{C-GONE}");
+
+    EXPECT_TRUE(m_inventory.PrepareInstalled().rows.empty());
+
+    EXPECT_FALSE(m_registry.KeyExists(RegRoot::ClassesRoot, "CLSID\\ERROR"));
+    EXPECT_FALSE(m_registry.KeyExists(RegRoot::ClassesRoot, "CLSID\\{C-GONE}"));
+    std::vector<std::string> classes;
+    m_registry.EnumSubkeyNames(RegRoot::ClassesRoot, "CLSID", KeyOpen::ExistingOnly, classes);
+    EXPECT_EQ(classes, (std::vector<std::string>{"{083863F1-70DE-11d0-BD40-00A0C911CE86}"}));
+}
+
+TEST_F(FilterInventoryTest, InstalledScanReadsEachFilterRegistrationOnce)
+{
+    constexpr int kFilters = 40;
+    for (int i = 0; i < kFilters; ++i) {
+        const std::string id = std::to_string(i);
+        AddFilter("{I" + id + "}", "Filter " + id, "{C" + id + "}", "C:\\f\\f" + id + ".ax");
+    }
+    for (std::string_view name : kDecoderNames) {
+        SetMachine(kInstallKey, std::string(name), "C:\\f\\f3.ax");
+        SetMachine(kCodecVersionKey, std::string(name), "(1)");
+    }
+    CountingRegistry counting(m_registry);
+    RegistryStore store(counting);
+    FilterInventory inventory(store, m_launcher, kRegsvr);
+
+    EXPECT_EQ(inventory.ScanInstalled().size(), kDecoderNames.size());
+
+    const RegistryCallCounts& counts = counting.Counts();
+    EXPECT_EQ(counts.enumValueNames, 1u);
+    EXPECT_EQ(counts.enumSubkeyNames, 1u);
+    // FriendlyName, CLSID and server per filter; path and version per decoder.
+    EXPECT_EQ(counts.queryValue, 3u * kFilters + 2u * kDecoderNames.size());
+    EXPECT_EQ(counts.setValue + counts.deleteValue, 0u);
+}
+
+TEST_F(FilterInventoryTest, RefusedOrMissingCategoryScansNothingAndSetsNoFlag)
+{
+    SetMachine(kInstallKey, "Xvid", "C:\\Codecs\\xvid.ax");
+    SetMachine(kCodecVersionKey, "Xvid", "(1.2)");
+
+    const InstalledScan missing = m_inventory.PrepareInstalled();  // no category key yet
+    EXPECT_EQ(missing.access, CategoryAccess::Refused);
+
+    AddFilter("{A1}", "Xvid", "{C-XVID}", "C:\\Codecs\\xvid.ax");
+    m_registry.DenyFullAccess(RegRoot::ClassesRoot, kFilterCategoryPath);
+    const InstalledScan refused = m_inventory.PrepareInstalled();
+    EXPECT_EQ(refused.access, CategoryAccess::Refused);
+    EXPECT_TRUE(refused.rows.empty());
+    EXPECT_FALSE(InstalledDecoders::IsInstalled(Decoder::Xvid));
+}
+
+TEST_F(FilterInventoryTest, RemovedScanListsCodecDelWithoutRegisteredTestOrFlags)
+{
+    SetMachine(kCodecDelKey, "0", "C:\\ignored.ax");
+    SetMachine(kCodecDelKey, "Xvid", "C:\\Codecs\\xvid.ax");
+    SetMachine(kCodecDelKey, "VSFilter", "C:\\Codecs\\vsfilter.dll");
+    SetMachine(kCodecVersionKey, "Xvid", "(1.2)");
+
+    EXPECT_EQ(m_inventory.ScanRemoved(),
+              (std::vector<InventoryRow>{
+                  Row("Xvid (1.2)", "C:\\Codecs\\xvid.ax"),
+                  // Without a version the name is lost, so the path comes from the unnamed
+                  // value, which is missing here.
+                  Row("VSFilter", "ERROR"),
+              }));
+    EXPECT_FALSE(InstalledDecoders::IsInstalled(Decoder::Xvid));
+}
+
+TEST_F(FilterInventoryTest, UnregisterMovesChosenRowsLastFirstAndKeepsTheBooks)
+{
+    SetMachine(kInstallKey, "Xvid", "C:\\Codecs\\xvid.ax");
+    SetMachine(kInstallKey, "FFDShow", "C:\\Codecs\\ffdshow.ax");
+    SetMachine(kInstallKey, "Divx5", "C:\\Codecs\\divx.ax");
+    std::vector<InventoryRow> upper = {
+        Row("Divx5 (5.2)", "C:\\Codecs\\divx.ax", "1"),
+        Row("FFDShow (rev)", "C:\\Codecs\\ffdshow.ax", "0"),
+        Row("Xvid (1.2)", "C:\\Codecs\\xvid.ax", "1"),
+    };
+    std::vector<InventoryRow> lower = {Row("DivxG400 (2)", "C:\\g400.ax")};
+
+    EXPECT_EQ(m_inventory.UnregisterChosen(upper, lower), 2u);
+
+    EXPECT_EQ(upper, (std::vector<InventoryRow>{Row("FFDShow (rev)", "C:\\Codecs\\ffdshow.ax")}));
+    EXPECT_EQ(lower, (std::vector<InventoryRow>{
+                         Row("DivxG400 (2)", "C:\\g400.ax"),
+                         Row("Xvid (1.2)", "C:\\Codecs\\xvid.ax"),
+                         Row("Divx5 (5.2)", "C:\\Codecs\\divx.ax"),
+                     }));
+    const std::string regsvr = "\"" + std::string(kRegsvr) + "\"";
+    EXPECT_EQ(m_launcher.lines, (std::vector<std::string>{
+                                    regsvr + " /s /u \"C:\\Codecs\\xvid.ax",
+                                    regsvr + " /s /u \"C:\\Codecs\\divx.ax",
+                                }));
+    EXPECT_EQ(ValueNames(kInstallKey), (std::vector<std::string>{"FFDShow"}));
+    EXPECT_EQ(ReadMachine(kCodecDelKey, "Xvid"), "C:\\Codecs\\xvid.ax");
+    EXPECT_EQ(ReadMachine(kCodecDelKey, "Divx5"), "C:\\Codecs\\divx.ax");
+}
+
+TEST_F(FilterInventoryTest, UnregisterWithoutParenthesisUsesTheUnnamedValue)
+{
+    SetMachine(kInstallKey, "VSFilter", "C:\\Codecs\\vsfilter.dll");
+    std::vector<InventoryRow> upper = {Row("VSFilter", "C:\\Codecs\\vsfilter.dll", "1")};
+    std::vector<InventoryRow> lower;
+
+    m_inventory.UnregisterChosen(upper, lower);
+
+    EXPECT_EQ(ValueNames(kCodecDelKey), (std::vector<std::string>{""}));
+    EXPECT_EQ(ReadMachine(kCodecDelKey, ""), "C:\\Codecs\\vsfilter.dll");
+    EXPECT_EQ(ValueNames(kInstallKey), (std::vector<std::string>{"VSFilter"}));
+    EXPECT_EQ(lower, (std::vector<InventoryRow>{Row("VSFilter", "C:\\Codecs\\vsfilter.dll")}));
+}
+
+TEST_F(FilterInventoryTest, RegisterMovesTheRowBackAndRestoresInstall)
+{
+    SetMachine(kCodecDelKey, "Xvid", "C:\\Codecs\\xvid.ax");
+    SetMachine(kCodecDelKey, "Divx5", "C:\\Codecs\\divx.ax");
+    std::vector<InventoryRow> lower = {
+        Row("Divx5 (5.2)", "C:\\Codecs\\divx.ax", "0"),
+        Row("Xvid (1.2)", "C:\\Codecs\\xvid.ax", "1"),
+    };
+    std::vector<InventoryRow> upper;
+
+    EXPECT_EQ(m_inventory.RegisterChosen(lower, upper), 1u);
+
+    EXPECT_EQ(upper, (std::vector<InventoryRow>{Row("Xvid (1.2)", "C:\\Codecs\\xvid.ax")}));
+    EXPECT_EQ(lower, (std::vector<InventoryRow>{Row("Divx5 (5.2)", "C:\\Codecs\\divx.ax")}));
+    EXPECT_EQ(m_launcher.lines, (std::vector<std::string>{"\"" + std::string(kRegsvr) +
+                                                          "\" /s \"C:\\Codecs\\xvid.ax"}));
+    EXPECT_EQ(ReadMachine(kInstallKey, "Xvid"), "C:\\Codecs\\xvid.ax");
+    EXPECT_EQ(ValueNames(kCodecDelKey), (std::vector<std::string>{"Divx5"}));
+}
+
+TEST_F(FilterInventoryTest, ActionsWithoutChosenRowsChangeNothing)
+{
+    SetMachine(kInstallKey, "Xvid", "C:\\Codecs\\xvid.ax");
+    SetMachine(kUnInstallKey, "Xvid", "C:\\Codecs\\uninst.exe");
+    std::vector<InventoryRow> upper = {Row("Xvid (1.2)", "C:\\Codecs\\xvid.ax")};
+    std::vector<InventoryRow> lower = {Row("Divx5 (5.2)", "C:\\Codecs\\divx.ax")};
+    const auto upperBefore = upper;
+    const auto lowerBefore = lower;
+
+    EXPECT_EQ(m_inventory.UnregisterChosen(upper, lower), 0u);
+    EXPECT_EQ(m_inventory.RegisterChosen(lower, upper), 0u);
+    EXPECT_EQ(m_inventory.UninstallChosen(lower), 0u);
+
+    EXPECT_EQ(upper, upperBefore);
+    EXPECT_EQ(lower, lowerBefore);
+    EXPECT_TRUE(m_launcher.lines.empty());
+    EXPECT_TRUE(ValueNames(kCodecDelKey).empty());
+}
+
+TEST_F(FilterInventoryTest, UninstallWithAnEmptyKeyDoesNothingAtAll)
+{
+    std::vector<InventoryRow> lower = {Row("Xvid (1.2)", "C:\\Codecs\\xvid.ax", "1")};
+    const auto before = lower;
+
+    EXPECT_EQ(m_inventory.UninstallChosen(lower), 0u);
+
+    EXPECT_EQ(lower, before);
+    EXPECT_TRUE(m_launcher.lines.empty());
+}
+
+TEST_F(FilterInventoryTest, UninstallStartsEachKnownUninstallerAndDropsTheRows)
+{
+    SetMachine(kUnInstallKey, "Xvid", "\"C:\\Program Files\\Xvid\\uninstall.exe\" /S");
+    SetMachine(kUnInstallKey, "Divx5", "C:\\DivX\\uninst.exe");
+    SetMachine(kCodecDelKey, "Xvid", "C:\\Codecs\\xvid.ax");
+    std::vector<InventoryRow> lower = {
+        Row("Divx5 (5.2)", "C:\\Codecs\\divx.ax", "1"),
+        Row("FFDShow (rev)", "C:\\Codecs\\ffdshow.ax", "1"),  // no uninstaller recorded
+        Row("VSFilter (2)", "C:\\Codecs\\vsfilter.dll", "0"),
+        Row("Xvid (1.2)", "C:\\Codecs\\xvid.ax", "1"),
+    };
+
+    EXPECT_EQ(m_inventory.UninstallChosen(lower), 3u);
+
+    EXPECT_EQ(lower, (std::vector<InventoryRow>{Row("VSFilter (2)", "C:\\Codecs\\vsfilter.dll")}));
+    // The missing one is not started as the command "ERROR".
+    EXPECT_EQ(m_launcher.lines, (std::vector<std::string>{
+                                    "\"C:\\Program Files\\Xvid\\uninstall.exe\" /S",
+                                    "C:\\DivX\\uninst.exe",
+                                }));
+    EXPECT_EQ(ReadMachine(kCodecDelKey, "Xvid"), "C:\\Codecs\\xvid.ax");
+}
+
+TEST_F(FilterInventoryTest, LongTextsSurviveAScanAndARoundTripWhole)
+{
+    const std::string version = "(" + std::string(600, 'v') + ")";
+    const std::string path = "C:\\" + std::string(400, 'p') + "\\long.ax";
+    AddFilter("{A1}", "Long", "{C-LONG}", "C:\\elsewhere\\long.ax");
+    SetMachine(kInstallKey, "Xvid", path);
+    SetMachine(kCodecVersionKey, "Xvid", version);
+
+    std::vector<InventoryRow> upper = m_inventory.ScanInstalled();
+    ASSERT_EQ(upper, (std::vector<InventoryRow>{Row("Xvid " + version, path)}));
+
+    std::vector<InventoryRow> lower;
+    upper[0].checkMark = "1";
+    m_inventory.UnregisterChosen(upper, lower);
+    EXPECT_EQ(ReadMachine(kCodecDelKey, "Xvid"), path);
+    EXPECT_EQ(m_inventory.ScanRemoved(), lower);
+    EXPECT_EQ(m_launcher.lines.back(), "\"" + std::string(kRegsvr) + "\" /s /u \"" + path);
+}
+
+TEST_F(FilterInventoryTest, APathWithAQuoteIsNotHandedToRegsvr32)
+{
+    const std::string path = "C:\\a.ax\" /i:evil \"C:\\b.ax";
+    SetMachine(kInstallKey, "Xvid", path);
+    std::vector<InventoryRow> upper = {Row("Xvid (1.2)", path, "1")};
+    std::vector<InventoryRow> lower;
+
+    m_inventory.UnregisterChosen(upper, lower);
+
+    EXPECT_TRUE(m_launcher.lines.empty());
+    EXPECT_EQ(lower.size(), 1u);  // the books still move, as for any start that fails
+    EXPECT_EQ(ReadMachine(kCodecDelKey, "Xvid"), path);
+}
+
+}  // namespace
+}  // namespace zelora

@@ -1,0 +1,388 @@
+// The settings pages' common machinery: numeric edits, choice and mask mappings, and the
+// one routine that loads, saves and resets a value table, over a table with a row of
+// every kind.
+#include "FakePageControls.h"
+
+#include "pages/NumericEdit.h"
+#include "pages/PageModel.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace zelora {
+namespace {
+
+using pagetest::FakePageControls;
+using pagetest::RecordingRegistry;
+
+TEST(NumericEdit, PassesDigitsSignPointAndBackspaceOnly)
+{
+    for (char32_t ch : std::u32string_view(U"0123456789-.\b"))
+        EXPECT_TRUE(IsNumericEditChar(ch)) << int(ch);
+    for (char32_t ch : std::u32string_view(U"aZ +,e\r\t\x16\x03가０"))
+        EXPECT_FALSE(IsNumericEditChar(ch)) << int(ch);
+}
+
+TEST(NumericEdit, ClampReplacesOutOfRangeNumbersByTheBoundsText)
+{
+    struct Case {
+        const char* typed;
+        const char* maxText;
+        const char* minText;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"3000", "2048", "0", "2048"},
+        {"-5", "2048", "0", "0"},
+        {"2048", "2048", "0", "2048"},
+        {"1500", "2048", "0", "1500"},
+        {"99999999999", "2048", "0", "2048"},  // beyond 32 bits: still above the max
+        {"-99999999999", "10000", "-10000", "-10000"},
+        {"-20000", "10000", "-10000", "-10000"},
+        {"12abc", "100", "0", "12abc"},  // in range by its leading digits; text kept
+        {"", "120", "-20", ""},          // empty reads as 0, within range
+        {"", "100", "10", "10"},         // ... and below a positive minimum
+        {"150", "+100", "0", "+100"},    // compared as numbers, replaced by the text as given
+    };
+    for (const Case& c : cases) {
+        std::string text = c.typed;
+        ClampEditNumber(text, c.maxText, c.minText);
+        EXPECT_EQ(text, c.expected) << c.typed << " in " << c.minText << ".." << c.maxText;
+    }
+}
+
+// A table with a row of every kind; the choices, masks and ranges mirror those of the
+// decoder pages.
+constexpr std::string_view kKey = "Software\\Test\\Page";
+constexpr RegValue At(std::string_view name) { return {RegRoot::CurrentUser, kKey, name}; }
+
+constexpr ChoiceItem kAspectItems[] = {
+    {"1 : 1", 1, 1}, {"4 : 3", 4, 3}, {"16 : 9", 16, 9}, {"source", 0, 0}};
+constexpr ChoiceMap kAspect{kAspectItems, kLikeOther, kKeepSelection};
+
+constexpr ChoiceItem kModeItems[] = {{"a", 0}, {"b", 1},   {"c", 2},  {"d", 3},
+                                     {"e", 4}, {"f", 129}, {"g", 130}};
+constexpr ChoiceMap kModes{kModeItems, 1, kStoredAsIndex};
+
+constexpr ChoiceItem kLayoutItems[] = {{"mono", 0}, {"stereo", 1}, {"quad", 2}};
+constexpr ChoiceMap kLayouts{kLayoutItems, kLikeOther, 1};
+
+// PCM is written as 30 but recognised only as 1020 when read.
+constexpr MaskBox kFormatBoxes[] = {{.id = 20, .part = 30, .readPart = 1020},
+                                    {.id = 21, .part = 4096},
+                                    {.id = 22, .part = 8192},
+                                    {.id = 23, .part = 16384},
+                                    {.id = 24, .part = 1024}};
+constexpr MaskSpec kFormats{kFormatBoxes, UnknownMask::KeepBoxes};
+
+constexpr int kFormatsKey = 1;
+constexpr int kLevelKey = 10;  // the same number as the check box's id, on purpose
+
+constexpr ValueRow kRows[] = {
+    CheckRow(10, At("check"), 1, 0),
+    FlagCheckRow(11, At("mp3"), 6, 0, 6),
+    FlagCheckRow(12, At("wma"), 1, 0, 1),
+    MaskRow(kFormatsKey, At("formats"), kFormats, 13312, 13312),
+    ComboRow(13, At("mode"), kModes, 1, 1),
+    RadioRow(30, At("AspectX"), kAspect, 1, 0, "AspectY"),
+    NumberTextRow(40, At("width"), {0, 2048, 41}, 10, 0),
+    NumberTextRow(42, At("delay"), {-10000, 10000, 43}, 0, 0),
+    NumberRow(kLevelKey, At("level"), 7, 0),
+};
+
+TEST(ChoiceMap, StoredNumbersSelectByValueThenByTheMapsRules)
+{
+    struct Case {
+        const ChoiceMap* map;
+        std::int32_t stored;
+        int index;
+    };
+    const Case cases[] = {
+        {&kModes, 2, 2},
+        {&kModes, 129, 5},
+        {&kModes, 130, 6},
+        {&kModes, -1, 1},
+        {&kModes, 5, 5},  // no item's value, but a valid index
+        {&kModes, 7, kNoSelection},
+        {&kAspect, 16, 2},
+        {&kAspect, 0, 3},
+        {&kAspect, 2, kKeepSelection},
+        {&kAspect, -1, kKeepSelection},
+        {&kLayouts, 18, 1},
+        {&kLayouts, -1, 1},
+    };
+    for (const Case& c : cases) EXPECT_EQ(IndexForValue(*c.map, c.stored), c.index) << c.stored;
+
+    EXPECT_EQ(ValueForIndex(kModes, 5), 129);
+    EXPECT_EQ(ValueForIndex(kModes, kNoSelection), -1);
+}
+
+TEST(MaskSpec, OnlyExactSumsOfTheReadPartsAreRecognised)
+{
+    EXPECT_EQ(MatchMask(kFormats, 13312), 0b10110u);  // AC3, MPEG, PES
+    EXPECT_EQ(MatchMask(kFormats, 0), 0u);
+    EXPECT_EQ(MatchMask(kFormats, 1020 + 16384), 0b01001u);
+    EXPECT_FALSE(MatchMask(kFormats, 13312 + 30));  // what the page writes with PCM ticked
+    EXPECT_FALSE(MatchMask(kFormats, 2048));
+    EXPECT_FALSE(MatchMask(kFormats, -1));
+}
+
+TEST(TextExchange, StaysBusyUntilTheOutermostExchangeEndsEvenOnAnException)
+{
+    TextExchange exchange;
+    exchange.Run([&] {
+        exchange.Run([] {});
+        EXPECT_TRUE(exchange.Busy());
+    });
+    EXPECT_FALSE(exchange.Busy());
+    EXPECT_THROW(exchange.Run([] { throw std::runtime_error("x"); }), std::runtime_error);
+    EXPECT_FALSE(exchange.Busy());
+}
+
+class PageModelTest : public ::testing::Test {
+protected:
+    PageModelTest()
+    {
+        controls.onEditChange = [this](int id) {
+            if (model.OnControlChanged(kRows, id)) ++handledEdits;
+        };
+    }
+
+    std::int32_t Stored(std::string_view name)
+    {
+        return store.ReadDword(RegRoot::CurrentUser, kKey, name);
+    }
+    void Click(int id, int newState)
+    {
+        controls.SetCheck(id, newState);
+        model.OnControlChanged(kRows, id);
+    }
+
+    RecordingRegistry registry;
+    RegistryStore store{registry};
+    FakePageControls controls;
+    PageModel model{store, controls};
+    int handledEdits = 0;
+};
+
+TEST_F(PageModelTest, FirstLoadStoresAndShowsEveryDefault)
+{
+    model.Load(kRows);
+
+    const std::pair<const char*, std::int32_t> defaults[] = {
+        {"check", 1}, {"mp3", 0},   {"wma", 0},   {"formats", 13312}, {"mode", 1},
+        {"AspectX", 1}, {"width", 10}, {"delay", 0}, {"level", 7}};
+    for (const auto& [name, value] : defaults) EXPECT_EQ(Stored(name), value) << name;
+    EXPECT_FALSE(registry.Has(RegRoot::CurrentUser, kKey, "AspectY"));  // never read
+
+    EXPECT_EQ(controls.checks, (std::map<int, int>{{10, 1}, {11, 0}, {12, 0}, {20, 0},
+                                                   {21, 1}, {22, 1}, {23, 0}, {24, 1}}));
+    EXPECT_EQ(controls.numbers[kFormatsKey], 13312);
+    EXPECT_EQ(controls.comboItems[13].size(), 7u);
+    EXPECT_EQ(controls.comboSelection[13], 1);
+    EXPECT_EQ(controls.radios[30], 0);
+    EXPECT_EQ(controls.members[40], "10");
+    EXPECT_EQ(controls.members[42], "0");
+    EXPECT_EQ(controls.spinRanges[43], std::make_pair(-10000, 10000));
+    EXPECT_EQ(controls.numbers[kLevelKey], 7);
+}
+
+TEST_F(PageModelTest, StoredNumbersMapToControlStates)
+{
+    auto set = [&](std::string_view name, std::int32_t value) {
+        store.WriteDword(RegRoot::CurrentUser, kKey, name, value);
+    };
+    set("check", 2);  // shown as stored
+    set("mp3", 1);    // 1 is "passed on", not "decoded"
+    set("wma", 1);
+    set("mode", 129);
+    set("AspectX", 16);
+    set("width", -20);
+    model.Load(kRows);
+    EXPECT_EQ(controls.checks[10], 2);
+    EXPECT_EQ(controls.checks[11], 0);
+    EXPECT_EQ(controls.checks[12], 1);
+    EXPECT_EQ(controls.comboSelection[13], 5);
+    EXPECT_EQ(controls.radios[30], 2);
+    EXPECT_EQ(controls.members[40], "-20");  // shown as stored until edited
+
+    // Numbers no choice or mask knows: the radio keeps its button, the boxes keep their
+    // ticks and the number is kept whole, and nothing is rewritten.
+    set("AspectX", 2);
+    set("formats", 13312 + 30);
+    model.Load(kRows);
+    EXPECT_EQ(controls.radios[30], 2);
+    EXPECT_EQ(controls.checks[21], 1);
+    EXPECT_EQ(controls.numbers[kFormatsKey], 13312 + 30);
+    EXPECT_EQ(Stored("AspectX"), 2);
+    EXPECT_EQ(Stored("formats"), 13312 + 30);
+}
+
+TEST_F(PageModelTest, EachChangeWritesExactlyItsOwnValue)
+{
+    model.Load(kRows);
+    struct Case {
+        int id;
+        std::function<void()> change;
+        const char* name;
+        std::int32_t value;
+    };
+    const Case cases[] = {
+        {10, [&] { controls.SetCheck(10, 0); }, "check", 0},
+        {11, [&] { controls.SetCheck(11, 1); }, "mp3", 6},
+        {11, [&] { controls.SetCheck(11, 0); }, "mp3", 0},
+        {24, [&] { controls.SetCheck(24, 0); }, "formats", 13312 - 1024},
+        {20, [&] { controls.SetCheck(20, 1); }, "formats", 13312 - 1024 + 30},
+        {13, [&] { controls.SetComboIndex(13, 6); }, "mode", 130},
+    };
+    for (const Case& c : cases) {
+        registry.writes.clear();
+        c.change();
+        EXPECT_TRUE(model.OnControlChanged(kRows, c.id));
+        ASSERT_EQ(registry.writes.size(), 1u) << c.name;
+        EXPECT_EQ(registry.writes[0].name, c.name);
+        EXPECT_EQ(Stored(c.name), c.value) << c.name;
+    }
+
+    // A radio button writes its pair.
+    registry.writes.clear();
+    EXPECT_TRUE(model.OnControlChanged(kRows, 32));
+    ASSERT_EQ(registry.writes.size(), 2u);
+    EXPECT_EQ(Stored("AspectX"), 16);
+    EXPECT_EQ(Stored("AspectY"), 9);
+
+    // A number's key is no control: 10 is the check box's, 1 nobody's.
+    registry.writes.clear();
+    EXPECT_TRUE(model.OnControlChanged(kRows, 10));
+    EXPECT_EQ(registry.writes.at(0).name, "check");
+    EXPECT_FALSE(model.OnControlChanged(kRows, kFormatsKey));
+    EXPECT_FALSE(model.OnControlChanged(kRows, 34));  // past the radio group
+}
+
+TEST_F(PageModelTest, BoxesOutOfStepWithAnUnknownMaskKeepItsOtherBits)
+{
+    model.Load(kRows);  // ticks AC3
+    store.WriteDword(RegRoot::CurrentUser, kKey, "formats", 2048);
+    model.Load(kRows);  // unknown: AC3 stays ticked
+    Click(21, 0);
+    EXPECT_EQ(Stored("formats"), 2048);
+    Click(21, 1);
+    EXPECT_EQ(Stored("formats"), 2048 + 4096);
+}
+
+TEST_F(PageModelTest, ResetStoresEveryResetValueOnceEvenOnANeverLoadedPage)
+{
+    model.ResetDefaults(kRows);
+
+    // The list was filled, not left empty: "mode" is the reset choice, not "none".
+    const std::pair<const char*, std::int32_t> resets[] = {
+        {"check", 0},   {"mp3", 6},     {"wma", 1},   {"formats", 13312}, {"mode", 1},
+        {"AspectX", 0}, {"AspectY", 0}, {"width", 0}, {"delay", 0},       {"level", 0}};
+    for (const auto& [name, value] : resets) EXPECT_EQ(Stored(name), value) << name;
+    // Nine rows and the radio's second value; the edits' change reports caused by pushing
+    // the texts wrote nothing.
+    EXPECT_EQ(registry.writes.size(), 10u);
+    EXPECT_EQ(controls.pushes, 1);
+    EXPECT_EQ(controls.shown[40], "0");
+    EXPECT_EQ(handledEdits, 0);
+}
+
+TEST_F(PageModelTest, SaveSkipsARadioGroupWithNothingChosen)
+{
+    store.WriteDword(RegRoot::CurrentUser, kKey, "AspectX", 2);
+    model.Load(kRows);
+    registry.writes.clear();
+    model.SaveAll(kRows);
+    for (const auto& write : registry.writes) {
+        EXPECT_NE(write.name, "AspectX");
+        EXPECT_NE(write.name, "AspectY");
+    }
+    EXPECT_EQ(registry.writes.size(), 8u);
+    EXPECT_EQ(Stored("AspectX"), 2);
+}
+
+TEST_F(PageModelTest, TypedNumbersAreClampedShownAndStored)
+{
+    struct Case {
+        int id;
+        const char* typed;
+        const char* text;  // member and, when pushed, shown
+        std::int32_t stored;
+        bool pushed;
+    };
+    const Case cases[] = {
+        {40, "3000", "2048", 2048, true},
+        {40, "-5", "0", 0, true},
+        {40, "99999999999", "2048", 2048, true},
+        {40, "1500", "1500", 1500, false},
+        {40, "12abc", "12abc", 12, false},
+        {42, "-20000", "-10000", -10000, true},
+        {42, "-300", "-300", -300, false},
+    };
+    model.Load(kRows);
+    for (const Case& c : cases) {
+        const int pushesBefore = controls.pushes;
+        registry.writes.clear();
+        controls.Type(c.id, c.typed);
+        EXPECT_EQ(controls.members[c.id], c.text) << c.typed;
+        EXPECT_EQ(controls.shown[c.id], c.pushed ? c.text : c.typed) << c.typed;
+        EXPECT_EQ(controls.pushes - pushesBefore, c.pushed ? 1 : 0) << c.typed;
+        EXPECT_EQ(registry.writes.size(), 1u) << c.typed;
+        EXPECT_EQ(Stored(c.id == 40 ? "width" : "delay"), c.stored) << c.typed;
+    }
+}
+
+TEST_F(PageModelTest, AnEmptiedEditStoresZeroAndTakesLaterTypingIn)
+{
+    model.Load(kRows);
+    controls.Type(40, "");
+    EXPECT_EQ(Stored("width"), 0);
+    EXPECT_EQ(controls.members[40], "");
+    controls.Type(40, "7");
+    EXPECT_EQ(controls.members[40], "7");
+    EXPECT_EQ(Stored("width"), 7);
+}
+
+TEST_F(PageModelTest, TheOwnTextExchangeWritesNothing)
+{
+    model.Load(kRows);
+    controls.members[40] = "5000";  // out of range: a handled report would clamp and write
+    registry.writes.clear();
+    model.PushTexts();
+    model.PullTexts();
+    EXPECT_TRUE(registry.writes.empty());
+    EXPECT_EQ(handledEdits, 0);
+    EXPECT_FALSE(model.Exchanging());
+    EXPECT_EQ(controls.members[40], "5000");
+}
+
+TEST_F(PageModelTest, LayoutRunsOnceAndDisablesManagedControlsWithoutTheDecoder)
+{
+    const PageControl page[] = {
+        {10, ControlType::CheckBox, "a", {20, 60, 41, 13}},
+        {13, ControlType::DropDownCombo, "", {}},
+        {40, ControlType::NumericEdit, "", {52, 272, 18, 13}, true},
+    };
+    model.Layout(page, false);
+    EXPECT_EQ(controls.places.size(), 2u);
+    EXPECT_EQ(controls.places[10].x, 20);
+    EXPECT_EQ(controls.places[40].y, 272);
+    EXPECT_FALSE(controls.places.count(13));
+    EXPECT_FALSE(controls.IsEnabled(10));
+    EXPECT_FALSE(controls.IsEnabled(13));
+    EXPECT_TRUE(controls.IsEnabled(40));
+    EXPECT_TRUE(model.LaidOut());
+
+    FakePageControls fresh;
+    PageModel installed(store, fresh);
+    installed.Layout(page, true);
+    EXPECT_TRUE(fresh.enabled.empty());
+    fresh.places.clear();
+    installed.Layout(page, false);  // already laid out: neither moves nor disables
+    EXPECT_TRUE(fresh.places.empty());
+    EXPECT_TRUE(fresh.enabled.empty());
+}
+
+}  // namespace
+}  // namespace zelora

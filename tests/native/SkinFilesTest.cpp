@@ -1,0 +1,257 @@
+// The skin pictures are generated once and committed, so a Windows build can compile them
+// without Python. These tests check the committed files against the tables both programs
+// are built from: a picture that is missing, of the wrong size or in a format that
+// LoadBitmap/LoadImage would reject shows up here instead of as a blank area at run time.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#ifndef ZELORA_RESOURCES_DIR
+#error "compile with -DZELORA_RESOURCES_DIR=\"<path of the resources folder>\""
+#endif
+
+namespace {
+
+enum class Kind { Bitmap, Icon };
+
+struct SkinEntry {
+    Kind kind;
+    int id;
+    int width;   // bitmaps only
+    int height;  // bitmaps only
+    const char* file;
+};
+
+#define SKIN_BITMAP(id, width, height, file) SkinEntry{Kind::Bitmap, id, width, height, file},
+#define SKIN_ICON(id, file) SkinEntry{Kind::Icon, id, 0, 0, file},
+const std::vector<SkinEntry> kZeloraSkin = {
+#include "../../resources/skin/SkinTableZelora.inc"
+};
+const std::vector<SkinEntry> kUpdateSkin = {
+#include "../../resources/skin/SkinTableUpdate.inc"
+};
+#undef SKIN_BITMAP
+#undef SKIN_ICON
+
+struct Program {
+    const char* name;
+    const std::vector<SkinEntry>* table;
+    const char* resourceScript;
+    std::map<int, std::set<int>> requiredIcons;  // icon id -> image sizes it must contain
+};
+
+// The icons each program loads by id, and the sizes it draws them at: the window and
+// taskbar icon (16, 32, 48) and the 20 x 20 image list of the codec lists.
+const Program kPrograms[] = {
+    {"Zelora", &kZeloraSkin, "ZeloraSkin.rc", {{128, {16, 32, 48}}, {242, {20}}, {243, {20}}}},
+    {"ZeloraUpdate", &kUpdateSkin, "UpdateSkin.rc", {{128, {16, 32, 48}}}},
+};
+
+void PrintTo(const Program& program, std::ostream* os) { *os << program.name; }
+
+std::string SkinPath(const std::string& file) {
+    return std::string(ZELORA_RESOURCES_DIR) + "/skin/" + file;
+}
+
+bool ReadFile(const std::string& path, std::vector<unsigned char>& bytes) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return true;
+}
+
+std::uint32_t U16(const std::vector<unsigned char>& b, std::size_t at) {
+    return static_cast<std::uint32_t>(b[at]) | static_cast<std::uint32_t>(b[at + 1]) << 8;
+}
+
+std::uint32_t U32(const std::vector<unsigned char>& b, std::size_t at) {
+    return U16(b, at) | U16(b, at + 2) << 16;
+}
+
+std::int32_t I32(const std::vector<unsigned char>& b, std::size_t at) {
+    return static_cast<std::int32_t>(U32(b, at));
+}
+
+std::uint32_t BigEndian32(const std::vector<unsigned char>& b, std::size_t at) {
+    return static_cast<std::uint32_t>(b[at]) << 24 | static_cast<std::uint32_t>(b[at + 1]) << 16 |
+           static_cast<std::uint32_t>(b[at + 2]) << 8 | static_cast<std::uint32_t>(b[at + 3]);
+}
+
+// Empty when b is an uncompressed 24-bit BMP (BITMAPINFOHEADER, either row order) of
+// exactly width x height with all its pixel rows present; otherwise what is wrong.
+std::string BmpProblem(const std::vector<unsigned char>& b, int width, int height) {
+    constexpr std::size_t kHeaders = 14 + 40;
+    if (b.size() < kHeaders) return "shorter than the two headers";
+    if (b[0] != 'B' || b[1] != 'M') return "no BM signature";
+    if (U32(b, 2) != b.size()) return "file size field does not match the file";
+    const std::uint32_t offBits = U32(b, 10);
+    if (offBits < kHeaders || offBits > b.size()) return "pixel offset outside the file";
+    if (U32(b, 14) != 40) return "info header is not a BITMAPINFOHEADER";
+    const std::int32_t w = I32(b, 18);
+    const std::int32_t h = I32(b, 22);
+    std::ostringstream size;
+    size << w << " x " << h << ", table says " << width << " x " << height;
+    if (w != width || (h != height && h != -height)) return "size " + size.str();
+    if (U16(b, 26) != 1) return "planes is not 1";
+    if (U16(b, 28) != 24) return "not 24 bits per pixel";
+    if (U32(b, 30) != 0) return "compressed (only BI_RGB loads everywhere)";
+    const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
+    if (offBits + stride * static_cast<std::size_t>(height) > b.size()) return "pixel rows missing";
+    return {};
+}
+
+// Empty when b is an icon file whose every image is well formed (a BMP-style image with
+// its colour and mask rows, or a PNG); the square image sizes found go into sizes.
+std::string IcoProblem(const std::vector<unsigned char>& b, std::set<int>& sizes) {
+    if (b.size() < 6) return "shorter than the icon header";
+    if (U16(b, 0) != 0 || U16(b, 2) != 1) return "not an icon header (reserved 0, type 1)";
+    const std::size_t count = U16(b, 4);
+    if (count == 0) return "no images";
+    const std::size_t directoryEnd = 6 + 16 * count;
+    if (directoryEnd > b.size()) return "directory runs past the file";
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::size_t entry = 6 + 16 * i;
+        const int w = b[entry] == 0 ? 256 : b[entry];
+        const int h = b[entry + 1] == 0 ? 256 : b[entry + 1];
+        const std::size_t bytes = U32(b, entry + 8);
+        const std::size_t offset = U32(b, entry + 12);
+        std::ostringstream where;
+        where << "image " << i << " (" << w << " x " << h << "): ";
+        if (w != h) return where.str() + "not square";
+        if (offset < directoryEnd || offset + bytes > b.size() || bytes < 40)
+            return where.str() + "data outside the file";
+        static const unsigned char kPng[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+        if (std::equal(std::begin(kPng), std::end(kPng), b.begin() + static_cast<std::ptrdiff_t>(offset))) {
+            if (BigEndian32(b, offset + 16) != static_cast<std::uint32_t>(w) ||
+                BigEndian32(b, offset + 20) != static_cast<std::uint32_t>(h))
+                return where.str() + "PNG size differs from the directory";
+        } else {
+            if (U32(b, offset) != 40) return where.str() + "no BITMAPINFOHEADER";
+            if (I32(b, offset + 4) != w || I32(b, offset + 8) != 2 * h)
+                return where.str() + "header size is not width x (2 x height)";
+            const std::uint32_t bits = U16(b, offset + 14);
+            if (U16(b, offset + 12) != 1 || (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32))
+                return where.str() + "bad planes or bit count";
+            if (U32(b, offset + 16) != 0) return where.str() + "compressed";
+            std::size_t palette = 0;
+            if (bits <= 8) palette = U32(b, offset + 32) != 0 ? U32(b, offset + 32) : (1u << bits);
+            const std::size_t colourStride = (static_cast<std::size_t>(w) * bits + 31) / 32 * 4;
+            const std::size_t maskStride = (static_cast<std::size_t>(w) + 31) / 32 * 4;
+            if (40 + palette * 4 + (colourStride + maskStride) * static_cast<std::size_t>(h) > bytes)
+                return where.str() + "colour or mask rows missing";
+        }
+        if (!sizes.insert(w).second) return where.str() + "size appears twice";
+    }
+    return {};
+}
+
+std::string Describe(const Program& program, const SkinEntry& e) {
+    std::ostringstream out;
+    out << program.name << (e.kind == Kind::Bitmap ? " bitmap " : " icon ") << e.id << " (" << e.file << ")";
+    return out.str();
+}
+
+class SkinFiles : public ::testing::TestWithParam<Program> {};
+
+TEST_P(SkinFiles, EveryBitmapIsAn24BitBmpOfItsTableSize) {
+    const Program& program = GetParam();
+    int bitmaps = 0;
+    for (const SkinEntry& e : *program.table) {
+        if (e.kind != Kind::Bitmap) continue;
+        ++bitmaps;
+        SCOPED_TRACE(Describe(program, e));
+        std::vector<unsigned char> bytes;
+        ASSERT_TRUE(ReadFile(SkinPath(e.file), bytes)) << "cannot read " << SkinPath(e.file);
+        EXPECT_EQ(BmpProblem(bytes, e.width, e.height), "");
+    }
+    EXPECT_GT(bitmaps, 0);
+}
+
+TEST_P(SkinFiles, EveryIconIsAValidIconWithTheSizesTheProgramDraws) {
+    const Program& program = GetParam();
+    std::set<int> iconsSeen;
+    for (const SkinEntry& e : *program.table) {
+        if (e.kind != Kind::Icon) continue;
+        SCOPED_TRACE(Describe(program, e));
+        iconsSeen.insert(e.id);
+        std::vector<unsigned char> bytes;
+        ASSERT_TRUE(ReadFile(SkinPath(e.file), bytes)) << "cannot read " << SkinPath(e.file);
+        std::set<int> sizes;
+        EXPECT_EQ(IcoProblem(bytes, sizes), "");
+        const auto required = program.requiredIcons.find(e.id);
+        if (required == program.requiredIcons.end()) continue;
+        for (int size : required->second) EXPECT_EQ(sizes.count(size), 1u) << "no " << size << " px image";
+    }
+    for (const auto& [id, sizes] : program.requiredIcons)
+        EXPECT_EQ(iconsSeen.count(id), 1u) << program.name << " lacks icon " << id;
+}
+
+TEST_P(SkinFiles, NoIdAppearsTwice) {
+    const Program& program = GetParam();
+    std::set<std::pair<Kind, int>> seen;
+    for (const SkinEntry& e : *program.table)
+        EXPECT_TRUE(seen.insert({e.kind, e.id}).second) << Describe(program, e) << " is listed twice";
+}
+
+// The resource script is what windres compiles, the table is what the tests and the
+// programs' own checks read: both come from the generator and must agree line for line.
+TEST_P(SkinFiles, ResourceScriptListsExactlyTheTable) {
+    const Program& program = GetParam();
+    std::ifstream rc(std::string(ZELORA_RESOURCES_DIR) + "/skin/" + program.resourceScript);
+    ASSERT_TRUE(rc) << "cannot read " << program.resourceScript;
+    std::set<std::string> script;  // "BITMAP 180 bmp_180.bmp"
+    std::string line;
+    while (std::getline(rc, line)) {
+        if (line.empty()) continue;
+        std::istringstream fields(line);
+        int id = 0;
+        std::string type;
+        std::string path;
+        ASSERT_TRUE(fields >> id >> type >> path) << "unreadable line: " << line;
+        ASSERT_TRUE(type == "BITMAP" || type == "ICON") << line;
+        ASSERT_TRUE(path.size() > 7 && path.front() == '"' && path.back() == '"' &&
+                    path.compare(1, 5, "skin/") == 0)
+            << "path must be \"skin/<file>\": " << line;
+        script.insert(type + " " + std::to_string(id) + " " + path.substr(6, path.size() - 7));
+    }
+    std::set<std::string> table;
+    for (const SkinEntry& e : *program.table)
+        table.insert((e.kind == Kind::Bitmap ? "BITMAP " : "ICON ") + std::to_string(e.id) + " " + e.file);
+    std::vector<std::string> onlyInScript;
+    std::vector<std::string> onlyInTable;
+    std::set_difference(script.begin(), script.end(), table.begin(), table.end(), std::back_inserter(onlyInScript));
+    std::set_difference(table.begin(), table.end(), script.begin(), script.end(), std::back_inserter(onlyInTable));
+    EXPECT_TRUE(onlyInScript.empty()) << "in the script only: " << ::testing::PrintToString(onlyInScript);
+    EXPECT_TRUE(onlyInTable.empty()) << "in the table only: " << ::testing::PrintToString(onlyInTable);
+}
+
+std::string ProgramName(const ::testing::TestParamInfo<Program>& tested) { return tested.param.name; }
+
+INSTANTIATE_TEST_SUITE_P(BothPrograms, SkinFiles, ::testing::ValuesIn(kPrograms), ProgramName);
+
+// Both programs' pictures share one folder; a file name used by both must be the same
+// picture for both (same kind and size), or one program would load the other's image.
+TEST(SkinFilesShared, FileNamesDoNotCollideBetweenThePrograms) {
+    std::map<std::string, const SkinEntry*> zelora;
+    for (const SkinEntry& e : kZeloraSkin) zelora[e.file] = &e;
+    for (const SkinEntry& e : kUpdateSkin) {
+        const auto other = zelora.find(e.file);
+        if (other == zelora.end()) continue;
+        EXPECT_TRUE(other->second->kind == e.kind && other->second->width == e.width &&
+                    other->second->height == e.height)
+            << e.file << " is a different picture in the two programs";
+    }
+}
+
+}  // namespace

@@ -1,0 +1,128 @@
+// Developer tool for the scripts: reads and writes registry values in the 32-bit view, with
+// UTF-8 text (the Wine console mangles non-ASCII arguments of `reg add`).
+//
+//   zelora_regtool apply FILE        lines "ROOT|KEY|NAME|sz|TEXT", "ROOT|KEY|NAME|dword|N",
+//                                    "ROOT|KEY|-" (delete the key tree); '#' starts a comment
+//   zelora_regtool get ROOT KEY NAME prints the value (DWORD in decimal), exit 1 if missing
+//   zelora_regtool names ROOT KEY    prints the key's value names, one a line
+
+#include "platform/registry/Win32Registry.h"
+#include "platform/text/Text.h"
+#include "shell/RegistryStore.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace zelora;
+
+bool ParseRoot(const std::string& text, RegRoot& root)
+{
+    if (text == "HKCU") root = RegRoot::CurrentUser;
+    else if (text == "HKLM") root = RegRoot::LocalMachine;
+    else if (text == "HKCR") root = RegRoot::ClassesRoot;
+    else return false;
+    return true;
+}
+
+std::vector<std::string> Split(const std::string& line, char separator, std::size_t maxParts)
+{
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    while (parts.size() + 1 < maxParts) {
+        const std::size_t end = line.find(separator, start);
+        if (end == std::string::npos) break;
+        parts.push_back(line.substr(start, end - start));
+        start = end + 1;
+    }
+    parts.push_back(line.substr(start));
+    return parts;
+}
+
+// HKCR is read-only for the programs' store; demo data still needs filter registrations.
+void WriteRawString(RegRoot root, const std::string& key, const std::string& name,
+                    const std::string& text)
+{
+    std::u16string wide = Utf8ToUtf16(text);
+    wide.push_back(u'\0');
+    SystemRegistry().SetValue(root, key, name, RegType::String, wide.data(),
+                              static_cast<std::uint32_t>(wide.size() * 2));
+}
+
+int Apply(const char* path)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        std::fprintf(stderr, "regtool: cannot read %s\n", path);
+        return 2;
+    }
+    RegistryStore store(SystemRegistry());
+    std::string line;
+    int lineNumber = 0;
+    while (std::getline(file, line)) {
+        ++lineNumber;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.empty() || line[0] == '#') continue;
+        const auto parts = Split(line, '|', 5);
+        RegRoot root{};
+        if (parts.size() < 3 || !ParseRoot(parts[0], root)) {
+            std::fprintf(stderr, "regtool: %s:%d: bad line\n", path, lineNumber);
+            return 2;
+        }
+        if (parts.size() == 3 && parts[2] == "-") {
+            SystemRegistry().DeleteTree(root, parts[1]);
+        } else if (parts.size() == 5 && parts[3] == "sz") {
+            WriteRawString(root, parts[1], parts[2], parts[4]);
+        } else if (parts.size() == 5 && parts[3] == "dword") {
+            store.WriteDword(root, parts[1], parts[2], DecimalTextToInt(parts[4]));
+        } else {
+            std::fprintf(stderr, "regtool: %s:%d: bad line\n", path, lineNumber);
+            return 2;
+        }
+    }
+    return 0;
+}
+
+int Get(RegRoot root, const std::string& key, const std::string& name)
+{
+    RegType type{};
+    std::uint32_t size = 0;
+    if (SystemRegistry().QueryValue(root, key, KeyOpen::ExistingOnly, name, nullptr, size,
+                                    &type) != RegStatus::Ok)
+        return 1;
+    RegistryStore store(SystemRegistry());
+    if (type == RegType::Dword)
+        std::printf("%d\n", static_cast<int>(store.ReadDword(root, key, name)));
+    else
+        std::printf("%s\n", store.ReadString(root, key, name).c_str());
+    return 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i)
+        args.push_back(Utf16ToUtf8(std::u16string(argv[i], argv[i] + wcslen(argv[i]))));
+    RegRoot root{};
+    if (args.size() == 2 && args[0] == "apply") return Apply(args[1].c_str());
+    if (args.size() == 4 && args[0] == "get" && ParseRoot(args[1], root))
+        return Get(root, args[2], args[3]);
+    if (args.size() == 3 && args[0] == "names" && ParseRoot(args[1], root)) {
+        std::vector<std::string> names;
+        if (SystemRegistry().EnumValueNames(root, args[2], KeyOpen::ExistingOnly, names) !=
+            RegStatus::Ok)
+            return 1;
+        for (const auto& n : names) std::printf("%s\n", n.c_str());
+        return 0;
+    }
+    std::fprintf(stderr, "usage: zelora_regtool apply FILE | get ROOT KEY NAME | names ROOT KEY\n");
+    return 2;
+}
