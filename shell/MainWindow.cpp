@@ -107,9 +107,12 @@ int ButtonOfPage(PageId id)
     return -1;
 }
 
+// Allocation failure is reported by the caller, so pages are made without throwing.
 std::unique_ptr<Page> MakePage(const PageEntry& entry)
 {
-    return std::unique_ptr<Page>(new (std::nothrow) PlainPage(entry.templateId));
+    switch (entry.id) {
+    default: return std::unique_ptr<Page>(new (std::nothrow) PlainPage(entry.templateId));
+    }
 }
 
 }  // namespace

@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Runs every test: installs what is missing, builds the three presets, runs the native tests,
+# checks the shipped programs' imports, then the Win32-side tests and the end-to-end tests
+# under Wine on a virtual display. Ends with one summary line: "N passed, N failed".
+set -uo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+
+bash scripts/setup.sh || exit 1
+bash scripts/build.sh native win64 win32 || { echo "0 passed, 1 failed"; exit 1; }
+
+passed=0
+failed=0
+count() { # name, status
+  if [ "$2" -eq 0 ]; then passed=$((passed + 1)); echo "PASS: $1"; else failed=$((failed + 1)); echo "FAIL: $1"; fi
+}
+
+echo "== native tests"
+ctest --test-dir build/native --output-on-failure -j"$(nproc)" | tail -n 4
+count "native tests" "${PIPESTATUS[0]}"
+
+echo "== imports of the shipped programs"
+bash scripts/check-imports.sh build/win32/Zelora.exe build/win32/ZeloraUpdate.exe
+count "32-bit programs import system DLLs only" $?
+
+export ZELORA_BUILD="$root/build/win64"
+source scripts/wine-env.sh
+zelora_start_display || { echo "0 passed, 1 failed"; exit 1; }
+trap zelora_stop_display EXIT
+zelora_wine_setup "$ZELORA_BUILD"
+
+echo "== Win32 tests under Wine"
+"$WINE64" "$ZELORA_BUILD/zelora_win_tests.exe" --gtest_brief=1 2>&1 | tail -n 30
+count "Win32 tests" "${PIPESTATUS[0]}"
+"$WINESERVER" -w 2>/dev/null || true
+
+for t in tests/e2e/*.sh; do
+  [ -e "$t" ] || continue
+  echo "== end-to-end: $t"
+  bash "$t"
+  count "$(basename "$t" .sh)" $?
+  "$WINESERVER" -k 2>/dev/null || true
+done
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
