@@ -11,15 +11,21 @@ export WINE64 WINESERVER
 
 zelora_start_display() {
   if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
-  local n
-  for n in $(seq 90 120); do
-    [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    ZELORA_XVFB_PID=$!
-    export DISPLAY=":$n"
-    local i
-    for i in $(seq 1 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
+  # Xvfb picks a free display number itself, so parallel runs never share one.
+  local numberFile
+  numberFile=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$numberFile" >/dev/null 2>&1 &
+  ZELORA_XVFB_PID=$!
+  local i
+  for i in $(seq 1 100); do
+    if [ -s "$numberFile" ]; then
+      export DISPLAY=":$(head -n 1 "$numberFile" | tr -d '[:space:]')"
+      rm -f "$numberFile"
+      xdpyinfo >/dev/null 2>&1 && return 0
+    fi
+    sleep 0.1
   done
+  rm -f "$numberFile"
   echo "wine-env: could not start Xvfb" >&2
   return 1
 }
@@ -31,7 +37,10 @@ zelora_stop_display() {
 # Creates the prefix once (about half a minute) with the fonts the dialogs ask for.
 zelora_wine_setup() {
   local build="$1"
-  export WINEPREFIX="$build/wineprefix"
+  # One prefix per display: runs on different virtual displays (parallel test runs) then
+  # have separate Wine servers and never see each other's windows, mutexes or registry.
+  local display="${DISPLAY#:}"
+  export WINEPREFIX="$build/wineprefix-${display%%.*}"
   local tool="$build/zelora_regtool.exe"
   if [ ! -f "$WINEPREFIX/.zelora-ready" ]; then
     echo "wine-env: creating the Wine prefix in $WINEPREFIX"

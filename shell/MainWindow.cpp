@@ -410,7 +410,10 @@ bool MainWindow::OnMouse(UINT msg, WPARAM keys, POINT p)
     switch (msg) {
     case WM_LBUTTONDOWN: {
         m_hotAreas.ButtonDown(p);
-        if (m_hotAreas.Areas().AnyPressed()) ::SetCapture(Hwnd());
+        if (m_hotAreas.Areas().AnyPressed())
+            ::SetCapture(Hwnd());
+        else if (::PtInRect(&m_dragStrip, p))  // the drag starts with the press itself
+            ::PostMessageW(Hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(p.x, p.y));
         break;
     }
     case WM_LBUTTONUP: {

@@ -1,0 +1,91 @@
+# Shared by the end-to-end tests: the real Zelora.exe under Wine on the virtual display,
+# driven with xdotool at screen pixels and checked through the registry.
+# Expects ZELORA_BUILD and DISPLAY (scripts/test.sh sets both); works standalone too.
+
+e2e_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+export ZELORA_BUILD="${ZELORA_BUILD:-$e2e_root/build/win64}"
+source "$e2e_root/scripts/wine-env.sh"
+if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
+  zelora_start_display
+  trap zelora_stop_display EXIT
+fi
+zelora_wine_setup "$ZELORA_BUILD"
+
+e2e_failures=0
+ZELORA_X=400   # where the main window places itself
+ZELORA_Y=250
+
+fail() { echo "  not ok: $*"; e2e_failures=$((e2e_failures + 1)); }
+ok() { echo "  ok: $*"; }
+check() { # description, command...
+  local what="$1"; shift
+  if "$@"; then ok "$what"; else fail "$what"; fi
+}
+finish() {
+  "$WINESERVER" -k 2>/dev/null || true
+  [ "$e2e_failures" -eq 0 ]
+}
+
+# Registry: prints the value, empty when missing.
+reg_get() { "$WINE64" "$ZELORA_BUILD/zelora_regtool.exe" get "$1" "$2" "$3" 2>/dev/null | tr -d '\r'; }
+reg_apply_file() { "$WINE64" "$ZELORA_BUILD/zelora_regtool.exe" apply "$(winepath_of "$1")"; }
+reg_apply() { # lines on stdin
+  local f; f=$(mktemp --suffix=.txt); cat > "$f"; reg_apply_file "$f"; local s=$?; rm -f "$f"; return $s
+}
+demo_pack() { reg_apply_file "$e2e_root/tools/demo/DemoPack.txt"; }
+
+# Starts Zelora and waits for its window; sets ZELORA_PID.
+start_zelora() {
+  "$WINE64" "$ZELORA_BUILD/Zelora.exe" >/dev/null 2>&1 &
+  ZELORA_PID=$!
+  local i
+  for i in $(seq 1 150); do
+    ZELORA_WINDOW=$(xdotool search --onlyvisible --name '^Zelora$' 2>/dev/null | head -n 1)
+    [ -n "$ZELORA_WINDOW" ] && { sleep 1; return 0; }
+    sleep 0.2
+  done
+  fail "Zelora's window did not appear"
+  return 1
+}
+
+window_geometry() { # prints "X Y W H" of the Zelora window
+  xdotool getwindowgeometry --shell "$ZELORA_WINDOW" | awk -F= '
+    /^X=/ {x=$2} /^Y=/ {y=$2} /^WIDTH=/ {w=$2} /^HEIGHT=/ {h=$2} END {print x, y, w, h}'
+}
+
+# Mouse at client pixels of the main window (it has no frame: client = window).
+click_at() { xdotool mousemove --sync $((ZELORA_X + $1)) $((ZELORA_Y + $2)) click 1; sleep 0.4; }
+press_at() { xdotool mousemove --sync $((ZELORA_X + $1)) $((ZELORA_Y + $2)) mousedown 1; sleep 0.3; }
+release_at() { xdotool mousemove --sync $((ZELORA_X + $1)) $((ZELORA_Y + $2)) mouseup 1; sleep 0.4; }
+
+screenshot() { # file [crop WxH+X+Y]
+  local crop="${2:-588x608+$ZELORA_X+$ZELORA_Y}"
+  xwd -root -silent | convert xwd:- -crop "$crop" +repage "$1"
+}
+
+zelora_running() { kill -0 "$ZELORA_PID" 2>/dev/null; }
+wait_exit() { # seconds
+  local i
+  for i in $(seq 1 $(( $1 * 5 ))); do zelora_running || return 0; sleep 0.2; done
+  return 1
+}
+
+# Mean brightness (0-255) of the 40 x 8 pixels left of and around a client point of the
+# main window: a button's face, less sensitive to the caption's letters than one pixel.
+pixel_level() {
+  xwd -root -silent | convert xwd:- -crop "40x8+$((ZELORA_X + $1 - 40))+$((ZELORA_Y + $2 - 4))" \
+    -colorspace gray -format '%[fx:int(255*mean)]' info:
+}
+is_dark() { [ "$(pixel_level "$1" "$2")" -lt 185 ]; }
+is_light() { [ "$(pixel_level "$1" "$2")" -ge 185 ]; }
+
+# Whether the screen at client rectangle (x, y) shows exactly skin bitmap ID.
+shows_bitmap() { # id x y
+  local bmp="$e2e_root/resources/skin/bmp_$1.bmp" size
+  size=$(identify -format '%wx%h' "$bmp")
+  local diff
+  diff=$(xwd -root -silent | convert xwd:- -crop "${size}+$((ZELORA_X + $2))+$((ZELORA_Y + $3))" +repage \
+    png:- | compare -metric AE png:- "$bmp" null: 2>&1)
+  [ "${diff%% *}" = "0" ]
+}
+park_mouse() { xdotool mousemove --sync $((ZELORA_X + 75)) $((ZELORA_Y + 450)); sleep 0.3; }
