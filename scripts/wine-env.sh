@@ -36,7 +36,8 @@ zelora_stop_display() {
 
 # Creates the prefix once (about half a minute) with the fonts the dialogs ask for.
 zelora_wine_setup() {
-  local build="$1"
+  local build
+  build=$(cd "$1" && pwd) || return 1
   # One prefix per display: runs on different virtual displays (parallel test runs) then
   # have separate Wine servers and never see each other's windows, mutexes or registry.
   local display="${DISPLAY#:}"

@@ -1,5 +1,7 @@
 #include "shell/MainWindow.h"
 
+#include "pages/video/VideoFFDShow.h"
+#include "pages/video/VideoXvid.h"
 #include "platform/registry/Win32Registry.h"
 #include "resources/resource.h"
 #include "shell/AboutBox.h"
@@ -111,6 +113,8 @@ int ButtonOfPage(PageId id)
 std::unique_ptr<Page> MakePage(const PageEntry& entry)
 {
     switch (entry.id) {
+    case PageId::VideoFFDShow: return std::unique_ptr<Page>(new (std::nothrow) VideoFFDShow());
+    case PageId::VideoXvid: return std::unique_ptr<Page>(new (std::nothrow) VideoXvid());
     default: return std::unique_ptr<Page>(new (std::nothrow) PlainPage(entry.templateId));
     }
 }
@@ -137,6 +141,12 @@ BOOL MainWindow::OnInit()
         return FALSE;
     }
 
+    ::SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
+    ::SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
+    ::SetWindowTextW(Hwnd(), L"Zelora");
+    // The style first: a window without a system menu style has no menu to extend.
+    ::SetWindowLongPtrW(Hwnd(), GWL_STYLE,
+                        ::GetWindowLongPtrW(Hwnd(), GWL_STYLE) | WS_SYSMENU | WS_MINIMIZEBOX);
     if (HMENU systemMenu = ::GetSystemMenu(Hwnd(), FALSE)) {
         wchar_t about[128] = L"";
         if (::LoadStringW(win::ModuleInstance(), IDS_ABOUTBOX, about, 128) > 0) {
@@ -145,11 +155,6 @@ BOOL MainWindow::OnInit()
         }
     }
 
-    ::SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
-    ::SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
-    ::SetWindowTextW(Hwnd(), L"Zelora");
-    ::SetWindowLongPtrW(Hwnd(), GWL_STYLE,
-                        ::GetWindowLongPtrW(Hwnd(), GWL_STYLE) | WS_SYSMENU | WS_MINIMIZEBOX);
 
     m_background = win::LoadSkinBitmap(kBackgroundBitmap);
     m_hotAreas.Attach(Hwnd());

@@ -1,0 +1,143 @@
+// The real main window, created modeless in the test process and driven with messages.
+#include <windows.h>
+
+#include "platform/registry/Win32Registry.h"
+#include "shell/AboutBox.h"
+#include "shell/MainWindow.h"
+#include "shell/MenuMemory.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace zelora {
+namespace {
+
+constexpr const char* kSetupKey = "Software\\Tarnwick\\Quellmark\\Setup";
+
+std::wstring WindowText(HWND hwnd)
+{
+    wchar_t text[256] = L"";
+    ::GetWindowTextW(hwnd, text, 256);
+    return text;
+}
+
+bool Visible(Page* page) { return page && ::IsWindowVisible(page->Hwnd()); }
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        RegistryStore store(SystemRegistry());
+        store.DeleteValue(RegRoot::LocalMachine, kSetupKey, "CheckInstall");
+        s_window = new MainWindow;
+        ASSERT_TRUE(s_window->Create(nullptr));
+    }
+    static void TearDownTestSuite()
+    {
+        delete s_window;
+        s_window = nullptr;
+    }
+    static void Command(int id)
+    {
+        ::SendMessageW(s_window->Hwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
+    }
+    static Page* PageOf(PageId id) { return s_window->PageAt(id); }
+
+    static MainWindow* s_window;
+};
+
+MainWindow* MainWindowTest::s_window = nullptr;
+
+TEST_F(MainWindowTest, StartsAtItsPlaceShowingTheCodecUpdatePage)
+{
+    RECT rect{};
+    ::GetWindowRect(s_window->Hwnd(), &rect);
+    EXPECT_EQ(rect.left, 400);
+    EXPECT_EQ(rect.top, 250);
+    EXPECT_EQ(rect.right - rect.left, 588);
+    EXPECT_EQ(rect.bottom - rect.top, 608);
+    EXPECT_EQ(WindowText(s_window->Hwnd()), L"Zelora");
+
+    EXPECT_TRUE(Visible(PageOf(PageId::CodecUpdate)));
+    int visible = 0;
+    for (int i = 0; i < kPageCount; ++i) visible += Visible(PageOf(static_cast<PageId>(i)));
+    EXPECT_EQ(visible, 1);
+
+    RECT page{};
+    ::GetWindowRect(PageOf(PageId::CodecUpdate)->Hwnd(), &page);
+    EXPECT_EQ(page.left - rect.left, 162);
+    EXPECT_EQ(page.top - rect.top, 50);
+    EXPECT_EQ(page.right - page.left, 420);
+    EXPECT_EQ(page.bottom - page.top, 500);
+}
+
+TEST_F(MainWindowTest, SystemMenuCarriesTheAboutEntry)
+{
+    HMENU menu = ::GetSystemMenu(s_window->Hwnd(), FALSE);
+    ASSERT_NE(menu, nullptr);
+    wchar_t text[64] = L"";
+    ASSERT_GT(::GetMenuStringW(menu, 16, text, 64, MF_BYCOMMAND), 0);
+    EXPECT_EQ(std::wstring(text), L"Zelora 정보(&A)...");
+}
+
+TEST_F(MainWindowTest, WithoutCheckInstallNothingIsResetAndTheValueStaysAbsent)
+{
+    RegistryStore store(SystemRegistry());
+    EXPECT_EQ(store.ReadDword(RegRoot::LocalMachine, kSetupKey, "CheckInstall"),
+              RegistryStore::MissingDword);
+}
+
+TEST_F(MainWindowTest, GroupsReopenTheirLastPage)
+{
+    Command(MENU_VIDEO);
+    EXPECT_TRUE(Visible(PageOf(PageId::VideoFFDShow)));
+    EXPECT_EQ(s_window->CurrentSettingsPage(), PageId::VideoFFDShow);
+
+    Command(MENU_VIDEO_XVID);
+    EXPECT_TRUE(Visible(PageOf(PageId::VideoXvid)));
+    EXPECT_EQ(TheMenuMemory().lastVideoPage, 3);
+
+    Command(MENU_SOUND);
+    EXPECT_TRUE(Visible(PageOf(PageId::SoundFFDShow)));
+    Command(MENU_VIDEO);
+    EXPECT_TRUE(Visible(PageOf(PageId::VideoXvid)));
+
+    Command(MENU_CAPTION);
+    EXPECT_TRUE(Visible(PageOf(PageId::CaptionDivxG400)));
+
+    // The menu buttons follow the accordion: caption items shown, video items hidden.
+    EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(s_window->Hwnd(), 1012)));
+    EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(s_window->Hwnd(), 1005)));
+    RECT item{}, window{};
+    ::GetWindowRect(::GetDlgItem(s_window->Hwnd(), 1012), &item);
+    ::GetWindowRect(s_window->Hwnd(), &window);
+    EXPECT_EQ(item.top - window.top, 205);
+    EXPECT_EQ(item.left - window.left, 40);
+
+    Command(MENU_FSINTRO);
+    EXPECT_TRUE(Visible(PageOf(PageId::FSIntro)));
+    EXPECT_FALSE(s_window->HasCurrentSettingsPage());
+}
+
+TEST_F(MainWindowTest, ASecondWindowEndsDuringItsOwnInitialisation)
+{
+    MainWindow second;
+    second.Create(nullptr);
+    // It stops before making any page (the real, modal one then closes itself).
+    for (int i = 0; i < kPageCount; ++i) EXPECT_EQ(second.PageAt(static_cast<PageId>(i)), nullptr);
+    EXPECT_TRUE(::IsWindow(s_window->Hwnd()));
+    EXPECT_NE(s_window->PageAt(PageId::CodecConnect), nullptr);
+}
+
+TEST(AboutBox, ShowsTheProductAndVersion)
+{
+    AboutBox about;
+    ASSERT_TRUE(about.Create(nullptr));
+    EXPECT_EQ(WindowText(about.Hwnd()), L"Zelora 정보");
+    EXPECT_EQ(WindowText(about.Item(IDC_ABOUT_VERSION)), L"Zelora 버전 1.0");
+    EXPECT_EQ(WindowText(about.Item(IDOK)), L"확인");
+}
+
+}  // namespace
+}  // namespace zelora
