@@ -2,10 +2,12 @@
 // the program uses, against a walk of every filter for every decoder (kept here only for
 // comparison). Also counts the registry calls, each of which opens a key, per scan.
 //
-//   zelora_bench_inventory [--registry=memory|real] [--filters=N] [benchmark options]
+//   zelora_bench_inventory [--registry=memory|real] [--filters=N] [--seed] [benchmark options]
 //
 // "memory" (the default) seeds an in-memory registry with N filters (1000) and the seven
-// decoders; "real" scans the machine's registry as it is, where the build supplies one.
+// decoders; "real" scans the machine's registry as it is, where the build supplies one, or,
+// with --seed, after adding N filters and the seven decoders to it for the run (everything
+// added is removed again and the decoders' values are put back).
 
 #include "bench/BenchRegistry.h"
 #include "codecs/FilterInventory.h"
@@ -81,6 +83,90 @@ void Seed(RegistryBackend& registry, int filters)
     }
 }
 
+bool KeyExists(RegistryBackend& registry, RegRoot root, std::string_view path)
+{
+    std::vector<std::string> names;
+    return registry.EnumValueNames(root, path, KeyOpen::ExistingOnly, names) == RegStatus::Ok;
+}
+
+// The seed in a real registry for one run: on the way out the filters are removed, with
+// the category keys when the seed created them, and the decoders' bookkeeping it
+// overwrote is put back as it was.
+class RealSeed {
+public:
+    RealSeed(RegistryBackend& registry, int filters) : m_registry(registry), m_filters(filters)
+    {
+        m_categoryParent = std::string(kFilterCategoryPath);
+        m_categoryParent.resize(m_categoryParent.rfind('\\'));
+        m_hadCategoryParent = KeyExists(m_registry, RegRoot::ClassesRoot, m_categoryParent);
+        m_hadCategory = KeyExists(m_registry, RegRoot::ClassesRoot, kFilterCategoryPath);
+        for (std::string_view key : {kInstallKey, kCodecVersionKey})
+            for (std::string_view name : kDecoderNames) Save(std::string(key), std::string(name));
+        Seed(m_registry, m_filters);
+    }
+    ~RealSeed()
+    {
+        for (int i = 0; i < m_filters; ++i) {
+            m_registry.DeleteTree(RegRoot::ClassesRoot,
+                                  std::string(kFilterCategoryPath) +
+                                      Numbered("\\{BENCH-I-", i, "}"));
+            m_registry.DeleteTree(RegRoot::ClassesRoot, Numbered("CLSID\\{BENCH-C-", i, "}"));
+        }
+        if (!m_hadCategoryParent)
+            m_registry.DeleteTree(RegRoot::ClassesRoot, m_categoryParent);
+        else if (!m_hadCategory)
+            m_registry.DeleteTree(RegRoot::ClassesRoot, kFilterCategoryPath);
+        for (const SavedValue& value : m_saved) {
+            if (value.existed)
+                m_registry.SetValue(RegRoot::LocalMachine, value.key, value.name, value.type,
+                                    value.data.data(),
+                                    static_cast<std::uint32_t>(value.data.size()));
+            else
+                m_registry.DeleteValue(RegRoot::LocalMachine, value.key, KeyOpen::ExistingOnly,
+                                       value.name);
+        }
+    }
+    RealSeed(const RealSeed&) = delete;
+    RealSeed& operator=(const RealSeed&) = delete;
+
+private:
+    struct SavedValue {
+        std::string key;
+        std::string name;
+        bool existed = false;
+        RegType type = RegType::None;
+        std::vector<unsigned char> data;
+    };
+
+    void Save(std::string key, std::string name)
+    {
+        SavedValue value;
+        value.key = std::move(key);
+        value.name = std::move(name);
+        value.data.resize(4096);
+        auto size = static_cast<std::uint32_t>(value.data.size());
+        RegStatus status =
+            m_registry.QueryValue(RegRoot::LocalMachine, value.key, KeyOpen::ExistingOnly,
+                                  value.name, value.data.data(), size, &value.type);
+        if (status == RegStatus::MoreData) {
+            value.data.resize(size);
+            status = m_registry.QueryValue(RegRoot::LocalMachine, value.key,
+                                           KeyOpen::ExistingOnly, value.name, value.data.data(),
+                                           size, &value.type);
+        }
+        value.existed = status == RegStatus::Ok;
+        value.data.resize(value.existed ? size : 0);
+        m_saved.push_back(std::move(value));
+    }
+
+    RegistryBackend& m_registry;
+    int m_filters;
+    std::string m_categoryParent;
+    bool m_hadCategoryParent = false;
+    bool m_hadCategory = false;
+    std::vector<SavedValue> m_saved;
+};
+
 // The straightforward scan: for every decoder, walk every filter and compare its server.
 std::vector<InventoryRow> PerDecoderScan(RegistryStore& store)
 {
@@ -148,6 +234,7 @@ ScanOutcome RunCounted(RegistryBackend& registry, ScanFunction function)
 
 struct Options {
     bool realRegistry = false;
+    bool seedReal = false;
     int filters = kDefaultFilters;
 };
 
@@ -161,6 +248,8 @@ bool ParseOwnOptions(int& argc, char** argv, Options& options)
             options.realRegistry = false;
         } else if (arg == "--registry=real") {
             options.realRegistry = true;
+        } else if (arg == "--seed") {
+            options.seedReal = true;
         } else if (arg.rfind("--filters=", 0) == 0) {
             options.filters = std::atoi(argv[i] + std::strlen("--filters="));
             if (options.filters < 1) {
@@ -202,13 +291,19 @@ int Main(int argc, char** argv)
     Options options;
     if (!ParseOwnOptions(argc, argv, options)) return 2;
 
+    if (options.seedReal && !options.realRegistry) {
+        std::fprintf(stderr, "--seed goes with --registry=real\n");
+        return 2;
+    }
     std::unique_ptr<RegistryBackend> registry;
+    std::unique_ptr<RealSeed> seed;
     if (options.realRegistry) {
         registry = CreateRealRegistry();
         if (!registry) {
             std::fprintf(stderr, "this build has no real registry; use --registry=memory\n");
             return 2;
         }
+        if (options.seedReal) seed = std::make_unique<RealSeed>(*registry, options.filters);
     } else {
         registry = std::make_unique<MemoryRegistry>();
         Seed(*registry, options.filters);
@@ -227,9 +322,9 @@ int Main(int argc, char** argv)
                      onePass.rows.size(), perDecoder.rows.size());
         return 1;
     }
-    const std::string source = options.realRegistry
-                                   ? std::string("real")
-                                   : "memory, " + std::to_string(options.filters) + " filters";
+    std::string source = options.realRegistry ? "real" : "memory";
+    if (!options.realRegistry || options.seedReal)
+        source += ", " + std::to_string(options.filters) + " filters added";
     std::printf("registry: %s; rows: %zu; registry calls per scan: one pass %llu, "
                 "per decoder %llu\n",
                 source.c_str(), onePass.rows.size(), static_cast<unsigned long long>(onePass.calls),

@@ -58,6 +58,10 @@ zelora_wine_setup() {
       echo "HKCU|Software\\Wine\\Fonts\\Replacements|Tahoma|sz|NanumGothic"
     } > "$fonts"
     "$WINE64" "$tool" apply "$(winepath_of "$fonts")" || return 1
+    # Every Windows has the DirectShow filter category in its 32-bit view; a Wine prefix
+    # made by wine64 alone does not.
+    "$WINE64" reg add 'HKCR\CLSID\{083863F1-70DE-11d0-BD40-00A0C911CE86}\Instance' /reg:32 /f \
+      >/dev/null 2>&1 || return 1
     "$WINESERVER" -w 2>/dev/null || true
     touch "$WINEPREFIX/.zelora-ready"
   fi

@@ -34,7 +34,7 @@ enum MenuCommand : int {
     MENU_CAPTION = 32784,
 };
 
-struct MenuButtonSpec {
+struct MenuButton {
     int controlId;
     int command;
     ButtonKind kind;
@@ -49,7 +49,7 @@ struct MenuButtonSpec {
 inline constexpr int kMenuButtonCount = 14;
 inline constexpr int kFirstMenuButtonId = 1000;
 
-inline constexpr std::array<MenuButtonSpec, kMenuButtonCount> kMenuButtons = {{
+inline constexpr std::array<MenuButton, kMenuButtonCount> kMenuButtons = {{
     {1000, MENU_CONNECT, ButtonKind::TopLevel, MenuGroup::None, 204, 205, 205, 0, false},
     {1001, MENU_UPDATA, ButtonKind::TopLevel, MenuGroup::None, 218, 219, 219, 0, false},
     {1002, MENU_VIDEO, ButtonKind::Group, MenuGroup::Video, 220, 227, 223, 224, false},

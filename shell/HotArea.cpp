@@ -2,7 +2,7 @@
 
 namespace zelora {
 
-HotAreaSet::HotAreaSet(std::vector<HotAreaSpec> areas)
+HotAreaSet::HotAreaSet(std::vector<HotArea> areas)
     : m_areas(std::move(areas)),
       m_images(m_areas.size(), HotImage::Normal),
       m_pressed(m_areas.size(), false)

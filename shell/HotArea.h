@@ -12,7 +12,7 @@ namespace zelora {
 
 enum class HotImage { Normal, Pressed, Hover };
 
-struct HotAreaSpec {
+struct HotArea {
     Rect rect;
     int normalImage = 0;   // bitmap resource ids
     int pressedImage = 0;
@@ -29,7 +29,7 @@ class HotAreaSet {
 public:
     using Mask = std::uint32_t;  // one bit per area, in table order
 
-    explicit HotAreaSet(std::vector<HotAreaSpec> areas);
+    explicit HotAreaSet(std::vector<HotArea> areas);
 
     // Each returns the areas whose image changed (to be invalidated).
     Mask ButtonDown(Point p);
@@ -39,7 +39,7 @@ public:
     Mask Move(Point p, bool leftHeldOnly);
 
     std::size_t Count() const { return m_areas.size(); }
-    const HotAreaSpec& Spec(std::size_t i) const { return m_areas[i]; }
+    const HotArea& Area(std::size_t i) const { return m_areas[i]; }
     HotImage Image(std::size_t i) const { return m_images[i]; }
     int ImageId(std::size_t i) const;
     bool Pressed(std::size_t i) const { return m_pressed[i]; }
@@ -49,7 +49,7 @@ private:
     bool OtherPressed(std::size_t i) const;
     Mask SetImage(std::size_t i, HotImage image);
 
-    std::vector<HotAreaSpec> m_areas;
+    std::vector<HotArea> m_areas;
     std::vector<HotImage> m_images;
     std::vector<bool> m_pressed;
 };

@@ -1,5 +1,7 @@
 #include "shell/MainWindow.h"
 
+#include "codecs/CodecConnectPage.h"
+#include "codecs/CodecUpdatePage.h"
 #include "pages/video/VideoFFDShow.h"
 #include "pages/video/VideoXvid.h"
 #include "platform/registry/Win32Registry.h"
@@ -22,9 +24,9 @@ constexpr const char* kSetupKey = "Software\\Tarnwick\\Quellmark\\Setup\\";
 // The hot areas, in the order they are painted and released.
 enum HotAreaIndex { kMinimize, kClose, kCancel, kDefaults, kOk, kFinder };
 
-std::vector<HotAreaSpec> MainHotAreas()
+std::vector<HotArea> MainHotAreas()
 {
-    HotAreaSpec finder{{275, 567, 355, 593}, 314, 312, 313};
+    HotArea finder{{275, 567, 355, 593}, 314, 312, 313};
     finder.pressIgnoredByOthers = true;  // a press on the finder never blocks hover elsewhere
     finder.ignoresPressOf = kOk;
     finder.normalAfterAction = true;
@@ -113,6 +115,8 @@ int ButtonOfPage(PageId id)
 std::unique_ptr<Page> MakePage(const PageEntry& entry)
 {
     switch (entry.id) {
+    case PageId::CodecConnect: return std::unique_ptr<Page>(new (std::nothrow) CodecConnectPage());
+    case PageId::CodecUpdate: return std::unique_ptr<Page>(new (std::nothrow) CodecUpdatePage());
     case PageId::VideoFFDShow: return std::unique_ptr<Page>(new (std::nothrow) VideoFFDShow());
     case PageId::VideoXvid: return std::unique_ptr<Page>(new (std::nothrow) VideoXvid());
     default: return std::unique_ptr<Page>(new (std::nothrow) PlainPage(entry.templateId));
@@ -352,10 +356,10 @@ bool MainWindow::OnCommand(int id, int, HWND)
 {
     const int index = MenuButtonIndex(id);
     if (index < 0) return false;
-    const MenuButtonSpec& spec = kMenuButtons[index];
-    switch (spec.kind) {
+    const MenuButton& button = kMenuButtons[index];
+    switch (button.kind) {
     case ButtonKind::TopLevel: OnTopLevel(index); break;
-    case ButtonKind::Group: OnGroup(spec.group); break;
+    case ButtonKind::Group: OnGroup(button.group); break;
     case ButtonKind::Item:
         for (int p = 0; p < kPageCount; ++p)
             if (ButtonOfPage(static_cast<PageId>(p)) == index) OnItem(static_cast<PageId>(p));

@@ -20,14 +20,14 @@ SkinButton::~SkinButton()
     if (m_hwnd) ::RemoveWindowSubclass(m_hwnd, &SubclassProc, 0);
 }
 
-void SkinButton::Attach(HWND parent, const MenuButtonSpec& spec)
+void SkinButton::Attach(HWND parent, const MenuButton& button)
 {
-    m_spec = &spec;
-    m_hwnd = ::GetDlgItem(parent, spec.controlId);
-    m_normal = win::LoadSkinBitmap(spec.normalImage);
-    m_hover = win::LoadSkinBitmap(spec.hoverImage);
-    m_selected = win::LoadSkinBitmap(spec.selectedImage);
-    if (spec.expandedHoverImage) m_expandedHover = win::LoadSkinBitmap(spec.expandedHoverImage);
+    m_button = &button;
+    m_hwnd = ::GetDlgItem(parent, button.controlId);
+    m_normal = win::LoadSkinBitmap(button.normalImage);
+    m_hover = win::LoadSkinBitmap(button.hoverImage);
+    m_selected = win::LoadSkinBitmap(button.selectedImage);
+    if (button.expandedHoverImage) m_expandedHover = win::LoadSkinBitmap(button.expandedHoverImage);
     if (m_hwnd) ::SetWindowSubclass(m_hwnd, &SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
 }
 
@@ -44,16 +44,16 @@ void SkinButton::Repaint() const { ::InvalidateRect(m_hwnd, nullptr, FALSE); }
 
 HBITMAP SkinButton::Image(int id) const
 {
-    if (id == m_spec->expandedHoverImage && m_expandedHover) return m_expandedHover.Get();
-    if (id == m_spec->selectedImage) return m_selected.Get();
-    if (id == m_spec->hoverImage) return m_hover.Get();
+    if (id == m_button->expandedHoverImage && m_expandedHover) return m_expandedHover.Get();
+    if (id == m_button->selectedImage) return m_selected.Get();
+    if (id == m_button->hoverImage) return m_hover.Get();
     return m_normal.Get();
 }
 
 void SkinButton::Draw(const DRAWITEMSTRUCT& item) const
 {
     const bool held = (item.itemState & ODS_SELECTED) != 0;
-    const int id = ImageId(*m_spec, ImageForDraw(*m_spec, m_flag, held));
+    const int id = ImageId(*m_button, ImageForDraw(*m_button, m_flag, held));
     win::DrawBitmap(item.hDC, Image(id), 0, 0, m_width, m_height);
 }
 
@@ -67,7 +67,7 @@ void SkinButton::TrackHover(POINT p)
         ::SetCapture(m_hwnd);
     else if (::GetCapture() == m_hwnd)
         ::ReleaseCapture();
-    const int id = ImageId(*m_spec, ImageForHover(*m_spec, m_flag, inside));
+    const int id = ImageId(*m_button, ImageForHover(*m_button, m_flag, inside));
     if (HDC dc = ::GetDC(m_hwnd)) {
         win::DrawBitmap(dc, Image(id), 0, 0, m_width, m_height);
         ::ReleaseDC(m_hwnd, dc);
@@ -77,15 +77,15 @@ void SkinButton::TrackHover(POINT p)
 void SkinButton::Press()
 {
     MenuMemory& memory = TheMenuMemory();
-    const int self = MenuButtonIndex(m_spec->controlId);
+    const int self = MenuButtonIndex(m_button->controlId);
     HWND parent = ::GetParent(m_hwnd);
-    if (m_spec->kind == ButtonKind::Item) {
-        ::SendMessageW(parent, WM_COMMAND, MAKEWPARAM(m_spec->command, 0), 0);
+    if (m_button->kind == ButtonKind::Item) {
+        ::SendMessageW(parent, WM_COMMAND, MAKEWPARAM(m_button->command, 0), 0);
         return;
     }
     // Pressing the same top-level or group button twice in a row does nothing again.
     if (memory.lastTopButton != self)
-        ::SendMessageW(parent, WM_COMMAND, MAKEWPARAM(m_spec->command, 0), 0);
+        ::SendMessageW(parent, WM_COMMAND, MAKEWPARAM(m_button->command, 0), 0);
     memory.lastTopButton = self;
 }
 

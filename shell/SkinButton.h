@@ -15,8 +15,8 @@ public:
     SkinButton& operator=(const SkinButton&) = delete;
     ~SkinButton();
 
-    // Binds to the control of `parent` with the spec's id and loads its images.
-    void Attach(HWND parent, const MenuButtonSpec& spec);
+    // Binds to the control of `parent` with the button's id and loads its images.
+    void Attach(HWND parent, const MenuButton& button);
 
     // Records the size (the size of every blit), then moves the button.
     void MoveTo(int x, int y, int width, int height, bool repaint);
@@ -29,7 +29,7 @@ public:
     void SetFlag(bool flag) { m_flag = flag; }
 
     HWND Hwnd() const { return m_hwnd; }
-    const MenuButtonSpec& Spec() const { return *m_spec; }
+    const MenuButton& Button() const { return *m_button; }
 
 private:
     static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
@@ -39,7 +39,7 @@ private:
     HBITMAP Image(int id) const;
 
     HWND m_hwnd = nullptr;
-    const MenuButtonSpec* m_spec = nullptr;
+    const MenuButton* m_button = nullptr;
     win::UniqueBitmap m_normal, m_hover, m_selected, m_expandedHover;
     int m_width = 0;
     int m_height = 0;

@@ -2,7 +2,7 @@
 
 namespace zelora {
 
-ButtonImage ImageForDraw(const MenuButtonSpec& button, bool flag, bool held)
+ButtonImage ImageForDraw(const MenuButton& button, bool flag, bool held)
 {
     if (button.soundHeaderQuirk) {
         // The sound header shows its expanded-hover image whenever it is held down.
@@ -12,7 +12,7 @@ ButtonImage ImageForDraw(const MenuButtonSpec& button, bool flag, bool held)
     return (flag || held) ? ButtonImage::Selected : ButtonImage::Normal;
 }
 
-ButtonImage ImageForHover(const MenuButtonSpec& button, bool flag, bool pointerInside)
+ButtonImage ImageForHover(const MenuButton& button, bool flag, bool pointerInside)
 {
     const bool header = button.kind == ButtonKind::Group;
     if (pointerInside)
@@ -20,7 +20,7 @@ ButtonImage ImageForHover(const MenuButtonSpec& button, bool flag, bool pointerI
     return flag ? ButtonImage::Selected : ButtonImage::Normal;
 }
 
-int ImageId(const MenuButtonSpec& button, ButtonImage image)
+int ImageId(const MenuButton& button, ButtonImage image)
 {
     switch (image) {
     case ButtonImage::Hover: return button.hoverImage;

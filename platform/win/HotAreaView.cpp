@@ -6,8 +6,8 @@ void HotAreaView::Attach(HWND window)
 {
     m_window = window;
     for (std::size_t i = 0; i < m_areas.Count(); ++i) {
-        const HotAreaSpec& spec = m_areas.Spec(i);
-        for (int id : {spec.normalImage, spec.pressedImage, spec.hoverImage})
+        const HotArea& area = m_areas.Area(i);
+        for (int id : {area.normalImage, area.pressedImage, area.hoverImage})
             if (!m_images.count(id)) m_images[id] = LoadSkinBitmap(id);
     }
 }
@@ -16,7 +16,7 @@ void HotAreaView::Invalidate(HotAreaSet::Mask changed) const
 {
     for (std::size_t i = 0; i < m_areas.Count(); ++i) {
         if (!(changed & (HotAreaSet::Mask{1} << i))) continue;
-        const Rect& r = m_areas.Spec(i).rect;
+        const Rect& r = m_areas.Area(i).rect;
         RECT rect{r.left, r.top, r.right, r.bottom};
         ::InvalidateRect(m_window, &rect, TRUE);
     }
@@ -41,7 +41,7 @@ void HotAreaView::Paint(BackBuffer& buffer) const
     for (std::size_t i = 0; i < m_areas.Count(); ++i) {
         auto it = m_images.find(m_areas.ImageId(i));
         if (it == m_images.end()) continue;
-        const Rect& r = m_areas.Spec(i).rect;
+        const Rect& r = m_areas.Area(i).rect;
         buffer.Draw(it->second.Get(), r.left, r.top, r.Width(), r.Height());
     }
 }

@@ -11,7 +11,7 @@ namespace zelora::win {
 
 class HotAreaView {
 public:
-    explicit HotAreaView(std::vector<HotAreaSpec> areas) : m_areas(std::move(areas)) {}
+    explicit HotAreaView(std::vector<HotArea> areas) : m_areas(std::move(areas)) {}
 
     void Attach(HWND window);  // loads every image once
     // Each returns the areas whose action runs (bit i = area i).

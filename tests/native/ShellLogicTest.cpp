@@ -60,8 +60,8 @@ TEST(HotArea, QuirkFlagsOfTheMainWindowFinder)
 {
     // Area 1 (finder) is ignored by the others and ignores area 0 (OK) itself; it returns
     // to its normal image after its action.
-    HotAreaSpec ok{{0, 0, 10, 10}, 1, 2, 3};
-    HotAreaSpec finder{{20, 0, 30, 10}, 4, 5, 6, true, 0, true};
+    HotArea ok{{0, 0, 10, 10}, 1, 2, 3};
+    HotArea finder{{20, 0, 30, 10}, 4, 5, 6, true, 0, true};
     HotAreaSet areas({ok, finder});
 
     areas.ButtonDown({25, 5});
@@ -120,7 +120,7 @@ TEST(SkinButtonImage, DrawChoiceTable)
     const auto& video = kMenuButtons[2];   // Video Setup
     const auto& sound = kMenuButtons[6];   // Sound Setup
     struct Case {
-        const MenuButtonSpec* button;
+        const MenuButton* button;
         bool flag, held;
         ButtonImage image;
     };

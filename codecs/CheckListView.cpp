@@ -1,0 +1,122 @@
+#include "codecs/CheckListView.h"
+
+#include "platform/text/Text.h"
+#include "platform/win/Dialog.h"
+
+#include <string>
+
+namespace zelora {
+namespace {
+
+constexpr int kImageSize = 20;
+constexpr int kUncheckedIcon = 242;
+constexpr int kCheckedIcon = 243;
+
+std::wstring Wide(std::string_view utf8)
+{
+    const std::u16string units = Utf8ToUtf16(utf8);
+    return std::wstring(units.begin(), units.end());
+}
+
+}  // namespace
+
+UniqueImageList CreateCheckImages()
+{
+    UniqueImageList images(
+        ::ImageList_Create(kImageSize, kImageSize, ILC_COLOR32 | ILC_MASK, 2, 2));
+    if (!images) return images;
+    for (int id : {kUncheckedIcon, kCheckedIcon}) {
+        // The image list keeps its own copy of the icon.
+        win::UniqueIcon icon(static_cast<HICON>(::LoadImageW(win::ModuleInstance(),
+                                                             MAKEINTRESOURCEW(id), IMAGE_ICON,
+                                                             kImageSize, kImageSize, 0)));
+        ::ImageList_AddIcon(images.Get(), icon.Get());
+    }
+    return images;
+}
+
+bool CheckListView::Attach(HWND list)
+{
+    m_list = list;
+    return m_list != nullptr;
+}
+
+void CheckListView::SetUp(HIMAGELIST images, std::initializer_list<int> columnWidths) const
+{
+    ListView_SetImageList(m_list, images, LVSIL_SMALL);
+    wchar_t noTitle[] = L"";
+    int column = 0;
+    for (int width : columnWidths) {
+        LVCOLUMNW header{};
+        header.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+        header.fmt = LVCFMT_LEFT;
+        header.cx = width;
+        header.pszText = noTitle;
+        header.iSubItem = column;
+        ListView_InsertColumn(m_list, column, &header);
+        ++column;
+    }
+}
+
+void CheckListView::DeleteAll() const { ListView_DeleteAllItems(m_list); }
+
+int CheckListView::Insert(std::string_view text, int image, LPARAM data) const
+{
+    std::wstring wide = Wide(text);
+    LVITEMW item{};
+    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+    item.iItem = Count();
+    item.pszText = wide.data();
+    item.iImage = image;
+    item.lParam = data;
+    return ListView_InsertItem(m_list, &item);
+}
+
+void CheckListView::SetSubText(int item, int column, std::string_view text) const
+{
+    std::wstring wide = Wide(text);
+    ListView_SetItemText(m_list, item, column, wide.data());
+}
+
+void CheckListView::SetImage(int item, int image) const
+{
+    LVITEMW change{};
+    change.mask = LVIF_IMAGE;
+    change.iItem = item;
+    change.iImage = image;
+    ListView_SetItem(m_list, &change);
+}
+
+int CheckListView::Count() const { return m_list ? ListView_GetItemCount(m_list) : 0; }
+
+std::optional<LPARAM> CheckListView::Data(int item) const
+{
+    if (item < 0 || item >= Count()) return std::nullopt;
+    LVITEMW query{};
+    query.mask = LVIF_PARAM;
+    query.iItem = item;
+    if (!ListView_GetItem(m_list, &query)) return std::nullopt;
+    return query.lParam;
+}
+
+void CheckListView::SetData(int item, LPARAM data) const
+{
+    LVITEMW change{};
+    change.mask = LVIF_PARAM;
+    change.iItem = item;
+    change.lParam = data;
+    ListView_SetItem(m_list, &change);
+}
+
+void CheckListView::MoveTo(int x, int y, int width, int height) const
+{
+    ::MoveWindow(m_list, x, y, width, height, TRUE);
+}
+
+void CheckListView::SetRedraw(bool redraw) const
+{
+    ::SendMessageW(m_list, WM_SETREDRAW, redraw ? TRUE : FALSE, 0);
+    if (redraw) ::InvalidateRect(m_list, nullptr, TRUE);
+}
+
+}  // namespace zelora

@@ -1,0 +1,51 @@
+#pragma once
+// A report list view whose rows show a two-state image, not ticked or ticked, from one image
+// list that several lists share: the rows of both codec pages. Non-owning, like the other
+// control wrappers: the dialog owns the control, the page owns the image list.
+
+#include "platform/win/UniqueHandle.h"
+
+#include <commctrl.h>
+
+#include <initializer_list>
+#include <optional>
+#include <string_view>
+
+namespace zelora {
+
+inline void DestroyImageList(HIMAGELIST images) { ::ImageList_Destroy(images); }
+using UniqueImageList = win::UniqueHandle<HIMAGELIST, DestroyImageList>;
+
+// Image 0 = icon 242 (not ticked), image 1 = icon 243 (ticked), 20 x 20 with mask. The
+// lists that show it must have LVS_SHAREIMAGELISTS, or each would destroy it with itself.
+UniqueImageList CreateCheckImages();
+
+class CheckListView {
+public:
+    // False when there is no such control.
+    bool Attach(HWND list);
+    HWND Hwnd() const { return m_list; }
+
+    // Makes `images` the small-image list and adds left-aligned columns without titles.
+    void SetUp(HIMAGELIST images, std::initializer_list<int> columnWidths) const;
+
+    void DeleteAll() const;
+    // Returns the new item's index (-1 on failure); a sorting list puts it in its place.
+    int Insert(std::string_view text, int image, LPARAM data) const;
+    void SetSubText(int item, int column, std::string_view text) const;
+    void SetImage(int item, int image) const;
+
+    int Count() const;
+    // The data given at insertion; nothing for an item that does not exist.
+    std::optional<LPARAM> Data(int item) const;
+    void SetData(int item, LPARAM data) const;
+
+    void MoveTo(int x, int y, int width, int height) const;
+    // Suspends drawing while many rows change.
+    void SetRedraw(bool redraw) const;
+
+private:
+    HWND m_list = nullptr;
+};
+
+}  // namespace zelora

@@ -1,0 +1,253 @@
+#include "codecs/CodecConnectPage.h"
+
+#include "platform/registry/Win32Registry.h"
+#include "resources/resource.h"
+
+#include <utility>
+
+namespace zelora {
+namespace {
+
+constexpr COLORREF kBackground = RGB(233, 233, 233);
+constexpr const wchar_t* kAppTitle = L"Zelora";
+
+constexpr int kTextColumnWidth = 265;
+constexpr int kPathColumn = 1;
+constexpr int kCheckColumn = 2;
+
+struct SkinPlacement {
+    int id;
+    int x, y, width, height;
+};
+// Page title, upper and lower headings.
+constexpr std::array<SkinPlacement, 3> kSkin = {{
+    {145, 0, 0, 408, 13},
+    {142, 10, 30, 408, 18},
+    {144, 10, 240, 408, 18},
+}};
+
+struct ListPlacement {
+    int x, y, width, height;
+};
+constexpr ListPlacement kUpperPlace{10, 60, 295, 150};
+constexpr ListPlacement kLowerPlace{10, 270, 295, 150};
+
+// The image buttons, in the order a release handles them.
+enum ButtonIndex : std::size_t { kUnregister, kRegister, kUninstall };
+
+std::vector<HotArea> ButtonAreas()
+{
+    return {
+        {{320, 60, 390, 82}, 139, 140, 141},
+        {{320, 270, 390, 292}, 136, 137, 138},
+        {{320, 300, 390, 322}, 133, 134, 135},
+    };
+}
+
+}  // namespace
+
+void InventoryListView::SetUp(HIMAGELIST images) const
+{
+    m_view.SetUp(images, {kTextColumnWidth, 0, 0});
+}
+
+void InventoryListView::Show(std::vector<InventoryRow>& rows) const
+{
+    m_view.SetRedraw(false);
+    m_view.DeleteAll();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const InventoryRow& row = rows[i];
+        const int item = m_view.Insert(row.displayText, CheckImage(row), static_cast<LPARAM>(i));
+        if (item < 0) continue;
+        m_view.SetSubText(item, kPathColumn, row.path);
+        m_view.SetSubText(item, kCheckColumn, row.checkMark);
+    }
+
+    // Take the list's order; a row the list could not take stays, unseen, at the end.
+    std::vector<InventoryRow> shown;
+    shown.reserve(rows.size());
+    std::vector<bool> taken(rows.size(), false);
+    const int count = m_view.Count();
+    for (int item = 0; item < count; ++item) {
+        const auto data = m_view.Data(item);
+        if (!data || *data < 0 || static_cast<std::size_t>(*data) >= rows.size() ||
+            taken[static_cast<std::size_t>(*data)])
+            continue;
+        const auto index = static_cast<std::size_t>(*data);
+        taken[index] = true;
+        m_view.SetData(item, static_cast<LPARAM>(shown.size()));
+        shown.push_back(std::move(rows[index]));
+    }
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        if (!taken[i]) shown.push_back(std::move(rows[i]));
+    rows = std::move(shown);
+    m_view.SetRedraw(true);
+}
+
+std::optional<std::size_t> InventoryListView::RowOf(int item, std::size_t rowCount) const
+{
+    const auto data = m_view.Data(item);
+    if (!data || *data < 0 || static_cast<std::size_t>(*data) >= rowCount) return std::nullopt;
+    return static_cast<std::size_t>(*data);
+}
+
+void InventoryListView::ShowCheck(int item, const InventoryRow& row) const
+{
+    m_view.SetImage(item, CheckImage(row));
+    m_view.SetSubText(item, kCheckColumn, row.checkMark);
+}
+
+CodecConnectPage::CodecConnectPage() : CodecConnectPage(nullptr) {}
+
+CodecConnectPage::CodecConnectPage(ProcessLauncher& launcher) : CodecConnectPage(&launcher) {}
+
+CodecConnectPage::CodecConnectPage(ProcessLauncher* launcher)
+    : Page(IDD_CODEC_CONNECT),
+      m_store(SystemRegistry()),
+      m_inventory(m_store, launcher ? *launcher : m_systemLauncher, win::SystemRegsvr32Path()),
+      m_buttons(ButtonAreas())
+{
+}
+
+BOOL CodecConnectPage::OnInit()
+{
+    m_images = CreateCheckImages();
+    m_staticBrush.Reset(::CreateSolidBrush(kBackground));
+    if (!m_upper.Attach(Item(IDC_INSTALLED_LIST)) || !m_lower.Attach(Item(IDC_REMOVED_LIST))) {
+        ::SendMessageW(Hwnd(), WM_COMMAND, IDCANCEL, 0);
+        return FALSE;
+    }
+    for (std::size_t i = 0; i < kSkin.size(); ++i) m_skin[i] = win::LoadSkinBitmap(kSkin[i].id);
+    m_buttons.Attach(Hwnd());
+    return TRUE;
+}
+
+void CodecConnectPage::PrepareOnce()
+{
+    if (m_prepared) return;
+    m_prepared = true;
+    PrepareInstalledList();
+    PrepareRemovedList();
+    Layout();
+}
+
+void CodecConnectPage::PrepareInstalledList()
+{
+    m_upper.SetUp(m_images.Get());
+    InstalledScan scan = m_inventory.PrepareInstalled();
+    if (scan.access == CategoryAccess::Refused) {
+        ::MessageBoxW(::GetAncestor(Hwnd(), GA_ROOT), L"Error", kAppTitle, MB_OK);
+        return;
+    }
+    m_installed = std::move(scan.rows);
+    m_upper.Show(m_installed);
+}
+
+void CodecConnectPage::PrepareRemovedList()
+{
+    m_lower.SetUp(m_images.Get());
+    m_removed = m_inventory.ScanRemoved();
+    m_lower.Show(m_removed);
+}
+
+void CodecConnectPage::Layout()
+{
+    if (m_laidOut) return;
+    m_laidOut = true;
+    m_upper.MoveTo(kUpperPlace.x, kUpperPlace.y, kUpperPlace.width, kUpperPlace.height);
+    m_lower.MoveTo(kLowerPlace.x, kLowerPlace.y, kLowerPlace.width, kLowerPlace.height);
+}
+
+void CodecConnectPage::RefreshControls()
+{
+    m_upper.Show(m_installed);
+    m_lower.Show(m_removed);
+}
+
+void CodecConnectPage::Toggle(const InventoryListView& list, std::vector<InventoryRow>& rows,
+                              int item)
+{
+    const auto row = list.RowOf(item, rows.size());
+    if (!row) return;
+    ToggleCheck(rows[*row]);
+    list.ShowCheck(item, rows[*row]);
+}
+
+bool CodecConnectPage::OnNotify(NMHDR& header, LRESULT& result)
+{
+    if (header.code != static_cast<UINT>(NM_CLICK)) return false;
+    const int item = reinterpret_cast<NMITEMACTIVATE&>(header).iItem;
+    if (header.hwndFrom == m_upper.Hwnd() && header.idFrom == IDC_INSTALLED_LIST)
+        Toggle(m_upper, m_installed, item);
+    else if (header.hwndFrom == m_lower.Hwnd() && header.idFrom == IDC_REMOVED_LIST)
+        Toggle(m_lower, m_removed, item);
+    else
+        return false;
+    result = 0;
+    return true;
+}
+
+void CodecConnectPage::RunButton(std::size_t button)
+{
+    switch (button) {
+    case kUnregister:
+        if (m_inventory.UnregisterChosen(m_installed, m_removed) > 0) {
+            m_upper.Show(m_installed);
+            m_lower.Show(m_removed);
+        }
+        break;
+    case kRegister:
+        if (m_inventory.RegisterChosen(m_removed, m_installed) > 0) {
+            m_lower.Show(m_removed);
+            m_upper.Show(m_installed);
+        }
+        break;
+    case kUninstall:
+        if (m_inventory.UninstallChosen(m_removed) > 0) m_lower.Show(m_removed);
+        break;
+    default:
+        break;
+    }
+}
+
+bool CodecConnectPage::OnMouse(UINT msg, WPARAM keys, POINT p)
+{
+    // No capture: after a release outside the page the pressed button keeps its pressed
+    // image until the next release on the page, which performs nothing outside a button.
+    switch (msg) {
+    case WM_LBUTTONDOWN:
+        m_buttons.ButtonDown(p);
+        break;
+    case WM_LBUTTONUP: {
+        const HotAreaSet::Mask actions = m_buttons.ButtonUp(p);
+        for (std::size_t i = 0; i < m_buttons.Areas().Count(); ++i)
+            if (actions & (HotAreaSet::Mask{1} << i)) RunButton(i);
+        break;
+    }
+    case WM_MOUSEMOVE:
+        m_buttons.Move(p, keys);
+        break;
+    default:
+        break;
+    }
+    return false;  // default handling too
+}
+
+bool CodecConnectPage::OnEraseBackground(HDC dc)
+{
+    win::BackBuffer buffer(Hwnd(), dc);
+    buffer.Fill(kBackground);
+    for (std::size_t i = 0; i < kSkin.size(); ++i)
+        buffer.Draw(m_skin[i].Get(), kSkin[i].x, kSkin[i].y, kSkin[i].width, kSkin[i].height);
+    m_buttons.Paint(buffer);
+    return true;
+}
+
+HBRUSH CodecConnectPage::OnControlColor(HDC dc, HWND, UINT msg)
+{
+    if (msg != WM_CTLCOLORSTATIC) return nullptr;
+    ::SetBkColor(dc, kBackground);
+    return m_staticBrush.Get();
+}
+
+}  // namespace zelora

@@ -1,0 +1,88 @@
+#pragma once
+// The Codec Connect page: above, the pack's decoders that are installed and registered as
+// DirectShow filters; below, those the user unregistered. Rows are ticked by clicking them;
+// three image buttons unregister the ticked upper rows, register the ticked lower rows again
+// or run their uninstallers.
+
+#include "codecs/CheckListView.h"
+#include "codecs/FilterInventory.h"
+#include "platform/win/HotAreaView.h"
+#include "platform/win/Process.h"
+#include "shell/Page.h"
+#include "shell/RegistryStore.h"
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <vector>
+
+namespace zelora {
+
+// One list of the page. The list sorts its rows itself; after every Show the rows vector
+// follows the list's order, so item i shows rows[i] and "last to first" is the list's.
+class InventoryListView {
+public:
+    bool Attach(HWND list) { return m_view.Attach(list); }
+    HWND Hwnd() const { return m_view.Hwnd(); }
+
+    // Image list and the three columns: display text, path (hidden), check mark (hidden).
+    void SetUp(HIMAGELIST images) const;
+    void Show(std::vector<InventoryRow>& rows) const;
+    // The row a list item shows; nothing for a click that hit no row.
+    std::optional<std::size_t> RowOf(int item, std::size_t rowCount) const;
+    void ShowCheck(int item, const InventoryRow& row) const;
+    void MoveTo(int x, int y, int width, int height) const { m_view.MoveTo(x, y, width, height); }
+
+private:
+    CheckListView m_view;
+};
+
+class CodecConnectPage final : public Page {
+public:
+    // Starts regsvr32 and the uninstallers for real.
+    CodecConnectPage();
+    // Starts them through `launcher`, which must outlive the page.
+    explicit CodecConnectPage(ProcessLauncher& launcher);
+
+    // The main window's first show: both lists, then their placement.
+    void PrepareOnce() override;
+    void RefreshControls() override;
+
+    // Shows "Error" and leaves the list empty when the filter category is refused.
+    void PrepareInstalledList();
+    void PrepareRemovedList();
+    // Places both lists; only the first call does anything.
+    void Layout() override;
+
+    const std::vector<InventoryRow>& InstalledRows() const { return m_installed; }
+    const std::vector<InventoryRow>& RemovedRows() const { return m_removed; }
+
+protected:
+    BOOL OnInit() override;
+    bool OnNotify(NMHDR& header, LRESULT& result) override;
+    bool OnEraseBackground(HDC dc) override;
+    HBRUSH OnControlColor(HDC dc, HWND control, UINT msg) override;
+    bool OnMouse(UINT msg, WPARAM keys, POINT p) override;
+
+private:
+    explicit CodecConnectPage(ProcessLauncher* launcher);
+
+    void Toggle(const InventoryListView& list, std::vector<InventoryRow>& rows, int item);
+    void RunButton(std::size_t button);
+
+    win::Win32ProcessLauncher m_systemLauncher;  // unless the page is given another
+    RegistryStore m_store;
+    FilterInventory m_inventory;
+    std::vector<InventoryRow> m_installed;  // the upper list's rows, in its order
+    std::vector<InventoryRow> m_removed;    // the lower list's
+    UniqueImageList m_images;
+    InventoryListView m_upper;
+    InventoryListView m_lower;
+    std::array<win::UniqueBitmap, 3> m_skin;
+    win::HotAreaView m_buttons;
+    win::UniqueBrush m_staticBrush;  // kept for the page's lifetime: painting allocates nothing
+    bool m_prepared = false;
+    bool m_laidOut = false;
+};
+
+}  // namespace zelora

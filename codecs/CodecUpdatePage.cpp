@@ -1,0 +1,145 @@
+#include "codecs/CodecUpdatePage.h"
+
+#include "platform/registry/Win32Registry.h"
+#include "resources/resource.h"
+
+#include <optional>
+
+namespace zelora {
+namespace {
+
+constexpr COLORREF kBackground = RGB(233, 233, 233);
+constexpr int kNameColumnWidth = 146;
+constexpr int kStateColumn = 1;
+
+struct ListPlace {
+    int id;
+    std::optional<UpdateList> list;  // the fourth list shows nothing
+    int x, y, width, height;         // client pixels
+    int titleBitmap;                 // drawn above the list
+    int titleX, titleY;
+};
+
+constexpr std::array<ListPlace, 4> kListPlaces = {{
+    {1002, UpdateList::Video, 10, 55, 180, 135, 164, 10, 30},
+    {1003, UpdateList::Audio, 210, 55, 180, 135, 162, 210, 30},
+    {1004, UpdateList::Caption, 10, 265, 180, 135, 161, 10, 240},
+    {1005, std::nullopt, 210, 265, 180, 135, 163, 210, 240},
+}};
+
+constexpr int kTitleBitmap = 165;  // across the top, 408 x 13
+
+std::size_t SpecIndexOf(UpdateList list)
+{
+    for (std::size_t i = 0; i < kListPlaces.size(); ++i)
+        if (kListPlaces[i].list == list) return i;
+    return 0;
+}
+
+}  // namespace
+
+CodecUpdatePage::CodecUpdatePage()
+    : Page(IDD_CODEC_UPDATE), m_store(SystemRegistry()), m_selection(m_store)
+{
+}
+
+BOOL CodecUpdatePage::OnInit()
+{
+    m_images = CreateCheckImages();
+    m_skin[0] = win::LoadSkinBitmap(kTitleBitmap);
+    for (std::size_t i = 0; i < kListPlaces.size(); ++i)
+        m_skin[i + 1] = win::LoadSkinBitmap(kListPlaces[i].titleBitmap);
+    for (std::size_t i = 0; i < kListPlaces.size(); ++i) {
+        if (!m_lists[i].Attach(Item(kListPlaces[i].id))) {
+            ::SendMessageW(Hwnd(), WM_COMMAND, IDCANCEL, 0);
+            return FALSE;
+        }
+    }
+    return TRUE;
+}
+
+const CheckListView& CodecUpdatePage::ListOf(UpdateList list) const
+{
+    return m_lists[SpecIndexOf(list)];
+}
+
+void CodecUpdatePage::PrepareOnce()
+{
+    if (m_prepared) return;
+    m_prepared = true;
+    FillList(UpdateList::Video);
+    FillList(UpdateList::Audio);
+    FillList(UpdateList::Caption);
+    PlaceLists();
+}
+
+void CodecUpdatePage::FillList(UpdateList list)
+{
+    const CheckListView& view = ListOf(list);
+    view.SetUp(m_images.Get(), {kNameColumnWidth, 0});
+    m_selection.Fill(list);
+    // Unsorted: item n is row n of the table.
+    for (std::size_t row = 0; row < m_selection.RowCount(list); ++row) {
+        const bool selected = m_selection.Selected(list, row);
+        const int item =
+            view.Insert(m_selection.Name(list, row), selected ? 1 : 0, static_cast<LPARAM>(row));
+        view.SetSubText(item, kStateColumn, selected ? "1" : "0");
+    }
+}
+
+void CodecUpdatePage::PlaceLists()
+{
+    if (m_placed) return;
+    m_placed = true;
+    for (std::size_t i = 0; i < kListPlaces.size(); ++i) {
+        const ListPlace& place = kListPlaces[i];
+        m_lists[i].MoveTo(place.x, place.y, place.width, place.height);
+    }
+}
+
+void CodecUpdatePage::ShowState(UpdateList list, int item) const
+{
+    const bool selected = m_selection.Selected(list, static_cast<std::size_t>(item));
+    const CheckListView& view = ListOf(list);
+    view.SetSubText(item, kStateColumn, selected ? "1" : "0");
+    view.SetImage(item, selected ? 1 : 0);
+}
+
+void CodecUpdatePage::RefreshControls()
+{
+    for (const ListPlace& place : kListPlaces) {
+        if (!place.list) continue;
+        const int rows = static_cast<int>(m_selection.RowCount(*place.list));
+        for (int item = 0; item < rows && item < ListOf(*place.list).Count(); ++item)
+            ShowState(*place.list, item);
+    }
+}
+
+bool CodecUpdatePage::OnNotify(NMHDR& header, LRESULT& result)
+{
+    if (header.code != static_cast<UINT>(NM_CLICK)) return false;
+    for (std::size_t i = 0; i < kListPlaces.size(); ++i) {
+        const ListPlace& place = kListPlaces[i];
+        if (header.hwndFrom != m_lists[i].Hwnd() || header.idFrom != static_cast<UINT_PTR>(place.id))
+            continue;
+        // A click beside the rows (item -1) writes nothing.
+        const int item = reinterpret_cast<NMITEMACTIVATE&>(header).iItem;
+        if (place.list && item < m_lists[i].Count() && m_selection.Toggle(*place.list, item))
+            ShowState(*place.list, item);
+        result = 0;
+        return true;
+    }
+    return false;
+}
+
+bool CodecUpdatePage::OnEraseBackground(HDC dc)
+{
+    win::BackBuffer buffer(Hwnd(), dc);
+    buffer.Fill(kBackground);
+    buffer.Draw(m_skin[0].Get(), 0, 0);
+    for (std::size_t i = 0; i < kListPlaces.size(); ++i)
+        buffer.Draw(m_skin[i + 1].Get(), kListPlaces[i].titleX, kListPlaces[i].titleY);
+    return true;
+}
+
+}  // namespace zelora

@@ -1,0 +1,47 @@
+#pragma once
+// The Codec Update page: three lists of codec names, video, audio and caption, whose ticks
+// say which codecs the updater may refresh. A click flips a tick and stores it at once; the
+// registry values are the updater's only input. A fourth list stays empty.
+
+#include "codecs/CheckListView.h"
+#include "codecs/CodecUpdateSelection.h"
+#include "platform/win/Painter.h"
+#include "shell/Page.h"
+#include "shell/RegistryStore.h"
+
+#include <array>
+
+namespace zelora {
+
+class CodecUpdatePage final : public Page {
+public:
+    CodecUpdatePage();
+
+    // The main window's first show: the three lists from the registry, then their places.
+    void PrepareOnce() override;
+    void RefreshControls() override;
+
+    // Reads the list's codecs (writing the defaults of missing values) and shows them.
+    void FillList(UpdateList list);
+    // Places the four lists; only the first call does anything.
+    void PlaceLists();
+
+protected:
+    BOOL OnInit() override;
+    bool OnNotify(NMHDR& header, LRESULT& result) override;
+    bool OnEraseBackground(HDC dc) override;
+
+private:
+    void ShowState(UpdateList list, int item) const;
+    const CheckListView& ListOf(UpdateList list) const;
+
+    RegistryStore m_store;
+    CodecUpdateSelection m_selection;
+    UniqueImageList m_images;
+    std::array<CheckListView, 4> m_lists;
+    std::array<win::UniqueBitmap, 5> m_skin;
+    bool m_prepared = false;
+    bool m_placed = false;
+};
+
+}  // namespace zelora

@@ -1,0 +1,309 @@
+#include "pages/SettingsPage.h"
+
+#include "pages/NumericEdit.h"
+#include "platform/registry/Win32Registry.h"
+#include "platform/text/Text.h"
+#include "platform/win/Painter.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+namespace zelora {
+namespace {
+
+constexpr COLORREF kBackground = RGB(kPageBackground.red, kPageBackground.green,
+                                     kPageBackground.blue);
+
+std::wstring Wide(std::string_view utf8)
+{
+    const std::u16string units = Utf8ToUtf16(utf8);
+    return std::wstring(units.begin(), units.end());
+}
+
+// The notification by which a control of this type reports a change of its value.
+int ChangeCode(ControlType type)
+{
+    switch (type) {
+    case ControlType::CheckBox:
+    case ControlType::RadioButton: return BN_CLICKED;
+    case ControlType::DropDownCombo: return CBN_SELCHANGE;
+    case ControlType::NumericEdit: return EN_CHANGE;
+    case ControlType::Spin:
+    case ControlType::Static: break;
+    }
+    return -1;
+}
+
+// Controls widened to show their whole label stop this far short of the next control on
+// their row, or of the page's right edge.
+constexpr int kLabelGap = 4;
+constexpr int kPageMargin = 10;
+// Between a check box's square and its text.
+constexpr int kBoxTextGap = 6;
+
+// A device context of one window, released with the guard.
+class WindowDc {
+public:
+    explicit WindowDc(HWND window) : m_window(window), m_dc(::GetDC(window)) {}
+    ~WindowDc() { ::ReleaseDC(m_window, m_dc); }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    HDC Get() const { return m_dc; }
+
+private:
+    HWND m_window;
+    HDC m_dc;
+};
+
+// Pixels the control needs to show its whole text in its own font.
+int LabelWidth(HWND control, ControlType type)
+{
+    const int length = ::GetWindowTextLengthW(control);
+    if (length == 0) return 0;
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    ::GetWindowTextW(control, text.data(), length + 1);
+    WindowDc dc(control);
+    const auto font = reinterpret_cast<HGDIOBJ>(::SendMessageW(control, WM_GETFONT, 0, 0));
+    win::SelectGuard select(dc.Get(), font ? font : ::GetStockObject(DEFAULT_GUI_FONT));
+    SIZE size{};
+    ::GetTextExtentPoint32W(dc.Get(), text.c_str(), length, &size);
+    const bool hasBox = type == ControlType::CheckBox || type == ControlType::RadioButton;
+    return size.cx + (hasBox ? ::GetSystemMetrics(SM_CXMENUCHECK) + kBoxTextGap : 0);
+}
+
+// How wide a control at `at` may grow: up to the next placed control whose rows it shares,
+// else up to the page's margin.
+int RoomAt(std::span<const PageControl> controls, const Place& at)
+{
+    int right = kPageWidth - kPageMargin;
+    for (const PageControl& other : controls) {
+        const Place& p = other.place;
+        if (!p.IsSet() || p.x <= at.x) continue;
+        const bool sameRow = p.y < at.y + at.height && at.y < p.y + p.height;
+        if (sameRow) right = std::min(right, p.x - kLabelGap);
+    }
+    return right - at.x;
+}
+
+// A numeric edit drops every typed character but digits, the minus sign, the full stop
+// and backspace.
+LRESULT CALLBACK NumericEditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                 UINT_PTR id, DWORD_PTR)
+{
+    if (msg == WM_CHAR && !IsNumericEditChar(static_cast<char32_t>(wParam))) return 0;
+    if (msg == WM_NCDESTROY) ::RemoveWindowSubclass(hwnd, &NumericEditProc, id);
+    return ::DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace
+
+SettingsPage::SettingsPage(const PageDescription& description)
+    : Page(description.templateId),
+      m_description(description),
+      m_store(SystemRegistry()),
+      m_model(m_store, *this),
+      m_backgroundBrush(::CreateSolidBrush(kBackground))
+{
+}
+
+void SettingsPage::Load() { m_model.Load(m_description.values); }
+
+void SettingsPage::Layout() { m_model.Layout(m_description.controls, DecoderInstalled()); }
+
+void SettingsPage::ResetDefaults() { m_model.ResetDefaults(m_description.values); }
+
+void SettingsPage::RefreshControls() { m_model.PushTexts(); }
+
+void SettingsPage::SaveAll() { m_model.SaveAll(m_description.values); }
+
+BOOL SettingsPage::OnInit()
+{
+    for (const PageControl& control : m_description.controls) {
+        if (control.type == ControlType::NumericEdit)
+            ::SetWindowSubclass(Item(control.id), &NumericEditProc, 0, 0);
+    }
+    // The dialog's first exchange: the edits show the (still empty) member texts.
+    m_model.PushTexts();
+    m_bitmaps.clear();
+    for (const SkinBitmap& bitmap : m_description.bitmaps)
+        m_bitmaps.push_back(win::LoadSkinBitmap(bitmap.id));
+    return TRUE;
+}
+
+bool SettingsPage::OnCommand(int id, int code, HWND)
+{
+    // Setting an edit's text reports a change at once; while the page exchanges its texts
+    // those reports are its own doing and write nothing.
+    if (m_model.Exchanging()) return true;
+    return OnControlNotification(id, code);
+}
+
+bool SettingsPage::OnControlNotification(int id, int code)
+{
+    const PageControl* control = FindControl(id);
+    if (control == nullptr || code != ChangeCode(control->type)) return false;
+    return m_model.OnControlChanged(m_description.values, id);
+}
+
+bool SettingsPage::OnEraseBackground(HDC dc)
+{
+    win::BackBuffer buffer(Hwnd(), dc);
+    buffer.Fill(kBackground);
+    for (std::size_t i = 0; i < m_bitmaps.size(); ++i) {
+        const Place& at = m_description.bitmaps[i].place;
+        buffer.Draw(m_bitmaps[i].Get(), at.x, at.y);
+    }
+    PaintOverSkin(buffer.Dc());
+    return true;
+}
+
+HBRUSH SettingsPage::OnControlColor(HDC dc, HWND, UINT msg)
+{
+    // Statics, check boxes and radio buttons sit on the page's own grey.
+    if (msg != WM_CTLCOLORSTATIC) return nullptr;
+    ::SetBkColor(dc, kBackground);
+    return m_backgroundBrush.Get();
+}
+
+// ---------------------------------------------------------------------------------------
+// PageControls
+
+void SettingsPage::SetCheck(int id, int state)
+{
+    SendTo(id, BM_SETCHECK, static_cast<WPARAM>(state));
+}
+
+int SettingsPage::GetCheck(int id) const { return static_cast<int>(SendTo(id, BM_GETCHECK)); }
+
+void SettingsPage::FillCombo(int id, std::span<const ChoiceItem> items)
+{
+    SendTo(id, CB_RESETCONTENT);
+    for (const ChoiceItem& item : items) {
+        const std::wstring label = Wide(item.label);
+        SendTo(id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(label.c_str()));
+    }
+}
+
+void SettingsPage::SetComboIndex(int id, int index)
+{
+    SendTo(id, CB_SETCURSEL, static_cast<WPARAM>(index));  // -1 clears the selection
+}
+
+int SettingsPage::GetComboIndex(int id) const
+{
+    const auto index = static_cast<int>(SendTo(id, CB_GETCURSEL));
+    return index == CB_ERR ? kNoSelection : index;
+}
+
+void SettingsPage::SetRadio(int firstId, int index)
+{
+    const int count = RadioCount(firstId);
+    for (int i = 0; i < count; ++i)
+        SendTo(firstId + i, BM_SETCHECK, i == index ? BST_CHECKED : BST_UNCHECKED);
+}
+
+int SettingsPage::GetRadio(int firstId) const
+{
+    const int count = RadioCount(firstId);
+    for (int i = 0; i < count; ++i)
+        if (SendTo(firstId + i, BM_GETCHECK) == BST_CHECKED) return i;
+    return kNoSelection;
+}
+
+void SettingsPage::SetEditText(int id, std::string_view text) { m_texts[id] = text; }
+
+std::string SettingsPage::GetEditText(int id) const
+{
+    const auto found = m_texts.find(id);
+    return found == m_texts.end() ? std::string() : found->second;
+}
+
+void SettingsPage::SetSpinRange(int spinId, int min, int max)
+{
+    SendTo(spinId, UDM_SETRANGE32, static_cast<WPARAM>(min), static_cast<LPARAM>(max));
+}
+
+void SettingsPage::SetNumber(int key, std::int32_t value) { m_numbers[key] = value; }
+
+std::int32_t SettingsPage::GetNumber(int key) const
+{
+    const auto found = m_numbers.find(key);
+    return found == m_numbers.end() ? 0 : found->second;
+}
+
+void SettingsPage::PushTexts()
+{
+    for (const PageControl& control : m_description.controls) {
+        if (control.type != ControlType::NumericEdit) continue;
+        ::SetWindowTextW(Item(control.id), Wide(GetEditText(control.id)).c_str());
+    }
+}
+
+void SettingsPage::PullTexts()
+{
+    for (const PageControl& control : m_description.controls) {
+        if (control.type != ControlType::NumericEdit) continue;
+        const HWND edit = Item(control.id);
+        std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(edit)) + 1, L'\0');
+        text.resize(static_cast<std::size_t>(
+            ::GetWindowTextW(edit, text.data(), static_cast<int>(text.size()))));
+        m_texts[control.id] = Utf16ToUtf8(std::u16string(text.begin(), text.end()));
+    }
+}
+
+void SettingsPage::EnableControl(int id, bool enable) { ::EnableWindow(Item(id), enable); }
+
+void SettingsPage::MoveControl(int id, const Place& place)
+{
+    // The places were drawn for the dialog font's usual metrics; where the font at hand is
+    // wider, a label grows into the free room on its row instead of being cut off.
+    int width = place.width;
+    const PageControl* control = FindControl(id);
+    const bool labelled = control != nullptr && (control->type == ControlType::CheckBox ||
+                                                 control->type == ControlType::RadioButton ||
+                                                 control->type == ControlType::Static);
+    if (labelled) {
+        const int needed = LabelWidth(Item(id), control->type);
+        const int room = RoomAt(m_description.controls, place);
+        if (needed > width) width = std::min(needed, std::max(width, room));
+    }
+    ::MoveWindow(Item(id), place.x, place.y, width, place.height, TRUE);
+}
+
+void SettingsPage::PlaceBeside(int id, int titleId)
+{
+    RECT title{};
+    RECT self{};
+    ::GetWindowRect(Item(titleId), &title);
+    ::GetWindowRect(Item(id), &self);
+    ::MapWindowPoints(nullptr, Hwnd(), reinterpret_cast<POINT*>(&title), 2);
+    const int height = self.bottom - self.top;  // a combo box's closed height
+    const int y = title.top + ((title.bottom - title.top) - height) / 2;
+    // Moved only: a combo box's size includes its dropped list.
+    ::SetWindowPos(Item(id), nullptr, title.right + kLabelGap, y, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// ---------------------------------------------------------------------------------------
+
+const PageControl* SettingsPage::FindControl(int id) const
+{
+    for (const PageControl& control : m_description.controls)
+        if (control.id == id) return &control;
+    return nullptr;
+}
+
+int SettingsPage::RadioCount(int firstId) const
+{
+    const ValueRow* row = PageModel::FindRow(m_description.values, firstId);
+    if (row == nullptr || row->kind != ValueKind::Radio) return 0;
+    return static_cast<int>(row->choice->items.size());
+}
+
+LRESULT SettingsPage::SendTo(int id, UINT msg, WPARAM wParam, LPARAM lParam) const
+{
+    return ::SendDlgItemMessageW(Hwnd(), id, msg, wParam, lParam);
+}
+
+}  // namespace zelora

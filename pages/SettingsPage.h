@@ -1,0 +1,109 @@
+#pragma once
+// The Win32 half of every decoder settings page: a child dialog that answers PageModel
+// with its real controls, forwards each control's change notification to it, paints its
+// skin through one off-screen bitmap and colours its statics with one brush. A page is
+// this frame plus its tables; it overrides the hooks below only for what no row can say.
+
+#include "codecs/InstalledDecoders.h"
+#include "pages/PageControls.h"
+#include "pages/PageModel.h"
+#include "platform/win/UniqueHandle.h"
+#include "shell/Page.h"
+#include "shell/RegistryStore.h"
+
+#include <map>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace zelora {
+
+// One page as data: its template, the decoder whose flag enables its controls, its values
+// (in the order of Load and SaveAll), its controls (labels and `Layout` places) and its
+// skin bitmaps (in painting order).
+struct PageDescription {
+    int templateId = 0;
+    Decoder decoder = Decoder::FFDShow;
+    std::span<const ValueRow> values{};
+    std::span<const PageControl> controls{};
+    std::span<const SkinBitmap> bitmaps{};
+};
+
+class SettingsPage : public Page, private PageControls {
+public:
+    explicit SettingsPage(const PageDescription& description);
+
+    // Every value from the registry into the controls (missing ones get their defaults,
+    // stored at once).
+    void Load() override;
+    // Once in the page's life: the controls to their pixel places, all disabled when the
+    // decoder is not installed.
+    void Layout() override;
+    // Every control to its reset state, then every value written.
+    void ResetDefaults() override;
+    // The member texts into the edit boxes, writing nothing.
+    void RefreshControls() override;
+    // Every value from its control, in table order.
+    void SaveAll();
+
+    bool DecoderInstalled() const { return InstalledDecoders::IsInstalled(m_description.decoder); }
+
+protected:
+    BOOL OnInit() override;
+    bool OnCommand(int id, int code, HWND control) override;
+    bool OnEraseBackground(HDC dc) override;
+    HBRUSH OnControlColor(HDC dc, HWND control, UINT msg) override;
+
+    // Hooks for the pages with special controls.
+    //
+    // A notification from one of the page's controls, outside the page's own text
+    // exchange. The frame writes the value of the row the control belongs to, when `code`
+    // is the control's change notification; a page that overrides this does its extra work
+    // and calls the frame's version for the write.
+    virtual bool OnControlNotification(int id, int code);
+    // Drawn into the off-screen picture after the skin bitmaps, before it reaches the
+    // window (the level sliders).
+    virtual void PaintOverSkin(HDC /*dc*/) {}
+
+    // Moves control `id` (a list that keeps its template place) just right of its title,
+    // centred on it, so the two line up whatever the dialog font's metrics.
+    void PlaceBeside(int id, int titleId);
+
+    const PageDescription& Description() const { return m_description; }
+    PageModel& Model() { return m_model; }
+    RegistryStore& Store() { return m_store; }
+    PageControls& Controls() { return *this; }
+
+private:
+    // PageControls, over the real controls and the page's member texts and numbers.
+    void SetCheck(int id, int state) override;
+    int GetCheck(int id) const override;
+    void FillCombo(int id, std::span<const ChoiceItem> items) override;
+    void SetComboIndex(int id, int index) override;
+    int GetComboIndex(int id) const override;
+    void SetRadio(int firstId, int index) override;
+    int GetRadio(int firstId) const override;
+    void SetEditText(int id, std::string_view text) override;
+    std::string GetEditText(int id) const override;
+    void SetSpinRange(int spinId, int min, int max) override;
+    void SetNumber(int key, std::int32_t value) override;
+    std::int32_t GetNumber(int key) const override;
+    void PushTexts() override;
+    void PullTexts() override;
+    void EnableControl(int id, bool enable) override;
+    void MoveControl(int id, const Place& place) override;
+
+    const PageControl* FindControl(int id) const;
+    int RadioCount(int firstId) const;
+    LRESULT SendTo(int id, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const;
+
+    PageDescription m_description;
+    RegistryStore m_store;
+    PageModel m_model;
+    std::vector<win::UniqueBitmap> m_bitmaps;  // loaded once, in the order of m_description.bitmaps
+    win::UniqueBrush m_backgroundBrush;        // for every static, the page's whole life
+    std::map<int, std::string> m_texts;        // member text of each numeric edit
+    std::map<int, std::int32_t> m_numbers;
+};
+
+}  // namespace zelora

@@ -1,0 +1,1000 @@
+// The Codec Connect and Codec Update pages created for real from their templates, as
+// children of a plain window, over the real registry (32-bit view): filter registrations
+// and the installer's bookkeeping seeded per test and put back afterwards. Driven with the
+// notifications and mouse messages a user's clicks produce; checked in the lists, in the
+// registry, in the programs they ask to start and in what they paint.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <sddl.h>
+
+#include "codecs/CodecConnectPage.h"
+#include "codecs/CodecUpdatePage.h"
+#include "codecs/InstalledDecoders.h"
+#include "platform/registry/Win32Registry.h"
+#include "platform/text/Text.h"
+#include "platform/win/Painter.h"
+#include "resources/resource.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <deque>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zelora {
+namespace {
+
+constexpr RegRoot kHklm = RegRoot::LocalMachine;
+constexpr RegRoot kHkcr = RegRoot::ClassesRoot;
+constexpr const char* kProductRoot = "Software\\Tarnwick";
+constexpr const char* kProductKey = "Software\\Tarnwick\\Quellmark";
+constexpr const char* kCategoryParent = "CLSID\\{083863F1-70DE-11d0-BD40-00A0C911CE86}";
+
+RegistryBackend& Registry() { return SystemRegistry(); }
+
+std::wstring Wide(std::string_view utf8)
+{
+    const std::u16string units = Utf8ToUtf16(utf8);
+    return std::wstring(units.begin(), units.end());
+}
+
+std::wstring WindowText(HWND hwnd)
+{
+    wchar_t text[512] = L"";
+    ::GetWindowTextW(hwnd, text, 512);
+    return text;
+}
+
+bool KeyExists(RegRoot root, std::string_view path)
+{
+    std::vector<std::string> names;
+    return Registry().EnumValueNames(root, path, KeyOpen::ExistingOnly, names) == RegStatus::Ok;
+}
+
+// Puts one value back as it was, or removes it, when the test ends.
+class ValueGuard {
+public:
+    ValueGuard(RegRoot root, std::string path, std::string name)
+        : m_root(root), m_path(std::move(path)), m_name(std::move(name)), m_data(4096)
+    {
+        std::uint32_t size = static_cast<std::uint32_t>(m_data.size());
+        RegStatus status = Registry().QueryValue(m_root, m_path, KeyOpen::ExistingOnly, m_name,
+                                                 m_data.data(), size, &m_type);
+        if (status == RegStatus::MoreData) {
+            m_data.resize(size);
+            status = Registry().QueryValue(m_root, m_path, KeyOpen::ExistingOnly, m_name,
+                                           m_data.data(), size, &m_type);
+        }
+        m_existed = status == RegStatus::Ok;
+        m_data.resize(m_existed ? size : 0);
+    }
+    ~ValueGuard()
+    {
+        if (m_existed)
+            Registry().SetValue(m_root, m_path, m_name, m_type, m_data.data(),
+                                static_cast<std::uint32_t>(m_data.size()));
+        else
+            Registry().DeleteValue(m_root, m_path, KeyOpen::ExistingOnly, m_name);
+    }
+    ValueGuard(const ValueGuard&) = delete;
+    ValueGuard& operator=(const ValueGuard&) = delete;
+
+private:
+    RegRoot m_root;
+    std::string m_path;
+    std::string m_name;
+    std::vector<unsigned char> m_data;
+    RegType m_type = RegType::None;
+    bool m_existed = false;
+};
+
+// Removes a key, and all below it, when the test ends, unless it existed before.
+class KeyGuard {
+public:
+    KeyGuard(RegRoot root, std::string path)
+        : m_root(root), m_path(std::move(path)), m_existed(KeyExists(m_root, m_path))
+    {
+    }
+    ~KeyGuard()
+    {
+        if (!m_existed) Registry().DeleteTree(m_root, m_path);
+    }
+    KeyGuard(const KeyGuard&) = delete;
+    KeyGuard& operator=(const KeyGuard&) = delete;
+
+private:
+    RegRoot m_root;
+    std::string m_path;
+    bool m_existed;
+};
+
+// Raw string write: the store never writes under HKEY_CLASSES_ROOT.
+void SetString(RegRoot root, const std::string& path, std::string_view name, std::string_view text)
+{
+    std::u16string wide = Utf8ToUtf16(text);
+    wide += u'\0';
+    Registry().SetValue(root, path, name, RegType::String, wide.data(),
+                        static_cast<std::uint32_t>(wide.size() * 2));
+}
+
+std::string ReadString(RegRoot root, std::string_view path, std::string_view name)
+{
+    RegistryStore store(Registry());
+    return store.ReadString(root, path, name);
+}
+
+bool ValueExists(RegRoot root, std::string_view path, std::string_view name)
+{
+    char buffer[4];
+    std::uint32_t size = sizeof buffer;
+    const RegStatus status =
+        Registry().QueryValue(root, path, KeyOpen::ExistingOnly, name, buffer, size, nullptr);
+    return status == RegStatus::Ok || status == RegStatus::MoreData;
+}
+
+std::string Key(std::string_view child)
+{
+    return std::string(kProductKey) + "\\" + std::string(child);
+}
+
+// ---------------------------------------------------------------------------------------
+// Lists, clicks, painting.
+
+std::wstring ItemText(HWND list, int item, int column)
+{
+    std::vector<wchar_t> buffer(4096, L'\0');
+    LVITEMW query{};
+    query.iSubItem = column;
+    query.pszText = buffer.data();
+    query.cchTextMax = static_cast<int>(buffer.size());
+    ::SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(item),
+                   reinterpret_cast<LPARAM>(&query));
+    return buffer.data();
+}
+
+int ItemImage(HWND list, int item)
+{
+    LVITEMW query{};
+    query.mask = LVIF_IMAGE;
+    query.iItem = item;
+    ListView_GetItem(list, &query);
+    return query.iImage;
+}
+
+int ItemCount(HWND list) { return ListView_GetItemCount(list); }
+
+int FindItem(HWND list, const std::wstring& text)
+{
+    for (int item = 0; item < ItemCount(list); ++item)
+        if (ItemText(list, item, 0) == text) return item;
+    return -1;
+}
+
+// The list's texts, in its order, that are among `candidates` (the prefix may hold rows of
+// other data too).
+std::vector<std::wstring> TextsAmong(HWND list, const std::vector<std::wstring>& candidates)
+{
+    std::vector<std::wstring> found;
+    for (int item = 0; item < ItemCount(list); ++item) {
+        const std::wstring text = ItemText(list, item, 0);
+        for (const std::wstring& candidate : candidates)
+            if (text == candidate) found.push_back(text);
+    }
+    return found;
+}
+
+// A control's rectangle in its page's client pixels: left, top, right, bottom.
+struct Place {
+    long left, top, right, bottom;
+    bool operator==(const Place&) const = default;
+    friend void PrintTo(const Place& p, std::ostream* os)
+    {
+        *os << "{" << p.left << ", " << p.top << ", " << p.right << ", " << p.bottom << "}";
+    }
+};
+
+Place PlaceOf(HWND control)
+{
+    RECT rect{};
+    ::GetWindowRect(control, &rect);
+    ::MapWindowPoints(nullptr, ::GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+    return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+// What a click on a list item sends to the list's parent.
+LRESULT ClickItem(const win::Dialog& page, int listId, int item)
+{
+    NMITEMACTIVATE click{};
+    click.hdr.hwndFrom = page.Item(listId);
+    click.hdr.idFrom = static_cast<UINT_PTR>(listId);
+    click.hdr.code = static_cast<UINT>(NM_CLICK);
+    click.iItem = item;
+    return ::SendMessageW(page.Hwnd(), WM_NOTIFY, static_cast<WPARAM>(listId),
+                          reinterpret_cast<LPARAM>(&click));
+}
+
+void Mouse(HWND window, UINT msg, POINT p, WPARAM keys)
+{
+    ::SendMessageW(window, msg, keys, MAKELPARAM(p.x, p.y));
+}
+
+void PressAndRelease(HWND window, POINT down, POINT up)
+{
+    Mouse(window, WM_LBUTTONDOWN, down, MK_LBUTTON);
+    Mouse(window, WM_LBUTTONUP, up, 0);
+}
+
+// A 32-bit top-down picture to paint into and read back.
+class Picture {
+public:
+    Picture(int width, int height) : m_width(width), m_height(height)
+    {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        m_bitmap.Reset(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        m_bits = static_cast<const std::uint32_t*>(bits);
+        m_dc.Reset(::CreateCompatibleDC(nullptr));
+        ::SelectObject(m_dc.Get(), m_bitmap.Get());
+    }
+
+    HDC Dc() const { return m_dc.Get(); }
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+    COLORREF At(int x, int y) const
+    {
+        ::GdiFlush();
+        const std::uint32_t pixel = m_bits[static_cast<std::size_t>(y) * m_width + x];
+        return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+    }
+
+private:
+    int m_width;
+    int m_height;
+    win::UniqueBitmap m_bitmap;  // destroyed after the DC that holds it
+    win::UniqueMemoryDc m_dc;
+    const std::uint32_t* m_bits = nullptr;
+};
+
+// What the page paints as its background.
+std::unique_ptr<Picture> PaintingOf(HWND page)
+{
+    RECT client{};
+    ::GetClientRect(page, &client);
+    auto picture = std::make_unique<Picture>(client.right, client.bottom);
+    ::SendMessageW(page, WM_ERASEBKGND, reinterpret_cast<WPARAM>(picture->Dc()), 0);
+    return picture;
+}
+
+// Whether the painting shows skin bitmap `id` at (x, y), pixel for pixel.
+::testing::AssertionResult Shows(const Picture& painting, int id, int x, int y)
+{
+    const win::UniqueBitmap bitmap = win::LoadSkinBitmap(id);
+    const SIZE size = win::BitmapSize(bitmap.Get());
+    if (size.cx == 0) return ::testing::AssertionFailure() << "no bitmap " << id;
+    Picture skin(size.cx, size.cy);
+    win::DrawBitmap(skin.Dc(), bitmap.Get(), 0, 0, size.cx, size.cy);
+    for (int row = 0; row < size.cy; ++row)
+        for (int column = 0; column < size.cx; ++column)
+            if (painting.At(x + column, y + row) != skin.At(column, row))
+                return ::testing::AssertionFailure()
+                       << "bitmap " << id << " differs at (" << x + column << ", " << y + row
+                       << ")";
+    return ::testing::AssertionSuccess();
+}
+
+constexpr COLORREF kGrey = RGB(233, 233, 233);
+
+// The plain window the pages live in, as children, like in the main window.
+class Host {
+public:
+    Host()
+        : m_hwnd(::CreateWindowExW(0, L"STATIC", L"codec pages", WS_POPUP, 0, 0, 600, 600,
+                                   nullptr, nullptr, win::ModuleInstance(), nullptr))
+    {
+    }
+    ~Host() { ::DestroyWindow(m_hwnd); }
+    Host(const Host&) = delete;
+    Host& operator=(const Host&) = delete;
+    HWND Hwnd() const { return m_hwnd; }
+
+private:
+    HWND m_hwnd;
+};
+
+// What the main window does at the page's first show.
+void OpenPage(Page& page, HWND parent)
+{
+    ASSERT_TRUE(page.Create(parent));
+    ::MoveWindow(page.Hwnd(), 0, 0, 420, 500, TRUE);
+    page.PrepareOnce();
+    page.RefreshControls();
+}
+
+// ---------------------------------------------------------------------------------------
+// Codec Connect.
+
+class RecordingLauncher final : public ProcessLauncher {
+public:
+    void StartHidden(std::string_view commandLine) override { lines.emplace_back(commandLine); }
+    std::vector<std::string> lines;
+};
+
+struct DecoderSeed {
+    std::string name;
+    std::optional<std::string> install;    // Install value: the filter file's path
+    std::optional<std::string> version;    // CodecVersion value
+    std::optional<std::string> removed;    // CodecDel value
+    std::optional<std::string> uninstall;  // UnInstall value
+};
+
+// The registry a Codec Connect test sees: its decoders' bookkeeping and its filters, all
+// put back as they were afterwards.
+class ConnectRegistry {
+public:
+    ConnectRegistry()
+    {
+        for (const char* key : {"Install", "CodecDel"}) m_values.emplace_back(kHklm, Key(key), "");
+    }
+
+    void Seed(const DecoderSeed& decoder)
+    {
+        const std::pair<const char*, const std::optional<std::string>*> values[] = {
+            {"Install", &decoder.install},
+            {"CodecVersion", &decoder.version},
+            {"CodecDel", &decoder.removed},
+            {"UnInstall", &decoder.uninstall},
+        };
+        for (const auto& [key, value] : values) {
+            m_values.emplace_back(kHklm, Key(key), decoder.name);
+            if (*value)
+                SetString(kHklm, Key(key), decoder.name, **value);
+            else
+                Registry().DeleteValue(kHklm, Key(key), KeyOpen::ExistingOnly, decoder.name);
+        }
+    }
+
+    // A registered DirectShow filter whose class is served by `server`; without a friendly
+    // name the category entry is incomplete.
+    void AddFilter(int number, std::optional<std::string> friendlyName, const std::string& server)
+    {
+        char guid[64];
+        std::snprintf(guid, sizeof guid, "{5A1E7E57-C0DE-4A11-9E57-0000000000%02d}", number);
+        const std::string instance = std::string(kFilterCategoryPath) + "\\" + guid;
+        const std::string clsid = std::string("CLSID\\") + guid;
+        m_classKeys.emplace_back(kHkcr, instance);
+        m_classKeys.emplace_back(kHkcr, clsid);
+        if (friendlyName) SetString(kHkcr, instance, "FriendlyName", *friendlyName);
+        SetString(kHkcr, instance, "CLSID", guid);
+        SetString(kHkcr, clsid + "\\InprocServer32", "", server);
+    }
+
+private:
+    // Outermost first: destroyed last, after everything inside them is put back.
+    KeyGuard m_product{kHklm, kProductRoot};
+    KeyGuard m_install{kHklm, Key("Install")};
+    KeyGuard m_version{kHklm, Key("CodecVersion")};
+    KeyGuard m_removed{kHklm, Key("CodecDel")};
+    KeyGuard m_uninstall{kHklm, Key("UnInstall")};
+    KeyGuard m_categoryParent{kHkcr, kCategoryParent};
+    KeyGuard m_category{kHkcr, std::string(kFilterCategoryPath)};
+    std::deque<KeyGuard> m_classKeys;
+    std::deque<ValueGuard> m_values;
+};
+
+// Makes an HKEY_CLASSES_ROOT key readable only, as it is for a user without administrator
+// rights, and gives it its own access rules back afterwards.
+class ReadOnlyClassKey {
+public:
+    explicit ReadOnlyClassKey(std::string_view path) : m_path(Wide(path))
+    {
+        win::UniqueKey key;
+        if (::RegOpenKeyExW(HKEY_CLASSES_ROOT, m_path.c_str(), 0,
+                            READ_CONTROL | WRITE_DAC | KEY_WOW64_32KEY, key.Put()) != ERROR_SUCCESS)
+            return;
+        DWORD size = 0;
+        ::RegGetKeySecurity(key.Get(), DACL_SECURITY_INFORMATION, nullptr, &size);
+        m_saved.resize(size);
+        if (size == 0 || ::RegGetKeySecurity(key.Get(), DACL_SECURITY_INFORMATION,
+                                             m_saved.data(), &size) != ERROR_SUCCESS)
+            return;
+        PSECURITY_DESCRIPTOR readOnly = nullptr;
+        if (!::ConvertStringSecurityDescriptorToSecurityDescriptorW(
+                L"D:P(A;;KR;;;WD)", SDDL_REVISION_1, &readOnly, nullptr))
+            return;
+        m_applied = ::RegSetKeySecurity(key.Get(), DACL_SECURITY_INFORMATION, readOnly) ==
+                    ERROR_SUCCESS;
+        ::LocalFree(readOnly);
+    }
+    ~ReadOnlyClassKey()
+    {
+        if (!m_applied) return;
+        win::UniqueKey key;
+        // The owner may always change the rules, whatever they say.
+        if (::RegOpenKeyExW(HKEY_CLASSES_ROOT, m_path.c_str(), 0, WRITE_DAC | KEY_WOW64_32KEY,
+                            key.Put()) == ERROR_SUCCESS)
+            ::RegSetKeySecurity(key.Get(), DACL_SECURITY_INFORMATION, m_saved.data());
+    }
+    ReadOnlyClassKey(const ReadOnlyClassKey&) = delete;
+    ReadOnlyClassKey& operator=(const ReadOnlyClassKey&) = delete;
+
+    bool Applied() const { return m_applied; }
+
+private:
+    std::wstring m_path;
+    std::vector<unsigned char> m_saved;
+    bool m_applied = false;
+};
+
+// Reads and closes the message boxes that a call opens on this thread.
+class MessageBoxWatch {
+public:
+    struct Box {
+        std::wstring caption;
+        std::wstring text;
+    };
+
+    MessageBoxWatch() : m_timer(::SetTimer(nullptr, 0, 50, &OnTimer)) { s_boxes.clear(); }
+    ~MessageBoxWatch() { ::KillTimer(nullptr, m_timer); }
+    MessageBoxWatch(const MessageBoxWatch&) = delete;
+    MessageBoxWatch& operator=(const MessageBoxWatch&) = delete;
+
+    const std::vector<Box>& Boxes() const { return s_boxes; }
+
+private:
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD)
+    {
+        ::EnumThreadWindows(::GetCurrentThreadId(), &CloseBox, 0);
+    }
+    static BOOL CALLBACK CloseBox(HWND window, LPARAM)
+    {
+        wchar_t className[32] = L"";
+        ::GetClassNameW(window, className, 32);
+        if (std::wstring(className) != L"#32770" || !::IsWindowVisible(window)) return TRUE;
+        Box box{WindowText(window), {}};
+        ::EnumChildWindows(window, &ReadText, reinterpret_cast<LPARAM>(&box.text));
+        s_boxes.push_back(box);
+        ::PostMessageW(window, WM_COMMAND, IDOK, 0);
+        return FALSE;
+    }
+    static BOOL CALLBACK ReadText(HWND child, LPARAM text)
+    {
+        wchar_t className[32] = L"";
+        ::GetClassNameW(child, className, 32);
+        const std::wstring content = WindowText(child);
+        if (_wcsicmp(className, L"Static") == 0 && !content.empty()) {
+            *reinterpret_cast<std::wstring*>(text) = content;
+            return FALSE;
+        }
+        return TRUE;
+    }
+
+    static inline std::vector<Box> s_boxes;
+    UINT_PTR m_timer;
+};
+
+const DecoderSeed kAlpha{"ZlTest Alpha", "C:\\Codecs\\zltest-alpha.ax", "(1.0)", {}, {}};
+const DecoderSeed kBravo{"ZlTest Bravo", "D:\\Other\\zltest-bravo.ax", {}, {}, {}};
+const DecoderSeed kCharlie{"ZlTest Charlie", "C:\\Codecs\\zltest-charlie.ax", "(0.9)", {}, {}};
+const DecoderSeed kCase{"ZlTest Case", "C:\\Codecs\\zltest-case.ax", "(2.0)", {}, {}};
+const DecoderSeed kLonely{"ZlTest Lonely", "C:\\Codecs\\zltest-lonely.ax", "(1.5)", {}, {}};
+const DecoderSeed kGhost{"ZlTest Ghost", "C:\\Codecs\\zltest-ghost.ax", "(1.0)", {}, {}};
+const DecoderSeed kXvid{"Xvid", "C:\\Codecs\\zltest-xvid-elsewhere.ax", "(1.1.0)", {}, {}};
+const DecoderSeed kVsFilter{"VSFilter", "C:\\Codecs\\zltest-vsfilter.dll", {}, {}, {}};
+const DecoderSeed kDelta{"ZlTest Delta", {}, "(3.1)", "C:\\Codecs\\zltest-delta.ax",
+                         "\"C:\\Codecs\\uninst-delta.exe\" /S"};
+const DecoderSeed kEcho{"ZlTest Echo", {}, "(3.2)", "C:\\Codecs\\zltest-echo.ax", {}};
+
+// Every row text these tests can produce.
+const std::vector<std::wstring> kOurTexts = {
+    L"ZlTest Alpha (1.0)", L"ZlTest Bravo",        L"ZlTest Charlie (0.9)",
+    L"ZlTest Case (2.0)",  L"ZlTest Lonely (1.5)", L"ZlTest Ghost (1.0)",
+    L"Xvid (1.1.0)",       L"Xvid",                L"VSFilter",
+    L"VSFilter (2.37)",    L"ZlTest Delta (3.1)",  L"ZlTest Echo (3.2)"};
+
+struct Button {
+    const char* name;
+    POINT inside;
+    int normal, pressed, hover;
+    POINT corner;
+};
+const Button kUnregisterButton{"unregister", {330, 70}, 139, 140, 141, {320, 60}};
+const Button kRegisterButton{"register", {330, 280}, 136, 137, 138, {320, 270}};
+const Button kUninstallButton{"uninstall", {389, 321}, 133, 134, 135, {320, 300}};
+constexpr POINT kOutside{200, 230};
+
+class CodecConnectPageTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        InstalledDecoders::ResetForTests();
+        for (const DecoderSeed* decoder : {&kAlpha, &kBravo, &kCharlie, &kCase, &kLonely, &kGhost,
+                                           &kXvid, &kVsFilter, &kDelta, &kEcho})
+            m_registry.Seed(*decoder);
+        // The registered servers: same file names in other folders still count.
+        m_registry.AddFilter(1, "ZlTest Alpha Filter", "C:\\Windows\\System32\\zltest-alpha.ax");
+        m_registry.AddFilter(2, "ZlTest Bravo Filter", "zltest-bravo.ax");
+        m_registry.AddFilter(3, "ZlTest Charlie Filter", "C:\\Codecs\\zltest-charlie.ax");
+        m_registry.AddFilter(4, "ZlTest Case Filter", "C:\\Codecs\\zltest-CASE.ax");
+        m_registry.AddFilter(5, std::nullopt, "C:\\Codecs\\zltest-ghost.ax");
+        m_registry.AddFilter(6, "ZlTest VSFilter", "C:\\Codecs\\zltest-vsfilter.dll");
+    }
+    void TearDown() override
+    {
+        m_page.reset();
+        InstalledDecoders::ResetForTests();
+    }
+
+    CodecConnectPage& Open()
+    {
+        m_page = std::make_unique<CodecConnectPage>(m_launcher);
+        OpenPage(*m_page, m_host.Hwnd());
+        return *m_page;
+    }
+    HWND Upper() const { return m_page->Item(IDC_INSTALLED_LIST); }
+    HWND Lower() const { return m_page->Item(IDC_REMOVED_LIST); }
+    void Tick(int listId, const std::wstring& text)
+    {
+        const HWND list = m_page->Item(listId);
+        const int item = FindItem(list, text);
+        ASSERT_GE(item, 0) << "no row " << std::string(text.begin(), text.end());
+        ClickItem(*m_page, listId, item);
+        ASSERT_EQ(ItemText(list, item, 2), L"1");
+    }
+    static std::string Regsvr(const char* switches, const std::string& path)
+    {
+        std::string line = "\"";
+        line += win::SystemRegsvr32Path();
+        line += "\" ";
+        line += switches;
+        line += " \"";
+        line += path;
+        return line;
+    }
+
+    ConnectRegistry m_registry;  // first in, last out: the page never outlives its data
+    RecordingLauncher m_launcher;
+    Host m_host;
+    std::unique_ptr<CodecConnectPage> m_page;
+};
+
+TEST_F(CodecConnectPageTest, ListsShowTheRegisteredDecodersAboveAndTheUnregisteredBelow)
+{
+    Open();
+
+    // Sorted by the list; the unregistered, the case-different server and the filter
+    // without a friendly name are left out.
+    EXPECT_EQ(TextsAmong(Upper(), kOurTexts),
+              (std::vector<std::wstring>{L"VSFilter", L"ZlTest Alpha (1.0)", L"ZlTest Bravo",
+                                         L"ZlTest Charlie (0.9)"}));
+    EXPECT_EQ(TextsAmong(Lower(), kOurTexts),
+              (std::vector<std::wstring>{L"ZlTest Delta (3.1)", L"ZlTest Echo (3.2)"}));
+
+    struct Expected {
+        HWND list;
+        const wchar_t* text;
+        const char* path;
+    };
+    const Expected rows[] = {
+        {Upper(), L"ZlTest Alpha (1.0)", "C:\\Codecs\\zltest-alpha.ax"},
+        {Upper(), L"ZlTest Bravo", "D:\\Other\\zltest-bravo.ax"},
+        {Upper(), L"VSFilter", "C:\\Codecs\\zltest-vsfilter.dll"},
+        {Lower(), L"ZlTest Delta (3.1)", "C:\\Codecs\\zltest-delta.ax"},
+    };
+    for (const Expected& row : rows) {
+        const int item = FindItem(row.list, row.text);
+        ASSERT_GE(item, 0);
+        EXPECT_EQ(ItemText(row.list, item, 1), Wide(row.path));
+        EXPECT_EQ(ItemText(row.list, item, 2), L"0");
+        EXPECT_EQ(ItemImage(row.list, item), 0);
+    }
+
+    // The flag follows the version record, registered or not.
+    EXPECT_TRUE(InstalledDecoders::IsInstalled(Decoder::Xvid));
+    EXPECT_FALSE(InstalledDecoders::IsInstalled(Decoder::VSFilter));
+
+    EXPECT_EQ(PlaceOf(Upper()), (Place{10, 60, 305, 210}));
+    EXPECT_EQ(PlaceOf(Lower()), (Place{10, 270, 305, 420}));
+    for (HWND list : {Upper(), Lower()}) {
+        EXPECT_EQ(ListView_GetColumnWidth(list, 0), 265);
+        EXPECT_EQ(ListView_GetColumnWidth(list, 1), 0);
+        EXPECT_EQ(ListView_GetColumnWidth(list, 2), 0);
+    }
+
+    // The page's rows follow the list's order: the buttons work from its last row up.
+    ASSERT_EQ(static_cast<int>(m_page->InstalledRows().size()), ItemCount(Upper()));
+    for (int item = 0; item < ItemCount(Upper()); ++item)
+        EXPECT_EQ(Wide(m_page->InstalledRows()[item].displayText), ItemText(Upper(), item, 0));
+}
+
+TEST_F(CodecConnectPageTest, AClickTicksARowAndASecondClickUnticksIt)
+{
+    Open();
+    struct Case {
+        int listId;
+        const wchar_t* text;
+    };
+    for (const Case& c : {Case{IDC_INSTALLED_LIST, L"ZlTest Bravo"},
+                          Case{IDC_REMOVED_LIST, L"ZlTest Echo (3.2)"}}) {
+        const HWND list = m_page->Item(c.listId);
+        const int item = FindItem(list, c.text);
+        ASSERT_GE(item, 0);
+        EXPECT_EQ(ClickItem(*m_page, c.listId, item), 0);
+        EXPECT_EQ(ItemText(list, item, 2), L"1");
+        EXPECT_EQ(ItemImage(list, item), 1);
+        ClickItem(*m_page, c.listId, item);
+        EXPECT_EQ(ItemText(list, item, 2), L"0");
+        EXPECT_EQ(ItemImage(list, item), 0);
+    }
+
+    // Clicks beside the rows tick nothing.
+    for (int listId : {IDC_INSTALLED_LIST, IDC_REMOVED_LIST}) {
+        const HWND list = m_page->Item(listId);
+        ClickItem(*m_page, listId, -1);
+        ClickItem(*m_page, listId, ItemCount(list));
+        for (int item = 0; item < ItemCount(list); ++item) {
+            EXPECT_EQ(ItemText(list, item, 2), L"0");
+            EXPECT_EQ(ItemImage(list, item), 0);
+        }
+    }
+}
+
+TEST_F(CodecConnectPageTest, UnregisterMovesTheTickedRowsDownAndStartsRegsvr32ForEach)
+{
+    Open();
+    Tick(IDC_INSTALLED_LIST, L"ZlTest Alpha (1.0)");
+    Tick(IDC_INSTALLED_LIST, L"ZlTest Bravo");
+    Tick(IDC_INSTALLED_LIST, L"ZlTest Charlie (0.9)");
+
+    PressAndRelease(m_page->Hwnd(), kUnregisterButton.inside, {335, 75});
+
+    // From the list's last row up.
+    EXPECT_EQ(m_launcher.lines,
+              (std::vector<std::string>{Regsvr("/s /u", "C:\\Codecs\\zltest-charlie.ax"),
+                                        Regsvr("/s /u", "D:\\Other\\zltest-bravo.ax"),
+                                        Regsvr("/s /u", "C:\\Codecs\\zltest-alpha.ax")}));
+    EXPECT_EQ(TextsAmong(Upper(), kOurTexts), (std::vector<std::wstring>{L"VSFilter"}));
+    const std::vector<std::wstring> lower = TextsAmong(Lower(), kOurTexts);
+    EXPECT_EQ(lower, (std::vector<std::wstring>{L"ZlTest Alpha (1.0)", L"ZlTest Bravo",
+                                                L"ZlTest Charlie (0.9)", L"ZlTest Delta (3.1)",
+                                                L"ZlTest Echo (3.2)"}));
+    for (int item = 0; item < ItemCount(Lower()); ++item) {
+        EXPECT_EQ(ItemText(Lower(), item, 2), L"0");
+        EXPECT_EQ(ItemImage(Lower(), item), 0);
+    }
+    EXPECT_EQ(ItemText(Lower(), FindItem(Lower(), L"ZlTest Alpha (1.0)"), 1),
+              L"C:\\Codecs\\zltest-alpha.ax");
+
+    for (const DecoderSeed* moved : {&kAlpha, &kCharlie}) {
+        EXPECT_EQ(ReadString(kHklm, Key("CodecDel"), moved->name), *moved->install);
+        EXPECT_FALSE(ValueExists(kHklm, Key("Install"), moved->name));
+    }
+    // A bare name yields no decoder name: the bookkeeping lands on the unnamed values.
+    EXPECT_EQ(ReadString(kHklm, Key("CodecDel"), ""), "D:\\Other\\zltest-bravo.ax");
+    EXPECT_EQ(ReadString(kHklm, Key("Install"), "ZlTest Bravo"), "D:\\Other\\zltest-bravo.ax");
+
+    const auto painting = PaintingOf(m_page->Hwnd());
+    EXPECT_TRUE(Shows(*painting, kUnregisterButton.hover, 320, 60));
+
+    // Two back up, again from the list's last row: the moved rows were appended to the
+    // page's rows but sorted into the list.
+    m_launcher.lines.clear();
+    Tick(IDC_REMOVED_LIST, L"ZlTest Alpha (1.0)");
+    Tick(IDC_REMOVED_LIST, L"ZlTest Charlie (0.9)");
+    PressAndRelease(m_page->Hwnd(), kRegisterButton.inside, kRegisterButton.inside);
+    EXPECT_EQ(m_launcher.lines,
+              (std::vector<std::string>{Regsvr("/s", "C:\\Codecs\\zltest-charlie.ax"),
+                                        Regsvr("/s", "C:\\Codecs\\zltest-alpha.ax")}));
+    EXPECT_EQ(TextsAmong(Upper(), kOurTexts),
+              (std::vector<std::wstring>{L"VSFilter", L"ZlTest Alpha (1.0)",
+                                         L"ZlTest Charlie (0.9)"}));
+    EXPECT_EQ(TextsAmong(Lower(), kOurTexts),
+              (std::vector<std::wstring>{L"ZlTest Bravo", L"ZlTest Delta (3.1)",
+                                         L"ZlTest Echo (3.2)"}));
+    const int back = FindItem(Upper(), L"ZlTest Alpha (1.0)");
+    EXPECT_EQ(ItemText(Upper(), back, 2), L"0");
+    EXPECT_EQ(ItemImage(Upper(), back), 0);
+    for (const DecoderSeed* moved : {&kAlpha, &kCharlie}) {
+        EXPECT_EQ(ReadString(kHklm, Key("Install"), moved->name), *moved->install);
+        EXPECT_FALSE(ValueExists(kHklm, Key("CodecDel"), moved->name));
+    }
+}
+
+TEST_F(CodecConnectPageTest, UninstallStartsTheUninstallersOfTheTickedRowsAndDropsThem)
+{
+    Open();
+    Tick(IDC_REMOVED_LIST, L"ZlTest Delta (3.1)");
+    Tick(IDC_REMOVED_LIST, L"ZlTest Echo (3.2)");  // no uninstaller recorded
+
+    PressAndRelease(m_page->Hwnd(), kUninstallButton.inside, kUninstallButton.inside);
+
+    EXPECT_EQ(m_launcher.lines,
+              (std::vector<std::string>{"\"C:\\Codecs\\uninst-delta.exe\" /S"}));
+    EXPECT_TRUE(TextsAmong(Lower(), kOurTexts).empty());
+    EXPECT_EQ(ReadString(kHklm, Key("CodecDel"), kDelta.name), *kDelta.removed);
+}
+
+TEST_F(CodecConnectPageTest, LongTextsReachTheRegistryAndRegsvr32Whole)
+{
+    const std::string name(300, 'n');
+    const std::string path = "C:\\Codecs\\" + std::string(290, 'd') + "\\zltest-long.ax";
+    m_registry.Seed({name, path, "(9.9)", {}, {}});
+    m_registry.AddFilter(7, "ZlTest Long Filter", "C:\\Windows\\zltest-long.ax");
+    Open();
+
+    const std::wstring text = Wide(name + " (9.9)");
+    Tick(IDC_INSTALLED_LIST, text);
+    EXPECT_EQ(ItemText(Upper(), FindItem(Upper(), text), 1), Wide(path));
+    PressAndRelease(m_page->Hwnd(), kUnregisterButton.inside, kUnregisterButton.inside);
+
+    EXPECT_EQ(m_launcher.lines, (std::vector<std::string>{Regsvr("/s /u", path)}));
+    EXPECT_EQ(ReadString(kHklm, Key("CodecDel"), name), path);
+    EXPECT_FALSE(ValueExists(kHklm, Key("Install"), name));
+    EXPECT_GE(FindItem(Lower(), text), 0);
+}
+
+TEST_F(CodecConnectPageTest, ButtonsFollowTheMouseAndActOnlyOnAReleaseInside)
+{
+    Open();
+    Tick(IDC_INSTALLED_LIST, L"ZlTest Alpha (1.0)");
+    Tick(IDC_REMOVED_LIST, L"ZlTest Delta (3.1)");
+    const HWND page = m_page->Hwnd();
+
+    for (const Button& button : {kUnregisterButton, kRegisterButton, kUninstallButton}) {
+        SCOPED_TRACE(button.name);
+        const auto showing = [&](int image) {
+            return Shows(*PaintingOf(page), image, button.corner.x, button.corner.y);
+        };
+        EXPECT_TRUE(showing(button.normal));
+        Mouse(page, WM_MOUSEMOVE, button.inside, 0);
+        EXPECT_TRUE(showing(button.hover));
+        Mouse(page, WM_MOUSEMOVE, button.inside, MK_LBUTTON);
+        EXPECT_TRUE(showing(button.pressed));
+        Mouse(page, WM_MOUSEMOVE, button.inside, MK_LBUTTON | MK_SHIFT);  // not the left only
+        EXPECT_TRUE(showing(button.hover));
+        Mouse(page, WM_MOUSEMOVE, kOutside, 0);
+        EXPECT_TRUE(showing(button.normal));
+
+        Mouse(page, WM_LBUTTONDOWN, button.inside, MK_LBUTTON);
+        EXPECT_TRUE(showing(button.pressed));
+        Mouse(page, WM_MOUSEMOVE, kOutside, MK_LBUTTON);  // a pressed button keeps its image
+        EXPECT_TRUE(showing(button.pressed));
+        Mouse(page, WM_LBUTTONUP, kOutside, 0);
+        EXPECT_TRUE(showing(button.normal));
+    }
+
+    // Nothing ran: the ticked rows are where they were, still ticked.
+    EXPECT_TRUE(m_launcher.lines.empty());
+    EXPECT_EQ(ItemText(Upper(), FindItem(Upper(), L"ZlTest Alpha (1.0)"), 2), L"1");
+    EXPECT_EQ(ItemText(Lower(), FindItem(Lower(), L"ZlTest Delta (3.1)"), 2), L"1");
+    EXPECT_TRUE(ValueExists(kHklm, Key("Install"), kAlpha.name));
+}
+
+TEST_F(CodecConnectPageTest, PaintsItsSkinOnTheGreyBackground)
+{
+    Open();
+    const auto painting = PaintingOf(m_page->Hwnd());
+    EXPECT_TRUE(Shows(*painting, 145, 0, 0));
+    EXPECT_TRUE(Shows(*painting, 142, 10, 30));
+    EXPECT_TRUE(Shows(*painting, 144, 10, 240));
+    EXPECT_TRUE(Shows(*painting, 139, 320, 60));
+    EXPECT_TRUE(Shows(*painting, 136, 320, 270));
+    EXPECT_TRUE(Shows(*painting, 133, 320, 300));
+    for (POINT p : {POINT{419, 100}, POINT{310, 230}, POINT{5, 499}, POINT{400, 330}})
+        EXPECT_EQ(painting->At(p.x, p.y), kGrey) << p.x << ", " << p.y;
+}
+
+TEST_F(CodecConnectPageTest, StaticsGetTheGreyBackgroundFromOneLastingBrush)
+{
+    Open();
+    const HWND label = ::CreateWindowExW(0, L"STATIC", L"label", WS_CHILD, 0, 0, 50, 10,
+                                         m_page->Hwnd(), nullptr, win::ModuleInstance(), nullptr);
+    Picture picture(4, 4);
+    const auto colour = [&](UINT msg) {
+        return reinterpret_cast<HBRUSH>(::SendMessageW(
+            m_page->Hwnd(), msg, reinterpret_cast<WPARAM>(picture.Dc()),
+            reinterpret_cast<LPARAM>(label)));
+    };
+    const HBRUSH first = colour(WM_CTLCOLORSTATIC);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(colour(WM_CTLCOLORSTATIC), first);
+    EXPECT_EQ(::GetBkColor(picture.Dc()), kGrey);
+    LOGBRUSH brush{};
+    ASSERT_EQ(::GetObjectW(first, sizeof brush, &brush), static_cast<int>(sizeof brush));
+    EXPECT_EQ(brush.lbColor, kGrey);
+    EXPECT_NE(colour(WM_CTLCOLOREDIT), first);  // others keep the dialog's colours
+    ::DestroyWindow(label);
+}
+
+TEST_F(CodecConnectPageTest, ARefusedFilterCategoryShowsErrorAndLeavesOnlyTheUpperListEmpty)
+{
+    const ReadOnlyClassKey readOnly(kFilterCategoryPath);
+    ASSERT_TRUE(readOnly.Applied());
+    std::vector<MessageBoxWatch::Box> boxes;
+    {
+        const MessageBoxWatch watch;
+        Open();
+        boxes = watch.Boxes();
+    }
+
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, L"Zelora");
+    EXPECT_EQ(boxes[0].text, L"Error");
+    EXPECT_EQ(ItemCount(Upper()), 0);
+    EXPECT_EQ(TextsAmong(Lower(), kOurTexts),
+              (std::vector<std::wstring>{L"ZlTest Delta (3.1)", L"ZlTest Echo (3.2)"}));
+    EXPECT_FALSE(InstalledDecoders::IsInstalled(Decoder::Xvid));
+}
+
+// ---------------------------------------------------------------------------------------
+// Codec Update.
+
+struct UpdateRow {
+    const char* name;
+    std::int32_t defaultState;
+};
+struct UpdateListCase {
+    int id;
+    const char* key;
+    std::vector<UpdateRow> rows;
+};
+
+const std::vector<UpdateListCase> kUpdateListCases = {
+    {1002, "Software\\Tarnwick\\Quellmark\\CodecUpdate\\video",
+     {{"FFDShow", 1}, {"Divx5", 1}, {"Xvid", 1}, {"Mpeg Splitter", 1}, {"Mpeg 1/2", 1},
+      {"Matroska", 1}, {"Real Media", 1}, {"h.264", 1}}},
+    {1003, "Software\\Tarnwick\\Quellmark\\CodecUpdate\\audio",
+     {{"AC3Filter", 1}, {"Korrins DTS", 1}, {"LAME MP3", 1}, {"OGG Vorbis", 1}, {"CoreAAC", 1},
+      {"MMSwitch", 0}}},
+    {1004, "Software\\Tarnwick\\Quellmark\\CodecUpdate\\caption",
+     {{"VSFilter", 0}, {"DivxG400", 0}}},
+};
+constexpr const char* kVideoKey = "Software\\Tarnwick\\Quellmark\\CodecUpdate\\video";
+
+std::optional<std::int32_t> StoredDword(const char* key, const char* name)
+{
+    std::int32_t value = 0;
+    std::uint32_t size = sizeof value;
+    RegType type = RegType::None;
+    if (Registry().QueryValue(kHklm, key, KeyOpen::ExistingOnly, name, &value, size, &type) !=
+            RegStatus::Ok ||
+        type != RegType::Dword || size != sizeof value)
+        return std::nullopt;
+    return value;
+}
+
+void StoreDword(const char* key, const char* name, std::int32_t value)
+{
+    Registry().SetValue(kHklm, key, name, RegType::Dword, &value, sizeof value);
+}
+
+class CodecUpdatePageTest : public ::testing::Test {
+protected:
+    // Every test starts on a system where the page never ran: none of its values exist.
+    void SetUp() override
+    {
+        for (const UpdateListCase& list : kUpdateListCases) {
+            m_keys.emplace_back(kHklm, list.key);
+            m_values.emplace_back(kHklm, list.key, "");
+            for (const UpdateRow& row : list.rows) {
+                m_values.emplace_back(kHklm, list.key, row.name);
+                Registry().DeleteValue(kHklm, list.key, KeyOpen::ExistingOnly, row.name);
+            }
+            Registry().DeleteValue(kHklm, list.key, KeyOpen::ExistingOnly, "");
+        }
+    }
+    void TearDown() override { m_page.reset(); }
+
+    CodecUpdatePage& Open()
+    {
+        m_page = std::make_unique<CodecUpdatePage>();
+        OpenPage(*m_page, m_host.Hwnd());
+        return *m_page;
+    }
+    HWND List(int id) const { return m_page->Item(id); }
+
+    KeyGuard m_product{kHklm, kProductRoot};
+    KeyGuard m_codecUpdate{kHklm, Key("CodecUpdate")};
+    std::deque<KeyGuard> m_keys;
+    std::deque<ValueGuard> m_values;
+    Host m_host;
+    std::unique_ptr<CodecUpdatePage> m_page;
+};
+
+TEST_F(CodecUpdatePageTest, FirstShowOnAFreshSystemShowsAndStoresEveryDefault)
+{
+    Open();
+    for (const UpdateListCase& list : kUpdateListCases) {
+        const HWND view = List(list.id);
+        ASSERT_EQ(ItemCount(view), static_cast<int>(list.rows.size())) << list.key;
+        for (int item = 0; item < ItemCount(view); ++item) {
+            const UpdateRow& row = list.rows[static_cast<std::size_t>(item)];
+            SCOPED_TRACE(row.name);
+            EXPECT_EQ(ItemText(view, item, 0), Wide(row.name));
+            EXPECT_EQ(ItemText(view, item, 1), row.defaultState ? L"1" : L"0");
+            EXPECT_EQ(ItemImage(view, item), row.defaultState);
+            EXPECT_EQ(StoredDword(list.key, row.name), row.defaultState);
+        }
+        EXPECT_EQ(ListView_GetColumnWidth(view, 0), 146);
+        EXPECT_EQ(ListView_GetColumnWidth(view, 1), 0);
+    }
+    EXPECT_EQ(ItemCount(List(1005)), 0);
+
+    EXPECT_EQ(PlaceOf(List(1002)), (Place{10, 55, 190, 190}));
+    EXPECT_EQ(PlaceOf(List(1003)), (Place{210, 55, 390, 190}));
+    EXPECT_EQ(PlaceOf(List(1004)), (Place{10, 265, 190, 400}));
+    EXPECT_EQ(PlaceOf(List(1005)), (Place{210, 265, 390, 400}));
+}
+
+TEST_F(CodecUpdatePageTest, StoredStatesAreShownAndLeftAsStored)
+{
+    struct Stored {
+        int listId;
+        const char* key;
+        const char* name;
+        int item;
+        std::int32_t value;
+        int image;
+    };
+    const Stored stored[] = {
+        {1002, kVideoKey, "Xvid", 2, 0, 0},
+        {1003, "Software\\Tarnwick\\Quellmark\\CodecUpdate\\audio", "MMSwitch", 5, 1, 1},
+        {1004, "Software\\Tarnwick\\Quellmark\\CodecUpdate\\caption", "VSFilter", 0, 7, 1},
+    };
+    for (const Stored& s : stored) StoreDword(s.key, s.name, s.value);
+    Open();
+    for (const Stored& s : stored) {
+        SCOPED_TRACE(s.name);
+        EXPECT_EQ(ItemImage(List(s.listId), s.item), s.image);
+        EXPECT_EQ(ItemText(List(s.listId), s.item, 1), s.image ? L"1" : L"0");
+        EXPECT_EQ(StoredDword(s.key, s.name), s.value);
+    }
+}
+
+TEST_F(CodecUpdatePageTest, ClickingXvidTwiceStoresZeroThenOne)
+{
+    Open();
+    const HWND video = List(1002);
+    ASSERT_EQ(ItemText(video, 2, 0), L"Xvid");
+    for (std::int32_t expected : {0, 1}) {
+        EXPECT_EQ(ClickItem(*m_page, 1002, 2), 0);
+        EXPECT_EQ(StoredDword(kVideoKey, "Xvid"), expected);
+        EXPECT_EQ(ItemImage(video, 2), expected);
+        EXPECT_EQ(ItemText(video, 2, 1), expected ? L"1" : L"0");
+    }
+
+    // Clicks that hit no codec store nothing at all.
+    EXPECT_EQ(ClickItem(*m_page, 1005, 0), 0);
+    EXPECT_EQ(ClickItem(*m_page, 1002, -1), 0);
+    ClickItem(*m_page, 1004, 2);
+    for (const UpdateListCase& list : kUpdateListCases) {
+        EXPECT_FALSE(ValueExists(kHklm, list.key, "")) << list.key;
+        for (const UpdateRow& row : list.rows)
+            EXPECT_EQ(StoredDword(list.key, row.name), row.defaultState) << row.name;
+    }
+}
+
+TEST_F(CodecUpdatePageTest, PaintsItsTitlesOnTheGreyBackground)
+{
+    Open();
+    const auto painting = PaintingOf(m_page->Hwnd());
+    EXPECT_TRUE(Shows(*painting, 165, 0, 0));
+    EXPECT_TRUE(Shows(*painting, 164, 10, 30));
+    EXPECT_TRUE(Shows(*painting, 162, 210, 30));
+    EXPECT_TRUE(Shows(*painting, 161, 10, 240));
+    EXPECT_TRUE(Shows(*painting, 163, 210, 240));
+    for (POINT p : {POINT{419, 100}, POINT{200, 220}, POINT{5, 499}, POINT{400, 20}})
+        EXPECT_EQ(painting->At(p.x, p.y), kGrey) << p.x << ", " << p.y;
+}
+
+}  // namespace
+}  // namespace zelora

@@ -1,0 +1,483 @@
+// The Xvid and ffdshow video pages created for real from their templates, as children of a
+// plain window, driven with the messages a user's clicks produce and checked in the real
+// registry; and the settings page frame's own Win32 duties (numeric edits, the exchange
+// guard, control colouring). The skin's painting is checked on screen, end to end.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "pages/SettingsPage.h"
+#include "pages/video/VideoFFDShow.h"
+#include "pages/video/VideoFFDShowValues.h"
+#include "pages/video/VideoXvid.h"
+#include "pages/video/VideoXvidValues.h"
+#include "platform/registry/Win32Registry.h"
+#include "platform/text/Text.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace zelora {
+namespace {
+
+constexpr RegRoot kHkcu = RegRoot::CurrentUser;
+constexpr std::string_view kFrameTestKey = "Software\\Zelora Tests\\SettingsPage";
+// Every key these tests write; each test starts and ends without them.
+constexpr std::string_view kTouchedKeys[] = {
+    video_xvid::kKey, "Software\\GNU\\ffdshow", "Software\\GNU\\ffdshow_audio", kFrameTestKey};
+
+std::wstring Wide(std::string_view utf8)
+{
+    const std::u16string units = Utf8ToUtf16(utf8);
+    return std::wstring(units.begin(), units.end());
+}
+
+std::wstring WindowText(HWND hwnd)
+{
+    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(hwnd)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        ::GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+// A control's rectangle in its page's client pixels.
+RECT PlaceOf(HWND control)
+{
+    RECT rect{};
+    ::GetWindowRect(control, &rect);
+    ::MapWindowPoints(nullptr, ::GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+std::wstring ClassOf(HWND hwnd)
+{
+    wchar_t name[64] = L"";
+    ::GetClassNameW(hwnd, name, 64);
+    return name;
+}
+
+// What the control needs to show its whole label: a check box says so itself, a static
+// needs its text's width in its font.
+int WidthToShowLabel(HWND control, ControlType type)
+{
+    if (type == ControlType::CheckBox) {
+        SIZE ideal{};
+        EXPECT_TRUE(::SendMessageW(control, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal)));
+        return ideal.cx;
+    }
+    if (type != ControlType::Static) return 0;
+    const std::wstring text = WindowText(control);
+    HDC dc = ::GetDC(control);
+    const HGDIOBJ old =
+        ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(control, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(control, dc);
+    return size.cx;
+}
+
+// One page under test: how to make it and its tables.
+struct PageCase {
+    const char* name;
+    std::function<std::unique_ptr<SettingsPage>()> make;
+    std::string_view decoder;
+    std::span<const ValueRow> values;
+    std::span<const PageControl> controls;
+};
+
+const PageCase kPages[] = {
+    {"Xvid", [] { return std::make_unique<VideoXvid>(); }, "Xvid", video_xvid::kValues,
+     video_xvid::kControls},
+    {"ffdshow video", [] { return std::make_unique<VideoFFDShow>(); }, "FFDShow",
+     video_ffdshow::kValues, video_ffdshow::kControls},
+};
+
+class VideoPagesTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ClearRegistry();
+        InstalledDecoders::ResetForTests();
+        m_parent = ::CreateWindowExW(0, L"STATIC", L"pages", WS_POPUP, 0, 0, 600, 600, nullptr,
+                                     nullptr, win::ModuleInstance(), nullptr);
+        ASSERT_NE(m_parent, nullptr);
+    }
+    void TearDown() override
+    {
+        m_page.reset();
+        ::DestroyWindow(m_parent);
+        InstalledDecoders::ResetForTests();
+        ClearRegistry();
+    }
+    static void ClearRegistry()
+    {
+        for (std::string_view key : kTouchedKeys) SystemRegistry().DeleteTree(kHkcu, key);
+    }
+
+    // Creates the page hidden, as the main window does at start-up.
+    void Create(std::unique_ptr<SettingsPage> page)
+    {
+        m_page = std::move(page);
+        ASSERT_TRUE(m_page->Create(m_parent));
+    }
+    // What the main window does when the page's menu item is pressed the first time.
+    void Show()
+    {
+        m_page->Load();
+        m_page->Layout();
+        ::MoveWindow(m_page->Hwnd(), 162, 50, 420, 500, TRUE);
+        ::ShowWindow(m_page->Hwnd(), SW_SHOW);
+        m_page->RefreshControls();
+    }
+    void CreateAndShow(const PageCase& page)
+    {
+        Create(page.make());
+        Show();
+    }
+
+    HWND Item(int id) const { return m_page->Item(id); }
+    bool Checked(int id) const { return ::IsDlgButtonChecked(m_page->Hwnd(), id) == BST_CHECKED; }
+    void Click(int id) const { ::SendMessageW(Item(id), BM_CLICK, 0, 0); }
+    int Selection(int id) const
+    {
+        return static_cast<int>(::SendMessageW(Item(id), CB_GETCURSEL, 0, 0));
+    }
+    void Choose(int id, int index) const
+    {
+        ::SendMessageW(Item(id), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        ::SendMessageW(m_page->Hwnd(), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+                       reinterpret_cast<LPARAM>(Item(id)));
+    }
+
+    std::int32_t Stored(std::string_view key, std::string_view name)
+    {
+        return m_store.ReadDword(kHkcu, key, name);
+    }
+    std::int32_t Xvid(std::string_view name) { return Stored(video_xvid::kKey, name); }
+    void SetXvid(std::string_view name, std::int32_t value)
+    {
+        m_store.WriteDword(kHkcu, video_xvid::kKey, name, value);
+    }
+
+    RegistryStore m_store{SystemRegistry()};
+    HWND m_parent = nullptr;
+    std::unique_ptr<SettingsPage> m_page;
+};
+
+// ---------------------------------------------------------------------------------------
+// Both pages
+
+TEST_F(VideoPagesTest, TemplatesHoldEveryControlWithItsLabelAndLayoutPlacesThemApart)
+{
+    for (const PageCase& page : kPages) {
+        SCOPED_TRACE(page.name);
+        InstalledDecoders::MarkInstalled(page.decoder);
+        CreateAndShow(page);
+        std::vector<RECT> placed;
+        for (const PageControl& control : page.controls) {
+            SCOPED_TRACE(control.id);
+            const HWND hwnd = Item(control.id);
+            ASSERT_NE(hwnd, nullptr);
+            EXPECT_TRUE(::IsWindowEnabled(hwnd));
+            const auto style = ::GetWindowLongW(hwnd, GWL_STYLE);
+            switch (control.type) {
+            case ControlType::CheckBox:
+                EXPECT_EQ(ClassOf(hwnd), L"Button");
+                EXPECT_EQ(style & BS_TYPEMASK, BS_AUTOCHECKBOX);
+                break;
+            case ControlType::DropDownCombo:
+                EXPECT_EQ(ClassOf(hwnd), L"ComboBox");
+                EXPECT_EQ(style & 3, CBS_DROPDOWN);
+                break;
+            default:
+                EXPECT_EQ(ClassOf(hwnd), L"Static");
+                break;
+            }
+            if (!control.label.empty()) {
+                EXPECT_EQ(WindowText(hwnd), Wide(control.label));
+            }
+
+            const RECT at = PlaceOf(hwnd);
+            if (control.place.IsSet()) {
+                EXPECT_EQ(at.left, control.place.x);
+                EXPECT_EQ(at.top, control.place.y);
+                EXPECT_EQ(at.bottom - at.top, control.place.height);
+                EXPECT_GE(at.right - at.left, control.place.width);
+            }
+            EXPECT_LE(WidthToShowLabel(hwnd, control.type), at.right - at.left);
+            for (const RECT& other : placed) {
+                RECT overlap{};
+                EXPECT_FALSE(::IntersectRect(&overlap, &at, &other));
+            }
+            placed.push_back(at);
+            EXPECT_LE(at.right, 420);
+        }
+    }
+}
+
+TEST_F(VideoPagesTest, XvidColourListSitsBesideItsTitle)
+{
+    InstalledDecoders::MarkInstalled("Xvid");
+    CreateAndShow(kPages[0]);
+    const RECT title = PlaceOf(Item(video_xvid::kColourSpaceTitle));
+    const RECT list = PlaceOf(Item(video_xvid::kColourSpace));
+    EXPECT_GE(list.left, title.right);
+    EXPECT_LE(list.left, title.right + 10);
+    EXPECT_LE(std::abs((list.top + list.bottom) - (title.top + title.bottom)), 2);
+}
+
+TEST_F(VideoPagesTest, FirstShowWithNoKeysStoresAndShowsEveryDefault)
+{
+    for (const PageCase& page : kPages) {
+        SCOPED_TRACE(page.name);
+        CreateAndShow(page);
+        for (const ValueRow& row : page.values) {
+            SCOPED_TRACE(row.value.name);
+            EXPECT_EQ(Stored(row.value.key, row.value.name), row.defaultValue);
+            if (row.kind == ValueKind::Check) {
+                EXPECT_EQ(Checked(row.controlId), row.defaultValue == 1);
+            }
+        }
+    }
+}
+
+TEST_F(VideoPagesTest, WithoutTheDecoderEveryControlIsDisabledYetValuesLoadAndDefaultsAreStored)
+{
+    for (const PageCase& page : kPages) {
+        SCOPED_TRACE(page.name);
+        const ValueRow& first = page.values[0];
+        m_store.WriteDword(kHkcu, first.value.key, first.value.name, 1 - first.defaultValue);
+        CreateAndShow(page);
+        for (const PageControl& control : page.controls)
+            EXPECT_FALSE(::IsWindowEnabled(Item(control.id))) << control.id;
+        EXPECT_EQ(Checked(first.controlId), first.defaultValue == 0);
+        const ValueRow& last = page.values.back();
+        EXPECT_EQ(Stored(last.value.key, last.value.name), last.defaultValue);
+    }
+}
+
+TEST_F(VideoPagesTest, ShowingAgainReloadsValuesButLaysOutOnlyOnce)
+{
+    CreateAndShow(kPages[0]);  // Xvid, not installed: laid out disabled
+    InstalledDecoders::MarkInstalled("Xvid");
+    const HWND box = Item(video_xvid::kDeblockY);
+    ::MoveWindow(box, 300, 400, 50, 13, TRUE);
+    SetXvid("Deblock_Y", 1);
+
+    m_page->Load();
+    m_page->Layout();
+    EXPECT_TRUE(Checked(video_xvid::kDeblockY));
+    EXPECT_FALSE(::IsWindowEnabled(box));
+    EXPECT_EQ(PlaceOf(box).left, 300);
+}
+
+// ---------------------------------------------------------------------------------------
+// Xvid
+
+TEST_F(VideoPagesTest, XvidCodeBoxesAddTheirBitsToTheMask)
+{
+    InstalledDecoders::MarkInstalled("Xvid");
+    CreateAndShow(kPages[0]);
+    for (int id : {video_xvid::kCodeDivx, video_xvid::kCodeDx50, video_xvid::kCodeMp4v})
+        EXPECT_FALSE(Checked(id));
+    EXPECT_EQ(Xvid("Supported_4CC"), 0);
+
+    struct Step {
+        int box;
+        std::int32_t stored;
+    };
+    for (const Step& step : {Step{video_xvid::kCodeDx50, 1}, Step{video_xvid::kCodeMp4v, 5},
+                             Step{video_xvid::kCodeDivx, 7}, Step{video_xvid::kCodeDx50, 6}}) {
+        Click(step.box);
+        EXPECT_EQ(Xvid("Supported_4CC"), step.stored) << step.box;
+    }
+}
+
+TEST_F(VideoPagesTest, XvidStoredMaskTicksItsBoxesAndAStrayNumberTicksNone)
+{
+    InstalledDecoders::MarkInstalled("Xvid");
+    SetXvid("Supported_4CC", 6);
+    CreateAndShow(kPages[0]);
+    EXPECT_TRUE(Checked(video_xvid::kCodeDivx));
+    EXPECT_FALSE(Checked(video_xvid::kCodeDx50));
+    EXPECT_TRUE(Checked(video_xvid::kCodeMp4v));
+
+    SetXvid("Supported_4CC", 9);
+    m_page->Load();
+    for (int id : {video_xvid::kCodeDivx, video_xvid::kCodeDx50, video_xvid::kCodeMp4v})
+        EXPECT_FALSE(Checked(id));
+    EXPECT_EQ(Xvid("Supported_4CC"), 9);  // loading does not rewrite it
+    Click(video_xvid::kCodeDx50);
+    EXPECT_EQ(Xvid("Supported_4CC"), 1);
+}
+
+TEST_F(VideoPagesTest, XvidColourListShowsRgb24ForMinusOneAndStoresTheChosenIndex)
+{
+    InstalledDecoders::MarkInstalled("Xvid");
+    SetXvid("ForceColorspace", -1);
+    CreateAndShow(kPages[0]);
+    const HWND list = Item(video_xvid::kColourSpace);
+    ASSERT_EQ(::SendMessageW(list, CB_GETCOUNT, 0, 0), 5);
+    wchar_t first[32] = L"";
+    ::SendMessageW(list, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(first));
+    EXPECT_EQ(std::wstring(first), L"사용 안함");
+    EXPECT_EQ(Selection(video_xvid::kColourSpace), 3);
+    EXPECT_EQ(WindowText(list), L"RGB24");
+
+    SetXvid("ForceColorspace", 9);
+    m_page->Load();
+    EXPECT_EQ(::SendMessageW(list, CB_GETCOUNT, 0, 0), 5);  // refilled, not appended
+    EXPECT_EQ(Selection(video_xvid::kColourSpace), CB_ERR);
+    EXPECT_EQ(Xvid("ForceColorspace"), 9);
+
+    Choose(video_xvid::kColourSpace, 2);
+    EXPECT_EQ(Xvid("ForceColorspace"), 2);
+}
+
+TEST_F(VideoPagesTest, XvidResetStoresZeroMaskAndRgb24ShownOrNot)
+{
+    InstalledDecoders::MarkInstalled("Xvid");
+    // The install check resets pages that were never shown: their list is still empty.
+    Create(kPages[0].make());
+    m_page->ResetDefaults();
+    EXPECT_EQ(Xvid("ForceColorspace"), 3);
+    EXPECT_EQ(Xvid("Supported_4CC"), 0);
+
+    for (const char* name : {"Deblock_Y", "Deblock_UV", "FilmEffect", "FlipVideo"})
+        SetXvid(name, 1);
+    SetXvid("Supported_4CC", 6);
+    SetXvid("ForceColorspace", 1);
+    Show();
+    m_page->ResetDefaults();
+    EXPECT_EQ(Xvid("Supported_4CC"), 0);
+    EXPECT_EQ(Xvid("ForceColorspace"), 3);
+    EXPECT_EQ(Xvid("Deblock_Y"), 0);
+    EXPECT_EQ(Selection(video_xvid::kColourSpace), 3);
+    for (int id = video_xvid::kDeblockY; id <= video_xvid::kCompatRendering; ++id)
+        EXPECT_FALSE(Checked(id)) << id;
+    // The page's copy of the mask was reset too: the next box starts from 0.
+    Click(video_xvid::kCodeMp4v);
+    EXPECT_EQ(Xvid("Supported_4CC"), 4);
+}
+
+// ---------------------------------------------------------------------------------------
+// ffdshow video
+
+TEST_F(VideoPagesTest, FFDShowTrayIconBoxWritesTheAudioDecodersValue)
+{
+    InstalledDecoders::MarkInstalled("FFDShow");
+    CreateAndShow(kPages[1]);
+    Click(video_ffdshow::kTrayIcon);
+    EXPECT_EQ(Stored(video_ffdshow::kAudioKey, "trayIcon"), 1);
+    Click(video_ffdshow::kTrayIcon);
+    EXPECT_EQ(Stored(video_ffdshow::kAudioKey, "trayIcon"), 0);
+    std::int32_t unused = 0;
+    std::uint32_t size = sizeof unused;
+    EXPECT_EQ(SystemRegistry().QueryValue(kHkcu, video_ffdshow::kVideoKey, KeyOpen::ExistingOnly,
+                                          "trayIcon", &unused, size, nullptr),
+              RegStatus::NotFound);
+
+}
+
+// ---------------------------------------------------------------------------------------
+// The frame itself, on a page with one numeric edit and its spinner
+
+constexpr int kEditId = 1500;
+constexpr int kSpinId = 1501;
+constexpr ValueRow kEditRows[] = {
+    NumberTextRow(kEditId, {kHkcu, kFrameTestKey, "Level"}, {0, 2048, kSpinId}, 10, 5),
+};
+constexpr PageControl kEditControls[] = {
+    {kEditId, ControlType::NumericEdit, "", {20, 100, 60, 20}},
+    {kSpinId, ControlType::Spin, "", {80, 100, 15, 20}},
+};
+
+// The Xvid template with an edit box and its spinner added the way a template makes them.
+class EditPage final : public SettingsPage {
+public:
+    EditPage()
+        : SettingsPage({video_xvid::kDialogId, Decoder::DivxG400, kEditRows, kEditControls,
+                        video_xvid::kBitmaps})
+    {
+    }
+
+protected:
+    BOOL OnInit() override
+    {
+        ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL,
+                          0, 0, 60, 20, Hwnd(), reinterpret_cast<HMENU>(kEditId),
+                          win::ModuleInstance(), nullptr);
+        ::CreateWindowExW(0, UPDOWN_CLASSW, L"",
+                          WS_CHILD | WS_VISIBLE | UDS_AUTOBUDDY | UDS_SETBUDDYINT | UDS_NOTHOUSANDS,
+                          0, 0, 15, 20, Hwnd(), reinterpret_cast<HMENU>(kSpinId),
+                          win::ModuleInstance(), nullptr);
+        return SettingsPage::OnInit();
+    }
+};
+
+TEST_F(VideoPagesTest, FrameNumericEditFiltersClampsAndIgnoresItsOwnExchange)
+{
+    Create(std::make_unique<EditPage>());
+    const HWND edit = Item(kEditId);
+    m_page->Load();
+    EXPECT_EQ(Stored(kFrameTestKey, "Level"), 10);
+    int low = -1, high = -1;
+    ::SendMessageW(Item(kSpinId), UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low),
+                   reinterpret_cast<LPARAM>(&high));
+    EXPECT_EQ(low, 0);
+    EXPECT_EQ(high, 2048);
+
+    // Pushing the texts makes the edit report a change; the page takes it for its own.
+    m_store.WriteDword(kHkcu, kFrameTestKey, "Level", 77);
+    m_page->RefreshControls();
+    EXPECT_EQ(WindowText(edit), L"10");
+    EXPECT_EQ(Stored(kFrameTestKey, "Level"), 77);
+
+    struct Typed {
+        const wchar_t* text;
+        const wchar_t* shown;
+        std::int32_t stored;
+    };
+    for (const Typed& typed : {Typed{L"3000", L"2048", 2048}, Typed{L"-5", L"0", 0},
+                               Typed{L"640", L"640", 640}, Typed{L"", L"", 0}}) {
+        ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed.text));
+        EXPECT_EQ(WindowText(edit), typed.shown) << typed.text;
+        EXPECT_EQ(Stored(kFrameTestKey, "Level"), typed.stored) << typed.text;
+    }
+    // Typing into the emptied box: only digits, the sign, the point and backspace arrive.
+    for (wchar_t ch : std::wstring(L"1x2a3")) ::SendMessageW(edit, WM_CHAR, ch, 0);
+    ::SendMessageW(edit, WM_CHAR, VK_BACK, 0);
+    EXPECT_EQ(WindowText(edit), L"12");
+    EXPECT_EQ(Stored(kFrameTestKey, "Level"), 12);
+
+    m_page->ResetDefaults();
+    EXPECT_EQ(WindowText(edit), L"5");
+    EXPECT_EQ(Stored(kFrameTestKey, "Level"), 5);
+}
+
+TEST_F(VideoPagesTest, FrameColoursStaticsWithThePageGreyFromOneBrush)
+{
+    CreateAndShow(kPages[0]);
+    const HWND title = Item(video_xvid::kColourSpaceTitle);
+    HDC dc = ::GetDC(title);
+    const auto colour = [&] {
+        return ::SendMessageW(m_page->Hwnd(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                              reinterpret_cast<LPARAM>(title));
+    };
+    const LRESULT first = colour();
+    EXPECT_EQ(::GetBkColor(dc), RGB(233, 233, 233));
+    EXPECT_EQ(colour(), first);  // no brush made per paint
+    ::ReleaseDC(title, dc);
+    LOGBRUSH brush{};
+    ASSERT_TRUE(::GetObjectW(reinterpret_cast<HBRUSH>(first), sizeof brush, &brush));
+    EXPECT_EQ(brush.lbColor, RGB(233, 233, 233));
+}
+
+}  // namespace
+}  // namespace zelora
