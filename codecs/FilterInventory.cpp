@@ -153,20 +153,22 @@ std::vector<InventoryRow> FilterInventory::ScanRemoved()
 
 void FilterInventory::Unregister(const InventoryRow& row)
 {
-    const std::string name = NameOf(row.displayText);
-    if (auto line = RegsvrCommandLine(m_regsvr32Path, RegsvrAction::Unregister, row.path))
-        m_launcher.StartHidden(*line);
-    m_store.WriteString(RegRoot::LocalMachine, kCodecDelKey, name, row.path);
-    m_store.DeleteValue(RegRoot::LocalMachine, kInstallKey, name);
+    Move(row, RegsvrAction::Unregister, kCodecDelKey, kInstallKey);
 }
 
 void FilterInventory::Register(const InventoryRow& row)
 {
+    Move(row, RegsvrAction::Register, kInstallKey, kCodecDelKey);
+}
+
+// Starts regsvr32 for the row's filter and moves its bookkeeping from one key to the other.
+void FilterInventory::Move(const InventoryRow& row, RegsvrAction action, std::string_view toKey,
+                           std::string_view fromKey)
+{
     const std::string name = NameOf(row.displayText);
-    if (auto line = RegsvrCommandLine(m_regsvr32Path, RegsvrAction::Register, row.path))
-        m_launcher.StartHidden(*line);
-    m_store.WriteString(RegRoot::LocalMachine, kInstallKey, name, row.path);
-    m_store.DeleteValue(RegRoot::LocalMachine, kCodecDelKey, name);
+    if (auto line = RegsvrCommandLine(m_regsvr32Path, action, row.path)) m_launcher.StartHidden(*line);
+    m_store.WriteString(RegRoot::LocalMachine, toKey, name, row.path);
+    m_store.DeleteValue(RegRoot::LocalMachine, fromKey, name);
 }
 
 std::size_t FilterInventory::MoveChosen(std::vector<InventoryRow>& from,

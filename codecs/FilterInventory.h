@@ -118,6 +118,8 @@ public:
     std::size_t UninstallChosen(std::vector<InventoryRow>& lower);
 
 private:
+    void Move(const InventoryRow& row, RegsvrAction action, std::string_view toKey,
+              std::string_view fromKey);
     std::size_t MoveChosen(std::vector<InventoryRow>& from, std::vector<InventoryRow>& to,
                            RegsvrAction action);
 

@@ -33,18 +33,7 @@ row_unticked() { ! row_ticked "$1"; }
 
 # Zelora with Wine's process trace on: the programs it asks the system to start show up in
 # the trace even where they cannot run (a 64-bit-only prefix has no 32-bit regsvr32).
-start_zelora_traced() {
-  WINEDEBUG=+process "$WINE64" "$ZELORA_BUILD/Zelora.exe" >/dev/null 2>"$trace" &
-  ZELORA_PID=$!
-  local i
-  for i in $(seq 1 150); do
-    ZELORA_WINDOW=$(xdotool search --onlyvisible --name '^Zelora$' 2>/dev/null | head -n 1)
-    [ -n "$ZELORA_WINDOW" ] && { sleep 1; return 0; }
-    sleep 0.2
-  done
-  fail "Zelora's window did not appear"
-  return 1
-}
+start_zelora_traced() { WINEDEBUG=+process start_zelora "$trace"; }
 regsvr32_starts() { grep -c 'CreateProcessInternalW .*regsvr32\.exe' "$trace"; }
 # The command line exactly, up to the end of the traced text: no closing quote after the path.
 started() { grep -qF -- "$1\"" "$trace"; }
