@@ -1,0 +1,56 @@
+// Every skin picture the table names is compiled into Zelora with the table's size, so a
+// bitmap left out of the resource script or drawn at the wrong size shows up here.
+#include <windows.h>
+
+#include "platform/win/Painter.h"
+
+#include <gtest/gtest.h>
+
+namespace zelora {
+namespace {
+
+struct SkinEntry {
+    int id;
+    int width;
+    int height;
+};
+
+constexpr SkinEntry kBitmaps[] = {
+#define SKIN_BITMAP(id, width, height, file) {id, width, height},
+#define SKIN_ICON(id, file)
+#include "../../resources/skin/SkinTableZelora.inc"
+#undef SKIN_BITMAP
+#undef SKIN_ICON
+};
+
+constexpr int kIcons[] = {
+#define SKIN_BITMAP(id, width, height, file)
+#define SKIN_ICON(id, file) id,
+#include "../../resources/skin/SkinTableZelora.inc"
+#undef SKIN_BITMAP
+#undef SKIN_ICON
+};
+
+TEST(SkinResources, EveryBitmapLoadsAtItsTableSize)
+{
+    for (const SkinEntry& entry : kBitmaps) {
+        win::UniqueBitmap bitmap = win::LoadSkinBitmap(entry.id);
+        ASSERT_TRUE(bitmap) << "bitmap " << entry.id;
+        const SIZE size = win::BitmapSize(bitmap.Get());
+        EXPECT_EQ(size.cx, entry.width) << "bitmap " << entry.id;
+        EXPECT_EQ(size.cy, entry.height) << "bitmap " << entry.id;
+    }
+}
+
+TEST(SkinResources, EveryIconLoads)
+{
+    for (int id : kIcons) {
+        HANDLE icon = ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON,
+                                   0, 0, LR_DEFAULTSIZE);
+        EXPECT_NE(icon, nullptr) << "icon " << id;
+        if (icon) ::DestroyIcon(static_cast<HICON>(icon));
+    }
+}
+
+}  // namespace
+}  // namespace zelora
