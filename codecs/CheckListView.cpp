@@ -1,5 +1,6 @@
 #include "codecs/CheckListView.h"
 
+#include "platform/win/WideText.h"
 #include "platform/text/Text.h"
 #include "platform/win/Dialog.h"
 
@@ -8,15 +9,11 @@
 namespace zelora {
 namespace {
 
+using win::Wide;
+
 constexpr int kImageSize = 20;
 constexpr int kUncheckedIcon = 242;
 constexpr int kCheckedIcon = 243;
-
-std::wstring Wide(std::string_view utf8)
-{
-    const std::u16string units = Utf8ToUtf16(utf8);
-    return std::wstring(units.begin(), units.end());
-}
 
 }  // namespace
 

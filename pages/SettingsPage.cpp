@@ -1,5 +1,6 @@
 #include "pages/SettingsPage.h"
 
+#include "platform/win/WideText.h"
 #include "pages/NumericEdit.h"
 #include "platform/registry/Win32Registry.h"
 #include "platform/text/Text.h"
@@ -12,14 +13,10 @@
 namespace zelora {
 namespace {
 
+using win::Wide;
+
 constexpr COLORREF kBackground = RGB(kPageBackground.red, kPageBackground.green,
                                      kPageBackground.blue);
-
-std::wstring Wide(std::string_view utf8)
-{
-    const std::u16string units = Utf8ToUtf16(utf8);
-    return std::wstring(units.begin(), units.end());
-}
 
 // The notification by which a control of this type reports a change of its value.
 int ChangeCode(ControlType type)

@@ -1,10 +1,13 @@
 #include "platform/registry/Win32Registry.h"
 
+#include "platform/win/WideText.h"
 #include "platform/text/Text.h"
 #include "platform/win/UniqueHandle.h"
 
 namespace zelora {
 namespace {
+
+using win::Wide;
 
 using win::UniqueKey;
 
@@ -16,17 +19,6 @@ HKEY RootKey(RegRoot root)
     case RegRoot::ClassesRoot: return HKEY_CLASSES_ROOT;
     }
     return HKEY_CURRENT_USER;
-}
-
-std::wstring Wide(std::string_view utf8)
-{
-    std::u16string units = Utf8ToUtf16(utf8);
-    return std::wstring(units.begin(), units.end());
-}
-
-std::string Narrow(const wchar_t* text, DWORD length)
-{
-    return Utf16ToUtf8(std::u16string(text, text + length));
 }
 
 RegStatus ToStatus(LSTATUS status)
@@ -104,7 +96,7 @@ RegStatus Win32Registry::EnumValueNames(RegRoot root, std::string_view path, Key
         if (::RegEnumValueW(key.Get(), index, name, &length, nullptr, nullptr, nullptr,
                             nullptr) != ERROR_SUCCESS)
             break;
-        names.push_back(Narrow(name, length));
+        names.push_back(win::Narrow({name, length}));
     }
     return RegStatus::Ok;
 }
@@ -122,7 +114,7 @@ RegStatus Win32Registry::EnumSubkeyNames(RegRoot root, std::string_view path, Ke
         if (::RegEnumKeyExW(key.Get(), index, name, &length, nullptr, nullptr, nullptr,
                             nullptr) != ERROR_SUCCESS)
             break;
-        names.push_back(Narrow(name, length));
+        names.push_back(win::Narrow({name, length}));
     }
     return RegStatus::Ok;
 }

@@ -3,6 +3,7 @@
 // and the installer's bookkeeping seeded per test and put back afterwards. Driven with the
 // notifications and mouse messages a user's clicks produce; checked in the lists, in the
 // registry, in the programs they ask to start and in what they paint.
+#include "platform/win/WideText.h"
 #include <windows.h>
 
 #include <commctrl.h>
@@ -28,6 +29,8 @@
 namespace zelora {
 namespace {
 
+using win::Wide;
+
 constexpr RegRoot kHklm = RegRoot::LocalMachine;
 constexpr RegRoot kHkcr = RegRoot::ClassesRoot;
 constexpr const char* kProductRoot = "Software\\Tarnwick";
@@ -35,12 +38,6 @@ constexpr const char* kProductKey = "Software\\Tarnwick\\Quellmark";
 constexpr const char* kCategoryParent = "CLSID\\{083863F1-70DE-11d0-BD40-00A0C911CE86}";
 
 RegistryBackend& Registry() { return SystemRegistry(); }
-
-std::wstring Wide(std::string_view utf8)
-{
-    const std::u16string units = Utf8ToUtf16(utf8);
-    return std::wstring(units.begin(), units.end());
-}
 
 std::wstring WindowText(HWND hwnd)
 {

@@ -2,6 +2,7 @@
 // plain window, driven with the messages a user's clicks produce and checked in the real
 // registry; and the settings page frame's own Win32 duties (numeric edits, the exchange
 // guard, control colouring). The skin's painting is checked on screen, end to end.
+#include "platform/win/WideText.h"
 #include <windows.h>
 
 #include <commctrl.h>
@@ -25,17 +26,13 @@
 namespace zelora {
 namespace {
 
+using win::Wide;
+
 constexpr RegRoot kHkcu = RegRoot::CurrentUser;
 constexpr std::string_view kFrameTestKey = "Software\\Zelora Tests\\SettingsPage";
 // Every key these tests write; each test starts and ends without them.
 constexpr std::string_view kTouchedKeys[] = {
     video_xvid::kKey, "Software\\GNU\\ffdshow", "Software\\GNU\\ffdshow_audio", kFrameTestKey};
-
-std::wstring Wide(std::string_view utf8)
-{
-    const std::u16string units = Utf8ToUtf16(utf8);
-    return std::wstring(units.begin(), units.end());
-}
 
 std::wstring WindowText(HWND hwnd)
 {
