@@ -131,6 +131,12 @@ MainWindow::MainWindow()
       m_hotAreas(MainHotAreas()),
       m_icon(::LoadIconW(win::ModuleInstance(), MAKEINTRESOURCEW(IDR_MAINFRAME)))
 {
+    for (int i = 0; i < kMenuButtonCount; ++i) {
+        if (kMenuButtons[i].kind == ButtonKind::Group)
+            m_buttons[i] = std::make_unique<GroupSkinButton>();
+        else
+            m_buttons[i] = std::make_unique<SkinButton>();
+    }
 }
 
 MainWindow::~MainWindow() = default;
@@ -167,7 +173,7 @@ BOOL MainWindow::OnInit()
     m_dragStrip = {0, 0, client.right, kDragStripHeight};
     m_leftStrip = {0, 0, kLeftStripWidth, client.bottom};
 
-    for (int i = 0; i < kMenuButtonCount; ++i) m_buttons[i].Attach(Hwnd(), kMenuButtons[i]);
+    for (int i = 0; i < kMenuButtonCount; ++i) Button(i).Attach(Hwnd(), kMenuButtons[i]);
     LayOutMenu();
 
     m_finder = std::make_unique<win::Dialog>(IDD_FINDER);
@@ -202,9 +208,9 @@ bool MainWindow::CreatePages()
 void MainWindow::LayOutMenu()
 {
     MenuGroup expanded = MenuGroup::None;
-    if (Button(kVideoHeader).Flag()) expanded = MenuGroup::Video;
-    else if (Button(kSoundHeader).Flag()) expanded = MenuGroup::Sound;
-    else if (Button(kCaptionHeader).Flag()) expanded = MenuGroup::Caption;
+    if (Header(kVideoHeader).Expanded()) expanded = MenuGroup::Video;
+    else if (Header(kSoundHeader).Expanded()) expanded = MenuGroup::Sound;
+    else if (Header(kCaptionHeader).Expanded()) expanded = MenuGroup::Caption;
 
     const auto layout = AccordionLayout(expanded);
     for (int i = 0; i < kMenuButtonCount; ++i) {
@@ -238,9 +244,9 @@ void MainWindow::OnTopLevel(int buttonIndex)
     const int last = TheMenuMemory().lastTopButton;
     if (buttonIndex != kIntroButton && last == buttonIndex) return;
 
-    for (int header : {kVideoHeader, kSoundHeader, kCaptionHeader}) Button(header).SetFlag(false);
+    for (int header : {kVideoHeader, kSoundHeader, kCaptionHeader}) Header(header).SetExpanded(false);
     for (int top : {kConnectButton, kUpdataButton, kIntroButton})
-        Button(top).SetFlag(top == buttonIndex);
+        Button(top).SetSelected(top == buttonIndex);
 
     LayOutMenu();
     const PageId id = buttonIndex == kConnectButton   ? PageId::CodecConnect
@@ -270,9 +276,9 @@ void MainWindow::OnGroup(MenuGroup group)
     const int header = HeaderOf(group);
     if (TheMenuMemory().lastTopButton == header) return;
 
-    if (!Button(header).Flag()) {
-        for (int h : {kVideoHeader, kSoundHeader, kCaptionHeader}) Button(h).SetFlag(h == header);
-        for (int top : {kConnectButton, kUpdataButton, kIntroButton}) Button(top).SetFlag(false);
+    if (!Header(header).Expanded()) {
+        for (int h : {kVideoHeader, kSoundHeader, kCaptionHeader}) Header(h).SetExpanded(h == header);
+        for (int top : {kConnectButton, kUpdataButton, kIntroButton}) Button(top).SetSelected(false);
     }
     LayOutMenu();
 
@@ -313,7 +319,7 @@ void MainWindow::OnItem(PageId id)
     const MenuGroup group = kMenuButtons[self].group;
     for (int i = 0; i < kMenuButtonCount; ++i) {
         if (kMenuButtons[i].kind != ButtonKind::Item || kMenuButtons[i].group != group) continue;
-        Button(i).SetFlag(i == self);
+        Button(i).SetSelected(i == self);
         Button(i).Repaint();
     }
     MenuMemory& memory = TheMenuMemory();
@@ -372,7 +378,7 @@ bool MainWindow::OnDrawItem(DRAWITEMSTRUCT& item)
 {
     const int index = MenuButtonIndex(static_cast<int>(item.CtlID));
     if (index < 0) return false;
-    m_buttons[index].Draw(item);
+    Button(index).Draw(item);
     return true;
 }
 

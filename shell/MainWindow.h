@@ -59,7 +59,8 @@ private:
     void RepaintTopButtons();
     void RepaintLeftStrip();
     void PaintVersion(HDC dc);
-    SkinButton& Button(int index) { return m_buttons[index]; }
+    SkinButton& Button(int index) { return *m_buttons[index]; }
+    GroupSkinButton& Header(int index) { return static_cast<GroupSkinButton&>(*m_buttons[index]); }
 
     RegistryStore m_store;
     win::UniqueBitmap m_background;
@@ -73,7 +74,7 @@ private:
     bool m_updateFirstShow = true;
     std::array<std::unique_ptr<Page>, kPageCount> m_pages;
     std::unique_ptr<win::Dialog> m_finder;
-    std::array<SkinButton, kMenuButtonCount> m_buttons;
+    std::array<std::unique_ptr<SkinButton>, kMenuButtonCount> m_buttons;  // kMenuButtons order
 };
 
 }  // namespace zelora

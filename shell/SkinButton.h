@@ -1,7 +1,7 @@
 #pragma once
 // The skinned menu buttons: owner-drawn push buttons that draw themselves from skin images,
 // send their command on mouse-down and track hover by capturing the mouse (no timers).
-// One class serves the item, top-level and group buttons; the table entry says which.
+// The table entry says whether a button is an item, top-level or group button.
 
 #include "platform/win/UniqueHandle.h"
 #include "shell/Accordion.h"
@@ -13,7 +13,7 @@ public:
     SkinButton() = default;
     SkinButton(const SkinButton&) = delete;
     SkinButton& operator=(const SkinButton&) = delete;
-    ~SkinButton();
+    virtual ~SkinButton();
 
     // Binds to the control of `parent` with the button's id and loads its images.
     void Attach(HWND parent, const MenuButton& button);
@@ -24,12 +24,16 @@ public:
     void Repaint() const;
     void Draw(const DRAWITEMSTRUCT& item) const;
 
-    // `Selected` for item and top-level buttons, `Expanded` for group buttons.
-    bool Flag() const { return m_flag; }
-    void SetFlag(bool flag) { m_flag = flag; }
+    // Drawn dark while its page is the one in view.
+    bool Selected() const { return m_flag; }
+    void SetSelected(bool selected) { m_flag = selected; }
 
     HWND Hwnd() const { return m_hwnd; }
     const MenuButton& Button() const { return *m_button; }
+
+protected:
+    // `Selected`, or `Expanded` for a group button: the flag the images are chosen by.
+    bool m_flag = false;
 
 private:
     static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
@@ -43,7 +47,14 @@ private:
     win::UniqueBitmap m_normal, m_hover, m_selected, m_expandedHover;
     int m_width = 0;
     int m_height = 0;
-    bool m_flag = false;
+};
+
+// An accordion group header: its flag says whether the group is open, and it has a fourth
+// image, the expanded one under the pointer.
+class GroupSkinButton final : public SkinButton {
+public:
+    bool Expanded() const { return m_flag; }
+    void SetExpanded(bool expanded) { m_flag = expanded; }
 };
 
 }  // namespace zelora
