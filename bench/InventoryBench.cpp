@@ -1,6 +1,6 @@
 // Times the installed scan over a registry with many DirectShow filters: the one-pass scan
 // the program uses, against a walk of every filter for every decoder (kept here only for
-// comparison). Also counts the registry calls, each of which opens a key, per scan.
+// comparison). Also counts the keys the scan opens (CountingRegistry).
 //
 //   zelora_bench_inventory [--registry=memory|real] [--filters=N] [--seed] [benchmark options]
 //

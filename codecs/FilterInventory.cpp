@@ -73,20 +73,28 @@ RegisteredServers RegisteredServers::Read(RegistryStore& store)
     std::vector<std::string> filters;
     store.Backend().EnumSubkeyNames(RegRoot::ClassesRoot, kFilterCategoryPath,
                                     KeyOpen::ExistingOnly, filters);
+
+    // Each registration's name and class, then each named filter's server: two walks that
+    // open every key once, relative to the category and to CLSID.
+    std::vector<SubkeyValueQuery> registrations;
+    registrations.reserve(filters.size() * 2);
     for (const std::string& filter : filters) {
-        std::string key(kFilterCategoryPath);
-        key += '\\';
-        key += filter;
-        if (store.ReadString(RegRoot::ClassesRoot, key, "FriendlyName") ==
-            RegistryStore::MissingString)
-            continue;
-        const std::string clsid = store.ReadString(RegRoot::ClassesRoot, key, "CLSID");
-        // An unreadable CLSID or server still yields a name ("ERROR"), as a per-decoder
-        // comparison of the same reads would.
-        const std::string server = store.ReadString(
-            RegRoot::ClassesRoot, "CLSID\\" + clsid + "\\InprocServer32", "");
-        servers.m_fileNames.emplace(ServerFileName(server));
+        registrations.push_back({filter, "FriendlyName"});
+        registrations.push_back({filter, "CLSID"});
     }
+    const std::vector<std::string> texts =
+        store.ReadStrings(RegRoot::ClassesRoot, kFilterCategoryPath, registrations);
+
+    std::vector<SubkeyValueQuery> serverQueries;
+    for (std::size_t i = 0; i + 1 < texts.size(); i += 2) {
+        if (texts[i] == RegistryStore::MissingString) continue;  // no FriendlyName: skipped
+        serverQueries.push_back({texts[i + 1] + "\\InprocServer32", ""});
+    }
+    // An unreadable CLSID or server still yields a name ("ERROR"), as a per-decoder
+    // comparison of the same reads would.
+    for (const std::string& server :
+         store.ReadStrings(RegRoot::ClassesRoot, "CLSID", serverQueries))
+        servers.m_fileNames.emplace(ServerFileName(server));
     return servers;
 }
 

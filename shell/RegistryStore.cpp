@@ -55,24 +55,54 @@ std::int32_t RegistryStore::ReadDword(RegRoot root, std::string_view path, std::
                                      std::uint32_t{bytes[3]} << 24);
 }
 
-std::string RegistryStore::ReadString(RegRoot root, std::string_view path, std::string_view name)
+namespace {
+
+// Stored as UTF-16, so a value may take two bytes per character: room for the longest
+// string that fits in 1024 code page 949 bytes.
+constexpr std::uint32_t kStringQueryBytes = RegistryStore::kStringBufferBytes * 2;
+
+// The text of a string read: up to its first NUL, within the bytes returned; too long for
+// the decoders' 1024-byte buffer counts as unreadable.
+std::string DecodeString(const unsigned char* bytes, std::uint32_t size)
 {
-    // Stored as UTF-16, so a value may take two bytes per character; room for the longest
-    // string that fits in 1024 code page 949 bytes.
-    std::vector<unsigned char> buffer(kStringBufferBytes * 2);
-    auto size = static_cast<std::uint32_t>(buffer.size());
-    if (m_backend.QueryValue(root, path, ReadOpenMode(root), name, buffer.data(), size,
-                             nullptr) != RegStatus::Ok)
-        return std::string(MissingString);
     std::u16string wide;
     for (std::uint32_t i = 0; i + 1 < size; i += 2) {
-        const auto unit = static_cast<char16_t>(buffer[i] | buffer[i + 1] << 8);
+        const auto unit = static_cast<char16_t>(bytes[i] | bytes[i + 1] << 8);
         if (unit == 0) break;
         wide += unit;
     }
     std::string text = Utf16ToUtf8(wide);
-    if (Cp949Length(text) + 1 > kStringBufferBytes) return std::string(MissingString);
+    if (Cp949Length(text) + 1 > RegistryStore::kStringBufferBytes)
+        return std::string(RegistryStore::MissingString);
     return text;
+}
+
+}  // namespace
+
+std::string RegistryStore::ReadString(RegRoot root, std::string_view path, std::string_view name)
+{
+    std::vector<unsigned char> buffer(kStringQueryBytes);
+    auto size = static_cast<std::uint32_t>(buffer.size());
+    if (m_backend.QueryValue(root, path, ReadOpenMode(root), name, buffer.data(), size,
+                             nullptr) != RegStatus::Ok)
+        return std::string(MissingString);
+    return DecodeString(buffer.data(), size);
+}
+
+std::vector<std::string> RegistryStore::ReadStrings(RegRoot root, std::string_view basePath,
+                                                    std::span<const SubkeyValueQuery> queries)
+{
+    std::vector<RawValue> values;
+    m_backend.QuerySubkeyValues(root, basePath, queries, kStringQueryBytes, values);
+    std::vector<std::string> texts;
+    texts.reserve(queries.size());
+    for (std::size_t i = 0; i < queries.size(); ++i) {
+        const bool read = i < values.size() && values[i].status == RegStatus::Ok;
+        texts.push_back(read ? DecodeString(values[i].data.data(),
+                                            static_cast<std::uint32_t>(values[i].data.size()))
+                             : std::string(MissingString));
+    }
+    return texts;
 }
 
 void RegistryStore::DeleteValue(RegRoot root, std::string_view path, std::string_view name)

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zelora {
 
@@ -30,6 +31,10 @@ public:
     std::int32_t ReadDword(RegRoot root, std::string_view path, std::string_view name);
     std::string ReadString(RegRoot root, std::string_view path, std::string_view name);
     void DeleteValue(RegRoot root, std::string_view path, std::string_view name);
+    // ReadString of each query's value below `basePath`, in one walk that opens each key
+    // once (filter registrations). Never creates a key.
+    std::vector<std::string> ReadStrings(RegRoot root, std::string_view basePath,
+                                         std::span<const SubkeyValueQuery> queries);
 
     // Returns the check state to show (0 or 1, or whatever number is stored); a missing
     // value yields `defaultState`, which is written back.

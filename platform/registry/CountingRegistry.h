@@ -1,7 +1,7 @@
 #pragma once
 // A registry backend that passes every call on to another and counts the calls by kind.
-// Every call opens one key, so the total is also the number of key opens: what the
-// inventory benchmark and its tests measure.
+// Every call opens one key, and batched queries are counted by the keys they open, so the
+// total is the number of key opens: what the inventory benchmark and its tests measure.
 
 #include "platform/registry/RegistryBackend.h"
 
@@ -17,11 +17,13 @@ struct RegistryCallCounts {
     std::uint64_t enumSubkeyNames = 0;
     std::uint64_t probeFullAccess = 0;
     std::uint64_t deleteTree = 0;
+    // Keys opened by batched subkey queries: the base, then one per run on a subkey.
+    std::uint64_t batchKeyOpens = 0;
 
     std::uint64_t Total() const
     {
         return queryValue + setValue + deleteValue + enumValueNames + enumSubkeyNames +
-               probeFullAccess + deleteTree;
+               probeFullAccess + deleteTree + batchKeyOpens;
     }
 };
 
@@ -62,6 +64,15 @@ public:
     {
         ++m_counts.enumSubkeyNames;
         return m_inner.EnumSubkeyNames(root, path, open, names);
+    }
+    void QuerySubkeyValues(RegRoot root, std::string_view basePath,
+                           std::span<const SubkeyValueQuery> queries, std::uint32_t maxBytes,
+                           std::vector<RawValue>& results) override
+    {
+        ++m_counts.batchKeyOpens;
+        for (std::size_t i = 0; i < queries.size(); ++i)
+            if (i == 0 || queries[i].subkey != queries[i - 1].subkey) ++m_counts.batchKeyOpens;
+        m_inner.QuerySubkeyValues(root, basePath, queries, maxBytes, results);
     }
     RegStatus ProbeFullAccess(RegRoot root, std::string_view path) override
     {

@@ -156,6 +156,24 @@ RegStatus MemoryRegistry::EnumSubkeyNames(RegRoot root, std::string_view path, K
     return RegStatus::Ok;
 }
 
+void MemoryRegistry::QuerySubkeyValues(RegRoot root, std::string_view basePath,
+                                       std::span<const SubkeyValueQuery> queries,
+                                       std::uint32_t maxBytes, std::vector<RawValue>& results)
+{
+    results.assign(queries.size(), RawValue{});
+    for (std::size_t i = 0; i < queries.size(); ++i) {
+        std::string path(basePath);
+        path += '\\';
+        path += queries[i].subkey;
+        RawValue& result = results[i];
+        result.data.resize(maxBytes);
+        std::uint32_t size = maxBytes;
+        result.status = QueryValue(root, path, KeyOpen::ExistingOnly, queries[i].name,
+                                   result.data.data(), size, &result.type);
+        result.data.resize(result.status == RegStatus::Ok ? size : 0);
+    }
+}
+
 RegStatus MemoryRegistry::ProbeFullAccess(RegRoot root, std::string_view path)
 {
     Key* key = Find(root, path);

@@ -4,6 +4,7 @@
 // closes it again, so no handle outlives a call.
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,6 +38,18 @@ enum class KeyOpen {
     ExistingOnly,     // fails with NotFound when the key is absent
 };
 
+// One value of a key below a common base key (see QuerySubkeyValues).
+struct SubkeyValueQuery {
+    std::string subkey;  // relative to the base key
+    std::string name;
+};
+
+struct RawValue {
+    RegStatus status = RegStatus::NotFound;
+    RegType type = RegType::None;
+    std::vector<unsigned char> data;  // empty unless status is Ok
+};
+
 class RegistryBackend {
 public:
     virtual ~RegistryBackend() = default;
@@ -59,6 +72,13 @@ public:
                                      std::vector<std::string>& names) = 0;
     virtual RegStatus EnumSubkeyNames(RegRoot root, std::string_view path, KeyOpen open,
                                       std::vector<std::string>& names) = 0;
+
+    // Answers each query as QueryValue would with a buffer of `maxBytes`, opening the base
+    // key once and each subkey once per run of queries on it, and never creating a key.
+    // Walking many registrations this way spares resolving every full path from the root.
+    virtual void QuerySubkeyValues(RegRoot root, std::string_view basePath,
+                                   std::span<const SubkeyValueQuery> queries,
+                                   std::uint32_t maxBytes, std::vector<RawValue>& results) = 0;
 
     // Whether the key can be opened with every access right (not just read).
     virtual RegStatus ProbeFullAccess(RegRoot root, std::string_view path) = 0;

@@ -119,6 +119,39 @@ RegStatus Win32Registry::EnumSubkeyNames(RegRoot root, std::string_view path, Ke
     return RegStatus::Ok;
 }
 
+void Win32Registry::QuerySubkeyValues(RegRoot root, std::string_view basePath,
+                                      std::span<const SubkeyValueQuery> queries,
+                                      std::uint32_t maxBytes, std::vector<RawValue>& results)
+{
+    results.assign(queries.size(), RawValue{});
+    UniqueKey base;
+    if (OpenKey(root, basePath, KeyOpen::ExistingOnly, KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS,
+                base) != RegStatus::Ok)
+        return;
+    UniqueKey subkey;
+    const std::string* openSubkey = nullptr;
+    RegStatus openStatus = RegStatus::NotFound;
+    for (std::size_t i = 0; i < queries.size(); ++i) {
+        const SubkeyValueQuery& query = queries[i];
+        if (!openSubkey || *openSubkey != query.subkey) {
+            // Relative to the open base: the 32-bit view was chosen when it was opened.
+            openStatus = ToStatus(::RegOpenKeyExW(base.Get(), Wide(query.subkey).c_str(), 0,
+                                                  KEY_QUERY_VALUE, subkey.Put()));
+            openSubkey = &query.subkey;
+        }
+        RawValue& result = results[i];
+        result.status = openStatus;
+        if (openStatus != RegStatus::Ok) continue;
+        result.data.resize(maxBytes);
+        DWORD type = 0;
+        DWORD size = maxBytes;
+        result.status = ToStatus(::RegQueryValueExW(subkey.Get(), Wide(query.name).c_str(),
+                                                    nullptr, &type, result.data.data(), &size));
+        result.type = static_cast<RegType>(type);
+        result.data.resize(result.status == RegStatus::Ok ? size : 0);
+    }
+}
+
 RegStatus Win32Registry::ProbeFullAccess(RegRoot root, std::string_view path)
 {
     UniqueKey key;

@@ -264,6 +264,36 @@ TEST_P(RegistryContract, ClassesRootReadsNeverCreateKeys)
     EXPECT_FALSE(KeyExists(RegRoot::ClassesRoot, "CLSID\\ERROR"));
 }
 
+TEST_P(RegistryContract, BatchedSubkeyReadsAnswerAsSingleReadsDo)
+{
+    const RegRoot root = RegRoot::LocalMachine;
+    m_store->WriteString(root, Key("Batch\\A"), "FriendlyName", "Filter A");
+    m_store->WriteString(root, Key("Batch\\A"), "CLSID", "{A}");
+    m_store->WriteString(root, Key("Batch\\B\\Deep"), "", "C:\\b.ax");
+    m_store->WriteString(root, Key("Batch\\C"), "Long", std::string(1024, 'x'));
+    m_store->WriteDword(root, Key("Batch\\C"), "Number", 55);
+
+    const std::vector<SubkeyValueQuery> queries = {
+        {"A", "FriendlyName"}, {"A", "CLSID"},      {"A", "Absent"}, {"B\\Deep", ""},
+        {"Missing", "X"},      {"C", "Long"},       {"c", "number"}, {"A", "friendlyname"},
+    };
+    const std::vector<std::string> texts = m_store->ReadStrings(root, Key("Batch"), queries);
+    ASSERT_EQ(texts.size(), queries.size());
+    for (std::size_t i = 0; i < queries.size(); ++i) {
+        SCOPED_TRACE(queries[i].subkey + "/" + queries[i].name);
+        EXPECT_EQ(texts[i], m_store->ReadString(root, Key("Batch") + "\\" + queries[i].subkey,
+                                                queries[i].name));
+    }
+    EXPECT_EQ(texts[0], "Filter A");
+    EXPECT_EQ(texts[3], "C:\\b.ax");
+    EXPECT_EQ(texts[5], "ERROR");  // too long for the decoders' buffer
+
+    // A batch never creates keys, not even its base.
+    EXPECT_EQ(m_store->ReadStrings(root, Key("NoBase"), queries),
+              std::vector<std::string>(queries.size(), "ERROR"));
+    EXPECT_FALSE(KeyExists(root, Key("NoBase")));
+}
+
 // Each load operation: missing -> default shown and written back; present -> shown as is.
 TEST_P(RegistryContract, LoadOperationsWriteBackTheirDefaults)
 {

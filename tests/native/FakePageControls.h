@@ -129,6 +129,12 @@ public:
     {
         return m_memory.EnumSubkeyNames(root, path, open, names);
     }
+    void QuerySubkeyValues(RegRoot root, std::string_view basePath,
+                           std::span<const SubkeyValueQuery> queries, std::uint32_t maxBytes,
+                           std::vector<RawValue>& results) override
+    {
+        m_memory.QuerySubkeyValues(root, basePath, queries, maxBytes, results);
+    }
     RegStatus ProbeFullAccess(RegRoot root, std::string_view path) override
     {
         return m_memory.ProbeFullAccess(root, path);

@@ -208,8 +208,10 @@ TEST_F(FilterInventoryTest, InstalledScanReadsEachFilterRegistrationOnce)
     const RegistryCallCounts& counts = counting.Counts();
     EXPECT_EQ(counts.enumValueNames, 1u);
     EXPECT_EQ(counts.enumSubkeyNames, 1u);
-    // FriendlyName, CLSID and server per filter; path and version per decoder.
-    EXPECT_EQ(counts.queryValue, 3u * kFilters + 2u * kDecoderNames.size());
+    // Path and version per decoder; each filter's registration key and server key once,
+    // below the category and CLSID keys.
+    EXPECT_EQ(counts.queryValue, 2u * kDecoderNames.size());
+    EXPECT_EQ(counts.batchKeyOpens, 2u + 2u * kFilters);
     EXPECT_EQ(counts.setValue + counts.deleteValue, 0u);
 }
 
