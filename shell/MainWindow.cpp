@@ -10,6 +10,7 @@
 #include "shell/MenuMemory.h"
 
 #include <new>
+#include <span>
 
 namespace zelora {
 namespace {
@@ -43,30 +44,53 @@ std::vector<HotArea> MainHotAreas()
 struct PageEntry {
     PageId id;
     int templateId;
+    int command;             // what its menu button sends
     const wchar_t* failure;  // shown when the page cannot be allocated
 };
 
 // Creation order.
 constexpr PageEntry kPageTable[kPageCount] = {
-    {PageId::CodecConnect, IDD_CODEC_CONNECT, L" Connect 다이얼로그 생성에 실패 하였습니다."},
-    {PageId::CodecUpdate, IDD_CODEC_UPDATE, L" Updata 다이얼로그 생성에 실패 하였습니다."},
-    {PageId::VideoFFDShow, IDD_VIDEO_FFDSHOW, L" VideoFFDShow 다이얼로그 생성에 실패 하였습니다."},
-    {PageId::VideoDivx, IDD_VIDEO_DIVX, L" VideoDivx 다이얼로그 생성에 실패 하였습니다."},
-    {PageId::VideoXvid, IDD_VIDEO_XVID, L" VideoXvid 다이얼로그 생성에 실패 하였습니다."},
-    {PageId::SoundFFDShow, IDD_SOUND_FFDSHOW, L" SoundFFDShow 다이얼로그 생성에 실패 하였습니다."},
-    {PageId::SoundAC3, IDD_SOUND_AC3, L" SoundAC3 다이얼로그 생성에 실패 하였습니다."},
-    {PageId::SoundKorrin, IDD_SOUND_KORRIN, L" SoundKorrin 다이얼로그 생성에 실패 하였습니다."},
-    {PageId::CaptionVSFilter, IDD_CAPTION_VSFILTER,
+    {PageId::CodecConnect, IDD_CODEC_CONNECT, MENU_CONNECT, L" Connect 다이얼로그 생성에 실패 하였습니다."},
+    {PageId::CodecUpdate, IDD_CODEC_UPDATE, MENU_UPDATA, L" Updata 다이얼로그 생성에 실패 하였습니다."},
+    {PageId::VideoFFDShow, IDD_VIDEO_FFDSHOW, MENU_VIDEO_FFDSHOW,
+     L" VideoFFDShow 다이얼로그 생성에 실패 하였습니다."},
+    {PageId::VideoDivx, IDD_VIDEO_DIVX, MENU_VIDEO_DIVX, L" VideoDivx 다이얼로그 생성에 실패 하였습니다."},
+    {PageId::VideoXvid, IDD_VIDEO_XVID, MENU_VIDEO_XVID, L" VideoXvid 다이얼로그 생성에 실패 하였습니다."},
+    {PageId::SoundFFDShow, IDD_SOUND_FFDSHOW, MENU_SOUND_FFDSHOW,
+     L" SoundFFDShow 다이얼로그 생성에 실패 하였습니다."},
+    {PageId::SoundAC3, IDD_SOUND_AC3, MENU_SOUND_AC3, L" SoundAC3 다이얼로그 생성에 실패 하였습니다."},
+    {PageId::SoundKorrin, IDD_SOUND_KORRIN, MENU_SOUND_KORRIN, L" SoundKorrin 다이얼로그 생성에 실패 하였습니다."},
+    {PageId::CaptionVSFilter, IDD_CAPTION_VSFILTER, MENU_CAPTION_VSFILTER,
      L" CaptionVSFilter 다이얼로그 생성에 실패 하였습니다."},
-    {PageId::CaptionDivxG400, IDD_CAPTION_DIVXG400,
+    {PageId::CaptionDivxG400, IDD_CAPTION_DIVXG400, MENU_CAPTION_DIVXG400,
      L" CaptionDivx 다이얼로그 생성에 실패 하였습니다."},
-    {PageId::FSIntro, IDD_FSINTRO, L" FSIntro 다이얼로그 생성에 실패 하였습니다."},
+    {PageId::FSIntro, IDD_FSINTRO, MENU_FSINTRO, L" FSIntro 다이얼로그 생성에 실패 하였습니다."},
 };
 
 // The item pages of each group, by the group's last-page number (1-based).
 constexpr PageId kVideoPages[] = {PageId::VideoFFDShow, PageId::VideoDivx, PageId::VideoXvid};
 constexpr PageId kSoundPages[] = {PageId::SoundFFDShow, PageId::SoundAC3, PageId::SoundKorrin};
 constexpr PageId kCaptionPages[] = {PageId::CaptionDivxG400, PageId::CaptionVSFilter};
+
+std::span<const PageId> GroupPages(MenuGroup group)
+{
+    switch (group) {
+    case MenuGroup::Video: return kVideoPages;
+    case MenuGroup::Sound: return kSoundPages;
+    case MenuGroup::Caption: return kCaptionPages;
+    case MenuGroup::None: break;
+    }
+    return {};
+}
+
+int& LastPage(MenuMemory& memory, MenuGroup group)
+{
+    switch (group) {
+    case MenuGroup::Sound: return memory.lastSoundPage;
+    case MenuGroup::Caption: return memory.lastCaptionPage;
+    default: return memory.lastVideoPage;
+    }
+}
 
 // The first run after installation resets every page in this order...
 constexpr PageId kResetOrder[] = {PageId::VideoFFDShow, PageId::VideoDivx,
@@ -90,26 +114,7 @@ int HeaderOf(MenuGroup group)
     return -1;
 }
 
-int ButtonOfPage(PageId id)
-{
-    for (int i = 0; i < kMenuButtonCount; ++i) {
-        const int command = kMenuButtons[i].command;
-        switch (id) {
-        case PageId::CodecConnect: if (command == MENU_CONNECT) return i; break;
-        case PageId::CodecUpdate: if (command == MENU_UPDATA) return i; break;
-        case PageId::VideoFFDShow: if (command == MENU_VIDEO_FFDSHOW) return i; break;
-        case PageId::VideoDivx: if (command == MENU_VIDEO_DIVX) return i; break;
-        case PageId::VideoXvid: if (command == MENU_VIDEO_XVID) return i; break;
-        case PageId::SoundFFDShow: if (command == MENU_SOUND_FFDSHOW) return i; break;
-        case PageId::SoundAC3: if (command == MENU_SOUND_AC3) return i; break;
-        case PageId::SoundKorrin: if (command == MENU_SOUND_KORRIN) return i; break;
-        case PageId::CaptionVSFilter: if (command == MENU_CAPTION_VSFILTER) return i; break;
-        case PageId::CaptionDivxG400: if (command == MENU_CAPTION_DIVXG400) return i; break;
-        case PageId::FSIntro: if (command == MENU_FSINTRO) return i; break;
-        }
-    }
-    return -1;
-}
+int ButtonOfPage(PageId id) { return MenuButtonIndex(kPageTable[static_cast<int>(id)].command); }
 
 // Allocation failure is reported by the caller, so pages are made without throwing.
 std::unique_ptr<Page> MakePage(const PageEntry& entry)
@@ -282,13 +287,10 @@ void MainWindow::OnGroup(MenuGroup group)
     }
     LayOutMenu();
 
-    const MenuMemory& memory = TheMenuMemory();
-    switch (group) {
-    case MenuGroup::Video: OnItem(kVideoPages[(memory.lastVideoPage - 1) % 3]); break;
-    case MenuGroup::Sound: OnItem(kSoundPages[(memory.lastSoundPage - 1) % 3]); break;
-    case MenuGroup::Caption: OnItem(kCaptionPages[(memory.lastCaptionPage - 1) % 2]); break;
-    case MenuGroup::None: break;
-    }
+    // Opening a group reopens the page last used in it, at first its first one.
+    const std::span<const PageId> pages = GroupPages(group);
+    const int last = LastPage(TheMenuMemory(), group);
+    if (last >= 1 && last <= static_cast<int>(pages.size())) OnItem(pages[last - 1]);
 
     if (group == MenuGroup::Caption) RepaintTopButtons();
     RepaintLeftStrip();
@@ -322,18 +324,9 @@ void MainWindow::OnItem(PageId id)
         Button(i).SetSelected(i == self);
         Button(i).Repaint();
     }
-    MenuMemory& memory = TheMenuMemory();
-    const PageId* pages = group == MenuGroup::Video   ? kVideoPages
-                          : group == MenuGroup::Sound ? kSoundPages
-                                                      : kCaptionPages;
-    const int count = group == MenuGroup::Caption ? 2 : 3;
-    for (int n = 0; n < count; ++n) {
-        if (pages[n] != id) continue;
-        int& last = group == MenuGroup::Video   ? memory.lastVideoPage
-                    : group == MenuGroup::Sound ? memory.lastSoundPage
-                                                : memory.lastCaptionPage;
-        last = n + 1;
-    }
+    const std::span<const PageId> pages = GroupPages(group);
+    for (std::size_t n = 0; n < pages.size(); ++n)
+        if (pages[n] == id) LastPage(TheMenuMemory(), group) = static_cast<int>(n) + 1;
 }
 
 void MainWindow::InstallCheck()
@@ -367,8 +360,8 @@ bool MainWindow::OnCommand(int id, int, HWND)
     case ButtonKind::TopLevel: OnTopLevel(index); break;
     case ButtonKind::Group: OnGroup(button.group); break;
     case ButtonKind::Item:
-        for (int p = 0; p < kPageCount; ++p)
-            if (ButtonOfPage(static_cast<PageId>(p)) == index) OnItem(static_cast<PageId>(p));
+        for (const PageEntry& entry : kPageTable)
+            if (entry.command == button.command) OnItem(entry.id);
         break;
     }
     return true;
