@@ -1,9 +1,8 @@
 #include "pages/SettingsPage.h"
 
-#include "platform/win/WideText.h"
 #include "pages/NumericEdit.h"
 #include "platform/registry/Win32Registry.h"
-#include "platform/text/Text.h"
+#include "platform/win/Controls.h"
 #include "platform/win/Painter.h"
 
 #include <commctrl.h>
@@ -13,7 +12,6 @@
 namespace zelora {
 namespace {
 
-using win::Wide;
 
 constexpr COLORREF kBackground = RGB(kPageBackground.red, kPageBackground.green,
                                      kPageBackground.blue);
@@ -166,30 +164,25 @@ HBRUSH SettingsPage::OnControlColor(HDC dc, HWND, UINT msg)
 // ---------------------------------------------------------------------------------------
 // PageControls
 
-void SettingsPage::SetCheck(int id, int state)
-{
-    SendTo(id, BM_SETCHECK, static_cast<WPARAM>(state));
-}
+void SettingsPage::SetCheck(int id, int state) { win::CheckBox(Hwnd(), id).SetCheck(state); }
 
-int SettingsPage::GetCheck(int id) const { return static_cast<int>(SendTo(id, BM_GETCHECK)); }
+int SettingsPage::GetCheck(int id) const { return win::CheckBox(Hwnd(), id).GetCheck(); }
 
 void SettingsPage::FillCombo(int id, std::span<const ChoiceItem> items)
 {
-    SendTo(id, CB_RESETCONTENT);
-    for (const ChoiceItem& item : items) {
-        const std::wstring label = Wide(item.label);
-        SendTo(id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(label.c_str()));
-    }
+    const win::ComboBox combo(Hwnd(), id);
+    combo.ResetContent();
+    for (const ChoiceItem& item : items) combo.AddString(item.label);
 }
 
 void SettingsPage::SetComboIndex(int id, int index)
 {
-    SendTo(id, CB_SETCURSEL, static_cast<WPARAM>(index));  // -1 clears the selection
+    win::ComboBox(Hwnd(), id).SetCurSel(index);  // -1 clears the selection
 }
 
 int SettingsPage::GetComboIndex(int id) const
 {
-    const auto index = static_cast<int>(SendTo(id, CB_GETCURSEL));
+    const int index = win::ComboBox(Hwnd(), id).GetCurSel();
     return index == CB_ERR ? kNoSelection : index;
 }
 
@@ -197,14 +190,14 @@ void SettingsPage::SetRadio(int firstId, int index)
 {
     const int count = RadioCount(firstId);
     for (int i = 0; i < count; ++i)
-        SendTo(firstId + i, BM_SETCHECK, i == index ? BST_CHECKED : BST_UNCHECKED);
+        win::CheckBox(Hwnd(), firstId + i).SetCheck(i == index ? BST_CHECKED : BST_UNCHECKED);
 }
 
 int SettingsPage::GetRadio(int firstId) const
 {
     const int count = RadioCount(firstId);
     for (int i = 0; i < count; ++i)
-        if (SendTo(firstId + i, BM_GETCHECK) == BST_CHECKED) return i;
+        if (win::CheckBox(Hwnd(), firstId + i).GetCheck() == BST_CHECKED) return i;
     return kNoSelection;
 }
 
@@ -218,7 +211,7 @@ std::string SettingsPage::GetEditText(int id) const
 
 void SettingsPage::SetSpinRange(int spinId, int min, int max)
 {
-    SendTo(spinId, UDM_SETRANGE32, static_cast<WPARAM>(min), static_cast<LPARAM>(max));
+    win::UpDown(Hwnd(), spinId).SetRange(min, max);
 }
 
 void SettingsPage::SetNumber(int key, std::int32_t value) { m_numbers[key] = value; }
@@ -233,7 +226,7 @@ void SettingsPage::PushTexts()
 {
     for (const PageControl& control : m_description.controls) {
         if (control.type != ControlType::NumericEdit) continue;
-        ::SetWindowTextW(Item(control.id), Wide(GetEditText(control.id)).c_str());
+        win::Control(Hwnd(), control.id).SetText(GetEditText(control.id));
     }
 }
 
@@ -241,15 +234,11 @@ void SettingsPage::PullTexts()
 {
     for (const PageControl& control : m_description.controls) {
         if (control.type != ControlType::NumericEdit) continue;
-        const HWND edit = Item(control.id);
-        std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(edit)) + 1, L'\0');
-        text.resize(static_cast<std::size_t>(
-            ::GetWindowTextW(edit, text.data(), static_cast<int>(text.size()))));
-        m_texts[control.id] = Utf16ToUtf8(std::u16string(text.begin(), text.end()));
+        m_texts[control.id] = win::Control(Hwnd(), control.id).Text();
     }
 }
 
-void SettingsPage::EnableControl(int id, bool enable) { ::EnableWindow(Item(id), enable); }
+void SettingsPage::EnableControl(int id, bool enable) { win::Control(Hwnd(), id).Enable(enable); }
 
 void SettingsPage::MoveControl(int id, const Place& place)
 {
@@ -296,11 +285,6 @@ int SettingsPage::RadioCount(int firstId) const
     const ValueRow* row = PageModel::FindRow(m_description.values, firstId);
     if (row == nullptr || row->kind != ValueKind::Radio) return 0;
     return static_cast<int>(row->choice->items.size());
-}
-
-LRESULT SettingsPage::SendTo(int id, UINT msg, WPARAM wParam, LPARAM lParam) const
-{
-    return ::SendDlgItemMessageW(Hwnd(), id, msg, wParam, lParam);
 }
 
 }  // namespace zelora

@@ -95,7 +95,6 @@ private:
 
     const PageControl* FindControl(int id) const;
     int RadioCount(int firstId) const;
-    LRESULT SendTo(int id, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const;
 
     PageDescription m_description;
     RegistryStore m_store;
