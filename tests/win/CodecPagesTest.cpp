@@ -3,7 +3,6 @@
 // and the installer's bookkeeping seeded per test and put back afterwards. Driven with the
 // notifications and mouse messages a user's clicks produce; checked in the lists, in the
 // registry, in the programs they ask to start and in what they paint.
-#include "platform/win/WideText.h"
 #include <windows.h>
 
 #include <commctrl.h>
@@ -15,7 +14,9 @@
 #include "platform/registry/Win32Registry.h"
 #include "platform/text/Text.h"
 #include "platform/win/Painter.h"
+#include "platform/win/WideText.h"
 #include "resources/resource.h"
+#include "win/WinTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -30,6 +31,7 @@ namespace zelora {
 namespace {
 
 using win::Wide;
+using wintest::WindowText;
 
 constexpr RegRoot kHklm = RegRoot::LocalMachine;
 constexpr RegRoot kHkcr = RegRoot::ClassesRoot;
@@ -38,13 +40,6 @@ constexpr const char* kProductKey = "Software\\Tarnwick\\Quellmark";
 constexpr const char* kCategoryParent = "CLSID\\{083863F1-70DE-11d0-BD40-00A0C911CE86}";
 
 RegistryBackend& Registry() { return SystemRegistry(); }
-
-std::wstring WindowText(HWND hwnd)
-{
-    wchar_t text[512] = L"";
-    ::GetWindowTextW(hwnd, text, 512);
-    return text;
-}
 
 bool KeyExists(RegRoot root, std::string_view path)
 {
@@ -196,9 +191,7 @@ struct Place {
 
 Place PlaceOf(HWND control)
 {
-    RECT rect{};
-    ::GetWindowRect(control, &rect);
-    ::MapWindowPoints(nullptr, ::GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+    const RECT rect = wintest::ClientRectOf(control);
     return {rect.left, rect.top, rect.right, rect.bottom};
 }
 

@@ -5,6 +5,7 @@
 #include "shell/AboutBox.h"
 #include "shell/MainWindow.h"
 #include "shell/MenuMemory.h"
+#include "win/WinTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -13,14 +14,9 @@
 namespace zelora {
 namespace {
 
-constexpr const char* kSetupKey = "Software\\Tarnwick\\Quellmark\\Setup";
+using wintest::WindowText;
 
-std::wstring WindowText(HWND hwnd)
-{
-    wchar_t text[256] = L"";
-    ::GetWindowTextW(hwnd, text, 256);
-    return text;
-}
+constexpr const char* kSetupKey = "Software\\Tarnwick\\Quellmark\\Setup";
 
 bool Visible(Page* page) { return page && ::IsWindowVisible(page->Hwnd()); }
 

@@ -2,7 +2,6 @@
 // plain window, driven with the messages a user's clicks produce and checked in the real
 // registry; and the settings page frame's own Win32 duties (numeric edits, the exchange
 // guard, control colouring). The skin's painting is checked on screen, end to end.
-#include "platform/win/WideText.h"
 #include <windows.h>
 
 #include <commctrl.h>
@@ -14,6 +13,8 @@
 #include "pages/video/VideoXvidValues.h"
 #include "platform/registry/Win32Registry.h"
 #include "platform/text/Text.h"
+#include "platform/win/WideText.h"
+#include "win/WinTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -27,29 +28,13 @@ namespace zelora {
 namespace {
 
 using win::Wide;
+using wintest::WindowText;
 
 constexpr RegRoot kHkcu = RegRoot::CurrentUser;
 constexpr std::string_view kFrameTestKey = "Software\\Zelora Tests\\SettingsPage";
 // Every key these tests write; each test starts and ends without them.
 constexpr std::string_view kTouchedKeys[] = {
     video_xvid::kKey, "Software\\GNU\\ffdshow", "Software\\GNU\\ffdshow_audio", kFrameTestKey};
-
-std::wstring WindowText(HWND hwnd)
-{
-    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(hwnd)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        ::GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
-// A control's rectangle in its page's client pixels.
-RECT PlaceOf(HWND control)
-{
-    RECT rect{};
-    ::GetWindowRect(control, &rect);
-    ::MapWindowPoints(nullptr, ::GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
 
 std::wstring ClassOf(HWND hwnd)
 {
@@ -200,7 +185,7 @@ TEST_F(VideoPagesTest, TemplatesHoldEveryControlWithItsLabelAndLayoutPlacesThemA
                 EXPECT_EQ(WindowText(hwnd), Wide(control.label));
             }
 
-            const RECT at = PlaceOf(hwnd);
+            const RECT at = wintest::ClientRectOf(hwnd);
             if (control.place.IsSet()) {
                 EXPECT_EQ(at.left, control.place.x);
                 EXPECT_EQ(at.top, control.place.y);
@@ -222,8 +207,8 @@ TEST_F(VideoPagesTest, XvidColourListSitsBesideItsTitle)
 {
     InstalledDecoders::MarkInstalled("Xvid");
     CreateAndShow(kPages[0]);
-    const RECT title = PlaceOf(Item(video_xvid::kColourSpaceTitle));
-    const RECT list = PlaceOf(Item(video_xvid::kColourSpace));
+    const RECT title = wintest::ClientRectOf(Item(video_xvid::kColourSpaceTitle));
+    const RECT list = wintest::ClientRectOf(Item(video_xvid::kColourSpace));
     EXPECT_GE(list.left, title.right);
     EXPECT_LE(list.left, title.right + 10);
     EXPECT_LE(std::abs((list.top + list.bottom) - (title.top + title.bottom)), 2);
@@ -271,7 +256,7 @@ TEST_F(VideoPagesTest, ShowingAgainReloadsValuesButLaysOutOnlyOnce)
     m_page->Layout();
     EXPECT_TRUE(Checked(video_xvid::kDeblockY));
     EXPECT_FALSE(::IsWindowEnabled(box));
-    EXPECT_EQ(PlaceOf(box).left, 300);
+    EXPECT_EQ(wintest::ClientRectOf(box).left, 300);
 }
 
 // ---------------------------------------------------------------------------------------
