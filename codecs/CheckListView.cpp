@@ -79,9 +79,8 @@ void CheckListView::SetImage(int item, int image) const
 {
     LVITEMW change{};
     change.mask = LVIF_IMAGE;
-    change.iItem = item;
     change.iImage = image;
-    ListView_SetItem(m_list, &change);
+    Change(item, change);
 }
 
 int CheckListView::Count() const { return m_list ? ListView_GetItemCount(m_list) : 0; }
@@ -100,8 +99,13 @@ void CheckListView::SetData(int item, LPARAM data) const
 {
     LVITEMW change{};
     change.mask = LVIF_PARAM;
-    change.iItem = item;
     change.lParam = data;
+    Change(item, change);
+}
+
+void CheckListView::Change(int item, LVITEMW& change) const
+{
+    change.iItem = item;
     ListView_SetItem(m_list, &change);
 }
 

@@ -45,6 +45,8 @@ public:
     void SetRedraw(bool redraw) const;
 
 private:
+    void Change(int item, LVITEMW& change) const;  // one item attribute, by its mask
+
     HWND m_list = nullptr;
 };
 
