@@ -1,0 +1,244 @@
+// The updater's two decisions over the memory registry and a manifest held in memory.
+#include "platform/registry/MemoryRegistry.h"
+#include "updater/UpdateDecisions.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace zelora::updater {
+namespace {
+
+std::string Lower(std::string_view text)
+{
+    std::string lower(text);
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower;
+}
+
+class FakeManifest final : public ManifestReader {
+public:
+    FakeManifest& Set(std::string_view section, std::string_view key, std::string_view value)
+    {
+        m_values[Lower(section) + "\n" + Lower(key)] = std::string(value);
+        return *this;
+    }
+    std::optional<std::string> Value(std::string_view section, std::string_view key) const override
+    {
+        const auto found = m_values.find(Lower(section) + "\n" + Lower(key));
+        if (found == m_values.end()) return std::nullopt;
+        return found->second;
+    }
+
+private:
+    std::map<std::string, std::string> m_values;
+};
+
+constexpr const char* kSetup = "SOFTWARE\\Tarnwick\\Quellmark\\Setup";
+constexpr const char* kHome = "http://www.zelora.example/";
+
+class UpdaterDecisionsTest : public ::testing::Test {
+protected:
+    std::string StoredVersion() { return store.ReadString(RegRoot::LocalMachine, kSetup, "Zelora-ver"); }
+
+    void Select(std::string_view category, std::string_view name, std::int32_t state)
+    {
+        store.WriteDword(RegRoot::LocalMachine,
+                         "Software\\Tarnwick\\Quellmark\\CodecUpdate\\" + std::string(category),
+                         name, state);
+    }
+    void Installed(std::string_view category, std::string_view name, std::string_view build)
+    {
+        store.WriteString(RegRoot::LocalMachine,
+                          "SOFTWARE\\Tarnwick\\Quellmark\\CodecBuildNum\\" + std::string(category),
+                          name, build);
+    }
+    void Offer(std::string_view name, std::string_view build)
+    {
+        manifest.Set(name, "VER", build).Set(name, "URL", "http://dl.example/" + std::string(name) + ".exe");
+    }
+    std::vector<std::string> Names(const std::vector<CodecUpdate>& updates)
+    {
+        std::vector<std::string> names;
+        for (const CodecUpdate& update : updates) names.push_back(update.name);
+        return names;
+    }
+
+    MemoryRegistry registry;
+    RegistryStore store{registry};
+    FakeManifest manifest;
+};
+
+TEST_F(UpdaterDecisionsTest, ManifestCountsOnlyWithNumericProgramVersion)
+{
+    struct Case {
+        const char* ver;  // nullptr: no ZELORADATE section at all
+        bool usable;
+    };
+    const Case cases[] = {
+        {nullptr, false}, {"", false}, {"abc", false}, {"<html>", false},
+        {"20051013", true}, {" 20060101", true}, {"20060101b", true},
+        {"2006010100000000000000000000000000000000000000000000000000000000", true},
+        {"20060101000000000000000000000000000000000000000000000000000000000", false},
+    };
+    for (const Case& c : cases) {
+        FakeManifest m;
+        m.Set("Xvid", "VER", "1.2");
+        if (c.ver) m.Set("zeloradate", "ver", c.ver);
+        EXPECT_EQ(IsUsableManifest(m), c.usable) << (c.ver ? c.ver : "(none)");
+    }
+}
+
+TEST_F(UpdaterDecisionsTest, MainProgramAnnouncedOnceWhenNewer)
+{
+    struct Case {
+        const char* stored;  // nullptr: never recorded (a fresh install)
+        const char* ver;
+        bool announced;
+        const char* storedAfter;
+    };
+    const Case cases[] = {
+        {"20051013", "20051013", false, "20051013"},
+        {nullptr, "20051013", false, "20051013"},  // its own version is not news
+        {nullptr, "20060101", true, "20060101"},
+        {"NULL", "20060101", true, "20060101"},
+        {"20051013", "20060101rc", true, "20060101rc"},  // leading digits compared
+        {"20070101", "20060101", false, "20070101"},
+        {"99999999999999999999", "20060101", false, "99999999999999999999"},  // no overflow
+    };
+    for (const Case& c : cases) {
+        registry.DeleteTree(RegRoot::LocalMachine, kSetup);
+        if (c.stored) store.WriteString(RegRoot::LocalMachine, kSetup, "Zelora-ver", c.stored);
+        FakeManifest m;
+        m.Set("ZELORADATE", "VER", c.ver);
+        const auto notice = CheckMainProgram(store, m, kHome);
+        EXPECT_EQ(notice.has_value(), c.announced) << c.ver;
+        if (notice) {
+            EXPECT_EQ(notice->version, c.ver);
+        }
+        EXPECT_EQ(StoredVersion(), c.storedAfter) << c.ver;
+        EXPECT_FALSE(CheckMainProgram(store, m, kHome)) << "announced twice: " << c.ver;
+    }
+}
+
+TEST_F(UpdaterDecisionsTest, AnnouncedPageMustBeAPlainWebAddress)
+{
+    struct Case {
+        const char* url;  // nullptr: no URL key
+        const char* opened;
+    };
+    const Case cases[] = {
+        {"http://www.zelora.example/new.html", "http://www.zelora.example/new.html"},
+        {"HTTPS://zelora.example/a?b=c", "HTTPS://zelora.example/a?b=c"},
+        {nullptr, kHome},
+        {"", kHome},
+        {"file:///C:/Windows/system32/calc.exe", kHome},
+        {"http://x.example/\" -new calc", kHome},
+        {"http://x.example/a b", kHome},
+        {"javascript:alert(1)", kHome},
+    };
+    for (const Case& c : cases) {
+        registry.DeleteTree(RegRoot::LocalMachine, kSetup);
+        FakeManifest m;
+        m.Set("ZELORADATE", "VER", "20990101");
+        if (c.url) m.Set("ZELORADATE", "URL", c.url);
+        const auto notice = CheckMainProgram(store, m, kHome);
+        ASSERT_TRUE(notice);
+        EXPECT_EQ(notice->pageUrl, c.opened) << (c.url ? c.url : "(none)");
+    }
+    EXPECT_EQ(NewVersionText("20990101"),
+              "Zelora 20990101 최신 버젼이 나왔습니다. 확인을 누르시면 홈페이지로 접속합니다.");
+}
+
+TEST_F(UpdaterDecisionsTest, EverySelectedCodecInDownloadOrder)
+{
+    const char* const categories[] = {"video", "audio", "caption"};
+    const std::vector<std::vector<const char*>> names = {
+        {"FFDShow", "Divx5", "Xvid", "Mpeg Splitter", "Mpeg 1/2", "Matroska", "Real Media", "h.264"},
+        {"AC3filter", "Korrins DTS", "LAME MP3", "OGG Vorbis", "CoreAAC", "MMSwitch"},
+        {"VSFilter", "DivxG400"}};
+    for (std::size_t c = 0; c < 3; ++c) {
+        for (const char* name : names[c]) {
+            Select(categories[c], name, 1);
+            Offer(name, "2.0");
+        }
+    }
+    const std::vector<CodecUpdate> updates = CollectCodecUpdates(store, manifest);
+    const std::vector<std::string> expected = {
+        "h.264", "Real Media", "Matroska", "Mpeg 1/2", "Mpeg Splitter", "Xvid", "Divx5", "FFDShow",
+        "MMSwitch", "CoreAAC", "OGG Vorbis", "LAME MP3", "Korrins DTS", "AC3filter",
+        "DivxG400", "VSFilter"};
+    EXPECT_EQ(Names(updates), expected);
+    EXPECT_EQ(updates.front().category, "video");
+    EXPECT_EQ(updates.front().url, "http://dl.example/h.264.exe");
+    EXPECT_EQ(updates.back().category, "caption");
+
+    const std::vector<std::string> listed = Names(ListOrder(updates));
+    EXPECT_EQ(listed.front(), "VSFilter");
+    EXPECT_EQ(listed[2], "AC3filter");
+    EXPECT_EQ(listed.back(), "h.264");
+}
+
+TEST_F(UpdaterDecisionsTest, OfferedOnlyWhenSelectedDifferentAndComplete)
+{
+    struct Case {
+        const char* what;
+        std::int32_t selection;  // MissingDword: no value
+        const char* installed;   // nullptr: no recorded build
+        const char* ver;         // nullptr: no section
+        std::string url;
+        const char* sha;         // nullptr: no SHA256 key
+        bool offered;
+    };
+    const std::string ok = "http://dl.example/xvid.exe";
+    const std::string hash(64, 'a');
+    const Case cases[] = {
+        {"newer build", 1, "1.1", "1.2", ok, nullptr, true},
+        {"same build", 1, "1.2", "1.2", ok, nullptr, false},
+        {"texts compared exactly", 1, "1.0", "1.00", ok, nullptr, true},
+        {"never recorded", 1, nullptr, "1.2", ok, nullptr, true},
+        {"not selected", 0, "1.1", "1.2", ok, nullptr, false},
+        {"selection missing", RegistryStore::MissingDword, "1.1", "1.2", ok, nullptr, false},
+        {"selection not 1", 2, "1.1", "1.2", ok, nullptr, false},
+        {"section missing", 1, "1.1", nullptr, ok, nullptr, false},
+        {"empty build", 1, "1.1", "", ok, nullptr, false},
+        {"empty address", 1, "1.1", "1.2", "", nullptr, false},
+        {"address over 2048", 1, "1.1", "1.2", ok + std::string(2049 - ok.size(), 'x'), nullptr, false},
+        {"address of 2048", 1, "1.1", "1.2", ok + std::string(2048 - ok.size(), 'x'), nullptr, true},
+        {"build over 64", 1, "1.1", "1234567890123456789012345678901234567890123456789012345678901234.", ok, nullptr, false},
+        {"with hash", 1, "1.1", "1.2", ok, hash.c_str(), true},
+        {"malformed hash", 1, "1.1", "1.2", ok, "abc", false},
+    };
+    for (const Case& c : cases) {
+        registry.DeleteTree(RegRoot::LocalMachine, "SOFTWARE\\Tarnwick");
+        FakeManifest m;
+        m.Set("ZELORADATE", "VER", "20051013");
+        if (c.selection != RegistryStore::MissingDword) Select("video", "Xvid", c.selection);
+        if (c.installed) Installed("video", "Xvid", c.installed);
+        if (c.ver) m.Set("xvid", "ver", c.ver).Set("XVID", "url", c.url);
+        if (c.sha) m.Set("Xvid", "SHA256", c.sha);
+        const std::vector<CodecUpdate> updates = CollectCodecUpdates(store, m);
+        EXPECT_EQ(updates.size(), c.offered ? 1u : 0u) << c.what;
+    }
+}
+
+TEST_F(UpdaterDecisionsTest, SelectionNamesAndHashesMatchWithoutRegardToCase)
+{
+    // The Codec Update page spells it "AC3Filter", the manifest and updater "AC3filter".
+    Select("audio", "AC3Filter", 1);
+    Select("audio", "CoreAAC", 1);
+    Offer("AC3filter", "0.9");
+    Offer("CoreAAC", "1.5");
+    manifest.Set("AC3filter", "SHA256", std::string(64, 'C'));
+    ASSERT_EQ(CollectCodecUpdates(store, manifest).size(), 2u);
+    EXPECT_EQ(CollectCodecUpdates(store, manifest)[1].sha256, std::string(64, 'c'));
+
+    // Built to refuse codecs without a hash: only the hashed one is left.
+    const std::vector<CodecUpdate> strict = CollectCodecUpdates(store, manifest, {.requireHash = true});
+    EXPECT_EQ(Names(strict), std::vector<std::string>{"AC3filter"});
+}
+
+}  // namespace
+}  // namespace zelora::updater

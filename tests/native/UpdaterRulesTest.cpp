@@ -1,0 +1,143 @@
+// What the updater accepts from a manifest before it writes or starts anything, and the
+// arithmetic of its progress display.
+#include "updater/AddressRules.h"
+#include "updater/ProgressGeometry.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+namespace zelora::updater {
+namespace {
+
+TEST(UpdaterRules, LocalFileNameIsTheSafeLastSegment)
+{
+    struct Case {
+        std::string url;
+        std::optional<std::string> name;  // nothing: refused
+    };
+    const Case cases[] = {
+        {"http://dl.example/codecs/xvid-1.2_setup.exe", "xvid-1.2_setup.exe"},
+        {"http://dl.example/codecs/setup.exe?build=3&x=/y", "setup.exe"},
+        {"http://dl.example/setup.exe#part/2", "setup.exe"},
+        {"http://dl.example/codecs/", std::nullopt},
+        {"http://dl.example", std::nullopt},
+        {"setup.exe", std::nullopt},
+        {"http://dl.example/..\\..\\Windows\\evil.exe", std::nullopt},
+        {"http://dl.example/..%5c..%5cevil.exe", std::nullopt},
+        {"http://dl.example/C:evil.exe", std::nullopt},
+        {"http://dl.example/a/..", std::nullopt},
+        {"http://dl.example/.hidden.exe", std::nullopt},
+        {"http://dl.example/setup.exe.", std::nullopt},
+        {"http://dl.example/CON.exe", std::nullopt},
+        {"http://dl.example/lpt1", std::nullopt},
+        {"http://dl.example/com10.exe", "com10.exe"},
+        {"http://dl.example/console.exe", "console.exe"},
+        {"http://dl.example/" + std::string(200, 'a') + ".exe", std::nullopt},
+        {"http://dl.example/" + std::string(60, 'a') + ".exe", std::string(60, 'a') + ".exe"},
+        {"http://dl.example/\xEC\xBD\x94\xEB\x8D\xB1.exe", std::nullopt},
+        {"http://dl.example/set up.exe", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        const auto name = LocalFileName(c.url);
+        EXPECT_EQ(name, c.name) << c.url;
+    }
+}
+
+TEST(UpdaterRules, TwoRowsNeverShareAFile)
+{
+    LocalNames names;
+    EXPECT_EQ(names.Claim("http://a.example/setup.exe").value_or(""), "setup.exe");
+    EXPECT_EQ(names.Claim("http://b.example/x/SETUP.exe").value_or(""), "SETUP-2.exe");
+    EXPECT_EQ(names.Claim("http://c.example/setup.exe?v=2").value_or(""), "setup-3.exe");
+    EXPECT_EQ(names.Claim("http://c.example/setup-2.exe").value_or(""), "setup-2-2.exe");
+    EXPECT_EQ(names.Claim("http://c.example/README").value_or(""), "README");
+    EXPECT_EQ(names.Claim("http://c.example/readme").value_or(""), "readme-2");
+    EXPECT_FALSE(names.Claim("http://c.example/"));
+}
+
+TEST(UpdaterRules, WebAddressesAndTheProgramPath)
+{
+    EXPECT_TRUE(IsDownloadAddress("http://dl.example/a.exe"));
+    EXPECT_TRUE(IsDownloadAddress("https://dl.example:8080/a.exe?x=1"));
+    EXPECT_FALSE(IsDownloadAddress("ftp://dl.example/a.exe"));
+    EXPECT_FALSE(IsDownloadAddress("http:///a.exe"));
+    EXPECT_FALSE(IsDownloadAddress("http://dl.example/a\tb.exe"));
+    EXPECT_FALSE(IsOpenableWebAddress("http://x.example/'onload"));
+    EXPECT_FALSE(IsOpenableWebAddress("C:\\Windows\\notepad.exe"));
+
+    struct Case {
+        const char* dir;
+        const char* program;  // nullptr: refused
+    };
+    const Case cases[] = {
+        {"C:\\Program Files\\Zelora", "C:\\Program Files\\Zelora\\Zelora.exe"},
+        {"d:\\Zelora\\", "d:\\Zelora\\Zelora.exe"},
+        {"\\\\server\\share\\Zelora", "\\\\server\\share\\Zelora\\Zelora.exe"},
+        {"ERROR", nullptr},
+        {"", nullptr},
+        {"Zelora", nullptr},
+        {"..\\Zelora", nullptr},
+        {"\\Zelora", nullptr},
+        {"C:Zelora", nullptr},
+        {"C:\\a\" \"b", nullptr},
+    };
+    for (const Case& c : cases) {
+        const auto program = ZeloraProgramPath(c.dir);
+        if (c.program) EXPECT_EQ(program.value_or("(refused)"), c.program) << c.dir;
+        else EXPECT_FALSE(program) << c.dir;
+    }
+}
+
+TEST(UpdaterProgress, DownloadPercent)
+{
+    EXPECT_EQ(DownloadPercent(500, 0), 0);  // size not announced
+    EXPECT_EQ(DownloadPercent(0, 1000), 0);
+    EXPECT_EQ(DownloadPercent(999, 1000), 99);
+    EXPECT_EQ(DownloadPercent(1000, 1000), 100);
+    EXPECT_EQ(DownloadPercent(5000, 1000), 100);
+    EXPECT_EQ(DownloadPercent(0xFFFFFFFFFFFFFull, 0xFFFFFFFFFFFFFFFFull), 0);  // no overflow
+    EXPECT_EQ(DownloadPercent(0xFFFFFFFFFFFFFFFEull, 0xFFFFFFFFFFFFFFFFull), 100);
+}
+
+TEST(UpdaterProgress, BarGeometry)
+{
+    const Rect control{0, 0, 239, 9};
+    struct Case {
+        Rect client;
+        bool border;
+        bool vertical;
+        ProgressRange range;
+        int position;
+        Rect bar;
+    };
+    const Case cases[] = {
+        // The updater's 239 x 9 control: the fill spans x 1 to 238 at most.
+        {control, false, false, {0, 100}, 0, {1, 1, 1, 8}},
+        {control, false, false, {0, 100}, 50, {1, 1, 119, 8}},
+        {control, false, false, {0, 100}, 100, {1, 1, 237, 8}},
+        {control, false, false, {0, 100}, 250, {1, 1, 237, 8}},  // clamped position
+        {control, true, false, {0, 100}, 50, {2, 2, 119, 7}},
+        {{0, 0, 9, 101}, false, true, {0, 100}, 50, {1, 51, 8, 100}},
+        {{0, 0, 9, 101}, false, true, {0, 100}, 0, {1, 100, 8, 100}},
+        {control, false, false, {-50, 50}, 0, {1, 1, 119, 8}},
+        {control, false, false, {0, 0}, 0, {1, 1, 1, 8}},  // empty range: span 1
+    };
+    for (const Case& c : cases) {
+        const BarLayout layout = LayoutBar(c.client, c.border, c.vertical, c.range, c.position);
+        EXPECT_EQ(layout.bar.left, c.bar.left) << c.position;
+        EXPECT_EQ(layout.bar.top, c.bar.top) << c.position;
+        EXPECT_EQ(layout.bar.right, c.bar.right) << c.position;
+        EXPECT_EQ(layout.bar.bottom, c.bar.bottom) << c.position;
+    }
+    EXPECT_EQ(LayoutBar(control, false, false, {0, 100}, 50).percent, 50);
+
+    const TileGrid tiles = TilesFor({1, 1, 119, 8}, 8, 7);
+    EXPECT_EQ(tiles.columns, 15);
+    EXPECT_EQ(tiles.rows, 1);
+    EXPECT_EQ(TilesFor({1, 1, 1, 8}, 8, 7).columns, 0);
+}
+
+}  // namespace
+}  // namespace zelora::updater

@@ -1,0 +1,104 @@
+#include "updater/AddressRules.h"
+
+#include <algorithm>
+#include <array>
+
+namespace zelora::updater {
+namespace {
+
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+std::string LowerText(std::string_view text)
+{
+    std::string lower(text);
+    std::transform(lower.begin(), lower.end(), lower.begin(), Lower);
+    return lower;
+}
+
+bool StartsWithNoCase(std::string_view text, std::string_view prefix)
+{
+    return text.size() >= prefix.size() && LowerText(text.substr(0, prefix.size())) == prefix;
+}
+
+bool IsNameCharacter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+           c == '.' || c == '-' || c == '_';
+}
+
+// Names Windows maps to devices whatever their extension ("CON.exe" is the console).
+bool IsDeviceName(std::string_view name)
+{
+    const std::string stem = LowerText(name.substr(0, name.find('.')));
+    static constexpr std::array<std::string_view, 4> kPlain = {"con", "prn", "aux", "nul"};
+    if (std::find(kPlain.begin(), kPlain.end(), stem) != kPlain.end()) return true;
+    return stem.size() == 4 && (stem.starts_with("com") || stem.starts_with("lpt")) &&
+           stem[3] >= '0' && stem[3] <= '9';
+}
+
+bool IsWebAddress(std::string_view url)
+{
+    std::size_t hostStart = 0;
+    if (StartsWithNoCase(url, "http://")) hostStart = 7;
+    else if (StartsWithNoCase(url, "https://")) hostStart = 8;
+    else return false;
+    if (hostStart >= url.size() || url[hostStart] == '/') return false;  // no host
+    return std::none_of(url.begin(), url.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte <= ' ' || byte == 0x7F || c == '"' || c == '\'';
+    });
+}
+
+}  // namespace
+
+std::optional<std::string> LocalFileName(std::string_view url)
+{
+    url = url.substr(0, url.find_first_of("?#"));
+    const std::size_t schemeEnd = url.find("://");
+    const std::size_t pathStart =
+        schemeEnd == std::string_view::npos ? std::string_view::npos : url.find('/', schemeEnd + 3);
+    if (pathStart == std::string_view::npos) return std::nullopt;  // no path, no name
+    const std::string_view name = url.substr(url.rfind('/') + 1);
+    if (name.empty() || name.size() > kMaxLocalNameLength || name.front() == '.' ||
+        name.back() == '.' || !std::all_of(name.begin(), name.end(), IsNameCharacter) ||
+        IsDeviceName(name))
+        return std::nullopt;
+    return std::string(name);
+}
+
+bool IsDownloadAddress(std::string_view url) { return IsWebAddress(url); }
+
+bool IsOpenableWebAddress(std::string_view url) { return IsWebAddress(url); }
+
+std::optional<std::string> ZeloraProgramPath(std::string_view installDir)
+{
+    const bool drive = installDir.size() >= 3 &&
+                       ((installDir[0] >= 'A' && installDir[0] <= 'Z') ||
+                        (installDir[0] >= 'a' && installDir[0] <= 'z')) &&
+                       installDir[1] == ':' && (installDir[2] == '\\' || installDir[2] == '/');
+    const bool unc = installDir.size() > 2 && installDir.starts_with("\\\\") &&
+                     installDir[2] != '\\' && installDir[2] != '?' && installDir[2] != '.';
+    if (!drive && !unc) return std::nullopt;
+    if (std::any_of(installDir.begin(), installDir.end(), [](char c) {
+            return static_cast<unsigned char>(c) < ' ' || c == '"';
+        }))
+        return std::nullopt;
+    std::string path(installDir);
+    if (path.back() != '\\' && path.back() != '/') path += '\\';
+    return path + "Zelora.exe";
+}
+
+std::optional<std::string> LocalNames::Claim(std::string_view url)
+{
+    const std::optional<std::string> name = LocalFileName(url);
+    if (!name) return std::nullopt;
+    const std::size_t dot = name->rfind('.');
+    const std::string stem = dot == std::string::npos ? *name : name->substr(0, dot);
+    const std::string extension = dot == std::string::npos ? "" : name->substr(dot);
+    std::string candidate = *name;
+    for (int n = 2; !m_taken.insert(LowerText(candidate)).second; ++n)
+        candidate = stem + "-" + std::to_string(n) + extension;
+    return candidate;
+}
+
+}  // namespace zelora::updater

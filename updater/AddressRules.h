@@ -1,0 +1,42 @@
+#pragma once
+// What the updater accepts from the manifest before it touches the disk or starts
+// anything: local file names, download and web-page addresses, the settings centre's path.
+
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+
+namespace zelora::updater {
+
+inline constexpr std::size_t kMaxLocalNameLength = 64;
+
+// The local name of a download: the last segment of the address's path (query and
+// fragment dropped), made of letters, digits, ".", "-" and "_" only, not starting or
+// ending with ".", not a device name, at most 64 characters. Nothing otherwise. No
+// percent-decoding: "%5c" stays three characters, and "%" is refused.
+std::optional<std::string> LocalFileName(std::string_view url);
+
+// An address the download layer may fetch: http:// or https://, a host, no blanks,
+// quotes or control characters.
+bool IsDownloadAddress(std::string_view url);
+
+// An address safe to hand to the web browser as its one parameter: the same rule.
+bool IsOpenableWebAddress(std::string_view url);
+
+// `<dir>\Zelora.exe` when `installDir` is an absolute path (drive or UNC) without quotes
+// or control characters; nothing otherwise. The caller still checks that the file exists.
+std::optional<std::string> ZeloraProgramPath(std::string_view installDir);
+
+// Hands out the local names of one run, so two rows never write the same file: a name
+// already taken (compared without regard to case, as the file system does) gets "-2",
+// "-3", ... before its extension.
+class LocalNames {
+public:
+    std::optional<std::string> Claim(std::string_view url);
+
+private:
+    std::set<std::string> m_taken;  // lower case
+};
+
+}  // namespace zelora::updater

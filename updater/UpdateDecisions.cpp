@@ -1,0 +1,124 @@
+#include "updater/UpdateDecisions.h"
+
+#include "platform/text/Text.h"
+#include "updater/AddressRules.h"
+#include "updater/UpdateCodecs.h"
+
+#include <algorithm>
+
+namespace zelora::updater {
+namespace {
+
+constexpr std::string_view kVersionValue = "Zelora-ver";
+
+// Text that the decimal conversion reads a number from: blanks, an optional sign, then at
+// least one digit (anything may follow, as in "20051013b").
+bool StartsWithNumber(std::string_view text)
+{
+    std::size_t i = text.find_first_not_of(" \t\r\n\v\f");
+    if (i == std::string_view::npos) return false;
+    if (text[i] == '+' || text[i] == '-') ++i;
+    return i < text.size() && text[i] >= '0' && text[i] <= '9';
+}
+
+std::optional<std::string> ProgramVersion(const ManifestReader& manifest)
+{
+    std::optional<std::string> version = manifest.Value(kProgramSection, "VER");
+    if (!version || version->size() > kMaxVersionLength || !StartsWithNumber(*version))
+        return std::nullopt;
+    return version;
+}
+
+char LowerHex(char c) { return c >= 'A' && c <= 'F' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+std::optional<CodecUpdate> OfferFor(RegistryStore& store, const ManifestReader& manifest,
+                                    const CodecCategory& category, std::string_view name,
+                                    CodecPolicy policy)
+{
+    const std::optional<std::string> version = manifest.Value(name, "VER");
+    if (!version || version->empty() || version->size() > kMaxVersionLength) return std::nullopt;
+
+    const std::string buildKey = std::string(kBuildNumKey) + std::string(category.keyWord);
+    // Exact text: "1.0" and "1.00" are different builds.
+    if (store.ReadString(RegRoot::LocalMachine, buildKey, name) == *version) return std::nullopt;
+
+    // The Codec Update page writes DWORD 1 for a selected codec; 0, a missing value and
+    // anything else mean not selected.
+    const std::string selectionKey = std::string(kSelectionKey) + std::string(category.keyWord);
+    if (store.ReadDword(RegRoot::LocalMachine, selectionKey, name) != 1) return std::nullopt;
+
+    std::optional<std::string> url = manifest.Value(name, "URL");
+    if (!url || url->empty() || url->size() > kMaxAddressLength) return std::nullopt;
+
+    std::string hash = manifest.Value(name, "SHA256").value_or("");
+    if (!hash.empty() && !IsSha256Text(hash)) return std::nullopt;
+    if (hash.empty() && policy.requireHash) return std::nullopt;
+    std::transform(hash.begin(), hash.end(), hash.begin(), LowerHex);
+
+    return CodecUpdate{std::string(name), std::string(category.keyWord), std::move(*url),
+                       std::move(hash)};
+}
+
+}  // namespace
+
+bool IsUsableManifest(const ManifestReader& manifest) { return ProgramVersion(manifest).has_value(); }
+
+std::optional<MainProgramNotice> CheckMainProgram(RegistryStore& store,
+                                                  const ManifestReader& manifest,
+                                                  std::string_view homePage)
+{
+    const std::optional<std::string> version = ProgramVersion(manifest);
+    if (!version) return std::nullopt;
+
+    std::string recorded = store.ReadString(RegRoot::LocalMachine, kSetupKey, kVersionValue);
+    if (recorded == RegistryStore::MissingString) recorded = kOwnBuild;
+
+    if (DecimalTextToInt(recorded) >= DecimalTextToInt(*version)) {
+        store.WriteString(RegRoot::LocalMachine, kSetupKey, kVersionValue, recorded);
+        return std::nullopt;
+    }
+    store.WriteString(RegRoot::LocalMachine, kSetupKey, kVersionValue, *version);
+    const std::string page = manifest.Value(kProgramSection, "URL").value_or("");
+    return MainProgramNotice{*version,
+                             IsOpenableWebAddress(page) ? page : std::string(homePage)};
+}
+
+std::string NewVersionText(std::string_view version)
+{
+    return "Zelora " + std::string(version) +
+           " 최신 버젼이 나왔습니다. 확인을 누르시면 홈페이지로 접속합니다.";
+}
+
+std::string ReminderText(std::string_view homeHost)
+{
+    return " 항상 최신 버전을 사용하시는 것이 좋습니다. 차후에라도 " + std::string(homeHost) +
+           "을 방문하여 최신 버전으로 교체해주세요.";
+}
+
+std::vector<CodecUpdate> CollectCodecUpdates(RegistryStore& store, const ManifestReader& manifest,
+                                             CodecPolicy policy)
+{
+    std::vector<CodecUpdate> updates;
+    for (const CodecCategory& category : kCodecCategories) {
+        for (auto name = category.names.rbegin(); name != category.names.rend(); ++name) {
+            if (auto update = OfferFor(store, manifest, category, *name, policy))
+                updates.push_back(std::move(*update));
+        }
+    }
+    return updates;
+}
+
+std::vector<CodecUpdate> ListOrder(std::vector<CodecUpdate> downloadOrder)
+{
+    std::reverse(downloadOrder.begin(), downloadOrder.end());
+    return downloadOrder;
+}
+
+bool IsSha256Text(std::string_view text)
+{
+    return text.size() == 64 && std::all_of(text.begin(), text.end(), [](char c) {
+               return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+           });
+}
+
+}  // namespace zelora::updater
