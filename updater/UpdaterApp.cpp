@@ -1,25 +1,32 @@
-// ZeloraUpdate: the decoder updater. Its window runs modally; the process ends with it.
+// ZeloraUpdate: the decoder updater, started at logon. One copy at a time; its window runs
+// modally and the process ends with it.
 
-#include "platform/win/Dialog.h"
+#include "platform/registry/Win32Registry.h"
+#include "platform/win/UniqueHandle.h"
+#include "updater/UpdaterDialog.h"
 
 #include <commctrl.h>
-
-namespace {
-
-constexpr int kUpdaterDialog = 102;
-
-class UpdaterDialog final : public zelora::win::Dialog {
-public:
-    UpdaterDialog() : Dialog(kUpdaterDialog) {}
-};
-
-}  // namespace
+#include <ole2.h>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
+    zelora::win::UniqueKernelHandle mutex(::CreateMutexW(nullptr, TRUE, L"ZeloraUpdate by rukhel"));
+    if (!mutex || ::GetLastError() == ERROR_ALREADY_EXISTS) return 0;  // another copy runs
+
+    const HRESULT ole = ::OleInitialize(nullptr);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_PROGRESS_CLASS};
     ::InitCommonControlsEx(&controls);
-    UpdaterDialog dialog;
-    dialog.RunModal(nullptr);
+    {
+        zelora::Win32Registry registry;
+        zelora::RegistryStore store(registry);
+        zelora::updater::UpdaterSettings settings;
+        settings.site = zelora::updater::ProductUpdateSite();
+#ifdef ZELORA_UPDATER_REQUIRE_HASH
+        settings.policy.requireHash = true;
+#endif
+        zelora::updater::UpdaterDialog dialog(store, std::move(settings));
+        dialog.RunModal(nullptr);
+    }
+    if (SUCCEEDED(ole)) ::OleUninitialize();
     return 0;
 }

@@ -1,0 +1,13 @@
+// Entry point of the updater's Win32-side tests, run under Wine.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+int wmain(int argc, wchar_t** argv)
+{
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_PROGRESS_CLASS};
+    ::InitCommonControlsEx(&controls);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,229 @@
+#include "updater/HttpDownload.h"
+
+#include "platform/win/WideText.h"
+#include "updater/AddressRules.h"
+
+#include <vector>
+
+namespace zelora::updater {
+namespace {
+
+void CloseInternet(HINTERNET handle) { ::InternetCloseHandle(handle); }
+using UniqueInternet = win::UniqueHandle<HINTERNET, CloseInternet>;
+
+constexpr DWORD kRequestFlags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE |
+                                INTERNET_FLAG_PRAGMA_NOCACHE | INTERNET_FLAG_NO_UI |
+                                INTERNET_FLAG_NO_COOKIES | INTERNET_FLAG_KEEP_CONNECTION;
+constexpr DWORD kReadChunk = 64 * 1024;
+
+struct UrlParts {
+    std::wstring host;
+    INTERNET_PORT port = 0;
+    std::wstring object;  // path and query
+    bool secure = false;
+};
+
+bool CrackUrl(const std::wstring& url, UrlParts& parts)
+{
+    URL_COMPONENTSW components{};
+    components.dwStructSize = sizeof components;
+    components.dwHostNameLength = 1;
+    components.dwUrlPathLength = 1;
+    components.dwExtraInfoLength = 1;
+    if (!::InternetCrackUrlW(url.c_str(), static_cast<DWORD>(url.size()), 0, &components))
+        return false;
+    if (components.nScheme != INTERNET_SCHEME_HTTP && components.nScheme != INTERNET_SCHEME_HTTPS)
+        return false;
+    parts.host.assign(components.lpszHostName, components.dwHostNameLength);
+    parts.port = components.nPort;
+    parts.object.assign(components.lpszUrlPath, components.dwUrlPathLength);
+    // The fragment is never sent.
+    std::wstring extra(components.lpszExtraInfo ? components.lpszExtraInfo : L"",
+                       components.dwExtraInfoLength);
+    parts.object += extra.substr(0, extra.find(L'#'));
+    if (parts.object.empty()) parts.object = L"/";
+    parts.secure = components.nScheme == INTERNET_SCHEME_HTTPS;
+    return !parts.host.empty();
+}
+
+DWORD StatusCode(HINTERNET request)
+{
+    DWORD status = 0;
+    DWORD size = sizeof status;
+    if (!::HttpQueryInfoW(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status,
+                          &size, nullptr))
+        return 0;
+    return status;
+}
+
+// The announced length, read as text so sizes past 4 GB are exact. Nothing when absent.
+bool ContentLength(HINTERNET request, std::uint64_t& length)
+{
+    wchar_t text[32] = L"";
+    DWORD size = sizeof text;
+    if (!::HttpQueryInfoW(request, HTTP_QUERY_CONTENT_LENGTH, text, &size, nullptr)) return false;
+    length = 0;
+    const wchar_t* p = text;
+    if (!*p) return false;
+    for (; *p; ++p) {
+        if (*p < L'0' || *p > L'9' || length > (UINT64_MAX - 9) / 10) return false;
+        length = length * 10 + static_cast<unsigned>(*p - L'0');
+    }
+    return true;
+}
+
+// The file being written, deleted unless committed.
+class PartFile {
+public:
+    explicit PartFile(std::wstring path) : m_path(std::move(path))
+    {
+        const HANDLE file = ::CreateFileW(m_path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE) m_file.Reset(file);
+    }
+    ~PartFile()
+    {
+        m_file.Reset();
+        if (!m_committed) ::DeleteFileW(m_path.c_str());
+    }
+    PartFile(const PartFile&) = delete;
+    PartFile& operator=(const PartFile&) = delete;
+
+    bool IsOpen() const { return static_cast<bool>(m_file); }
+    bool Write(const void* data, DWORD size)
+    {
+        DWORD written = 0;
+        return ::WriteFile(m_file.Get(), data, size, &written, nullptr) && written == size;
+    }
+    bool CommitAs(const std::wstring& destination)
+    {
+        if (!::FlushFileBuffers(m_file.Get())) return false;
+        m_file.Reset();
+        m_committed = ::MoveFileExW(m_path.c_str(), destination.c_str(),
+                                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+        return m_committed;
+    }
+
+private:
+    std::wstring m_path;
+    win::UniqueKernelHandle m_file;
+    bool m_committed = false;
+};
+
+}  // namespace
+
+DownloadCancel::DownloadCancel() : m_event(::CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
+
+void DownloadCancel::Cancel()
+{
+    std::lock_guard lock(m_mutex);
+    m_cancelled = true;
+    ::SetEvent(m_event.Get());
+    if (m_bound) ::InternetCloseHandle(std::exchange(m_bound, nullptr));
+}
+
+bool DownloadCancel::Cancelled() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_cancelled;
+}
+
+bool DownloadCancel::Bind(HINTERNET request)
+{
+    std::lock_guard lock(m_mutex);
+    if (m_cancelled) return false;
+    m_bound = request;
+    return true;
+}
+
+bool DownloadCancel::Unbind()
+{
+    std::lock_guard lock(m_mutex);
+    return std::exchange(m_bound, nullptr) != nullptr;
+}
+
+// The request handle, closed by whichever side gets to it first: the download when it
+// ends, or a Cancel from another thread.
+class BoundRequest {
+public:
+    BoundRequest(HINTERNET request, DownloadCancel* cancel) : m_request(request), m_cancel(cancel)
+    {
+        m_live = request && (!cancel || cancel->Bind(request));
+        if (request && !m_live) ::InternetCloseHandle(request);
+    }
+    ~BoundRequest()
+    {
+        if (m_live && (!m_cancel || m_cancel->Unbind())) ::InternetCloseHandle(m_request);
+    }
+    BoundRequest(const BoundRequest&) = delete;
+    BoundRequest& operator=(const BoundRequest&) = delete;
+
+    explicit operator bool() const { return m_live; }
+    HINTERNET Get() const { return m_request; }
+
+private:
+    HINTERNET m_request;
+    DownloadCancel* m_cancel;
+    bool m_live = false;
+};
+
+DownloadResult DownloadFile(const std::string& url, const std::wstring& destination,
+                            const DownloadOptions& options, DownloadCancel* cancel,
+                            const DownloadProgress& progress)
+{
+    const auto outcome = [cancel](bool ok) {
+        if (cancel && cancel->Cancelled()) return DownloadResult::Cancelled;
+        return ok ? DownloadResult::Ok : DownloadResult::Failed;
+    };
+    UrlParts parts;
+    if (!IsDownloadAddress(url) || !CrackUrl(win::Wide(url), parts)) return outcome(false);
+
+    UniqueInternet session(::InternetOpenW(
+        L"ZeloraUpdate/1.0", options.proxy.empty() ? INTERNET_OPEN_TYPE_PRECONFIG : INTERNET_OPEN_TYPE_PROXY,
+        options.proxy.empty() ? nullptr : options.proxy.c_str(), nullptr, 0));
+    if (!session) return outcome(false);
+    UniqueInternet connection(::InternetConnectW(session.Get(), parts.host.c_str(), parts.port,
+                                                 nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
+    if (!connection) return outcome(false);
+    const DWORD flags = kRequestFlags | (parts.secure ? INTERNET_FLAG_SECURE : 0);
+    BoundRequest request(::HttpOpenRequestW(connection.Get(), L"GET", parts.object.c_str(),
+                                            nullptr, nullptr, nullptr, flags, 0),
+                         cancel);
+    if (!request) return outcome(false);
+    // Set on the request itself: that is where every implementation takes them from.
+    DWORD connectMs = options.connectMs;
+    DWORD receiveMs = options.receiveMs;
+    ::InternetSetOptionW(request.Get(), INTERNET_OPTION_CONNECT_TIMEOUT, &connectMs, sizeof connectMs);
+    ::InternetSetOptionW(request.Get(), INTERNET_OPTION_SEND_TIMEOUT, &receiveMs, sizeof receiveMs);
+    ::InternetSetOptionW(request.Get(), INTERNET_OPTION_RECEIVE_TIMEOUT, &receiveMs, sizeof receiveMs);
+
+    if (!::HttpSendRequestW(request.Get(), nullptr, 0, nullptr, 0)) return outcome(false);
+    if (StatusCode(request.Get()) != HTTP_STATUS_OK) return outcome(false);
+    std::uint64_t total = 0;
+    const bool announced = ContentLength(request.Get(), total);
+
+    PartFile part(destination + L".part");
+    if (!part.IsOpen()) return outcome(false);
+    std::vector<unsigned char> buffer(kReadChunk);
+    std::uint64_t received = 0;
+    if (progress) progress(0, announced ? total : 0);
+    for (;;) {
+        if (cancel && cancel->Cancelled()) return DownloadResult::Cancelled;
+        // Asking what is there first keeps a read from waiting for a full buffer.
+        DWORD available = 0;
+        if (!::InternetQueryDataAvailable(request.Get(), &available, 0, 0)) return outcome(false);
+        if (available == 0) break;  // the end, whole or cut short: the count tells
+        DWORD read = 0;
+        if (!::InternetReadFile(request.Get(), buffer.data(), std::min(available, kReadChunk), &read))
+            return outcome(false);
+        if (read == 0) break;
+        if (!part.Write(buffer.data(), read)) return outcome(false);
+        received += read;
+        if (announced && received > total) return outcome(false);
+        if (progress) progress(received, announced ? total : 0);
+    }
+    if (announced && received != total) return outcome(false);
+    return part.CommitAs(destination) ? DownloadResult::Ok : outcome(false);
+}
+
+}  // namespace zelora::updater

@@ -1,0 +1,52 @@
+#pragma once
+// One HTTP download through the system's internet layer. Only a whole answer counts: status
+// 200 (after redirects), exactly as many bytes as Content-Length announced, written to
+// "<destination>.part", flushed, then renamed. Nothing comes from or goes to the cache.
+
+#include "platform/win/UniqueHandle.h"
+
+#include <wininet.h>
+
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <string>
+
+namespace zelora::updater {
+
+enum class DownloadResult { Ok, Failed, Cancelled };
+
+struct DownloadOptions {
+    DWORD connectMs = 20000;
+    DWORD receiveMs = 30000;  // silence that ends a transfer
+    std::wstring proxy;       // "host:port"; empty: the system's configuration
+};
+
+// Stops a download from another thread. Closing the request handle wakes a blocked call
+// on Windows; where it does not (Wine), the receive timeout ends the wait.
+class DownloadCancel {
+public:
+    DownloadCancel();
+    void Cancel();
+    bool Cancelled() const;
+    HANDLE Event() const { return m_event.Get(); }  // signalled once cancelled
+
+private:
+    friend class BoundRequest;
+    bool Bind(HINTERNET request);
+    bool Unbind();  // true when the handle was not closed by Cancel
+
+    mutable std::mutex m_mutex;
+    bool m_cancelled = false;
+    HINTERNET m_bound = nullptr;
+    win::UniqueKernelHandle m_event;
+};
+
+// Received bytes so far and the announced total (0: not announced).
+using DownloadProgress = std::function<void(std::uint64_t received, std::uint64_t total)>;
+
+DownloadResult DownloadFile(const std::string& url, const std::wstring& destination,
+                            const DownloadOptions& options, DownloadCancel* cancel = nullptr,
+                            const DownloadProgress& progress = {});
+
+}  // namespace zelora::updater

@@ -1,0 +1,30 @@
+#pragma once
+// An owner-drawn push button shown entirely by skin bitmaps: up, selected (held down),
+// focus and, optionally, disabled.
+
+#include "platform/win/UniqueHandle.h"
+
+namespace zelora::updater {
+
+struct ImageButtonSkin {
+    int controlId;
+    int x, y, width, height;
+    int up, selected, focus, disabled;  // bitmap ids; disabled 0: drawn as up
+};
+
+class ImageButton {
+public:
+    // Binds to the dialog's control, loads the images and places the button (without
+    // redrawing). False when the control or an image is missing.
+    bool Attach(HWND dialog, const ImageButtonSkin& skin);
+    void Draw(const DRAWITEMSTRUCT& item) const;
+    HWND Hwnd() const { return m_hwnd; }
+
+private:
+    HWND m_hwnd = nullptr;
+    int m_width = 0;
+    int m_height = 0;
+    win::UniqueBitmap m_up, m_selected, m_focus, m_disabled;
+};
+
+}  // namespace zelora::updater

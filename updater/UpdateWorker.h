@@ -1,0 +1,61 @@
+#pragma once
+// The worker thread: downloads the offered installers one after another into the run's
+// folder, checks each against the manifest's hash, starts it and waits until it has ended,
+// then deletes it. It never touches the window: it posts messages, and the window's thread
+// draws, shows, sets timers and asks.
+
+#include "platform/win/UniqueHandle.h"
+#include "updater/HttpDownload.h"
+#include "updater/RunFolder.h"
+#include "updater/UpdateDecisions.h"
+
+#include <atomic>
+#include <cstdint>
+#include <vector>
+
+namespace zelora::updater {
+
+// Posted to the window. wParam: the row index (row messages) or a WorkerOutcome.
+inline constexpr UINT kWorkerRowStarted = WM_APP + 1;
+inline constexpr UINT kWorkerProgress = WM_APP + 2;  // read Received()/Total()
+inline constexpr UINT kWorkerRowDone = WM_APP + 3;
+inline constexpr UINT kWorkerFinished = WM_APP + 4;
+
+enum class WorkerOutcome : WPARAM { AllInstalled, RowFailed, Cancelled };
+
+class UpdateWorker {
+public:
+    UpdateWorker(HWND window, std::vector<CodecUpdate> rows, RunFolder& folder,
+                 DownloadOptions options);
+    ~UpdateWorker();  // cancels and waits
+    UpdateWorker(const UpdateWorker&) = delete;
+    UpdateWorker& operator=(const UpdateWorker&) = delete;
+
+    bool Start();
+    // Stops the current download (its partial file is deleted) and starts nothing more.
+    void Cancel() { m_cancel.Cancel(); }
+    void Join();
+
+    // Progress of the current download; the window reads these on kWorkerProgress.
+    std::uint64_t Received() const { return m_received.load(); }
+    std::uint64_t Total() const { return m_total.load(); }
+    void ProgressShown() { m_progressPosted.store(false); }
+
+private:
+    static DWORD WINAPI ThreadProc(void* self);
+    WorkerOutcome Run();
+    void Post(UINT message, WPARAM wParam) const;
+
+    HWND m_window;
+    std::vector<CodecUpdate> m_rows;
+    RunFolder& m_folder;
+    DownloadOptions m_options;
+    DownloadCancel m_cancel;
+    win::UniqueKernelHandle m_thread;
+    std::atomic<std::uint64_t> m_received{0};
+    std::atomic<std::uint64_t> m_total{0};
+    // At most one progress message waits in the queue; the window reads the latest values.
+    std::atomic<bool> m_progressPosted{false};
+};
+
+}  // namespace zelora::updater

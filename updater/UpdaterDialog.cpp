@@ -1,0 +1,422 @@
+#include "updater/UpdaterDialog.h"
+
+#include "../resources/UpdaterResource.h"
+#include "platform/win/Painter.h"
+#include "platform/win/WideText.h"
+#include "updater/AddressRules.h"
+#include "updater/ProfileManifest.h"
+#include "updater/UpdateCodecs.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+#include <shlwapi.h>
+
+#include <array>
+
+namespace zelora::updater {
+namespace {
+
+constexpr UINT_PTR kStartTimer = 1;
+constexpr UINT_PTR kCleanUpTimer = 2;
+
+constexpr int kOfferBackground = 131;
+constexpr int kDownloadBackground = 140;
+constexpr int kDoneBackground = 141;
+constexpr int kBarBitmap = 137;
+
+constexpr std::array<ImageButtonSkin, 3> kButtons = {{
+    {IDC_UPDATER_START, 48, 108, 86, 21, 133, 134, 133, 135},
+    {IDCANCEL, 149, 108, 68, 21, 143, 139, 143, 0},
+    {IDOK, 98, 108, 66, 21, 132, 142, 132, 0},
+}};
+
+// Client pixels of the texts drawn while downloading: the codec's name and the size
+// received so far (right-aligned); the band between them is cleared when all are done.
+constexpr RECT kNameArea{15, 57, 100, 75};
+constexpr RECT kSizeArea{190, 57, 250, 75};
+constexpr RECT kTextBand{15, 57, 250, 75};
+
+constexpr int kOfferWidth = 272;
+constexpr int kOfferHeight = 162;
+
+constexpr wchar_t kNewVersionCaption[] = L"ZeloraUpdata";
+constexpr wchar_t kFailureCaption[] = L"ZeloraUpdate";
+constexpr wchar_t kUpdateFailed[] = L"업데이트를 실패 하였습니다.\n재부팅 후 다시 시도 바랍니다.";
+constexpr wchar_t kDownloadFailed[] = L"다운로드를 실패 하였습니다.\n재부팅 후 다시 시도 바랍니다.";
+constexpr wchar_t kManifestName[] = L"update.qmu";
+
+}  // namespace
+
+UpdaterAboutBox::UpdaterAboutBox() : Dialog(IDD_UPDATER_ABOUT) {}
+
+UpdaterDialog::UpdaterDialog(RegistryStore& store, UpdaterSettings settings)
+    : Dialog(IDD_UPDATER), m_store(store), m_settings(std::move(settings))
+{
+}
+
+UpdaterDialog::~UpdaterDialog()
+{
+    if (m_worker) {
+        m_worker->Cancel();
+        m_worker.reset();
+    }
+}
+
+int UpdaterDialog::ShowBox(const std::wstring& text, const std::wstring& caption, UINT type)
+{
+    return ::MessageBoxW(type & MB_ICONERROR ? Hwnd() : nullptr, text.c_str(), caption.c_str(), type);
+}
+
+void UpdaterDialog::OpenProgram(const std::wstring& file, const std::wstring& parameters)
+{
+    ::ShellExecuteW(nullptr, L"open", file.c_str(), parameters.empty() ? nullptr : parameters.c_str(),
+                    nullptr, SW_SHOWNORMAL);
+}
+
+BOOL UpdaterDialog::OnInit()
+{
+    if (HMENU menu = ::GetSystemMenu(Hwnd(), FALSE)) {
+        wchar_t about[128] = L"";
+        if (::LoadStringW(win::ModuleInstance(), IDS_UPDATER_ABOUT, about, 128) > 0) {
+            ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+            ::AppendMenuW(menu, MF_STRING, IDM_UPDATER_ABOUT, about);
+        }
+    }
+    m_icon.Reset(static_cast<HICON>(::LoadImageW(win::ModuleInstance(), MAKEINTRESOURCEW(IDI_UPDATER),
+                                                 IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
+    ::SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon.Get()));
+    ::SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon.Get()));
+
+    // No taskbar button, and no visible window until there is something to offer.
+    const LONG_PTR exStyle = ::GetWindowLongPtrW(Hwnd(), GWL_EXSTYLE);
+    ::SetWindowLongPtrW(Hwnd(), GWL_EXSTYLE, (exStyle & ~WS_EX_APPWINDOW) | WS_EX_TOOLWINDOW);
+    ::SetWindowPos(Hwnd(), HWND_TOPMOST, -5, -5, 1, 1, SWP_SHOWWINDOW);
+
+    m_progress.Attach(Item(IDC_UPDATER_PROGRESS));
+    ::MoveWindow(m_progress.Hwnd(), 16, 75, 239, 9, FALSE);
+    m_progress.SetRange(0, 100);
+    m_progress.SetPos(0);
+    m_progress.SetBitmap(kBarBitmap, false);
+    ::ShowWindow(m_progress.Hwnd(), SW_HIDE);
+    SetBackground(kOfferBackground);
+
+    ImageButton* const buttons[] = {&m_startButton, &m_cancelButton, &m_okButton};
+    for (std::size_t i = 0; i < kButtons.size(); ++i) {
+        if (!buttons[i]->Attach(Hwnd(), kButtons[i])) {
+            ::PostMessageW(Hwnd(), WM_COMMAND, IDCANCEL, 0);
+            return TRUE;
+        }
+    }
+
+    const HWND list = Item(IDC_UPDATER_LIST);
+    for (int column = 0; column < 2; ++column) {
+        LVCOLUMNW info{};
+        info.mask = LVCF_WIDTH;
+        info.cx = 100;
+        ::SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&info));
+    }
+    ::MoveWindow(list, 0, 0, 0, 0, FALSE);
+
+    ::SetTimer(Hwnd(), kStartTimer, m_settings.startDelayMs, nullptr);
+    ::ShowWindow(m_okButton.Hwnd(), SW_HIDE);
+    return TRUE;
+}
+
+bool UpdaterDialog::SetBackground(int bitmapId)
+{
+    win::UniqueBitmap bitmap = win::LoadSkinBitmap(bitmapId);
+    if (!bitmap) return false;
+    m_background = std::move(bitmap);
+    m_backgroundId = bitmapId;
+    ::InvalidateRect(Hwnd(), nullptr, TRUE);
+    return true;
+}
+
+std::optional<std::wstring> UpdaterDialog::FetchManifest()
+{
+    if (!m_folder) m_folder = RunFolder::Create(m_settings.tempParent);
+    if (!m_folder) return std::nullopt;
+    const std::wstring path = m_folder->Claim(kManifestName);
+    if (DownloadFile(m_settings.site.manifestUrl, path, m_settings.download) != DownloadResult::Ok)
+        return std::nullopt;
+    if (!IsUsableManifest(ProfileManifest(path))) {
+        m_folder->Delete(kManifestName);
+        return std::nullopt;
+    }
+    return path;
+}
+
+void UpdaterDialog::CheckMainProgramStep()
+{
+    const std::optional<std::wstring> path = FetchManifest();
+    if (!path) return;
+    const auto notice = CheckMainProgram(m_store, ProfileManifest(*path), m_settings.site.homePage);
+    m_folder->Delete(kManifestName);
+    if (!notice) return;
+    if (ShowBox(win::Wide(NewVersionText(notice->version)), kNewVersionCaption, MB_OK) == IDOK)
+        OpenProgram(L"iexplore.exe", win::Wide(notice->pageUrl));
+    else
+        ShowBox(win::Wide(ReminderText(m_settings.site.homeHost)), kNewVersionCaption, MB_OK);
+}
+
+void UpdaterDialog::CollectCodecUpdatesStep()
+{
+    const std::optional<std::wstring> path = FetchManifest();
+    if (!path) {
+        End(IDCANCEL);  // nothing to go on: end unseen rather than linger hidden
+        return;
+    }
+    m_offered = CollectCodecUpdates(m_store, ProfileManifest(*path), m_settings.policy);
+    m_folder->Delete(kManifestName);
+    if (m_offered.empty()) {
+        End(IDCANCEL);
+        return;
+    }
+    ShowOffer();
+}
+
+void UpdaterDialog::ShowOffer()
+{
+    const HWND list = Item(IDC_UPDATER_LIST);
+    int row = 0;
+    for (const CodecUpdate& update : ListOrder(m_offered)) {
+        std::wstring name = win::Wide(update.name);
+        std::wstring url = win::Wide(update.url);
+        LVITEMW item{};
+        item.mask = LVIF_TEXT;
+        item.iItem = row++;
+        item.pszText = name.data();
+        const auto index = ::SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        item.iItem = static_cast<int>(index);
+        item.iSubItem = 1;
+        item.pszText = url.data();
+        ::SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    }
+    m_progress.SetPos(0);
+    const int x = ::GetSystemMetrics(SM_CXSCREEN) / 2 - 200;
+    const int y = ::GetSystemMetrics(SM_CYSCREEN) / 2 - 130;
+    ::SetWindowPos(Hwnd(), HWND_TOPMOST, x, y, kOfferWidth, kOfferHeight, SWP_SHOWWINDOW);
+    ::InvalidateRect(Hwnd(), nullptr, TRUE);
+}
+
+void UpdaterDialog::StartDownloads()
+{
+    if (m_worker || m_offered.empty()) return;
+    ::EnableWindow(m_startButton.Hwnd(), FALSE);
+    if (!SetBackground(kDownloadBackground)) {
+        End(IDCANCEL);
+        return;
+    }
+    m_worker = std::make_unique<UpdateWorker>(Hwnd(), m_offered, *m_folder, m_settings.download);
+    if (!m_worker->Start()) {
+        m_worker.reset();
+        ShowBox(kUpdateFailed, kFailureCaption, MB_OK | MB_ICONERROR);
+        End(IDCANCEL);
+        return;
+    }
+    ::ShowWindow(m_progress.Hwnd(), SW_SHOW);
+}
+
+void UpdaterDialog::InvalidateTexts() const { ::InvalidateRect(Hwnd(), &kTextBand, TRUE); }
+
+void UpdaterDialog::OnWorkerMessage(UINT msg, WPARAM wParam)
+{
+    if (!m_worker) return;
+    switch (msg) {
+    case kWorkerRowStarted:
+        if (wParam < m_offered.size()) m_name = win::Wide(m_offered[wParam].name);
+        m_size.clear();
+        m_progress.SetPos(0);
+        InvalidateTexts();
+        break;
+    case kWorkerProgress: {
+        m_worker->ProgressShown();
+        const std::uint64_t received = m_worker->Received();
+        wchar_t text[64] = L"";
+        ::StrFormatByteSizeW(static_cast<LONGLONG>(received), text, 64);
+        m_size = text;
+        m_progress.SetPos(DownloadPercent(received, m_worker->Total()));
+        ::InvalidateRect(Hwnd(), &kSizeArea, TRUE);
+        break;
+    }
+    case kWorkerRowDone:
+        m_name.clear();
+        ::InvalidateRect(Hwnd(), &kNameArea, TRUE);
+        break;
+    case kWorkerFinished:
+        m_worker.reset();  // the thread has ended or is about to: wait for it
+        m_name.clear();
+        m_size.clear();
+        InvalidateTexts();
+        if (static_cast<WorkerOutcome>(wParam) == WorkerOutcome::AllInstalled) {
+            OnAllInstalled();
+        } else if (static_cast<WorkerOutcome>(wParam) == WorkerOutcome::RowFailed) {
+            ShowBox(kDownloadFailed, kFailureCaption, MB_OK | MB_ICONERROR);
+            End(IDCANCEL);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void UpdaterDialog::OnAllInstalled()
+{
+    ::ShowWindow(m_startButton.Hwnd(), SW_HIDE);
+    ::ShowWindow(m_cancelButton.Hwnd(), SW_HIDE);
+    ::ShowWindow(m_okButton.Hwnd(), SW_SHOW);
+    ::ShowWindow(m_progress.Hwnd(), SW_HIDE);
+    if (!SetBackground(kDoneBackground)) {
+        End(IDCANCEL);
+        return;
+    }
+    ::SetTimer(Hwnd(), kCleanUpTimer, m_settings.cleanUpDelayMs, nullptr);
+}
+
+void UpdaterDialog::Cancel()
+{
+    if (m_worker) {
+        // Out of sight at once; the worker stops its download (deleting the partial file)
+        // and the window ends only after it has.
+        ::ShowWindow(Hwnd(), SW_HIDE);
+        m_worker->Cancel();
+        m_worker.reset();
+    }
+    End(IDCANCEL);
+}
+
+void UpdaterDialog::StartZelora()
+{
+    const std::string installDir =
+        m_store.ReadString(RegRoot::LocalMachine, kSetupKey, "Install_Dir");
+    if (const std::optional<std::string> program = ZeloraProgramPath(installDir)) {
+        const std::wstring path = win::Wide(*program);
+        const DWORD attributes = ::GetFileAttributesW(path.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+            OpenProgram(path, L"");
+    }
+    End(IDOK);
+}
+
+bool UpdaterDialog::OnCommand(int id, int code, HWND)
+{
+    if (id == IDC_UPDATER_START && code == BN_CLICKED) {
+        StartDownloads();
+        return true;
+    }
+    if (id == IDCANCEL) {
+        Cancel();
+        return true;
+    }
+    if (id == IDOK) {
+        if (m_worker || !::IsWindowVisible(m_okButton.Hwnd())) return true;
+        StartZelora();
+        return true;
+    }
+    return false;
+}
+
+bool UpdaterDialog::OnDrawItem(DRAWITEMSTRUCT& item)
+{
+    for (const ImageButton* button : {&m_startButton, &m_cancelButton, &m_okButton}) {
+        if (item.hwndItem == button->Hwnd()) {
+            button->Draw(item);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool UpdaterDialog::OnEraseBackground(HDC dc)
+{
+    win::BackBuffer buffer(Hwnd(), dc);
+    buffer.Fill(RGB(248, 249, 251));
+    buffer.Draw(m_background.Get(), 0, 0);
+    if (m_name.empty() && m_size.empty()) return true;
+    const HDC memory = buffer.Dc();
+    const auto font = reinterpret_cast<HFONT>(::SendMessageW(Hwnd(), WM_GETFONT, 0, 0));
+    win::SelectGuard select(memory, font ? static_cast<HGDIOBJ>(font) : ::GetStockObject(DEFAULT_GUI_FONT));
+    ::SetBkMode(memory, TRANSPARENT);
+    ::SetTextColor(memory, RGB(0, 0, 0));
+    RECT name{kNameArea.left, kNameArea.top, kSizeArea.left, kNameArea.bottom};
+    ::DrawTextW(memory, m_name.c_str(), -1, &name, DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    RECT size = kSizeArea;
+    ::DrawTextW(memory, m_size.c_str(), -1, &size, DT_RIGHT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    return true;
+}
+
+bool UpdaterDialog::OnMouse(UINT msg, WPARAM, POINT client)
+{
+    switch (msg) {
+    case WM_LBUTTONDOWN:
+        ::SetCapture(Hwnd());
+        m_dragStart = client;
+        return true;
+    case WM_LBUTTONUP:
+        if (::GetCapture() == Hwnd()) ::ReleaseCapture();
+        return true;
+    case WM_MOUSEMOVE:
+        if (::GetCapture() == Hwnd()) {
+            RECT window{};
+            ::GetWindowRect(Hwnd(), &window);
+            POINT pointer = client;
+            ::ClientToScreen(Hwnd(), &pointer);
+            POINT origin{0, 0};
+            ::ClientToScreen(Hwnd(), &origin);
+            // Keep the pressed client point under the pointer.
+            const int left = pointer.x - m_dragStart.x - (origin.x - window.left);
+            const int top = pointer.y - m_dragStart.y - (origin.y - window.top);
+            ::SetWindowPos(Hwnd(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        return true;
+    default:
+        return false;
+    }
+}
+
+INT_PTR UpdaterDialog::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_TIMER:
+        if (wParam == kStartTimer) {
+            ::KillTimer(Hwnd(), kStartTimer);
+            CheckMainProgramStep();
+            CollectCodecUpdatesStep();
+        } else if (wParam == kCleanUpTimer) {
+            ::KillTimer(Hwnd(), kCleanUpTimer);
+            if (m_folder) m_folder->CleanUp();
+        }
+        return TRUE;
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == IDM_UPDATER_ABOUT) {
+            UpdaterAboutBox about;
+            about.RunModal(Hwnd());
+            return TRUE;
+        }
+        return FALSE;
+    case WM_PAINT:
+        if (::IsIconic(Hwnd()) && m_icon) {
+            PAINTSTRUCT paint;
+            HDC dc = ::BeginPaint(Hwnd(), &paint);
+            RECT client{};
+            ::GetClientRect(Hwnd(), &client);
+            const int size = ::GetSystemMetrics(SM_CXICON);
+            ::DrawIcon(dc, (client.right - size + 1) / 2, (client.bottom - size + 1) / 2, m_icon.Get());
+            ::EndPaint(Hwnd(), &paint);
+            return TRUE;
+        }
+        return FALSE;
+    case WM_QUERYDRAGICON:
+        return reinterpret_cast<INT_PTR>(m_icon.Get());
+    case kWorkerRowStarted:
+    case kWorkerProgress:
+    case kWorkerRowDone:
+    case kWorkerFinished:
+        OnWorkerMessage(msg, wParam);
+        return TRUE;
+    default:
+        return Dialog::OnMessage(msg, wParam, lParam);
+    }
+}
+
+}  // namespace zelora::updater
