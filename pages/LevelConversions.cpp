@@ -1,5 +1,8 @@
 #include "pages/LevelConversions.h"
 
+#include "pages/NumericEdit.h"
+#include "platform/text/Text.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -104,6 +107,16 @@ LevelStep StepTo(const LevelScale& scale, int position)
     const std::int32_t level = scale.level(position);
     const int knob = scale.knob == KnobAfterDrag::AtLevel ? scale.position(level) : position;
     return {level, knob};
+}
+
+void ClampLevelText(const LevelScale& scale, std::string& text)
+{
+    ClampEditNumber(text, std::to_string(scale.maxLevel), std::to_string(scale.minLevel));
+}
+
+int KnobForLevelText(const LevelScale& scale, std::string_view text)
+{
+    return scale.position(DecimalTextToInt(text));
 }
 
 }  // namespace zelora

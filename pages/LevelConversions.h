@@ -81,4 +81,10 @@ struct LevelStep {
 };
 LevelStep StepTo(const LevelScale& scale, int position);
 
+// A level typed into a slider's edit box: a number beyond the scale's range becomes the
+// nearer bound's text ("300", "-20"); anything else is left as typed.
+void ClampLevelText(const LevelScale& scale, std::string& text);
+// Where the knob of a level shown as text is drawn (the text's leading number; 0 if none).
+int KnobForLevelText(const LevelScale& scale, std::string_view text);
+
 }  // namespace zelora

@@ -27,6 +27,23 @@ SliderMask LiveSliders(std::span<const SliderSpec> sliders, const PageControls& 
     return live;
 }
 
+SliderMask SlidersOfLevel(std::span<const SliderSpec> sliders, int level)
+{
+    SliderMask mask = 0;
+    for (std::size_t i = 0; i < sliders.size(); ++i) {
+        if (sliders[i].level == level) mask |= SliderMask{1} << i;
+    }
+    return mask;
+}
+
+int SliderOfEdit(std::span<const SliderSpec> sliders, int editId)
+{
+    for (std::size_t i = 0; i < sliders.size(); ++i) {
+        if (editId != 0 && sliders[i].editId == editId) return static_cast<int>(i);
+    }
+    return -1;
+}
+
 std::optional<SliderTouch> SliderDrag::Press(Point pointer, SliderMask live)
 {
     m_dragged.reset();

@@ -30,15 +30,21 @@ struct SliderGate {
 };
 
 // One row of a page's slider table. Two sliders may show one level (`level` is the page's
-// index of the value they show).
+// index of the value they show); each has its own edit box, if any.
 struct SliderSpec {
     SliderGeometry geometry;
     const LevelScale* scale = nullptr;
     SliderGate gate;
     int level = 0;
+    int editId = 0;  // the numeric edit beside the slider, 0 for none
 };
 
 using SliderMask = std::uint32_t;  // bit i: sliders[i]
+
+// The sliders that show `level` (drawn, and their edits filled, together).
+SliderMask SlidersOfLevel(std::span<const SliderSpec> sliders, int level);
+// The slider whose edit box is `editId`, or -1.
+int SliderOfEdit(std::span<const SliderSpec> sliders, int editId);
 
 // The sliders that are live now: installed, and each one's gate open.
 SliderMask LiveSliders(std::span<const SliderSpec> sliders, const PageControls& controls,

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <tuple>
 
 namespace zelora {
 namespace {
@@ -143,6 +144,24 @@ TEST(LevelConversions, Ac3PositionsAndGainTexts)
         EXPECT_EQ(Ac3DecibelsFromGainText(text), decibels) << '"' << text << '"';
 }
 
+TEST(LevelConversions, TypedLevelsClampToTheScaleAndDrawInsideTheStrip)
+{
+    const std::tuple<const LevelScale*, const char*, const char*> typed[] = {
+        {&kFFDShowLevelScale, "350", "300"},  {&kFFDShowLevelScale, "-5", "0"},
+        {&kFFDShowLevelScale, "150", "150"},  {&kFFDShowHeadphoneScale, "101", "100"},
+        {&kAc3DecibelScale, "30", "20"},      {&kAc3DecibelScale, "-25", "-20"},
+        {&kAc3DecibelScale, "99999999999", "20"},
+    };
+    for (const auto& [scale, text, clamped] : typed) {
+        std::string level = text;
+        ClampLevelText(*scale, level);
+        EXPECT_EQ(level, clamped);
+    }
+    EXPECT_EQ(KnobForLevelText(kFFDShowLevelScale, "100"), 34);
+    EXPECT_EQ(KnobForLevelText(kAc3DecibelScale, "abc"), 40);
+    EXPECT_LT(KnobForLevelText(kFFDShowLevelScale, "99999999999"), 0);  // drawn at the top
+}
+
 constexpr SliderStrip kLargeStrip{249, 325, 477, 20};
 constexpr SliderStrip kLevelStrip{247, 323, 20, 113};
 
@@ -190,8 +209,8 @@ TEST(SliderGeometry, CopiesStayInsideTheStrip)
 constexpr int kBox = 1037;
 constexpr int kCombo = 1042;
 constexpr SliderSpec kSliders[] = {
-    {{{56, 88, 80, 179}, SliderAxis::Vertical, &kLevelStrip}, &kAc3DecibelScale, {}, 0},
-    {{{100, 88, 120, 179}, SliderAxis::Vertical, &kLevelStrip}, &kAc3DecibelScale, {}, 0},
+    {{{56, 88, 80, 179}, SliderAxis::Vertical, &kLevelStrip}, &kAc3DecibelScale, {}, 0, 1066},
+    {{{100, 88, 120, 179}, SliderAxis::Vertical, &kLevelStrip}, &kAc3DecibelScale, {}, 0, 1067},
     {{{140, 88, 160, 179}, SliderAxis::Vertical, &kLevelStrip}, &kAc3DecibelScale,
      {SliderGate::Kind::Ticked, kBox}, 1},
     {{{180, 88, 200, 179}, SliderAxis::Vertical, &kLevelStrip}, &kAc3DecibelScale,
@@ -200,8 +219,12 @@ constexpr SliderSpec kSliders[] = {
      {SliderGate::Kind::Unticked, kBox}, 3},
 };
 
-TEST(SliderDrag, GatesDecideWhichSlidersAreLive)
+TEST(SliderDrag, GatesSharedLevelsAndEditsOfTheTable)
 {
+    EXPECT_EQ(SlidersOfLevel(kSliders, 0), 0b00011u);
+    EXPECT_EQ(SliderOfEdit(kSliders, 1067), 1);
+    EXPECT_EQ(SliderOfEdit(kSliders, 0), -1);
+
     pagetest::FakePageControls controls;
     EXPECT_EQ(LiveSliders(kSliders, controls, true), 0b10011u);
     controls.SetCheck(kBox, 1);
