@@ -14,63 +14,43 @@
 namespace zelora {
 namespace {
 
+// Level -> knob position and knob position -> level, with the index of a failing case.
 struct PositionCase {
-    const char* what;
     int (*position)(std::int32_t);
     std::int32_t level;
     int expected;
 };
-
 struct LevelCase {
-    const char* what;
     std::int32_t (*level)(int);
     int position;
     std::int32_t expected;
 };
 
-void ExpectPositions(std::span<const PositionCase> cases)
+void Expect(std::span<const PositionCase> positions, std::span<const LevelCase> levels)
 {
-    for (const PositionCase& c : cases)
-        EXPECT_EQ(c.position(c.level), c.expected) << c.what << " level " << c.level;
-}
-
-void ExpectLevels(std::span<const LevelCase> cases)
-{
-    for (const LevelCase& c : cases)
-        EXPECT_EQ(c.level(c.position), c.expected) << c.what << " position " << c.position;
+    for (std::size_t i = 0; i < positions.size(); ++i)
+        EXPECT_EQ(positions[i].position(positions[i].level), positions[i].expected) << i;
+    for (std::size_t i = 0; i < levels.size(); ++i)
+        EXPECT_EQ(levels[i].level(levels[i].position), levels[i].expected) << i;
 }
 
 TEST(LevelConversions, DivxSlidersTruncateAndSurviveAnyStoredNumber)
 {
     const PositionCase positions[] = {
-        {"deblock", DivxDeblockPosition, 7, 108},
-        {"deblock", DivxDeblockPosition, 15, 233},
-        {"dering", DivxDeringPosition, 48, 233},
-        {"warmth", DivxWarmthPosition, 4, 233},
-        {"brightness", DivxPicturePosition, 0, 49},
-        {"brightness", DivxPicturePosition, -128, 0},
-        {"brightness", DivxPicturePosition, 127, 97},
-        {"deblock", DivxDeblockPosition, INT_MIN, INT_MIN},
-        {"deblock", DivxDeblockPosition, INT_MAX, INT_MAX},
-        {"warmth", DivxWarmthPosition, 1000000000, INT_MAX},
-        {"brightness", DivxPicturePosition, INT_MIN, -816885887},
+        {DivxDeblockPosition, 7, 108},           {DivxDeblockPosition, 15, 233},
+        {DivxDeringPosition, 48, 233},           {DivxWarmthPosition, 4, 233},
+        {DivxPicturePosition, 0, 49},            {DivxPicturePosition, -128, 0},
+        {DivxPicturePosition, 127, 97},          {DivxDeblockPosition, INT_MIN, INT_MIN},
+        {DivxDeblockPosition, INT_MAX, INT_MAX}, {DivxWarmthPosition, 1000000000, INT_MAX},
+        {DivxPicturePosition, INT_MIN, -816885887},
     };
-    ExpectPositions(positions);
-
     const LevelCase levels[] = {
-        {"deblock", DivxDeblockLevel, 15, 0},
-        {"deblock", DivxDeblockLevel, 108, 6},
-        {"deblock", DivxDeblockLevel, 233, 15},
-        {"dering", DivxDeringLevel, 0, 0},
-        {"dering", DivxDeringLevel, 233, 48},
-        {"warmth", DivxWarmthLevel, 233, 4},
-        {"brightness", DivxPictureLevel, 10, -101},
-        {"brightness", DivxPictureLevel, 0, -128},
-        {"brightness", DivxPictureLevel, 97, 127},
-        {"deblock", DivxDeblockLevel, INT_MAX, 138250020},
-        {"brightness", DivxPictureLevel, INT_MIN, INT_MIN},
+        {DivxDeblockLevel, 15, 0},    {DivxDeblockLevel, 108, 6},    {DivxDeblockLevel, 233, 15},
+        {DivxDeringLevel, 0, 0},      {DivxDeringLevel, 233, 48},    {DivxWarmthLevel, 233, 4},
+        {DivxPictureLevel, 10, -101}, {DivxPictureLevel, 0, -128},   {DivxPictureLevel, 97, 127},
+        {DivxDeblockLevel, INT_MAX, 138250020}, {DivxPictureLevel, INT_MIN, INT_MIN},
     };
-    ExpectLevels(levels);
+    Expect(positions, levels);
 
     // A press on a knob drawn for 7 stores 6; the large sliders' knob snaps to the level,
     // the small ones' stays under the pointer.
@@ -82,28 +62,18 @@ TEST(LevelConversions, DivxSlidersTruncateAndSurviveAnyStoredNumber)
 TEST(LevelConversions, FFDShowLevelsKeepTheirConstants)
 {
     const PositionCase positions[] = {
-        {"level", FFDShowLevelPosition, 300, 0},
-        {"level", FFDShowLevelPosition, 100, 34},
-        {"level", FFDShowLevelPosition, 0, 51},
-        {"headphone", FFDShowHeadphonePosition, 100, 0},
-        {"headphone", FFDShowHeadphonePosition, 0, 51},
-        {"level", FFDShowLevelPosition, INT_MIN, 365072271},
-        {"level", FFDShowLevelPosition, INT_MAX, -365072168},
-        {"headphone", FFDShowHeadphonePosition, INT_MIN, 1095216711},
+        {FFDShowLevelPosition, 300, 0},     {FFDShowLevelPosition, 100, 34},
+        {FFDShowLevelPosition, 0, 51},      {FFDShowHeadphonePosition, 100, 0},
+        {FFDShowHeadphonePosition, 0, 51},  {FFDShowLevelPosition, INT_MIN, 365072271},
+        {FFDShowLevelPosition, INT_MAX, -365072168},
+        {FFDShowHeadphonePosition, INT_MIN, 1095216711},
     };
-    ExpectPositions(positions);
-
     const LevelCase levels[] = {
-        {"level", FFDShowLevelAt, 0, 300},
-        {"level", FFDShowLevelAt, 17, 199},
-        {"level", FFDShowLevelAt, 34, 99},
-        {"level", FFDShowLevelAt, 51, 0},
-        {"headphone", FFDShowHeadphoneAt, 0, 100},
-        {"headphone", FFDShowHeadphoneAt, 51, 0},
-        {"level", FFDShowLevelAt, INT_MIN, INT_MAX},
-        {"headphone", FFDShowHeadphoneAt, INT_MAX, INT_MIN},
+        {FFDShowLevelAt, 0, 300},     {FFDShowLevelAt, 17, 199},     {FFDShowLevelAt, 34, 99},
+        {FFDShowLevelAt, 51, 0},      {FFDShowHeadphoneAt, 0, 100},  {FFDShowHeadphoneAt, 51, 0},
+        {FFDShowLevelAt, INT_MIN, INT_MAX}, {FFDShowHeadphoneAt, INT_MAX, INT_MIN},
     };
-    ExpectLevels(levels);
+    Expect(positions, levels);
 
     EXPECT_EQ(StepTo(kFFDShowLevelScale, 17).knob, 17);
     EXPECT_EQ(StepTo(kFFDShowHeadphoneScale, 25).level, 50);
@@ -112,18 +82,15 @@ TEST(LevelConversions, FFDShowLevelsKeepTheirConstants)
 
 TEST(LevelConversions, Ac3PositionsAndGainTexts)
 {
-    const PositionCase positions[] = {
-        {"dB", Ac3Position, 20, 0},   {"dB", Ac3Position, -20, 80},
-        {"dB", Ac3Position, 0, 40},   {"dB", Ac3Position, INT_MIN, INT_MAX},
-        {"dB", Ac3Position, INT_MAX, INT_MIN},
-    };
-    ExpectPositions(positions);
-    const LevelCase levels[] = {
-        {"dB", Ac3DecibelsAt, 0, 20},  {"dB", Ac3DecibelsAt, 1, 19},
-        {"dB", Ac3DecibelsAt, 79, -19}, {"dB", Ac3DecibelsAt, 80, -20},
-        {"dB", Ac3DecibelsAt, INT_MIN, 1073741844},
-    };
-    ExpectLevels(levels);
+    const PositionCase positions[] = {{Ac3Position, 20, 0},
+                                      {Ac3Position, -20, 80},
+                                      {Ac3Position, 0, 40},
+                                      {Ac3Position, INT_MIN, INT_MAX},
+                                      {Ac3Position, INT_MAX, INT_MIN}};
+    const LevelCase levels[] = {{Ac3DecibelsAt, 0, 20},   {Ac3DecibelsAt, 1, 19},
+                                {Ac3DecibelsAt, 79, -19}, {Ac3DecibelsAt, 80, -20},
+                                {Ac3DecibelsAt, INT_MIN, 1073741844}};
+    Expect(positions, levels);
 
     const std::pair<std::int32_t, const char*> gains[] = {
         {0, "1.000000"},  {20, "10.000000"}, {-20, "0.100000"}, {5, "1.778279"},
@@ -181,27 +148,25 @@ TEST(SliderGeometry, KnobFollowsThePointerFiveInsideEitherEnd)
         EXPECT_EQ(vertical.PositionAt({1000, y}), position) << y;
 }
 
+// bitmap, source x, source y, destination left, top, width, height
+using CopyFields = std::tuple<int, int, int, int, int, int, int>;
+CopyFields Fields(const StripCopy& c)
+{
+    return {c.bitmap, c.source.x, c.source.y, c.dest.left, c.dest.top, c.dest.Width(),
+            c.dest.Height()};
+}
+
 TEST(SliderGeometry, CopiesStayInsideTheStrip)
 {
-    const SliderGeometry horizontal{{119, 90, 363, 110}, SliderAxis::Horizontal, &kLargeStrip};
-    StripCopy copy = horizontal.Copy(108, true);
-    EXPECT_EQ(copy.bitmap, 249);
-    EXPECT_EQ(copy.source.x, 233 - 108);
-    EXPECT_EQ(copy.source.y, 0);
-    EXPECT_EQ(copy.dest.left, 119);
-    EXPECT_EQ(copy.dest.Width(), 244);
-    EXPECT_EQ(copy.dest.Height(), 20);
-    EXPECT_EQ(horizontal.Copy(INT_MIN, false).source.x, 233);
-    EXPECT_EQ(horizontal.Copy(INT_MIN, false).bitmap, 325);
-    EXPECT_EQ(horizontal.Copy(INT_MAX, true).source.x, 0);
+    const SliderGeometry large{{119, 90, 363, 110}, SliderAxis::Horizontal, &kLargeStrip};
+    EXPECT_EQ(Fields(large.Copy(108, true)), CopyFields(249, 125, 0, 119, 90, 244, 20));
+    EXPECT_EQ(Fields(large.Copy(INT_MIN, false)), CopyFields(325, 233, 0, 119, 90, 244, 20));
+    EXPECT_EQ(Fields(large.Copy(INT_MAX, true)), CopyFields(249, 0, 0, 119, 90, 244, 20));
 
     // Wider than its 20-pixel strip: only the strip's columns are copied.
     const SliderGeometry wide{{51, 189, 80, 251}, SliderAxis::Vertical, &kLevelStrip};
-    copy = wide.Copy(-5, true);
-    EXPECT_EQ(copy.source.y, 51);
-    EXPECT_EQ(copy.dest.Width(), 20);
-    EXPECT_EQ(copy.dest.Height(), 62);
-    EXPECT_EQ(wide.Copy(51, true).source.y, 0);
+    EXPECT_EQ(Fields(wide.Copy(-5, true)), CopyFields(247, 0, 51, 51, 189, 20, 62));
+    EXPECT_EQ(Fields(wide.Copy(51, false)), CopyFields(323, 0, 0, 51, 189, 20, 62));
 }
 
 // Two sliders sharing a level (gated by nothing), then one gated by a box being ticked,
@@ -234,41 +199,40 @@ TEST(SliderDrag, GatesSharedLevelsAndEditsOfTheTable)
     EXPECT_EQ(LiveSliders(kSliders, controls, false), 0u);
 }
 
+// slider, position; -1, -1 for none
+std::pair<int, int> Fields(const std::optional<SliderTouch>& touch)
+{
+    return touch ? std::pair{touch->slider, touch->position} : std::pair{-1, -1};
+}
+
 TEST(SliderDrag, PressStartsMovesFollowAndEverythingElseEnds)
 {
     SliderDrag drag(kSliders);
     constexpr SliderMask kAll = 0b11111;
+    constexpr std::pair kNone{-1, -1};
 
     // The first live slider in table order takes the press; moves follow it off the
-    // slider and past its ends.
-    auto touch = drag.Press({60, 94}, kAll);
-    ASSERT_TRUE(touch);
-    EXPECT_EQ(touch->slider, 0);
-    EXPECT_EQ(touch->position, 1);
-    touch = drag.Move({300, 500}, true);
-    ASSERT_TRUE(touch);
-    EXPECT_EQ(touch->slider, 0);
-    EXPECT_EQ(touch->position, 80);
+    // slider and past its ends; a release or lost capture ends it.
+    EXPECT_EQ(Fields(drag.Press({60, 94}, kAll)), std::pair(0, 1));
+    EXPECT_EQ(Fields(drag.Move({300, 500}, true)), std::pair(0, 80));
     drag.End();
-    EXPECT_FALSE(drag.Move({60, 100}, true));
+    EXPECT_EQ(Fields(drag.Move({60, 100}, true)), kNone);
 
     // A closed gate (or no decoder) lets the press fall through to the next slider, or to
     // nothing.
-    touch = drag.Press({60, 100}, 0b10000);
-    ASSERT_TRUE(touch);
-    EXPECT_EQ(touch->slider, 4);
-    EXPECT_FALSE(drag.Press({150, 100}, 0b11011));
+    EXPECT_EQ(Fields(drag.Press({60, 100}, 0b10000)), std::pair(4, 7));
+    EXPECT_EQ(Fields(drag.Press({150, 100}, 0b11011)), kNone);
     EXPECT_FALSE(drag.Dragging());
 
     // A press on bare background after a lost release ends the old drag.
     ASSERT_TRUE(drag.Press({110, 100}, kAll));
     EXPECT_FALSE(drag.Press({10, 10}, kAll));
-    EXPECT_FALSE(drag.Move({110, 120}, true));
+    EXPECT_EQ(Fields(drag.Move({110, 120}, true)), kNone);
 
     // A move with Shift (or without the left button) ends the drag for good.
     ASSERT_TRUE(drag.Press({110, 100}, kAll));
-    EXPECT_FALSE(drag.Move({110, 120}, false));
-    EXPECT_FALSE(drag.Move({110, 130}, true));
+    EXPECT_EQ(Fields(drag.Move({110, 120}, false)), kNone);
+    EXPECT_EQ(Fields(drag.Move({110, 130}, true)), kNone);
 }
 
 TEST(AudioFormats, FFDShowPairsEncodeBothBoxesAndReadBack)
