@@ -4,7 +4,7 @@
 // middle and is `travel` longer than the slider, so a window of the slider's size, taken
 // `travel - position` pixels into the strip, shows the knob at `position`.
 
-#include "shell/Geometry.h"
+#include "platform/ui/Geometry.h"
 
 namespace zelora {
 
