@@ -2,7 +2,7 @@
 // Arithmetic of the updater's progress display: the download percent, and where the bitmap
 // progress bar paints its filled part and how many tiles of its bitmap that takes.
 
-#include "shell/Geometry.h"
+#include "platform/ui/Geometry.h"
 
 #include <cstdint>
 

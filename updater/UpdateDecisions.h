@@ -2,7 +2,7 @@
 // The updater's two decisions, taken once from the manifest and the registry: is there a
 // newer settings centre to announce, and which codec installers to fetch.
 
-#include "shell/RegistryStore.h"
+#include "platform/registry/RegistryStore.h"
 #include "updater/ManifestReader.h"
 
 #include <optional>

@@ -5,7 +5,7 @@
 // and runs the installers while this window, on its own thread, shows the progress.
 
 #include "platform/win/Dialog.h"
-#include "shell/RegistryStore.h"
+#include "platform/registry/RegistryStore.h"
 #include "updater/BitmapProgressBar.h"
 #include "updater/HttpDownload.h"
 #include "updater/ImageButton.h"
