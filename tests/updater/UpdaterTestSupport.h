@@ -49,8 +49,10 @@ public:
     }
     void ServeFile(const std::string& host, const std::string& path, const fs::path& file) const
     {
-        fs::create_directories((m_root / host / path.substr(1)).parent_path());
-        fs::copy_file(file, m_root / host / path.substr(1), fs::copy_options::overwrite_existing);
+        const fs::path target = m_root / host / path.substr(1);
+        fs::create_directories(target.parent_path());
+        fs::remove(target);  // this library's copy_file cannot overwrite
+        fs::copy_file(file, target);
     }
     // routes.json: the server re-reads it on every request.
     void Routes(const std::string& json) const { WriteText(m_root / "routes.json", json); }
