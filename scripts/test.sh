@@ -37,6 +37,11 @@ echo "== Win32 tests under Wine"
 count "Win32 tests" "${PIPESTATUS[0]}"
 "$WINESERVER" -w 2>/dev/null || true
 
+echo "== Win32 tests of the updater under Wine"
+"$WINE64" "$ZELORA_BUILD/zelora_updater_tests.exe" --gtest_brief=1 2>&1 | tail -n 30
+count "Win32 tests of the updater" "${PIPESTATUS[0]}"
+"$WINESERVER" -w 2>/dev/null || true
+
 for t in tests/e2e/*.sh; do
   [ -e "$t" ] || continue
   [ "$(basename "$t")" = lib.sh ] && continue

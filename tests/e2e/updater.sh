@@ -1,0 +1,174 @@
+#!/usr/bin/env bash
+# ZeloraUpdate as it runs at logon, with its real 20-second start timer and every request
+# going to the loopback server: an update of two codecs (downloaded, installed one after the
+# other, cleaned up, "Zelora-ver" recorded, OK starting the settings centre), a tampered
+# installer (never started), and a manifest that answers 404 (the updater ends by itself).
+source "$(dirname "$0")/lib.sh"
+if [ -z "${ZELORA_LOOPBACK_ROOT:-}" ]; then
+  zelora_start_loopback || exit 1
+  trap 'zelora_stop_loopback; zelora_stop_display' EXIT
+fi
+shots="$ZELORA_BUILD/../e2e"
+mkdir -p "$shots"
+product='Software\Tarnwick\Quellmark'
+web="$ZELORA_LOOPBACK_ROOT/www.zelora.example"
+dl="$ZELORA_LOOPBACK_ROOT/dl.zelora.example"
+work=$(mktemp -d)
+trap 'rm -rf "$work"; zelora_stop_loopback; zelora_stop_display' EXIT
+installer_log="$work/installers.log"
+export ZELORA_FAKE_INSTALLER_LOG; ZELORA_FAKE_INSTALLER_LOG=$(winepath_of "$installer_log")
+export ZELORA_FAKE_INSTALLER_SLEEP_MS=1500
+
+mkdir -p "$web/update/zl" "$dl/codecs" "$work/Zelora" "$work/cwd/temp"
+for name in xvid.exe ac3.exe; do cp "$ZELORA_BUILD/zelora_fake_installer.exe" "$dl/codecs/$name"; done
+cp "$ZELORA_BUILD/zelora_fake_installer.exe" "$work/Zelora/Zelora.exe"
+echo keep > "$work/cwd/temp/sentinel.txt"
+ac3_hash=$(sha256sum "$dl/codecs/ac3.exe" | cut -d' ' -f1)
+# The installers arrive slowly enough to be seen arriving.
+echo '{"/codecs/xvid.exe": {"chunk": 16384, "chunk_delay": 0.25}}' > "$ZELORA_LOOPBACK_ROOT/routes.json"
+
+manifest() { # AC3filter's hash
+  printf '[ZELORADATE]\r\nVER=20051013\r\nURL=http://www.zelora.example/\r\n'
+  printf '[Xvid]\r\nVER=1.1\r\nURL=http://dl.zelora.example/codecs/xvid.exe\r\n'
+  printf '[AC3filter]\r\nVER=0.9\r\nURL=http://dl.zelora.example/codecs/ac3.exe\r\nSHA256=%s\r\n' "$1"
+  printf '[VSFilter]\r\nVER=2.0\r\nURL=http://dl.zelora.example/codecs/vsfilter.exe\r\n'
+}
+fresh_registry() {
+  reg_apply <<REG
+HKLM|$product|-
+HKLM|$product\\Setup|Install_Dir|sz|$(winepath_of "$work/Zelora")
+HKLM|$product\\CodecUpdate\\video|Xvid|dword|1
+HKLM|$product\\CodecUpdate\\audio|AC3Filter|dword|1
+HKLM|$product\\CodecUpdate\\caption|VSFilter|dword|0
+HKLM|$product\\CodecBuildNum\\video|Xvid|sz|1.0
+REG
+}
+run_folders() { find "$WINEPREFIX/drive_c/users" -maxdepth 6 -type d -name 'ZeloraUpdate-*' 2>/dev/null | wc -l; }
+
+start_updater() {
+  (cd "$work/cwd" && exec "$WINE64" "$ZELORA_BUILD/ZeloraUpdate.exe" >/dev/null 2>&1) &
+  ZELORA_PID=$!
+}
+# The offer window: 272 pixels wide once placed; sets UPDATER_WINDOW.
+offer_window() {
+  local w
+  for w in $(xdotool search --onlyvisible --name '^ZL Update$' 2>/dev/null); do
+    [ "$(xdotool getwindowgeometry --shell "$w" | awk -F= '/^WIDTH=/ {print $2}')" = 272 ] &&
+      { UPDATER_WINDOW=$w; return 0; }
+  done
+  return 1
+}
+wait_for() { # seconds, command...
+  local limit=$(( $1 * 5 )); shift
+  local i
+  for i in $(seq 1 "$limit"); do "$@" && return 0; sleep 0.2; done
+  return 1
+}
+# Client origin of the offer window on the screen: where its background picture starts.
+locate_client() {
+  eval "$(xdotool getwindowgeometry --shell "$UPDATER_WINDOW")"
+  local at
+  [ -f "$work/corner.png" ] ||
+    convert "$e2e_root/resources/skin/upd_bmp_131.bmp" -crop 30x30+0+0 +repage "$work/corner.png"
+  xwd -root -silent | convert xwd:- -crop "300x190+$X+$Y" +repage "$work/around.png"
+  at=$(compare -metric AE -subimage-search "$work/around.png" "$work/corner.png" null: 2>&1 |
+    sed -n 's/.* @ \([0-9]*\),\([0-9]*\).*/\1 \2/p')
+  [ -n "$at" ] || { fail "offer window's client area not found"; at="3 19"; }
+  CLIENT_X=$((X + ${at% *})); CLIENT_Y=$((Y + ${at#* }))
+}
+client_click() { xdotool mousemove --sync $((CLIENT_X + $1)) $((CLIENT_Y + $2)) click 1; sleep 0.5; }
+client_shot() { xwd -root -silent | convert xwd:- -crop "266x133+$CLIENT_X+$CLIENT_Y" +repage "$1"; }
+client_shows() { # bitmap id, x, y [w h]: that skin picture (or its top left w x h) exactly
+  local bmp="$e2e_root/resources/skin/upd_bmp_$1.bmp" size diff
+  size=${4:+${4}x$5}
+  size=${size:-$(identify -format '%wx%h' "$bmp")}
+  convert "$bmp" -crop "${size}+0+0" +repage "$work/expected.png"
+  diff=$(xwd -root -silent | convert xwd:- -crop "${size}+$((CLIENT_X + $2))+$((CLIENT_Y + $3))" +repage \
+    png:- | compare -metric AE png:- "$work/expected.png" null: 2>&1)
+  [ "${diff%% *}" = "0" ]
+}
+updater_running() { kill -0 "$ZELORA_PID" 2>/dev/null; }
+updater_gone() { ! updater_running; }
+installer_log_is() { [ "$(cat "$installer_log" 2>/dev/null)" = "$1" ]; }
+
+echo "-- an update of two codecs"
+folders_before=$(run_folders)  # a run that was killed may have left its folder
+fresh_registry
+manifest "$ac3_hash" > "$web/update/zl/update.qmu"
+: > "$installer_log"
+start_updater
+sleep 12
+not_offering() { ! offer_window; }
+check "hidden while its start timer runs" not_offering
+check "offers the update after about 20 seconds" wait_for 30 offer_window
+locate_client
+sleep 1
+client_shot "$shots/updater-offer.png"
+check "offer shows its background" client_shows 131 0 0 266 100
+check "offer shows the update button" client_shows 133 48 108
+xdotool key --window "$UPDATER_WINDOW" Return Escape; sleep 1
+check "Return and Escape leave the offer open" offer_window
+eval "$(xdotool getwindowgeometry --shell "$UPDATER_WINDOW")"; before_x=$X
+xdotool mousemove --sync $((CLIENT_X + 200)) $((CLIENT_Y + 20)) mousedown 1 mousemove --sync $((CLIENT_X + 240)) $((CLIENT_Y + 50)) mouseup 1
+sleep 0.5
+eval "$(xdotool getwindowgeometry --shell "$UPDATER_WINDOW")"
+check "dragging the client area moves the window" [ "$X" -eq $((before_x + 40)) ]
+locate_client
+client_click 91 118
+sleep 1.5
+client_shot "$shots/updater-downloading.png"
+check "downloading shows its background" client_shows 140 0 0 266 56
+check "downloading shows the disabled update button" client_shows 135 48 108
+check "installs both codecs, one after the other" wait_for 40 installer_log_is \
+  "$(printf 'start xvid.exe\nend xvid.exe\nstart ac3.exe\nend ac3.exe')"
+sleep 1.5
+client_shot "$shots/updater-done.png"
+check "done shows its background" client_shows 141 0 0 266 100
+check "done shows OK" client_shows 132 98 108
+folders_left() { [ "$(run_folders)" -eq "$folders_before" ]; }
+check "the run folder is cleaned up" wait_for 15 folders_left
+client_click 131 118
+check "OK ends the updater" wait_for 10 updater_gone
+check "OK starts the installed Zelora" wait_for 10 grep -q 'start Zelora.exe' "$installer_log"
+check "the version check is recorded" [ "$(reg_get HKLM "$product\\Setup" Zelora-ver)" = 20051013 ]
+check "the manifest came through the loopback server" grep -q 'GET http://www.zelora.example.*/update/zl/update.qmu' "$ZELORA_LOOPBACK_LOG"
+check "the current directory's temp folder is untouched" [ "$(cat "$work/cwd/temp/sentinel.txt")" = keep ]
+
+echo "-- a tampered installer"
+fresh_registry
+manifest "$(printf '0%.0s' $(seq 64))" > "$web/update/zl/update.qmu"
+: > "$installer_log"
+start_updater
+check "offers the update" wait_for 35 offer_window
+locate_client
+client_click 91 118
+failure_box() { xdotool search --onlyvisible --name '^ZeloraUpdate$' >/dev/null 2>&1; }
+check "reports the failed download" wait_for 40 failure_box
+xwd -root -silent | convert xwd:- "$shots/updater-failure.png"
+xdotool key --window "$(xdotool search --onlyvisible --name '^ZeloraUpdate$' | head -n 1)" Return
+check "ends after the report" wait_for 10 updater_gone
+check "the tampered installer never started" installer_log_is "$(printf 'start xvid.exe\nend xvid.exe')"
+check "nothing left behind" folders_left
+
+echo "-- a manifest that answers 404"
+reg_apply <<REG
+HKLM|$product|-
+HKLM|$product\\CodecUpdate\\video|Xvid|dword|1
+REG
+echo '{"/update/zl/update.qmu": {"status": 404}}' > "$ZELORA_LOOPBACK_ROOT/routes.json"
+start_updater
+first=$ZELORA_PID
+sleep 2
+start_updater
+check "a second copy ends at once, silently" wait_for 10 updater_gone
+ZELORA_PID=$first
+# Watched until it ends: the offer must never appear.
+ends_unseen() {
+  local i
+  for i in $(seq 1 200); do offer_window && return 1; updater_gone && return 0; sleep 0.2; done
+  return 1
+}
+check "the updater ends by itself, never seen" ends_unseen
+check "nothing was recorded" [ -z "$(reg_get HKLM "$product\\Setup" Zelora-ver)" ]
+echo '{}' > "$ZELORA_LOOPBACK_ROOT/routes.json"
+finish
