@@ -140,6 +140,19 @@ TEST_F(UpdaterFlowTest, StartsHiddenWithItsSkinInPlace)
     wchar_t about[64] = L"";
     ::GetMenuStringW(::GetSystemMenu(dialog.Hwnd(), FALSE), IDM_UPDATER_ABOUT, about, 64, MF_BYCOMMAND);
     EXPECT_STREQ(about, L"ZeloraUpdate 정보(&A)...");
+
+    // The About entry runs its box modally; a timer seen by the box's own loop closes it.
+    static bool aboutShown = false;
+    aboutShown = false;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR, DWORD) {
+        if (const HWND box = ::FindWindowW(nullptr, L"ZeloraUpdate 정보")) {
+            aboutShown = true;
+            ::PostMessageW(box, WM_CLOSE, 0, 0);
+        }
+    });
+    ::SendMessageW(dialog.Hwnd(), WM_SYSCOMMAND, IDM_UPDATER_ABOUT, 0);
+    ::KillTimer(nullptr, timer);
+    EXPECT_TRUE(aboutShown);
 }
 
 TEST_F(UpdaterFlowTest, InstallsInOrderOneAtATimeThenCleansUpAndStartsZelora)
