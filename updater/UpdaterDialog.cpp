@@ -406,6 +406,9 @@ INT_PTR UpdaterDialog::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
             return TRUE;
         }
         return FALSE;
+    case WM_CLOSE:  // the system menu's Close: the same as the cancel button
+        Cancel();
+        return TRUE;
     case WM_QUERYDRAGICON:
         return reinterpret_cast<INT_PTR>(m_icon.Get());
     case kWorkerRowStarted:

@@ -23,6 +23,8 @@ mkdir -p "$web/update/zl" "$dl/codecs" "$work/Zelora" "$work/cwd/temp"
 for name in xvid.exe ac3.exe; do cp "$ZELORA_BUILD/zelora_fake_installer.exe" "$dl/codecs/$name"; done
 cp "$ZELORA_BUILD/zelora_fake_installer.exe" "$work/Zelora/Zelora.exe"
 echo keep > "$work/cwd/temp/sentinel.txt"
+user_temp=$(find "$WINEPREFIX/drive_c/users" -maxdepth 4 -type d -iname temp | head -n 1)  # GetTempPath
+echo keep > "$user_temp/zelora-sentinel.txt"
 ac3_hash=$(sha256sum "$dl/codecs/ac3.exe" | cut -d' ' -f1)
 # The installers arrive slowly enough to be seen arriving.
 echo '{"/codecs/xvid.exe": {"chunk": 16384, "chunk_delay": 0.25}}' > "$ZELORA_LOOPBACK_ROOT/routes.json"
@@ -133,6 +135,7 @@ check "OK starts the installed Zelora" wait_for 10 grep -q 'start Zelora.exe' "$
 check "the version check is recorded" [ "$(reg_get HKLM "$product\\Setup" Zelora-ver)" = 20051013 ]
 check "the manifest came through the loopback server" grep -q 'GET http://www.zelora.example.*/update/zl/update.qmu' "$ZELORA_LOOPBACK_LOG"
 check "the current directory's temp folder is untouched" [ "$(cat "$work/cwd/temp/sentinel.txt")" = keep ]
+check "the user's temporary folder keeps what is not ours" [ "$(cat "$user_temp/zelora-sentinel.txt")" = keep ]
 
 echo "-- a tampered installer"
 fresh_registry
@@ -171,4 +174,5 @@ ends_unseen() {
 check "the updater ends by itself, never seen" ends_unseen
 check "nothing was recorded" [ -z "$(reg_get HKLM "$product\\Setup" Zelora-ver)" ]
 echo '{}' > "$ZELORA_LOOPBACK_ROOT/routes.json"
+rm -f "$user_temp/zelora-sentinel.txt"
 finish

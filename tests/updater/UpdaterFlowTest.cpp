@@ -47,21 +47,19 @@ protected:
         loopback.ServeFile("dl.zelora.example", "/codecs/ac3.exe", FakeInstaller());
         ::SetEnvironmentVariableW(L"ZELORA_FAKE_INSTALLER_LOG", installerLog.c_str());
         ::SetEnvironmentVariableW(L"ZELORA_FAKE_INSTALLER_SLEEP_MS", L"700");
-        // Files the updater must never touch: one beside its run folders, one in the
-        // current directory's "temp" folder where downloads used to go.
-        WriteText(scratch.Path() / "sentinel.txt", "keep");
-        WriteText(fs::current_path() / "temp" / "zelora-sentinel.txt", "keep");
-
         settings.site = ProductUpdateSite();
         settings.startDelayMs = 10;
         settings.cleanUpDelayMs = 300;
-        settings.tempParent = (scratch.Path() / "runs").wstring();
-        fs::create_directories(settings.tempParent);
+        settings.tempParent = (scratch.Path() / "temp").wstring();
+        // Files the updater must never touch: one in the temporary folder beside its run
+        // folders, one in the current directory's "temp" folder where downloads used to go.
+        WriteText(fs::path(settings.tempParent) / "sentinel.txt", "keep");
+        WriteText(fs::current_path() / "temp" / "zelora-sentinel.txt", "keep");
     }
     void TearDown() override
     {
         if (!loopback.Available()) return;
-        EXPECT_EQ(ReadText(scratch.Path() / "sentinel.txt"), "keep");
+        EXPECT_EQ(ReadText(fs::path(settings.tempParent) / "sentinel.txt"), "keep");
         EXPECT_EQ(ReadText(fs::current_path() / "temp" / "zelora-sentinel.txt"), "keep");
         fs::remove(fs::current_path() / "temp" / "zelora-sentinel.txt");
         registry.DeleteTree(RegRoot::LocalMachine, kProduct);
