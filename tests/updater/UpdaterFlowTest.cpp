@@ -246,6 +246,23 @@ TEST_F(UpdaterFlowTest, CancelDuringADownloadStartsNothingAndLeavesNothing)
     EXPECT_FALSE(fs::exists(folder));
 }
 
+TEST_F(UpdaterFlowTest, UnsafeFileNameFailsBeforeAnythingIsFetched)
+{
+    Select("video", "Xvid");
+    ServeManifest("[ZELORADATE]\r\nVER=20051013\r\n"
+                  "[Xvid]\r\nVER=1.1\r\nURL=http://dl.zelora.example/codecs/..%5c..%5cevil.exe\r\n");
+    RecordingUpdater dialog(store, settings);
+    ASSERT_TRUE(dialog.Create(nullptr));
+    ASSERT_TRUE(PumpUntil([&] { return Offering(dialog); }, 20));
+    const fs::path folder = dialog.Folder()->Path();
+    ::SendMessageW(dialog.Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_UPDATER_START, BN_CLICKED), 0);
+    ASSERT_TRUE(PumpUntil([&] { return dialog.Hwnd() == nullptr; }, 20));
+    EXPECT_EQ(dialog.boxes.size(), 1u);
+    EXPECT_TRUE(fs::is_empty(folder));
+    EXPECT_EQ(loopback.Log().find("evil"), std::string::npos);
+    EXPECT_EQ(ReadText(installerLog), "");
+}
+
 TEST_F(UpdaterFlowTest, UnusableManifestEndsSilentlyAndWritesNothing)
 {
     struct Case {
