@@ -131,6 +131,13 @@ void CodecConnectPage::PrepareOnce()
     Layout();
 }
 
+void CodecConnectPage::Shown()
+{
+    // The lists are filled once; afterwards only the buttons move rows, so a show leaves
+    // the selection and the scroll position where the user left them.
+    PrepareOnce();
+}
+
 void CodecConnectPage::PrepareInstalledList()
 {
     m_upper.SetUp(m_images.Get());

@@ -45,8 +45,10 @@ public:
     explicit CodecConnectPage(ProcessLauncher& launcher);
 
     // The main window's first show: both lists, then their placement.
-    void PrepareOnce() override;
-    void RefreshControls() override;
+    void PrepareOnce();
+    void RefreshControls();
+    // Prepared at the first show.
+    void Shown() override;
 
     // Shows "Error" and leaves the list empty when the filter category is refused.
     void PrepareInstalledList();

@@ -93,22 +93,36 @@ LRESULT CALLBACK NumericEditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
 
 }  // namespace
 
-SettingsPage::SettingsPage(const PageDescription& description)
+SettingsPage::SettingsPage(const PageDescription& description, RegistryBackend& registry)
     : Page(description.templateId),
       m_description(description),
-      m_store(SystemRegistry()),
-      m_model(m_store, *this),
+      m_store(registry),
+      m_model(m_store, *this,
+              {description.enables,
+               [decoder = description.decoder] { return InstalledDecoders::IsInstalled(decoder); }}),
       m_backgroundBrush(::CreateSolidBrush(kBackground))
 {
 }
 
 void SettingsPage::Load() { m_model.Load(m_description.values); }
 
-void SettingsPage::Layout() { m_model.Layout(m_description.controls, DecoderInstalled()); }
+void SettingsPage::Layout()
+{
+    if (m_model.LaidOut()) return;
+    m_model.Layout(m_description.controls);
+    for (const PageControl& control : m_description.controls)
+        if (control.besideId != 0) PlaceBeside(control.id, control.besideId);
+}
 
 void SettingsPage::ResetDefaults() { m_model.ResetDefaults(m_description.values); }
 
 void SettingsPage::RefreshControls() { m_model.PushTexts(); }
+
+void SettingsPage::Shown()
+{
+    RefreshControls();
+    ::InvalidateRect(Hwnd(), nullptr, TRUE);
+}
 
 void SettingsPage::SaveAll() { m_model.SaveAll(m_description.values); }
 
@@ -224,9 +238,16 @@ std::int32_t SettingsPage::GetNumber(int key) const
 
 void SettingsPage::PushTexts()
 {
+    // Setting an edit's text puts its caret at the start, so the next typed digit would
+    // land in front of the others: only texts that differ are set, and the edit being
+    // typed into gets its caret back at the end.
     for (const PageControl& control : m_description.controls) {
         if (control.type != ControlType::NumericEdit) continue;
-        win::Control(Hwnd(), control.id).SetText(GetEditText(control.id));
+        const win::Edit edit(Hwnd(), control.id);
+        const std::string text = GetEditText(control.id);
+        if (edit.Text() == text) continue;
+        edit.SetText(text);
+        if (::GetFocus() == edit.Hwnd()) edit.CaretToEnd();
     }
 }
 
@@ -283,7 +304,7 @@ const PageControl* SettingsPage::FindControl(int id) const
 int SettingsPage::RadioCount(int firstId) const
 {
     const ValueRow* row = PageModel::FindRow(m_description.values, firstId);
-    if (row == nullptr || row->kind != ValueKind::Radio) return 0;
+    if (row == nullptr || row->kind != &kRadioKind) return 0;
     return static_cast<int>(row->choice->items.size());
 }
 

@@ -19,15 +19,7 @@ struct RegValue {
     std::string_view name{};
 };
 
-enum class ValueKind {
-    Check,       // check box; stores its check state, shows the stored number as it is
-    FlagCheck,   // check box storing `onValue` when ticked and 0 when not
-    MaskBits,    // several check boxes, each owning a part of one number
-    Combo,       // drop-down list: selected index <-> stored number through `choice`
-    Radio,       // radio buttons `controlId`, `controlId` + 1, ...: index <-> number
-    NumberText,  // numeric edit: the number as decimal text, clamped to `range`
-    Number,      // a number the page keeps outside any control (a slider's level)
-};
+class RowKind;  // how a row loads, shows, saves and resets: pages/RowKinds.h
 
 // ---------------------------------------------------------------------------------------
 // Choices: combo boxes and radio groups.
@@ -100,7 +92,7 @@ struct EditRange {
 // ---------------------------------------------------------------------------------------
 
 struct ValueRow {
-    ValueKind kind = ValueKind::Check;
+    const RowKind* kind = nullptr;
     // The control; the first button of a radio group; for Number and MaskBits rows the key
     // under which the page keeps the number (PageControls::SetNumber).
     int controlId = 0;
@@ -118,58 +110,33 @@ struct ValueRow {
 // too when 1 is not the box's own value (the decoders use 1 for "not decoded, passed on").
 bool FlagTicked(const ValueRow& row, std::int32_t stored);
 
-// Row builders, so that a page's table reads like a table.
-constexpr ValueRow CheckRow(int id, RegValue value, std::int32_t defaultValue,
-                            std::int32_t resetValue)
+// ---------------------------------------------------------------------------------------
+// Dependent enables: a control enabled exactly while another control says so.
+
+enum EnableMoment : unsigned {
+    kOnClick = 1,  // when the source control is changed by the user
+    kOnLoad = 2,   // at the end of Load
+    kOnReset = 4,  // at the end of ResetDefaults' showing of the reset states
+};
+
+struct EnableRule {
+    int sourceId = 0;
+    // -1: the source is a check box and enables while ticked; otherwise the source is a list
+    // and enables while this entry is selected.
+    int selectedIndex = -1;
+    std::span<const int> targets{};
+    unsigned moments = kOnClick;
+};
+
+constexpr EnableRule EnableWhileTicked(int box, std::span<const int> targets, unsigned moments)
 {
-    return {.kind = ValueKind::Check, .controlId = id, .value = value,
-            .defaultValue = defaultValue, .resetValue = resetValue};
+    return {box, -1, targets, moments};
 }
 
-constexpr ValueRow FlagCheckRow(int id, RegValue value, std::int32_t onValue,
-                                std::int32_t defaultValue, std::int32_t resetValue)
+constexpr EnableRule EnableWhileSelected(int list, int index, std::span<const int> targets,
+                                         unsigned moments)
 {
-    return {.kind = ValueKind::FlagCheck, .controlId = id, .value = value,
-            .defaultValue = defaultValue, .resetValue = resetValue, .onValue = onValue};
-}
-
-constexpr ValueRow MaskRow(int numberKey, RegValue value, const MaskSpec& mask,
-                           std::int32_t defaultValue, std::int32_t resetValue)
-{
-    return {.kind = ValueKind::MaskBits, .controlId = numberKey, .value = value,
-            .defaultValue = defaultValue, .resetValue = resetValue, .mask = &mask};
-}
-
-constexpr ValueRow ComboRow(int id, RegValue value, const ChoiceMap& choice,
-                            std::int32_t defaultValue, std::int32_t resetValue,
-                            std::string_view secondName = {})
-{
-    return {.kind = ValueKind::Combo, .controlId = id, .value = value,
-            .defaultValue = defaultValue, .resetValue = resetValue, .choice = &choice,
-            .secondName = secondName};
-}
-
-constexpr ValueRow RadioRow(int firstId, RegValue value, const ChoiceMap& choice,
-                            std::int32_t defaultValue, std::int32_t resetValue,
-                            std::string_view secondName = {})
-{
-    return {.kind = ValueKind::Radio, .controlId = firstId, .value = value,
-            .defaultValue = defaultValue, .resetValue = resetValue, .choice = &choice,
-            .secondName = secondName};
-}
-
-constexpr ValueRow NumberTextRow(int id, RegValue value, EditRange range,
-                                 std::int32_t defaultValue, std::int32_t resetValue)
-{
-    return {.kind = ValueKind::NumberText, .controlId = id, .value = value,
-            .defaultValue = defaultValue, .resetValue = resetValue, .range = range};
-}
-
-constexpr ValueRow NumberRow(int numberKey, RegValue value, std::int32_t defaultValue,
-                             std::int32_t resetValue)
-{
-    return {.kind = ValueKind::Number, .controlId = numberKey, .value = value,
-            .defaultValue = defaultValue, .resetValue = resetValue};
+    return {list, index, targets, moments};
 }
 
 }  // namespace zelora

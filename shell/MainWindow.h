@@ -70,10 +70,7 @@ private:
     HICON m_icon = nullptr;
     PageId m_currentSettingsPage = PageId::CodecConnect;
     bool m_hasCurrentSettingsPage = false;
-    bool m_connectFirstShow = true;
-    bool m_updateFirstShow = true;
     std::array<std::unique_ptr<Page>, kPageCount> m_pages;
-    std::unique_ptr<win::Dialog> m_finder;
     std::array<std::unique_ptr<SkinButton>, kMenuButtonCount> m_buttons;  // kMenuButtons order
 };
 

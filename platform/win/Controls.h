@@ -69,6 +69,16 @@ public:
     void SetCurSel(int index) const { Send(CB_SETCURSEL, static_cast<WPARAM>(index)); }
 };
 
+class Edit : public Control {
+public:
+    using Control::Control;
+    void CaretToEnd() const
+    {
+        const auto end = static_cast<WPARAM>(::GetWindowTextLengthW(Hwnd()));
+        Send(EM_SETSEL, end, static_cast<LPARAM>(end));
+    }
+};
+
 class UpDown : public Control {
 public:
     using Control::Control;

@@ -360,26 +360,28 @@ TEST_F(PageModelTest, TheOwnTextExchangeWritesNothing)
 TEST_F(PageModelTest, LayoutRunsOnceAndDisablesManagedControlsWithoutTheDecoder)
 {
     const PageControl page[] = {
-        {10, ControlType::CheckBox, "a", {20, 60, 41, 13}},
-        {13, ControlType::DropDownCombo, "", {}},
-        {40, ControlType::NumericEdit, "", {52, 272, 18, 13}, true},
+        {10, ControlType::CheckBox, {20, 60, 41, 13}},
+        {13, ControlType::DropDownCombo, {}},
+        {40, ControlType::NumericEdit, {52, 272, 18, 13}, true},
     };
-    model.Layout(page, false);
-    EXPECT_EQ(controls.places.size(), 2u);
-    EXPECT_EQ(controls.places[10].x, 20);
-    EXPECT_EQ(controls.places[40].y, 272);
-    EXPECT_FALSE(controls.places.count(13));
-    EXPECT_FALSE(controls.IsEnabled(10));
-    EXPECT_FALSE(controls.IsEnabled(13));
-    EXPECT_TRUE(controls.IsEnabled(40));
-    EXPECT_TRUE(model.LaidOut());
+    FakePageControls missing;
+    PageModel withoutDecoder(store, missing, {{}, [] { return false; }});
+    withoutDecoder.Layout(page);
+    EXPECT_EQ(missing.places.size(), 2u);
+    EXPECT_EQ(missing.places.at(10).x, 20);
+    EXPECT_EQ(missing.places.at(40).y, 272);
+    EXPECT_FALSE(missing.places.count(13));
+    EXPECT_FALSE(missing.IsEnabled(10));
+    EXPECT_FALSE(missing.IsEnabled(13));
+    EXPECT_TRUE(missing.IsEnabled(40));
+    EXPECT_TRUE(withoutDecoder.LaidOut());
 
     FakePageControls fresh;
     PageModel installed(store, fresh);
-    installed.Layout(page, true);
+    installed.Layout(page);
     EXPECT_TRUE(fresh.enabled.empty());
     fresh.places.clear();
-    installed.Layout(page, false);  // already laid out: neither moves nor disables
+    installed.Layout(page);  // already laid out: moves nothing again
     EXPECT_TRUE(fresh.places.empty());
     EXPECT_TRUE(fresh.enabled.empty());
 }

@@ -109,7 +109,10 @@ TEST_F(VideoPageTest, XvidColourSpaceMinusOneShowsRgb24AndStrayNumbersShowNothin
     EXPECT_EQ(controls.comboSelection[1035], kNoSelection);
     EXPECT_EQ(Xvid("ForceColorspace"), 9);
     model.SaveAll(video_xvid::kValues);
-    EXPECT_EQ(Xvid("ForceColorspace"), -1);  // nothing selected
+    EXPECT_EQ(Xvid("ForceColorspace"), 9);  // nothing selected says nothing
+    registry.writes.clear();
+    EXPECT_TRUE(model.OnControlChanged(video_xvid::kValues, 1035));
+    EXPECT_TRUE(registry.writes.empty());
 
     controls.SetComboIndex(1035, 2);
     registry.writes.clear();
@@ -223,7 +226,7 @@ TEST_F(VideoPageTest, EveryValueHasAControlAndWithoutTheDecoderAllAreDisabled)
             EXPECT_TRUE(ids.insert(control.id).second) << page.name << " " << control.id;
         EXPECT_EQ(ids.size(), page.controlCount) << page.name;
         for (const ValueRow& row : page.values) {
-            if (row.kind == ValueKind::MaskBits) {
+            if (row.kind == &kMaskKind) {
                 for (const MaskBox& box : row.mask->boxes) EXPECT_TRUE(ids.count(box.id));
             } else {
                 EXPECT_TRUE(ids.count(row.controlId)) << page.name << " " << row.value.name;
@@ -231,8 +234,8 @@ TEST_F(VideoPageTest, EveryValueHasAControlAndWithoutTheDecoderAllAreDisabled)
         }
 
         FakePageControls missing;
-        PageModel withoutDecoder(store, missing);
-        withoutDecoder.Layout(page.controls, false);
+        PageModel withoutDecoder(store, missing, {{}, [] { return false; }});
+        withoutDecoder.Layout(page.controls);
         for (int id : ids) EXPECT_FALSE(missing.IsEnabled(id)) << page.name << " " << id;
     }
 }

@@ -306,8 +306,7 @@ void OpenPage(Page& page, HWND parent)
 {
     ASSERT_TRUE(page.Create(parent));
     ::MoveWindow(page.Hwnd(), 0, 0, 420, 500, TRUE);
-    page.PrepareOnce();
-    page.RefreshControls();
+    page.Shown();
 }
 
 // ---------------------------------------------------------------------------------------

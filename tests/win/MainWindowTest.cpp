@@ -5,6 +5,7 @@
 #include "shell/AboutBox.h"
 #include "shell/MainWindow.h"
 #include "shell/MenuMemory.h"
+#include "shell/SingleInstance.h"
 #include "win/WinTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -116,14 +117,17 @@ TEST_F(MainWindowTest, GroupsReopenTheirLastPage)
     EXPECT_FALSE(s_window->HasCurrentSettingsPage());
 }
 
-TEST_F(MainWindowTest, ASecondWindowEndsDuringItsOwnInitialisation)
+TEST(SingleInstance, TheSecondClaimFindsTheFirstAndTheMutexLastsWithItsOwner)
 {
-    MainWindow second;
-    second.Create(nullptr);
-    // It stops before making any page (the real, modal one then closes itself).
-    for (int i = 0; i < kPageCount; ++i) EXPECT_EQ(second.PageAt(static_cast<PageId>(i)), nullptr);
-    EXPECT_TRUE(::IsWindow(s_window->Hwnd()));
-    EXPECT_NE(s_window->PageAt(PageId::CodecConnect), nullptr);
+    {
+        const SingleInstance first;
+        ASSERT_FALSE(first.AlreadyRunning());
+        const SingleInstance second;
+        EXPECT_TRUE(second.AlreadyRunning());
+    }
+    // Both handles closed: a later copy starts as the first again.
+    const SingleInstance later;
+    EXPECT_FALSE(later.AlreadyRunning());
 }
 
 TEST(AboutBox, ShowsTheProductAndVersion)
