@@ -121,7 +121,8 @@ void SettingsPage::RefreshControls() { m_model.PushTexts(); }
 void SettingsPage::Shown()
 {
     RefreshControls();
-    ::InvalidateRect(Hwnd(), nullptr, TRUE);
+    // The skin is painted over the whole page, so its controls are drawn again after it.
+    ::RedrawWindow(Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void SettingsPage::SaveAll() { m_model.SaveAll(m_description.values); }

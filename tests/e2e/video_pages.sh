@@ -10,9 +10,6 @@ xvid='Software\GNU\XviD'
 codecs='Software\GNU\ffdshow'
 video='Software\GNU\ffdshow\default'
 audio='Software\GNU\ffdshow_audio\default'
-# Page pixels to main window client pixels: every page sits at (162, 50).
-page_click() { click_at $((162 + $1)) $((50 + $2)); }
-page_shows_bitmap() { shows_bitmap "$1" $((162 + $2)) $((50 + $3)); }
 
 echo "first start after installation, over values the reset must replace"
 demo_pack

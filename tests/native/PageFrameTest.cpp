@@ -386,5 +386,73 @@ TEST_F(PageModelTest, LayoutRunsOnceAndDisablesManagedControlsWithoutTheDecoder)
     EXPECT_TRUE(fresh.enabled.empty());
 }
 
+TEST_F(PageModelTest, ARefusedWriteShowsTheStoredValueAgainAndWritesNothingMore)
+{
+    model.Load(kRows);
+    registry.refuseWritesUnder = RegRoot::CurrentUser;
+    registry.writes.clear();
+
+    Click(10, 0);  // "check" is stored as 1
+    EXPECT_EQ(controls.checks[10], 1);
+    Click(20, 1);  // PCM into "formats"
+    EXPECT_EQ(controls.checks[20], 0);
+    EXPECT_EQ(controls.numbers[kFormatsKey], 13312);
+    controls.SetComboIndex(13, 6);
+    model.OnControlChanged(kRows, 13);
+    EXPECT_EQ(controls.comboSelection[13], 1);
+    controls.Type(40, "640");  // "width" is stored as 10: shown again, no change reported back
+    EXPECT_EQ(controls.shown[40], "10");
+    EXPECT_EQ(controls.members[40], "10");
+    EXPECT_EQ(handledEdits, 1);
+    EXPECT_TRUE(registry.writes.empty());
+}
+
+// A box enabling an edit on clicks only, and a list enabling two controls whenever it
+// changes, loads or resets; the decoder's flag is switched by the test.
+constexpr int kTwoTargets[] = {40, 41};
+constexpr int kOneTarget[] = {42};
+constexpr EnableRule kRules[] = {
+    EnableWhileTicked(10, kOneTarget, kOnClick),
+    EnableWhileSelected(13, 2, kTwoTargets, kOnClick | kOnLoad | kOnReset),
+};
+
+TEST_F(PageModelTest, DependentEnablesFollowTheirSourceAtTheirMomentsUnlessTheDecoderIsMissing)
+{
+    bool installed = true;
+    FakePageControls page;
+    PageModel rules(store, page, {kRules, [&] { return installed; }});
+    auto enabled = [&](int id) { return page.IsEnabled(id); };
+
+    store.WriteDword(RegRoot::CurrentUser, kKey, "mode", 0);
+    rules.Load(kRows);  // the box's rule does not run on Load: the edit stays as it was
+    EXPECT_FALSE(enabled(40));
+    EXPECT_FALSE(enabled(41));
+    EXPECT_TRUE(enabled(42));
+
+    page.SetComboIndex(13, 2);
+    rules.OnControlChanged(kRows, 13);
+    EXPECT_TRUE(enabled(40));
+    EXPECT_TRUE(enabled(41));
+    page.SetCheck(10, 0);
+    rules.OnControlChanged(kRows, 10);
+    EXPECT_FALSE(enabled(42));
+
+    store.WriteDword(RegRoot::CurrentUser, kKey, "mode", 0);
+    rules.Load(kRows);
+    EXPECT_FALSE(enabled(40));
+    rules.ResetDefaults(kRows);  // resets "mode" to index 1
+    EXPECT_FALSE(enabled(40));
+
+    // Without the decoder no rule enables anything, at any moment.
+    installed = false;
+    store.WriteDword(RegRoot::CurrentUser, kKey, "mode", 2);
+    rules.Load(kRows);
+    page.SetCheck(10, 1);
+    rules.OnControlChanged(kRows, 10);
+    page.SetComboIndex(13, 2);
+    rules.OnControlChanged(kRows, 13);
+    for (int id : {40, 41, 42}) EXPECT_FALSE(enabled(id)) << id;
+}
+
 }  // namespace
 }  // namespace zelora

@@ -3,7 +3,11 @@
 
 #include <windows.h>
 
+#include "platform/registry/ForwardingRegistry.h"
+#include "platform/registry/Win32Registry.h"
+
 #include <string>
+#include <string_view>
 
 namespace zelora::wintest {
 
@@ -23,5 +27,50 @@ inline RECT ClientRectOf(HWND control)
     ::MapWindowPoints(nullptr, ::GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
     return rect;
 }
+
+// Runs every message waiting for this thread. Not translated: TypeKeys posts the
+// characters itself.
+inline void PumpMessages()
+{
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+}
+
+// Types into the window that has the focus, one key at a time, as a keyboard does: a
+// key-down, the character, a key-up, each through the message queue. "\b" is backspace.
+inline void TypeKeys(std::wstring_view keys)
+{
+    for (wchar_t ch : keys) {
+        const HWND focus = ::GetFocus();
+        const auto vk = static_cast<WPARAM>(ch == L'\b' ? VK_BACK : ch == L'-' ? VK_OEM_MINUS : ch);
+        ::PostMessageW(focus, WM_KEYDOWN, vk, 1);
+        ::PostMessageW(focus, WM_CHAR, static_cast<WPARAM>(ch), 1);
+        ::PostMessageW(focus, WM_KEYUP, vk, static_cast<LPARAM>(0xC0000001u));
+        PumpMessages();
+    }
+}
+
+// The real registry, except that it refuses every write under HKEY_LOCAL_MACHINE, as it
+// does for a standard user.
+class MachineReadOnlyRegistry final : public ForwardingRegistry {
+public:
+    MachineReadOnlyRegistry() : ForwardingRegistry(m_real) {}
+
+    RegStatus SetValue(RegRoot root, std::string_view path, std::string_view name, RegType type,
+                       const void* data, std::uint32_t size) override
+    {
+        if (root == RegRoot::LocalMachine) return RegStatus::Denied;
+        return ForwardingRegistry::SetValue(root, path, name, type, data, size);
+    }
+    RegStatus DeleteValue(RegRoot root, std::string_view path, KeyOpen open,
+                          std::string_view name) override
+    {
+        if (root == RegRoot::LocalMachine) return RegStatus::Denied;
+        return ForwardingRegistry::DeleteValue(root, path, open, name);
+    }
+
+private:
+    Win32Registry m_real;
+};
 
 }  // namespace zelora::wintest
