@@ -117,6 +117,26 @@ TEST_F(MainWindowTest, GroupsReopenTheirLastPage)
     EXPECT_FALSE(s_window->HasCurrentSettingsPage());
 }
 
+TEST_F(MainWindowTest, TheMovieFinderImageOpensNoWindowUntilTheFinderExists)
+{
+    const auto visibleWindows = [] {
+        int count = 0;
+        ::EnumThreadWindows(
+            ::GetCurrentThreadId(),
+            [](HWND hwnd, LPARAM counter) {
+                if (::IsWindowVisible(hwnd)) ++*reinterpret_cast<int*>(counter);
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&count));
+        return count;
+    };
+    const int before = visibleWindows();
+    const LPARAM finder = MAKELPARAM(300, 580);
+    ::SendMessageW(s_window->Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, finder);
+    ::SendMessageW(s_window->Hwnd(), WM_LBUTTONUP, 0, finder);
+    EXPECT_EQ(visibleWindows(), before);
+}
+
 TEST(SingleInstance, TheSecondClaimFindsTheFirstAndTheMutexLastsWithItsOwner)
 {
     {

@@ -517,8 +517,12 @@ TEST_F(VideoPagesTest, VSFilterResetWithoutTheFilterWritesNothing)
 TEST_F(VideoPagesTest, G400SpinEmptyAndTypeEditsAndBoxesEnablingTheirEdits)
 {
     InstalledDecoders::MarkInstalled("DivxG400");
-    CreateAndShow(kG400);
     using caption_divxg400::kKey;
+    m_store.WriteDword(RegRoot::LocalMachine, kKey, "Flip", -1);
+    m_store.WriteDword(RegRoot::LocalMachine, kKey, "TV", 5);
+    CreateAndShow(kG400);
+    EXPECT_EQ(Selection(IDC_G400_FLIP), 0);
+    EXPECT_EQ(Selection(IDC_G400_TV), CB_ERR);
     EXPECT_EQ(WindowText(Item(IDC_G400_SPEED)), L"1000");
 
     // The up arrow of the speed's spinner, pressed and released.
