@@ -1,5 +1,7 @@
 #include "pages/RowKinds.h"
 
+#include "pages/AudioFormats.h"
+#include "pages/LevelConversions.h"
 #include "pages/NumericEdit.h"
 #include "pages/PageModel.h"
 #include "platform/text/Text.h"
@@ -69,7 +71,7 @@ void MaskKind::Show(PageModel& page, const ValueRow& row, std::int32_t stored) c
 {
     PageControls& controls = page.Controls();
     const MaskSpec& mask = *row.mask;
-    if (const auto ticked = MatchMask(mask, stored)) {
+    if (const auto ticked = MatchMaskEitherPart(mask, stored)) {
         for (std::size_t i = 0; i < mask.boxes.size(); ++i)
             controls.SetCheck(mask.boxes[i].id, (*ticked >> i) & 1u ? 1 : 0);
         controls.SetNumber(row.controlId, stored);
@@ -89,7 +91,8 @@ std::optional<std::int32_t> MaskKind::Value(PageModel& page, const ValueRow& row
 {
     std::int32_t known = 0;
     for (const MaskBox& box : row.mask->boxes)
-        if (page.Controls().GetCheck(box.id) != 0) known = ApplyMaskBox(known, box, true);
+        if (page.Controls().GetCheck(box.id) != 0)
+            known = ApplyMaskBoxEitherPart(known, box, true);
     page.Controls().SetNumber(row.controlId, known);
     return known;
 }
@@ -100,8 +103,8 @@ std::optional<std::int32_t> MaskKind::Changed(PageModel& page, const ValueRow& r
     PageControls& controls = page.Controls();
     for (const MaskBox& box : row.mask->boxes) {
         if (box.id != id) continue;
-        const std::int32_t known =
-            ApplyMaskBox(controls.GetNumber(row.controlId), box, controls.GetCheck(id) != 0);
+        const std::int32_t known = ApplyMaskBoxEitherPart(controls.GetNumber(row.controlId), box,
+                                                          controls.GetCheck(id) != 0);
         controls.SetNumber(row.controlId, known);
         return known;
     }
@@ -198,6 +201,166 @@ std::optional<std::int32_t> NumberTextKind::Changed(PageModel& page, const Value
     page.Controls().SetEditText(row.controlId, text);
     if (text == maxText || text == minText) page.PushTexts();
     return DecimalTextToInt(text);
+}
+
+// ---------------------------------------------------------------------------------------
+
+namespace {
+
+// The entry a stored pair selects; `readSecond` is asked for the second number only when
+// several entries share the first.
+template <class ReadSecond>
+int PairIndex(const ChoiceMap& map, std::int32_t first, ReadSecond readSecond)
+{
+    int sharing = 0;
+    int only = kNoSelection;
+    for (std::size_t i = 0; i < map.items.size(); ++i) {
+        if (map.items[i].value != first) continue;
+        ++sharing;
+        only = static_cast<int>(i);
+    }
+    if (sharing == 1) return only;
+    if (sharing > 1) {
+        const std::int32_t second = readSecond();
+        for (std::size_t i = 0; i < map.items.size(); ++i)
+            if (map.items[i].value == first && map.items[i].secondValue == second)
+                return static_cast<int>(i);
+    }
+    return map.indexForOther;
+}
+
+bool IsIndexOf(const ChoiceMap& map, std::int32_t index)
+{
+    return index >= 0 && static_cast<std::size_t>(index) < map.items.size();
+}
+
+}  // namespace
+
+void ChoicePairKind::Prepare(PageModel& page, const ValueRow& row) const
+{
+    kComboKind.Prepare(page, row);
+}
+
+void ChoicePairKind::Show(PageModel& page, const ValueRow& row, std::int32_t stored) const
+{
+    page.Controls().SetComboIndex(row.controlId,
+                                  IsIndexOf(*row.choice, stored) ? stored : row.choice->indexForOther);
+}
+
+std::optional<std::int32_t> ChoicePairKind::Value(PageModel& page, const ValueRow& row) const
+{
+    const int index = page.Controls().GetComboIndex(row.controlId);
+    if (!IsIndexOf(*row.choice, index)) return std::nullopt;
+    return index;
+}
+
+void ChoicePairKind::Load(PageModel& page, const ValueRow& row) const
+{
+    Prepare(page, row);
+    const ChoiceItem& fallback = row.choice->items[static_cast<std::size_t>(row.defaultValue)];
+    RegistryStore& store = page.Store();
+    const RegValue& at = row.value;
+    std::int32_t first = 0;
+    store.LoadDword(at.root, at.key, at.name, first, fallback.value);
+    const int index = PairIndex(*row.choice, first, [&] {
+        std::int32_t second = 0;
+        store.LoadDword(at.root, at.key, row.secondName, second, fallback.secondValue);
+        return second;
+    });
+    Show(page, row, index);
+}
+
+std::int32_t ChoicePairKind::Stored(PageModel& page, const ValueRow& row) const
+{
+    const RegValue& at = row.value;
+    const ChoiceItem& fallback = row.choice->items[static_cast<std::size_t>(row.defaultValue)];
+    auto read = [&](std::string_view name, std::int32_t missing) {
+        const std::int32_t stored = page.Store().ReadDword(at.root, at.key, name);
+        return stored == RegistryStore::MissingDword ? missing : stored;
+    };
+    return PairIndex(*row.choice, read(at.name, fallback.value),
+                     [&] { return read(row.secondName, fallback.secondValue); });
+}
+
+bool ChoicePairKind::Store(PageModel& page, const ValueRow& row, std::int32_t value) const
+{
+    if (!IsIndexOf(*row.choice, value)) return true;  // nothing chosen writes nothing
+    const ChoiceItem& item = row.choice->items[static_cast<std::size_t>(value)];
+    const RegValue& at = row.value;
+    return page.Store().WriteDword(at.root, at.key, at.name, item.value) &&
+           page.Store().WriteDword(at.root, at.key, row.secondName, item.secondValue);
+}
+
+// ---------------------------------------------------------------------------------------
+
+bool FormatPairKind::Owns(const ValueRow& row, int id) const
+{
+    return id == row.controlId || id == row.partnerId;
+}
+
+void FormatPairKind::Show(PageModel& page, const ValueRow& row, std::int32_t stored) const
+{
+    const FormatPairBoxes boxes = ShowFormatPair(*row.pair, stored, page.DecoderInstalled());
+    page.Controls().SetCheck(row.controlId, boxes.format ? 1 : 0);
+    page.Controls().SetCheck(row.partnerId, boxes.spdif ? 1 : 0);
+    page.Controls().EnableControl(row.partnerId, boxes.spdifEnabled);
+}
+
+std::optional<std::int32_t> FormatPairKind::Value(PageModel& page, const ValueRow& row) const
+{
+    return FormatPairValue(*row.pair, page.Controls().GetCheck(row.controlId) != 0,
+                           page.Controls().GetCheck(row.partnerId) != 0);
+}
+
+std::optional<std::int32_t> FormatPairKind::Changed(PageModel& page, const ValueRow& row,
+                                                    int id) const
+{
+    if (id == row.controlId) {
+        page.Controls().EnableControl(
+            row.partnerId, page.DecoderInstalled() && page.Controls().GetCheck(id) != 0);
+    }
+    return Value(page, row);
+}
+
+// ---------------------------------------------------------------------------------------
+
+void GainTextKind::Show(PageModel& page, const ValueRow& row, std::int32_t decibels) const
+{
+    kNumberTextKind.Show(page, row, decibels);
+}
+
+std::optional<std::int32_t> GainTextKind::Value(PageModel& page, const ValueRow& row) const
+{
+    return kNumberTextKind.Value(page, row);
+}
+
+std::optional<std::int32_t> GainTextKind::Changed(PageModel& page, const ValueRow& row,
+                                                  int id) const
+{
+    return kNumberTextKind.Changed(page, row, id);
+}
+
+void GainTextKind::Load(PageModel& page, const ValueRow& row) const
+{
+    // The stored text is never rewritten: only a missing one gets the default's gain.
+    std::string gain;
+    page.Store().LoadString(row.value.root, row.value.key, row.value.name, gain,
+                            Ac3GainText(row.defaultValue));
+    Show(page, row, Ac3DecibelsFromGainText(gain));
+}
+
+std::int32_t GainTextKind::Stored(PageModel& page, const ValueRow& row) const
+{
+    const std::string gain =
+        page.Store().ReadString(row.value.root, row.value.key, row.value.name);
+    if (gain == RegistryStore::MissingString) return row.defaultValue;
+    return Ac3DecibelsFromGainText(gain);
+}
+
+bool GainTextKind::Store(PageModel& page, const ValueRow& row, std::int32_t decibels) const
+{
+    return page.Store().WriteString(row.value.root, row.value.key, row.value.name,
+                                    Ac3GainText(decibels));
 }
 
 // ---------------------------------------------------------------------------------------

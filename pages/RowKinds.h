@@ -112,6 +112,46 @@ public:
                                         int id) const override;
 };
 
+// A combo box whose entries store two numbers, where several entries may share the first:
+// the second is read only to tell those apart. The row's default and reset are entry
+// indexes; the entries' numbers are what is stored.
+class ChoicePairKind final : public RowKind {
+public:
+    constexpr ChoicePairKind() = default;
+    void Prepare(PageModel& page, const ValueRow& row) const override;
+    void Show(PageModel& page, const ValueRow& row, std::int32_t stored) const override;
+    std::optional<std::int32_t> Value(PageModel& page, const ValueRow& row) const override;
+    void Load(PageModel& page, const ValueRow& row) const override;
+    std::int32_t Stored(PageModel& page, const ValueRow& row) const override;
+    bool Store(PageModel& page, const ValueRow& row, std::int32_t value) const override;
+};
+
+// A format box and its S/PDIF pass-through box sharing one number (FormatPair); the S/PDIF
+// box can be clicked only while its format is ticked and the decoder is installed.
+class FormatPairKind final : public RowKind {
+public:
+    constexpr FormatPairKind() = default;
+    bool Owns(const ValueRow& row, int id) const override;
+    void Show(PageModel& page, const ValueRow& row, std::int32_t stored) const override;
+    std::optional<std::int32_t> Value(PageModel& page, const ValueRow& row) const override;
+    std::optional<std::int32_t> Changed(PageModel& page, const ValueRow& row,
+                                        int id) const override;
+};
+
+// A level edited in decibels and stored as the decoder's linear gain, a REG_SZ text
+// ("1.778279" for 5 dB). The edit behaves as a NumberText edit over the row's range.
+class GainTextKind final : public RowKind {
+public:
+    constexpr GainTextKind() = default;
+    void Show(PageModel& page, const ValueRow& row, std::int32_t decibels) const override;
+    std::optional<std::int32_t> Value(PageModel& page, const ValueRow& row) const override;
+    std::optional<std::int32_t> Changed(PageModel& page, const ValueRow& row,
+                                        int id) const override;
+    void Load(PageModel& page, const ValueRow& row) const override;
+    std::int32_t Stored(PageModel& page, const ValueRow& row) const override;
+    bool Store(PageModel& page, const ValueRow& row, std::int32_t decibels) const override;
+};
+
 // A number the page keeps outside any control (a slider's level); no control owns it.
 class NumberKind final : public RowKind {
 public:
@@ -128,6 +168,9 @@ inline constexpr ComboKind kComboKind{};
 inline constexpr RadioKind kRadioKind{};
 inline constexpr NumberTextKind kNumberTextKind{};
 inline constexpr NumberKind kNumberKind{};
+inline constexpr ChoicePairKind kChoicePairKind{};
+inline constexpr FormatPairKind kFormatPairKind{};
+inline constexpr GainTextKind kGainTextKind{};
 
 // Row builders, so that a page's table reads like a table.
 constexpr ValueRow CheckRow(int id, RegValue value, std::int32_t defaultValue,
@@ -181,6 +224,30 @@ constexpr ValueRow NumberRow(int numberKey, RegValue value, std::int32_t default
 {
     return {.kind = &kNumberKind, .controlId = numberKey, .value = value,
             .defaultValue = defaultValue, .resetValue = resetValue};
+}
+
+constexpr ValueRow ChoicePairRow(int id, RegValue value, std::string_view secondName,
+                                 const ChoiceMap& choice, int defaultIndex, int resetIndex)
+{
+    return {.kind = &kChoicePairKind, .controlId = id, .value = value,
+            .defaultValue = defaultIndex, .resetValue = resetIndex, .choice = &choice,
+            .secondName = secondName};
+}
+
+constexpr ValueRow FormatPairRow(int formatId, int spdifId, RegValue value,
+                                 const FormatPair& pair, std::int32_t defaultValue,
+                                 std::int32_t resetValue)
+{
+    return {.kind = &kFormatPairKind, .controlId = formatId, .value = value,
+            .defaultValue = defaultValue, .resetValue = resetValue, .pair = &pair,
+            .partnerId = spdifId};
+}
+
+constexpr ValueRow GainTextRow(int id, RegValue value, EditRange decibels,
+                               std::int32_t defaultDecibels, std::int32_t resetDecibels)
+{
+    return {.kind = &kGainTextKind, .controlId = id, .value = value,
+            .defaultValue = defaultDecibels, .resetValue = resetDecibels, .range = decibels};
 }
 
 }  // namespace zelora

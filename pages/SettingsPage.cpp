@@ -3,7 +3,6 @@
 #include "pages/NumericEdit.h"
 #include "platform/registry/Win32Registry.h"
 #include "platform/win/Controls.h"
-#include "platform/win/Painter.h"
 
 #include <commctrl.h>
 
@@ -135,9 +134,7 @@ BOOL SettingsPage::OnInit()
     }
     // The dialog's first exchange: the edits show the (still empty) member texts.
     m_model.PushTexts();
-    m_bitmaps.clear();
-    for (const SkinBitmap& bitmap : m_description.bitmaps)
-        m_bitmaps.push_back(win::LoadSkinBitmap(bitmap.id));
+    for (const SkinBitmap& bitmap : m_description.bitmaps) SkinImage(bitmap.id);
     return TRUE;
 }
 
@@ -160,12 +157,20 @@ bool SettingsPage::OnEraseBackground(HDC dc)
 {
     win::BackBuffer buffer(Hwnd(), dc);
     buffer.Fill(kBackground);
-    for (std::size_t i = 0; i < m_bitmaps.size(); ++i) {
-        const Place& at = m_description.bitmaps[i].place;
-        buffer.Draw(m_bitmaps[i].Get(), at.x, at.y);
+    for (const SkinBitmap& bitmap : m_description.bitmaps) {
+        const Place& at = bitmap.place;
+        buffer.Draw(SkinImage(bitmap.id), at.x, at.y, at.IsSet() ? at.width : -1,
+                    at.IsSet() ? at.height : -1);
     }
-    PaintOverSkin(buffer.Dc());
+    PaintOverSkin(buffer);
     return true;
+}
+
+HBITMAP SettingsPage::SkinImage(int id)
+{
+    auto found = m_bitmaps.find(id);
+    if (found == m_bitmaps.end()) found = m_bitmaps.emplace(id, win::LoadSkinBitmap(id)).first;
+    return found->second.Get();
 }
 
 HBRUSH SettingsPage::OnControlColor(HDC dc, HWND, UINT msg)

@@ -7,6 +7,7 @@
 #include "codecs/InstalledDecoders.h"
 #include "pages/PageControls.h"
 #include "pages/PageModel.h"
+#include "platform/win/Painter.h"
 #include "platform/win/UniqueHandle.h"
 #include "pages/Page.h"
 #include "platform/registry/RegistryStore.h"
@@ -71,7 +72,10 @@ protected:
     virtual bool OnControlNotification(int id, int code);
     // Drawn into the off-screen picture after the skin bitmaps, before it reaches the
     // window (the level sliders).
-    virtual void PaintOverSkin(HDC /*dc*/) {}
+    virtual void PaintOverSkin(win::BackBuffer& /*buffer*/) {}
+    // A bitmap of the page's skin, loaded on its first use and kept for the page's life,
+    // however often it is drawn.
+    HBITMAP SkinImage(int id);
 
     const PageDescription& Description() const { return m_description; }
     PageModel& Model() { return m_model; }
@@ -104,7 +108,7 @@ private:
     PageDescription m_description;
     RegistryStore m_store;
     PageModel m_model;
-    std::vector<win::UniqueBitmap> m_bitmaps;  // loaded once, in the order of m_description.bitmaps
+    std::map<int, win::UniqueBitmap> m_bitmaps;  // by id, each loaded once
     win::UniqueBrush m_backgroundBrush;        // for every static, the page's whole life
     std::map<int, std::string> m_texts;        // member text of each numeric edit
     std::map<int, std::int32_t> m_numbers;

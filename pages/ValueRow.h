@@ -19,7 +19,8 @@ struct RegValue {
     std::string_view name{};
 };
 
-class RowKind;  // how a row loads, shows, saves and resets: pages/RowKinds.h
+class RowKind;      // how a row loads, shows, saves and resets: pages/RowKinds.h
+struct FormatPair;  // a format and its S/PDIF pass-through in one number: pages/AudioFormats.h
 
 // ---------------------------------------------------------------------------------------
 // Choices: combo boxes and radio groups.
@@ -72,13 +73,8 @@ struct MaskSpec {
     UnknownMask unknown = UnknownMask::Clear;
 };
 
-// Which boxes (bit i = boxes[i]) a stored number ticks, when it is exactly one of the sums
-// of the boxes' read parts; nothing otherwise.
-std::optional<std::uint32_t> MatchMask(const MaskSpec& mask, std::int32_t stored);
-
-// The number after one box changes: its part set when ticked, cleared when not. Bits no box
-// owns are kept.
-std::int32_t ApplyMaskBox(std::int32_t known, const MaskBox& box, bool ticked);
+// Reading and changing such a number: MatchMaskEitherPart and ApplyMaskBoxEitherPart in
+// pages/AudioFormats.h.
 
 // ---------------------------------------------------------------------------------------
 // Numeric edits.
@@ -102,8 +98,10 @@ struct ValueRow {
     const ChoiceMap* choice = nullptr;  // Combo, Radio
     std::string_view secondName{};      // Combo, Radio: a second value, written, never read
     const MaskSpec* mask = nullptr;     // MaskBits
-    EditRange range{};                  // NumberText
+    EditRange range{};                  // NumberText, GainText
     std::int32_t onValue = 1;           // FlagCheck
+    const FormatPair* pair = nullptr;   // FormatPair: the numbers of its two boxes
+    int partnerId = 0;                  // FormatPair: the S/PDIF box beside `controlId`
 };
 
 // Whether a FlagCheck box shows ticked for a stored number: any number but 0, and but 1

@@ -4,6 +4,9 @@
 #include "codecs/CodecUpdatePage.h"
 #include "pages/video/VideoFFDShow.h"
 #include "pages/video/VideoXvid.h"
+#include "pages/video/VideoDivx.h"
+#include "pages/audio/SoundAC3.h"
+#include "pages/audio/SoundFFDShow.h"
 #include "pages/audio/SoundKorrin.h"
 #include "pages/subtitle/CaptionDivxG400.h"
 #include "pages/subtitle/CaptionVSFilter.h"
@@ -75,12 +78,12 @@ constexpr PageEntry kPageTable[kPageCount] = {
     {PageId::VideoFFDShow, MENU_VIDEO_FFDSHOW, L" VideoFFDShow 다이얼로그 생성에 실패 하였습니다.",
      Make<VideoFFDShow>},
     {PageId::VideoDivx, MENU_VIDEO_DIVX, L" VideoDivx 다이얼로그 생성에 실패 하였습니다.",
-     MakePlain<IDD_VIDEO_DIVX>},
+     Make<VideoDivx>},
     {PageId::VideoXvid, MENU_VIDEO_XVID, L" VideoXvid 다이얼로그 생성에 실패 하였습니다.", Make<VideoXvid>},
     {PageId::SoundFFDShow, MENU_SOUND_FFDSHOW, L" SoundFFDShow 다이얼로그 생성에 실패 하였습니다.",
-     MakePlain<IDD_SOUND_FFDSHOW>},
+     Make<SoundFFDShow>},
     {PageId::SoundAC3, MENU_SOUND_AC3, L" SoundAC3 다이얼로그 생성에 실패 하였습니다.",
-     MakePlain<IDD_SOUND_AC3>},
+     Make<SoundAC3>},
     {PageId::SoundKorrin, MENU_SOUND_KORRIN, L" SoundKorrin 다이얼로그 생성에 실패 하였습니다.",
      Make<SoundKorrin>},
     {PageId::CaptionVSFilter, MENU_CAPTION_VSFILTER, L" CaptionVSFilter 다이얼로그 생성에 실패 하였습니다.",

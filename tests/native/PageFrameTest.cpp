@@ -4,6 +4,7 @@
 #include "FakePageControls.h"
 
 #include "pages/NumericEdit.h"
+#include "pages/AudioFormats.h"
 #include "pages/PageModel.h"
 
 #include <gtest/gtest.h>
@@ -118,14 +119,14 @@ TEST(ChoiceMap, StoredNumbersSelectByValueThenByTheMapsRules)
     EXPECT_EQ(ValueForIndex(kModes, kNoSelection), -1);
 }
 
-TEST(MaskSpec, OnlyExactSumsOfTheReadPartsAreRecognised)
+TEST(MaskSpec, OnlyExactSumsOfEitherPartAreRecognised)
 {
-    EXPECT_EQ(MatchMask(kFormats, 13312), 0b10110u);  // AC3, MPEG, PES
-    EXPECT_EQ(MatchMask(kFormats, 0), 0u);
-    EXPECT_EQ(MatchMask(kFormats, 1020 + 16384), 0b01001u);
-    EXPECT_FALSE(MatchMask(kFormats, 13312 + 30));  // what the page writes with PCM ticked
-    EXPECT_FALSE(MatchMask(kFormats, 2048));
-    EXPECT_FALSE(MatchMask(kFormats, -1));
+    EXPECT_EQ(MatchMaskEitherPart(kFormats, 13312), 0b10110u);  // AC3, MPEG, PES
+    EXPECT_EQ(MatchMaskEitherPart(kFormats, 0), 0u);
+    EXPECT_EQ(MatchMaskEitherPart(kFormats, 1020 + 16384), 0b01001u);
+    EXPECT_EQ(MatchMaskEitherPart(kFormats, 13312 + 30), 0b10111u);  // PCM as ticking writes it
+    EXPECT_FALSE(MatchMaskEitherPart(kFormats, 2048));
+    EXPECT_FALSE(MatchMaskEitherPart(kFormats, -1));
 }
 
 TEST(TextExchange, StaysBusyUntilTheOutermostExchangeEndsEvenOnAnException)
