@@ -21,6 +21,7 @@
 #include "platform/text/Text.h"
 #include "platform/win/WideText.h"
 #include "resources/resource.h"
+#include "platform/win/Controls.h"
 #include "win/WinTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -233,7 +234,7 @@ TEST_F(VideoPagesTest, TemplatesHoldEveryControlWithItsLabelAndLayoutPlacesThemA
                 break;
             }
 
-            const RECT at = wintest::ClientRectOf(hwnd);
+            const RECT at = win::ClientRectOf(hwnd);
             if (control.place.IsSet()) {
                 EXPECT_EQ(at.left, control.place.x);
                 EXPECT_EQ(at.top, control.place.y);
@@ -257,8 +258,8 @@ TEST_F(VideoPagesTest, XvidColourListSitsBesideItsTitle)
 {
     InstalledDecoders::MarkInstalled("Xvid");
     CreateAndShow(kXvid);
-    const RECT title = wintest::ClientRectOf(Item(video_xvid::kColourSpaceTitle));
-    const RECT list = wintest::ClientRectOf(Item(video_xvid::kColourSpace));
+    const RECT title = win::ClientRectOf(Item(video_xvid::kColourSpaceTitle));
+    const RECT list = win::ClientRectOf(Item(video_xvid::kColourSpace));
     EXPECT_GE(list.left, title.right);
     EXPECT_LE(list.left, title.right + 10);
     EXPECT_LE(std::abs((list.top + list.bottom) - (title.top + title.bottom)), 2);
@@ -316,7 +317,7 @@ TEST_F(VideoPagesTest, ShowingAgainReloadsValuesButLaysOutOnlyOnce)
     m_page->Layout();
     EXPECT_TRUE(Checked(video_xvid::kDeblockY));
     EXPECT_FALSE(::IsWindowEnabled(box));
-    EXPECT_EQ(wintest::ClientRectOf(box).left, 300);
+    EXPECT_EQ(win::ClientRectOf(box).left, 300);
 }
 
 // ---------------------------------------------------------------------------------------
