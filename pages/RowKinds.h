@@ -1,7 +1,9 @@
 #pragma once
 // The kinds of value row, each in one place: how its controls show a stored number, what
 // number they hold, which controls belong to it, and what it writes. PageModel walks a
-// page's table and asks each row's kind; a new kind is one class here and one builder.
+// page's table and asks each row's kind; a new kind is one class here and one builder
+// (with, if it needs one, its own RowSpec for the row's `spec`). A kind that stores no
+// DWORD overrides Load, Stored and Store.
 
 #include "pages/ValueRow.h"
 

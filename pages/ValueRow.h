@@ -91,6 +91,10 @@ struct EditRange {
 
 // ---------------------------------------------------------------------------------------
 
+// What a kind needs beyond the common fields below (a second control, a text format): its
+// own struct deriving from this one, which only that kind reads back.
+struct RowSpec {};
+
 struct ValueRow {
     const RowKind* kind = nullptr;
     // The control; the first button of a radio group; for Number and MaskBits rows the key
@@ -104,6 +108,7 @@ struct ValueRow {
     const MaskSpec* mask = nullptr;     // MaskBits
     EditRange range{};                  // NumberText
     std::int32_t onValue = 1;           // FlagCheck
+    const RowSpec* spec = nullptr;      // the kind's own description, when it has one
 };
 
 // Whether a FlagCheck box shows ticked for a stored number: any number but 0, and but 1
