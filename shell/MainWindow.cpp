@@ -150,9 +150,9 @@ int ButtonOfPage(PageId id) { return MenuButtonIndex(kPageTable[static_cast<int>
 
 }  // namespace
 
-MainWindow::MainWindow()
+MainWindow::MainWindow(RegistryBackend& registry)
     : win::Dialog(IDD_MAIN),
-      m_store(SystemRegistry()),
+      m_store(registry),
       m_hotAreas(MainHotAreas()),
       m_icon(::LoadIconW(win::ModuleInstance(), MAKEINTRESOURCEW(IDR_MAINFRAME)))
 {
@@ -331,7 +331,9 @@ void MainWindow::InstallCheck()
             if (Page* page = PageAt(id)) page->ResetDefaults();
         return;
     case FirstRun::Refused:
-        return;
+        // Unmarked (a standard user): no reset of every page, or each start would reset
+        // them all again. As after any first run, the current-defaults image still resets
+        // the page in view; at start-up none is.
     case FirstRun::No:
         break;
     }
