@@ -104,7 +104,9 @@ SettingsPage::SettingsPage(const PageDescription& description, RegistryBackend& 
       m_store(registry),
       m_model(m_store, *this,
               {description.enables,
-               [decoder = description.decoder] { return InstalledDecoders::IsInstalled(decoder); }}),
+               [decoder = description.decoder] {
+                   return InstalledDecoders::IsInstalled(decoder);
+               }}),
       m_backgroundBrush(::CreateSolidBrush(kBackground))
 {
 }
@@ -127,7 +129,7 @@ void SettingsPage::Shown()
 {
     RefreshControls();
     // The skin is painted over the whole page, so its controls are drawn again after it.
-    ::RedrawWindow(Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    ::RedrawWindow(Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void SettingsPage::SaveAll() { m_model.SaveAll(m_description.values); }

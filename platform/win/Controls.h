@@ -77,7 +77,10 @@ public:
     int GetCurSel() const { return static_cast<int>(Send(CB_GETCURSEL)); }  // CB_ERR: none
     void SetCurSel(int index) const { Send(CB_SETCURSEL, static_cast<WPARAM>(index)); }
     // Never narrower than the box itself.
-    void SetDroppedWidth(int pixels) const { Send(CB_SETDROPPEDWIDTH, static_cast<WPARAM>(pixels)); }
+    void SetDroppedWidth(int pixels) const
+    {
+        Send(CB_SETDROPPEDWIDTH, static_cast<WPARAM>(pixels));
+    }
 };
 
 class Edit : public Control {

@@ -287,7 +287,8 @@ TEST_F(VideoPagesTest, WithoutTheDecoderEveryControlStaysDisabledYetValuesLoadAn
     for (const PageCase& page : kPages) {
         SCOPED_TRACE(page.name);
         const ValueRow& first = page.values[0];
-        m_store.WriteDword(first.value.root, first.value.key, first.value.name, 1 - first.defaultValue);
+        m_store.WriteDword(first.value.root, first.value.key, first.value.name,
+                           1 - first.defaultValue);
         CreateAndShow(page);
         for (int show = 1; show <= 2; ++show) {
             for (const PageControl& control : page.controls)
@@ -460,7 +461,8 @@ TEST_F(VideoPagesTest, VSFilterDoublingEditsFollowTheStoredAndChosenMode)
     CreateAndShow(kVSFilter);
     auto doublingEnabled = [&] {
         int enabled = 0;
-        for (int id : caption_vsfilter::kDoublingControls) enabled += ::IsWindowEnabled(Item(id)) ? 1 : 0;
+        for (int id : caption_vsfilter::kDoublingControls)
+            enabled += ::IsWindowEnabled(Item(id)) ? 1 : 0;
         return enabled;
     };
     EXPECT_EQ(doublingEnabled(), 0);
@@ -508,7 +510,8 @@ TEST_F(VideoPagesTest, VSFilterResetWithoutTheFilterWritesNothing)
     Create(kVSFilter.make());
     m_page->ResetDefaults();
     std::vector<std::string> names;
-    SystemRegistry().EnumValueNames(kHkcu, caption_vsfilter::kGeneralKey, KeyOpen::ExistingOnly, names);
+    SystemRegistry().EnumValueNames(kHkcu, caption_vsfilter::kGeneralKey, KeyOpen::ExistingOnly,
+                                    names);
     EXPECT_TRUE(names.empty());
 }
 
