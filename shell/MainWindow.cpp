@@ -90,6 +90,15 @@ constexpr PageEntry kPageTable[kPageCount] = {
     {PageId::FSIntro, MENU_FSINTRO, L" FSIntro 다이얼로그 생성에 실패 하였습니다.", MakePlain<IDD_FSINTRO>},
 };
 
+// Pages are kept and found by their PageId: the table lists them in that order.
+constexpr bool InPageIdOrder()
+{
+    for (int i = 0; i < kPageCount; ++i)
+        if (kPageTable[i].id != static_cast<PageId>(i)) return false;
+    return true;
+}
+static_assert(InPageIdOrder(), "kPageTable must list the pages in PageId order");
+
 // The page a menu command shows, if any.
 const PageEntry* EntryOfCommand(int command)
 {
