@@ -3,6 +3,7 @@
 #include "platform/registry/Win32Registry.h"
 #include "resources/resource.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace zelora {
@@ -84,8 +85,8 @@ void InventoryListView::Remove(const std::vector<bool>& gone) const
 
 void InventoryListView::ShowChecks(const std::vector<InventoryRow>& rows) const
 {
-    for (int item = 0; item < m_view.Count() && static_cast<std::size_t>(item) < rows.size(); ++item)
-        ShowCheck(item, rows[static_cast<std::size_t>(item)]);
+    const int count = std::min(m_view.Count(), static_cast<int>(rows.size()));
+    for (int item = 0; item < count; ++item) ShowCheck(item, rows[static_cast<std::size_t>(item)]);
 }
 
 void InventoryListView::TakeOrder(std::vector<InventoryRow>& rows) const

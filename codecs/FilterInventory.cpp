@@ -181,7 +181,8 @@ void FilterInventory::Move(const InventoryRow& row, RegsvrAction action, std::st
                            std::string_view fromKey)
 {
     const std::string& name = row.valueName;
-    if (auto line = RegsvrCommandLine(m_regsvr32Path, action, row.path)) m_launcher.StartHidden(*line);
+    if (auto line = RegsvrCommandLine(m_regsvr32Path, action, row.path))
+        m_launcher.StartHidden(*line);
     m_store.WriteString(RegRoot::LocalMachine, toKey, name, row.path);
     m_store.DeleteValue(RegRoot::LocalMachine, fromKey, name);
 }

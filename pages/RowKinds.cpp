@@ -293,23 +293,34 @@ bool ChoicePairKind::Store(PageModel& page, const ValueRow& row, std::int32_t va
 
 // ---------------------------------------------------------------------------------------
 
+namespace {
+
+const FormatPairSpec& PairOf(const ValueRow& row)
+{
+    return static_cast<const FormatPairSpec&>(*row.spec);
+}
+
+}  // namespace
+
 bool FormatPairKind::Owns(const ValueRow& row, int id) const
 {
-    return id == row.controlId || id == row.partnerId;
+    return id == row.controlId || id == PairOf(row).spdifId;
 }
 
 void FormatPairKind::Show(PageModel& page, const ValueRow& row, std::int32_t stored) const
 {
-    const FormatPairBoxes boxes = ShowFormatPair(*row.pair, stored, page.DecoderInstalled());
+    const FormatPairSpec& pair = PairOf(row);
+    const FormatPairBoxes boxes = ShowFormatPair(pair.pair, stored, page.DecoderInstalled());
     page.Controls().SetCheck(row.controlId, boxes.format ? 1 : 0);
-    page.Controls().SetCheck(row.partnerId, boxes.spdif ? 1 : 0);
-    page.Controls().EnableControl(row.partnerId, boxes.spdifEnabled);
+    page.Controls().SetCheck(pair.spdifId, boxes.spdif ? 1 : 0);
+    page.Controls().EnableControl(pair.spdifId, boxes.spdifEnabled);
 }
 
 std::optional<std::int32_t> FormatPairKind::Value(PageModel& page, const ValueRow& row) const
 {
-    return FormatPairValue(*row.pair, page.Controls().GetCheck(row.controlId) != 0,
-                           page.Controls().GetCheck(row.partnerId) != 0);
+    const FormatPairSpec& pair = PairOf(row);
+    return FormatPairValue(pair.pair, page.Controls().GetCheck(row.controlId) != 0,
+                           page.Controls().GetCheck(pair.spdifId) != 0);
 }
 
 std::optional<std::int32_t> FormatPairKind::Changed(PageModel& page, const ValueRow& row,
@@ -317,7 +328,7 @@ std::optional<std::int32_t> FormatPairKind::Changed(PageModel& page, const Value
 {
     if (id == row.controlId) {
         page.Controls().EnableControl(
-            row.partnerId, page.DecoderInstalled() && page.Controls().GetCheck(id) != 0);
+            PairOf(row).spdifId, page.DecoderInstalled() && page.Controls().GetCheck(id) != 0);
     }
     return Value(page, row);
 }

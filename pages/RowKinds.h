@@ -1,8 +1,11 @@
 #pragma once
 // The kinds of value row, each in one place: how its controls show a stored number, what
 // number they hold, which controls belong to it, and what it writes. PageModel walks a
-// page's table and asks each row's kind; a new kind is one class here and one builder.
+// page's table and asks each row's kind; a new kind is one class here and one builder
+// (with, if it needs one, its own RowSpec for the row's `spec`). A kind that stores no
+// DWORD overrides Load, Stored and Store.
 
+#include "pages/AudioFormats.h"
 #include "pages/ValueRow.h"
 
 #include <cstdint>
@@ -128,6 +131,11 @@ public:
 
 // A format box and its S/PDIF pass-through box sharing one number (FormatPair); the S/PDIF
 // box can be clicked only while its format is ticked and the decoder is installed.
+struct FormatPairSpec : RowSpec {
+    FormatPair pair;
+    int spdifId = 0;  // the S/PDIF box; the row's `controlId` is the format box
+};
+
 class FormatPairKind final : public RowKind {
 public:
     constexpr FormatPairKind() = default;
@@ -234,13 +242,11 @@ constexpr ValueRow ChoicePairRow(int id, RegValue value, std::string_view second
             .secondName = secondName};
 }
 
-constexpr ValueRow FormatPairRow(int formatId, int spdifId, RegValue value,
-                                 const FormatPair& pair, std::int32_t defaultValue,
-                                 std::int32_t resetValue)
+constexpr ValueRow FormatPairRow(int formatId, RegValue value, const FormatPairSpec& pair,
+                                 std::int32_t defaultValue, std::int32_t resetValue)
 {
     return {.kind = &kFormatPairKind, .controlId = formatId, .value = value,
-            .defaultValue = defaultValue, .resetValue = resetValue, .pair = &pair,
-            .partnerId = spdifId};
+            .defaultValue = defaultValue, .resetValue = resetValue, .spec = &pair};
 }
 
 constexpr ValueRow GainTextRow(int id, RegValue value, EditRange decibels,

@@ -51,19 +51,24 @@ private:
 };
 
 // Pixels the control needs to show its whole text in its own font.
-int LabelWidth(HWND control, ControlType type)
+// Pixels `text` takes in the control's own font.
+int TextWidth(HWND control, std::wstring_view text)
 {
-    const int length = ::GetWindowTextLengthW(control);
-    if (length == 0) return 0;
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    ::GetWindowTextW(control, text.data(), length + 1);
     WindowDc dc(control);
     const auto font = reinterpret_cast<HGDIOBJ>(::SendMessageW(control, WM_GETFONT, 0, 0));
     win::SelectGuard select(dc.Get(), font ? font : ::GetStockObject(DEFAULT_GUI_FONT));
     SIZE size{};
-    ::GetTextExtentPoint32W(dc.Get(), text.c_str(), length, &size);
+    ::GetTextExtentPoint32W(dc.Get(), text.data(), static_cast<int>(text.size()), &size);
+    return size.cx;
+}
+
+int LabelWidth(HWND control, ControlType type)
+{
+    const std::wstring text = win::Wide(win::Control(control).Text());
+    if (text.empty()) return 0;
     const bool hasBox = type == ControlType::CheckBox || type == ControlType::RadioButton;
-    return size.cx + (hasBox ? ::GetSystemMetrics(SM_CXMENUCHECK) + kBoxTextGap : 0);
+    return TextWidth(control, text) +
+           (hasBox ? ::GetSystemMetrics(SM_CXMENUCHECK) + kBoxTextGap : 0);
 }
 
 // How wide a control at `at` may grow: up to the next placed control whose rows it shares,
@@ -98,7 +103,9 @@ SettingsPage::SettingsPage(const PageDescription& description, RegistryBackend& 
       m_store(registry),
       m_model(m_store, *this,
               {description.enables,
-               [decoder = description.decoder] { return InstalledDecoders::IsInstalled(decoder); }}),
+               [decoder = description.decoder] {
+                   return InstalledDecoders::IsInstalled(decoder);
+               }}),
       m_backgroundBrush(::CreateSolidBrush(kBackground))
 {
 }
@@ -121,7 +128,7 @@ void SettingsPage::Shown()
 {
     RefreshControls();
     // The skin is painted over the whole page, so its controls are drawn again after it.
-    ::RedrawWindow(Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    ::RedrawWindow(Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void SettingsPage::SaveAll() { m_model.SaveAll(m_description.values); }
@@ -192,7 +199,15 @@ void SettingsPage::FillCombo(int id, std::span<const ChoiceItem> items)
 {
     const win::ComboBox combo(Hwnd(), id);
     combo.ResetContent();
-    for (const ChoiceItem& item : items) combo.AddString(item.label);
+    // The dropped list is as wide as its longest entry, within the page: entries such as
+    // VSFilter's picture modes are sentences, and cut short they read alike.
+    int widest = 0;
+    for (const ChoiceItem& item : items) {
+        combo.AddString(item.label);
+        widest = std::max(widest, TextWidth(combo.Hwnd(), win::Wide(item.label)));
+    }
+    combo.SetDroppedWidth(std::min(widest + ::GetSystemMetrics(SM_CXVSCROLL) + kLabelGap,
+                                   kPageWidth - 2 * kPageMargin));
 }
 
 void SettingsPage::SetComboIndex(int id, int index)
@@ -286,11 +301,9 @@ void SettingsPage::MoveControl(int id, const Place& place)
 
 void SettingsPage::PlaceBeside(int id, int titleId)
 {
-    RECT title{};
+    const RECT title = win::ClientRectOf(Item(titleId));
     RECT self{};
-    ::GetWindowRect(Item(titleId), &title);
     ::GetWindowRect(Item(id), &self);
-    ::MapWindowPoints(nullptr, Hwnd(), reinterpret_cast<POINT*>(&title), 2);
     const int height = self.bottom - self.top;  // a combo box's closed height
     const int y = title.top + ((title.bottom - title.top) - height) / 2;
     // Moved only: a combo box's size includes its dropped list.

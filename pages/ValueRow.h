@@ -19,8 +19,7 @@ struct RegValue {
     std::string_view name{};
 };
 
-class RowKind;      // how a row loads, shows, saves and resets: pages/RowKinds.h
-struct FormatPair;  // a format and its S/PDIF pass-through in one number: pages/AudioFormats.h
+class RowKind;  // how a row loads, shows, saves and resets: pages/RowKinds.h
 
 // ---------------------------------------------------------------------------------------
 // Choices: combo boxes and radio groups.
@@ -87,6 +86,10 @@ struct EditRange {
 
 // ---------------------------------------------------------------------------------------
 
+// What a kind needs beyond the common fields below (a second control, a text format): its
+// own struct deriving from this one, which only that kind reads back.
+struct RowSpec {};
+
 struct ValueRow {
     const RowKind* kind = nullptr;
     // The control; the first button of a radio group; for Number and MaskBits rows the key
@@ -100,8 +103,7 @@ struct ValueRow {
     const MaskSpec* mask = nullptr;     // MaskBits
     EditRange range{};                  // NumberText, GainText
     std::int32_t onValue = 1;           // FlagCheck
-    const FormatPair* pair = nullptr;   // FormatPair: the numbers of its two boxes
-    int partnerId = 0;                  // FormatPair: the S/PDIF box beside `controlId`
+    const RowSpec* spec = nullptr;      // the kind's own description, when it has one
 };
 
 // Whether a FlagCheck box shows ticked for a stored number: any number but 0, and but 1

@@ -93,6 +93,15 @@ constexpr PageEntry kPageTable[kPageCount] = {
     {PageId::FSIntro, MENU_FSINTRO, L" FSIntro 다이얼로그 생성에 실패 하였습니다.", MakePlain<IDD_FSINTRO>},
 };
 
+// Pages are kept and found by their PageId: the table lists them in that order.
+constexpr bool InPageIdOrder()
+{
+    for (int i = 0; i < kPageCount; ++i)
+        if (kPageTable[i].id != static_cast<PageId>(i)) return false;
+    return true;
+}
+static_assert(InPageIdOrder(), "kPageTable must list the pages in PageId order");
+
 // The page a menu command shows, if any.
 const PageEntry* EntryOfCommand(int command)
 {
@@ -153,9 +162,9 @@ int ButtonOfPage(PageId id) { return MenuButtonIndex(kPageTable[static_cast<int>
 
 }  // namespace
 
-MainWindow::MainWindow()
+MainWindow::MainWindow(RegistryBackend& registry)
     : win::Dialog(IDD_MAIN),
-      m_store(SystemRegistry()),
+      m_store(registry),
       m_hotAreas(MainHotAreas()),
       m_icon(::LoadIconW(win::ModuleInstance(), MAKEINTRESOURCEW(IDR_MAINFRAME)))
 {
@@ -334,7 +343,9 @@ void MainWindow::InstallCheck()
             if (Page* page = PageAt(id)) page->ResetDefaults();
         return;
     case FirstRun::Refused:
-        return;
+        // Unmarked (a standard user): no reset of every page, or each start would reset
+        // them all again. As after any first run, the current-defaults image still resets
+        // the page in view; at start-up none is.
     case FirstRun::No:
         break;
     }

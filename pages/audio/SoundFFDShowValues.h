@@ -41,6 +41,9 @@ inline constexpr ChoiceItem kSpeakerItems[] = {
 };
 inline constexpr ChoiceMap kSpeakerMap{kSpeakerItems, kLikeOther, 1};
 
+inline constexpr FormatPairSpec kAc3Boxes{{}, kFFDShowAc3Pair, IDC_FFA_AC3_SPDIF};
+inline constexpr FormatPairSpec kDtsBoxes{{}, kFFDShowDtsPair, IDC_FFA_DTS_SPDIF};
+
 constexpr ValueRow Level(int edit, std::string_view name, std::int32_t max)
 {
     return NumberTextRow(edit, A(name), {0, max}, 100, 100);
@@ -69,8 +72,8 @@ inline constexpr ValueRow kValues[] = {
     FlagCheckRow(IDC_FFA_WMA2, B("wma2"), 1, 0, 0),
     FlagCheckRow(IDC_FFA_MP2, B("mp2"), 6, 0, 0),
     FlagCheckRow(IDC_FFA_MP3, B("mp3"), 6, 0, 6),
-    FormatPairRow(IDC_FFA_AC3, IDC_FFA_AC3_SPDIF, B("ac3"), kFFDShowAc3Pair, 0, 15),
-    FormatPairRow(IDC_FFA_DTS, IDC_FFA_DTS_SPDIF, B("dts"), kFFDShowDtsPair, 0, 17),
+    FormatPairRow(IDC_FFA_AC3, B("ac3"), kAc3Boxes, 0, 15),
+    FormatPairRow(IDC_FFA_DTS, B("dts"), kDtsBoxes, 0, 17),
     FlagCheckRow(IDC_FFA_AAC, B("aac"), 8, 0, 8),
     FlagCheckRow(IDC_FFA_VORBIS, B("vorbis"), 18, 0, 18),
 };

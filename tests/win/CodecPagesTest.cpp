@@ -16,6 +16,7 @@
 #include "platform/win/Painter.h"
 #include "platform/win/WideText.h"
 #include "resources/resource.h"
+#include "platform/win/Controls.h"
 #include "win/WinTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -191,7 +192,7 @@ struct Place {
 
 Place PlaceOf(HWND control)
 {
-    const RECT rect = wintest::ClientRectOf(control);
+    const RECT rect = win::ClientRectOf(control);
     return {rect.left, rect.top, rect.right, rect.bottom};
 }
 

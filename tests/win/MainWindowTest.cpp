@@ -137,6 +137,30 @@ TEST_F(MainWindowTest, TheMovieFinderImageOpensNoWindowUntilTheFinderExists)
     EXPECT_EQ(visibleWindows(), before);
 }
 
+TEST(InstallCheck, AStandardUserKeepsTheSettingsAndTheCurrentDefaultsStillResetThePageInView)
+{
+    RegistryStore store(SystemRegistry());
+    const std::string_view xvid = "Software\\GNU\\XviD";
+    SystemRegistry().DeleteTree(RegRoot::CurrentUser, xvid);
+    store.WriteDword(RegRoot::CurrentUser, xvid, "Deblock_Y", 1);
+    store.WriteDword(RegRoot::LocalMachine, kSetupKey, "CheckInstall", 0);
+    wintest::MachineReadOnlyRegistry standardUser;
+    {
+        MainWindow window(standardUser);
+        ASSERT_TRUE(window.Create(nullptr));
+        EXPECT_EQ(store.ReadDword(RegRoot::CurrentUser, xvid, "Deblock_Y"), 1);
+        EXPECT_EQ(store.ReadDword(RegRoot::LocalMachine, kSetupKey, "CheckInstall"), 0);
+
+        ::SendMessageW(window.Hwnd(), WM_COMMAND, MAKEWPARAM(MENU_VIDEO_XVID, 0), 0);
+        const LPARAM defaults = MAKELPARAM(400, 580);
+        ::SendMessageW(window.Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, defaults);
+        ::SendMessageW(window.Hwnd(), WM_LBUTTONUP, 0, defaults);
+        EXPECT_EQ(store.ReadDword(RegRoot::CurrentUser, xvid, "Deblock_Y"), 0);
+    }
+    store.DeleteValue(RegRoot::LocalMachine, kSetupKey, "CheckInstall");
+    SystemRegistry().DeleteTree(RegRoot::CurrentUser, xvid);
+}
+
 TEST(SingleInstance, TheSecondClaimFindsTheFirstAndTheMutexLastsWithItsOwner)
 {
     {

@@ -21,6 +21,7 @@
 #include "platform/text/Text.h"
 #include "platform/win/WideText.h"
 #include "resources/resource.h"
+#include "platform/win/Controls.h"
 #include "win/WinTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -233,7 +234,7 @@ TEST_F(VideoPagesTest, TemplatesHoldEveryControlWithItsLabelAndLayoutPlacesThemA
                 break;
             }
 
-            const RECT at = wintest::ClientRectOf(hwnd);
+            const RECT at = win::ClientRectOf(hwnd);
             if (control.place.IsSet()) {
                 EXPECT_EQ(at.left, control.place.x);
                 EXPECT_EQ(at.top, control.place.y);
@@ -257,8 +258,8 @@ TEST_F(VideoPagesTest, XvidColourListSitsBesideItsTitle)
 {
     InstalledDecoders::MarkInstalled("Xvid");
     CreateAndShow(kXvid);
-    const RECT title = wintest::ClientRectOf(Item(video_xvid::kColourSpaceTitle));
-    const RECT list = wintest::ClientRectOf(Item(video_xvid::kColourSpace));
+    const RECT title = win::ClientRectOf(Item(video_xvid::kColourSpaceTitle));
+    const RECT list = win::ClientRectOf(Item(video_xvid::kColourSpace));
     EXPECT_GE(list.left, title.right);
     EXPECT_LE(list.left, title.right + 10);
     EXPECT_LE(std::abs((list.top + list.bottom) - (title.top + title.bottom)), 2);
@@ -286,7 +287,8 @@ TEST_F(VideoPagesTest, WithoutTheDecoderEveryControlStaysDisabledYetValuesLoadAn
     for (const PageCase& page : kPages) {
         SCOPED_TRACE(page.name);
         const ValueRow& first = page.values[0];
-        m_store.WriteDword(first.value.root, first.value.key, first.value.name, 1 - first.defaultValue);
+        m_store.WriteDword(first.value.root, first.value.key, first.value.name,
+                           1 - first.defaultValue);
         CreateAndShow(page);
         for (int show = 1; show <= 2; ++show) {
             for (const PageControl& control : page.controls)
@@ -316,7 +318,7 @@ TEST_F(VideoPagesTest, ShowingAgainReloadsValuesButLaysOutOnlyOnce)
     m_page->Layout();
     EXPECT_TRUE(Checked(video_xvid::kDeblockY));
     EXPECT_FALSE(::IsWindowEnabled(box));
-    EXPECT_EQ(wintest::ClientRectOf(box).left, 300);
+    EXPECT_EQ(win::ClientRectOf(box).left, 300);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -459,7 +461,8 @@ TEST_F(VideoPagesTest, VSFilterDoublingEditsFollowTheStoredAndChosenMode)
     CreateAndShow(kVSFilter);
     auto doublingEnabled = [&] {
         int enabled = 0;
-        for (int id : caption_vsfilter::kDoublingControls) enabled += ::IsWindowEnabled(Item(id)) ? 1 : 0;
+        for (int id : caption_vsfilter::kDoublingControls)
+            enabled += ::IsWindowEnabled(Item(id)) ? 1 : 0;
         return enabled;
     };
     EXPECT_EQ(doublingEnabled(), 0);
@@ -507,7 +510,8 @@ TEST_F(VideoPagesTest, VSFilterResetWithoutTheFilterWritesNothing)
     Create(kVSFilter.make());
     m_page->ResetDefaults();
     std::vector<std::string> names;
-    SystemRegistry().EnumValueNames(kHkcu, caption_vsfilter::kGeneralKey, KeyOpen::ExistingOnly, names);
+    SystemRegistry().EnumValueNames(kHkcu, caption_vsfilter::kGeneralKey, KeyOpen::ExistingOnly,
+                                    names);
     EXPECT_TRUE(names.empty());
 }
 

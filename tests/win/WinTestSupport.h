@@ -19,15 +19,6 @@ inline std::wstring WindowText(HWND hwnd)
     return text;
 }
 
-// A control's rectangle in its parent's client pixels.
-inline RECT ClientRectOf(HWND control)
-{
-    RECT rect{};
-    ::GetWindowRect(control, &rect);
-    ::MapWindowPoints(nullptr, ::GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
 // Runs every message waiting for this thread. Not translated: TypeKeys posts the
 // characters itself.
 inline void PumpMessages()
