@@ -4,6 +4,7 @@
 // in decibels, each with a page-painted slider and an edit box (the master level has two).
 
 #include "pages/AudioFormats.h"
+#include "pages/audio/LevelEdits.h"
 #include "pages/PageFrame.h"
 #include "pages/RowKinds.h"
 #include "pages/SliderDrag.h"
@@ -108,13 +109,6 @@ inline constexpr SliderSpec kSliders[] = {
     Slider({225, 316, 245, 407}, 9, IDC_AC3_CHANNEL_LFE),
 };
 
-// Widened from 18 pixels about the same centre: 18 pixels cut "100" in the dialog font.
-constexpr PageControl LevelEdit(int id, int x, int y)
-{
-    return {.id = id, .type = ControlType::NumericEdit, .place = {x - 4, y, 26, 13},
-            .enabledWithoutDecoder = true};
-}
-
 inline constexpr PageControl kControls[] = {
     {IDC_AC3_SPEAKERS, ControlType::DropDownCombo},
     {IDC_AC3_SAMPLE_FORMAT, ControlType::DropDownCombo},
@@ -140,16 +134,14 @@ inline constexpr PageControl kControls[] = {
     {IDC_AC3_MPEG_PASS, ControlType::CheckBox, {285, 408, 92, 13}},
 };
 
-constexpr SkinBitmap EditFrame(int x, int y) { return {179, {x, y, 37, 26}}; }
-
 // The captions are copied at their own 128 pixels: a wider copy would read beyond them.
 inline constexpr SkinBitmap kBitmaps[] = {
-    {151, {0, 0, 408, 13}},     {143, {10, 30, 128, 18}},   {150, {10, 245, 128, 18}},
-    {149, {280, 30, 128, 18}},  {147, {280, 165, 128, 18}}, {148, {280, 315, 128, 18}},
-    EditFrame(48, 194),         EditFrame(92, 194),         EditFrame(132, 194),
-    EditFrame(172, 194),        EditFrame(212, 194),        EditFrame(16, 414),
-    EditFrame(57, 414),         EditFrame(97, 414),         EditFrame(137, 414),
-    EditFrame(177, 414),        EditFrame(217, 414),        {252, {20, 70, 217, 106}},
+    {151, {0, 0, 408, 13}}, {143, {10, 30, 128, 18}}, {150, {10, 245, 128, 18}},
+    {149, {280, 30, 128, 18}}, {147, {280, 165, 128, 18}}, {148, {280, 315, 128, 18}},
+    LevelEditFrame(48, 194), LevelEditFrame(92, 194), LevelEditFrame(132, 194),
+    LevelEditFrame(172, 194), LevelEditFrame(212, 194), LevelEditFrame(16, 414),
+    LevelEditFrame(57, 414), LevelEditFrame(97, 414), LevelEditFrame(137, 414),
+    LevelEditFrame(177, 414), LevelEditFrame(217, 414), {252, {20, 70, 217, 106}},
     {253, {20, 290, 222, 112}},
 };
 

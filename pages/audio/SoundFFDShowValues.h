@@ -4,6 +4,7 @@
 // slider and an edit box.
 
 #include "pages/AudioFormats.h"
+#include "pages/audio/LevelEdits.h"
 #include "pages/PageFrame.h"
 #include "pages/RowKinds.h"
 #include "pages/SliderDrag.h"
@@ -110,13 +111,6 @@ inline constexpr SliderSpec kSliders[] = {
     Slider({225, 372, 245, 434}, kFFDShowLevelScale, kWhileVolume, 10, IDC_FFA_CHANNEL_LFE),
 };
 
-// Widened from 18 pixels about the same centre: 18 pixels cut "100" in the dialog font.
-constexpr PageControl LevelEdit(int id, int x, int y)
-{
-    return {.id = id, .type = ControlType::NumericEdit, .place = {x - 4, y, 26, 13},
-            .enabledWithoutDecoder = true};
-}
-
 inline constexpr PageControl kControls[] = {
     {IDC_FFA_VOLUME_ON, ControlType::CheckBox, {20, 62, 96, 13}},
     {IDC_FFA_EQ_ON, ControlType::CheckBox, {130, 62, 105, 13}},
@@ -147,16 +141,14 @@ inline constexpr PageControl kControls[] = {
     {IDC_FFA_DTS_SPDIF, ControlType::CheckBox, {285, 417, 42, 13}},
 };
 
-constexpr SkinBitmap EditFrame(int x, int y) { return {179, {x, y, 37, 26}}; }
-
 inline constexpr SkinBitmap kBitmaps[] = {
-    {160, {0, 0, 408, 13}},     {157, {10, 30, 140, 18}},   {155, {10, 140, 214, 18}},
-    {159, {10, 315, 180, 18}},  {158, {280, 30, 128, 18}},  {154, {280, 140, 128, 18}},
-    {156, {280, 365, 128, 18}}, EditFrame(44, 266),         EditFrame(92, 266),
-    EditFrame(132, 266),        EditFrame(172, 266),        EditFrame(212, 266),
-    EditFrame(16, 457),         EditFrame(57, 457),         EditFrame(97, 457),
-    EditFrame(137, 457),        EditFrame(177, 457),        EditFrame(217, 457),
-    {254, {20, 170, 217, 77}},  {255, {20, 345, 222, 83}},
+    {160, {0, 0, 408, 13}}, {157, {10, 30, 140, 18}}, {155, {10, 140, 214, 18}},
+    {159, {10, 315, 180, 18}}, {158, {280, 30, 128, 18}}, {154, {280, 140, 128, 18}},
+    {156, {280, 365, 128, 18}}, LevelEditFrame(44, 266), LevelEditFrame(92, 266),
+    LevelEditFrame(132, 266), LevelEditFrame(172, 266), LevelEditFrame(212, 266),
+    LevelEditFrame(16, 457), LevelEditFrame(57, 457), LevelEditFrame(97, 457),
+    LevelEditFrame(137, 457), LevelEditFrame(177, 457), LevelEditFrame(217, 457),
+    {254, {20, 170, 217, 77}}, {255, {20, 345, 222, 83}},
 };
 
 }  // namespace zelora::sound_ffdshow

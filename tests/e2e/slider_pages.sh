@@ -30,7 +30,9 @@ check "DivX reset: Disable Logo 1" [ "$(reg_get HKCU "$divx" 'Disable Logo')" = 
 check "ffdshow audio reset: volume 100" [ "$(reg_get HKCU "$ffa" volume)" = 100 ]
 check "ffdshow audio reset: ac3 15" [ "$(reg_get HKCU 'Software\GNU\ffdshow_audio' ac3)" = 15 ]
 check "AC3 reset: clev 1.000000" [ "$(reg_get HKCU "$ac3" clev)" = 1.000000 ]
+check "ffdshow audio reset: mixerOut 1" [ "$(reg_get HKCU "$ffa" mixerOut)" = 1 ]
 check "AC3 reset: formats 13312" [ "$(reg_get HKCU "$ac3" formats)" = 13312 ]
+check "AC3 reset: mask 5, relation 0" [ "$(reg_get HKCU "$ac3" mask)/$(reg_get HKCU "$ac3" relation)" = 5/0 ]
 
 echo "the DivX page: drag the deblock knob to the far right"
 click_at 80 135                      # Video Setup
@@ -64,6 +66,8 @@ page_click 148 206                   # the VOICE edit
 xdotool key --delay 80 ctrl+a 5
 sleep 0.5
 check "typing 5 stores clev 1.778279" [ "$(reg_get HKCU "$ac3" clev)" = 1.778279 ]
+park_mouse
+screenshot "$shots/sound-ac3-typed.png"
 click_at 558 11
 check "Zelora closed" wait_exit 10
 

@@ -53,30 +53,21 @@ constexpr std::string_view kTouchedKeys[] = {"SOFTWARE\\DivXNetworks", "Software
 
 class SliderPagesTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ClearRegistry();
-        InstalledDecoders::ResetForTests();
-        m_parent = ::CreateWindowExW(0, L"STATIC", L"pages", WS_POPUP, 0, 0, 600, 600, nullptr,
-                                     nullptr, win::ModuleInstance(), nullptr);
-        ASSERT_NE(m_parent, nullptr);
-    }
-    void TearDown() override
-    {
-        m_page.reset();
-        ::DestroyWindow(m_parent);
-        InstalledDecoders::ResetForTests();
-        ClearRegistry();
-    }
-    static void ClearRegistry()
-    {
-        for (std::string_view key : kTouchedKeys) SystemRegistry().DeleteTree(kHkcu, key);
-    }
+    // Each test starts and ends without the pages' keys and with no decoder installed.
+    struct CleanSlate {
+        CleanSlate() { Clear(); }
+        ~CleanSlate() { Clear(); }
+        static void Clear()
+        {
+            InstalledDecoders::ResetForTests();
+            for (std::string_view key : kTouchedKeys) SystemRegistry().DeleteTree(kHkcu, key);
+        }
+    };
 
     void CreateAndShow(const SliderPageCase& page)
     {
         m_page = page.make(m_counting);
-        ASSERT_TRUE(m_page->Create(m_parent));
+        ASSERT_TRUE(m_page->Create(m_parent.Get()));
         Show();
     }
     // What the main window does when the page's menu item is pressed.
@@ -85,7 +76,7 @@ protected:
         m_page->Load();
         m_page->Layout();
         ::MoveWindow(m_page->Hwnd(), 0, 0, 420, 500, TRUE);
-        ::ShowWindow(m_parent, SW_SHOW);
+        ::ShowWindow(m_parent.Get(), SW_SHOW);
         ::ShowWindow(m_page->Hwnd(), SW_SHOW);
         m_page->Shown();
     }
@@ -132,10 +123,11 @@ protected:
         return pixels;
     }
 
+    CleanSlate m_clean;
     Win32Registry m_real;
     CountingRegistry m_counting{m_real};
     RegistryStore m_store{SystemRegistry()};
-    HWND m_parent = nullptr;
+    wintest::PageParent m_parent;
     std::unique_ptr<SliderPage> m_page;
 };
 

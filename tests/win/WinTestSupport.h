@@ -19,6 +19,24 @@ inline std::wstring WindowText(HWND hwnd)
     return text;
 }
 
+// A hidden top-level window to hold pages under test, destroyed with the guard (after the
+// pages, when declared before them).
+class PageParent {
+public:
+    PageParent()
+        : m_hwnd(::CreateWindowExW(0, L"STATIC", L"pages", WS_POPUP, 0, 0, 600, 600, nullptr,
+                                   nullptr, ::GetModuleHandleW(nullptr), nullptr))
+    {
+    }
+    ~PageParent() { ::DestroyWindow(m_hwnd); }
+    PageParent(const PageParent&) = delete;
+    PageParent& operator=(const PageParent&) = delete;
+    HWND Get() const { return m_hwnd; }
+
+private:
+    HWND m_hwnd;
+};
+
 // Runs every message waiting for this thread. Not translated: TypeKeys posts the
 // characters itself.
 inline void PumpMessages()
