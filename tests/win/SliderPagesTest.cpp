@@ -12,6 +12,7 @@
 #include "pages/video/VideoDivxValues.h"
 #include "platform/registry/CountingRegistry.h"
 #include "platform/registry/Win32Registry.h"
+#include "platform/win/Painter.h"
 #include "win/WinTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -398,6 +399,35 @@ TEST_F(SliderPagesTest, WithoutTheDecoderEveryControlIsDisabledAndEverySliderGre
         }
     }
     EXPECT_TRUE(Checked(IDC_FFA_AC3_SPDIF));  // shows what is stored, only disabled
+}
+
+TEST(Painter, CopiesPartOfABitmapButNothingBeyondIt)
+{
+    const HDC screen = ::GetDC(nullptr);
+    win::UniqueMemoryDc target(::CreateCompatibleDC(screen));
+    win::UniqueBitmap canvas(::CreateCompatibleBitmap(screen, 8, 8));
+    win::UniqueBitmap red(::CreateCompatibleBitmap(screen, 4, 4));
+    ::ReleaseDC(nullptr, screen);
+    {
+        win::UniqueMemoryDc paint(::CreateCompatibleDC(nullptr));
+        win::SelectGuard select(paint.Get(), red.Get());
+        const RECT all{0, 0, 4, 4};
+        win::UniqueBrush brush(::CreateSolidBrush(RGB(255, 0, 0)));
+        ::FillRect(paint.Get(), &all, brush.Get());
+    }
+    win::SelectGuard select(target.Get(), canvas.Get());
+    const RECT all{0, 0, 8, 8};
+    ::FillRect(target.Get(), &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    {
+        win::BitmapSource source(target.Get());
+        source.Copy(target.Get(), red.Get(), 1, 1, 8, 8, 2, 1);  // asks for more than is left
+    }
+    const auto at = [&](int x, int y) { return ::GetPixel(target.Get(), x, y); };
+    EXPECT_EQ(at(1, 1), RGB(255, 0, 0));
+    EXPECT_EQ(at(2, 3), RGB(255, 0, 0));  // 2 columns and 3 rows were left of the bitmap
+    EXPECT_EQ(at(3, 1), RGB(255, 255, 255));
+    EXPECT_EQ(at(1, 4), RGB(255, 255, 255));
+    EXPECT_EQ(at(0, 0), RGB(255, 255, 255));
 }
 
 }  // namespace
