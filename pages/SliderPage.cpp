@@ -59,8 +59,7 @@ INT_PTR SliderPage::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
 
 bool SliderPage::OnMouse(UINT msg, WPARAM keys, POINT client)
 {
-    // A press on a greyed slider or the bare page takes nothing; `live` is read
-    // only then.
+    // Only a press asks which sliders are live: a drag goes on whatever the gates say.
     const SliderMask live = msg == WM_LBUTTONDOWN ? LiveSliders() : 0;
     if (const auto touch = m_set.OnMouse(Hwnd(), msg, keys, client, live)) Apply(*touch);
     return false;  // the default processing follows every mouse message
@@ -136,8 +135,8 @@ void SliderPage::Apply(const SliderTouch& touch)
 
 void SliderPage::OnLevelEdit(int slider)
 {
-    // A closed gate (or a missing decoder) undoes the typing and writes nothing:
-    // the page's own text may be older than what is stored.
+    // A closed gate (or a missing decoder) undoes the typing and writes nothing: the page's
+    // own text may be older than what is stored.
     if (((LiveSliders() >> slider) & 1u) == 0) {
         Model().PushTexts();
         return;

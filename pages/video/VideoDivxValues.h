@@ -49,10 +49,10 @@ inline constexpr ValueRow kValues[] = {
 
 inline constexpr int kAspectButtons[] = {IDC_DIVX_ASPECT_1_1, IDC_DIVX_ASPECT_4_3,
                                          IDC_DIVX_ASPECT_16_9, IDC_DIVX_ASPECT_SOURCE};
-// The aspect buttons follow the overlay box when the page loads, and at once when it is
-// clicked (the box's own write would otherwise show only on the next visit).
+// The aspect buttons follow the overlay box when the page loads or is reset, and at once
+// when the box is clicked (otherwise the click would show only on the next visit).
 inline constexpr EnableRule kEnables[] = {
-    EnableWhileTicked(IDC_DIVX_OVERLAY, kAspectButtons, kOnClick | kOnLoad),
+    EnableWhileTicked(IDC_DIVX_OVERLAY, kAspectButtons, kOnClick | kOnLoad | kOnReset),
 };
 
 inline constexpr SliderStrip kLargeStrip{249, 325, 477, 20};

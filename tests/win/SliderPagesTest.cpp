@@ -220,6 +220,8 @@ TEST_F(SliderPagesTest, DivxGatesGreyTheirSlidersAndAnUnknownAspectSelectsNoRadi
         EXPECT_FALSE(Checked(id)) << id;
         EXPECT_TRUE(::IsWindowEnabled(Item(id))) << id;
     }
+    ClickBox(IDC_DIVX_OVERLAY);
+    EXPECT_FALSE(::IsWindowEnabled(Item(IDC_DIVX_ASPECT_1_1)));
     EXPECT_EQ(m_page->LiveSliders(), 0b111011u);  // warmth needs its box
     const SliderSpec& dering = video_divx::kSliders[1];
     const auto live = Pixels(dering, 40);
