@@ -81,7 +81,7 @@ inline constexpr ValueRow kValues[] = {
 
 inline constexpr int kSpeakerList[] = {IDC_FFA_SPEAKERS};
 inline constexpr EnableRule kEnables[] = {
-    EnableWhileTicked(IDC_FFA_MIXER_ON, kSpeakerList, kOnClick | kOnLoad),
+    EnableWhileTicked(IDC_FFA_MIXER_ON, kSpeakerList, kOnClick | kOnLoad | kOnReset),
 };
 
 inline constexpr SliderStrip kStrip{247, 323, 20, 113};
