@@ -20,6 +20,10 @@ echo "== native tests under the sanitizers"
 ctest --test-dir build/sanitize --output-on-failure -j"$(nproc)" | tail -n 4
 count "native tests (ASan, UBSan)" "${PIPESTATUS[0]}"
 
+echo "== casts to function pointer types (calling conventions only the 32-bit build has)"
+bash scripts/check-function-casts.sh
+count "no casts to function pointer types" $?
+
 echo "== imports of the shipped programs"
 bash scripts/check-imports.sh build/win32/Zelora.exe build/win32/ZeloraUpdate.exe
 count "32-bit programs import system DLLs only" $?
