@@ -22,6 +22,6 @@ struct DibImage {
 // side, gives nothing.
 std::optional<DibImage> DecodeDib(std::span<const std::uint8_t> data);
 
-inline constexpr int kMaxDibSide = 8192;
+inline constexpr int kMaxDibSide = 4096;
 
 }  // namespace zelora
