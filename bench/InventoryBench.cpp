@@ -321,14 +321,14 @@ int Main(int argc, char** argv)
 
     Scan scans[] = {
         {"ScanInstalled/one_pass", &OnePassScan},
-        {"ScanInstalled/per_decoder", &PerDecoderScan},
         {"ScanInstalled/lower_bound", &LowerBound},
+        {"ScanInstalled/per_decoder", &PerDecoderScan},
     };
     const ScanOutcome onePass = RunCounted(*registry, scans[0].function);
-    const ScanOutcome perDecoder = RunCounted(*registry, scans[1].function);
+    const ScanOutcome perDecoder = RunCounted(*registry, scans[2].function);
     scans[0].callsPerScan = onePass.calls;
-    scans[1].callsPerScan = perDecoder.calls;
-    scans[2].callsPerScan = BareRegistrationWalk(*registry);
+    scans[1].callsPerScan = BareRegistrationWalk(*registry);
+    scans[2].callsPerScan = perDecoder.calls;
     if (onePass.rows != perDecoder.rows || onePass.flags != perDecoder.flags) {
         std::fprintf(stderr, "the two scans disagree: %zu rows against %zu\n",
                      onePass.rows.size(), perDecoder.rows.size());
@@ -341,7 +341,7 @@ int Main(int argc, char** argv)
                 "per decoder %llu, lower bound %llu\n",
                 source.c_str(), onePass.rows.size(), static_cast<unsigned long long>(onePass.calls),
                 static_cast<unsigned long long>(perDecoder.calls),
-                static_cast<unsigned long long>(scans[2].callsPerScan));
+                static_cast<unsigned long long>(scans[1].callsPerScan));
 
 #if ZELORA_HAVE_GOOGLE_BENCHMARK
     benchmark::Initialize(&argc, argv);
@@ -363,7 +363,7 @@ int Main(int argc, char** argv)
 #else
     double micros[std::size(scans)] = {};
     for (std::size_t i = 0; i < std::size(scans); ++i) micros[i] = TimeScans(*registry, scans[i]);
-    std::printf("one pass / lower bound: %.2f\n", micros[0] / micros[2]);
+    std::printf("one pass / lower bound: %.2f\n", micros[0] / micros[1]);
 #endif
     return 0;
 }

@@ -55,8 +55,13 @@ check "the Codec Update page stored the updater selections" \
 xvid_mask=$(reg_get HKCU 'Software\GNU\XviD' Supported_4CC)
 
 echo "uninstall while Zelora runs"
-"$WINE64" "$folder_win\\Uninstall.exe" /S "_?=$folder_win"   # in place, so it is waited for
-check "the uninstaller refuses and removes nothing" [ -f "$folder/Zelora.exe" -a -f "$shortcut" ]
+# Run in place (_?=, which must stand unquoted at the end of the command line: hence a
+# batch file), so its exit code is the uninstaller's own.
+in_place="$ZELORA_BUILD/uninstall-in-place.bat"
+printf '@"%s\\Uninstall.exe" /S _?=%s\r\n@exit /b %%ERRORLEVEL%%\r\n' "$folder_win" "$folder_win" > "$in_place"
+"$WINE64" cmd /c "$(winepath_of "$in_place")"
+check "the uninstaller refuses (exit code 2)" [ $? -eq 2 ]
+check "it removed nothing" [ -f "$folder/Zelora.exe" -a -f "$shortcut" ]
 check "our keys are still there" [ "$(reg_get HKLM "$setup" Install_Dir)" = "$folder_win" ]
 "$WINESERVER" -k 2>/dev/null || true
 wait_wine
