@@ -11,6 +11,9 @@ that the C++ side includes:
     resources/skin/ZeloraSkin.rc, UpdateSkin.rc        "<id> BITMAP|ICON <path>" lines
     resources/skin/SkinTableZelora.inc, SkinTableUpdate.inc
 
+Bitmaps are written as run-length encoded 8-bit BMPs (see bmp_bytes), which keeps the
+programs small; the programs decode them with platform/image/DibImage.cpp.
+
 The updater reuses resource ids of the settings centre for different pictures (133 is
 an uninstall button in one and the update button in the other), hence the prefix.
 
