@@ -5,11 +5,19 @@
 
 #include "platform/registry/RegistryBackend.h"
 
+#include <cstdint>
 #include <memory>
 
 namespace zelora::bench {
 
 // nullptr when this build cannot reach a real registry.
 std::unique_ptr<RegistryBackend> CreateRealRegistry();
+
+// The least work any installed scan must do on `registry`: enumerate the DirectShow filter
+// registrations, open each registration key once (the instance key, then the CLSID's
+// InprocServer32 key) and read its values, with nothing else around it. The Windows build
+// makes the raw registry calls itself when `registry` is the real one. Returns the number
+// of registry calls made.
+std::uint64_t BareRegistrationWalk(RegistryBackend& registry);
 
 }  // namespace zelora::bench

@@ -28,6 +28,10 @@ echo "== imports of the shipped programs"
 bash scripts/check-imports.sh build/win32/Zelora.exe build/win32/ZeloraUpdate.exe
 count "32-bit programs import system DLLs only" $?
 
+echo "== sizes of the shipped programs"
+bash scripts/check-sizes.sh build/win32
+count "32-bit programs within their size budgets" $?
+
 export ZELORA_BUILD="$root/build/win64"
 source scripts/wine-env.sh
 zelora_start_display || { echo "0 passed, 1 failed"; exit 1; }

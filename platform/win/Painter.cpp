@@ -1,15 +1,40 @@
 #include "platform/win/Painter.h"
 
+#include "platform/image/DibImage.h"
 #include "platform/win/Dialog.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <optional>
 
 namespace zelora::win {
 
 UniqueBitmap LoadSkinBitmap(int id)
 {
-    return UniqueBitmap(static_cast<HBITMAP>(::LoadImageW(
-        ModuleInstance(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    // Decoded here rather than by LoadImage: the skin is run-length encoded, which not
+    // every loader turns into a DIB section.
+    const HMODULE module = ModuleInstance();
+    const HRSRC resource = ::FindResourceW(module, MAKEINTRESOURCEW(id), RT_BITMAP);
+    const HGLOBAL loaded = resource ? ::LoadResource(module, resource) : nullptr;
+    const void* data = loaded ? ::LockResource(loaded) : nullptr;
+    if (!data) return {};
+    const std::optional<DibImage> image = DecodeDib(
+        {static_cast<const std::uint8_t*>(data), static_cast<std::size_t>(::SizeofResource(module, resource))});
+    if (!image) return {};
+
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = image->width;
+    info.bmiHeader.biHeight = -image->height;  // top row first, as decoded
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    UniqueBitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap || !bits) return {};
+    std::memcpy(bits, image->pixels.data(), image->pixels.size() * sizeof image->pixels[0]);
+    return bitmap;
 }
 
 SIZE BitmapSize(HBITMAP bitmap)

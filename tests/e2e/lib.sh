@@ -36,10 +36,11 @@ reg_apply() { # lines on stdin
 }
 demo_pack() { reg_apply_file "$e2e_root/tools/demo/DemoPack.txt"; }
 
-# Starts Zelora and waits for its window; sets ZELORA_PID. Wine's own messages (a trace
-# asked for with WINEDEBUG) go to the file named by the argument.
+# Starts Zelora (ZELORA_EXE, by default the build's) and waits for its window; sets
+# ZELORA_PID. Wine's own messages (a trace asked for with WINEDEBUG) go to the file named
+# by the argument.
 start_zelora() {
-  "$WINE64" "$ZELORA_BUILD/Zelora.exe" >/dev/null 2>"${1:-/dev/null}" &
+  "$WINE64" "${ZELORA_EXE:-$ZELORA_BUILD/Zelora.exe}" >/dev/null 2>"${1:-/dev/null}" &
   ZELORA_PID=$!
   local i
   for i in $(seq 1 150); do

@@ -1,0 +1,175 @@
+﻿; ZeloraSetup.exe: installs the settings centre and its updater for every user of the PC.
+; Built by the build (CMake target ZeloraSetup) or by hand:
+;   makensis -DARCH=x86 -DPROGRAMS=$PWD/build/win32 -DOUTFILE=$PWD/build/win32/ZeloraSetup.exe installer/ZeloraSetup.nsi
+; (makensis works in this folder: give it absolute paths)
+; ARCH x86 is the setup file we ship (32-bit programs); ARCH amd64 packs the 64-bit build
+; so the end-to-end test can run it under wine64. Saved as UTF-8 with a byte-order mark
+; so makensis reads the Korean texts right on any system.
+
+Unicode true
+ManifestDPIAware true
+SetCompressor /SOLID lzma
+
+!ifndef ARCH
+  !define ARCH x86
+!endif
+!ifndef PROGRAMS
+  !error "define PROGRAMS, the folder that holds Zelora.exe and ZeloraUpdate.exe"
+!endif
+!ifndef OUTFILE
+  !define OUTFILE "ZeloraSetup.exe"
+!endif
+!ifndef VERSION
+  !define VERSION "2005.10.13"
+!endif
+
+Target ${ARCH}-unicode
+
+!include "MUI2.nsh"
+!include "LogicLib.nsh"
+
+; Registry: the product-family keys live in the 32-bit view, where the 32-bit decoders and
+; both programs read them (the 64-bit test build reads them there too). The logon entry and
+; the programs-list entry sit in the installer's own view, beside those of other programs
+; of its bitness.
+!define PRODUCT_KEY "Software\Tarnwick\Quellmark"
+!define SETUP_KEY "${PRODUCT_KEY}\Setup"
+!define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
+!define RUN_VALUE "ZeloraUpdate"
+!define ARP_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Zelora"
+!define SHORTCUT "$SMPROGRAMS\Zelora.lnk"
+; The settings centre's single-instance mutex: its files cannot be replaced while it runs.
+!define RUNNING_MUTEX "Zelora by rukhel"
+
+Name "Zelora"
+OutFile "${OUTFILE}"
+!if ${ARCH} == "amd64"
+  InstallDir "$PROGRAMFILES64\Zelora"
+!else
+  InstallDir "$PROGRAMFILES\Zelora"
+!endif
+RequestExecutionLevel admin
+ShowInstDetails nevershow
+ShowUninstDetails nevershow
+BrandingText "Tarnwick"
+
+VIProductVersion "${VERSION}.0"
+VIAddVersionKey /LANG=1042 "ProductName" "Zelora"
+VIAddVersionKey /LANG=1042 "CompanyName" "Tarnwick"
+VIAddVersionKey /LANG=1042 "FileDescription" "Zelora 설치 프로그램"
+VIAddVersionKey /LANG=1042 "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=1042 "LegalCopyright" "Tarnwick"
+
+!define MUI_ICON "../resources/skin/ico_128.ico"
+!define MUI_UNICON "../resources/skin/ico_128.ico"
+!define MUI_ABORTWARNING
+!define MUI_WELCOMEPAGE_TEXT "이 프로그램은 코덱 통합 설정 센터 Zelora와 코덱 업데이트 프로그램 ZeloraUpdate를 컴퓨터에 설치합니다.$\r$\n$\r$\n설치하기 전에 실행 중인 Zelora를 닫아 주십시오."
+!define MUI_FINISHPAGE_RUN "$INSTDIR\Zelora.exe"
+!define MUI_FINISHPAGE_RUN_TEXT "Zelora 실행"
+
+!insertmacro MUI_PAGE_WELCOME
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "Korean"
+
+LangString StillRunning ${LANG_KOREAN} "Zelora가 실행 중입니다. Zelora를 닫은 다음 다시 시도를 누르십시오."
+
+; Asks until the settings centre is closed; a silent run gives up (exit code 2).
+!macro WaitUntilZeloraClosed
+  ${Do}
+    System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "${RUNNING_MUTEX}") p .r0'
+    ${If} $0 P= 0
+      ${Break}
+    ${EndIf}
+    System::Call 'kernel32::CloseHandle(p r0)'
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(StillRunning)" /SD IDCANCEL IDRETRY +3
+    SetErrorLevel 2
+    Abort
+  ${Loop}
+!macroend
+
+Function .onInit
+  ; Reinstalling goes where the first installation went.
+  SetRegView 32
+  ReadRegStr $0 HKLM "${SETUP_KEY}" "Install_Dir"
+  SetRegView default
+  ${If} $0 != ""
+    StrCpy $INSTDIR $0
+  ${EndIf}
+  !insertmacro WaitUntilZeloraClosed
+FunctionEnd
+
+Section "Zelora" SecMain
+  SectionIn RO
+  SetShellVarContext all
+  SetOutPath "$INSTDIR"
+  File "${PROGRAMS}/Zelora.exe"
+  File "${PROGRAMS}/ZeloraUpdate.exe"
+  WriteUninstaller "$INSTDIR\Uninstall.exe"
+  CreateShortcut "${SHORTCUT}" "$INSTDIR\Zelora.exe" "" "$INSTDIR\Zelora.exe" 0 SW_SHOWNORMAL "" "코덱 통합 설정 센터"
+
+  SetRegView 32
+  WriteRegStr HKLM "${SETUP_KEY}" "Install_Dir" "$INSTDIR"
+  ; The first start after installation applies every decoder page's defaults.
+  WriteRegDWORD HKLM "${SETUP_KEY}" "CheckInstall" 0
+
+  SetRegView default
+  WriteRegStr HKLM "${RUN_KEY}" "${RUN_VALUE}" '"$INSTDIR\ZeloraUpdate.exe"'
+  WriteRegStr HKLM "${ARP_KEY}" "DisplayName" "Zelora"
+  WriteRegStr HKLM "${ARP_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKLM "${ARP_KEY}" "Publisher" "Tarnwick"
+  WriteRegStr HKLM "${ARP_KEY}" "DisplayIcon" '"$INSTDIR\Zelora.exe"'
+  WriteRegStr HKLM "${ARP_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKLM "${ARP_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
+  WriteRegStr HKLM "${ARP_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
+  WriteRegDWORD HKLM "${ARP_KEY}" "NoModify" 1
+  WriteRegDWORD HKLM "${ARP_KEY}" "NoRepair" 1
+  WriteRegDWORD HKLM "${ARP_KEY}" "EstimatedSize" 1024
+SectionEnd
+
+Function un.onInit
+  !insertmacro WaitUntilZeloraClosed
+FunctionEnd
+
+; Removes what this installer and the two programs put on the PC, and nothing else: the
+; decoder pack's bookkeeping (Install, CodecVersion, CodecDel, UnInstall, CodecBuildNum),
+; the decoders' filter registrations and the user's decoder settings stay, since the
+; decoders stay installed and the pack's own uninstallers rely on them.
+Section "Uninstall"
+  SetShellVarContext all
+  Delete "${SHORTCUT}"
+  ; The updater may be running since logon: what is locked goes at the next restart.
+  Delete /REBOOTOK "$INSTDIR\Zelora.exe"
+  Delete /REBOOTOK "$INSTDIR\ZeloraUpdate.exe"
+  Delete "$INSTDIR\Uninstall.exe"
+  RMDir /REBOOTOK "$INSTDIR"
+
+  SetRegView default
+  DeleteRegValue HKLM "${RUN_KEY}" "${RUN_VALUE}"
+  DeleteRegKey HKLM "${ARP_KEY}"
+
+  SetRegView 32
+  ; Setup: the installer's two values, the finder's preferences, the updater's last
+  ; announced version. The key itself goes only if nobody else keeps a value in it.
+  DeleteRegValue HKLM "${SETUP_KEY}" "Install_Dir"
+  DeleteRegValue HKLM "${SETUP_KEY}" "CheckInstall"
+  DeleteRegValue HKLM "${SETUP_KEY}" "Find_Style"
+  DeleteRegValue HKLM "${SETUP_KEY}" "Find_Site_Caption"
+  DeleteRegValue HKLM "${SETUP_KEY}" "Find_Site_Movie"
+  DeleteRegValue HKLM "${SETUP_KEY}" "Find_Site_Ticket"
+  DeleteRegValue HKLM "${SETUP_KEY}" "Zelora-ver"
+  DeleteRegKey /ifempty HKLM "${SETUP_KEY}"
+  ; The finder's quick-search switch.
+  DeleteRegValue HKLM "${PRODUCT_KEY}\QuellFind" "List_Quick"
+  DeleteRegKey /ifempty HKLM "${PRODUCT_KEY}\QuellFind"
+  ; Which decoders the updater may refresh: written by Zelora, read only by the updater.
+  DeleteRegKey HKLM "${PRODUCT_KEY}\CodecUpdate\video"
+  DeleteRegKey HKLM "${PRODUCT_KEY}\CodecUpdate\audio"
+  DeleteRegKey HKLM "${PRODUCT_KEY}\CodecUpdate\caption"
+  DeleteRegKey /ifempty HKLM "${PRODUCT_KEY}\CodecUpdate"
+  DeleteRegKey /ifempty HKLM "${PRODUCT_KEY}"
+  DeleteRegKey /ifempty HKLM "Software\Tarnwick"
+SectionEnd

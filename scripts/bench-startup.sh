@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Start-up benchmark: how long after its start Zelora's window is seen, against a bare
+# Win32 program that shows one 588 x 608 window painted from an off-screen bitmap
+# (bench/BareWindow.cpp). Both 64-bit builds under Wine on the virtual display, with the
+# demo decoder pack in the registry and HTTP routed to the loopback server. Runs alternate
+# (bare, Zelora, bare, ...) so a change in the machine's load hits both alike; one
+# unmeasured start of each warms the caches.
+# Prints both medians and their ratio. ZELORA_BENCH_RUNS sets the runs of each (5).
+#
+# The figure is the time from just before the process starts to the X server's MapNotify
+# of a 588 x 608 top-level window, seen by bench/startup_watch.py, which subscribes to the
+# root window's structure events before it starts the program (no polling interval).
+# A persistent Wine server keeps its own start-up out of the figures.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+runs=${ZELORA_BENCH_RUNS:-5}
+bash scripts/build.sh win64 >/dev/null
+export ZELORA_BUILD="$root/build/win64"
+source scripts/wine-env.sh
+zelora_start_display
+trap '"$WINESERVER" -k 2>/dev/null || true; zelora_stop_loopback; zelora_stop_display' EXIT
+zelora_wine_setup "$ZELORA_BUILD"
+# Every start below inherits http_proxy: no request leaves 127.0.0.1.
+zelora_start_loopback
+zelora_regtool apply "$(winepath_of "$root/tools/demo/DemoPack.txt")"
+# Ordinary starts: the first-start reset is not what a user waits for every day.
+"$WINE64" reg add 'HKLM\Software\Tarnwick\Quellmark\Setup' /v CheckInstall /t REG_DWORD /d 1 /f /reg:32 >/dev/null
+"$WINESERVER" -w 2>/dev/null || true
+"$WINESERVER" -p
+
+bare="$ZELORA_BUILD/zelora_bench_bare.exe"
+zelora="$ZELORA_BUILD/Zelora.exe"
+start_ms() { python3 bench/startup_watch.py --size 588x608 -- "$WINE64" "$1"; sleep 0.3; }
+
+start_ms "$bare" >/dev/null
+start_ms "$zelora" >/dev/null
+bare_ms=()
+zelora_ms=()
+for _ in $(seq 1 "$runs"); do
+  bare_ms+=("$(start_ms "$bare")")
+  zelora_ms+=("$(start_ms "$zelora")")
+done
+
+median() { printf '%s\n' "$@" | sort -n | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
+fastest() { printf '%s\n' "$@" | sort -n | head -n 1; }
+bare_median=$(median "${bare_ms[@]}")
+zelora_median=$(median "${zelora_ms[@]}")
+echo "bare window: median ${bare_median} ms (runs: ${bare_ms[*]})"
+echo "Zelora:      median ${zelora_median} ms (runs: ${zelora_ms[*]})"
+awk -v z="$zelora_median" -v b="$bare_median" 'BEGIN {printf "ratio Zelora / bare: %.2f\n", z / b}'
+# On a busy machine single runs jump; the fastest runs show the programs' own cost.
+awk -v z="$(fastest "${zelora_ms[@]}")" -v b="$(fastest "${bare_ms[@]}")" \
+  'BEGIN {printf "fastest runs: bare %d ms, Zelora %d ms, ratio %.2f\n", b, z, z / b}'

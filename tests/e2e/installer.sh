@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# The setup file as a user meets it: a silent install over an installed decoder pack, the
+# first start from the installed folder, an uninstall refused while Zelora runs, then a
+# silent uninstall that takes away everything of ours and nothing of the decoders'.
+# Runs the amd64 build of the same script (the shipped x86 one cannot run here).
+source "$(dirname "$0")/lib.sh"
+setup_file="$ZELORA_BUILD/ZeloraSetup-amd64.exe"
+product='Software\Tarnwick\Quellmark'
+setup="$product\\Setup"
+folder_win='C:\Program Files\Zelora'
+folder="$WINEPREFIX/drive_c/Program Files/Zelora"
+shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Zelora.lnk"
+run_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
+arp_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Zelora'
+
+[ -f "$setup_file" ] || { fail "no $setup_file (is makensis installed?)"; finish; exit 1; }
+
+# The programs' own view is the 32-bit one (zelora_regtool); the logon and programs-list
+# entries of a 64-bit installer are in the 64-bit view.
+reg64_has() { "$WINE64" reg query "$1" ${2:+/v "$2"} /reg:64 >/dev/null 2>&1; }
+reg_has_key() { "$WINE64" reg query "HKLM\\$1" /reg:32 >/dev/null 2>&1; }
+gone64() { ! reg64_has "$@"; }
+key_gone() { ! reg_has_key "$1"; }
+wait_wine() { "$WINESERVER" -w 2>/dev/null || true; }
+
+echo "a decoder pack is installed; no Zelora yet"
+demo_pack
+reg_apply <<EOF2
+HKLM|$setup|-
+HKLM|$product\\CodecDel|Mpeg Splitter|sz|C:\\Program Files\\Quellmark\\Codecs\\splitter.ax
+HKLM|$product\\CodecBuildNum\\video|Xvid|sz|1234
+HKCU|Software\\GNU\\XviD|-
+EOF2
+rm -rf "$folder" "$shortcut"
+
+echo "silent install"
+"$WINE64" "$setup_file" /S
+check "the setup file reports success" [ $? -eq 0 ]
+wait_wine
+check "Zelora.exe and ZeloraUpdate.exe under Program Files" \
+  [ -f "$folder/Zelora.exe" -a -f "$folder/ZeloraUpdate.exe" -a -f "$folder/Uninstall.exe" ]
+check "Start menu entry for Zelora" [ -f "$shortcut" ]
+check "Install_Dir names the folder" [ "$(reg_get HKLM "$setup" Install_Dir)" = "$folder_win" ]
+check "CheckInstall is 0" [ "$(reg_get HKLM "$setup" CheckInstall)" = "0" ]
+check "the updater starts at logon" \
+  sh -c "'$WINE64' reg query '$run_key' /v ZeloraUpdate /reg:64 2>/dev/null | tr -d '\r' | grep -qF '\"$folder_win\\ZeloraUpdate.exe\"'"
+check "listed among the installed programs" reg64_has "$arp_key" UninstallString
+
+echo "first start from the installed folder"
+ZELORA_EXE="$folder_win\\Zelora.exe" start_zelora || { finish; exit 1; }
+check "the install check ran: CheckInstall is 1" [ "$(reg_get HKLM "$setup" CheckInstall)" = "1" ]
+check "the decoder pages stored their defaults" [ -n "$(reg_get HKCU 'Software\GNU\XviD' Supported_4CC)" ]
+check "the Codec Update page stored the updater selections" \
+  [ "$(reg_get HKLM "$product\\CodecUpdate\\video" FFDShow)" = 1 ]
+xvid_mask=$(reg_get HKCU 'Software\GNU\XviD' Supported_4CC)
+
+echo "uninstall while Zelora runs"
+# Run in place (_?=, which must stand unquoted at the end of the command line: hence a
+# batch file), so its exit code is the uninstaller's own.
+in_place="$ZELORA_BUILD/uninstall-in-place.bat"
+printf '@"%s\\Uninstall.exe" /S _?=%s\r\n@exit /b %%ERRORLEVEL%%\r\n' "$folder_win" "$folder_win" > "$in_place"
+"$WINE64" cmd /c "$(winepath_of "$in_place")"
+check "the uninstaller refuses (exit code 2)" [ $? -eq 2 ]
+check "it removed nothing" [ -f "$folder/Zelora.exe" -a -f "$shortcut" ]
+check "our keys are still there" [ "$(reg_get HKLM "$setup" Install_Dir)" = "$folder_win" ]
+"$WINESERVER" -k 2>/dev/null || true
+wait_wine
+
+echo "silent uninstall"
+"$WINE64" "$folder_win\\Uninstall.exe" /S
+wait_wine
+check "the folder is gone" [ ! -e "$folder" ]
+check "the Start menu entry is gone" [ ! -e "$shortcut" ]
+check "the logon entry is gone" gone64 "$run_key" ZeloraUpdate
+check "the programs-list entry is gone" gone64 "$arp_key"
+check "our Setup key is gone" key_gone "$setup"
+check "the updater selections are gone" key_gone "$product\\CodecUpdate"
+check "the pack's bookkeeping stays" \
+  [ "$(reg_get HKLM "$product\\Install" Xvid)" = 'C:\Program Files\Quellmark\Codecs\xvid.ax' \
+    -a "$(reg_get HKLM "$product\\CodecVersion" Xvid)" = '(1.1.0)' \
+    -a -n "$(reg_get HKLM "$product\\UnInstall" Xvid)" \
+    -a -n "$(reg_get HKLM "$product\\CodecDel" 'Mpeg Splitter')" \
+    -a "$(reg_get HKLM "$product\\CodecBuildNum\\video" Xvid)" = 1234 ]
+check "the filter registrations stay" [ -n "$(reg_get HKCR 'CLSID\{0E1AB5A1-0C2C-4D5D-9E3F-5A0F7C1D0001}\InprocServer32' '')" ]
+check "the user's decoder settings stay" [ "$(reg_get HKCU 'Software\GNU\XviD' Supported_4CC)" = "$xvid_mask" ]
+
+finish
