@@ -6,9 +6,6 @@
 namespace zelora {
 namespace {
 
-constexpr std::uint32_t kRgb = 0;   // BI_RGB
-constexpr std::uint32_t kRle8 = 1;  // BI_RLE8
-
 std::uint32_t Read16(std::span<const std::uint8_t> b, std::size_t at)
 {
     return static_cast<std::uint32_t>(b[at]) | static_cast<std::uint32_t>(b[at + 1]) << 8;
@@ -95,29 +92,28 @@ bool DecodeRgb(std::span<const std::uint8_t> bits, int bitCount, bool bottomUp,
 
 std::optional<DibImage> DecodeDib(std::span<const std::uint8_t> data)
 {
-    constexpr std::size_t kInfoHeader = 40;
-    if (data.size() < kInfoHeader) return std::nullopt;
-    const std::uint32_t headerSize = Read32(data, 0);
-    const auto width = static_cast<std::int32_t>(Read32(data, 4));
-    const auto height = static_cast<std::int32_t>(Read32(data, 8));
-    const std::uint32_t planes = Read16(data, 12);
-    const auto bitCount = static_cast<int>(Read16(data, 14));
-    const std::uint32_t compression = Read32(data, 16);
-    const std::uint32_t coloursUsed = Read32(data, 32);
-    if (headerSize < kInfoHeader || headerSize > data.size() || planes != 1) return std::nullopt;
+    if (data.size() < dib::kInfoHeaderBytes) return std::nullopt;
+    const std::uint32_t headerSize = Read32(data, dib::kHeaderSizeAt);
+    const auto width = static_cast<std::int32_t>(Read32(data, dib::kWidthAt));
+    const auto height = static_cast<std::int32_t>(Read32(data, dib::kHeightAt));
+    const std::uint32_t planes = Read16(data, dib::kPlanesAt);
+    const auto bitCount = static_cast<int>(Read16(data, dib::kBitCountAt));
+    const std::uint32_t compression = Read32(data, dib::kCompressionAt);
+    const std::uint32_t coloursUsed = Read32(data, dib::kColoursUsedAt);
+    if (headerSize < dib::kInfoHeaderBytes || headerSize > data.size() || planes != 1) return std::nullopt;
     if (width <= 0 || width > kMaxDibSide || height == 0 || height < -kMaxDibSide || height > kMaxDibSide)
         return std::nullopt;
     const bool bottomUp = height > 0;
-    const bool rle8 = compression == kRle8 && bitCount == 8 && bottomUp;
-    const bool rgb = compression == kRgb && (bitCount == 8 || bitCount == 24 || bitCount == 32);
+    const bool rle8 = compression == dib::kRle8 && bitCount == 8 && bottomUp;
+    const bool rgb = compression == dib::kRgb && (bitCount == 8 || bitCount == 24 || bitCount == 32);
     if (!rle8 && !rgb) return std::nullopt;
 
     std::vector<std::uint32_t> colours;
     std::size_t at = headerSize;
     if (bitCount == 8) {
         const std::size_t count = coloursUsed == 0 ? 256 : coloursUsed;
-        if (count > 256 || at + count * 4 > data.size()) return std::nullopt;
-        for (std::size_t i = 0; i < count; ++i, at += 4)
+        if (count > 256 || at + count * dib::kColourEntryBytes > data.size()) return std::nullopt;
+        for (std::size_t i = 0; i < count; ++i, at += dib::kColourEntryBytes)
             colours.push_back(Rgb(data[at], data[at + 1], data[at + 2]));
     }
 

@@ -4,6 +4,7 @@
 // skin is stored run-length encoded to keep the programs small, and decoding it here
 // means no system loader's support for that encoding is relied on.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -23,5 +24,22 @@ struct DibImage {
 std::optional<DibImage> DecodeDib(std::span<const std::uint8_t> data);
 
 inline constexpr int kMaxDibSide = 4096;
+
+// Where the decoder finds what it reads: the info header's fields (little-endian, no
+// padding) and the colour table's entries (blue, green, red, reserved). The Windows side
+// checks these against the system's own structures, in either build.
+namespace dib {
+inline constexpr std::size_t kHeaderSizeAt = 0;
+inline constexpr std::size_t kWidthAt = 4;
+inline constexpr std::size_t kHeightAt = 8;
+inline constexpr std::size_t kPlanesAt = 12;
+inline constexpr std::size_t kBitCountAt = 14;
+inline constexpr std::size_t kCompressionAt = 16;
+inline constexpr std::size_t kColoursUsedAt = 32;
+inline constexpr std::size_t kInfoHeaderBytes = 40;
+inline constexpr std::size_t kColourEntryBytes = 4;
+inline constexpr std::uint32_t kRgb = 0;   // uncompressed
+inline constexpr std::uint32_t kRle8 = 1;  // 8-bit run-length encoded
+}  // namespace dib
 
 }  // namespace zelora

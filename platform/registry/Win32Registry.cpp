@@ -7,6 +7,19 @@
 namespace zelora {
 namespace {
 
+// Types and sizes pass between the core and the system unchanged.
+static_assert(static_cast<DWORD>(RegType::None) == REG_NONE);
+static_assert(static_cast<DWORD>(RegType::String) == REG_SZ);
+static_assert(static_cast<DWORD>(RegType::ExpandString) == REG_EXPAND_SZ);
+static_assert(static_cast<DWORD>(RegType::Binary) == REG_BINARY);
+static_assert(static_cast<DWORD>(RegType::Dword) == REG_DWORD);
+static_assert(static_cast<DWORD>(RegType::MultiString) == REG_MULTI_SZ);
+static_assert(static_cast<DWORD>(RegType::Qword) == REG_QWORD);
+// The store writes a DWORD as four bytes, least significant first: what the decoders read
+// back as a DWORD. Sizes go through DWORD both ways.
+static_assert(REG_DWORD == REG_DWORD_LITTLE_ENDIAN);
+static_assert(sizeof(DWORD) == sizeof(std::uint32_t));
+
 using win::Wide;
 
 using win::UniqueKey;

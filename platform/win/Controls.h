@@ -8,6 +8,7 @@
 
 #include <commctrl.h>
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,9 @@ namespace zelora::win {
 // A window's rectangle in its parent's client pixels.
 inline RECT ClientRectOf(HWND window)
 {
+    // The rectangle is mapped as its two corner points, which is how RECT is laid out.
+    static_assert(sizeof(RECT) == 2 * sizeof(POINT) && offsetof(RECT, left) == offsetof(POINT, x) &&
+                  offsetof(RECT, top) == offsetof(POINT, y) && offsetof(RECT, right) == sizeof(POINT));
     RECT rect{};
     ::GetWindowRect(window, &rect);
     ::MapWindowPoints(nullptr, ::GetParent(window), reinterpret_cast<POINT*>(&rect), 2);

@@ -4,11 +4,37 @@
 #include "platform/win/Dialog.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <optional>
 
 namespace zelora::win {
+namespace {
+
+// The portable decoder reads bitmap resources at fixed offsets; they must be where the
+// system's structures put them, in the 32-bit build as in the 64-bit one.
+static_assert(sizeof(BITMAPINFOHEADER) == dib::kInfoHeaderBytes);
+static_assert(offsetof(BITMAPINFOHEADER, biSize) == dib::kHeaderSizeAt);
+static_assert(offsetof(BITMAPINFOHEADER, biWidth) == dib::kWidthAt);
+static_assert(offsetof(BITMAPINFOHEADER, biHeight) == dib::kHeightAt);
+static_assert(offsetof(BITMAPINFOHEADER, biPlanes) == dib::kPlanesAt);
+static_assert(offsetof(BITMAPINFOHEADER, biBitCount) == dib::kBitCountAt);
+static_assert(offsetof(BITMAPINFOHEADER, biCompression) == dib::kCompressionAt);
+static_assert(offsetof(BITMAPINFOHEADER, biClrUsed) == dib::kColoursUsedAt);
+static_assert(BI_RGB == dib::kRgb && BI_RLE8 == dib::kRle8);
+// Colour table entries and 24-bit pixels: blue, green, red.
+static_assert(sizeof(RGBQUAD) == dib::kColourEntryBytes);
+static_assert(offsetof(RGBQUAD, rgbBlue) == 0 && offsetof(RGBQUAD, rgbGreen) == 1 &&
+              offsetof(RGBQUAD, rgbRed) == 2);
+static_assert(sizeof(RGBTRIPLE) == 3 && offsetof(RGBTRIPLE, rgbtBlue) == 0 &&
+              offsetof(RGBTRIPLE, rgbtGreen) == 1 && offsetof(RGBTRIPLE, rgbtRed) == 2);
+// A decoded 0x00RRGGBB pixel is copied as is into a 32-bit DIB, which reads it as RGBQUAD.
+static_assert(sizeof(decltype(DibImage::pixels)::value_type) == sizeof(RGBQUAD) &&
+              std::endian::native == std::endian::little);
+
+}  // namespace
 
 UniqueBitmap LoadSkinBitmap(int id)
 {

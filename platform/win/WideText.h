@@ -8,6 +8,9 @@
 
 namespace zelora::win {
 
+// Windows' wchar_t is a UTF-16 code unit: the copies below are one-for-one.
+static_assert(sizeof(wchar_t) == sizeof(char16_t));
+
 inline std::wstring Wide(std::string_view utf8)
 {
     const std::u16string units = Utf8ToUtf16(utf8);
