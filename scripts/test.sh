@@ -26,8 +26,10 @@ count "32-bit programs import system DLLs only" $?
 export ZELORA_BUILD="$root/build/win64"
 source scripts/wine-env.sh
 zelora_start_display || { echo "0 passed, 1 failed"; exit 1; }
-trap zelora_stop_display EXIT
+trap 'zelora_stop_loopback; zelora_stop_display' EXIT
 zelora_wine_setup "$ZELORA_BUILD"
+# Every Wine process below inherits http_proxy: no request leaves 127.0.0.1.
+zelora_start_loopback || { echo "0 passed, 1 failed"; exit 1; }
 
 echo "== Win32 tests under Wine"
 "$WINE64" "$ZELORA_BUILD/zelora_win_tests.exe" --gtest_brief=1 2>&1 | tail -n 30
