@@ -2,6 +2,8 @@
 
 #include "codecs/CodecConnectPage.h"
 #include "codecs/CodecUpdatePage.h"
+#include "finder/FSIntro.h"
+#include "finder/FinderWindow.h"
 #include "pages/video/VideoFFDShow.h"
 #include "pages/video/VideoXvid.h"
 #include "platform/registry/Win32Registry.h"
@@ -124,6 +126,7 @@ std::unique_ptr<Page> MakePage(const PageEntry& entry)
     case PageId::CodecUpdate: return std::unique_ptr<Page>(new (std::nothrow) CodecUpdatePage());
     case PageId::VideoFFDShow: return std::unique_ptr<Page>(new (std::nothrow) VideoFFDShow());
     case PageId::VideoXvid: return std::unique_ptr<Page>(new (std::nothrow) VideoXvid());
+    case PageId::FSIntro: return std::unique_ptr<Page>(new (std::nothrow) FSIntro());
     default: return std::unique_ptr<Page>(new (std::nothrow) PlainPage(entry.templateId));
     }
 }
@@ -181,7 +184,7 @@ BOOL MainWindow::OnInit()
     for (int i = 0; i < kMenuButtonCount; ++i) Button(i).Attach(Hwnd(), kMenuButtons[i]);
     LayOutMenu();
 
-    m_finder = std::make_unique<win::Dialog>(IDD_FINDER);
+    m_finder = std::make_unique<FinderWindow>();
     m_finder->Create(Hwnd());
 
     if (!CreatePages()) return FALSE;
