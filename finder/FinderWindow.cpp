@@ -115,6 +115,7 @@ FinderWindow::~FinderWindow()
 
 BOOL FinderWindow::OnInit()
 {
+    ::SetWindowTextW(Hwnd(), L"영화찾기");  // no caption shows it; it names the window
     for (int id : kFrameBitmaps) m_frame[id] = win::LoadSkinBitmap(id);
     m_buttons.Attach(Hwnd());
 
@@ -275,18 +276,13 @@ void FinderWindow::ToggleMaximize()
         return;
     }
     ::GetWindowRect(Hwnd(), &m_restore);
-    // Fill the work area of the monitor the window is on, with the frame hanging past its
-    // right and bottom edges as a system-maximized window's does.
+    // Fill the work area of the monitor the window is on, exactly: sized from the system's
+    // maximized metrics the window would hang past the bottom edge, its border unseen.
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     ::GetMonitorInfoW(::MonitorFromWindow(Hwnd(), MONITOR_DEFAULTTONEAREST), &monitor);
-    RECT primaryWork{};
-    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &primaryWork, 0);
-    const int extraWidth = ::GetSystemMetrics(SM_CXMAXIMIZED) - (primaryWork.right - primaryWork.left);
-    const int extraHeight = ::GetSystemMetrics(SM_CYMAXIMIZED) - (primaryWork.bottom - primaryWork.top);
     const RECT& work = monitor.rcWork;
-    ::MoveWindow(Hwnd(), work.left, work.top, work.right - work.left + extraWidth - 8,
-                 work.bottom - work.top + extraHeight, TRUE);
+    ::MoveWindow(Hwnd(), work.left, work.top, work.right - work.left, work.bottom - work.top, TRUE);
     m_maximized = true;
 }
 

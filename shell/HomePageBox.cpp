@@ -31,7 +31,7 @@ BOOL HomePageBox::OnInit()
 {
     m_background = win::LoadSkinBitmap(kBackground);
     m_buttons.Attach(Hwnd());
-    ::MoveWindow(Hwnd(), kX, kY, kWidth, kHeight, TRUE);
+    ::SetWindowPos(Hwnd(), nullptr, kX, kY, kWidth, kHeight, SWP_NOZORDER | SWP_SHOWWINDOW);
     return TRUE;
 }
 
