@@ -2,7 +2,7 @@
 // The intro page: a skin picture in the main window's page slot.
 
 #include "platform/win/UniqueHandle.h"
-#include "shell/Page.h"
+#include "pages/Page.h"
 
 namespace zelora {
 

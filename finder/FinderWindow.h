@@ -8,7 +8,7 @@
 #include "finder/WinCp949Encoder.h"
 #include "platform/win/Dialog.h"
 #include "platform/win/HotAreaView.h"
-#include "shell/RegistryStore.h"
+#include "platform/registry/RegistryStore.h"
 
 #include <functional>
 #include <map>

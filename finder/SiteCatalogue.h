@@ -2,7 +2,7 @@
 // The finder's fifteen search sites in three categories, the addresses built from a
 // category, a site and a typed title, and the stored preferences that pick them.
 
-#include "shell/RegistryStore.h"
+#include "platform/registry/RegistryStore.h"
 
 #include <span>
 #include <string>
