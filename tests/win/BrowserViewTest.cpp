@@ -16,6 +16,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <thread>
 
 namespace zelora {
 namespace {
@@ -128,6 +129,33 @@ TEST(BrowserView, RealControlRequestLeavesThroughTheLoopbackServerAndEndsCleanly
     const std::string log = LoopbackLog();
     const std::string expected = "/search.php?schtype=title&schtitle=%C7%D1%B1%DB%20a%26b%20";
     EXPECT_NE(log.find(expected), std::string::npos) << log;
+}
+
+// Without a control (here: a thread where COM is not initialised, so it cannot be made)
+// the view is an empty window and every call does nothing.
+TEST(BrowserView, WithoutAControlEveryCallIsHarmless)
+{
+    bool ran = false;
+    std::thread([&] {
+        HWND host = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 200, 200, nullptr,
+                                      nullptr, nullptr, nullptr);
+        std::unique_ptr<Browser> view = BrowserView::Create(host, 0xE900);
+        ASSERT_NE(view, nullptr);
+        EXPECT_FALSE(static_cast<BrowserView&>(*view).HasControl());
+        EXPECT_EQ(::GetDlgCtrlID(view->Hwnd()), 0xE900);
+        view->Navigate("http://www.zelora.example/");
+        view->GoBack();
+        view->GoForward();
+        view->Stop();
+        view->Refresh();
+        ::MoveWindow(view->Hwnd(), 0, 0, 100, 100, TRUE);
+        MSG key{view->Hwnd(), WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+        EXPECT_FALSE(view->TranslatePageKey(key));
+        ::DestroyWindow(host);  // the parent goes first: the view tears down on its own
+        view.reset();
+        ran = true;
+    }).join();
+    EXPECT_TRUE(ran);
 }
 
 TEST(BrowserViewChild, NavigatesThenTearsDown)
