@@ -41,6 +41,12 @@ std::string DisplayTextOf(std::string_view name, std::string_view version)
     return text;
 }
 
+std::string BookkeepingName(std::string_view scannedName, std::string_view version)
+{
+    if (version == RegistryStore::MissingString) return std::string(scannedName);
+    return NameOf(DisplayTextOf(scannedName, version));
+}
+
 std::string_view ServerFileName(std::string_view path)
 {
     const std::size_t slash = path.rfind('\\');
@@ -139,8 +145,8 @@ std::vector<InventoryRow> FilterInventory::ScanInstalled()
         if (version != RegistryStore::MissingString) InstalledDecoders::MarkInstalled(name);
         if (!servers) servers = RegisteredServers::Read(m_store);
         if (servers->Contains(ServerFileName(path)))
-            rows.push_back(
-                {DisplayTextOf(name, version), std::move(path), std::string(kUnchecked)});
+            rows.push_back({DisplayTextOf(name, version), std::move(path),
+                            std::string(kUnchecked), BookkeepingName(name, version)});
     }
     return rows;
 }
@@ -150,11 +156,12 @@ std::vector<InventoryRow> FilterInventory::ScanRemoved()
     std::vector<InventoryRow> rows;
     for (const std::string& name : ValueNames(m_store, kCodecDelKey)) {
         if (name == kNotADecoder) continue;
-        std::string displayText = DisplayTextOf(
-            name, m_store.ReadString(RegRoot::LocalMachine, kCodecVersionKey, name));
-        std::string path =
-            m_store.ReadString(RegRoot::LocalMachine, kCodecDelKey, NameOf(displayText));
-        rows.push_back({std::move(displayText), std::move(path), std::string(kUnchecked)});
+        const std::string version =
+            m_store.ReadString(RegRoot::LocalMachine, kCodecVersionKey, name);
+        std::string valueName = BookkeepingName(name, version);
+        std::string path = m_store.ReadString(RegRoot::LocalMachine, kCodecDelKey, valueName);
+        rows.push_back({DisplayTextOf(name, version), std::move(path), std::string(kUnchecked),
+                        std::move(valueName)});
     }
     return rows;
 }
@@ -173,8 +180,9 @@ void FilterInventory::Register(const InventoryRow& row)
 void FilterInventory::Move(const InventoryRow& row, RegsvrAction action, std::string_view toKey,
                            std::string_view fromKey)
 {
-    const std::string name = NameOf(row.displayText);
-    if (auto line = RegsvrCommandLine(m_regsvr32Path, action, row.path)) m_launcher.StartHidden(*line);
+    const std::string& name = row.valueName;
+    if (auto line = RegsvrCommandLine(m_regsvr32Path, action, row.path))
+        m_launcher.StartHidden(*line);
     m_store.WriteString(RegRoot::LocalMachine, toKey, name, row.path);
     m_store.DeleteValue(RegRoot::LocalMachine, fromKey, name);
 }
@@ -216,8 +224,8 @@ std::size_t FilterInventory::UninstallChosen(std::vector<InventoryRow>& lower)
     std::size_t handled = 0;
     for (std::size_t i = lower.size(); i-- > 0;) {
         if (!IsChosen(lower[i])) continue;
-        const std::string command = m_store.ReadString(RegRoot::LocalMachine, kUnInstallKey,
-                                                       NameOf(lower[i].displayText));
+        const std::string command =
+            m_store.ReadString(RegRoot::LocalMachine, kUnInstallKey, lower[i].valueName);
         // A missing uninstaller reads as "ERROR"; started as a command, that would run any
         // "ERROR.exe" found beside the program or on the path.
         if (command != RegistryStore::MissingString && !command.empty())

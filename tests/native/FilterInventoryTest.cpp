@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <string>
 #include <vector>
 
@@ -22,9 +24,13 @@ public:
     std::vector<std::string> lines;
 };
 
+// A row as a scan delivers it: a versioned row's books are under its name taken back
+// from the text, an unversioned row's under its whole text (its scanned name).
 InventoryRow Row(std::string displayText, std::string path, std::string checkMark = "0")
 {
-    return {std::move(displayText), std::move(path), std::move(checkMark)};
+    std::string name = displayText.find('(') != std::string::npos ? NameOf(displayText)
+                                                                   : displayText;
+    return {std::move(displayText), std::move(path), std::move(checkMark), std::move(name)};
 }
 
 class FilterInventoryTest : public ::testing::Test {
@@ -241,9 +247,8 @@ TEST_F(FilterInventoryTest, RemovedScanListsCodecDelWithoutRegisteredTestOrFlags
     EXPECT_EQ(m_inventory.ScanRemoved(),
               (std::vector<InventoryRow>{
                   Row("Xvid (1.2)", "C:\\Codecs\\xvid.ax"),
-                  // Without a version the name is lost, so the path comes from the unnamed
-                  // value, which is missing here.
-                  Row("VSFilter", "ERROR"),
+                  // Without a version the row keeps its scanned name for its books.
+                  Row("VSFilter", "C:\\Codecs\\vsfilter.dll"),
               }));
     EXPECT_FALSE(InstalledDecoders::IsInstalled(Decoder::Xvid));
 }
@@ -278,18 +283,28 @@ TEST_F(FilterInventoryTest, UnregisterMovesChosenRowsLastFirstAndKeepsTheBooks)
     EXPECT_EQ(ReadMachine(kCodecDelKey, "Divx5"), "C:\\Codecs\\divx.ax");
 }
 
-TEST_F(FilterInventoryTest, UnregisterWithoutParenthesisUsesTheUnnamedValue)
+TEST_F(FilterInventoryTest, DecodersWithoutAVersionKeepTheirOwnBooksThroughARoundTrip)
 {
     SetMachine(kInstallKey, "VSFilter", "C:\\Codecs\\vsfilter.dll");
-    std::vector<InventoryRow> upper = {Row("VSFilter", "C:\\Codecs\\vsfilter.dll", "1")};
+    SetMachine(kInstallKey, "DivxG400", "C:\\Codecs\\g400.ax");
+    AddFilter("{A1}", "VSFilter", "{C-VS}", "C:\\Codecs\\vsfilter.dll");
+    AddFilter("{A2}", "G400", "{C-G4}", "C:\\Codecs\\g400.ax");
+    std::vector<InventoryRow> upper = m_inventory.ScanInstalled();
+    ASSERT_EQ(upper.size(), 2u);
+    for (InventoryRow& row : upper) row.checkMark = "1";
     std::vector<InventoryRow> lower;
 
     m_inventory.UnregisterChosen(upper, lower);
 
-    EXPECT_EQ(ValueNames(kCodecDelKey), (std::vector<std::string>{""}));
-    EXPECT_EQ(ReadMachine(kCodecDelKey, ""), "C:\\Codecs\\vsfilter.dll");
-    EXPECT_EQ(ValueNames(kInstallKey), (std::vector<std::string>{"VSFilter"}));
-    EXPECT_EQ(lower, (std::vector<InventoryRow>{Row("VSFilter", "C:\\Codecs\\vsfilter.dll")}));
+    // Two values, not one unnamed value holding whichever path came last.
+    EXPECT_EQ(ReadMachine(kCodecDelKey, "VSFilter"), "C:\\Codecs\\vsfilter.dll");
+    EXPECT_EQ(ReadMachine(kCodecDelKey, "DivxG400"), "C:\\Codecs\\g400.ax");
+    EXPECT_TRUE(ValueNames(kInstallKey).empty());
+    std::vector<InventoryRow> rescanned = m_inventory.ScanRemoved();
+    std::sort(rescanned.begin(), rescanned.end(),
+              [](const auto& a, const auto& b) { return a.displayText < b.displayText; });
+    EXPECT_EQ(rescanned, (std::vector<InventoryRow>{Row("DivxG400", "C:\\Codecs\\g400.ax"),
+                                                    Row("VSFilter", "C:\\Codecs\\vsfilter.dll")}));
 }
 
 TEST_F(FilterInventoryTest, RegisterMovesTheRowBackAndRestoresInstall)

@@ -83,7 +83,7 @@ TEST(BrowserView, RealControlRequestLeavesThroughTheLoopbackServerAndEndsCleanly
 
     wchar_t exe[MAX_PATH] = L"";
     ::GetModuleFileNameW(nullptr, exe, MAX_PATH);
-    std::wstring command = L"\"" + std::wstring(exe) + L"\" --gtest_filter=BrowserViewChild.*";
+    std::wstring command = L"\"" + std::wstring(exe) + L"\" --gtest_brief=1 --gtest_filter=BrowserViewChild.*";
     PROCESS_INFORMATION process{};
     {
         EnvironmentGuard environment;

@@ -5,6 +5,7 @@
 #include "shell/AboutBox.h"
 #include "shell/MainWindow.h"
 #include "shell/MenuMemory.h"
+#include "shell/SingleInstance.h"
 #include "win/WinTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -116,14 +117,65 @@ TEST_F(MainWindowTest, GroupsReopenTheirLastPage)
     EXPECT_FALSE(s_window->HasCurrentSettingsPage());
 }
 
-TEST_F(MainWindowTest, ASecondWindowEndsDuringItsOwnInitialisation)
+TEST_F(MainWindowTest, TheMovieFinderImageShowsTheFinderItOwns)
 {
-    MainWindow second;
-    second.Create(nullptr);
-    // It stops before making any page (the real, modal one then closes itself).
-    for (int i = 0; i < kPageCount; ++i) EXPECT_EQ(second.PageAt(static_cast<PageId>(i)), nullptr);
-    EXPECT_TRUE(::IsWindow(s_window->Hwnd()));
-    EXPECT_NE(s_window->PageAt(PageId::CodecConnect), nullptr);
+    struct Search {
+        HWND owner;
+        HWND finder = nullptr;
+    } search{s_window->Hwnd()};
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM data) {
+            auto& found = *reinterpret_cast<Search*>(data);
+            if (::GetWindow(hwnd, GW_OWNER) == found.owner && WindowText(hwnd) == L"영화찾기")
+                found.finder = hwnd;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    ASSERT_NE(search.finder, nullptr);
+    EXPECT_FALSE(::IsWindowVisible(search.finder));
+    const LPARAM image = MAKELPARAM(300, 580);
+    ::SendMessageW(s_window->Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, image);
+    ::SendMessageW(s_window->Hwnd(), WM_LBUTTONUP, 0, image);
+    EXPECT_TRUE(::IsWindowVisible(search.finder));
+    ::ShowWindow(search.finder, SW_HIDE);
+}
+
+TEST(InstallCheck, AStandardUserKeepsTheSettingsAndTheCurrentDefaultsStillResetThePageInView)
+{
+    RegistryStore store(SystemRegistry());
+    const std::string_view xvid = "Software\\GNU\\XviD";
+    SystemRegistry().DeleteTree(RegRoot::CurrentUser, xvid);
+    store.WriteDword(RegRoot::CurrentUser, xvid, "Deblock_Y", 1);
+    store.WriteDword(RegRoot::LocalMachine, kSetupKey, "CheckInstall", 0);
+    wintest::MachineReadOnlyRegistry standardUser;
+    {
+        MainWindow window(standardUser);
+        ASSERT_TRUE(window.Create(nullptr));
+        EXPECT_EQ(store.ReadDword(RegRoot::CurrentUser, xvid, "Deblock_Y"), 1);
+        EXPECT_EQ(store.ReadDword(RegRoot::LocalMachine, kSetupKey, "CheckInstall"), 0);
+
+        ::SendMessageW(window.Hwnd(), WM_COMMAND, MAKEWPARAM(MENU_VIDEO_XVID, 0), 0);
+        const LPARAM defaults = MAKELPARAM(400, 580);
+        ::SendMessageW(window.Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, defaults);
+        ::SendMessageW(window.Hwnd(), WM_LBUTTONUP, 0, defaults);
+        EXPECT_EQ(store.ReadDword(RegRoot::CurrentUser, xvid, "Deblock_Y"), 0);
+    }
+    store.DeleteValue(RegRoot::LocalMachine, kSetupKey, "CheckInstall");
+    SystemRegistry().DeleteTree(RegRoot::CurrentUser, xvid);
+}
+
+TEST(SingleInstance, TheSecondClaimFindsTheFirstAndTheMutexLastsWithItsOwner)
+{
+    {
+        const SingleInstance first;
+        ASSERT_FALSE(first.AlreadyRunning());
+        const SingleInstance second;
+        EXPECT_TRUE(second.AlreadyRunning());
+    }
+    // Both handles closed: a later copy starts as the first again.
+    const SingleInstance later;
+    EXPECT_FALSE(later.AlreadyRunning());
 }
 
 TEST(AboutBox, ShowsTheProductAndVersion)
