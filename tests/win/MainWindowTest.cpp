@@ -117,24 +117,28 @@ TEST_F(MainWindowTest, GroupsReopenTheirLastPage)
     EXPECT_FALSE(s_window->HasCurrentSettingsPage());
 }
 
-TEST_F(MainWindowTest, TheMovieFinderImageOpensNoWindowUntilTheFinderExists)
+TEST_F(MainWindowTest, TheMovieFinderImageShowsTheFinderItOwns)
 {
-    const auto visibleWindows = [] {
-        int count = 0;
-        ::EnumThreadWindows(
-            ::GetCurrentThreadId(),
-            [](HWND hwnd, LPARAM counter) {
-                if (::IsWindowVisible(hwnd)) ++*reinterpret_cast<int*>(counter);
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&count));
-        return count;
-    };
-    const int before = visibleWindows();
-    const LPARAM finder = MAKELPARAM(300, 580);
-    ::SendMessageW(s_window->Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, finder);
-    ::SendMessageW(s_window->Hwnd(), WM_LBUTTONUP, 0, finder);
-    EXPECT_EQ(visibleWindows(), before);
+    struct Search {
+        HWND owner;
+        HWND finder = nullptr;
+    } search{s_window->Hwnd()};
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM data) {
+            auto& found = *reinterpret_cast<Search*>(data);
+            if (::GetWindow(hwnd, GW_OWNER) == found.owner && WindowText(hwnd) == L"영화찾기")
+                found.finder = hwnd;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    ASSERT_NE(search.finder, nullptr);
+    EXPECT_FALSE(::IsWindowVisible(search.finder));
+    const LPARAM image = MAKELPARAM(300, 580);
+    ::SendMessageW(s_window->Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, image);
+    ::SendMessageW(s_window->Hwnd(), WM_LBUTTONUP, 0, image);
+    EXPECT_TRUE(::IsWindowVisible(search.finder));
+    ::ShowWindow(search.finder, SW_HIDE);
 }
 
 TEST(InstallCheck, AStandardUserKeepsTheSettingsAndTheCurrentDefaultsStillResetThePageInView)
