@@ -41,6 +41,9 @@ INT_PTR Dialog::RunModal(HWND owner)
     if (!::CreateDialogParamW(ModuleInstance(), MAKEINTRESOURCEW(m_templateId), owner,
                               &DialogProc, reinterpret_cast<LPARAM>(this)) && !m_ended)
         return -1;
+    // A modal box is shown whatever its template says, as the system's own modal boxes are:
+    // a hidden one would leave its owner disabled with nothing to close.
+    if (!m_ended && m_hwnd && !::IsWindowVisible(m_hwnd)) ::ShowWindow(m_hwnd, SW_SHOWNORMAL);
     if (ownerWasEnabled) ::EnableWindow(owner, FALSE);
 
     MSG msg;

@@ -10,7 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
 
 namespace zelora {
 namespace {
@@ -185,6 +187,26 @@ TEST(AboutBox, ShowsTheProductAndVersion)
     EXPECT_EQ(WindowText(about.Hwnd()), L"Zelora 정보");
     EXPECT_EQ(WindowText(about.Item(IDC_ABOUT_VERSION)), L"Zelora 버전 1.0");
     EXPECT_EQ(WindowText(about.Item(IDOK)), L"확인");
+}
+
+TEST(AboutBox, RunsShownUntilOk)
+{
+    // The template has no visible style; a modal run must show it all the same.
+    std::atomic<bool> seenVisible{false};
+    std::thread closer([&] {
+        HWND box = nullptr;
+        for (int i = 0; i < 300 && !seenVisible; ++i) {
+            box = ::FindWindowW(nullptr, L"Zelora 정보");
+            seenVisible = box && ::IsWindowVisible(box);
+            if (!seenVisible) ::Sleep(10);
+        }
+        if (box) ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    });
+    AboutBox about;
+    const INT_PTR result = about.RunModal(nullptr);
+    closer.join();
+    EXPECT_TRUE(seenVisible);
+    EXPECT_EQ(result, IDOK);
 }
 
 }  // namespace
