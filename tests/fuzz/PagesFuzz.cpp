@@ -1,0 +1,288 @@
+// Every settings page's Load, control changes and ResetDefaults over a registry holding
+// values of every type and size: Load writes only the values it could not read, each with
+// its row's default; a second Load writes nothing and shows the same; a control change
+// writes only its own row's values; ResetDefaults writes each row's reset value once and
+// nothing else; and what it wrote loads back to the same controls.
+#include "fuzz/FuzzRegistry.h"
+#include "native/FakePageControls.h"
+
+#include "pages/PageModel.h"
+#include "pages/video/VideoFFDShowValues.h"
+#include "pages/video/VideoXvidValues.h"
+#include "platform/registry/CountingRegistry.h"
+#include "platform/registry/MemoryRegistry.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace zelora::fuzz {
+namespace {
+
+struct FuzzedPage {
+    std::string_view name;
+    std::span<const ValueRow> values;
+};
+
+// Every page whose values the frame loads and resets: one line per page.
+constexpr FuzzedPage kPages[] = {
+    {"Xvid", video_xvid::kValues},
+    {"ffdshow video", video_ffdshow::kValues},
+};
+
+using pagetest::FakePageControls;
+
+// What the controls show, for comparing two moments of the same page.
+struct Shown {
+    std::map<int, int> checks;
+    std::map<int, std::vector<std::string>> comboItems;
+    std::map<int, int> comboSelection;
+    std::map<int, int> radios;
+    std::map<int, std::string> members;
+    std::map<int, std::int32_t> numbers;
+
+    bool operator==(const Shown&) const = default;
+};
+
+Shown ShownBy(const FakePageControls& c)
+{
+    return {c.checks, c.comboItems, c.comboSelection, c.radios, c.members, c.numbers};
+}
+
+struct Fixture {
+    explicit Fixture(const FuzzedPage& fuzzed) : page(fuzzed)
+    {
+        // As the Win32 page does: an edit's change notification reaches the model.
+        controls.onEditChange = [this](int id) { model.OnControlChanged(page.values, id); };
+    }
+
+    const FuzzedPage& page;
+    MemoryRegistry memory;
+    CountingRegistry counting{memory};
+    RegistryStore store{counting};
+    FakePageControls controls;
+    PageModel model{store, controls};
+    RegistrySnapshot current;  // the registry as the last check left it
+};
+
+ValueAddress AddressOf(const ValueRow& row)
+{
+    return fuzz::AddressOf(row.value.root, row.value.key, row.value.name);
+}
+
+// The numbers a page's table treats specially, offered as stored values.
+std::vector<std::int32_t> TableNumbers(std::span<const ValueRow> rows)
+{
+    std::vector<std::int32_t> numbers;
+    for (const ValueRow& row : rows) {
+        numbers.insert(numbers.end(), {row.defaultValue, row.resetValue, row.onValue,
+                                       row.range.min, row.range.max});
+        if (row.choice)
+            for (const ChoiceItem& item : row.choice->items) numbers.push_back(item.value);
+        if (row.mask)
+            for (const MaskBox& box : row.mask->boxes)
+                numbers.insert(numbers.end(), {box.part, box.ReadPart()});
+    }
+    return numbers;
+}
+
+void Plant(Random& random, MemoryRegistry& memory, RegRoot root, std::string_view key,
+           std::string_view name, const ValueRecipe& recipe)
+{
+    const StoredValue value = RandomValue(random, recipe);
+    memory.SetValue(root, PathVariant(random, key), CaseVariant(random, name), value.type,
+                    value.data.data(), static_cast<std::uint32_t>(value.data.size()));
+}
+
+// Each row's value (and second value) present or not, of any kind; strangers beside them
+// and in an unrelated key, which no operation may touch.
+void FillRegistry(Random& random, Fixture& f)
+{
+    const std::vector<std::int32_t> numbers = TableNumbers(f.page.values);
+    const ValueRecipe recipe{numbers};
+    for (const ValueRow& row : f.page.values) {
+        const RegValue& at = row.value;
+        if (random.Chance(75)) Plant(random, f.memory, at.root, at.key, at.name, recipe);
+        if (!row.secondName.empty() && random.Chance(50))
+            Plant(random, f.memory, at.root, at.key, row.secondName, recipe);
+        if (random.Chance(10)) Plant(random, f.memory, at.root, at.key, "Stranger", recipe);
+    }
+    if (random.Chance(50))
+        Plant(random, f.memory, RegRoot::CurrentUser, "Software\\Unrelated", "Deblock_Y", recipe);
+}
+
+// Whether a DWORD read finds a number in the value: at most four bytes of any type (a
+// shorter value reads zero-padded), and not the store's marker for a missing value.
+bool Readable(const RegistrySnapshot& snapshot, const ValueAddress& address)
+{
+    const auto found = snapshot.values.find(address);
+    if (found == snapshot.values.end() || found->second.data.size() > 4) return false;
+    return found->second.data != DwordValue(RegistryStore::MissingDword).data;
+}
+
+// Keys a page's reads may create: its rows' keys and their parents.
+bool IsRowKeyOrParent(std::span<const ValueRow> rows, RegRoot root, const std::string& key)
+{
+    return std::any_of(rows.begin(), rows.end(), [&](const ValueRow& row) {
+        const std::string rowKey = FoldedKey(row.value.key);
+        return row.value.root == root &&
+               (rowKey == key || (rowKey.size() > key.size() &&
+                                  rowKey.compare(0, key.size(), key) == 0 &&
+                                  (key.empty() || rowKey[key.size()] == '\\')));
+    });
+}
+
+void CheckLoad(Fixture& f)
+{
+    std::span<const ValueRow> rows = f.page.values;
+    const RegistrySnapshot& before = f.current;
+    // The value each unreadable row's load stores: the first row's default wins when rows
+    // share a value, since later rows then read it.
+    std::map<ValueAddress, StoredValue> expected;
+    for (const ValueRow& row : rows) {
+        const ValueAddress address = AddressOf(row);
+        if (!Readable(before, address) && row.value.root != RegRoot::ClassesRoot)
+            expected.emplace(address, DwordValue(row.defaultValue));
+    }
+    f.counting.ResetCounts();
+    f.model.Load(rows);
+    RegistrySnapshot after = TakeSnapshot(f.memory);
+
+    for (const ValueAddress& address : ChangedValues(before, after)) {
+        const auto wanted = expected.find(address);
+        Require(wanted != expected.end(), "Load wrote a value it had read: " + Describe(address));
+    }
+    for (const auto& [address, value] : expected) {
+        const auto stored = after.values.find(address);
+        Require(stored != after.values.end() && stored->second == value,
+                "Load did not store the default of " + Describe(address));
+    }
+    Require(f.counting.Counts().setValue == expected.size(),
+            "Load wrote " + std::to_string(f.counting.Counts().setValue) + " times for " +
+                std::to_string(expected.size()) + " missing values");
+    Require(f.counting.Counts().deleteValue + f.counting.Counts().deleteTree == 0,
+            "Load deleted something");
+    for (const auto& [root, key] : AddedKeys(before, after))
+        Require(IsRowKeyOrParent(rows, root, key), "Load created an unrelated key " + key);
+    f.current = std::move(after);
+
+    // Everything is readable now: a second Load writes nothing and shows the same.
+    const Shown first = ShownBy(f.controls);
+    f.counting.ResetCounts();
+    f.model.Load(rows);
+    Require(f.counting.Counts().setValue == 0, "a second Load wrote");
+    Require(ShownBy(f.controls) == first, "a second Load shows something else");
+}
+
+// One control of one row changes as a user would change it; only that row's values may be
+// written.
+void CheckControlChange(Random& random, Fixture& f)
+{
+    std::span<const ValueRow> rows = f.page.values;
+    const ValueRow& row = rows[static_cast<std::size_t>(random.Below(rows.size()))];
+    f.counting.ResetCounts();
+    switch (row.kind) {
+    case ValueKind::Check:
+    case ValueKind::FlagCheck:
+        f.controls.SetCheck(row.controlId, f.controls.GetCheck(row.controlId) ? 0 : 1);
+        f.model.OnControlChanged(rows, row.controlId);
+        break;
+    case ValueKind::MaskBits: {
+        const MaskBox& box = random.Pick(row.mask->boxes);
+        f.controls.SetCheck(box.id, f.controls.GetCheck(box.id) ? 0 : 1);
+        f.model.OnControlChanged(rows, box.id);
+        break;
+    }
+    case ValueKind::Combo:
+        f.controls.SetComboIndex(
+            row.controlId,
+            static_cast<int>(random.Between(-1, static_cast<std::int64_t>(row.choice->items.size()))));
+        f.model.OnControlChanged(rows, row.controlId);
+        break;
+    case ValueKind::Radio: {
+        const int index = static_cast<int>(random.Below(row.choice->items.size()));
+        f.controls.SetRadio(row.controlId, index);
+        f.model.OnControlChanged(rows, row.controlId + index);
+        break;
+    }
+    case ValueKind::NumberText: {
+        constexpr std::string_view kTyped[] = {"", "0", "-", "5", "150", "-20", "99999999999",
+                                               "-99999999999", "12abc", "2147483648", "1.5"};
+        f.controls.Type(row.controlId, std::string(random.Pick(kTyped)));
+        break;
+    }
+    case ValueKind::Number:
+        return;  // no control
+    }
+    const ValueAddress own = AddressOf(row);
+    const ValueAddress second = fuzz::AddressOf(row.value.root, row.value.key, row.secondName);
+    RegistrySnapshot after = TakeSnapshot(f.memory);
+    for (const ValueAddress& address : ChangedValues(f.current, after))
+        Require(address == own || (!row.secondName.empty() && address == second),
+                "a change of control " + std::to_string(row.controlId) + " wrote " +
+                    Describe(address));
+    Require(f.counting.Counts().setValue <= 2, "a control change wrote more than its row");
+    f.current = std::move(after);
+}
+
+void CheckResetDefaults(Fixture& f)
+{
+    std::span<const ValueRow> rows = f.page.values;
+    std::map<ValueAddress, StoredValue> expected;  // later rows win, as SaveAll writes in order
+    std::size_t writes = 0;
+    for (const ValueRow& row : rows) {
+        expected[AddressOf(row)] = DwordValue(row.resetValue);
+        ++writes;
+        if (row.secondName.empty()) continue;
+        const auto item = std::find_if(row.choice->items.begin(), row.choice->items.end(),
+                                       [&](const ChoiceItem& i) { return i.value == row.resetValue; });
+        Require(item != row.choice->items.end(),
+                "row " + std::to_string(row.controlId) + ": reset value is no item's");
+        expected[fuzz::AddressOf(row.value.root, row.value.key, row.secondName)] =
+            DwordValue(item->secondValue);
+        ++writes;
+    }
+    f.counting.ResetCounts();
+    f.model.ResetDefaults(rows);
+    const RegistrySnapshot after = TakeSnapshot(f.memory);
+
+    for (const ValueAddress& address : ChangedValues(f.current, after))
+        Require(expected.count(address) != 0, "ResetDefaults wrote " + Describe(address));
+    for (const auto& [address, value] : expected) {
+        const auto stored = after.values.find(address);
+        Require(stored != after.values.end() && stored->second == value,
+                "ResetDefaults did not store the reset value of " + Describe(address));
+    }
+    Require(f.counting.Counts().setValue == writes,
+            "ResetDefaults wrote " + std::to_string(f.counting.Counts().setValue) +
+                " times for " + std::to_string(writes) + " values");
+
+    // The reset values load back to the controls the reset showed, writing nothing.
+    const Shown reset = ShownBy(f.controls);
+    f.counting.ResetCounts();
+    f.model.Load(rows);
+    Require(f.counting.Counts().setValue == 0, "Load after ResetDefaults wrote");
+    Require(ShownBy(f.controls) == reset, "the reset values load back to other controls");
+}
+
+void OneInput(Random& random)
+{
+    Fixture f(random.Pick(kPages));
+    try {
+        FillRegistry(random, f);
+        f.current = TakeSnapshot(f.memory);
+        if (random.Chance(80)) CheckLoad(f);
+        const auto changes = random.Below(4);
+        for (std::uint64_t i = 0; i < changes; ++i) CheckControlChange(random, f);
+        CheckResetDefaults(f);
+    } catch (const Failure& failure) {
+        throw Failure(std::string(f.page.name) + " page: " + failure.what());
+    }
+}
+
+}  // namespace
+}  // namespace zelora::fuzz
+
+int main(int argc, char** argv)
+{
+    return zelora::fuzz::RunDriver(argc, argv, "pages", zelora::fuzz::OneInput);
+}
