@@ -10,8 +10,6 @@ namespace {
 // The installer keeps a value of this name in its keys that is not a decoder.
 constexpr std::string_view kNotADecoder = "0";
 
-bool IsUtf8Continuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
-
 std::vector<std::string> ValueNames(RegistryStore& store, std::string_view key)
 {
     std::vector<std::string> names;
@@ -20,16 +18,6 @@ std::vector<std::string> ValueNames(RegistryStore& store, std::string_view key)
 }
 
 }  // namespace
-
-std::string NameOf(std::string_view displayText)
-{
-    const std::size_t paren = displayText.find('(');
-    if (paren == std::string_view::npos || paren == 0) return {};
-    // One character, not one byte: a Korean character before "(" must not be split.
-    std::size_t end = paren - 1;
-    while (end > 0 && IsUtf8Continuation(displayText[end])) --end;
-    return std::string(displayText.substr(0, end));
-}
 
 std::string DisplayTextOf(std::string_view name, std::string_view version)
 {
@@ -140,7 +128,7 @@ std::vector<InventoryRow> FilterInventory::ScanInstalled()
         if (!servers) servers = RegisteredServers::Read(m_store);
         if (servers->Contains(ServerFileName(path)))
             rows.push_back(
-                {DisplayTextOf(name, version), std::move(path), std::string(kUnchecked)});
+                {DisplayTextOf(name, version), std::move(path), std::string(kUnchecked), name});
     }
     return rows;
 }
@@ -150,11 +138,10 @@ std::vector<InventoryRow> FilterInventory::ScanRemoved()
     std::vector<InventoryRow> rows;
     for (const std::string& name : ValueNames(m_store, kCodecDelKey)) {
         if (name == kNotADecoder) continue;
-        std::string displayText = DisplayTextOf(
-            name, m_store.ReadString(RegRoot::LocalMachine, kCodecVersionKey, name));
-        std::string path =
-            m_store.ReadString(RegRoot::LocalMachine, kCodecDelKey, NameOf(displayText));
-        rows.push_back({std::move(displayText), std::move(path), std::string(kUnchecked)});
+        rows.push_back(
+            {DisplayTextOf(name, m_store.ReadString(RegRoot::LocalMachine, kCodecVersionKey, name)),
+             m_store.ReadString(RegRoot::LocalMachine, kCodecDelKey, name),
+             std::string(kUnchecked), name});
     }
     return rows;
 }
@@ -173,7 +160,7 @@ void FilterInventory::Register(const InventoryRow& row)
 void FilterInventory::Move(const InventoryRow& row, RegsvrAction action, std::string_view toKey,
                            std::string_view fromKey)
 {
-    const std::string name = NameOf(row.displayText);
+    const std::string& name = row.name;
     if (auto line = RegsvrCommandLine(m_regsvr32Path, action, row.path)) m_launcher.StartHidden(*line);
     m_store.WriteString(RegRoot::LocalMachine, toKey, name, row.path);
     m_store.DeleteValue(RegRoot::LocalMachine, fromKey, name);
@@ -217,7 +204,7 @@ std::size_t FilterInventory::UninstallChosen(std::vector<InventoryRow>& lower)
     for (std::size_t i = lower.size(); i-- > 0;) {
         if (!IsChosen(lower[i])) continue;
         const std::string command = m_store.ReadString(RegRoot::LocalMachine, kUnInstallKey,
-                                                       NameOf(lower[i].displayText));
+                                                       lower[i].name);
         // A missing uninstaller reads as "ERROR"; started as a command, that would run any
         // "ERROR.exe" found beside the program or on the path.
         if (command != RegistryStore::MissingString && !command.empty())

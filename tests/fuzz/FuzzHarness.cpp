@@ -34,8 +34,9 @@ bool g_running = false;
 void ReportCurrentInput()
 {
     if (!g_running) return;
-    std::fprintf(stderr, "fuzz %s: died at seed %llu iteration %llu (rerun with --seed %llu "
-                         "--iteration %llu)\n",
+    std::fprintf(stderr,
+                 "fuzz %s: died at seed %llu iteration %llu (rerun with --seed %llu "
+                 "--iteration %llu)\n",
                  g_driver, static_cast<unsigned long long>(g_seed),
                  static_cast<unsigned long long>(g_iteration),
                  static_cast<unsigned long long>(g_seed),
@@ -128,7 +129,10 @@ std::int64_t Random::Between(std::int64_t low, std::int64_t high)
     return static_cast<std::int64_t>(static_cast<std::uint64_t>(low) + offset);
 }
 
-bool Random::Chance(unsigned percent) { return Below(100) < percent; }
+bool Random::Chance(unsigned percent)
+{
+    return Below(100) < percent;
+}
 
 std::vector<unsigned char> Random::Bytes(std::size_t count)
 {

@@ -10,7 +10,10 @@ namespace {
 
 constexpr RegRoot kRoots[] = {RegRoot::CurrentUser, RegRoot::LocalMachine, RegRoot::ClassesRoot};
 
-char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+char Upper(char c)
+{
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 std::string Fold(std::string_view text)
 {
@@ -43,18 +46,48 @@ void Walk(RegistryBackend& registry, RegRoot root, const std::string& path,
 
 // Numbers that break arithmetic and comparisons, and the stores' own marker.
 constexpr std::int32_t kInterestingNumbers[] = {
-    0, 1, 2, 3, -1, -2, 4, 7, 8, 15, 100, 255, 256, 1000, 65535, 65536, -11550, -11549,
-    std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::min() + 1,
-    std::numeric_limits<std::int32_t>::max(), std::numeric_limits<std::int32_t>::max() - 1,
+    0,
+    1,
+    2,
+    3,
+    -1,
+    -2,
+    4,
+    7,
+    8,
+    15,
+    100,
+    255,
+    256,
+    1000,
+    65535,
+    65536,
+    -11550,
+    -11549,
+    std::numeric_limits<std::int32_t>::min(),
+    std::numeric_limits<std::int32_t>::min() + 1,
+    std::numeric_limits<std::int32_t>::max(),
+    std::numeric_limits<std::int32_t>::max() - 1,
 };
 
 // Texts the readers treat specially, numbers past every bound, and paths and names of the
 // shapes the programs store.
 constexpr std::string_view kSentinelTexts[] = {
-    "ERROR", "error", "-11550", "", " ", "0", "1", "-1", "2147483647", "2147483648",
-    "-2147483648", "-2147483649", "4294967295", "99999999999999999999999999", "0x10", "1e9",
-    "  42abc", "+7", "--3", "필터", "코덱 1.0", "C:\\Program Files\\Codec\\filter.ax",
-    "filter.ax", "a(b)", "(", "Xvid (1.2)", "\"quoted\"", "\\", "CON", "..\\..\\x",
+    "ERROR",       "error",
+    "-11550",      "",
+    " ",           "0",
+    "1",           "-1",
+    "2147483647",  "2147483648",
+    "-2147483648", "-2147483649",
+    "4294967295",  "99999999999999999999999999",
+    "0x10",        "1e9",
+    "  42abc",     "+7",
+    "--3",         "필터",
+    "코덱 1.0",    "C:\\Program Files\\Codec\\filter.ax",
+    "filter.ax",   "a(b)",
+    "(",           "Xvid (1.2)",
+    "\"quoted\"",  "\\",
+    "CON",         "..\\..\\x",
 };
 
 std::u16string RandomUnits(Random& random, std::size_t count)
@@ -64,10 +97,10 @@ std::u16string RandomUnits(Random& random, std::size_t count)
     const unsigned flavour = static_cast<unsigned>(random.Below(4));
     for (std::size_t i = 0; i < count; ++i) {
         switch (flavour == 3 ? random.Below(5) : flavour) {
-        case 0: text += static_cast<char16_t>(random.Between(0x20, 0x7E)); break;
-        case 1: text += static_cast<char16_t>(random.Between(0xAC00, 0xD7A3)); break;
-        case 2: text += static_cast<char16_t>(random.Between(0xD800, 0xDFFF)); break;
-        default: text += static_cast<char16_t>(random.Below(0x10000)); break;
+            case 0: text += static_cast<char16_t>(random.Between(0x20, 0x7E)); break;
+            case 1: text += static_cast<char16_t>(random.Between(0xAC00, 0xD7A3)); break;
+            case 2: text += static_cast<char16_t>(random.Between(0xD800, 0xDFFF)); break;
+            default: text += static_cast<char16_t>(random.Below(0x10000)); break;
         }
     }
     return text;
@@ -78,19 +111,20 @@ std::u16string RandomUnits(Random& random, std::size_t count)
 std::size_t RandomUnitCount(Random& random)
 {
     switch (random.Below(4)) {
-    case 0: return static_cast<std::size_t>(random.Below(17));
-    case 1: return static_cast<std::size_t>(random.Between(0, 600));
-    case 2: return static_cast<std::size_t>(random.Pick({510, 511, 512, 1021, 1022, 1023, 1024,
-                                                          1025, 2047, 2048}));
-    default: return static_cast<std::size_t>(random.Between(0, 2500));
+        case 0: return static_cast<std::size_t>(random.Below(17));
+        case 1: return static_cast<std::size_t>(random.Between(0, 600));
+        case 2:
+            return static_cast<std::size_t>(
+                random.Pick({510, 511, 512, 1021, 1022, 1023, 1024, 1025, 2047, 2048}));
+        default: return static_cast<std::size_t>(random.Between(0, 2500));
     }
 }
 
 RegType RandomType(Random& random)
 {
-    constexpr RegType kTypes[] = {RegType::None,   RegType::String,      RegType::ExpandString,
-                                  RegType::Binary, RegType::Dword,       RegType::MultiString,
-                                  RegType::Qword,  static_cast<RegType>(0x7FFF)};
+    constexpr RegType kTypes[] = {
+        RegType::None,  RegType::String,      RegType::ExpandString, RegType::Binary,
+        RegType::Dword, RegType::MultiString, RegType::Qword,        static_cast<RegType>(0x7FFF)};
     return random.Pick(kTypes);
 }
 
@@ -124,8 +158,7 @@ RegistrySnapshot TakeSnapshot(RegistryBackend& registry)
     return snapshot;
 }
 
-std::set<ValueAddress> ChangedValues(const RegistrySnapshot& before,
-                                     const RegistrySnapshot& after)
+std::set<ValueAddress> ChangedValues(const RegistrySnapshot& before, const RegistrySnapshot& after)
 {
     std::set<ValueAddress> changed;
     for (const auto& [address, value] : before.values) {
@@ -169,35 +202,35 @@ StoredValue StringValue(std::u16string_view text)
 StoredValue RandomValue(Random& random, const ValueRecipe& recipe)
 {
     switch (random.Below(6)) {
-    case 0:
-        return DwordValue(random.Pick(kInterestingNumbers));
-    case 1:
-        if (!recipe.numbers.empty()) {
-            // A table's own numbers, and their neighbours.
-            const auto near = static_cast<std::int64_t>(random.Pick(recipe.numbers)) +
-                              random.Between(-1, 1);
-            return DwordValue(static_cast<std::int32_t>(static_cast<std::uint32_t>(near)));
+        case 0: return DwordValue(random.Pick(kInterestingNumbers));
+        case 1:
+            if (!recipe.numbers.empty()) {
+                // A table's own numbers, and their neighbours.
+                const auto near =
+                    static_cast<std::int64_t>(random.Pick(recipe.numbers)) + random.Between(-1, 1);
+                return DwordValue(static_cast<std::int32_t>(static_cast<std::uint32_t>(near)));
+            }
+            return DwordValue(static_cast<std::int32_t>(static_cast<std::uint32_t>(random.Next())));
+        case 2: {
+            StoredValue value{RandomType(random), random.Bytes(random.Below(9))};
+            return value;
         }
-        return DwordValue(static_cast<std::int32_t>(static_cast<std::uint32_t>(random.Next())));
-    case 2: {
-        StoredValue value{RandomType(random), random.Bytes(random.Below(9))};
-        return value;
-    }
-    case 3: {
-        StoredValue value = StringValue(Utf8ToUtf16(random.Pick(kSentinelTexts)));
-        if (random.Chance(20)) value.type = RegType::ExpandString;
-        if (random.Chance(10)) value.data.resize(value.data.size() - 2);  // no terminator
-        return value;
-    }
-    case 4: {
-        StoredValue value = StringValue(RandomUnits(random, RandomUnitCount(random)));
-        if (random.Chance(15)) value.data.resize(value.data.size() - 2);
-        if (random.Chance(10) && !value.data.empty()) value.data.pop_back();  // odd length
-        if (random.Chance(10)) value.type = RandomType(random);
-        return value;
-    }
-    default:
-        return {RandomType(random), random.Bytes(static_cast<std::size_t>(random.Between(0, 5000)))};
+        case 3: {
+            StoredValue value = StringValue(Utf8ToUtf16(random.Pick(kSentinelTexts)));
+            if (random.Chance(20)) value.type = RegType::ExpandString;
+            if (random.Chance(10)) value.data.resize(value.data.size() - 2);  // no terminator
+            return value;
+        }
+        case 4: {
+            StoredValue value = StringValue(RandomUnits(random, RandomUnitCount(random)));
+            if (random.Chance(15)) value.data.resize(value.data.size() - 2);
+            if (random.Chance(10) && !value.data.empty()) value.data.pop_back();  // odd length
+            if (random.Chance(10)) value.type = RandomType(random);
+            return value;
+        }
+        default:
+            return {RandomType(random),
+                    random.Bytes(static_cast<std::size_t>(random.Between(0, 5000)))};
     }
 }
 
@@ -207,8 +240,10 @@ std::string CaseVariant(Random& random, std::string_view name)
     if (random.Chance(70)) return variant;
     for (char& c : variant) {
         if (!random.Chance(50)) continue;
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-        else if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+        else if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
     }
     return variant;
 }
@@ -231,11 +266,24 @@ bool IsValidUtf8(std::string_view text)
         std::size_t extra = 0;
         char32_t cp = 0;
         char32_t least = 0;
-        if (lead < 0x80) { ++i; continue; }
-        if ((lead & 0xE0) == 0xC0) { extra = 1; cp = lead & 0x1F; least = 0x80; }
-        else if ((lead & 0xF0) == 0xE0) { extra = 2; cp = lead & 0x0F; least = 0x800; }
-        else if ((lead & 0xF8) == 0xF0) { extra = 3; cp = lead & 0x07; least = 0x10000; }
-        else return false;
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        if ((lead & 0xE0) == 0xC0) {
+            extra = 1;
+            cp = lead & 0x1F;
+            least = 0x80;
+        } else if ((lead & 0xF0) == 0xE0) {
+            extra = 2;
+            cp = lead & 0x0F;
+            least = 0x800;
+        } else if ((lead & 0xF8) == 0xF0) {
+            extra = 3;
+            cp = lead & 0x07;
+            least = 0x10000;
+        } else
+            return false;
         if (i + extra >= text.size()) return false;
         for (std::size_t k = 1; k <= extra; ++k) {
             const auto next = static_cast<unsigned char>(text[i + k]);

@@ -43,8 +43,7 @@ struct RegistrySnapshot {
 RegistrySnapshot TakeSnapshot(RegistryBackend& registry);
 
 // Addresses of the values that differ between two snapshots: added, removed or changed.
-std::set<ValueAddress> ChangedValues(const RegistrySnapshot& before,
-                                     const RegistrySnapshot& after);
+std::set<ValueAddress> ChangedValues(const RegistrySnapshot& before, const RegistrySnapshot& after);
 // Keys present after and not before.
 std::set<std::pair<RegRoot, std::string>> AddedKeys(const RegistrySnapshot& before,
                                                     const RegistrySnapshot& after);

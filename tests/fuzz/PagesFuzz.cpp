@@ -74,8 +74,8 @@ std::vector<std::int32_t> TableNumbers(std::span<const ValueRow> rows)
 {
     std::vector<std::int32_t> numbers;
     for (const ValueRow& row : rows) {
-        numbers.insert(numbers.end(), {row.defaultValue, row.resetValue, row.onValue,
-                                       row.range.min, row.range.max});
+        numbers.insert(numbers.end(), {row.defaultValue, row.resetValue, row.onValue, row.range.min,
+                                       row.range.max});
         if (row.choice)
             for (const ChoiceItem& item : row.choice->items) numbers.push_back(item.value);
         if (row.mask)
@@ -125,9 +125,9 @@ bool IsRowKeyOrParent(std::span<const ValueRow> rows, RegRoot root, const std::s
     return std::any_of(rows.begin(), rows.end(), [&](const ValueRow& row) {
         const std::string rowKey = FoldedKey(row.value.key);
         return row.value.root == root &&
-               (rowKey == key || (rowKey.size() > key.size() &&
-                                  rowKey.compare(0, key.size(), key) == 0 &&
-                                  (key.empty() || rowKey[key.size()] == '\\')));
+               (rowKey == key ||
+                (rowKey.size() > key.size() && rowKey.compare(0, key.size(), key) == 0 &&
+                 (key.empty() || rowKey[key.size()] == '\\')));
     });
 }
 
@@ -181,45 +181,45 @@ void CheckControlChange(Random& random, Fixture& f)
     const ValueRow& row = rows[static_cast<std::size_t>(random.Below(rows.size()))];
     f.counting.ResetCounts();
     switch (row.kind) {
-    case ValueKind::Check:
-    case ValueKind::FlagCheck:
-        f.controls.SetCheck(row.controlId, f.controls.GetCheck(row.controlId) ? 0 : 1);
-        f.model.OnControlChanged(rows, row.controlId);
-        break;
-    case ValueKind::MaskBits: {
-        const MaskBox& box = random.Pick(row.mask->boxes);
-        f.controls.SetCheck(box.id, f.controls.GetCheck(box.id) ? 0 : 1);
-        f.model.OnControlChanged(rows, box.id);
-        break;
-    }
-    case ValueKind::Combo:
-        f.controls.SetComboIndex(
-            row.controlId,
-            static_cast<int>(random.Between(-1, static_cast<std::int64_t>(row.choice->items.size()))));
-        f.model.OnControlChanged(rows, row.controlId);
-        break;
-    case ValueKind::Radio: {
-        const int index = static_cast<int>(random.Below(row.choice->items.size()));
-        f.controls.SetRadio(row.controlId, index);
-        f.model.OnControlChanged(rows, row.controlId + index);
-        break;
-    }
-    case ValueKind::NumberText: {
-        constexpr std::string_view kTyped[] = {"", "0", "-", "5", "150", "-20", "99999999999",
-                                               "-99999999999", "12abc", "2147483648", "1.5"};
-        f.controls.Type(row.controlId, std::string(random.Pick(kTyped)));
-        break;
-    }
-    case ValueKind::Number:
-        return;  // no control
+        case ValueKind::Check:
+        case ValueKind::FlagCheck:
+            f.controls.SetCheck(row.controlId, f.controls.GetCheck(row.controlId) ? 0 : 1);
+            f.model.OnControlChanged(rows, row.controlId);
+            break;
+        case ValueKind::MaskBits: {
+            const MaskBox& box = random.Pick(row.mask->boxes);
+            f.controls.SetCheck(box.id, f.controls.GetCheck(box.id) ? 0 : 1);
+            f.model.OnControlChanged(rows, box.id);
+            break;
+        }
+        case ValueKind::Combo:
+            f.controls.SetComboIndex(row.controlId,
+                                     static_cast<int>(random.Between(
+                                         -1, static_cast<std::int64_t>(row.choice->items.size()))));
+            f.model.OnControlChanged(rows, row.controlId);
+            break;
+        case ValueKind::Radio: {
+            const int index = static_cast<int>(random.Below(row.choice->items.size()));
+            f.controls.SetRadio(row.controlId, index);
+            f.model.OnControlChanged(rows, row.controlId + index);
+            break;
+        }
+        case ValueKind::NumberText: {
+            constexpr std::string_view kTyped[] = {
+                "",      "0",          "-",  "5", "150", "-20", "99999999999", "-99999999999",
+                "12abc", "2147483648", "1.5"};
+            f.controls.Type(row.controlId, std::string(random.Pick(kTyped)));
+            break;
+        }
+        case ValueKind::Number: return;  // no control
     }
     const ValueAddress own = AddressOf(row);
     const ValueAddress second = fuzz::AddressOf(row.value.root, row.value.key, row.secondName);
     RegistrySnapshot after = TakeSnapshot(f.memory);
     for (const ValueAddress& address : ChangedValues(f.current, after))
-        Require(address == own || (!row.secondName.empty() && address == second),
-                "a change of control " + std::to_string(row.controlId) + " wrote " +
-                    Describe(address));
+        Require(
+            address == own || (!row.secondName.empty() && address == second),
+            "a change of control " + std::to_string(row.controlId) + " wrote " + Describe(address));
     Require(f.counting.Counts().setValue <= 2, "a control change wrote more than its row");
     f.current = std::move(after);
 }
@@ -233,8 +233,9 @@ void CheckResetDefaults(Fixture& f)
         expected[AddressOf(row)] = DwordValue(row.resetValue);
         ++writes;
         if (row.secondName.empty()) continue;
-        const auto item = std::find_if(row.choice->items.begin(), row.choice->items.end(),
-                                       [&](const ChoiceItem& i) { return i.value == row.resetValue; });
+        const auto item =
+            std::find_if(row.choice->items.begin(), row.choice->items.end(),
+                         [&](const ChoiceItem& i) { return i.value == row.resetValue; });
         Require(item != row.choice->items.end(),
                 "row " + std::to_string(row.controlId) + ": reset value is no item's");
         expected[fuzz::AddressOf(row.value.root, row.value.key, row.secondName)] =
@@ -253,8 +254,8 @@ void CheckResetDefaults(Fixture& f)
                 "ResetDefaults did not store the reset value of " + Describe(address));
     }
     Require(f.counting.Counts().setValue == writes,
-            "ResetDefaults wrote " + std::to_string(f.counting.Counts().setValue) +
-                " times for " + std::to_string(writes) + " values");
+            "ResetDefaults wrote " + std::to_string(f.counting.Counts().setValue) + " times for " +
+                std::to_string(writes) + " values");
 
     // The reset values load back to the controls the reset showed, writing nothing.
     const Shown reset = ShownBy(f.controls);

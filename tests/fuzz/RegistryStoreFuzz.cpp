@@ -18,8 +18,8 @@ constexpr RegRoot kRoots[] = {RegRoot::CurrentUser, RegRoot::LocalMachine, RegRo
 constexpr std::string_view kKeys[] = {"Software\\Zelora\\Fuzz", "Software\\Zelora\\Fuzz\\Sub",
                                       "Software\\Other"};
 constexpr std::string_view kNames[] = {"", "Value", "Deblock_Y", "값", "Subtitle Delay", "0"};
-constexpr std::string_view kDefaultTexts[] = {"", "0", "12", "-5", "abc", "99999999999",
-                                              "-99999999999", " 7", "기본값"};
+constexpr std::string_view kDefaultTexts[] = {
+    "", "0", "12", "-5", "abc", "99999999999", "-99999999999", " 7", "기본값"};
 
 struct Fixture {
     MemoryRegistry memory;
@@ -36,8 +36,7 @@ std::optional<StoredValue> Raw(MemoryRegistry& memory, RegRoot root, std::string
         return std::nullopt;
     StoredValue value;
     value.data.resize(size);
-    memory.QueryValue(root, key, KeyOpen::ExistingOnly, name, value.data.data(), size,
-                      &value.type);
+    memory.QueryValue(root, key, KeyOpen::ExistingOnly, name, value.data.data(), size, &value.type);
     return value;
 }
 
@@ -47,7 +46,8 @@ std::optional<std::int32_t> ExpectedNumber(const std::optional<StoredValue>& raw
 {
     if (!raw || raw->data.size() > 4) return std::nullopt;
     std::uint32_t bits = 0;
-    for (std::size_t i = 0; i < raw->data.size(); ++i) bits |= std::uint32_t{raw->data[i]} << (8 * i);
+    for (std::size_t i = 0; i < raw->data.size(); ++i)
+        bits |= std::uint32_t{raw->data[i]} << (8 * i);
     return static_cast<std::int32_t>(bits);
 }
 
@@ -157,13 +157,11 @@ void FuzzReads(Random& random, Fixture& f, RegRoot root, std::string_view key,
     Require(batch == singles, "ReadStrings differs from ReadString");
     Require(AddedKeys(beforeBatch, TakeSnapshot(f.memory)).empty(), "ReadStrings created a key");
 
-    Require(f.counting.Counts().setValue + f.counting.Counts().deleteValue == 0,
-            "a read wrote");
+    Require(f.counting.Counts().setValue + f.counting.Counts().deleteValue == 0, "a read wrote");
     CheckNothingWritten(f, before, "a read");
 }
 
-void FuzzLoad(Random& random, Fixture& f, RegRoot root, std::string_view key,
-              std::string_view name)
+void FuzzLoad(Random& random, Fixture& f, RegRoot root, std::string_view key, std::string_view name)
 {
     const auto raw = Raw(f.memory, root, key, name);
     const auto number = ExpectedNumber(raw);
@@ -173,55 +171,55 @@ void FuzzLoad(Random& random, Fixture& f, RegRoot root, std::string_view key,
     f.counting.ResetCounts();
 
     switch (random.Below(4)) {
-    case 0:
-    case 1: {
-        // A check box's state or any number: both read a DWORD and store the default.
-        const bool check = random.Chance(50);
-        const std::int32_t fallback =
-            check ? static_cast<std::int32_t>(random.Between(-3, 3))
-                  : static_cast<std::int32_t>(static_cast<std::uint32_t>(random.Next()));
-        std::int32_t value = 0;
-        if (check)
-            value = f.store.LoadCheck(root, key, name, fallback);
-        else
-            f.store.LoadDword(root, key, name, value, fallback);
-        const std::string what = check ? "LoadCheck" : "LoadDword";
-        Require(value == (numberMissing ? fallback : *number), what + " gives another number");
-        CheckDefaultWritten(f, before, root, key, name,
-                            numberMissing && writable ? std::optional(DwordValue(fallback))
-                                                      : std::nullopt,
-                            what);
-        break;
-    }
-    case 2: {
-        const std::string fallback(random.Pick(kDefaultTexts));
-        std::string text;
-        f.store.LoadDwordText(root, key, name, text, fallback);
-        Require(text == (numberMissing ? fallback : std::to_string(*number)),
-                "LoadDwordText gives another text");
-        CheckDefaultWritten(
-            f, before, root, key, name,
-            numberMissing && writable ? std::optional(DwordValue(DecimalTextToInt(fallback)))
-                                      : std::nullopt,
-            "LoadDwordText");
-        break;
-    }
-    default: {
-        const std::string stored = f.store.ReadString(root, key, name);
-        f.counting.ResetCounts();
-        const std::string fallback(random.Pick(kDefaultTexts));
-        std::string text;
-        f.store.LoadString(root, key, name, text, fallback);
-        const bool missing = stored == RegistryStore::MissingString;
-        Require(text == (missing ? fallback : stored), "LoadString gives another text");
-        // Only HKEY_CURRENT_USER gets a missing string's default written back.
-        CheckDefaultWritten(f, before, root, key, name,
-                            missing && root == RegRoot::CurrentUser
-                                ? std::optional(StringValue(Utf8ToUtf16(fallback)))
-                                : std::nullopt,
-                            "LoadString");
-        break;
-    }
+        case 0:
+        case 1: {
+            // A check box's state or any number: both read a DWORD and store the default.
+            const bool check = random.Chance(50);
+            const std::int32_t fallback =
+                check ? static_cast<std::int32_t>(random.Between(-3, 3))
+                      : static_cast<std::int32_t>(static_cast<std::uint32_t>(random.Next()));
+            std::int32_t value = 0;
+            if (check)
+                value = f.store.LoadCheck(root, key, name, fallback);
+            else
+                f.store.LoadDword(root, key, name, value, fallback);
+            const std::string what = check ? "LoadCheck" : "LoadDword";
+            Require(value == (numberMissing ? fallback : *number), what + " gives another number");
+            CheckDefaultWritten(
+                f, before, root, key, name,
+                numberMissing && writable ? std::optional(DwordValue(fallback)) : std::nullopt,
+                what);
+            break;
+        }
+        case 2: {
+            const std::string fallback(random.Pick(kDefaultTexts));
+            std::string text;
+            f.store.LoadDwordText(root, key, name, text, fallback);
+            Require(text == (numberMissing ? fallback : std::to_string(*number)),
+                    "LoadDwordText gives another text");
+            CheckDefaultWritten(f, before, root, key, name,
+                                numberMissing && writable
+                                    ? std::optional(DwordValue(DecimalTextToInt(fallback)))
+                                    : std::nullopt,
+                                "LoadDwordText");
+            break;
+        }
+        default: {
+            const std::string stored = f.store.ReadString(root, key, name);
+            f.counting.ResetCounts();
+            const std::string fallback(random.Pick(kDefaultTexts));
+            std::string text;
+            f.store.LoadString(root, key, name, text, fallback);
+            const bool missing = stored == RegistryStore::MissingString;
+            Require(text == (missing ? fallback : stored), "LoadString gives another text");
+            // Only HKEY_CURRENT_USER gets a missing string's default written back.
+            CheckDefaultWritten(f, before, root, key, name,
+                                missing && root == RegRoot::CurrentUser
+                                    ? std::optional(StringValue(Utf8ToUtf16(fallback)))
+                                    : std::nullopt,
+                                "LoadString");
+            break;
+        }
     }
 }
 
@@ -236,8 +234,8 @@ void FuzzRoundTrip(Random& random, Fixture& f, RegRoot root, std::string_view ke
     Require(DecimalTextToInt(std::to_string(number)) == number, "decimal text round trip");
 
     std::string text;
-    const std::int64_t units = random.Below(3) == 0 ? random.Between(1000, 1100)
-                                                     : random.Between(0, 40);
+    const std::int64_t units =
+        random.Below(3) == 0 ? random.Between(1000, 1100) : random.Between(0, 40);
     for (std::int64_t i = 0; i < units; ++i)
         text += random.Chance(70) ? std::string(1, static_cast<char>(random.Between(0x20, 0x7E)))
                                   : std::string("한");

@@ -22,9 +22,10 @@ public:
     std::vector<std::string> lines;
 };
 
-InventoryRow Row(std::string displayText, std::string path, std::string checkMark = "0")
+InventoryRow Row(std::string name, std::string displayText, std::string path,
+                 std::string checkMark = "0")
 {
-    return {std::move(displayText), std::move(path), std::move(checkMark)};
+    return {std::move(displayText), std::move(path), std::move(checkMark), std::move(name)};
 }
 
 class FilterInventoryTest : public ::testing::Test {
@@ -72,25 +73,6 @@ protected:
     RecordingLauncher m_launcher;
     FilterInventory m_inventory{m_store, m_launcher, kRegsvr};
 };
-
-TEST(FilterInventoryText, NameOfTakesTheTextBeforeTheBlankAndParenthesis)
-{
-    const struct {
-        const char* displayText;
-        const char* name;
-    } cases[] = {
-        {"Xvid (1.2.1)", "Xvid"},
-        {"Korrins DTS (2.0 beta)", "Korrins DTS"},
-        {"AC3Filter (1.0) (build 7)", "AC3Filter"},  // the first "(" counts
-        {"VSFilter", ""},                             // no version: no name
-        {"Xvid 1.2", ""},                             // a version without "("
-        {"(1.0)", ""},                                // nothing in front of "("
-        {"X(1)", ""},
-        {"코덱 (1.0)", "코덱"},
-        {"코덱(1.0)", "코"},  // the character before "(" goes whole, never half of it
-    };
-    for (const auto& c : cases) EXPECT_EQ(NameOf(c.displayText), c.name) << c.displayText;
-}
 
 TEST(FilterInventoryText, DisplayTextServerFileNameAndCommandLines)
 {
@@ -150,9 +132,9 @@ TEST_F(FilterInventoryTest, InstalledScanListsRegisteredDecodersAndFlagsVersione
 
     EXPECT_EQ(scan.access, CategoryAccess::Granted);
     EXPECT_EQ(scan.rows, (std::vector<InventoryRow>{
-                             Row("Xvid (1.2.1)", "C:\\Codecs\\xvid.ax"),
-                             Row("VSFilter", "C:\\Codecs\\vsfilter.dll"),
-                             Row("Own Codec (0.1)", "D:\\other.ax"),
+                             Row("Xvid", "Xvid (1.2.1)", "C:\\Codecs\\xvid.ax"),
+                             Row("VSFilter", "VSFilter", "C:\\Codecs\\vsfilter.dll"),
+                             Row("Own Codec", "Own Codec (0.1)", "D:\\other.ax"),
                          }));
     const struct {
         Decoder decoder;
@@ -240,10 +222,8 @@ TEST_F(FilterInventoryTest, RemovedScanListsCodecDelWithoutRegisteredTestOrFlags
 
     EXPECT_EQ(m_inventory.ScanRemoved(),
               (std::vector<InventoryRow>{
-                  Row("Xvid (1.2)", "C:\\Codecs\\xvid.ax"),
-                  // Without a version the name is lost, so the path comes from the unnamed
-                  // value, which is missing here.
-                  Row("VSFilter", "ERROR"),
+                  Row("Xvid", "Xvid (1.2)", "C:\\Codecs\\xvid.ax"),
+                  Row("VSFilter", "VSFilter", "C:\\Codecs\\vsfilter.dll"),  // no version
               }));
     EXPECT_FALSE(InstalledDecoders::IsInstalled(Decoder::Xvid));
 }
@@ -254,19 +234,20 @@ TEST_F(FilterInventoryTest, UnregisterMovesChosenRowsLastFirstAndKeepsTheBooks)
     SetMachine(kInstallKey, "FFDShow", "C:\\Codecs\\ffdshow.ax");
     SetMachine(kInstallKey, "Divx5", "C:\\Codecs\\divx.ax");
     std::vector<InventoryRow> upper = {
-        Row("Divx5 (5.2)", "C:\\Codecs\\divx.ax", "1"),
-        Row("FFDShow (rev)", "C:\\Codecs\\ffdshow.ax", "0"),
-        Row("Xvid (1.2)", "C:\\Codecs\\xvid.ax", "1"),
+        Row("Divx5", "Divx5 (5.2)", "C:\\Codecs\\divx.ax", "1"),
+        Row("FFDShow", "FFDShow (rev)", "C:\\Codecs\\ffdshow.ax", "0"),
+        Row("Xvid", "Xvid (1.2)", "C:\\Codecs\\xvid.ax", "1"),
     };
-    std::vector<InventoryRow> lower = {Row("DivxG400 (2)", "C:\\g400.ax")};
+    std::vector<InventoryRow> lower = {Row("DivxG400", "DivxG400 (2)", "C:\\g400.ax")};
 
     EXPECT_EQ(m_inventory.UnregisterChosen(upper, lower), 2u);
 
-    EXPECT_EQ(upper, (std::vector<InventoryRow>{Row("FFDShow (rev)", "C:\\Codecs\\ffdshow.ax")}));
+    EXPECT_EQ(upper, (std::vector<InventoryRow>{
+                         Row("FFDShow", "FFDShow (rev)", "C:\\Codecs\\ffdshow.ax")}));
     EXPECT_EQ(lower, (std::vector<InventoryRow>{
-                         Row("DivxG400 (2)", "C:\\g400.ax"),
-                         Row("Xvid (1.2)", "C:\\Codecs\\xvid.ax"),
-                         Row("Divx5 (5.2)", "C:\\Codecs\\divx.ax"),
+                         Row("DivxG400", "DivxG400 (2)", "C:\\g400.ax"),
+                         Row("Xvid", "Xvid (1.2)", "C:\\Codecs\\xvid.ax"),
+                         Row("Divx5", "Divx5 (5.2)", "C:\\Codecs\\divx.ax"),
                      }));
     const std::string regsvr = "\"" + std::string(kRegsvr) + "\"";
     EXPECT_EQ(m_launcher.lines, (std::vector<std::string>{
@@ -278,18 +259,35 @@ TEST_F(FilterInventoryTest, UnregisterMovesChosenRowsLastFirstAndKeepsTheBooks)
     EXPECT_EQ(ReadMachine(kCodecDelKey, "Divx5"), "C:\\Codecs\\divx.ax");
 }
 
-TEST_F(FilterInventoryTest, UnregisterWithoutParenthesisUsesTheUnnamedValue)
+TEST_F(FilterInventoryTest, RowsWithoutVersionKeepTheirOwnBookkeepingThroughBothMoves)
 {
+    // Without "(version)" in the display text, each row still moves its own value: the
+    // names are not read back from what the list shows.
     SetMachine(kInstallKey, "VSFilter", "C:\\Codecs\\vsfilter.dll");
-    std::vector<InventoryRow> upper = {Row("VSFilter", "C:\\Codecs\\vsfilter.dll", "1")};
+    SetMachine(kInstallKey, "Odd(Name", "C:\\Codecs\\odd.ax");
+    SetMachine(kCodecVersionKey, "Odd(Name", "1.0");
+    std::vector<InventoryRow> upper = {
+        Row("VSFilter", "VSFilter", "C:\\Codecs\\vsfilter.dll", "1"),
+        Row("Odd(Name", "Odd(Name 1.0", "C:\\Codecs\\odd.ax", "1"),
+    };
     std::vector<InventoryRow> lower;
 
     m_inventory.UnregisterChosen(upper, lower);
 
-    EXPECT_EQ(ValueNames(kCodecDelKey), (std::vector<std::string>{""}));
-    EXPECT_EQ(ReadMachine(kCodecDelKey, ""), "C:\\Codecs\\vsfilter.dll");
-    EXPECT_EQ(ValueNames(kInstallKey), (std::vector<std::string>{"VSFilter"}));
-    EXPECT_EQ(lower, (std::vector<InventoryRow>{Row("VSFilter", "C:\\Codecs\\vsfilter.dll")}));
+    EXPECT_EQ(ValueNames(kCodecDelKey), (std::vector<std::string>{"Odd(Name", "VSFilter"}));
+    EXPECT_EQ(ReadMachine(kCodecDelKey, "VSFilter"), "C:\\Codecs\\vsfilter.dll");
+    EXPECT_TRUE(ValueNames(kInstallKey).empty());
+    EXPECT_EQ(m_inventory.ScanRemoved(),
+              (std::vector<InventoryRow>{
+                  Row("Odd(Name", "Odd(Name 1.0", "C:\\Codecs\\odd.ax"),
+                  Row("VSFilter", "VSFilter", "C:\\Codecs\\vsfilter.dll"),
+              }));
+
+    for (InventoryRow& row : lower) ToggleCheck(row);
+    m_inventory.RegisterChosen(lower, upper);
+    EXPECT_EQ(ReadMachine(kInstallKey, "VSFilter"), "C:\\Codecs\\vsfilter.dll");
+    EXPECT_EQ(ReadMachine(kInstallKey, "Odd(Name"), "C:\\Codecs\\odd.ax");
+    EXPECT_TRUE(ValueNames(kCodecDelKey).empty());
 }
 
 TEST_F(FilterInventoryTest, RegisterMovesTheRowBackAndRestoresInstall)
@@ -297,15 +295,16 @@ TEST_F(FilterInventoryTest, RegisterMovesTheRowBackAndRestoresInstall)
     SetMachine(kCodecDelKey, "Xvid", "C:\\Codecs\\xvid.ax");
     SetMachine(kCodecDelKey, "Divx5", "C:\\Codecs\\divx.ax");
     std::vector<InventoryRow> lower = {
-        Row("Divx5 (5.2)", "C:\\Codecs\\divx.ax", "0"),
-        Row("Xvid (1.2)", "C:\\Codecs\\xvid.ax", "1"),
+        Row("Divx5", "Divx5 (5.2)", "C:\\Codecs\\divx.ax", "0"),
+        Row("Xvid", "Xvid (1.2)", "C:\\Codecs\\xvid.ax", "1"),
     };
     std::vector<InventoryRow> upper;
 
     EXPECT_EQ(m_inventory.RegisterChosen(lower, upper), 1u);
 
-    EXPECT_EQ(upper, (std::vector<InventoryRow>{Row("Xvid (1.2)", "C:\\Codecs\\xvid.ax")}));
-    EXPECT_EQ(lower, (std::vector<InventoryRow>{Row("Divx5 (5.2)", "C:\\Codecs\\divx.ax")}));
+    EXPECT_EQ(upper, (std::vector<InventoryRow>{Row("Xvid", "Xvid (1.2)", "C:\\Codecs\\xvid.ax")}));
+    EXPECT_EQ(lower,
+              (std::vector<InventoryRow>{Row("Divx5", "Divx5 (5.2)", "C:\\Codecs\\divx.ax")}));
     EXPECT_EQ(m_launcher.lines, (std::vector<std::string>{"\"" + std::string(kRegsvr) +
                                                           "\" /s \"C:\\Codecs\\xvid.ax"}));
     EXPECT_EQ(ReadMachine(kInstallKey, "Xvid"), "C:\\Codecs\\xvid.ax");
@@ -316,8 +315,8 @@ TEST_F(FilterInventoryTest, ActionsWithoutChosenRowsChangeNothing)
 {
     SetMachine(kInstallKey, "Xvid", "C:\\Codecs\\xvid.ax");
     SetMachine(kUnInstallKey, "Xvid", "C:\\Codecs\\uninst.exe");
-    std::vector<InventoryRow> upper = {Row("Xvid (1.2)", "C:\\Codecs\\xvid.ax")};
-    std::vector<InventoryRow> lower = {Row("Divx5 (5.2)", "C:\\Codecs\\divx.ax")};
+    std::vector<InventoryRow> upper = {Row("Xvid", "Xvid (1.2)", "C:\\Codecs\\xvid.ax")};
+    std::vector<InventoryRow> lower = {Row("Divx5", "Divx5 (5.2)", "C:\\Codecs\\divx.ax")};
     const auto upperBefore = upper;
     const auto lowerBefore = lower;
 
@@ -333,7 +332,7 @@ TEST_F(FilterInventoryTest, ActionsWithoutChosenRowsChangeNothing)
 
 TEST_F(FilterInventoryTest, UninstallWithAnEmptyKeyDoesNothingAtAll)
 {
-    std::vector<InventoryRow> lower = {Row("Xvid (1.2)", "C:\\Codecs\\xvid.ax", "1")};
+    std::vector<InventoryRow> lower = {Row("Xvid", "Xvid (1.2)", "C:\\Codecs\\xvid.ax", "1")};
     const auto before = lower;
 
     EXPECT_EQ(m_inventory.UninstallChosen(lower), 0u);
@@ -348,15 +347,16 @@ TEST_F(FilterInventoryTest, UninstallStartsEachKnownUninstallerAndDropsTheRows)
     SetMachine(kUnInstallKey, "Divx5", "C:\\DivX\\uninst.exe");
     SetMachine(kCodecDelKey, "Xvid", "C:\\Codecs\\xvid.ax");
     std::vector<InventoryRow> lower = {
-        Row("Divx5 (5.2)", "C:\\Codecs\\divx.ax", "1"),
-        Row("FFDShow (rev)", "C:\\Codecs\\ffdshow.ax", "1"),  // no uninstaller recorded
-        Row("VSFilter (2)", "C:\\Codecs\\vsfilter.dll", "0"),
-        Row("Xvid (1.2)", "C:\\Codecs\\xvid.ax", "1"),
+        Row("Divx5", "Divx5 (5.2)", "C:\\Codecs\\divx.ax", "1"),
+        Row("FFDShow", "FFDShow (rev)", "C:\\Codecs\\ffdshow.ax", "1"),  // no uninstaller recorded
+        Row("VSFilter", "VSFilter (2)", "C:\\Codecs\\vsfilter.dll", "0"),
+        Row("Xvid", "Xvid (1.2)", "C:\\Codecs\\xvid.ax", "1"),
     };
 
     EXPECT_EQ(m_inventory.UninstallChosen(lower), 3u);
 
-    EXPECT_EQ(lower, (std::vector<InventoryRow>{Row("VSFilter (2)", "C:\\Codecs\\vsfilter.dll")}));
+    EXPECT_EQ(lower, (std::vector<InventoryRow>{
+                         Row("VSFilter", "VSFilter (2)", "C:\\Codecs\\vsfilter.dll")}));
     // The missing one is not started as the command "ERROR".
     EXPECT_EQ(m_launcher.lines, (std::vector<std::string>{
                                     "\"C:\\Program Files\\Xvid\\uninstall.exe\" /S",
@@ -374,7 +374,7 @@ TEST_F(FilterInventoryTest, LongTextsSurviveAScanAndARoundTripWhole)
     SetMachine(kCodecVersionKey, "Xvid", version);
 
     std::vector<InventoryRow> upper = m_inventory.ScanInstalled();
-    ASSERT_EQ(upper, (std::vector<InventoryRow>{Row("Xvid " + version, path)}));
+    ASSERT_EQ(upper, (std::vector<InventoryRow>{Row("Xvid", "Xvid " + version, path)}));
 
     std::vector<InventoryRow> lower;
     upper[0].checkMark = "1";
@@ -388,7 +388,7 @@ TEST_F(FilterInventoryTest, APathWithAQuoteIsNotHandedToRegsvr32)
 {
     const std::string path = "C:\\a.ax\" /i:evil \"C:\\b.ax";
     SetMachine(kInstallKey, "Xvid", path);
-    std::vector<InventoryRow> upper = {Row("Xvid (1.2)", path, "1")};
+    std::vector<InventoryRow> upper = {Row("Xvid", "Xvid (1.2)", path, "1")};
     std::vector<InventoryRow> lower;
 
     m_inventory.UnregisterChosen(upper, lower);
