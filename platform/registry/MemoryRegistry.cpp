@@ -198,6 +198,21 @@ RegStatus MemoryRegistry::DeleteTree(RegRoot root, std::string_view path)
     return RegStatus::Ok;
 }
 
+void MemoryRegistry::Visit(const KeyVisitor& onKey, const ValueVisitor& onValue) const
+{
+    for (RegRoot root : {RegRoot::CurrentUser, RegRoot::LocalMachine, RegRoot::ClassesRoot})
+        VisitKey(*m_roots[static_cast<int>(root)], root, "", onKey, onValue);
+}
+
+void MemoryRegistry::VisitKey(const Key& key, RegRoot root, const std::string& path,
+                              const KeyVisitor& onKey, const ValueVisitor& onValue)
+{
+    onKey(root, path);
+    for (const auto& value : key.values) onValue(root, path, value.name, value.type, value.data);
+    for (const auto& [name, sub] : key.subkeys)
+        VisitKey(*sub, root, path.empty() ? name : path + '\\' + name, onKey, onValue);
+}
+
 void MemoryRegistry::DenyFullAccess(RegRoot root, std::string_view path)
 {
     Open(root, path, KeyOpen::CreateIfMissing)->denyFullAccess = true;

@@ -1,14 +1,13 @@
 #include "fuzz/FuzzRegistry.h"
 
 #include "platform/text/Text.h"
+#include "shell/RegistryStore.h"
 
 #include <algorithm>
 #include <limits>
 
 namespace zelora::fuzz {
 namespace {
-
-constexpr RegRoot kRoots[] = {RegRoot::CurrentUser, RegRoot::LocalMachine, RegRoot::ClassesRoot};
 
 char Upper(char c)
 {
@@ -20,28 +19,6 @@ std::string Fold(std::string_view text)
     std::string folded(text);
     std::transform(folded.begin(), folded.end(), folded.begin(), Upper);
     return folded;
-}
-
-void Walk(RegistryBackend& registry, RegRoot root, const std::string& path,
-          RegistrySnapshot& snapshot)
-{
-    const std::string folded = FoldedKey(path);
-    snapshot.keys.insert({root, folded});
-    std::vector<std::string> names;
-    registry.EnumValueNames(root, path, KeyOpen::ExistingOnly, names);
-    for (const std::string& name : names) {
-        StoredValue value;
-        std::uint32_t size = 0;
-        registry.QueryValue(root, path, KeyOpen::ExistingOnly, name, nullptr, size, nullptr);
-        value.data.resize(size);
-        registry.QueryValue(root, path, KeyOpen::ExistingOnly, name, value.data.data(), size,
-                            &value.type);
-        snapshot.values[ValueAddress{root, folded, Fold(name)}] = std::move(value);
-    }
-    std::vector<std::string> subkeys;
-    registry.EnumSubkeyNames(root, path, KeyOpen::ExistingOnly, subkeys);
-    for (const std::string& subkey : subkeys)
-        Walk(registry, root, path.empty() ? subkey : path + "\\" + subkey, snapshot);
 }
 
 // Numbers that break arithmetic and comparisons, and the stores' own marker.
@@ -151,10 +128,20 @@ ValueAddress AddressOf(RegRoot root, std::string_view key, std::string_view name
     return {root, FoldedKey(key), Fold(name)};
 }
 
-RegistrySnapshot TakeSnapshot(RegistryBackend& registry)
+RegistrySnapshot TakeSnapshot(const MemoryRegistry& registry)
 {
     RegistrySnapshot snapshot;
-    for (RegRoot root : kRoots) Walk(registry, root, "", snapshot);
+    std::string folded;  // of the key being visited: its values follow it
+    registry.Visit(
+        [&](RegRoot root, const std::string& path) {
+            folded = FoldedKey(path);
+            snapshot.keys.insert({root, folded});
+        },
+        [&](RegRoot root, const std::string&, std::string_view name, RegType type,
+            std::span<const unsigned char> data) {
+            snapshot.values[ValueAddress{root, folded, Fold(name)}] =
+                StoredValue{type, {data.begin(), data.end()}};
+        });
     return snapshot;
 }
 
@@ -177,6 +164,41 @@ std::set<std::pair<RegRoot, std::string>> AddedKeys(const RegistrySnapshot& befo
     for (const auto& key : after.keys)
         if (!before.keys.count(key)) added.insert(key);
     return added;
+}
+
+void CheckWrites(const RegistrySnapshot& before, const RegistrySnapshot& after,
+                 const ExpectedWrites& expected, const RegistryCallCounts& counts,
+                 const std::string& what)
+{
+    for (const ValueAddress& address : ChangedValues(before, after))
+        Require(expected.values.count(address) != 0, what + " wrote " + Describe(address));
+    for (const auto& [address, value] : expected.values) {
+        const auto stored = after.values.find(address);
+        Require(stored != after.values.end() && stored->second == value,
+                what + " did not store the expected value in " + Describe(address));
+    }
+    Require(counts.setValue == expected.calls, what + " wrote " + std::to_string(counts.setValue) +
+                                                   " times, not " + std::to_string(expected.calls));
+    Require(counts.deleteValue + counts.deleteTree == 0, what + " deleted something");
+}
+
+std::optional<std::int32_t> NumberIn(const std::optional<StoredValue>& value)
+{
+    if (!value || value->data.size() > 4) return std::nullopt;
+    std::uint32_t bits = 0;
+    for (std::size_t i = 0; i < value->data.size(); ++i)
+        bits |= std::uint32_t{value->data[i]} << (8 * i);
+    return static_cast<std::int32_t>(bits);
+}
+
+std::optional<std::int32_t> LoadedNumber(const RegistrySnapshot& snapshot,
+                                         const ValueAddress& address)
+{
+    const auto found = snapshot.values.find(address);
+    if (found == snapshot.values.end()) return std::nullopt;
+    const auto number = NumberIn(found->second);
+    if (number == RegistryStore::MissingDword) return std::nullopt;
+    return number;
 }
 
 StoredValue DwordValue(std::int32_t number)

@@ -4,10 +4,13 @@
 // allowed to change and find every other change, whatever code path made it.
 
 #include "fuzz/FuzzHarness.h"
+#include "platform/registry/CountingRegistry.h"
+#include "platform/registry/MemoryRegistry.h"
 #include "platform/registry/RegistryBackend.h"
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -40,13 +43,25 @@ struct RegistrySnapshot {
     std::set<std::pair<RegRoot, std::string>> keys;  // folded paths, roots included as ""
     std::map<ValueAddress, StoredValue> values;
 };
-RegistrySnapshot TakeSnapshot(RegistryBackend& registry);
+RegistrySnapshot TakeSnapshot(const MemoryRegistry& registry);
 
 // Addresses of the values that differ between two snapshots: added, removed or changed.
 std::set<ValueAddress> ChangedValues(const RegistrySnapshot& before, const RegistrySnapshot& after);
 // Keys present after and not before.
 std::set<std::pair<RegRoot, std::string>> AddedKeys(const RegistrySnapshot& before,
                                                     const RegistrySnapshot& after);
+
+// What an operation may write: the values it may change, each with its content afterwards,
+// and how many writes that takes (a value written twice is written twice).
+struct ExpectedWrites {
+    std::map<ValueAddress, StoredValue> values;
+    std::uint64_t calls = 0;
+};
+// Throws unless exactly the expected values changed to their expected contents, with the
+// expected number of writes and no deletion.
+void CheckWrites(const RegistrySnapshot& before, const RegistrySnapshot& after,
+                 const ExpectedWrites& expected, const RegistryCallCounts& counts,
+                 const std::string& what);
 
 // Which kinds of values RandomValue makes.
 struct ValueRecipe {
@@ -60,6 +75,14 @@ struct ValueRecipe {
 // UTF-16 with or without a terminator, odd lengths, lengths around the readers' limits),
 // and random bytes up to 5,000 of any type code.
 StoredValue RandomValue(Random& random, const ValueRecipe& recipe = {});
+
+// The number a DWORD read finds in a value: its first bytes, little-endian, when it has at
+// most four (whatever its type); nothing for a longer or absent value.
+std::optional<std::int32_t> NumberIn(const std::optional<StoredValue>& value);
+// The number a load keeps from the value at `address`: nothing when the value is absent,
+// too long, or the store's marker for a missing number (the load writes its default then).
+std::optional<std::int32_t> LoadedNumber(const RegistrySnapshot& snapshot,
+                                         const ValueAddress& address);
 
 // Encodings as the store writes them.
 StoredValue DwordValue(std::int32_t number);

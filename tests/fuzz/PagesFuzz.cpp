@@ -110,15 +110,6 @@ void FillRegistry(Random& random, Fixture& f)
         Plant(random, f.memory, RegRoot::CurrentUser, "Software\\Unrelated", "Deblock_Y", recipe);
 }
 
-// Whether a DWORD read finds a number in the value: at most four bytes of any type (a
-// shorter value reads zero-padded), and not the store's marker for a missing value.
-bool Readable(const RegistrySnapshot& snapshot, const ValueAddress& address)
-{
-    const auto found = snapshot.values.find(address);
-    if (found == snapshot.values.end() || found->second.data.size() > 4) return false;
-    return found->second.data != DwordValue(RegistryStore::MissingDword).data;
-}
-
 // Keys a page's reads may create: its rows' keys and their parents.
 bool IsRowKeyOrParent(std::span<const ValueRow> rows, RegRoot root, const std::string& key)
 {
@@ -137,30 +128,17 @@ void CheckLoad(Fixture& f)
     const RegistrySnapshot& before = f.current;
     // The value each unreadable row's load stores: the first row's default wins when rows
     // share a value, since later rows then read it.
-    std::map<ValueAddress, StoredValue> expected;
+    ExpectedWrites expected;
     for (const ValueRow& row : rows) {
         const ValueAddress address = AddressOf(row);
-        if (!Readable(before, address) && row.value.root != RegRoot::ClassesRoot)
-            expected.emplace(address, DwordValue(row.defaultValue));
+        if (!LoadedNumber(before, address) && row.value.root != RegRoot::ClassesRoot)
+            expected.values.emplace(address, DwordValue(row.defaultValue));
     }
+    expected.calls = expected.values.size();
     f.counting.ResetCounts();
     f.model.Load(rows);
     RegistrySnapshot after = TakeSnapshot(f.memory);
-
-    for (const ValueAddress& address : ChangedValues(before, after)) {
-        const auto wanted = expected.find(address);
-        Require(wanted != expected.end(), "Load wrote a value it had read: " + Describe(address));
-    }
-    for (const auto& [address, value] : expected) {
-        const auto stored = after.values.find(address);
-        Require(stored != after.values.end() && stored->second == value,
-                "Load did not store the default of " + Describe(address));
-    }
-    Require(f.counting.Counts().setValue == expected.size(),
-            "Load wrote " + std::to_string(f.counting.Counts().setValue) + " times for " +
-                std::to_string(expected.size()) + " missing values");
-    Require(f.counting.Counts().deleteValue + f.counting.Counts().deleteTree == 0,
-            "Load deleted something");
+    CheckWrites(before, after, expected, f.counting.Counts(), "Load");
     for (const auto& [root, key] : AddedKeys(before, after))
         Require(IsRowKeyOrParent(rows, root, key), "Load created an unrelated key " + key);
     f.current = std::move(after);
@@ -227,35 +205,23 @@ void CheckControlChange(Random& random, Fixture& f)
 void CheckResetDefaults(Fixture& f)
 {
     std::span<const ValueRow> rows = f.page.values;
-    std::map<ValueAddress, StoredValue> expected;  // later rows win, as SaveAll writes in order
-    std::size_t writes = 0;
+    ExpectedWrites expected;  // later rows win, as SaveAll writes in table order
     for (const ValueRow& row : rows) {
-        expected[AddressOf(row)] = DwordValue(row.resetValue);
-        ++writes;
+        expected.values[AddressOf(row)] = DwordValue(row.resetValue);
+        ++expected.calls;
         if (row.secondName.empty()) continue;
         const auto item =
             std::find_if(row.choice->items.begin(), row.choice->items.end(),
                          [&](const ChoiceItem& i) { return i.value == row.resetValue; });
         Require(item != row.choice->items.end(),
                 "row " + std::to_string(row.controlId) + ": reset value is no item's");
-        expected[fuzz::AddressOf(row.value.root, row.value.key, row.secondName)] =
+        expected.values[fuzz::AddressOf(row.value.root, row.value.key, row.secondName)] =
             DwordValue(item->secondValue);
-        ++writes;
+        ++expected.calls;
     }
     f.counting.ResetCounts();
     f.model.ResetDefaults(rows);
-    const RegistrySnapshot after = TakeSnapshot(f.memory);
-
-    for (const ValueAddress& address : ChangedValues(f.current, after))
-        Require(expected.count(address) != 0, "ResetDefaults wrote " + Describe(address));
-    for (const auto& [address, value] : expected) {
-        const auto stored = after.values.find(address);
-        Require(stored != after.values.end() && stored->second == value,
-                "ResetDefaults did not store the reset value of " + Describe(address));
-    }
-    Require(f.counting.Counts().setValue == writes,
-            "ResetDefaults wrote " + std::to_string(f.counting.Counts().setValue) + " times for " +
-                std::to_string(writes) + " values");
+    CheckWrites(f.current, TakeSnapshot(f.memory), expected, f.counting.Counts(), "ResetDefaults");
 
     // The reset values load back to the controls the reset showed, writing nothing.
     const Shown reset = ShownBy(f.controls);

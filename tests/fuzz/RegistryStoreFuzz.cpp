@@ -40,17 +40,6 @@ std::optional<StoredValue> Raw(MemoryRegistry& memory, RegRoot root, std::string
     return value;
 }
 
-// The number a DWORD read gives: the first bytes, little-endian, of a value of at most four
-// bytes, whatever its type; nothing for a longer or absent value.
-std::optional<std::int32_t> ExpectedNumber(const std::optional<StoredValue>& raw)
-{
-    if (!raw || raw->data.size() > 4) return std::nullopt;
-    std::uint32_t bits = 0;
-    for (std::size_t i = 0; i < raw->data.size(); ++i)
-        bits |= std::uint32_t{raw->data[i]} << (8 * i);
-    return static_cast<std::int32_t>(bits);
-}
-
 // A string read's text against the stored UTF-16 up to its first NUL: the same units,
 // except that a lone surrogate (no text) comes back as U+FFFD; "ERROR" for what cannot be
 // read or is too long for the decoders' buffer.
@@ -98,19 +87,12 @@ void CheckDefaultWritten(Fixture& f, const RegistrySnapshot& before, RegRoot roo
                          std::string_view key, std::string_view name,
                          const std::optional<StoredValue>& expected, const std::string& what)
 {
-    const RegistrySnapshot after = TakeSnapshot(f.memory);
-    const std::set<ValueAddress> changed = ChangedValues(before, after);
-    const ValueAddress target = AddressOf(root, key, name);
-    for (const ValueAddress& address : changed)
-        Require(address == target, what + " wrote an unrelated value " + Describe(address));
-    if (!expected) {
-        Require(f.counting.Counts().setValue == 0, what + " wrote where it must not");
-        return;
+    ExpectedWrites writes;
+    if (expected) {
+        writes.values[AddressOf(root, key, name)] = *expected;
+        writes.calls = 1;
     }
-    Require(f.counting.Counts().setValue == 1, what + " did not write its default exactly once");
-    const auto stored = after.values.find(target);
-    Require(stored != after.values.end() && stored->second == *expected,
-            what + " stored something else than its default");
+    CheckWrites(before, TakeSnapshot(f.memory), writes, f.counting.Counts(), what);
 }
 
 void PlantValues(Random& random, MemoryRegistry& memory)
@@ -131,7 +113,7 @@ void FuzzReads(Random& random, Fixture& f, RegRoot root, std::string_view key,
     const RegistrySnapshot before = TakeSnapshot(f.memory);
 
     const std::int32_t number = f.store.ReadDword(root, key, name);
-    const auto expected = ExpectedNumber(raw);
+    const auto expected = NumberIn(raw);
     Require(number == (expected ? *expected : RegistryStore::MissingDword),
             "ReadDword differs from the stored bytes");
 
@@ -164,7 +146,7 @@ void FuzzReads(Random& random, Fixture& f, RegRoot root, std::string_view key,
 void FuzzLoad(Random& random, Fixture& f, RegRoot root, std::string_view key, std::string_view name)
 {
     const auto raw = Raw(f.memory, root, key, name);
-    const auto number = ExpectedNumber(raw);
+    const auto number = NumberIn(raw);
     const bool numberMissing = !number || *number == RegistryStore::MissingDword;
     const bool writable = root != RegRoot::ClassesRoot;
     const RegistrySnapshot before = TakeSnapshot(f.memory);
