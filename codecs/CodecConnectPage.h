@@ -8,8 +8,8 @@
 #include "codecs/FilterInventory.h"
 #include "platform/win/HotAreaView.h"
 #include "platform/win/Process.h"
-#include "shell/Page.h"
-#include "shell/RegistryStore.h"
+#include "pages/Page.h"
+#include "platform/registry/RegistryStore.h"
 
 #include <array>
 #include <cstddef>

@@ -6,8 +6,8 @@
 #include "codecs/CheckListView.h"
 #include "codecs/CodecUpdateSelection.h"
 #include "platform/win/Painter.h"
-#include "shell/Page.h"
-#include "shell/RegistryStore.h"
+#include "pages/Page.h"
+#include "platform/registry/RegistryStore.h"
 
 #include <array>
 

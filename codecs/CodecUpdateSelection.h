@@ -4,7 +4,7 @@
 // with their defaults), and every click writes the new state at once; the registry values
 // are the updater's only input.
 
-#include "shell/RegistryStore.h"
+#include "platform/registry/RegistryStore.h"
 
 #include <array>
 #include <cstddef>

@@ -8,7 +8,7 @@
 // the "(" that names the decoder or point regsvr32 and the bookkeeping at another file.
 
 #include "platform/process/ProcessLauncher.h"
-#include "shell/RegistryStore.h"
+#include "platform/registry/RegistryStore.h"
 
 #include <cstddef>
 #include <optional>

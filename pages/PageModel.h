@@ -11,7 +11,7 @@
 #include "pages/PageFrame.h"
 #include "pages/TextExchange.h"
 #include "pages/ValueRow.h"
-#include "shell/RegistryStore.h"
+#include "platform/registry/RegistryStore.h"
 
 #include <span>
 

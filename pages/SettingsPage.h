@@ -8,8 +8,8 @@
 #include "pages/PageControls.h"
 #include "pages/PageModel.h"
 #include "platform/win/UniqueHandle.h"
-#include "shell/Page.h"
-#include "shell/RegistryStore.h"
+#include "pages/Page.h"
+#include "platform/registry/RegistryStore.h"
 
 #include <map>
 #include <span>

@@ -12,7 +12,8 @@ echo "== real registry under Wine, ${ZELORA_BENCH_FILTERS:-1000} filters"
 export ZELORA_BUILD="$root/build/win64"
 source scripts/wine-env.sh
 zelora_start_display
-trap zelora_stop_display EXIT
+trap 'zelora_stop_loopback; zelora_stop_display' EXIT
 zelora_wine_setup "$ZELORA_BUILD"
+zelora_start_loopback
 "$WINE64" "$ZELORA_BUILD/zelora_bench_inventory.exe" --registry=real --seed \
   --filters="${ZELORA_BENCH_FILTERS:-1000}"

@@ -12,8 +12,10 @@ source scripts/wine-env.sh
 interactive=1
 if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then interactive=0; fi
 zelora_start_display
-trap zelora_stop_display EXIT
+trap 'zelora_stop_loopback; zelora_stop_display' EXIT
 zelora_wine_setup "$ZELORA_BUILD"
+# Every web request goes to the local stand-in server, never out of this machine.
+zelora_start_loopback
 zelora_regtool apply "$(winepath_of "$root/tools/demo/DemoPack.txt")"
 
 if [ "$interactive" = 1 ]; then

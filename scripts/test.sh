@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs every test: installs what is missing, builds the three presets, runs the native tests,
+# Runs every test: installs what is missing, builds the programs and the native tests (under
+# AddressSanitizer and UndefinedBehaviorSanitizer: the `sanitize` preset), runs the latter,
 # checks the shipped programs' imports, then the Win32-side tests and the end-to-end tests
 # under Wine on a virtual display. Ends with one summary line: "N passed, N failed".
 set -uo pipefail
@@ -7,7 +8,7 @@ cd "$(dirname "$0")/.."
 root=$(pwd)
 
 bash scripts/setup.sh || exit 1
-bash scripts/build.sh native win64 win32 || { echo "0 passed, 1 failed"; exit 1; }
+bash scripts/build.sh sanitize win64 win32 || { echo "0 passed, 1 failed"; exit 1; }
 
 passed=0
 failed=0
@@ -15,9 +16,9 @@ count() { # name, status
   if [ "$2" -eq 0 ]; then passed=$((passed + 1)); echo "PASS: $1"; else failed=$((failed + 1)); echo "FAIL: $1"; fi
 }
 
-echo "== native tests"
-ctest --test-dir build/native --output-on-failure -j"$(nproc)" | tail -n 4
-count "native tests" "${PIPESTATUS[0]}"
+echo "== native tests under the sanitizers"
+ctest --test-dir build/sanitize --output-on-failure -j"$(nproc)" | tail -n 4
+count "native tests (ASan, UBSan)" "${PIPESTATUS[0]}"
 
 echo "== imports of the shipped programs"
 bash scripts/check-imports.sh build/win32/Zelora.exe build/win32/ZeloraUpdate.exe
@@ -26,8 +27,10 @@ count "32-bit programs import system DLLs only" $?
 export ZELORA_BUILD="$root/build/win64"
 source scripts/wine-env.sh
 zelora_start_display || { echo "0 passed, 1 failed"; exit 1; }
-trap zelora_stop_display EXIT
+trap 'zelora_stop_loopback; zelora_stop_display' EXIT
 zelora_wine_setup "$ZELORA_BUILD"
+# Every Wine process below inherits http_proxy: no request leaves 127.0.0.1.
+zelora_start_loopback || { echo "0 passed, 1 failed"; exit 1; }
 
 echo "== Win32 tests under Wine"
 "$WINE64" "$ZELORA_BUILD/zelora_win_tests.exe" --gtest_brief=1 2>&1 | tail -n 30

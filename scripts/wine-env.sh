@@ -71,3 +71,45 @@ zelora_wine_setup() {
 winepath_of() { echo "Z:${1//\//\\}"; }
 
 zelora_regtool() { "$WINE64" "$ZELORA_BUILD/zelora_regtool.exe" "$@"; }
+
+# The loopback web server that stands in for every web host: Wine's internet layer sends
+# every HTTP request to the `http_proxy` address, so no Wine run of ours reaches any address
+# but 127.0.0.1. Usage: zelora_start_loopback [ROOT]; the server's root, log and port are
+# exported for the tests.
+zelora_start_loopback() {
+  local root="${1:-$ZELORA_BUILD/loopback-root}"
+  mkdir -p "$root"
+  root=$(cd "$root" && pwd)
+  local portFile
+  portFile=$(mktemp)
+  rm -f "$portFile"
+  export ZELORA_LOOPBACK_ROOT="$root"
+  export ZELORA_LOOPBACK_LOG="$root/requests.log"
+  : > "$ZELORA_LOOPBACK_LOG"
+  python3 "$(dirname "${BASH_SOURCE[0]}")/../tests/server/loopback_server.py" \
+    --root "$root" --log "$ZELORA_LOOPBACK_LOG" --port-file "$portFile" &
+  ZELORA_LOOPBACK_PID=$!
+  local i
+  for i in $(seq 1 100); do
+    if [ -s "$portFile" ]; then
+      export ZELORA_LOOPBACK_PORT
+      ZELORA_LOOPBACK_PORT=$(tr -d '[:space:]' < "$portFile")
+      rm -f "$portFile"
+      export http_proxy="http://127.0.0.1:$ZELORA_LOOPBACK_PORT"
+      export HTTP_PROXY="$http_proxy"
+      unset https_proxy HTTPS_PROXY no_proxy NO_PROXY
+      return 0
+    fi
+    sleep 0.1
+  done
+  echo "wine-env: could not start the loopback web server" >&2
+  return 1
+}
+
+zelora_stop_loopback() {
+  if [ -n "${ZELORA_LOOPBACK_PID:-}" ]; then
+    kill "$ZELORA_LOOPBACK_PID" 2>/dev/null || true
+    wait "$ZELORA_LOOPBACK_PID" 2>/dev/null || true
+    ZELORA_LOOPBACK_PID=""
+  fi
+}

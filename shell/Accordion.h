@@ -2,7 +2,7 @@
 // The menu of fourteen skinned buttons: which buttons exist, what they send, and where the
 // accordion puts them for each expanded group.
 
-#include "shell/Geometry.h"
+#include "platform/ui/Geometry.h"
 
 #include <array>
 

@@ -3,8 +3,8 @@
 // on the left, one page at a time on the right, six image hot areas and a drag strip.
 
 #include "platform/win/HotAreaView.h"
-#include "shell/Page.h"
-#include "shell/RegistryStore.h"
+#include "pages/Page.h"
+#include "platform/registry/RegistryStore.h"
 #include "shell/SkinButton.h"
 
 #include <array>

@@ -3,7 +3,7 @@
 // HotAreaSet, repaints the areas whose image changed and paints them all on request.
 
 #include "platform/win/Painter.h"
-#include "shell/HotArea.h"
+#include "platform/ui/HotArea.h"
 
 #include <map>
 

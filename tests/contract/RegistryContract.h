@@ -7,7 +7,7 @@
 //   INSTANTIATE_TEST_SUITE_P(Memory, RegistryContract, ::testing::Values(&MakeMemory));
 
 #include "platform/registry/RegistryBackend.h"
-#include "shell/RegistryStore.h"
+#include "platform/registry/RegistryStore.h"
 
 #include <gtest/gtest.h>
 

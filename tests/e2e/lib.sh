@@ -7,9 +7,11 @@ export ZELORA_BUILD="${ZELORA_BUILD:-$e2e_root/build/win64}"
 source "$e2e_root/scripts/wine-env.sh"
 if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
   zelora_start_display
-  trap zelora_stop_display EXIT
 fi
+trap 'zelora_stop_loopback; zelora_stop_display' EXIT
 zelora_wine_setup "$ZELORA_BUILD"
+# Run alone, a test starts its own stand-in web server; under scripts/test.sh it shares one.
+if [ -z "${ZELORA_LOOPBACK_PORT:-}" ]; then zelora_start_loopback; fi
 
 e2e_failures=0
 ZELORA_X=400   # where the main window places itself

@@ -1,6 +1,6 @@
 // The main window's portable decisions: hot areas, the accordion and the button images.
 #include "shell/Accordion.h"
-#include "shell/HotArea.h"
+#include "platform/ui/HotArea.h"
 #include "shell/SkinButtonImage.h"
 
 #include <gtest/gtest.h>

@@ -8,7 +8,7 @@
 
 #include "platform/registry/Win32Registry.h"
 #include "platform/text/Text.h"
-#include "shell/RegistryStore.h"
+#include "platform/registry/RegistryStore.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "shell/HotArea.h"
+#include "platform/ui/HotArea.h"
 
 namespace zelora {
 

@@ -1,4 +1,4 @@
-#include "shell/Page.h"
+#include "pages/Page.h"
 
 #include "platform/win/Painter.h"
 

@@ -1,4 +1,4 @@
-#include "shell/RegistryStore.h"
+#include "platform/registry/RegistryStore.h"
 
 #include "platform/text/Text.h"
 

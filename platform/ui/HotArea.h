@@ -3,7 +3,7 @@
 // window, Codec Connect page, finder, home-page box, updater). The window feeds mouse
 // events in; the set decides which image each area shows and which actions run.
 
-#include "shell/Geometry.h"
+#include "platform/ui/Geometry.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,0 +1,86 @@
+#pragma once
+// A page's level sliders as a table, and the mouse logic that drives them. The Win32 page
+// forwards its mouse messages here, captures the mouse while Dragging(), and stores and
+// draws what each press or move returns.
+
+#include "pages/LevelConversions.h"
+#include "pages/PageControls.h"
+#include "pages/SliderGeometry.h"
+
+#include <cstdint>
+#include <optional>
+#include <span>
+
+namespace zelora {
+
+// The page-side condition under which a slider is live (drawn live, answering the mouse,
+// accepting typed levels), on top of the decoder being installed.
+struct SliderGate {
+    enum class Kind {
+        Always,
+        Ticked,         // check box `controlId` ticked
+        Unticked,       // check box `controlId` not ticked
+        ComboSelects,   // combo box `controlId` shows entry `index`
+    };
+    Kind kind = Kind::Always;
+    int controlId = 0;
+    int index = 0;
+
+    bool Open(const PageControls& controls) const;
+};
+
+// One row of a page's slider table. Two sliders may show one level (`level` is the page's
+// index of the value they show); each has its own edit box, if any.
+struct SliderSpec {
+    SliderGeometry geometry;
+    const LevelScale* scale = nullptr;
+    SliderGate gate;
+    int level = 0;
+    int editId = 0;  // the numeric edit beside the slider, 0 for none
+};
+
+using SliderMask = std::uint32_t;  // bit i: sliders[i]
+
+// The sliders that show `level` (drawn, and their edits filled, together).
+SliderMask SlidersOfLevel(std::span<const SliderSpec> sliders, int level);
+// The slider whose edit box is `editId`, or -1.
+int SliderOfEdit(std::span<const SliderSpec> sliders, int editId);
+
+// The sliders that are live now: installed, and each one's gate open.
+SliderMask LiveSliders(std::span<const SliderSpec> sliders, const PageControls& controls,
+                       bool decoderInstalled);
+
+// A pointer event on slider `slider` (table index) asking for knob position `position`.
+struct SliderTouch {
+    int slider = 0;
+    int position = 0;
+};
+
+// The drag of one slider with the left button: a press on a live slider starts it, moves
+// with exactly the left button held follow it, and anything else ends it.
+class SliderDrag {
+public:
+    explicit SliderDrag(std::span<const SliderSpec> sliders) : m_sliders(sliders) {}
+
+    // Left button down. The first slider in table order that is in `live` and holds the
+    // point takes the press and starts a drag. A press that hits none ends any drag (its
+    // release was lost).
+    std::optional<SliderTouch> Press(Point pointer, SliderMask live);
+
+    // Mouse move during a drag: the dragged slider's position from the coordinate along its
+    // axis, wherever the pointer is. `leftButtonOnly` is false when the move reports
+    // another button or key (Shift, Control) or no button at all: that ends the drag.
+    std::optional<SliderTouch> Move(Point pointer, bool leftButtonOnly);
+
+    // Button released, or mouse capture lost.
+    void End() { m_dragged.reset(); }
+
+    bool Dragging() const { return m_dragged.has_value(); }
+    std::optional<int> Dragged() const { return m_dragged; }
+
+private:
+    std::span<const SliderSpec> m_sliders;
+    std::optional<int> m_dragged;
+};
+
+}  // namespace zelora
