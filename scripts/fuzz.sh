@@ -9,13 +9,7 @@ count=${1:-100000}
 seed=${2:-}
 
 bash scripts/setup.sh || exit 1
-if cmake --list-presets 2>/dev/null | grep -q '"sanitize"'; then
-  cmake --preset sanitize >/dev/null || exit 1
-else  # before the sanitize preset: the same build by hand
-  cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug \
-    -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer" \
-    -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null || exit 1
-fi
+cmake --preset sanitize >/dev/null || exit 1
 cmake --build build/sanitize -j2 --target zelora_fuzz_drivers || exit 1
 
 summary=()

@@ -1,7 +1,7 @@
 #include "fuzz/FuzzRegistry.h"
 
 #include "platform/text/Text.h"
-#include "shell/RegistryStore.h"
+#include "platform/registry/RegistryStore.h"
 
 #include <algorithm>
 #include <limits>

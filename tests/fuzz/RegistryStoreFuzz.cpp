@@ -7,7 +7,7 @@
 #include "platform/registry/CountingRegistry.h"
 #include "platform/registry/MemoryRegistry.h"
 #include "platform/text/Text.h"
-#include "shell/RegistryStore.h"
+#include "platform/registry/RegistryStore.h"
 
 #include <optional>
 
