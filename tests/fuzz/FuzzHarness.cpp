@@ -18,6 +18,14 @@
 #include <sanitizer/common_interface_defs.h>
 #endif
 
+// UndefinedBehaviorSanitizer ends the process on its own path, without the death callback
+// that AddressSanitizer calls: make it abort instead, so the crash report below names the
+// input. (Hooks the sanitizers look up; unused in a plain build.)
+extern "C" const char* __ubsan_default_options()
+{
+    return "abort_on_error=1:print_stacktrace=1";
+}
+
 namespace zelora::fuzz {
 namespace {
 
