@@ -668,9 +668,10 @@ TEST_F(CodecConnectPageTest, UnregisterMovesTheTickedRowsDownAndStartsRegsvr32Fo
         EXPECT_EQ(ReadString(kHklm, Key("CodecDel"), moved->name), *moved->install);
         EXPECT_FALSE(ValueExists(kHklm, Key("Install"), moved->name));
     }
-    // A bare name yields no decoder name: the bookkeeping lands on the unnamed values.
-    EXPECT_EQ(ReadString(kHklm, Key("CodecDel"), ""), "D:\\Other\\zltest-bravo.ax");
-    EXPECT_EQ(ReadString(kHklm, Key("Install"), "ZlTest Bravo"), "D:\\Other\\zltest-bravo.ax");
+    // A row without a version keeps the name it was scanned under for its books.
+    EXPECT_EQ(ReadString(kHklm, Key("CodecDel"), "ZlTest Bravo"), "D:\\Other\\zltest-bravo.ax");
+    EXPECT_FALSE(ValueExists(kHklm, Key("Install"), "ZlTest Bravo"));
+    EXPECT_FALSE(ValueExists(kHklm, Key("CodecDel"), ""));
 
     const auto painting = PaintingOf(m_page->Hwnd());
     EXPECT_TRUE(Shows(*painting, kUnregisterButton.hover, 320, 60));
