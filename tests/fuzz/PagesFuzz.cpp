@@ -48,6 +48,28 @@ Shown ShownBy(const FakePageControls& c)
     return {c.checks, c.comboItems, c.comboSelection, c.radios, c.members, c.numbers};
 }
 
+template <class Map>
+void DescribeDifference(const char* what, const Map& before, const Map& after, std::string& out)
+{
+    for (const auto& [id, value] : before) {
+        const auto other = after.find(id);
+        if (other == after.end() || !(other->second == value))
+            out += std::string(" ") + what + " " + std::to_string(id);
+    }
+}
+
+// Which controls show otherwise, for a failure's message.
+std::string Difference(const Shown& a, const Shown& b)
+{
+    std::string out;
+    DescribeDifference("check", a.checks, b.checks, out);
+    DescribeDifference("list", a.comboSelection, b.comboSelection, out);
+    DescribeDifference("radio", a.radios, b.radios, out);
+    DescribeDifference("edit", a.members, b.members, out);
+    DescribeDifference("number", a.numbers, b.numbers, out);
+    return out;
+}
+
 struct Fixture {
     explicit Fixture(const FuzzedPage& fuzzed) : page(fuzzed)
     {
@@ -148,7 +170,8 @@ void CheckLoad(Fixture& f)
     f.counting.ResetCounts();
     f.model.Load(rows);
     Require(f.counting.Counts().setValue == 0, "a second Load wrote");
-    Require(ShownBy(f.controls) == first, "a second Load shows something else");
+    Require(ShownBy(f.controls) == first,
+            "a second Load shows otherwise:" + Difference(first, ShownBy(f.controls)));
 }
 
 // One control of one row changes as a user would change it; only that row's values may be
@@ -228,7 +251,8 @@ void CheckResetDefaults(Fixture& f)
     f.counting.ResetCounts();
     f.model.Load(rows);
     Require(f.counting.Counts().setValue == 0, "Load after ResetDefaults wrote");
-    Require(ShownBy(f.controls) == reset, "the reset values load back to other controls");
+    Require(ShownBy(f.controls) == reset,
+            "the reset values load back otherwise:" + Difference(reset, ShownBy(f.controls)));
 }
 
 void OneInput(Random& random)
