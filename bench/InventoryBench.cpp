@@ -194,7 +194,8 @@ std::vector<InventoryRow> PerDecoderScan(RegistryStore& store)
             if (ServerFileName(server) == ServerFileName(path)) registered = true;
         }
         if (version != RegistryStore::MissingString) InstalledDecoders::MarkInstalled(name);
-        if (registered) rows.push_back({DisplayTextOf(name, version), path, "0", name});
+        if (registered)
+            rows.push_back({DisplayTextOf(name, version), path, "0", name});
     }
     return rows;
 }

@@ -57,6 +57,8 @@ void CheckListView::SetUp(HIMAGELIST images, std::initializer_list<int> columnWi
 
 void CheckListView::DeleteAll() const { ListView_DeleteAllItems(m_list); }
 
+void CheckListView::Delete(int item) const { ListView_DeleteItem(m_list, item); }
+
 int CheckListView::Insert(std::string_view text, int image, LPARAM data) const
 {
     std::wstring wide = Wide(text);

@@ -30,6 +30,7 @@ public:
     void SetUp(HIMAGELIST images, std::initializer_list<int> columnWidths) const;
 
     void DeleteAll() const;
+    void Delete(int item) const;
     // Returns the new item's index (-1 on failure); a sorting list puts it in its place.
     int Insert(std::string_view text, int image, LPARAM data) const;
     void SetSubText(int item, int column, std::string_view text) const;

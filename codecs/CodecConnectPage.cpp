@@ -3,6 +3,7 @@
 #include "platform/registry/Win32Registry.h"
 #include "resources/resource.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace zelora {
@@ -51,19 +52,46 @@ void InventoryListView::SetUp(HIMAGELIST images) const
     m_view.SetUp(images, {kTextColumnWidth, 0, 0});
 }
 
-void InventoryListView::Show(std::vector<InventoryRow>& rows) const
+void InventoryListView::Insert(const InventoryRow& row, std::size_t index) const
+{
+    const int item = m_view.Insert(row.displayText, CheckImage(row), static_cast<LPARAM>(index));
+    if (item < 0) return;
+    m_view.SetSubText(item, kPathColumn, row.path);
+    m_view.SetSubText(item, kCheckColumn, row.checkMark);
+}
+
+void InventoryListView::Fill(std::vector<InventoryRow>& rows) const
 {
     m_view.SetRedraw(false);
     m_view.DeleteAll();
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        const InventoryRow& row = rows[i];
-        const int item = m_view.Insert(row.displayText, CheckImage(row), static_cast<LPARAM>(i));
-        if (item < 0) continue;
-        m_view.SetSubText(item, kPathColumn, row.path);
-        m_view.SetSubText(item, kCheckColumn, row.checkMark);
-    }
+    Append(rows, 0);
+    m_view.SetRedraw(true);
+}
 
-    // Take the list's order; a row the list could not take stays, unseen, at the end.
+void InventoryListView::Append(std::vector<InventoryRow>& rows, std::size_t first) const
+{
+    for (std::size_t i = first; i < rows.size(); ++i) Insert(rows[i], i);
+    TakeOrder(rows);
+}
+
+void InventoryListView::Remove(const std::vector<bool>& gone) const
+{
+    for (int item = m_view.Count(); item-- > 0;)
+        if (static_cast<std::size_t>(item) < gone.size() && gone[static_cast<std::size_t>(item)])
+            m_view.Delete(item);
+    // The others keep their order, as their rows did.
+    for (int item = 0; item < m_view.Count(); ++item) m_view.SetData(item, item);
+}
+
+void InventoryListView::ShowChecks(const std::vector<InventoryRow>& rows) const
+{
+    const int count = std::min(m_view.Count(), static_cast<int>(rows.size()));
+    for (int item = 0; item < count; ++item) ShowCheck(item, rows[static_cast<std::size_t>(item)]);
+}
+
+void InventoryListView::TakeOrder(std::vector<InventoryRow>& rows) const
+{
+    // A row the list could not take stays, unseen, at the end.
     std::vector<InventoryRow> shown;
     shown.reserve(rows.size());
     std::vector<bool> taken(rows.size(), false);
@@ -81,7 +109,6 @@ void InventoryListView::Show(std::vector<InventoryRow>& rows) const
     for (std::size_t i = 0; i < rows.size(); ++i)
         if (!taken[i]) shown.push_back(std::move(rows[i]));
     rows = std::move(shown);
-    m_view.SetRedraw(true);
 }
 
 std::optional<std::size_t> InventoryListView::RowOf(int item, std::size_t rowCount) const
@@ -131,6 +158,13 @@ void CodecConnectPage::PrepareOnce()
     Layout();
 }
 
+void CodecConnectPage::Shown()
+{
+    // The lists are filled once; afterwards only the buttons move rows, so a show leaves
+    // the selection and the scroll position where the user left them.
+    PrepareOnce();
+}
+
 void CodecConnectPage::PrepareInstalledList()
 {
     m_upper.SetUp(m_images.Get());
@@ -140,14 +174,14 @@ void CodecConnectPage::PrepareInstalledList()
         return;
     }
     m_installed = std::move(scan.rows);
-    m_upper.Show(m_installed);
+    m_upper.Fill(m_installed);
 }
 
 void CodecConnectPage::PrepareRemovedList()
 {
     m_lower.SetUp(m_images.Get());
     m_removed = m_inventory.ScanRemoved();
-    m_lower.Show(m_removed);
+    m_lower.Fill(m_removed);
 }
 
 void CodecConnectPage::Layout()
@@ -160,8 +194,8 @@ void CodecConnectPage::Layout()
 
 void CodecConnectPage::RefreshControls()
 {
-    m_upper.Show(m_installed);
-    m_lower.Show(m_removed);
+    m_upper.ShowChecks(m_installed);
+    m_lower.ShowChecks(m_removed);
 }
 
 void CodecConnectPage::Toggle(const InventoryListView& list, std::vector<InventoryRow>& rows,
@@ -187,23 +221,34 @@ bool CodecConnectPage::OnNotify(NMHDR& header, LRESULT& result)
     return true;
 }
 
+template <class Action>
+void CodecConnectPage::Act(const InventoryListView& fromView, std::vector<InventoryRow>& from,
+                           const InventoryListView* toView, std::vector<InventoryRow>* to,
+                           Action action)
+{
+    // The rows an action handles are the ticked ones, and each of them leaves its list.
+    std::vector<bool> ticked(from.size());
+    for (std::size_t i = 0; i < from.size(); ++i) ticked[i] = IsChosen(from[i]);
+    const std::size_t arrivedFrom = to ? to->size() : 0;
+    if (action() == 0) return;
+    fromView.Remove(ticked);
+    if (toView && to) toView->Append(*to, arrivedFrom);
+}
+
 void CodecConnectPage::RunButton(std::size_t button)
 {
     switch (button) {
     case kUnregister:
-        if (m_inventory.UnregisterChosen(m_installed, m_removed) > 0) {
-            m_upper.Show(m_installed);
-            m_lower.Show(m_removed);
-        }
+        Act(m_upper, m_installed, &m_lower, &m_removed,
+            [this] { return m_inventory.UnregisterChosen(m_installed, m_removed); });
         break;
     case kRegister:
-        if (m_inventory.RegisterChosen(m_removed, m_installed) > 0) {
-            m_lower.Show(m_removed);
-            m_upper.Show(m_installed);
-        }
+        Act(m_lower, m_removed, &m_upper, &m_installed,
+            [this] { return m_inventory.RegisterChosen(m_removed, m_installed); });
         break;
     case kUninstall:
-        if (m_inventory.UninstallChosen(m_removed) > 0) m_lower.Show(m_removed);
+        Act(m_lower, m_removed, nullptr, nullptr,
+            [this] { return m_inventory.UninstallChosen(m_removed); });
         break;
     default:
         break;

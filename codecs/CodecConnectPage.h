@@ -18,8 +18,10 @@
 
 namespace zelora {
 
-// One list of the page. The list sorts its rows itself; after every Show the rows vector
-// follows the list's order, so item i shows rows[i] and "last to first" is the list's.
+// One list of the page. The list sorts its rows itself; after every change below the rows
+// vector follows the list's order, so item i shows rows[i] and "last to first" is the
+// list's. Only the rows that change are touched, so the selection and the scroll position
+// stay where the user left them.
 class InventoryListView {
 public:
     bool Attach(HWND list) { return m_view.Attach(list); }
@@ -27,13 +29,24 @@ public:
 
     // Image list and the three columns: display text, path (hidden), check mark (hidden).
     void SetUp(HIMAGELIST images) const;
-    void Show(std::vector<InventoryRow>& rows) const;
+    // Every row, into the empty list.
+    void Fill(std::vector<InventoryRow>& rows) const;
+    // Rows from `first` on were appended to `rows`: they join the list in their places.
+    void Append(std::vector<InventoryRow>& rows, std::size_t first) const;
+    // The items whose `gone` flag is set left `rows` (which kept the others in order).
+    void Remove(const std::vector<bool>& gone) const;
+    // Every item's check mark and image from its row.
+    void ShowChecks(const std::vector<InventoryRow>& rows) const;
     // The row a list item shows; nothing for a click that hit no row.
     std::optional<std::size_t> RowOf(int item, std::size_t rowCount) const;
     void ShowCheck(int item, const InventoryRow& row) const;
     void MoveTo(int x, int y, int width, int height) const { m_view.MoveTo(x, y, width, height); }
 
 private:
+    void Insert(const InventoryRow& row, std::size_t index) const;
+    // Reorders `rows` to the list's order and renumbers the items to match.
+    void TakeOrder(std::vector<InventoryRow>& rows) const;
+
     CheckListView m_view;
 };
 
@@ -45,8 +58,10 @@ public:
     explicit CodecConnectPage(ProcessLauncher& launcher);
 
     // The main window's first show: both lists, then their placement.
-    void PrepareOnce() override;
-    void RefreshControls() override;
+    void PrepareOnce();
+    void RefreshControls();
+    // Prepared at the first show.
+    void Shown() override;
 
     // Shows "Error" and leaves the list empty when the filter category is refused.
     void PrepareInstalledList();
@@ -69,6 +84,11 @@ private:
 
     void Toggle(const InventoryListView& list, std::vector<InventoryRow>& rows, int item);
     void RunButton(std::size_t button);
+    // Runs a button's action on the ticked rows of `from` (moving them to `to`, if any) and
+    // brings both lists up to date with the rows that left and arrived.
+    template <class Action>
+    void Act(const InventoryListView& fromView, std::vector<InventoryRow>& from,
+             const InventoryListView* toView, std::vector<InventoryRow>* to, Action action);
 
     win::Win32ProcessLauncher m_systemLauncher;  // unless the page is given another
     RegistryStore m_store;

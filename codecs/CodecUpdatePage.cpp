@@ -73,6 +73,13 @@ void CodecUpdatePage::PrepareOnce()
     PlaceLists();
 }
 
+void CodecUpdatePage::Shown()
+{
+    if (m_prepared) return;
+    PrepareOnce();
+    RefreshControls();
+}
+
 void CodecUpdatePage::FillList(UpdateList list)
 {
     const CheckListView& view = ListOf(list);

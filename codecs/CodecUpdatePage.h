@@ -18,8 +18,10 @@ public:
     CodecUpdatePage();
 
     // The main window's first show: the three lists from the registry, then their places.
-    void PrepareOnce() override;
-    void RefreshControls() override;
+    void PrepareOnce();
+    void RefreshControls();
+    // Prepared at the first show.
+    void Shown() override;
 
     // Reads the list's codecs (writing the defaults of missing values) and shows them.
     void FillList(UpdateList list);

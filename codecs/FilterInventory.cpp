@@ -10,6 +10,8 @@ namespace {
 // The installer keeps a value of this name in its keys that is not a decoder.
 constexpr std::string_view kNotADecoder = "0";
 
+bool IsUtf8Continuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
 std::vector<std::string> ValueNames(RegistryStore& store, std::string_view key)
 {
     std::vector<std::string> names;
@@ -18,6 +20,16 @@ std::vector<std::string> ValueNames(RegistryStore& store, std::string_view key)
 }
 
 }  // namespace
+
+std::string NameOf(std::string_view displayText)
+{
+    const std::size_t paren = displayText.find('(');
+    if (paren == std::string_view::npos || paren == 0) return {};
+    // One character, not one byte: a Korean character before "(" must not be split.
+    std::size_t end = paren - 1;
+    while (end > 0 && IsUtf8Continuation(displayText[end])) --end;
+    return std::string(displayText.substr(0, end));
+}
 
 std::string DisplayTextOf(std::string_view name, std::string_view version)
 {
@@ -127,8 +139,8 @@ std::vector<InventoryRow> FilterInventory::ScanInstalled()
         if (version != RegistryStore::MissingString) InstalledDecoders::MarkInstalled(name);
         if (!servers) servers = RegisteredServers::Read(m_store);
         if (servers->Contains(ServerFileName(path)))
-            rows.push_back(
-                {DisplayTextOf(name, version), std::move(path), std::string(kUnchecked), name});
+            rows.push_back({DisplayTextOf(name, version), std::move(path),
+                            std::string(kUnchecked), name});
     }
     return rows;
 }
@@ -138,10 +150,11 @@ std::vector<InventoryRow> FilterInventory::ScanRemoved()
     std::vector<InventoryRow> rows;
     for (const std::string& name : ValueNames(m_store, kCodecDelKey)) {
         if (name == kNotADecoder) continue;
-        rows.push_back(
-            {DisplayTextOf(name, m_store.ReadString(RegRoot::LocalMachine, kCodecVersionKey, name)),
-             m_store.ReadString(RegRoot::LocalMachine, kCodecDelKey, name),
-             std::string(kUnchecked), name});
+        const std::string version =
+            m_store.ReadString(RegRoot::LocalMachine, kCodecVersionKey, name);
+        rows.push_back({DisplayTextOf(name, version),
+                        m_store.ReadString(RegRoot::LocalMachine, kCodecDelKey, name),
+                        std::string(kUnchecked), name});
     }
     return rows;
 }
@@ -160,8 +173,9 @@ void FilterInventory::Register(const InventoryRow& row)
 void FilterInventory::Move(const InventoryRow& row, RegsvrAction action, std::string_view toKey,
                            std::string_view fromKey)
 {
-    const std::string& name = row.name;
-    if (auto line = RegsvrCommandLine(m_regsvr32Path, action, row.path)) m_launcher.StartHidden(*line);
+    const std::string& name = row.valueName;
+    if (auto line = RegsvrCommandLine(m_regsvr32Path, action, row.path))
+        m_launcher.StartHidden(*line);
     m_store.WriteString(RegRoot::LocalMachine, toKey, name, row.path);
     m_store.DeleteValue(RegRoot::LocalMachine, fromKey, name);
 }
@@ -203,8 +217,8 @@ std::size_t FilterInventory::UninstallChosen(std::vector<InventoryRow>& lower)
     std::size_t handled = 0;
     for (std::size_t i = lower.size(); i-- > 0;) {
         if (!IsChosen(lower[i])) continue;
-        const std::string command = m_store.ReadString(RegRoot::LocalMachine, kUnInstallKey,
-                                                       lower[i].name);
+        const std::string command =
+            m_store.ReadString(RegRoot::LocalMachine, kUnInstallKey, lower[i].valueName);
         // A missing uninstaller reads as "ERROR"; started as a command, that would run any
         // "ERROR.exe" found beside the program or on the path.
         if (command != RegistryStore::MissingString && !command.empty())

@@ -37,13 +37,17 @@ struct InventoryRow {
     std::string displayText;  // decoder name, then " " and the version when one is recorded
     std::string path;         // full path of the filter file
     std::string checkMark;    // kUnchecked or kChecked
-    // The value name the row was listed under in the installer's keys. The actions move and
-    // look up exactly this value: a name read back from the display text would be empty for
-    // every decoder shown without "(version)", and they would all share one value.
-    std::string name;
+    // The row's value name in the bookkeeping keys, kept from the scan. Taken back from the
+    // display text it would be empty for every decoder shown without "(version)" (all of
+    // them sharing one value) and cut short for a name holding "(".
+    std::string valueName;
 
     bool operator==(const InventoryRow&) const = default;
 };
+
+// The decoder name back from a display text: everything before the first "(" less the
+// character in front of it (the blank joining name and version). No "(" gives "".
+std::string NameOf(std::string_view displayText);
 
 // `version` as read by the store: the marker for a missing value leaves the bare name.
 std::string DisplayTextOf(std::string_view name, std::string_view version);

@@ -1,7 +1,8 @@
 #pragma once
-// What the main window asks of each of its eleven pages. Settings pages implement Load,
-// Layout and ResetDefaults; the two codec pages their one-time preparation; every page
-// can push its member data into its controls.
+// What the main window asks of each of its eleven pages, and all it knows of them: the main
+// window calls Load and Layout when a settings page's button is pressed, Shown whenever it
+// has shown a page (first time or again), and ResetDefaults from the install check. Each
+// page decides for itself what a show means to it (a first-show preparation, a refresh).
 
 #include "platform/win/Dialog.h"
 
@@ -11,10 +12,9 @@ class Page : public win::Dialog {
 public:
     using win::Dialog::Dialog;
 
-    virtual void PrepareOnce() {}      // the codec pages' first-show fill
-    virtual void RefreshControls() {}  // member data towards the controls
     virtual void Load() {}
     virtual void Layout() {}
+    virtual void Shown() {}
     virtual void ResetDefaults() {}
 };
 

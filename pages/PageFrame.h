@@ -1,7 +1,7 @@
 #pragma once
-// What every settings page shares besides its values: its size, its background, and the
-// description of its dialog template (controls with their labels and pixel places, skin
-// bitmaps) that the resource file, `Layout` and the painter all read.
+// What every settings page shares besides its values: its size, its background, and what
+// only the code knows of its dialog template (each control's type and pixel place, the
+// skin bitmaps). Ids and labels live once, in the page's resource header and template.
 
 #include <cstdint>
 #include <string_view>
@@ -43,11 +43,13 @@ enum class ControlType {
 struct PageControl {
     int id = 0;
     ControlType type = ControlType::Static;
-    std::string_view label{};  // UTF-8, exactly as the user reads it; empty for none
     Place place{};             // `Layout`'s rectangle; empty keeps the template's
     // Most controls are disabled when the page's decoder is not installed; a few (the audio
     // pages' level edits) are left alone.
     bool enabledWithoutDecoder = false;
+    // A list without a place of its own follows this title: just right of it, centred on
+    // it, so the two line up whatever the dialog font's metrics.
+    int besideId = 0;
 };
 
 // A skin bitmap copied, at its natural size, onto the page's background.

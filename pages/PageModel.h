@@ -1,73 +1,95 @@
 #pragma once
 // The portable half of a settings page: the one routine that loads, saves and resets a
-// page's value table, the write-through of a changed control, the numeric edits' change
-// steps and the page's one-time layout. The Win32 page owns one, hands it its controls and
-// forwards its notifications; it adds code only for what its table cannot say.
+// page's value table, the write-through of a changed control (put back when the registry
+// refuses it), the dependent enables, and the page's one-time layout. The Win32 page owns
+// one, hands it its controls and forwards its notifications; it adds code only for what
+// its tables cannot say. How each kind of row does its part is in pages/RowKinds.h.
 //
 // Every call takes the rows it works on, so a page with special values can run the
 // generic routine over the parts of its table around them, in its own order.
 
 #include "pages/PageControls.h"
 #include "pages/PageFrame.h"
+#include "pages/RowKinds.h"
 #include "pages/TextExchange.h"
 #include "pages/ValueRow.h"
 #include "platform/registry/RegistryStore.h"
 
+#include <functional>
 #include <span>
 
 namespace zelora {
 
+// What the page's controls depend on besides their values.
+struct PageRules {
+    std::span<const EnableRule> enables{};
+    // Whether the page's decoder is installed. When it is not, no control of the page is
+    // ever enabled, whatever a rule says.
+    std::function<bool()> installed = [] { return true; };
+};
+
 class PageModel {
 public:
-    PageModel(RegistryStore& store, PageControls& controls)
-        : m_store(store), m_controls(controls)
+    PageModel(RegistryStore& store, PageControls& controls, PageRules rules = {})
+        : m_store(store), m_controls(controls), m_rules(std::move(rules))
     {
     }
     PageModel(const PageModel&) = delete;
     PageModel& operator=(const PageModel&) = delete;
 
     // Reads every row in order with the store's load operations (a missing value shows its
-    // default and the default is stored at once) and shows it; fills combo boxes first.
+    // default and the default is stored at once) and shows it; fills lists first. Then the
+    // load-time enables of the rows' controls.
     void Load(std::span<const ValueRow> rows);
 
-    // Writes every row from its control, in table order.
+    // Writes every row from its control, in table order. A list or radio group with nothing
+    // chosen writes nothing.
     void SaveAll(std::span<const ValueRow> rows);
 
     // Shows every row's reset value, pushes the texts into the edits, then SaveAll.
     void ResetDefaults(std::span<const ValueRow> rows);
-    // The first step alone, for pages that reset special controls before pushing.
+    // The first step alone (with the reset-time enables), for pages that reset special
+    // controls before pushing.
     void ShowResetStates(std::span<const ValueRow> rows);
 
     // A control of the table changed (click, selection change, edit change): writes the one
-    // value it maps to. Returns false for controls that are no row's, and for notifications
-    // caused by the page's own text exchange, which write nothing.
+    // value it maps to; when the registry refuses, the control shows the stored value
+    // again. Then the click-time enables that follow the control. Returns false for
+    // controls that are no row's, and for notifications caused by the page's own text
+    // exchange, which write nothing.
     bool OnControlChanged(std::span<const ValueRow> rows, int id);
 
     // Moves the controls to their places and, when the decoder is not installed, disables
     // each of them that the page manages. Runs once in the page's life.
-    void Layout(std::span<const PageControl> controls, bool decoderInstalled);
+    void Layout(std::span<const PageControl> controls);
     bool LaidOut() const { return m_laidOut; }
+    bool DecoderInstalled() const { return m_rules.installed(); }
 
     // The dialog-data exchange, with the page's own change notifications ignored meanwhile.
     void PushTexts();
     void PullTexts();
     bool Exchanging() const { return m_exchange.Busy(); }
 
+    // Writes `value` for `row`; when the registry refuses, the row's controls show what is
+    // stored again (silently: showing a value writes nothing). Returns whether it landed.
+    bool Commit(const ValueRow& row, std::int32_t value);
+    // The enable rules of `moment` whose source is `sourceId` (any source when 0).
+    void ApplyEnables(EnableMoment moment, int sourceId = 0);
+
     // The row that `id` belongs to (a box of a mask, a button of a radio group included).
     static const ValueRow* FindRow(std::span<const ValueRow> rows, int id);
 
+    RegistryStore& Store() { return m_store; }
+    PageControls& Controls() { return m_controls; }
+
 private:
-    void LoadRow(const ValueRow& row);
-    void ShowReset(const ValueRow& row);
-    void SaveRow(const ValueRow& row);
-    void ShowMask(const ValueRow& row, std::int32_t stored);
-    void ShowChoice(const ValueRow& row, std::int32_t stored);
-    void WriteChoice(const ValueRow& row, int index);
-    void EditChanged(const ValueRow& row);
-    void Write(const ValueRow& row, std::int32_t value);
+    void ApplyEnablesOf(EnableMoment moment, std::span<const ValueRow> rows);
+    bool RuleHolds(const EnableRule& rule) const;
+    void Restore(const ValueRow& row);
 
     RegistryStore& m_store;
     PageControls& m_controls;
+    PageRules m_rules;
     TextExchange m_exchange;
     bool m_laidOut = false;
 };

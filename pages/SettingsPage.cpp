@@ -3,7 +3,6 @@
 #include "pages/NumericEdit.h"
 #include "platform/registry/Win32Registry.h"
 #include "platform/win/Controls.h"
-#include "platform/win/Painter.h"
 
 #include <commctrl.h>
 
@@ -52,19 +51,24 @@ private:
 };
 
 // Pixels the control needs to show its whole text in its own font.
-int LabelWidth(HWND control, ControlType type)
+// Pixels `text` takes in the control's own font.
+int TextWidth(HWND control, std::wstring_view text)
 {
-    const int length = ::GetWindowTextLengthW(control);
-    if (length == 0) return 0;
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    ::GetWindowTextW(control, text.data(), length + 1);
     WindowDc dc(control);
     const auto font = reinterpret_cast<HGDIOBJ>(::SendMessageW(control, WM_GETFONT, 0, 0));
     win::SelectGuard select(dc.Get(), font ? font : ::GetStockObject(DEFAULT_GUI_FONT));
     SIZE size{};
-    ::GetTextExtentPoint32W(dc.Get(), text.c_str(), length, &size);
+    ::GetTextExtentPoint32W(dc.Get(), text.data(), static_cast<int>(text.size()), &size);
+    return size.cx;
+}
+
+int LabelWidth(HWND control, ControlType type)
+{
+    const std::wstring text = win::Wide(win::Control(control).Text());
+    if (text.empty()) return 0;
     const bool hasBox = type == ControlType::CheckBox || type == ControlType::RadioButton;
-    return size.cx + (hasBox ? ::GetSystemMetrics(SM_CXMENUCHECK) + kBoxTextGap : 0);
+    return TextWidth(control, text) +
+           (hasBox ? ::GetSystemMetrics(SM_CXMENUCHECK) + kBoxTextGap : 0);
 }
 
 // How wide a control at `at` may grow: up to the next placed control whose rows it shares,
@@ -93,22 +97,39 @@ LRESULT CALLBACK NumericEditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
 
 }  // namespace
 
-SettingsPage::SettingsPage(const PageDescription& description)
+SettingsPage::SettingsPage(const PageDescription& description, RegistryBackend& registry)
     : Page(description.templateId),
       m_description(description),
-      m_store(SystemRegistry()),
-      m_model(m_store, *this),
+      m_store(registry),
+      m_model(m_store, *this,
+              {description.enables,
+               [decoder = description.decoder] {
+                   return InstalledDecoders::IsInstalled(decoder);
+               }}),
       m_backgroundBrush(::CreateSolidBrush(kBackground))
 {
 }
 
 void SettingsPage::Load() { m_model.Load(m_description.values); }
 
-void SettingsPage::Layout() { m_model.Layout(m_description.controls, DecoderInstalled()); }
+void SettingsPage::Layout()
+{
+    if (m_model.LaidOut()) return;
+    m_model.Layout(m_description.controls);
+    for (const PageControl& control : m_description.controls)
+        if (control.besideId != 0) PlaceBeside(control.id, control.besideId);
+}
 
 void SettingsPage::ResetDefaults() { m_model.ResetDefaults(m_description.values); }
 
 void SettingsPage::RefreshControls() { m_model.PushTexts(); }
+
+void SettingsPage::Shown()
+{
+    RefreshControls();
+    // The skin is painted over the whole page, so its controls are drawn again after it.
+    ::RedrawWindow(Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
 
 void SettingsPage::SaveAll() { m_model.SaveAll(m_description.values); }
 
@@ -120,9 +141,7 @@ BOOL SettingsPage::OnInit()
     }
     // The dialog's first exchange: the edits show the (still empty) member texts.
     m_model.PushTexts();
-    m_bitmaps.clear();
-    for (const SkinBitmap& bitmap : m_description.bitmaps)
-        m_bitmaps.push_back(win::LoadSkinBitmap(bitmap.id));
+    for (const SkinBitmap& bitmap : m_description.bitmaps) SkinImage(bitmap.id);
     return TRUE;
 }
 
@@ -145,12 +164,20 @@ bool SettingsPage::OnEraseBackground(HDC dc)
 {
     win::BackBuffer buffer(Hwnd(), dc);
     buffer.Fill(kBackground);
-    for (std::size_t i = 0; i < m_bitmaps.size(); ++i) {
-        const Place& at = m_description.bitmaps[i].place;
-        buffer.Draw(m_bitmaps[i].Get(), at.x, at.y);
+    for (const SkinBitmap& bitmap : m_description.bitmaps) {
+        const Place& at = bitmap.place;
+        buffer.Draw(SkinImage(bitmap.id), at.x, at.y, at.IsSet() ? at.width : -1,
+                    at.IsSet() ? at.height : -1);
     }
-    PaintOverSkin(buffer.Dc());
+    PaintOverSkin(buffer);
     return true;
+}
+
+HBITMAP SettingsPage::SkinImage(int id)
+{
+    auto found = m_bitmaps.find(id);
+    if (found == m_bitmaps.end()) found = m_bitmaps.emplace(id, win::LoadSkinBitmap(id)).first;
+    return found->second.Get();
 }
 
 HBRUSH SettingsPage::OnControlColor(HDC dc, HWND, UINT msg)
@@ -172,7 +199,15 @@ void SettingsPage::FillCombo(int id, std::span<const ChoiceItem> items)
 {
     const win::ComboBox combo(Hwnd(), id);
     combo.ResetContent();
-    for (const ChoiceItem& item : items) combo.AddString(item.label);
+    // The dropped list is as wide as its longest entry, within the page: entries such as
+    // VSFilter's picture modes are sentences, and cut short they read alike.
+    int widest = 0;
+    for (const ChoiceItem& item : items) {
+        combo.AddString(item.label);
+        widest = std::max(widest, TextWidth(combo.Hwnd(), win::Wide(item.label)));
+    }
+    combo.SetDroppedWidth(std::min(widest + ::GetSystemMetrics(SM_CXVSCROLL) + kLabelGap,
+                                   kPageWidth - 2 * kPageMargin));
 }
 
 void SettingsPage::SetComboIndex(int id, int index)
@@ -224,9 +259,16 @@ std::int32_t SettingsPage::GetNumber(int key) const
 
 void SettingsPage::PushTexts()
 {
+    // Setting an edit's text puts its caret at the start, so the next typed digit would
+    // land in front of the others: only texts that differ are set, and the edit being
+    // typed into gets its caret back at the end.
     for (const PageControl& control : m_description.controls) {
         if (control.type != ControlType::NumericEdit) continue;
-        win::Control(Hwnd(), control.id).SetText(GetEditText(control.id));
+        const win::Edit edit(Hwnd(), control.id);
+        const std::string text = GetEditText(control.id);
+        if (edit.Text() == text) continue;
+        edit.SetText(text);
+        if (::GetFocus() == edit.Hwnd()) edit.CaretToEnd();
     }
 }
 
@@ -259,11 +301,9 @@ void SettingsPage::MoveControl(int id, const Place& place)
 
 void SettingsPage::PlaceBeside(int id, int titleId)
 {
-    RECT title{};
+    const RECT title = win::ClientRectOf(Item(titleId));
     RECT self{};
-    ::GetWindowRect(Item(titleId), &title);
     ::GetWindowRect(Item(id), &self);
-    ::MapWindowPoints(nullptr, Hwnd(), reinterpret_cast<POINT*>(&title), 2);
     const int height = self.bottom - self.top;  // a combo box's closed height
     const int y = title.top + ((title.bottom - title.top) - height) / 2;
     // Moved only: a combo box's size includes its dropped list.
@@ -283,7 +323,7 @@ const PageControl* SettingsPage::FindControl(int id) const
 int SettingsPage::RadioCount(int firstId) const
 {
     const ValueRow* row = PageModel::FindRow(m_description.values, firstId);
-    if (row == nullptr || row->kind != ValueKind::Radio) return 0;
+    if (row == nullptr || row->kind != &kRadioKind) return 0;
     return static_cast<int>(row->choice->items.size());
 }
 

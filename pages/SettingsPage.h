@@ -7,9 +7,11 @@
 #include "codecs/InstalledDecoders.h"
 #include "pages/PageControls.h"
 #include "pages/PageModel.h"
+#include "platform/win/Painter.h"
 #include "platform/win/UniqueHandle.h"
 #include "pages/Page.h"
 #include "platform/registry/RegistryStore.h"
+#include "platform/registry/Win32Registry.h"
 
 #include <map>
 #include <span>
@@ -19,19 +21,23 @@
 namespace zelora {
 
 // One page as data: its template, the decoder whose flag enables its controls, its values
-// (in the order of Load and SaveAll), its controls (labels and `Layout` places) and its
-// skin bitmaps (in painting order).
+// (in the order of Load and SaveAll), its controls (types and `Layout` places), its skin
+// bitmaps (in painting order) and the controls that enable others.
 struct PageDescription {
     int templateId = 0;
     Decoder decoder = Decoder::FFDShow;
     std::span<const ValueRow> values{};
     std::span<const PageControl> controls{};
     std::span<const SkinBitmap> bitmaps{};
+    std::span<const EnableRule> enables{};
 };
 
 class SettingsPage : public Page, private PageControls {
 public:
-    explicit SettingsPage(const PageDescription& description);
+    // Reads and writes the real registry unless given another backend (tests), which must
+    // outlive the page.
+    explicit SettingsPage(const PageDescription& description,
+                          RegistryBackend& registry = SystemRegistry());
 
     // Every value from the registry into the controls (missing ones get their defaults,
     // stored at once).
@@ -41,12 +47,15 @@ public:
     void Layout() override;
     // Every control to its reset state, then every value written.
     void ResetDefaults() override;
-    // The member texts into the edit boxes, writing nothing.
-    void RefreshControls() override;
+    // The member texts into the edit boxes, writing nothing; only texts that differ are
+    // set, and the focused edit keeps its caret at the end of its text.
+    void RefreshControls();
+    // After every show: the edits show the loaded texts, the painted parts are redrawn.
+    void Shown() override;
     // Every value from its control, in table order.
     void SaveAll();
 
-    bool DecoderInstalled() const { return InstalledDecoders::IsInstalled(m_description.decoder); }
+    bool DecoderInstalled() const { return m_model.DecoderInstalled(); }
 
 protected:
     BOOL OnInit() override;
@@ -63,11 +72,10 @@ protected:
     virtual bool OnControlNotification(int id, int code);
     // Drawn into the off-screen picture after the skin bitmaps, before it reaches the
     // window (the level sliders).
-    virtual void PaintOverSkin(HDC /*dc*/) {}
-
-    // Moves control `id` (a list that keeps its template place) just right of its title,
-    // centred on it, so the two line up whatever the dialog font's metrics.
-    void PlaceBeside(int id, int titleId);
+    virtual void PaintOverSkin(win::BackBuffer& /*buffer*/) {}
+    // A bitmap of the page's skin, loaded on its first use and kept for the page's life,
+    // however often it is drawn.
+    HBITMAP SkinImage(int id);
 
     const PageDescription& Description() const { return m_description; }
     PageModel& Model() { return m_model; }
@@ -93,13 +101,14 @@ private:
     void EnableControl(int id, bool enable) override;
     void MoveControl(int id, const Place& place) override;
 
+    void PlaceBeside(int id, int titleId);
     const PageControl* FindControl(int id) const;
     int RadioCount(int firstId) const;
 
     PageDescription m_description;
     RegistryStore m_store;
     PageModel m_model;
-    std::vector<win::UniqueBitmap> m_bitmaps;  // loaded once, in the order of m_description.bitmaps
+    std::map<int, win::UniqueBitmap> m_bitmaps;  // by id, each loaded once
     win::UniqueBrush m_backgroundBrush;        // for every static, the page's whole life
     std::map<int, std::string> m_texts;        // member text of each numeric edit
     std::map<int, std::int32_t> m_numbers;

@@ -36,6 +36,17 @@ SliderMask SlidersOfLevel(std::span<const SliderSpec> sliders, int level)
     return mask;
 }
 
+SliderMask SlidersGatedBy(std::span<const SliderSpec> sliders, int controlId)
+{
+    SliderMask mask = 0;
+    for (std::size_t i = 0; i < sliders.size(); ++i) {
+        const SliderGate& gate = sliders[i].gate;
+        if (gate.kind != SliderGate::Kind::Always && gate.controlId == controlId)
+            mask |= SliderMask{1} << i;
+    }
+    return mask;
+}
+
 int SliderOfEdit(std::span<const SliderSpec> sliders, int editId)
 {
     for (std::size_t i = 0; i < sliders.size(); ++i) {

@@ -43,6 +43,16 @@ using SliderMask = std::uint32_t;  // bit i: sliders[i]
 
 // The sliders that show `level` (drawn, and their edits filled, together).
 SliderMask SlidersOfLevel(std::span<const SliderSpec> sliders, int level);
+// Calls `each(i)` for every slider i of `which`, in table order.
+template <class Each>
+void ForEachSlider(SliderMask which, std::size_t count, Each&& each)
+{
+    for (std::size_t i = 0; i < count; ++i)
+        if ((which >> i) & 1u) each(i);
+}
+
+// The sliders whose gate watches control `controlId` (redrawn when it changes).
+SliderMask SlidersGatedBy(std::span<const SliderSpec> sliders, int controlId);
 // The slider whose edit box is `editId`, or -1.
 int SliderOfEdit(std::span<const SliderSpec> sliders, int editId);
 

@@ -19,15 +19,7 @@ struct RegValue {
     std::string_view name{};
 };
 
-enum class ValueKind {
-    Check,       // check box; stores its check state, shows the stored number as it is
-    FlagCheck,   // check box storing `onValue` when ticked and 0 when not
-    MaskBits,    // several check boxes, each owning a part of one number
-    Combo,       // drop-down list: selected index <-> stored number through `choice`
-    Radio,       // radio buttons `controlId`, `controlId` + 1, ...: index <-> number
-    NumberText,  // numeric edit: the number as decimal text, clamped to `range`
-    Number,      // a number the page keeps outside any control (a slider's level)
-};
+class RowKind;  // how a row loads, shows, saves and resets: pages/RowKinds.h
 
 // ---------------------------------------------------------------------------------------
 // Choices: combo boxes and radio groups.
@@ -80,13 +72,8 @@ struct MaskSpec {
     UnknownMask unknown = UnknownMask::Clear;
 };
 
-// Which boxes (bit i = boxes[i]) a stored number ticks, when it is exactly one of the sums
-// of the boxes' read parts; nothing otherwise.
-std::optional<std::uint32_t> MatchMask(const MaskSpec& mask, std::int32_t stored);
-
-// The number after one box changes: its part set when ticked, cleared when not. Bits no box
-// owns are kept.
-std::int32_t ApplyMaskBox(std::int32_t known, const MaskBox& box, bool ticked);
+// Reading and changing such a number: MatchMaskEitherPart and ApplyMaskBoxEitherPart in
+// pages/AudioFormats.h.
 
 // ---------------------------------------------------------------------------------------
 // Numeric edits.
@@ -99,8 +86,12 @@ struct EditRange {
 
 // ---------------------------------------------------------------------------------------
 
+// What a kind needs beyond the common fields below (a second control, a text format): its
+// own struct deriving from this one, which only that kind reads back.
+struct RowSpec {};
+
 struct ValueRow {
-    ValueKind kind = ValueKind::Check;
+    const RowKind* kind = nullptr;
     // The control; the first button of a radio group; for Number and MaskBits rows the key
     // under which the page keeps the number (PageControls::SetNumber).
     int controlId = 0;
@@ -110,66 +101,42 @@ struct ValueRow {
     const ChoiceMap* choice = nullptr;  // Combo, Radio
     std::string_view secondName{};      // Combo, Radio: a second value, written, never read
     const MaskSpec* mask = nullptr;     // MaskBits
-    EditRange range{};                  // NumberText
+    EditRange range{};                  // NumberText, GainText
     std::int32_t onValue = 1;           // FlagCheck
+    const RowSpec* spec = nullptr;      // the kind's own description, when it has one
 };
 
 // Whether a FlagCheck box shows ticked for a stored number: any number but 0, and but 1
 // too when 1 is not the box's own value (the decoders use 1 for "not decoded, passed on").
 bool FlagTicked(const ValueRow& row, std::int32_t stored);
 
-// Row builders, so that a page's table reads like a table.
-constexpr ValueRow CheckRow(int id, RegValue value, std::int32_t defaultValue,
-                            std::int32_t resetValue)
+// ---------------------------------------------------------------------------------------
+// Dependent enables: a control enabled exactly while another control says so.
+
+enum EnableMoment : unsigned {
+    kOnClick = 1,  // when the source control is changed by the user
+    kOnLoad = 2,   // at the end of Load
+    kOnReset = 4,  // at the end of ResetDefaults' showing of the reset states
+};
+
+struct EnableRule {
+    int sourceId = 0;
+    // -1: the source is a check box and enables while ticked; otherwise the source is a list
+    // and enables while this entry is selected.
+    int selectedIndex = -1;
+    std::span<const int> targets{};
+    unsigned moments = kOnClick;
+};
+
+constexpr EnableRule EnableWhileTicked(int box, std::span<const int> targets, unsigned moments)
 {
-    return {.kind = ValueKind::Check, .controlId = id, .value = value,
-            .defaultValue = defaultValue, .resetValue = resetValue};
+    return {box, -1, targets, moments};
 }
 
-constexpr ValueRow FlagCheckRow(int id, RegValue value, std::int32_t onValue,
-                                std::int32_t defaultValue, std::int32_t resetValue)
+constexpr EnableRule EnableWhileSelected(int list, int index, std::span<const int> targets,
+                                         unsigned moments)
 {
-    return {.kind = ValueKind::FlagCheck, .controlId = id, .value = value,
-            .defaultValue = defaultValue, .resetValue = resetValue, .onValue = onValue};
-}
-
-constexpr ValueRow MaskRow(int numberKey, RegValue value, const MaskSpec& mask,
-                           std::int32_t defaultValue, std::int32_t resetValue)
-{
-    return {.kind = ValueKind::MaskBits, .controlId = numberKey, .value = value,
-            .defaultValue = defaultValue, .resetValue = resetValue, .mask = &mask};
-}
-
-constexpr ValueRow ComboRow(int id, RegValue value, const ChoiceMap& choice,
-                            std::int32_t defaultValue, std::int32_t resetValue,
-                            std::string_view secondName = {})
-{
-    return {.kind = ValueKind::Combo, .controlId = id, .value = value,
-            .defaultValue = defaultValue, .resetValue = resetValue, .choice = &choice,
-            .secondName = secondName};
-}
-
-constexpr ValueRow RadioRow(int firstId, RegValue value, const ChoiceMap& choice,
-                            std::int32_t defaultValue, std::int32_t resetValue,
-                            std::string_view secondName = {})
-{
-    return {.kind = ValueKind::Radio, .controlId = firstId, .value = value,
-            .defaultValue = defaultValue, .resetValue = resetValue, .choice = &choice,
-            .secondName = secondName};
-}
-
-constexpr ValueRow NumberTextRow(int id, RegValue value, EditRange range,
-                                 std::int32_t defaultValue, std::int32_t resetValue)
-{
-    return {.kind = ValueKind::NumberText, .controlId = id, .value = value,
-            .defaultValue = defaultValue, .resetValue = resetValue, .range = range};
-}
-
-constexpr ValueRow NumberRow(int numberKey, RegValue value, std::int32_t defaultValue,
-                             std::int32_t resetValue)
-{
-    return {.kind = ValueKind::Number, .controlId = numberKey, .value = value,
-            .defaultValue = defaultValue, .resetValue = resetValue};
+    return {list, index, targets, moments};
 }
 
 }  // namespace zelora

@@ -17,3 +17,5 @@ zelora_wine_setup "$ZELORA_BUILD"
 zelora_start_loopback
 "$WINE64" "$ZELORA_BUILD/zelora_bench_inventory.exe" --registry=real --seed \
   --filters="${ZELORA_BENCH_FILTERS:-1000}"
+echo "== level sliders under Wine: one drag step against a full page repaint"
+"$WINE64" "$ZELORA_BUILD/zelora_bench_sliders.exe"

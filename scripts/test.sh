@@ -42,7 +42,8 @@ for t in tests/e2e/*.sh; do
   [ "$(basename "$t")" = lib.sh ] && continue
   echo "== end-to-end: $t"
   bash "$t"
-  count "$(basename "$t" .sh)" $?
+  status=$?  # taken before the name's command substitution resets $?
+  count "$(basename "$t" .sh)" "$status"
   "$WINESERVER" -k 2>/dev/null || true
 done
 

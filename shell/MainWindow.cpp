@@ -4,9 +4,16 @@
 #include "codecs/CodecUpdatePage.h"
 #include "pages/video/VideoFFDShow.h"
 #include "pages/video/VideoXvid.h"
+#include "pages/video/VideoDivx.h"
+#include "pages/audio/SoundAC3.h"
+#include "pages/audio/SoundFFDShow.h"
+#include "pages/audio/SoundKorrin.h"
+#include "pages/subtitle/CaptionDivxG400.h"
+#include "pages/subtitle/CaptionVSFilter.h"
 #include "platform/registry/Win32Registry.h"
 #include "resources/resource.h"
 #include "shell/AboutBox.h"
+#include "shell/InstallCheck.h"
 #include "shell/MenuMemory.h"
 
 #include <new>
@@ -20,7 +27,6 @@ constexpr RECT kContent{162, 50, 162 + 420, 50 + 500};
 constexpr int kDragStripHeight = 35;
 constexpr int kLeftStripWidth = 150;
 constexpr int kBackgroundBitmap = 180;
-constexpr const char* kSetupKey = "Software\\Tarnwick\\Quellmark\\Setup\\";
 
 // The hot areas, in the order they are painted and released.
 enum HotAreaIndex { kMinimize, kClose, kCancel, kDefaults, kOk, kFinder };
@@ -41,31 +47,68 @@ std::vector<HotArea> MainHotAreas()
     };
 }
 
+// How a page-table entry makes its page. Allocation failure is reported by the caller, so
+// pages are made without throwing.
+using PageFactory = std::unique_ptr<Page> (*)();
+
+template <class P>
+std::unique_ptr<Page> Make()
+{
+    return std::unique_ptr<Page>(new (std::nothrow) P());
+}
+
+// A slot whose page is still to be built: its template with the pages' plain background.
+template <int TemplateId>
+std::unique_ptr<Page> MakePlain()
+{
+    return std::unique_ptr<Page>(new (std::nothrow) PlainPage(TemplateId));
+}
+
 struct PageEntry {
     PageId id;
-    int templateId;
     int command;             // what its menu button sends
     const wchar_t* failure;  // shown when the page cannot be allocated
+    PageFactory make;
 };
 
 // Creation order.
 constexpr PageEntry kPageTable[kPageCount] = {
-    {PageId::CodecConnect, IDD_CODEC_CONNECT, MENU_CONNECT, L" Connect 다이얼로그 생성에 실패 하였습니다."},
-    {PageId::CodecUpdate, IDD_CODEC_UPDATE, MENU_UPDATA, L" Updata 다이얼로그 생성에 실패 하였습니다."},
-    {PageId::VideoFFDShow, IDD_VIDEO_FFDSHOW, MENU_VIDEO_FFDSHOW,
-     L" VideoFFDShow 다이얼로그 생성에 실패 하였습니다."},
-    {PageId::VideoDivx, IDD_VIDEO_DIVX, MENU_VIDEO_DIVX, L" VideoDivx 다이얼로그 생성에 실패 하였습니다."},
-    {PageId::VideoXvid, IDD_VIDEO_XVID, MENU_VIDEO_XVID, L" VideoXvid 다이얼로그 생성에 실패 하였습니다."},
-    {PageId::SoundFFDShow, IDD_SOUND_FFDSHOW, MENU_SOUND_FFDSHOW,
-     L" SoundFFDShow 다이얼로그 생성에 실패 하였습니다."},
-    {PageId::SoundAC3, IDD_SOUND_AC3, MENU_SOUND_AC3, L" SoundAC3 다이얼로그 생성에 실패 하였습니다."},
-    {PageId::SoundKorrin, IDD_SOUND_KORRIN, MENU_SOUND_KORRIN, L" SoundKorrin 다이얼로그 생성에 실패 하였습니다."},
-    {PageId::CaptionVSFilter, IDD_CAPTION_VSFILTER, MENU_CAPTION_VSFILTER,
-     L" CaptionVSFilter 다이얼로그 생성에 실패 하였습니다."},
-    {PageId::CaptionDivxG400, IDD_CAPTION_DIVXG400, MENU_CAPTION_DIVXG400,
-     L" CaptionDivx 다이얼로그 생성에 실패 하였습니다."},
-    {PageId::FSIntro, IDD_FSINTRO, MENU_FSINTRO, L" FSIntro 다이얼로그 생성에 실패 하였습니다."},
+    {PageId::CodecConnect, MENU_CONNECT, L" Connect 다이얼로그 생성에 실패 하였습니다.", Make<CodecConnectPage>},
+    {PageId::CodecUpdate, MENU_UPDATA, L" Updata 다이얼로그 생성에 실패 하였습니다.", Make<CodecUpdatePage>},
+    {PageId::VideoFFDShow, MENU_VIDEO_FFDSHOW, L" VideoFFDShow 다이얼로그 생성에 실패 하였습니다.",
+     Make<VideoFFDShow>},
+    {PageId::VideoDivx, MENU_VIDEO_DIVX, L" VideoDivx 다이얼로그 생성에 실패 하였습니다.",
+     Make<VideoDivx>},
+    {PageId::VideoXvid, MENU_VIDEO_XVID, L" VideoXvid 다이얼로그 생성에 실패 하였습니다.", Make<VideoXvid>},
+    {PageId::SoundFFDShow, MENU_SOUND_FFDSHOW, L" SoundFFDShow 다이얼로그 생성에 실패 하였습니다.",
+     Make<SoundFFDShow>},
+    {PageId::SoundAC3, MENU_SOUND_AC3, L" SoundAC3 다이얼로그 생성에 실패 하였습니다.",
+     Make<SoundAC3>},
+    {PageId::SoundKorrin, MENU_SOUND_KORRIN, L" SoundKorrin 다이얼로그 생성에 실패 하였습니다.",
+     Make<SoundKorrin>},
+    {PageId::CaptionVSFilter, MENU_CAPTION_VSFILTER, L" CaptionVSFilter 다이얼로그 생성에 실패 하였습니다.",
+     Make<CaptionVSFilter>},
+    {PageId::CaptionDivxG400, MENU_CAPTION_DIVXG400, L" CaptionDivx 다이얼로그 생성에 실패 하였습니다.",
+     Make<CaptionDivxG400>},
+    {PageId::FSIntro, MENU_FSINTRO, L" FSIntro 다이얼로그 생성에 실패 하였습니다.", MakePlain<IDD_FSINTRO>},
 };
+
+// Pages are kept and found by their PageId: the table lists them in that order.
+constexpr bool InPageIdOrder()
+{
+    for (int i = 0; i < kPageCount; ++i)
+        if (kPageTable[i].id != static_cast<PageId>(i)) return false;
+    return true;
+}
+static_assert(InPageIdOrder(), "kPageTable must list the pages in PageId order");
+
+// The page a menu command shows, if any.
+const PageEntry* EntryOfCommand(int command)
+{
+    for (const PageEntry& entry : kPageTable)
+        if (entry.command == command) return &entry;
+    return nullptr;
+}
 
 // The item pages of each group, by the group's last-page number (1-based).
 constexpr PageId kVideoPages[] = {PageId::VideoFFDShow, PageId::VideoDivx, PageId::VideoXvid};
@@ -116,23 +159,12 @@ int HeaderOf(MenuGroup group)
 
 int ButtonOfPage(PageId id) { return MenuButtonIndex(kPageTable[static_cast<int>(id)].command); }
 
-// Allocation failure is reported by the caller, so pages are made without throwing.
-std::unique_ptr<Page> MakePage(const PageEntry& entry)
-{
-    switch (entry.id) {
-    case PageId::CodecConnect: return std::unique_ptr<Page>(new (std::nothrow) CodecConnectPage());
-    case PageId::CodecUpdate: return std::unique_ptr<Page>(new (std::nothrow) CodecUpdatePage());
-    case PageId::VideoFFDShow: return std::unique_ptr<Page>(new (std::nothrow) VideoFFDShow());
-    case PageId::VideoXvid: return std::unique_ptr<Page>(new (std::nothrow) VideoXvid());
-    default: return std::unique_ptr<Page>(new (std::nothrow) PlainPage(entry.templateId));
-    }
-}
 
 }  // namespace
 
-MainWindow::MainWindow()
+MainWindow::MainWindow(RegistryBackend& registry)
     : win::Dialog(IDD_MAIN),
-      m_store(SystemRegistry()),
+      m_store(registry),
       m_hotAreas(MainHotAreas()),
       m_icon(::LoadIconW(win::ModuleInstance(), MAKEINTRESOURCEW(IDR_MAINFRAME)))
 {
@@ -148,14 +180,6 @@ MainWindow::~MainWindow() = default;
 
 BOOL MainWindow::OnInit()
 {
-    // One copy at a time: a second one closes without a word. The handle stays open for
-    // the life of the process.
-    ::CreateMutexW(nullptr, TRUE, L"Zelora by rukhel");
-    if (::GetLastError() == ERROR_ALREADY_EXISTS) {
-        ::SendMessageW(Hwnd(), WM_COMMAND, IDCANCEL, 0);
-        return FALSE;
-    }
-
     ::SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
     ::SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
     ::SetWindowTextW(Hwnd(), L"Zelora");
@@ -181,9 +205,6 @@ BOOL MainWindow::OnInit()
     for (int i = 0; i < kMenuButtonCount; ++i) Button(i).Attach(Hwnd(), kMenuButtons[i]);
     LayOutMenu();
 
-    m_finder = std::make_unique<win::Dialog>(IDD_FINDER);
-    m_finder->Create(Hwnd());
-
     if (!CreatePages()) return FALSE;
 
     ::SetWindowPos(Hwnd(), nullptr, kWindowX, kWindowY, kWindowWidth, kWindowHeight,
@@ -199,7 +220,7 @@ bool MainWindow::CreatePages()
 {
     for (const PageEntry& entry : kPageTable) {
         auto& slot = m_pages[static_cast<int>(entry.id)];
-        slot = MakePage(entry);
+        slot = entry.make();
         if (!slot) {
             ::MessageBoxW(Hwnd(), entry.failure, L"Zelora", MB_OK | MB_ICONEXCLAMATION);
             ::SendMessageW(Hwnd(), WM_COMMAND, IDCANCEL, 0);
@@ -254,25 +275,13 @@ void MainWindow::OnTopLevel(int buttonIndex)
         Button(top).SetSelected(top == buttonIndex);
 
     LayOutMenu();
-    const PageId id = buttonIndex == kConnectButton   ? PageId::CodecConnect
-                      : buttonIndex == kUpdataButton ? PageId::CodecUpdate
-                                                      : PageId::FSIntro;
-    ShowPage(id);
-    Page* page = PageAt(id);
-    if (id == PageId::CodecConnect && page) {
-        if (m_connectFirstShow) {
-            page->PrepareOnce();
-            m_connectFirstShow = false;
-        }
-        page->RefreshControls();
-    } else if (id == PageId::CodecUpdate && page && m_updateFirstShow) {
-        page->PrepareOnce();
-        m_updateFirstShow = false;
-        page->RefreshControls();
+    if (const PageEntry* entry = EntryOfCommand(kMenuButtons[buttonIndex].command)) {
+        ShowPage(entry->id);
+        if (Page* page = PageAt(entry->id)) page->Shown();
     }
 
     RepaintTopButtons();
-    if (id == PageId::FSIntro) RepaintLeftStrip();
+    if (buttonIndex == kIntroButton) RepaintLeftStrip();
     m_hasCurrentSettingsPage = false;
 }
 
@@ -304,17 +313,14 @@ void MainWindow::OnItem(PageId id)
     page->Load();
     if (!m_hasCurrentSettingsPage || m_currentSettingsPage != id) {
         page->Layout();
-        // The speaker page takes its data before it appears; the ffdshow video page's
-        // check boxes are already set by its Load.
-        if (id == PageId::SoundKorrin) page->RefreshControls();
         ::MoveWindow(page->Hwnd(), kContent.left, kContent.top, kContent.right - kContent.left,
                      kContent.bottom - kContent.top, TRUE);
         ::ShowWindow(page->Hwnd(), SW_SHOW);
         m_currentSettingsPage = id;
         m_hasCurrentSettingsPage = true;
-        ::InvalidateRect(page->Hwnd(), nullptr, TRUE);
-        if (id != PageId::VideoFFDShow && id != PageId::SoundKorrin) page->RefreshControls();
     }
+    // Also when it was in view already: the reloaded values must show.
+    page->Shown();
 
     // Select this page's button, deselect the others of its group, remember the page.
     const int self = ButtonOfPage(id);
@@ -331,11 +337,17 @@ void MainWindow::OnItem(PageId id)
 
 void MainWindow::InstallCheck()
 {
-    if (m_store.ReadDword(RegRoot::LocalMachine, kSetupKey, "CheckInstall") == 0) {
+    switch (ClaimFirstRun(m_store)) {
+    case FirstRun::Claimed:
         for (PageId id : kResetOrder)
             if (Page* page = PageAt(id)) page->ResetDefaults();
-        m_store.WriteDword(RegRoot::LocalMachine, kSetupKey, "CheckInstall", 1);
         return;
+    case FirstRun::Refused:
+        // Unmarked (a standard user): no reset of every page, or each start would reset
+        // them all again. As after any first run, the current-defaults image still resets
+        // the page in view; at start-up none is.
+    case FirstRun::No:
+        break;
     }
     if (!m_hasCurrentSettingsPage) return;
     if (Page* page = PageAt(m_currentSettingsPage)) {
@@ -360,8 +372,7 @@ bool MainWindow::OnCommand(int id, int, HWND)
     case ButtonKind::TopLevel: OnTopLevel(index); break;
     case ButtonKind::Group: OnGroup(button.group); break;
     case ButtonKind::Item:
-        for (const PageEntry& entry : kPageTable)
-            if (entry.command == button.command) OnItem(entry.id);
+        if (const PageEntry* entry = EntryOfCommand(button.command)) OnItem(entry->id);
         break;
     }
     return true;
@@ -407,8 +418,7 @@ void MainWindow::RunHotAreaAction(std::size_t area)
     case kDefaults: InstallCheck(); break;
     case kOk: ::SendMessageW(Hwnd(), WM_COMMAND, IDOK, 0); break;
     case kFinder:
-        if (m_finder && m_finder->Hwnd()) ::ShowWindow(m_finder->Hwnd(), SW_SHOW);
-        break;
+        break;  // the movie finder is not built yet: its image does nothing
     default: break;
     }
 }
@@ -448,7 +458,6 @@ void MainWindow::OnDestroy()
 {
     // Pages go in creation order, with the window that owns them.
     for (auto& page : m_pages) page.reset();
-    m_finder.reset();
 }
 
 INT_PTR MainWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)

@@ -5,6 +5,7 @@
 #include "platform/win/HotAreaView.h"
 #include "pages/Page.h"
 #include "platform/registry/RegistryStore.h"
+#include "platform/registry/Win32Registry.h"
 #include "shell/SkinButton.h"
 
 #include <array>
@@ -29,7 +30,9 @@ inline constexpr int kPageCount = 11;
 
 class MainWindow final : public win::Dialog {
 public:
-    MainWindow();
+    // Its own registry reads and writes (the install check) go to `registry`, which must
+    // outlive the window; the pages keep to the system's.
+    explicit MainWindow(RegistryBackend& registry = SystemRegistry());
     ~MainWindow() override;
 
     Page* PageAt(PageId id) const { return m_pages[static_cast<int>(id)].get(); }
@@ -70,10 +73,7 @@ private:
     HICON m_icon = nullptr;
     PageId m_currentSettingsPage = PageId::CodecConnect;
     bool m_hasCurrentSettingsPage = false;
-    bool m_connectFirstShow = true;
-    bool m_updateFirstShow = true;
     std::array<std::unique_ptr<Page>, kPageCount> m_pages;
-    std::unique_ptr<win::Dialog> m_finder;
     std::array<std::unique_ptr<SkinButton>, kMenuButtonCount> m_buttons;  // kMenuButtons order
 };
 

@@ -1,12 +1,17 @@
 // Zelora's application object: runs the main window modally; the process ends with it.
 
 #include "shell/MainWindow.h"
+#include "shell/SingleInstance.h"
 
 #include <commctrl.h>
 #include <ole2.h>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
+    // A second copy ends silently, before it has made any window.
+    const zelora::SingleInstance instance;
+    if (instance.AlreadyRunning()) return 0;
+
     // The finder hosts an ActiveX browser; the pages use the common controls.
     const HRESULT ole = ::OleInitialize(nullptr);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};

@@ -3,15 +3,14 @@
 // tray-icon box edits the ffdshow audio decoder's value, the same one the audio page shows.
 
 #include "pages/PageFrame.h"
-#include "pages/ValueRow.h"
+#include "pages/RowKinds.h"
+#include "resources/pages/VideoFFDShowRes.h"
 
 namespace zelora::video_ffdshow {
 
-inline constexpr int kDialogId = 241;
-
-inline constexpr int kFirstBox = 1003;
-inline constexpr int kTrayIcon = 1024;
-inline constexpr int kLastBox = 1027;
+inline constexpr int kFirstBox = IDC_VFF_XVID;
+inline constexpr int kTrayIcon = IDC_VFF_TRAYICON;
+inline constexpr int kLastBox = IDC_VFF_ISNOISE;
 
 // Key names are matched without regard to case, so the first two lie in one tree.
 inline constexpr std::string_view kCodecsKey = "SOFTWARE\\GNU\\ffdshow";
@@ -34,61 +33,61 @@ constexpr RegValue Audio(std::string_view name)
 // In the order of Load and SaveAll; the stored number is the check state, and a reset
 // stores the same default that a missing value gets.
 inline constexpr ValueRow kValues[] = {
-    CheckRow(1003, Codec("xvid"), 1, 1),
-    CheckRow(1004, Codec("div3"), 1, 1),
-    CheckRow(1005, Codec("divx"), 1, 1),
-    CheckRow(1006, Codec("dx50"), 1, 1),
-    CheckRow(1007, Codec("mp43"), 1, 1),
-    CheckRow(1008, Codec("mp42"), 1, 1),
-    CheckRow(1009, Codec("mp41"), 1, 1),
-    CheckRow(1010, Codec("wmv1"), 0, 0),
-    CheckRow(1011, Codec("wmv2"), 0, 0),
-    CheckRow(1012, Codec("mpg1"), 1, 1),
-    CheckRow(1013, Codec("mpg2"), 1, 1),
-    CheckRow(1014, Codec("h264"), 1, 1),
-    CheckRow(1015, Video("outI420"), 0, 0),
-    CheckRow(1016, Video("outYV12"), 0, 0),
-    CheckRow(1017, Video("outYUY2"), 1, 1),
-    CheckRow(1018, Video("outYVYU"), 1, 1),
-    CheckRow(1019, Video("outUYVY"), 1, 1),
-    CheckRow(1020, Video("outRGB32"), 1, 1),
-    CheckRow(1021, Video("outRGB24"), 1, 1),
-    CheckRow(1022, Video("outRGB565"), 1, 1),
-    CheckRow(1023, Video("outRGB555"), 1, 1),
+    CheckRow(IDC_VFF_XVID, Codec("xvid"), 1, 1),
+    CheckRow(IDC_VFF_DIV3, Codec("div3"), 1, 1),
+    CheckRow(IDC_VFF_DIVX, Codec("divx"), 1, 1),
+    CheckRow(IDC_VFF_DX50, Codec("dx50"), 1, 1),
+    CheckRow(IDC_VFF_MP43, Codec("mp43"), 1, 1),
+    CheckRow(IDC_VFF_MP42, Codec("mp42"), 1, 1),
+    CheckRow(IDC_VFF_MP41, Codec("mp41"), 1, 1),
+    CheckRow(IDC_VFF_WMV1, Codec("wmv1"), 0, 0),
+    CheckRow(IDC_VFF_WMV2, Codec("wmv2"), 0, 0),
+    CheckRow(IDC_VFF_MPG1, Codec("mpg1"), 1, 1),
+    CheckRow(IDC_VFF_MPG2, Codec("mpg2"), 1, 1),
+    CheckRow(IDC_VFF_H264, Codec("h264"), 1, 1),
+    CheckRow(IDC_VFF_OUTI420, Video("outI420"), 0, 0),
+    CheckRow(IDC_VFF_OUTYV12, Video("outYV12"), 0, 0),
+    CheckRow(IDC_VFF_OUTYUY2, Video("outYUY2"), 1, 1),
+    CheckRow(IDC_VFF_OUTYVYU, Video("outYVYU"), 1, 1),
+    CheckRow(IDC_VFF_OUTUYVY, Video("outUYVY"), 1, 1),
+    CheckRow(IDC_VFF_OUTRGB32, Video("outRGB32"), 1, 1),
+    CheckRow(IDC_VFF_OUTRGB24, Video("outRGB24"), 1, 1),
+    CheckRow(IDC_VFF_OUTRGB565, Video("outRGB565"), 1, 1),
+    CheckRow(IDC_VFF_OUTRGB555, Video("outRGB555"), 1, 1),
     CheckRow(kTrayIcon, Audio("trayIcon"), 0, 0),
-    CheckRow(1025, Video("isPostproc"), 0, 0),
-    CheckRow(1026, Video("isBlur"), 0, 0),
-    CheckRow(1027, Video("isNoise"), 0, 0),
+    CheckRow(IDC_VFF_ISPOSTPROC, Video("isPostproc"), 0, 0),
+    CheckRow(IDC_VFF_ISBLUR, Video("isBlur"), 0, 0),
+    CheckRow(IDC_VFF_ISNOISE, Video("isNoise"), 0, 0),
 };
 
 // Three columns: input formats, output formats, tray icon and picture filters. All 25 are
 // disabled without the decoder.
 inline constexpr PageControl kControls[] = {
-    {1003, ControlType::CheckBox, "Xvid", {20, 60, 41, 13}},
-    {1004, ControlType::CheckBox, "Divx3", {20, 90, 48, 13}},
-    {1005, ControlType::CheckBox, "Divx4", {20, 120, 48, 13}},
-    {1006, ControlType::CheckBox, "Divx5", {20, 150, 48, 13}},
-    {1007, ControlType::CheckBox, "MP43", {20, 180, 48, 13}},
-    {1008, ControlType::CheckBox, "MP42", {20, 210, 48, 13}},
-    {1009, ControlType::CheckBox, "MP41", {20, 240, 48, 13}},
-    {1010, ControlType::CheckBox, "WMV1/7", {20, 270, 65, 13}},
-    {1011, ControlType::CheckBox, "WMV2/8", {20, 300, 65, 13}},
-    {1012, ControlType::CheckBox, "MPEG1", {20, 330, 59, 13}},
-    {1013, ControlType::CheckBox, "MPEG2", {20, 360, 59, 13}},
-    {1014, ControlType::CheckBox, "X/h.264", {20, 390, 60, 13}},
-    {1015, ControlType::CheckBox, "I420", {120, 60, 39, 13}},
-    {1016, ControlType::CheckBox, "YV12", {120, 90, 49, 13}},
-    {1017, ControlType::CheckBox, "YUY2", {120, 120, 49, 13}},
-    {1018, ControlType::CheckBox, "YVYU", {120, 150, 49, 13}},
-    {1019, ControlType::CheckBox, "UYVY", {120, 180, 49, 13}},
-    {1020, ControlType::CheckBox, "RGB32", {120, 210, 54, 13}},
-    {1021, ControlType::CheckBox, "RGB24", {120, 240, 54, 13}},
-    {1022, ControlType::CheckBox, "RGB16", {120, 270, 54, 13}},
-    {1023, ControlType::CheckBox, "RGB15", {120, 300, 54, 13}},
-    {kTrayIcon, ControlType::CheckBox, "실행시 트레이 아이콘 보이기", {220, 60, 172, 13}},
-    {1025, ControlType::CheckBox, "화질, 색상 강화 재생", {220, 90, 128, 13}},
-    {1026, ControlType::CheckBox, "블록현상 제거 재생", {220, 120, 121, 13}},
-    {1027, ControlType::CheckBox, "DIVX 노이즈 제거 재생", {220, 150, 137, 13}},
+    {IDC_VFF_XVID, ControlType::CheckBox, {20, 60, 41, 13}},
+    {IDC_VFF_DIV3, ControlType::CheckBox, {20, 90, 48, 13}},
+    {IDC_VFF_DIVX, ControlType::CheckBox, {20, 120, 48, 13}},
+    {IDC_VFF_DX50, ControlType::CheckBox, {20, 150, 48, 13}},
+    {IDC_VFF_MP43, ControlType::CheckBox, {20, 180, 48, 13}},
+    {IDC_VFF_MP42, ControlType::CheckBox, {20, 210, 48, 13}},
+    {IDC_VFF_MP41, ControlType::CheckBox, {20, 240, 48, 13}},
+    {IDC_VFF_WMV1, ControlType::CheckBox, {20, 270, 65, 13}},
+    {IDC_VFF_WMV2, ControlType::CheckBox, {20, 300, 65, 13}},
+    {IDC_VFF_MPG1, ControlType::CheckBox, {20, 330, 59, 13}},
+    {IDC_VFF_MPG2, ControlType::CheckBox, {20, 360, 59, 13}},
+    {IDC_VFF_H264, ControlType::CheckBox, {20, 390, 60, 13}},
+    {IDC_VFF_OUTI420, ControlType::CheckBox, {120, 60, 39, 13}},
+    {IDC_VFF_OUTYV12, ControlType::CheckBox, {120, 90, 49, 13}},
+    {IDC_VFF_OUTYUY2, ControlType::CheckBox, {120, 120, 49, 13}},
+    {IDC_VFF_OUTYVYU, ControlType::CheckBox, {120, 150, 49, 13}},
+    {IDC_VFF_OUTUYVY, ControlType::CheckBox, {120, 180, 49, 13}},
+    {IDC_VFF_OUTRGB32, ControlType::CheckBox, {120, 210, 54, 13}},
+    {IDC_VFF_OUTRGB24, ControlType::CheckBox, {120, 240, 54, 13}},
+    {IDC_VFF_OUTRGB565, ControlType::CheckBox, {120, 270, 54, 13}},
+    {IDC_VFF_OUTRGB555, ControlType::CheckBox, {120, 300, 54, 13}},
+    {kTrayIcon, ControlType::CheckBox, {220, 60, 172, 13}},
+    {IDC_VFF_ISPOSTPROC, ControlType::CheckBox, {220, 90, 128, 13}},
+    {IDC_VFF_ISBLUR, ControlType::CheckBox, {220, 120, 121, 13}},
+    {IDC_VFF_ISNOISE, ControlType::CheckBox, {220, 150, 137, 13}},
 };
 
 inline constexpr SkinBitmap kBitmaps[] = {

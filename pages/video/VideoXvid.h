@@ -9,8 +9,6 @@ namespace zelora {
 class VideoXvid final : public SettingsPage {
 public:
     VideoXvid();
-
-    void Layout() override;
 };
 
 }  // namespace zelora

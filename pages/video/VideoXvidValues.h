@@ -3,22 +3,21 @@
 // HKCU "Software\GNU\XviD".
 
 #include "pages/PageFrame.h"
-#include "pages/ValueRow.h"
+#include "pages/RowKinds.h"
+#include "resources/pages/VideoXvidRes.h"
 
 namespace zelora::video_xvid {
 
-inline constexpr int kDialogId = 234;
-
-inline constexpr int kDeblockY = 1027;
-inline constexpr int kDeblockUV = 1028;
-inline constexpr int kFilmEffect = 1029;
-inline constexpr int kCodeDivx = 1030;
-inline constexpr int kCodeDx50 = 1031;
-inline constexpr int kCodeMp4v = 1032;
-inline constexpr int kFlipVideo = 1033;
-inline constexpr int kCompatRendering = 1034;
-inline constexpr int kColourSpace = 1035;
-inline constexpr int kColourSpaceTitle = 1036;
+inline constexpr int kDeblockY = IDC_XVID_DEBLOCK_Y;
+inline constexpr int kDeblockUV = IDC_XVID_DEBLOCK_UV;
+inline constexpr int kFilmEffect = IDC_XVID_FILM_EFFECT;
+inline constexpr int kCodeDivx = IDC_XVID_CODE_DIVX;
+inline constexpr int kCodeDx50 = IDC_XVID_CODE_DX50;
+inline constexpr int kCodeMp4v = IDC_XVID_CODE_MP4V;
+inline constexpr int kFlipVideo = IDC_XVID_FLIP_VIDEO;
+inline constexpr int kCompatRendering = IDC_XVID_COMPAT_RENDERING;
+inline constexpr int kColourSpace = IDC_XVID_COLOUR_SPACE;
+inline constexpr int kColourSpaceTitle = IDC_XVID_COLOUR_SPACE_TITLE;
 
 // Key of `fourccMask`, the page's copy of "Supported_4CC", among the page's numbers.
 inline constexpr int kFourccMask = 1;
@@ -57,16 +56,16 @@ inline constexpr ValueRow kValues[] = {
 // Every control the page manages, all disabled without the decoder. The combo box keeps
 // its template place.
 inline constexpr PageControl kControls[] = {
-    {kDeblockY, ControlType::CheckBox, "블록 현상 제거(Y)", {10, 70, 115, 13}},
-    {kDeblockUV, ControlType::CheckBox, "블록 현상 제거(UV)", {10, 100, 125, 13}},
-    {kFilmEffect, ControlType::CheckBox, "필름 효과 사용", {10, 130, 100, 13}},
-    {kCodeDivx, ControlType::CheckBox, "DIVX", {210, 70, 50, 13}},
-    {kCodeDx50, ControlType::CheckBox, "DX50", {210, 100, 50, 13}},
-    {kCodeMp4v, ControlType::CheckBox, "mp4v", {210, 130, 50, 13}},
-    {kFlipVideo, ControlType::CheckBox, "화면 상하 반전", {10, 275, 98, 13}},
-    {kCompatRendering, ControlType::CheckBox, "호환되는 랜더링 소프트웨어", {180, 275, 180, 13}},
-    {kColourSpace, ControlType::DropDownCombo, "", {}},
-    {kColourSpaceTitle, ControlType::Static, "출력 색상 :", {15, 305, 65, 13}},
+    {kDeblockY, ControlType::CheckBox, {10, 70, 115, 13}},
+    {kDeblockUV, ControlType::CheckBox, {10, 100, 125, 13}},
+    {kFilmEffect, ControlType::CheckBox, {10, 130, 100, 13}},
+    {kCodeDivx, ControlType::CheckBox, {210, 70, 50, 13}},
+    {kCodeDx50, ControlType::CheckBox, {210, 100, 50, 13}},
+    {kCodeMp4v, ControlType::CheckBox, {210, 130, 50, 13}},
+    {kFlipVideo, ControlType::CheckBox, {10, 275, 98, 13}},
+    {kCompatRendering, ControlType::CheckBox, {180, 275, 180, 13}},
+    {.id = kColourSpace, .type = ControlType::DropDownCombo, .besideId = kColourSpaceTitle},
+    {kColourSpaceTitle, ControlType::Static, {15, 305, 65, 13}},
 };
 
 inline constexpr SkinBitmap kBitmaps[] = {

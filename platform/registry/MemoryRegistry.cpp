@@ -112,6 +112,7 @@ RegStatus MemoryRegistry::QueryValue(RegRoot root, std::string_view path, KeyOpe
 RegStatus MemoryRegistry::SetValue(RegRoot root, std::string_view path, std::string_view name,
                                    RegType type, const void* data, std::uint32_t size)
 {
+    if (m_refuseWrites[static_cast<int>(root)]) return RegStatus::Denied;
     Key* key = Open(root, path, KeyOpen::CreateIfMissing);
     const auto* bytes = static_cast<const unsigned char*>(data);
     std::vector<unsigned char> copy(bytes, bytes + size);
@@ -127,6 +128,7 @@ RegStatus MemoryRegistry::SetValue(RegRoot root, std::string_view path, std::str
 RegStatus MemoryRegistry::DeleteValue(RegRoot root, std::string_view path, KeyOpen open,
                                       std::string_view name)
 {
+    if (m_refuseWrites[static_cast<int>(root)]) return RegStatus::Denied;
     Key* key = Open(root, path, open);
     if (!key) return RegStatus::NotFound;
     auto it = std::find_if(key->values.begin(), key->values.end(),
@@ -212,6 +214,8 @@ void MemoryRegistry::VisitKey(const Key& key, RegRoot root, const std::string& p
     for (const auto& [name, sub] : key.subkeys)
         VisitKey(*sub, root, path.empty() ? name : path + '\\' + name, onKey, onValue);
 }
+
+void MemoryRegistry::RefuseWrites(RegRoot root) { m_refuseWrites[static_cast<int>(root)] = true; }
 
 void MemoryRegistry::DenyFullAccess(RegRoot root, std::string_view path)
 {

@@ -42,6 +42,9 @@ public:
                            RegType type, std::span<const unsigned char> data)>;
     void Visit(const KeyVisitor& onKey, const ValueVisitor& onValue) const;
 
+    // Makes every write under `root` fail with Denied, as HKLM's do for a standard user.
+    void RefuseWrites(RegRoot root);
+
     // Makes a key refuse full access, as HKCR's filter category does for a plain user.
     void DenyFullAccess(RegRoot root, std::string_view path);
     bool KeyExists(RegRoot root, std::string_view path) const;
@@ -54,6 +57,7 @@ private:
                          const KeyVisitor& onKey, const ValueVisitor& onValue);
 
     std::unique_ptr<Key> m_roots[3];
+    bool m_refuseWrites[3] = {false, false, false};
 };
 
 }  // namespace zelora

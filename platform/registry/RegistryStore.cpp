@@ -12,22 +12,23 @@ KeyOpen ReadOpenMode(RegRoot root)
     return root == RegRoot::ClassesRoot ? KeyOpen::ExistingOnly : KeyOpen::CreateIfMissing;
 }
 
-void RegistryStore::WriteDword(RegRoot root, std::string_view path, std::string_view name,
+bool RegistryStore::WriteDword(RegRoot root, std::string_view path, std::string_view name,
                                std::int32_t value)
 {
-    if (root == RegRoot::ClassesRoot) return;  // the class registrations are read only
+    if (root == RegRoot::ClassesRoot) return false;  // the class registrations are read only
     const auto bits = static_cast<std::uint32_t>(value);
     const unsigned char bytes[4] = {static_cast<unsigned char>(bits),
                                     static_cast<unsigned char>(bits >> 8),
                                     static_cast<unsigned char>(bits >> 16),
                                     static_cast<unsigned char>(bits >> 24)};
-    m_backend.SetValue(root, path, name, RegType::Dword, bytes, sizeof bytes);
+    return m_backend.SetValue(root, path, name, RegType::Dword, bytes, sizeof bytes) ==
+           RegStatus::Ok;
 }
 
-void RegistryStore::WriteString(RegRoot root, std::string_view path, std::string_view name,
+bool RegistryStore::WriteString(RegRoot root, std::string_view path, std::string_view name,
                                 std::string_view text)
 {
-    if (root == RegRoot::ClassesRoot) return;
+    if (root == RegRoot::ClassesRoot) return false;
     std::u16string wide = Utf8ToUtf16(text);
     std::vector<unsigned char> bytes;
     bytes.reserve((wide.size() + 1) * 2);
@@ -37,8 +38,8 @@ void RegistryStore::WriteString(RegRoot root, std::string_view path, std::string
     }
     bytes.push_back(0);  // the terminating NUL is part of the stored value
     bytes.push_back(0);
-    m_backend.SetValue(root, path, name, RegType::String, bytes.data(),
-                       static_cast<std::uint32_t>(bytes.size()));
+    return m_backend.SetValue(root, path, name, RegType::String, bytes.data(),
+                              static_cast<std::uint32_t>(bytes.size())) == RegStatus::Ok;
 }
 
 std::int32_t RegistryStore::ReadDword(RegRoot root, std::string_view path, std::string_view name)

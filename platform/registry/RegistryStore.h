@@ -24,9 +24,10 @@ public:
     RegistryStore(const RegistryStore&) = delete;
     RegistryStore& operator=(const RegistryStore&) = delete;
 
-    void WriteDword(RegRoot root, std::string_view path, std::string_view name,
+    // Each write reports whether it landed (a standard user's HKLM writes are refused).
+    bool WriteDword(RegRoot root, std::string_view path, std::string_view name,
                     std::int32_t value);
-    void WriteString(RegRoot root, std::string_view path, std::string_view name,
+    bool WriteString(RegRoot root, std::string_view path, std::string_view name,
                      std::string_view text);
     std::int32_t ReadDword(RegRoot root, std::string_view path, std::string_view name);
     std::string ReadString(RegRoot root, std::string_view path, std::string_view name);

@@ -13,6 +13,15 @@
 
 namespace zelora::win {
 
+// A window's rectangle in its parent's client pixels.
+inline RECT ClientRectOf(HWND window)
+{
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    ::MapWindowPoints(nullptr, ::GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
 class Control {
 public:
     Control() = default;
@@ -67,6 +76,21 @@ public:
     }
     int GetCurSel() const { return static_cast<int>(Send(CB_GETCURSEL)); }  // CB_ERR: none
     void SetCurSel(int index) const { Send(CB_SETCURSEL, static_cast<WPARAM>(index)); }
+    // Never narrower than the box itself.
+    void SetDroppedWidth(int pixels) const
+    {
+        Send(CB_SETDROPPEDWIDTH, static_cast<WPARAM>(pixels));
+    }
+};
+
+class Edit : public Control {
+public:
+    using Control::Control;
+    void CaretToEnd() const
+    {
+        const auto end = static_cast<WPARAM>(::GetWindowTextLengthW(Hwnd()));
+        Send(EM_SETSEL, end, static_cast<LPARAM>(end));
+    }
 };
 
 class UpDown : public Control {

@@ -10,20 +10,42 @@ namespace zelora::win {
 UniqueBitmap LoadSkinBitmap(int id);
 SIZE BitmapSize(HBITMAP bitmap);
 
+// One source device context for every copy of a paint: each bitmap is selected into it in
+// turn, rather than a context being made per copy.
+class BitmapSource {
+public:
+    explicit BitmapSource(HDC compatibleWith) : m_dc(::CreateCompatibleDC(compatibleWith)) {}
+    ~BitmapSource();
+    BitmapSource(const BitmapSource&) = delete;
+    BitmapSource& operator=(const BitmapSource&) = delete;
+
+    // Copies the part of `bitmap` at (sourceX, sourceY) to (x, y) of `dc`, at most
+    // width x height and never beyond the bitmap's own edges; width/height -1 take the rest
+    // of the bitmap.
+    void Copy(HDC dc, HBITMAP bitmap, int x, int y, int width = -1, int height = -1,
+              int sourceX = 0, int sourceY = 0);
+
+private:
+    UniqueMemoryDc m_dc;
+    HGDIOBJ m_original = nullptr;  // the context's own bitmap, put back at the end
+};
+
 class BackBuffer {
 public:
     BackBuffer(HWND window, HDC target);
-    ~BackBuffer();  // copies the picture to the target
+    ~BackBuffer();  // copies the picture to the target (or, without one, nothing was drawn)
     BackBuffer(const BackBuffer&) = delete;
     BackBuffer& operator=(const BackBuffer&) = delete;
 
-    HDC Dc() const { return m_memory.Get(); }
+    HDC Dc() const;
     int Width() const { return m_width; }
     int Height() const { return m_height; }
 
     void Fill(COLORREF color);
-    // A plain copy of `bitmap` to (x, y); width/height -1 take the bitmap's own size.
-    void Draw(HBITMAP bitmap, int x, int y, int width = -1, int height = -1);
+    // A plain copy of `bitmap` (or of its part at sourceX, sourceY) to (x, y); width/height
+    // -1 take the bitmap's own size, and no copy reaches beyond the bitmap.
+    void Draw(HBITMAP bitmap, int x, int y, int width = -1, int height = -1, int sourceX = 0,
+              int sourceY = 0);
 
 private:
     HDC m_target;
@@ -32,9 +54,10 @@ private:
     UniqueMemoryDc m_memory;
     UniqueBitmap m_bitmap;
     HGDIOBJ m_previous = nullptr;
+    BitmapSource m_source;
 };
 
-// Plain copy of `bitmap` straight onto `dc` (owner-drawn buttons).
+// Plain copy of `bitmap` straight onto `dc` (owner-drawn buttons), within its own size.
 void DrawBitmap(HDC dc, HBITMAP bitmap, int x, int y, int width, int height);
 
 }  // namespace zelora::win

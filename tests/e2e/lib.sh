@@ -92,3 +92,7 @@ shows_bitmap() { # id x y
   [ "${diff%% *}" = "0" ]
 }
 park_mouse() { xdotool mousemove --sync $((ZELORA_X + 75)) $((ZELORA_Y + 450)); sleep 0.3; }
+
+# Page pixels to main window client pixels: every page sits at (162, 50).
+page_click() { click_at $((162 + $1)) $((50 + $2)); }
+page_shows_bitmap() { shows_bitmap "$1" $((162 + $2)) $((50 + $3)); }

@@ -159,8 +159,9 @@ void CheckRowsMatch(const std::vector<InventoryRow>& rows,
     Require(rows.size() == expected.size(), what + ": " + std::to_string(rows.size()) +
                                                 " rows for " + std::to_string(expected.size()));
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        const std::string& name = expected[i].name;
-        Require(rows[i].name == name, what + ": row \"" + rows[i].name + "\" for \"" + name + "\"");
+        const std::string& name = expected[i].valueName;
+        Require(rows[i].valueName == name,
+                what + ": row \"" + rows[i].valueName + "\" for \"" + name + "\"");
         Require(rows[i].path == expected[i].path, what + ": the row of \"" + name +
                                                       "\" has the path \"" + rows[i].path +
                                                       "\" for \"" + expected[i].path + "\"");
@@ -236,18 +237,18 @@ void CheckMove(Fixture& f, const std::vector<InventoryRow>& chosen, std::size_t 
     // Rows of one name (listed in both keys) end with the path of the one handled last.
     std::map<ValueAddress, std::string> recorded;
     for (const InventoryRow& listed : chosen)
-        recorded[AddressOf(RegRoot::LocalMachine, toKey, listed.name)] = listed.path;
+        recorded[AddressOf(RegRoot::LocalMachine, toKey, listed.valueName)] = listed.path;
     std::set<ValueAddress> allowed;
     const RegistrySnapshot after = TakeSnapshot(f.memory);
     for (const InventoryRow& listed : chosen) {
-        const ValueAddress to = AddressOf(RegRoot::LocalMachine, toKey, listed.name);
-        const ValueAddress from = AddressOf(RegRoot::LocalMachine, fromKey, listed.name);
+        const ValueAddress to = AddressOf(RegRoot::LocalMachine, toKey, listed.valueName);
+        const ValueAddress from = AddressOf(RegRoot::LocalMachine, fromKey, listed.valueName);
         allowed.insert(to);
         allowed.insert(from);
-        Require(Text(f.store, toKey, listed.name) == recorded[to],
-                what + " did not record \"" + listed.name + "\" with its path");
+        Require(Text(f.store, toKey, listed.valueName) == recorded[to],
+                what + " did not record \"" + listed.valueName + "\" with its path");
         Require(after.values.count(from) == 0,
-                what + " left \"" + listed.name + "\" in its old key");
+                what + " left \"" + listed.valueName + "\" in its old key");
     }
     for (const ValueAddress& address : ChangedValues(before, after))
         Require(allowed.count(address) != 0, what + " changed " + Describe(address));
@@ -259,7 +260,7 @@ void CheckUninstall(Random& random, Fixture& f, std::vector<InventoryRow>& lower
     const bool anyUninstaller = !AllValueNames(f.memory, kUnInstallKey).empty();
     std::vector<std::string> commands;
     for (const InventoryRow& row : chosen) {
-        const std::string command = Text(f.store, kUnInstallKey, row.name);
+        const std::string command = Text(f.store, kUnInstallKey, row.valueName);
         if (command != RegistryStore::MissingString && !command.empty())
             commands.push_back(command);
     }
@@ -323,9 +324,9 @@ void OneInput(Random& random)
             "unregistered rows did not reach the lower list");
     for (std::size_t i = 0; i < unregistered.size(); ++i) {
         const InventoryRow& moved = lower[lowerBefore + i];
-        Require(moved.name == unregistered[i].name && moved.path == unregistered[i].path &&
-                    moved.checkMark == kUnchecked,
-                "the lower list got another row for \"" + unregistered[i].name + "\"");
+        Require(moved.valueName == unregistered[i].valueName &&
+                    moved.path == unregistered[i].path && moved.checkMark == kUnchecked,
+                "the lower list got another row for \"" + unregistered[i].valueName + "\"");
     }
 
     // Then register some of the lower list back (their bookkeeping returns), or uninstall.

@@ -7,10 +7,15 @@
 #include "native/FakePageControls.h"
 
 #include "pages/PageModel.h"
+#include "pages/audio/SoundKorrinValues.h"
+#include "pages/subtitle/CaptionDivxG400Values.h"
+#include "pages/subtitle/CaptionVSFilterValues.h"
+#include "pages/video/VideoDivxValues.h"
 #include "pages/video/VideoFFDShowValues.h"
 #include "pages/video/VideoXvidValues.h"
 #include "platform/registry/CountingRegistry.h"
 #include "platform/registry/MemoryRegistry.h"
+#include "platform/text/Text.h"
 
 #include <algorithm>
 #include <optional>
@@ -23,10 +28,16 @@ struct FuzzedPage {
     std::span<const ValueRow> values;
 };
 
-// Every page whose values the frame loads and resets: one line per page.
+// Every page whose rows each hold one DWORD: one line per page. (The ffdshow audio and
+// AC3Filter pages also store gain texts and paired values, which the checks below do not
+// model yet.)
 constexpr FuzzedPage kPages[] = {
     {"Xvid", video_xvid::kValues},
     {"ffdshow video", video_ffdshow::kValues},
+    {"DTS speaker", sound_korrin::kValues},
+    {"VSFilter", caption_vsfilter::kValues},
+    {"DivX G400", caption_divxg400::kValues},
+    {"DivX", video_divx::kValues},
 };
 
 using pagetest::FakePageControls;
@@ -70,6 +81,13 @@ std::string Difference(const Shown& a, const Shown& b)
     return out;
 }
 
+// What the controls mean: an edit's text as the number it stores ("12abc" and "12" alike).
+Shown Meaning(Shown shown)
+{
+    for (auto& [id, text] : shown.members) text = std::to_string(DecimalTextToInt(text));
+    return shown;
+}
+
 struct Fixture {
     explicit Fixture(const FuzzedPage& fuzzed) : page(fuzzed)
     {
@@ -84,6 +102,8 @@ struct Fixture {
     FakePageControls controls;
     PageModel model{store, controls};
     RegistrySnapshot current;  // the registry as the last check left it
+    bool loaded = false;       // every row's value is readable, or refused its default
+    bool refused = false;      // every write to the page's root is refused
 };
 
 ValueAddress AddressOf(const ValueRow& row)
@@ -144,6 +164,18 @@ bool IsRowKeyOrParent(std::span<const ValueRow> rows, RegRoot root, const std::s
     });
 }
 
+// The writes a Load makes once it has run: none, or when the registry refuses them, one per
+// row whose value still holds no number (tried again, once, at every Load).
+std::uint64_t LoadWritesAfterLoad(const Fixture& f)
+{
+    if (!f.refused) return 0;
+    return static_cast<std::uint64_t>(
+        std::count_if(f.page.values.begin(), f.page.values.end(), [&](const ValueRow& row) {
+            return !LoadedNumber(f.current, AddressOf(row)) &&
+                   row.value.root != RegRoot::ClassesRoot;
+        }));
+}
+
 void CheckLoad(Fixture& f)
 {
     std::span<const ValueRow> rows = f.page.values;
@@ -157,6 +189,10 @@ void CheckLoad(Fixture& f)
             expected.values.emplace(address, DwordValue(row.defaultValue));
     }
     expected.calls = expected.values.size();
+    if (f.refused) {
+        expected.calls = LoadWritesAfterLoad(f);
+        expected.values.clear();
+    }
     f.counting.ResetCounts();
     f.model.Load(rows);
     RegistrySnapshot after = TakeSnapshot(f.memory);
@@ -164,12 +200,14 @@ void CheckLoad(Fixture& f)
     for (const auto& [root, key] : AddedKeys(before, after))
         Require(IsRowKeyOrParent(rows, root, key), "Load created an unrelated key " + key);
     f.current = std::move(after);
+    f.loaded = true;
 
-    // Everything is readable now: a second Load writes nothing and shows the same.
+    // Everything is readable now (or refused): a second Load writes nothing (tries the same
+    // writes again) and shows the same.
     const Shown first = ShownBy(f.controls);
     f.counting.ResetCounts();
     f.model.Load(rows);
-    Require(f.counting.Counts().setValue == 0, "a second Load wrote");
+    Require(f.counting.Counts().setValue == LoadWritesAfterLoad(f), "a second Load wrote");
     Require(ShownBy(f.controls) == first,
             "a second Load shows otherwise:" + Difference(first, ShownBy(f.controls)));
 }
@@ -181,38 +219,34 @@ void CheckControlChange(Random& random, Fixture& f)
     std::span<const ValueRow> rows = f.page.values;
     const ValueRow& row = rows[static_cast<std::size_t>(random.Below(rows.size()))];
     f.counting.ResetCounts();
-    switch (row.kind) {
-        case ValueKind::Check:
-        case ValueKind::FlagCheck:
-            f.controls.SetCheck(row.controlId, f.controls.GetCheck(row.controlId) ? 0 : 1);
-            f.model.OnControlChanged(rows, row.controlId);
-            break;
-        case ValueKind::MaskBits: {
-            const MaskBox& box = random.Pick(row.mask->boxes);
-            f.controls.SetCheck(box.id, f.controls.GetCheck(box.id) ? 0 : 1);
-            f.model.OnControlChanged(rows, box.id);
-            break;
-        }
-        case ValueKind::Combo:
-            f.controls.SetComboIndex(row.controlId,
-                                     static_cast<int>(random.Between(
-                                         -1, static_cast<std::int64_t>(row.choice->items.size()))));
-            f.model.OnControlChanged(rows, row.controlId);
-            break;
-        case ValueKind::Radio: {
-            const int index = static_cast<int>(random.Below(row.choice->items.size()));
-            f.controls.SetRadio(row.controlId, index);
-            f.model.OnControlChanged(rows, row.controlId + index);
-            break;
-        }
-        case ValueKind::NumberText: {
-            constexpr std::string_view kTyped[] = {
-                "",      "0",          "-",  "5", "150", "-20", "99999999999", "-99999999999",
-                "12abc", "2147483648", "1.5"};
-            f.controls.Type(row.controlId, std::string(random.Pick(kTyped)));
-            break;
-        }
-        case ValueKind::Number: return;  // no control
+    bool nothingChosen = false;  // the list then shows nothing until it is loaded again
+    if (row.kind == &kCheckKind || row.kind == &kFlagCheckKind) {
+        f.controls.SetCheck(row.controlId, f.controls.GetCheck(row.controlId) ? 0 : 1);
+        f.model.OnControlChanged(rows, row.controlId);
+    } else if (row.kind == &kMaskKind) {
+        const MaskBox& box = random.Pick(row.mask->boxes);
+        f.controls.SetCheck(box.id, f.controls.GetCheck(box.id) ? 0 : 1);
+        f.model.OnControlChanged(rows, box.id);
+    } else if (row.kind == &kComboKind) {
+        // One past the list selects nothing, as -1 does: that writes nothing.
+        const auto count = static_cast<std::int64_t>(row.choice->items.size());
+        const auto index = random.Between(-1, count);
+        f.controls.SetComboIndex(row.controlId, static_cast<int>(index));
+        f.model.OnControlChanged(rows, row.controlId);
+        nothingChosen = index < 0 || index == count;
+        Require(!nothingChosen || f.counting.Counts().setValue == 0,
+                "a list left with nothing selected wrote");
+    } else if (row.kind == &kRadioKind) {
+        const int index = static_cast<int>(random.Below(row.choice->items.size()));
+        f.controls.SetRadio(row.controlId, index);
+        f.model.OnControlChanged(rows, row.controlId + index);
+    } else if (row.kind == &kNumberTextKind) {
+        constexpr std::string_view kTyped[] = {"",      "0",          "-",           "5",
+                                               "150",   "-20",        "99999999999", "-99999999999",
+                                               "12abc", "2147483648", "1.5"};
+        f.controls.Type(row.controlId, std::string(random.Pick(kTyped)));
+    } else {
+        return;  // a number no control shows
     }
     const ValueAddress own = AddressOf(row);
     const ValueAddress second = fuzz::AddressOf(row.value.root, row.value.key, row.secondName);
@@ -223,6 +257,18 @@ void CheckControlChange(Random& random, Fixture& f)
             "a change of control " + std::to_string(row.controlId) + " wrote " + Describe(address));
     Require(f.counting.Counts().setValue <= 2, "a control change wrote more than its row");
     f.current = std::move(after);
+
+    // What the change stored shows the same when the page is shown again.
+    if (!f.loaded) return;
+    const Shown changed = Meaning(ShownBy(f.controls));
+    f.counting.ResetCounts();
+    f.model.Load(rows);
+    Require(f.counting.Counts().setValue == LoadWritesAfterLoad(f),
+            "Load after a control change wrote");
+    const Shown loaded = Meaning(ShownBy(f.controls));
+    Require(loaded == changed || nothingChosen,
+            "after a change of control " + std::to_string(row.controlId) +
+                ", loading again shows otherwise:" + Difference(changed, loaded));
 }
 
 void CheckResetDefaults(Fixture& f)
@@ -242,6 +288,10 @@ void CheckResetDefaults(Fixture& f)
             DwordValue(item->secondValue);
         ++expected.calls;
     }
+    if (f.refused) {  // each row tries once, is refused and shows the stored value again
+        expected.values.clear();
+        expected.calls = rows.size();
+    }
     f.counting.ResetCounts();
     f.model.ResetDefaults(rows);
     CheckWrites(f.current, TakeSnapshot(f.memory), expected, f.counting.Counts(), "ResetDefaults");
@@ -250,7 +300,8 @@ void CheckResetDefaults(Fixture& f)
     const Shown reset = ShownBy(f.controls);
     f.counting.ResetCounts();
     f.model.Load(rows);
-    Require(f.counting.Counts().setValue == 0, "Load after ResetDefaults wrote");
+    Require(f.counting.Counts().setValue == LoadWritesAfterLoad(f),
+            "Load after ResetDefaults wrote");
     Require(ShownBy(f.controls) == reset,
             "the reset values load back otherwise:" + Difference(reset, ShownBy(f.controls)));
 }
@@ -260,6 +311,10 @@ void OneInput(Random& random)
     Fixture f(random.Pick(kPages));
     try {
         FillRegistry(random, f);
+        if (random.Chance(15)) {  // a standard user: say HKEY_LOCAL_MACHINE is read only
+            f.refused = true;
+            f.memory.RefuseWrites(f.page.values.front().value.root);
+        }
         f.current = TakeSnapshot(f.memory);
         if (random.Chance(80)) CheckLoad(f);
         const auto changes = random.Below(4);

@@ -25,6 +25,7 @@ struct Fixture {
     MemoryRegistry memory;
     CountingRegistry counting{memory};
     RegistryStore store{counting};
+    bool refused = false;  // writes under the fuzzed root are refused
 };
 
 std::optional<StoredValue> Raw(MemoryRegistry& memory, RegRoot root, std::string_view key,
@@ -89,8 +90,8 @@ void CheckDefaultWritten(Fixture& f, const RegistrySnapshot& before, RegRoot roo
 {
     ExpectedWrites writes;
     if (expected) {
-        writes.values[AddressOf(root, key, name)] = *expected;
-        writes.calls = 1;
+        if (!f.refused) writes.values[AddressOf(root, key, name)] = *expected;
+        writes.calls = 1;  // tried once, refused or not
     }
     CheckWrites(before, TakeSnapshot(f.memory), writes, f.counting.Counts(), what);
 }
@@ -210,9 +211,13 @@ void FuzzRoundTrip(Random& random, Fixture& f, RegRoot root, std::string_view ke
                    std::string_view name)
 {
     if (root == RegRoot::ClassesRoot) return;
+    // A refused write reports it and leaves the value as it was.
+    const std::int32_t storedNumber = f.store.ReadDword(root, key, name);
     const auto number = static_cast<std::int32_t>(static_cast<std::uint32_t>(random.Next()));
-    f.store.WriteDword(root, key, name, number);
-    Require(f.store.ReadDword(root, key, name) == number, "a written DWORD reads back otherwise");
+    Require(f.store.WriteDword(root, key, name, number) != f.refused,
+            "WriteDword reports another result");
+    Require(f.store.ReadDword(root, key, name) == (f.refused ? storedNumber : number),
+            "a written DWORD reads back otherwise");
     Require(DecimalTextToInt(std::to_string(number)) == number, "decimal text round trip");
 
     std::string text;
@@ -221,11 +226,13 @@ void FuzzRoundTrip(Random& random, Fixture& f, RegRoot root, std::string_view ke
     for (std::int64_t i = 0; i < units; ++i)
         text += random.Chance(70) ? std::string(1, static_cast<char>(random.Between(0x20, 0x7E)))
                                   : std::string("한");
-    f.store.WriteString(root, key, name, text);
+    const std::string storedText = f.store.ReadString(root, key, name);
+    Require(f.store.WriteString(root, key, name, text) != f.refused,
+            "WriteString reports another result");
     const std::string read = f.store.ReadString(root, key, name);
     const bool fits = Cp949Length(text) + 1 <= RegistryStore::kStringBufferBytes;
-    Require(read == (fits ? text : std::string(RegistryStore::MissingString)),
-            "a written string reads back otherwise");
+    const std::string expected = fits ? text : std::string(RegistryStore::MissingString);
+    Require(read == (f.refused ? storedText : expected), "a written string reads back otherwise");
 }
 
 // Random bytes through both text conversions: always well-formed, and lossless for
@@ -252,6 +259,10 @@ void OneInput(Random& random)
         const StoredValue value = RandomValue(random);
         f.memory.SetValue(root, key, name, value.type, value.data.data(),
                           static_cast<std::uint32_t>(value.data.size()));
+    }
+    if (random.Chance(15)) {  // a standard user under HKEY_LOCAL_MACHINE, say
+        f.refused = true;
+        f.memory.RefuseWrites(root);
     }
     FuzzReads(random, f, root, key, name);
     FuzzLoad(random, f, root, key, name);

@@ -4,10 +4,12 @@
 // outside a combo box's list selects nothing), and a registry that records every write.
 
 #include "pages/PageControls.h"
+#include "platform/registry/ForwardingRegistry.h"
 #include "platform/registry/MemoryRegistry.h"
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -100,48 +102,16 @@ struct RecordedWrite {
 };
 
 // The memory registry, with a log of the values set through it.
-class RecordingRegistry final : public RegistryBackend {
+class RecordingRegistry final : public ForwardingRegistry {
 public:
-    RegStatus QueryValue(RegRoot root, std::string_view path, KeyOpen open,
-                         std::string_view name, void* buffer, std::uint32_t& size,
-                         RegType* type) override
-    {
-        return m_memory.QueryValue(root, path, open, name, buffer, size, type);
-    }
+    RecordingRegistry() : ForwardingRegistry(m_memory) {}
+
     RegStatus SetValue(RegRoot root, std::string_view path, std::string_view name, RegType type,
                        const void* data, std::uint32_t size) override
     {
+        if (refuseWritesUnder == root) return RegStatus::Denied;
         writes.push_back({root, std::string(path), std::string(name)});
-        return m_memory.SetValue(root, path, name, type, data, size);
-    }
-    RegStatus DeleteValue(RegRoot root, std::string_view path, KeyOpen open,
-                          std::string_view name) override
-    {
-        return m_memory.DeleteValue(root, path, open, name);
-    }
-    RegStatus EnumValueNames(RegRoot root, std::string_view path, KeyOpen open,
-                             std::vector<std::string>& names) override
-    {
-        return m_memory.EnumValueNames(root, path, open, names);
-    }
-    RegStatus EnumSubkeyNames(RegRoot root, std::string_view path, KeyOpen open,
-                              std::vector<std::string>& names) override
-    {
-        return m_memory.EnumSubkeyNames(root, path, open, names);
-    }
-    void QuerySubkeyValues(RegRoot root, std::string_view basePath,
-                           std::span<const SubkeyValueQuery> queries, std::uint32_t maxBytes,
-                           std::vector<RawValue>& results) override
-    {
-        m_memory.QuerySubkeyValues(root, basePath, queries, maxBytes, results);
-    }
-    RegStatus ProbeFullAccess(RegRoot root, std::string_view path) override
-    {
-        return m_memory.ProbeFullAccess(root, path);
-    }
-    RegStatus DeleteTree(RegRoot root, std::string_view path) override
-    {
-        return m_memory.DeleteTree(root, path);
+        return ForwardingRegistry::SetValue(root, path, name, type, data, size);
     }
 
     // Whether a value exists, without creating its key.
@@ -154,6 +124,8 @@ public:
     }
 
     std::vector<RecordedWrite> writes;
+    // Writes under this root are refused, as HKLM's are for a standard user.
+    std::optional<RegRoot> refuseWritesUnder;
 
 private:
     MemoryRegistry m_memory;

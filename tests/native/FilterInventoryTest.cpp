@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <string>
 #include <vector>
 
@@ -22,9 +24,12 @@ public:
     std::vector<std::string> lines;
 };
 
-InventoryRow Row(std::string name, std::string displayText, std::string path,
-                 std::string checkMark = "0")
+// A row as a scan delivers it: a versioned row's books are under its name taken back
+// from the text, an unversioned row's under its whole text (its scanned name).
+InventoryRow Row(std::string displayText, std::string path, std::string checkMark = "0")
 {
+    std::string name = displayText.find('(') != std::string::npos ? NameOf(displayText)
+                                                                   : displayText;
     return {std::move(displayText), std::move(path), std::move(checkMark), std::move(name)};
 }
 
@@ -73,6 +78,25 @@ protected:
     RecordingLauncher m_launcher;
     FilterInventory m_inventory{m_store, m_launcher, kRegsvr};
 };
+
+TEST(FilterInventoryText, NameOfTakesTheTextBeforeTheBlankAndParenthesis)
+{
+    const struct {
+        const char* displayText;
+        const char* name;
+    } cases[] = {
+        {"Xvid (1.2.1)", "Xvid"},
+        {"Korrins DTS (2.0 beta)", "Korrins DTS"},
+        {"AC3Filter (1.0) (build 7)", "AC3Filter"},  // the first "(" counts
+        {"VSFilter", ""},                             // no version: no name
+        {"Xvid 1.2", ""},                             // a version without "("
+        {"(1.0)", ""},                                // nothing in front of "("
+        {"X(1)", ""},
+        {"코덱 (1.0)", "코덱"},
+        {"코덱(1.0)", "코"},  // the character before "(" goes whole, never half of it
+    };
+    for (const auto& c : cases) EXPECT_EQ(NameOf(c.displayText), c.name) << c.displayText;
+}
 
 TEST(FilterInventoryText, DisplayTextServerFileNameAndCommandLines)
 {
@@ -132,9 +156,9 @@ TEST_F(FilterInventoryTest, InstalledScanListsRegisteredDecodersAndFlagsVersione
 
     EXPECT_EQ(scan.access, CategoryAccess::Granted);
     EXPECT_EQ(scan.rows, (std::vector<InventoryRow>{
-                             Row("Xvid", "Xvid (1.2.1)", "C:\\Codecs\\xvid.ax"),
-                             Row("VSFilter", "VSFilter", "C:\\Codecs\\vsfilter.dll"),
-                             Row("Own Codec", "Own Codec (0.1)", "D:\\other.ax"),
+                             Row("Xvid (1.2.1)", "C:\\Codecs\\xvid.ax"),
+                             Row("VSFilter", "C:\\Codecs\\vsfilter.dll"),
+                             Row("Own Codec (0.1)", "D:\\other.ax"),
                          }));
     const struct {
         Decoder decoder;
@@ -222,8 +246,9 @@ TEST_F(FilterInventoryTest, RemovedScanListsCodecDelWithoutRegisteredTestOrFlags
 
     EXPECT_EQ(m_inventory.ScanRemoved(),
               (std::vector<InventoryRow>{
-                  Row("Xvid", "Xvid (1.2)", "C:\\Codecs\\xvid.ax"),
-                  Row("VSFilter", "VSFilter", "C:\\Codecs\\vsfilter.dll"),  // no version
+                  Row("Xvid (1.2)", "C:\\Codecs\\xvid.ax"),
+                  // Without a version the row keeps its scanned name for its books.
+                  Row("VSFilter", "C:\\Codecs\\vsfilter.dll"),
               }));
     EXPECT_FALSE(InstalledDecoders::IsInstalled(Decoder::Xvid));
 }
@@ -234,20 +259,19 @@ TEST_F(FilterInventoryTest, UnregisterMovesChosenRowsLastFirstAndKeepsTheBooks)
     SetMachine(kInstallKey, "FFDShow", "C:\\Codecs\\ffdshow.ax");
     SetMachine(kInstallKey, "Divx5", "C:\\Codecs\\divx.ax");
     std::vector<InventoryRow> upper = {
-        Row("Divx5", "Divx5 (5.2)", "C:\\Codecs\\divx.ax", "1"),
-        Row("FFDShow", "FFDShow (rev)", "C:\\Codecs\\ffdshow.ax", "0"),
-        Row("Xvid", "Xvid (1.2)", "C:\\Codecs\\xvid.ax", "1"),
+        Row("Divx5 (5.2)", "C:\\Codecs\\divx.ax", "1"),
+        Row("FFDShow (rev)", "C:\\Codecs\\ffdshow.ax", "0"),
+        Row("Xvid (1.2)", "C:\\Codecs\\xvid.ax", "1"),
     };
-    std::vector<InventoryRow> lower = {Row("DivxG400", "DivxG400 (2)", "C:\\g400.ax")};
+    std::vector<InventoryRow> lower = {Row("DivxG400 (2)", "C:\\g400.ax")};
 
     EXPECT_EQ(m_inventory.UnregisterChosen(upper, lower), 2u);
 
-    EXPECT_EQ(upper, (std::vector<InventoryRow>{
-                         Row("FFDShow", "FFDShow (rev)", "C:\\Codecs\\ffdshow.ax")}));
+    EXPECT_EQ(upper, (std::vector<InventoryRow>{Row("FFDShow (rev)", "C:\\Codecs\\ffdshow.ax")}));
     EXPECT_EQ(lower, (std::vector<InventoryRow>{
-                         Row("DivxG400", "DivxG400 (2)", "C:\\g400.ax"),
-                         Row("Xvid", "Xvid (1.2)", "C:\\Codecs\\xvid.ax"),
-                         Row("Divx5", "Divx5 (5.2)", "C:\\Codecs\\divx.ax"),
+                         Row("DivxG400 (2)", "C:\\g400.ax"),
+                         Row("Xvid (1.2)", "C:\\Codecs\\xvid.ax"),
+                         Row("Divx5 (5.2)", "C:\\Codecs\\divx.ax"),
                      }));
     const std::string regsvr = "\"" + std::string(kRegsvr) + "\"";
     EXPECT_EQ(m_launcher.lines, (std::vector<std::string>{
@@ -259,35 +283,35 @@ TEST_F(FilterInventoryTest, UnregisterMovesChosenRowsLastFirstAndKeepsTheBooks)
     EXPECT_EQ(ReadMachine(kCodecDelKey, "Divx5"), "C:\\Codecs\\divx.ax");
 }
 
-TEST_F(FilterInventoryTest, RowsWithoutVersionKeepTheirOwnBookkeepingThroughBothMoves)
+TEST_F(FilterInventoryTest, DecodersWithoutAVersionKeepTheirOwnBooksThroughARoundTrip)
 {
-    // Without "(version)" in the display text, each row still moves its own value: the
-    // names are not read back from what the list shows.
     SetMachine(kInstallKey, "VSFilter", "C:\\Codecs\\vsfilter.dll");
+    SetMachine(kInstallKey, "DivxG400", "C:\\Codecs\\g400.ax");
+    // Nor do a version without "(" or a name holding one change whose books a row keeps.
     SetMachine(kInstallKey, "Odd(Name", "C:\\Codecs\\odd.ax");
     SetMachine(kCodecVersionKey, "Odd(Name", "1.0");
-    std::vector<InventoryRow> upper = {
-        Row("VSFilter", "VSFilter", "C:\\Codecs\\vsfilter.dll", "1"),
-        Row("Odd(Name", "Odd(Name 1.0", "C:\\Codecs\\odd.ax", "1"),
-    };
+    AddFilter("{A1}", "VSFilter", "{C-VS}", "C:\\Codecs\\vsfilter.dll");
+    AddFilter("{A2}", "G400", "{C-G4}", "C:\\Codecs\\g400.ax");
+    AddFilter("{A3}", "Odd", "{C-ODD}", "C:\\Codecs\\odd.ax");
+    std::vector<InventoryRow> upper = m_inventory.ScanInstalled();
+    ASSERT_EQ(upper.size(), 3u);
+    for (InventoryRow& row : upper) row.checkMark = "1";
     std::vector<InventoryRow> lower;
 
     m_inventory.UnregisterChosen(upper, lower);
 
-    EXPECT_EQ(ValueNames(kCodecDelKey), (std::vector<std::string>{"Odd(Name", "VSFilter"}));
+    // Two values, not one unnamed value holding whichever path came last.
     EXPECT_EQ(ReadMachine(kCodecDelKey, "VSFilter"), "C:\\Codecs\\vsfilter.dll");
+    EXPECT_EQ(ReadMachine(kCodecDelKey, "DivxG400"), "C:\\Codecs\\g400.ax");
     EXPECT_TRUE(ValueNames(kInstallKey).empty());
-    EXPECT_EQ(m_inventory.ScanRemoved(),
-              (std::vector<InventoryRow>{
-                  Row("Odd(Name", "Odd(Name 1.0", "C:\\Codecs\\odd.ax"),
-                  Row("VSFilter", "VSFilter", "C:\\Codecs\\vsfilter.dll"),
-              }));
-
-    for (InventoryRow& row : lower) ToggleCheck(row);
-    m_inventory.RegisterChosen(lower, upper);
-    EXPECT_EQ(ReadMachine(kInstallKey, "VSFilter"), "C:\\Codecs\\vsfilter.dll");
-    EXPECT_EQ(ReadMachine(kInstallKey, "Odd(Name"), "C:\\Codecs\\odd.ax");
-    EXPECT_TRUE(ValueNames(kCodecDelKey).empty());
+    std::vector<InventoryRow> rescanned = m_inventory.ScanRemoved();
+    std::sort(rescanned.begin(), rescanned.end(),
+              [](const auto& a, const auto& b) { return a.displayText < b.displayText; });
+    EXPECT_EQ(rescanned, (std::vector<InventoryRow>{
+                             Row("DivxG400", "C:\\Codecs\\g400.ax"),
+                             {"Odd(Name 1.0", "C:\\Codecs\\odd.ax", "0", "Odd(Name"},
+                             Row("VSFilter", "C:\\Codecs\\vsfilter.dll"),
+                         }));
 }
 
 TEST_F(FilterInventoryTest, RegisterMovesTheRowBackAndRestoresInstall)
@@ -295,16 +319,15 @@ TEST_F(FilterInventoryTest, RegisterMovesTheRowBackAndRestoresInstall)
     SetMachine(kCodecDelKey, "Xvid", "C:\\Codecs\\xvid.ax");
     SetMachine(kCodecDelKey, "Divx5", "C:\\Codecs\\divx.ax");
     std::vector<InventoryRow> lower = {
-        Row("Divx5", "Divx5 (5.2)", "C:\\Codecs\\divx.ax", "0"),
-        Row("Xvid", "Xvid (1.2)", "C:\\Codecs\\xvid.ax", "1"),
+        Row("Divx5 (5.2)", "C:\\Codecs\\divx.ax", "0"),
+        Row("Xvid (1.2)", "C:\\Codecs\\xvid.ax", "1"),
     };
     std::vector<InventoryRow> upper;
 
     EXPECT_EQ(m_inventory.RegisterChosen(lower, upper), 1u);
 
-    EXPECT_EQ(upper, (std::vector<InventoryRow>{Row("Xvid", "Xvid (1.2)", "C:\\Codecs\\xvid.ax")}));
-    EXPECT_EQ(lower,
-              (std::vector<InventoryRow>{Row("Divx5", "Divx5 (5.2)", "C:\\Codecs\\divx.ax")}));
+    EXPECT_EQ(upper, (std::vector<InventoryRow>{Row("Xvid (1.2)", "C:\\Codecs\\xvid.ax")}));
+    EXPECT_EQ(lower, (std::vector<InventoryRow>{Row("Divx5 (5.2)", "C:\\Codecs\\divx.ax")}));
     EXPECT_EQ(m_launcher.lines, (std::vector<std::string>{"\"" + std::string(kRegsvr) +
                                                           "\" /s \"C:\\Codecs\\xvid.ax"}));
     EXPECT_EQ(ReadMachine(kInstallKey, "Xvid"), "C:\\Codecs\\xvid.ax");
@@ -315,8 +338,8 @@ TEST_F(FilterInventoryTest, ActionsWithoutChosenRowsChangeNothing)
 {
     SetMachine(kInstallKey, "Xvid", "C:\\Codecs\\xvid.ax");
     SetMachine(kUnInstallKey, "Xvid", "C:\\Codecs\\uninst.exe");
-    std::vector<InventoryRow> upper = {Row("Xvid", "Xvid (1.2)", "C:\\Codecs\\xvid.ax")};
-    std::vector<InventoryRow> lower = {Row("Divx5", "Divx5 (5.2)", "C:\\Codecs\\divx.ax")};
+    std::vector<InventoryRow> upper = {Row("Xvid (1.2)", "C:\\Codecs\\xvid.ax")};
+    std::vector<InventoryRow> lower = {Row("Divx5 (5.2)", "C:\\Codecs\\divx.ax")};
     const auto upperBefore = upper;
     const auto lowerBefore = lower;
 
@@ -332,7 +355,7 @@ TEST_F(FilterInventoryTest, ActionsWithoutChosenRowsChangeNothing)
 
 TEST_F(FilterInventoryTest, UninstallWithAnEmptyKeyDoesNothingAtAll)
 {
-    std::vector<InventoryRow> lower = {Row("Xvid", "Xvid (1.2)", "C:\\Codecs\\xvid.ax", "1")};
+    std::vector<InventoryRow> lower = {Row("Xvid (1.2)", "C:\\Codecs\\xvid.ax", "1")};
     const auto before = lower;
 
     EXPECT_EQ(m_inventory.UninstallChosen(lower), 0u);
@@ -347,16 +370,15 @@ TEST_F(FilterInventoryTest, UninstallStartsEachKnownUninstallerAndDropsTheRows)
     SetMachine(kUnInstallKey, "Divx5", "C:\\DivX\\uninst.exe");
     SetMachine(kCodecDelKey, "Xvid", "C:\\Codecs\\xvid.ax");
     std::vector<InventoryRow> lower = {
-        Row("Divx5", "Divx5 (5.2)", "C:\\Codecs\\divx.ax", "1"),
-        Row("FFDShow", "FFDShow (rev)", "C:\\Codecs\\ffdshow.ax", "1"),  // no uninstaller recorded
-        Row("VSFilter", "VSFilter (2)", "C:\\Codecs\\vsfilter.dll", "0"),
-        Row("Xvid", "Xvid (1.2)", "C:\\Codecs\\xvid.ax", "1"),
+        Row("Divx5 (5.2)", "C:\\Codecs\\divx.ax", "1"),
+        Row("FFDShow (rev)", "C:\\Codecs\\ffdshow.ax", "1"),  // no uninstaller recorded
+        Row("VSFilter (2)", "C:\\Codecs\\vsfilter.dll", "0"),
+        Row("Xvid (1.2)", "C:\\Codecs\\xvid.ax", "1"),
     };
 
     EXPECT_EQ(m_inventory.UninstallChosen(lower), 3u);
 
-    EXPECT_EQ(lower, (std::vector<InventoryRow>{
-                         Row("VSFilter", "VSFilter (2)", "C:\\Codecs\\vsfilter.dll")}));
+    EXPECT_EQ(lower, (std::vector<InventoryRow>{Row("VSFilter (2)", "C:\\Codecs\\vsfilter.dll")}));
     // The missing one is not started as the command "ERROR".
     EXPECT_EQ(m_launcher.lines, (std::vector<std::string>{
                                     "\"C:\\Program Files\\Xvid\\uninstall.exe\" /S",
@@ -374,7 +396,7 @@ TEST_F(FilterInventoryTest, LongTextsSurviveAScanAndARoundTripWhole)
     SetMachine(kCodecVersionKey, "Xvid", version);
 
     std::vector<InventoryRow> upper = m_inventory.ScanInstalled();
-    ASSERT_EQ(upper, (std::vector<InventoryRow>{Row("Xvid", "Xvid " + version, path)}));
+    ASSERT_EQ(upper, (std::vector<InventoryRow>{Row("Xvid " + version, path)}));
 
     std::vector<InventoryRow> lower;
     upper[0].checkMark = "1";
@@ -388,7 +410,7 @@ TEST_F(FilterInventoryTest, APathWithAQuoteIsNotHandedToRegsvr32)
 {
     const std::string path = "C:\\a.ax\" /i:evil \"C:\\b.ax";
     SetMachine(kInstallKey, "Xvid", path);
-    std::vector<InventoryRow> upper = {Row("Xvid", "Xvid (1.2)", path, "1")};
+    std::vector<InventoryRow> upper = {Row("Xvid (1.2)", path, "1")};
     std::vector<InventoryRow> lower;
 
     m_inventory.UnregisterChosen(upper, lower);

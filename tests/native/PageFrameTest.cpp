@@ -4,6 +4,7 @@
 #include "FakePageControls.h"
 
 #include "pages/NumericEdit.h"
+#include "pages/AudioFormats.h"
 #include "pages/PageModel.h"
 
 #include <gtest/gtest.h>
@@ -118,14 +119,14 @@ TEST(ChoiceMap, StoredNumbersSelectByValueThenByTheMapsRules)
     EXPECT_EQ(ValueForIndex(kModes, kNoSelection), -1);
 }
 
-TEST(MaskSpec, OnlyExactSumsOfTheReadPartsAreRecognised)
+TEST(MaskSpec, OnlyExactSumsOfEitherPartAreRecognised)
 {
-    EXPECT_EQ(MatchMask(kFormats, 13312), 0b10110u);  // AC3, MPEG, PES
-    EXPECT_EQ(MatchMask(kFormats, 0), 0u);
-    EXPECT_EQ(MatchMask(kFormats, 1020 + 16384), 0b01001u);
-    EXPECT_FALSE(MatchMask(kFormats, 13312 + 30));  // what the page writes with PCM ticked
-    EXPECT_FALSE(MatchMask(kFormats, 2048));
-    EXPECT_FALSE(MatchMask(kFormats, -1));
+    EXPECT_EQ(MatchMaskEitherPart(kFormats, 13312), 0b10110u);  // AC3, MPEG, PES
+    EXPECT_EQ(MatchMaskEitherPart(kFormats, 0), 0u);
+    EXPECT_EQ(MatchMaskEitherPart(kFormats, 1020 + 16384), 0b01001u);
+    EXPECT_EQ(MatchMaskEitherPart(kFormats, 13312 + 30), 0b10111u);  // PCM as ticking writes it
+    EXPECT_FALSE(MatchMaskEitherPart(kFormats, 2048));
+    EXPECT_FALSE(MatchMaskEitherPart(kFormats, -1));
 }
 
 TEST(TextExchange, StaysBusyUntilTheOutermostExchangeEndsEvenOnAnException)
@@ -360,28 +361,98 @@ TEST_F(PageModelTest, TheOwnTextExchangeWritesNothing)
 TEST_F(PageModelTest, LayoutRunsOnceAndDisablesManagedControlsWithoutTheDecoder)
 {
     const PageControl page[] = {
-        {10, ControlType::CheckBox, "a", {20, 60, 41, 13}},
-        {13, ControlType::DropDownCombo, "", {}},
-        {40, ControlType::NumericEdit, "", {52, 272, 18, 13}, true},
+        {10, ControlType::CheckBox, {20, 60, 41, 13}},
+        {13, ControlType::DropDownCombo, {}},
+        {40, ControlType::NumericEdit, {52, 272, 18, 13}, true},
     };
-    model.Layout(page, false);
-    EXPECT_EQ(controls.places.size(), 2u);
-    EXPECT_EQ(controls.places[10].x, 20);
-    EXPECT_EQ(controls.places[40].y, 272);
-    EXPECT_FALSE(controls.places.count(13));
-    EXPECT_FALSE(controls.IsEnabled(10));
-    EXPECT_FALSE(controls.IsEnabled(13));
-    EXPECT_TRUE(controls.IsEnabled(40));
-    EXPECT_TRUE(model.LaidOut());
+    FakePageControls missing;
+    PageModel withoutDecoder(store, missing, {{}, [] { return false; }});
+    withoutDecoder.Layout(page);
+    EXPECT_EQ(missing.places.size(), 2u);
+    EXPECT_EQ(missing.places.at(10).x, 20);
+    EXPECT_EQ(missing.places.at(40).y, 272);
+    EXPECT_FALSE(missing.places.count(13));
+    EXPECT_FALSE(missing.IsEnabled(10));
+    EXPECT_FALSE(missing.IsEnabled(13));
+    EXPECT_TRUE(missing.IsEnabled(40));
+    EXPECT_TRUE(withoutDecoder.LaidOut());
 
     FakePageControls fresh;
     PageModel installed(store, fresh);
-    installed.Layout(page, true);
+    installed.Layout(page);
     EXPECT_TRUE(fresh.enabled.empty());
     fresh.places.clear();
-    installed.Layout(page, false);  // already laid out: neither moves nor disables
+    installed.Layout(page);  // already laid out: moves nothing again
     EXPECT_TRUE(fresh.places.empty());
     EXPECT_TRUE(fresh.enabled.empty());
+}
+
+TEST_F(PageModelTest, ARefusedWriteShowsTheStoredValueAgainAndWritesNothingMore)
+{
+    model.Load(kRows);
+    registry.refuseWritesUnder = RegRoot::CurrentUser;
+    registry.writes.clear();
+
+    Click(10, 0);  // "check" is stored as 1
+    EXPECT_EQ(controls.checks[10], 1);
+    Click(20, 1);  // PCM into "formats"
+    EXPECT_EQ(controls.checks[20], 0);
+    EXPECT_EQ(controls.numbers[kFormatsKey], 13312);
+    controls.SetComboIndex(13, 6);
+    model.OnControlChanged(kRows, 13);
+    EXPECT_EQ(controls.comboSelection[13], 1);
+    controls.Type(40, "640");  // "width" is stored as 10: shown again, no change reported back
+    EXPECT_EQ(controls.shown[40], "10");
+    EXPECT_EQ(controls.members[40], "10");
+    EXPECT_EQ(handledEdits, 1);
+    EXPECT_TRUE(registry.writes.empty());
+}
+
+// A box enabling an edit on clicks only, and a list enabling two controls whenever it
+// changes, loads or resets; the decoder's flag is switched by the test.
+constexpr int kTwoTargets[] = {40, 41};
+constexpr int kOneTarget[] = {42};
+constexpr EnableRule kRules[] = {
+    EnableWhileTicked(10, kOneTarget, kOnClick),
+    EnableWhileSelected(13, 2, kTwoTargets, kOnClick | kOnLoad | kOnReset),
+};
+
+TEST_F(PageModelTest, DependentEnablesFollowTheirSourceAtTheirMomentsUnlessTheDecoderIsMissing)
+{
+    bool installed = true;
+    FakePageControls page;
+    PageModel rules(store, page, {kRules, [&] { return installed; }});
+    auto enabled = [&](int id) { return page.IsEnabled(id); };
+
+    store.WriteDword(RegRoot::CurrentUser, kKey, "mode", 0);
+    rules.Load(kRows);  // the box's rule does not run on Load: the edit stays as it was
+    EXPECT_FALSE(enabled(40));
+    EXPECT_FALSE(enabled(41));
+    EXPECT_TRUE(enabled(42));
+
+    page.SetComboIndex(13, 2);
+    rules.OnControlChanged(kRows, 13);
+    EXPECT_TRUE(enabled(40));
+    EXPECT_TRUE(enabled(41));
+    page.SetCheck(10, 0);
+    rules.OnControlChanged(kRows, 10);
+    EXPECT_FALSE(enabled(42));
+
+    store.WriteDword(RegRoot::CurrentUser, kKey, "mode", 0);
+    rules.Load(kRows);
+    EXPECT_FALSE(enabled(40));
+    rules.ResetDefaults(kRows);  // resets "mode" to index 1
+    EXPECT_FALSE(enabled(40));
+
+    // Without the decoder no rule enables anything, at any moment.
+    installed = false;
+    store.WriteDword(RegRoot::CurrentUser, kKey, "mode", 2);
+    rules.Load(kRows);
+    page.SetCheck(10, 1);
+    rules.OnControlChanged(kRows, 10);
+    page.SetComboIndex(13, 2);
+    rules.OnControlChanged(kRows, 13);
+    for (int id : {40, 41, 42}) EXPECT_FALSE(enabled(id)) << id;
 }
 
 }  // namespace

@@ -1,10 +1,13 @@
-// The Xvid and ffdshow video pages: their tables driven through PageModel over the memory
-// registry, as the Win32 pages drive them.
+// The decoder pages' tables driven through PageModel over the memory registry, as the
+// Win32 pages drive them.
 #include "FakePageControls.h"
 
 #include "pages/PageModel.h"
 #include "pages/video/VideoFFDShowValues.h"
 #include "pages/video/VideoXvidValues.h"
+#include "pages/audio/SoundKorrinValues.h"
+#include "pages/subtitle/CaptionDivxG400Values.h"
+#include "pages/subtitle/CaptionVSFilterValues.h"
 
 #include <gtest/gtest.h>
 
@@ -109,7 +112,10 @@ TEST_F(VideoPageTest, XvidColourSpaceMinusOneShowsRgb24AndStrayNumbersShowNothin
     EXPECT_EQ(controls.comboSelection[1035], kNoSelection);
     EXPECT_EQ(Xvid("ForceColorspace"), 9);
     model.SaveAll(video_xvid::kValues);
-    EXPECT_EQ(Xvid("ForceColorspace"), -1);  // nothing selected
+    EXPECT_EQ(Xvid("ForceColorspace"), 9);  // nothing selected says nothing
+    registry.writes.clear();
+    EXPECT_TRUE(model.OnControlChanged(video_xvid::kValues, 1035));
+    EXPECT_TRUE(registry.writes.empty());
 
     controls.SetComboIndex(1035, 2);
     registry.writes.clear();
@@ -207,32 +213,41 @@ struct PageData {
     const char* name;
     std::span<const ValueRow> values;
     std::span<const PageControl> controls;
-    std::size_t controlCount;
+    std::span<const EnableRule> enables;
 };
 
 const PageData kPages[] = {
-    {"Xvid", video_xvid::kValues, video_xvid::kControls, 10},
-    {"ffdshow video", video_ffdshow::kValues, video_ffdshow::kControls, 25},
+    {"Xvid", video_xvid::kValues, video_xvid::kControls, {}},
+    {"ffdshow video", video_ffdshow::kValues, video_ffdshow::kControls, {}},
+    {"DTS speaker", sound_korrin::kValues, sound_korrin::kControls, {}},
+    {"VSFilter", caption_vsfilter::kValues, caption_vsfilter::kControls, caption_vsfilter::kEnables},
+    {"DivX G400", caption_divxg400::kValues, caption_divxg400::kControls, caption_divxg400::kEnables},
 };
 
-TEST_F(VideoPageTest, EveryValueHasAControlAndWithoutTheDecoderAllAreDisabled)
+TEST_F(VideoPageTest, EveryValueSpinnerAndRuleNamesAControlAndWithoutTheDecoderAllAreDisabled)
 {
     for (const PageData& page : kPages) {
         std::set<int> ids;
         for (const PageControl& control : page.controls)
             EXPECT_TRUE(ids.insert(control.id).second) << page.name << " " << control.id;
-        EXPECT_EQ(ids.size(), page.controlCount) << page.name;
         for (const ValueRow& row : page.values) {
-            if (row.kind == ValueKind::MaskBits) {
+            if (row.kind == &kMaskKind) {
                 for (const MaskBox& box : row.mask->boxes) EXPECT_TRUE(ids.count(box.id));
             } else {
                 EXPECT_TRUE(ids.count(row.controlId)) << page.name << " " << row.value.name;
             }
+            if (row.range.spinId != 0) {
+                EXPECT_TRUE(ids.count(row.range.spinId)) << row.value.name;
+            }
+        }
+        for (const EnableRule& rule : page.enables) {
+            EXPECT_TRUE(ids.count(rule.sourceId)) << page.name << " " << rule.sourceId;
+            for (int target : rule.targets) EXPECT_TRUE(ids.count(target)) << page.name << " " << target;
         }
 
         FakePageControls missing;
-        PageModel withoutDecoder(store, missing);
-        withoutDecoder.Layout(page.controls, false);
+        PageModel withoutDecoder(store, missing, {{}, [] { return false; }});
+        withoutDecoder.Layout(page.controls);
         for (int id : ids) EXPECT_FALSE(missing.IsEnabled(id)) << page.name << " " << id;
     }
 }

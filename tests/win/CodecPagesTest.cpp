@@ -16,6 +16,7 @@
 #include "platform/win/Painter.h"
 #include "platform/win/WideText.h"
 #include "resources/resource.h"
+#include "platform/win/Controls.h"
 #include "win/WinTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -191,7 +192,7 @@ struct Place {
 
 Place PlaceOf(HWND control)
 {
-    const RECT rect = wintest::ClientRectOf(control);
+    const RECT rect = win::ClientRectOf(control);
     return {rect.left, rect.top, rect.right, rect.bottom};
 }
 
@@ -306,8 +307,7 @@ void OpenPage(Page& page, HWND parent)
 {
     ASSERT_TRUE(page.Create(parent));
     ::MoveWindow(page.Hwnd(), 0, 0, 420, 500, TRUE);
-    page.PrepareOnce();
-    page.RefreshControls();
+    page.Shown();
 }
 
 // ---------------------------------------------------------------------------------------
@@ -644,8 +644,17 @@ TEST_F(CodecConnectPageTest, UnregisterMovesTheTickedRowsDownAndStartsRegsvr32Fo
     Tick(IDC_INSTALLED_LIST, L"ZlTest Alpha (1.0)");
     Tick(IDC_INSTALLED_LIST, L"ZlTest Bravo");
     Tick(IDC_INSTALLED_LIST, L"ZlTest Charlie (0.9)");
+    // The user's selection in the other list survives the move and a later show.
+    ListView_SetItemState(Lower(), FindItem(Lower(), L"ZlTest Delta (3.1)"), LVIS_SELECTED,
+                          LVIS_SELECTED);
+    const auto selected = [&] {
+        const int item = ListView_GetNextItem(Lower(), -1, LVNI_SELECTED);
+        return item < 0 ? std::wstring() : ItemText(Lower(), item, 0);
+    };
 
     PressAndRelease(m_page->Hwnd(), kUnregisterButton.inside, {335, 75});
+    m_page->Shown();
+    EXPECT_EQ(selected(), L"ZlTest Delta (3.1)");
 
     // From the list's last row up.
     EXPECT_EQ(m_launcher.lines,

@@ -5,6 +5,7 @@
 #include "shell/AboutBox.h"
 #include "shell/MainWindow.h"
 #include "shell/MenuMemory.h"
+#include "shell/SingleInstance.h"
 #include "win/WinTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -116,14 +117,61 @@ TEST_F(MainWindowTest, GroupsReopenTheirLastPage)
     EXPECT_FALSE(s_window->HasCurrentSettingsPage());
 }
 
-TEST_F(MainWindowTest, ASecondWindowEndsDuringItsOwnInitialisation)
+TEST_F(MainWindowTest, TheMovieFinderImageOpensNoWindowUntilTheFinderExists)
 {
-    MainWindow second;
-    second.Create(nullptr);
-    // It stops before making any page (the real, modal one then closes itself).
-    for (int i = 0; i < kPageCount; ++i) EXPECT_EQ(second.PageAt(static_cast<PageId>(i)), nullptr);
-    EXPECT_TRUE(::IsWindow(s_window->Hwnd()));
-    EXPECT_NE(s_window->PageAt(PageId::CodecConnect), nullptr);
+    const auto visibleWindows = [] {
+        int count = 0;
+        ::EnumThreadWindows(
+            ::GetCurrentThreadId(),
+            [](HWND hwnd, LPARAM counter) {
+                if (::IsWindowVisible(hwnd)) ++*reinterpret_cast<int*>(counter);
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&count));
+        return count;
+    };
+    const int before = visibleWindows();
+    const LPARAM finder = MAKELPARAM(300, 580);
+    ::SendMessageW(s_window->Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, finder);
+    ::SendMessageW(s_window->Hwnd(), WM_LBUTTONUP, 0, finder);
+    EXPECT_EQ(visibleWindows(), before);
+}
+
+TEST(InstallCheck, AStandardUserKeepsTheSettingsAndTheCurrentDefaultsStillResetThePageInView)
+{
+    RegistryStore store(SystemRegistry());
+    const std::string_view xvid = "Software\\GNU\\XviD";
+    SystemRegistry().DeleteTree(RegRoot::CurrentUser, xvid);
+    store.WriteDword(RegRoot::CurrentUser, xvid, "Deblock_Y", 1);
+    store.WriteDword(RegRoot::LocalMachine, kSetupKey, "CheckInstall", 0);
+    wintest::MachineReadOnlyRegistry standardUser;
+    {
+        MainWindow window(standardUser);
+        ASSERT_TRUE(window.Create(nullptr));
+        EXPECT_EQ(store.ReadDword(RegRoot::CurrentUser, xvid, "Deblock_Y"), 1);
+        EXPECT_EQ(store.ReadDword(RegRoot::LocalMachine, kSetupKey, "CheckInstall"), 0);
+
+        ::SendMessageW(window.Hwnd(), WM_COMMAND, MAKEWPARAM(MENU_VIDEO_XVID, 0), 0);
+        const LPARAM defaults = MAKELPARAM(400, 580);
+        ::SendMessageW(window.Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, defaults);
+        ::SendMessageW(window.Hwnd(), WM_LBUTTONUP, 0, defaults);
+        EXPECT_EQ(store.ReadDword(RegRoot::CurrentUser, xvid, "Deblock_Y"), 0);
+    }
+    store.DeleteValue(RegRoot::LocalMachine, kSetupKey, "CheckInstall");
+    SystemRegistry().DeleteTree(RegRoot::CurrentUser, xvid);
+}
+
+TEST(SingleInstance, TheSecondClaimFindsTheFirstAndTheMutexLastsWithItsOwner)
+{
+    {
+        const SingleInstance first;
+        ASSERT_FALSE(first.AlreadyRunning());
+        const SingleInstance second;
+        EXPECT_TRUE(second.AlreadyRunning());
+    }
+    // Both handles closed: a later copy starts as the first again.
+    const SingleInstance later;
+    EXPECT_FALSE(later.AlreadyRunning());
 }
 
 TEST(AboutBox, ShowsTheProductAndVersion)

@@ -3,7 +3,11 @@
 
 #include <windows.h>
 
+#include "platform/registry/ForwardingRegistry.h"
+#include "platform/registry/Win32Registry.h"
+
 #include <string>
+#include <string_view>
 
 namespace zelora::wintest {
 
@@ -15,13 +19,67 @@ inline std::wstring WindowText(HWND hwnd)
     return text;
 }
 
-// A control's rectangle in its parent's client pixels.
-inline RECT ClientRectOf(HWND control)
+// A hidden top-level window to hold pages under test, destroyed with the guard (after the
+// pages, when declared before them).
+class PageParent {
+public:
+    PageParent()
+        : m_hwnd(::CreateWindowExW(0, L"STATIC", L"pages", WS_POPUP, 0, 0, 600, 600, nullptr,
+                                   nullptr, ::GetModuleHandleW(nullptr), nullptr))
+    {
+    }
+    ~PageParent() { ::DestroyWindow(m_hwnd); }
+    PageParent(const PageParent&) = delete;
+    PageParent& operator=(const PageParent&) = delete;
+    HWND Get() const { return m_hwnd; }
+
+private:
+    HWND m_hwnd;
+};
+
+// Runs every message waiting for this thread. Not translated: TypeKeys posts the
+// characters itself.
+inline void PumpMessages()
 {
-    RECT rect{};
-    ::GetWindowRect(control, &rect);
-    ::MapWindowPoints(nullptr, ::GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
 }
+
+// Types into the window that has the focus, one key at a time, as a keyboard does: a
+// key-down, the character, a key-up, each through the message queue. "\b" is backspace.
+inline void TypeKeys(std::wstring_view keys)
+{
+    for (wchar_t ch : keys) {
+        const HWND focus = ::GetFocus();
+        const auto vk = static_cast<WPARAM>(ch == L'\b' ? VK_BACK : ch == L'-' ? VK_OEM_MINUS : ch);
+        ::PostMessageW(focus, WM_KEYDOWN, vk, 1);
+        ::PostMessageW(focus, WM_CHAR, static_cast<WPARAM>(ch), 1);
+        ::PostMessageW(focus, WM_KEYUP, vk, static_cast<LPARAM>(0xC0000001u));
+        PumpMessages();
+    }
+}
+
+// The real registry, except that it refuses every write under HKEY_LOCAL_MACHINE, as it
+// does for a standard user.
+class MachineReadOnlyRegistry final : public ForwardingRegistry {
+public:
+    MachineReadOnlyRegistry() : ForwardingRegistry(m_real) {}
+
+    RegStatus SetValue(RegRoot root, std::string_view path, std::string_view name, RegType type,
+                       const void* data, std::uint32_t size) override
+    {
+        if (root == RegRoot::LocalMachine) return RegStatus::Denied;
+        return ForwardingRegistry::SetValue(root, path, name, type, data, size);
+    }
+    RegStatus DeleteValue(RegRoot root, std::string_view path, KeyOpen open,
+                          std::string_view name) override
+    {
+        if (root == RegRoot::LocalMachine) return RegStatus::Denied;
+        return ForwardingRegistry::DeleteValue(root, path, open, name);
+    }
+
+private:
+    Win32Registry m_real;
+};
 
 }  // namespace zelora::wintest

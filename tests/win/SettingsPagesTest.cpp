@@ -1,5 +1,5 @@
-// The Xvid and ffdshow video pages created for real from their templates, as children of a
-// plain window, driven with the messages a user's clicks produce and checked in the real
+// The settings pages created for real from their templates, as children of a plain window,
+// driven with the messages a user's clicks and keys produce and checked in the real
 // registry; and the settings page frame's own Win32 duties (numeric edits, the exchange
 // guard, control colouring). The skin's painting is checked on screen, end to end.
 #include <windows.h>
@@ -11,9 +11,17 @@
 #include "pages/video/VideoFFDShowValues.h"
 #include "pages/video/VideoXvid.h"
 #include "pages/video/VideoXvidValues.h"
+#include "pages/audio/SoundKorrin.h"
+#include "pages/audio/SoundKorrinValues.h"
+#include "pages/subtitle/CaptionDivxG400.h"
+#include "pages/subtitle/CaptionDivxG400Values.h"
+#include "pages/subtitle/CaptionVSFilter.h"
+#include "pages/subtitle/CaptionVSFilterValues.h"
 #include "platform/registry/Win32Registry.h"
 #include "platform/text/Text.h"
 #include "platform/win/WideText.h"
+#include "resources/resource.h"
+#include "platform/win/Controls.h"
 #include "win/WinTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -33,8 +41,15 @@ using wintest::WindowText;
 constexpr RegRoot kHkcu = RegRoot::CurrentUser;
 constexpr std::string_view kFrameTestKey = "Software\\Zelora Tests\\SettingsPage";
 // Every key these tests write; each test starts and ends without them.
-constexpr std::string_view kTouchedKeys[] = {
-    video_xvid::kKey, "Software\\GNU\\ffdshow", "Software\\GNU\\ffdshow_audio", kFrameTestKey};
+struct TouchedKey {
+    RegRoot root;
+    std::string_view path;
+};
+constexpr TouchedKey kTouchedKeys[] = {
+    {kHkcu, video_xvid::kKey},        {kHkcu, "Software\\GNU\\ffdshow"},
+    {kHkcu, "Software\\GNU\\ffdshow_audio"}, {kHkcu, kFrameTestKey},
+    {kHkcu, "Software\\KORRIN"},      {kHkcu, "Software\\Gorvash"},
+    {RegRoot::LocalMachine, "Software\\KVX"}};
 
 std::wstring ClassOf(HWND hwnd)
 {
@@ -47,7 +62,7 @@ std::wstring ClassOf(HWND hwnd)
 // needs its text's width in its font.
 int WidthToShowLabel(HWND control, ControlType type)
 {
-    if (type == ControlType::CheckBox) {
+    if (type == ControlType::CheckBox || type == ControlType::RadioButton) {
         SIZE ideal{};
         EXPECT_TRUE(::SendMessageW(control, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal)));
         return ideal.cx;
@@ -78,7 +93,17 @@ const PageCase kPages[] = {
      video_xvid::kControls},
     {"ffdshow video", [] { return std::make_unique<VideoFFDShow>(); }, "FFDShow",
      video_ffdshow::kValues, video_ffdshow::kControls},
+    {"DTS speaker", [] { return std::make_unique<SoundKorrin>(); }, "Korrins DTS",
+     sound_korrin::kValues, sound_korrin::kControls},
+    {"VSFilter", [] { return std::make_unique<CaptionVSFilter>(); }, "VSFilter",
+     caption_vsfilter::kValues, caption_vsfilter::kControls},
+    {"DivX G400", [] { return std::make_unique<CaptionDivxG400>(); }, "DivxG400",
+     caption_divxg400::kValues, caption_divxg400::kControls},
 };
+const PageCase& kXvid = kPages[0];
+const PageCase& kKorrin = kPages[2];
+const PageCase& kVSFilter = kPages[3];
+const PageCase& kG400 = kPages[4];
 
 class VideoPagesTest : public ::testing::Test {
 protected:
@@ -99,7 +124,7 @@ protected:
     }
     static void ClearRegistry()
     {
-        for (std::string_view key : kTouchedKeys) SystemRegistry().DeleteTree(kHkcu, key);
+        for (const TouchedKey& key : kTouchedKeys) SystemRegistry().DeleteTree(key.root, key.path);
     }
 
     // Creates the page hidden, as the main window does at start-up.
@@ -108,14 +133,15 @@ protected:
         m_page = std::move(page);
         ASSERT_TRUE(m_page->Create(m_parent));
     }
-    // What the main window does when the page's menu item is pressed the first time.
+    // What the main window does when the page's menu item is pressed (the first time, or
+    // again: it lays out and moves only once).
     void Show()
     {
         m_page->Load();
         m_page->Layout();
         ::MoveWindow(m_page->Hwnd(), 162, 50, 420, 500, TRUE);
         ::ShowWindow(m_page->Hwnd(), SW_SHOW);
-        m_page->RefreshControls();
+        m_page->Shown();
     }
     void CreateAndShow(const PageCase& page)
     {
@@ -124,6 +150,14 @@ protected:
     }
 
     HWND Item(int id) const { return m_page->Item(id); }
+    // The user clicks into an edit, selects its whole text and types.
+    void TypeInto(int id, std::wstring_view keys)
+    {
+        ::ShowWindow(m_parent, SW_SHOW);
+        ::SetFocus(Item(id));
+        ::SendMessageW(Item(id), EM_SETSEL, 0, -1);
+        wintest::TypeKeys(keys);
+    }
     bool Checked(int id) const { return ::IsDlgButtonChecked(m_page->Hwnd(), id) == BST_CHECKED; }
     void Click(int id) const { ::SendMessageW(Item(id), BM_CLICK, 0, 0); }
     int Selection(int id) const
@@ -140,6 +174,10 @@ protected:
     std::int32_t Stored(std::string_view key, std::string_view name)
     {
         return m_store.ReadDword(kHkcu, key, name);
+    }
+    std::int32_t Stored(const RegValue& value)
+    {
+        return m_store.ReadDword(value.root, value.key, value.name);
     }
     std::int32_t Xvid(std::string_view name) { return Stored(video_xvid::kKey, name); }
     void SetXvid(std::string_view name, std::int32_t value)
@@ -173,19 +211,30 @@ TEST_F(VideoPagesTest, TemplatesHoldEveryControlWithItsLabelAndLayoutPlacesThemA
                 EXPECT_EQ(ClassOf(hwnd), L"Button");
                 EXPECT_EQ(style & BS_TYPEMASK, BS_AUTOCHECKBOX);
                 break;
+            case ControlType::RadioButton:
+                EXPECT_EQ(ClassOf(hwnd), L"Button");
+                EXPECT_EQ(style & BS_TYPEMASK, BS_AUTORADIOBUTTON);
+                EXPECT_EQ((style & WS_GROUP) != 0, &control == &page.controls.front());
+                break;
             case ControlType::DropDownCombo:
                 EXPECT_EQ(ClassOf(hwnd), L"ComboBox");
                 EXPECT_EQ(style & 3, CBS_DROPDOWN);
+                break;
+            case ControlType::NumericEdit:
+                EXPECT_EQ(ClassOf(hwnd), L"Edit");
+                break;
+            case ControlType::Spin:
+                // "1000" must never show as "1,000", which reads back as 1.
+                EXPECT_EQ(ClassOf(hwnd), UPDOWN_CLASSW);
+                EXPECT_TRUE(style & UDS_NOTHOUSANDS);
+                EXPECT_TRUE(style & UDS_SETBUDDYINT);
                 break;
             default:
                 EXPECT_EQ(ClassOf(hwnd), L"Static");
                 break;
             }
-            if (!control.label.empty()) {
-                EXPECT_EQ(WindowText(hwnd), Wide(control.label));
-            }
 
-            const RECT at = wintest::ClientRectOf(hwnd);
+            const RECT at = win::ClientRectOf(hwnd);
             if (control.place.IsSet()) {
                 EXPECT_EQ(at.left, control.place.x);
                 EXPECT_EQ(at.top, control.place.y);
@@ -193,6 +242,8 @@ TEST_F(VideoPagesTest, TemplatesHoldEveryControlWithItsLabelAndLayoutPlacesThemA
                 EXPECT_GE(at.right - at.left, control.place.width);
             }
             EXPECT_LE(WidthToShowLabel(hwnd, control.type), at.right - at.left);
+            // A spinner touches its edit by design.
+            if (control.type == ControlType::Spin) continue;
             for (const RECT& other : placed) {
                 RECT overlap{};
                 EXPECT_FALSE(::IntersectRect(&overlap, &at, &other));
@@ -206,9 +257,9 @@ TEST_F(VideoPagesTest, TemplatesHoldEveryControlWithItsLabelAndLayoutPlacesThemA
 TEST_F(VideoPagesTest, XvidColourListSitsBesideItsTitle)
 {
     InstalledDecoders::MarkInstalled("Xvid");
-    CreateAndShow(kPages[0]);
-    const RECT title = wintest::ClientRectOf(Item(video_xvid::kColourSpaceTitle));
-    const RECT list = wintest::ClientRectOf(Item(video_xvid::kColourSpace));
+    CreateAndShow(kXvid);
+    const RECT title = win::ClientRectOf(Item(video_xvid::kColourSpaceTitle));
+    const RECT list = win::ClientRectOf(Item(video_xvid::kColourSpace));
     EXPECT_GE(list.left, title.right);
     EXPECT_LE(list.left, title.right + 10);
     EXPECT_LE(std::abs((list.top + list.bottom) - (title.top + title.bottom)), 2);
@@ -221,32 +272,43 @@ TEST_F(VideoPagesTest, FirstShowWithNoKeysStoresAndShowsEveryDefault)
         CreateAndShow(page);
         for (const ValueRow& row : page.values) {
             SCOPED_TRACE(row.value.name);
-            EXPECT_EQ(Stored(row.value.key, row.value.name), row.defaultValue);
-            if (row.kind == ValueKind::Check) {
+            EXPECT_EQ(Stored(row.value), row.defaultValue);
+            if (row.kind == &kCheckKind) {
                 EXPECT_EQ(Checked(row.controlId), row.defaultValue == 1);
             }
         }
     }
 }
 
-TEST_F(VideoPagesTest, WithoutTheDecoderEveryControlIsDisabledYetValuesLoadAndDefaultsAreStored)
+TEST_F(VideoPagesTest, WithoutTheDecoderEveryControlStaysDisabledYetValuesLoadAndDefaultsAreStored)
 {
+    // Stored values that would make a page's own rules enable something on Load.
+    m_store.WriteDword(kHkcu, caption_vsfilter::kGeneralKey, "ResX2Mode", 2);
     for (const PageCase& page : kPages) {
         SCOPED_TRACE(page.name);
         const ValueRow& first = page.values[0];
-        m_store.WriteDword(kHkcu, first.value.key, first.value.name, 1 - first.defaultValue);
+        m_store.WriteDword(first.value.root, first.value.key, first.value.name,
+                           1 - first.defaultValue);
         CreateAndShow(page);
-        for (const PageControl& control : page.controls)
-            EXPECT_FALSE(::IsWindowEnabled(Item(control.id))) << control.id;
-        EXPECT_EQ(Checked(first.controlId), first.defaultValue == 0);
+        for (int show = 1; show <= 2; ++show) {
+            for (const PageControl& control : page.controls)
+                EXPECT_FALSE(::IsWindowEnabled(Item(control.id))) << control.id << " show " << show;
+            Show();
+        }
+        if (first.kind == &kCheckKind) {
+            EXPECT_EQ(Checked(first.controlId), first.defaultValue == 0);
+        }
+        EXPECT_EQ(Stored(first.value), 1 - first.defaultValue);
         const ValueRow& last = page.values.back();
-        EXPECT_EQ(Stored(last.value.key, last.value.name), last.defaultValue);
+        if (&last != &first) {
+            EXPECT_EQ(Stored(last.value), last.defaultValue);
+        }
     }
 }
 
 TEST_F(VideoPagesTest, ShowingAgainReloadsValuesButLaysOutOnlyOnce)
 {
-    CreateAndShow(kPages[0]);  // Xvid, not installed: laid out disabled
+    CreateAndShow(kXvid);  // Xvid, not installed: laid out disabled
     InstalledDecoders::MarkInstalled("Xvid");
     const HWND box = Item(video_xvid::kDeblockY);
     ::MoveWindow(box, 300, 400, 50, 13, TRUE);
@@ -256,7 +318,7 @@ TEST_F(VideoPagesTest, ShowingAgainReloadsValuesButLaysOutOnlyOnce)
     m_page->Layout();
     EXPECT_TRUE(Checked(video_xvid::kDeblockY));
     EXPECT_FALSE(::IsWindowEnabled(box));
-    EXPECT_EQ(wintest::ClientRectOf(box).left, 300);
+    EXPECT_EQ(win::ClientRectOf(box).left, 300);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -265,7 +327,7 @@ TEST_F(VideoPagesTest, ShowingAgainReloadsValuesButLaysOutOnlyOnce)
 TEST_F(VideoPagesTest, XvidCodeBoxesAddTheirBitsToTheMask)
 {
     InstalledDecoders::MarkInstalled("Xvid");
-    CreateAndShow(kPages[0]);
+    CreateAndShow(kXvid);
     for (int id : {video_xvid::kCodeDivx, video_xvid::kCodeDx50, video_xvid::kCodeMp4v})
         EXPECT_FALSE(Checked(id));
     EXPECT_EQ(Xvid("Supported_4CC"), 0);
@@ -285,7 +347,7 @@ TEST_F(VideoPagesTest, XvidStoredMaskTicksItsBoxesAndAStrayNumberTicksNone)
 {
     InstalledDecoders::MarkInstalled("Xvid");
     SetXvid("Supported_4CC", 6);
-    CreateAndShow(kPages[0]);
+    CreateAndShow(kXvid);
     EXPECT_TRUE(Checked(video_xvid::kCodeDivx));
     EXPECT_FALSE(Checked(video_xvid::kCodeDx50));
     EXPECT_TRUE(Checked(video_xvid::kCodeMp4v));
@@ -303,7 +365,7 @@ TEST_F(VideoPagesTest, XvidColourListShowsRgb24ForMinusOneAndStoresTheChosenInde
 {
     InstalledDecoders::MarkInstalled("Xvid");
     SetXvid("ForceColorspace", -1);
-    CreateAndShow(kPages[0]);
+    CreateAndShow(kXvid);
     const HWND list = Item(video_xvid::kColourSpace);
     ASSERT_EQ(::SendMessageW(list, CB_GETCOUNT, 0, 0), 5);
     wchar_t first[32] = L"";
@@ -326,7 +388,7 @@ TEST_F(VideoPagesTest, XvidResetStoresZeroMaskAndRgb24ShownOrNot)
 {
     InstalledDecoders::MarkInstalled("Xvid");
     // The install check resets pages that were never shown: their list is still empty.
-    Create(kPages[0].make());
+    Create(kXvid.make());
     m_page->ResetDefaults();
     EXPECT_EQ(Xvid("ForceColorspace"), 3);
     EXPECT_EQ(Xvid("Supported_4CC"), 0);
@@ -368,23 +430,171 @@ TEST_F(VideoPagesTest, FFDShowTrayIconBoxWritesTheAudioDecodersValue)
 }
 
 // ---------------------------------------------------------------------------------------
+// DTS speaker
+
+TEST_F(VideoPagesTest, KorrinRadioStoresItsModeUnderTheOneKeyWhoseNameHoldsASlash)
+{
+    InstalledDecoders::MarkInstalled("Korrins DTS");
+    CreateAndShow(kKorrin);
+    EXPECT_TRUE(Checked(IDC_KORRIN_STEREO));
+    Click(IDC_KORRIN_SPDIF);
+    EXPECT_EQ(Stored(sound_korrin::kKey, "SpeakerMode"), 5);
+    Click(IDC_KORRIN_MONO);
+    EXPECT_EQ(Stored(sound_korrin::kKey, "SpeakerMode"), 0);
+    std::vector<std::string> subkeys;
+    SystemRegistry().EnumSubkeyNames(kHkcu, "SOFTWARE\\KORRIN", KeyOpen::ExistingOnly, subkeys);
+    EXPECT_EQ(subkeys, std::vector<std::string>{"DTS/AC3Filter"});
+
+    m_store.WriteDword(kHkcu, sound_korrin::kKey, "SpeakerMode", 9);
+    Show();
+    for (int id = IDC_KORRIN_MONO; id <= IDC_KORRIN_SPDIF; ++id) EXPECT_FALSE(Checked(id)) << id;
+    EXPECT_EQ(Stored(sound_korrin::kKey, "SpeakerMode"), 9);
+}
+
+// ---------------------------------------------------------------------------------------
+// VSFilter
+
+TEST_F(VideoPagesTest, VSFilterDoublingEditsFollowTheStoredAndChosenMode)
+{
+    InstalledDecoders::MarkInstalled("VSFilter");
+    m_store.WriteDword(kHkcu, caption_vsfilter::kGeneralKey, "ResX2Mode", 0);
+    CreateAndShow(kVSFilter);
+    auto doublingEnabled = [&] {
+        int enabled = 0;
+        for (int id : caption_vsfilter::kDoublingControls)
+            enabled += ::IsWindowEnabled(Item(id)) ? 1 : 0;
+        return enabled;
+    };
+    EXPECT_EQ(doublingEnabled(), 0);
+    Choose(IDC_VSF_RESX2, 2);
+    EXPECT_EQ(doublingEnabled(), 4);
+    EXPECT_EQ(Stored(caption_vsfilter::kGeneralKey, "ResX2Mode"), 2);
+    Choose(IDC_VSF_RESX2, 0);
+    EXPECT_EQ(doublingEnabled(), 0);
+
+    // A 2 stored meanwhile enables them on the next show.
+    m_store.WriteDword(kHkcu, caption_vsfilter::kGeneralKey, "ResX2Mode", 2);
+    Show();
+    EXPECT_EQ(doublingEnabled(), 4);
+
+    Choose(IDC_VSF_EXTPIC, 5);
+    EXPECT_EQ(Stored(caption_vsfilter::kGeneralKey, "Extpic"), 129);
+    m_store.WriteDword(kHkcu, caption_vsfilter::kGeneralKey, "Extpic", 130);
+    Show();
+    EXPECT_EQ(Selection(IDC_VSF_EXTPIC), 6);
+}
+
+TEST_F(VideoPagesTest, VSFilterTypedPositionIsClampedAndAShowRefreshesOnlyChangedTexts)
+{
+    InstalledDecoders::MarkInstalled("VSFilter");
+    CreateAndShow(kVSFilter);
+    TypeInto(IDC_VSF_YPERC, L"130");
+    EXPECT_EQ(WindowText(Item(IDC_VSF_YPERC)), L"120");
+    EXPECT_EQ(Stored(caption_vsfilter::kTextKey, "YPerc"), 120);
+
+    // Shown again: the reloaded text appears; an edit whose text did not change keeps
+    // its caret where the user left it.
+    m_store.WriteDword(kHkcu, caption_vsfilter::kTextKey, "XPerc", 60);
+    ::SendMessageW(Item(IDC_VSF_YPERC), EM_SETSEL, 1, 1);
+    Show();
+    EXPECT_EQ(WindowText(Item(IDC_VSF_XPERC)), L"60");
+    DWORD start = 0, end = 0;
+    ::SendMessageW(Item(IDC_VSF_YPERC), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                   reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 1u);
+    EXPECT_EQ(end, 1u);
+}
+
+TEST_F(VideoPagesTest, VSFilterResetWithoutTheFilterWritesNothing)
+{
+    Create(kVSFilter.make());
+    m_page->ResetDefaults();
+    std::vector<std::string> names;
+    SystemRegistry().EnumValueNames(kHkcu, caption_vsfilter::kGeneralKey, KeyOpen::ExistingOnly,
+                                    names);
+    EXPECT_TRUE(names.empty());
+}
+
+// ---------------------------------------------------------------------------------------
+// DivX G400
+
+TEST_F(VideoPagesTest, G400SpinEmptyAndTypeEditsAndBoxesEnablingTheirEdits)
+{
+    InstalledDecoders::MarkInstalled("DivxG400");
+    using caption_divxg400::kKey;
+    m_store.WriteDword(RegRoot::LocalMachine, kKey, "Flip", -1);
+    m_store.WriteDword(RegRoot::LocalMachine, kKey, "TV", 5);
+    CreateAndShow(kG400);
+    EXPECT_EQ(Selection(IDC_G400_FLIP), 0);
+    EXPECT_EQ(Selection(IDC_G400_TV), CB_ERR);
+    EXPECT_EQ(WindowText(Item(IDC_G400_SPEED)), L"1000");
+
+    // The up arrow of the speed's spinner, pressed and released.
+    RECT spin{};
+    ::GetClientRect(Item(IDC_G400_SPEED_SPIN), &spin);
+    const LPARAM upper = MAKELPARAM(spin.right / 2, 2);
+    ::SendMessageW(Item(IDC_G400_SPEED_SPIN), WM_LBUTTONDOWN, MK_LBUTTON, upper);
+    ::SendMessageW(Item(IDC_G400_SPEED_SPIN), WM_LBUTTONUP, 0, upper);
+    EXPECT_EQ(WindowText(Item(IDC_G400_SPEED)), L"1001");
+    EXPECT_EQ(m_store.ReadDword(RegRoot::LocalMachine, kKey, "SubSpeed"), 1001);
+
+    TypeInto(IDC_G400_FILL, L"\b");
+    EXPECT_EQ(m_store.ReadDword(RegRoot::LocalMachine, kKey, "Fill"), 0);
+    wintest::TypeKeys(L"75");
+    EXPECT_EQ(WindowText(Item(IDC_G400_FILL)), L"75");
+    EXPECT_EQ(m_store.ReadDword(RegRoot::LocalMachine, kKey, "Fill"), 75);
+
+    TypeInto(IDC_G400_OVERSCAN, L"150");
+    EXPECT_EQ(WindowText(Item(IDC_G400_OVERSCAN)), L"100");
+    EXPECT_EQ(m_store.ReadDword(RegRoot::LocalMachine, kKey, "Overscan"), 100);
+
+    // Ticking and unticking the box enables and disables its edit and stores only the box.
+    Click(IDC_G400_OVERSCAN_ON);
+    EXPECT_TRUE(::IsWindowEnabled(Item(IDC_G400_OVERSCAN)));
+    Click(IDC_G400_OVERSCAN_ON);
+    EXPECT_FALSE(::IsWindowEnabled(Item(IDC_G400_OVERSCAN)));
+    EXPECT_EQ(m_store.ReadDword(RegRoot::LocalMachine, kKey, "bOverscan"), 0);
+    EXPECT_EQ(m_store.ReadDword(RegRoot::LocalMachine, kKey, "Overscan"), 100);
+}
+
+TEST_F(VideoPagesTest, G400RefusedMachineWritesPutTheControlsBack)
+{
+    InstalledDecoders::MarkInstalled("DivxG400");
+    using caption_divxg400::kKey;
+    m_store.WriteDword(RegRoot::LocalMachine, kKey, "bOverscan", 0);
+    m_store.WriteDword(RegRoot::LocalMachine, kKey, "Overscan", 8);
+    m_store.WriteDword(RegRoot::LocalMachine, kKey, "Flip", 2);
+    wintest::MachineReadOnlyRegistry readOnly;
+    Create(std::make_unique<CaptionDivxG400>(readOnly));
+    Show();
+
+    Click(IDC_G400_OVERSCAN_ON);
+    EXPECT_FALSE(Checked(IDC_G400_OVERSCAN_ON));
+    Choose(IDC_G400_FLIP, 3);
+    EXPECT_EQ(Selection(IDC_G400_FLIP), 2);
+    TypeInto(IDC_G400_OVERSCAN, L"5");
+    EXPECT_EQ(WindowText(Item(IDC_G400_OVERSCAN)), L"8");
+    EXPECT_EQ(m_store.ReadDword(RegRoot::LocalMachine, kKey, "Overscan"), 8);
+}
+
+// ---------------------------------------------------------------------------------------
 // The frame itself, on a page with one numeric edit and its spinner
 
 constexpr int kEditId = 1500;
 constexpr int kSpinId = 1501;
 constexpr ValueRow kEditRows[] = {
-    NumberTextRow(kEditId, {kHkcu, kFrameTestKey, "Level"}, {0, 2048, kSpinId}, 10, 5),
+    NumberTextRow(kEditId, {kHkcu, kFrameTestKey, "Level"}, {0, 300, kSpinId}, 10, 5),
 };
 constexpr PageControl kEditControls[] = {
-    {kEditId, ControlType::NumericEdit, "", {20, 100, 60, 20}},
-    {kSpinId, ControlType::Spin, "", {80, 100, 15, 20}},
+    {kEditId, ControlType::NumericEdit, {20, 100, 60, 20}},
+    {kSpinId, ControlType::Spin, {80, 100, 15, 20}},
 };
 
 // The Xvid template with an edit box and its spinner added the way a template makes them.
 class EditPage final : public SettingsPage {
 public:
     EditPage()
-        : SettingsPage({video_xvid::kDialogId, Decoder::DivxG400, kEditRows, kEditControls,
+        : SettingsPage({IDD_VIDEO_XVID, Decoder::DivxG400, kEditRows, kEditControls,
                         video_xvid::kBitmaps})
     {
     }
@@ -413,7 +623,7 @@ TEST_F(VideoPagesTest, FrameNumericEditFiltersClampsAndIgnoresItsOwnExchange)
     ::SendMessageW(Item(kSpinId), UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low),
                    reinterpret_cast<LPARAM>(&high));
     EXPECT_EQ(low, 0);
-    EXPECT_EQ(high, 2048);
+    EXPECT_EQ(high, 300);
 
     // Pushing the texts makes the edit report a change; the page takes it for its own.
     m_store.WriteDword(kHkcu, kFrameTestKey, "Level", 77);
@@ -426,8 +636,8 @@ TEST_F(VideoPagesTest, FrameNumericEditFiltersClampsAndIgnoresItsOwnExchange)
         const wchar_t* shown;
         std::int32_t stored;
     };
-    for (const Typed& typed : {Typed{L"3000", L"2048", 2048}, Typed{L"-5", L"0", 0},
-                               Typed{L"640", L"640", 640}, Typed{L"", L"", 0}}) {
+    for (const Typed& typed : {Typed{L"3000", L"300", 300}, Typed{L"-5", L"0", 0},
+                               Typed{L"240", L"240", 240}, Typed{L"", L"", 0}}) {
         ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed.text));
         EXPECT_EQ(WindowText(edit), typed.shown) << typed.text;
         EXPECT_EQ(Stored(kFrameTestKey, "Level"), typed.stored) << typed.text;
@@ -443,9 +653,31 @@ TEST_F(VideoPagesTest, FrameNumericEditFiltersClampsAndIgnoresItsOwnExchange)
     EXPECT_EQ(Stored(kFrameTestKey, "Level"), 5);
 }
 
+TEST_F(VideoPagesTest, FrameTypingKeyByKeyKeepsTheCaretAtTheEndOfTheText)
+{
+    InstalledDecoders::MarkInstalled("DivxG400");  // the test page's decoder
+    Create(std::make_unique<EditPage>());
+    Show();
+    const HWND edit = Item(kEditId);
+    struct Typing {
+        const wchar_t* keys;  // typed over the whole text
+        const wchar_t* shown;
+        std::int32_t stored;
+    };
+    // "0" is the range's bound: were it pushed back, the caret would jump to the start and
+    // the "5" land before it. Past the bound the text is replaced, caret at its end, so
+    // backspace takes the last digit.
+    for (const Typing& typing : {Typing{L"150", L"150", 150}, Typing{L"05", L"05", 5},
+                                 Typing{L"3009", L"300", 300}, Typing{L"999\b", L"30", 30}}) {
+        TypeInto(kEditId, typing.keys);
+        EXPECT_EQ(WindowText(edit), typing.shown) << typing.keys;
+        EXPECT_EQ(Stored(kFrameTestKey, "Level"), typing.stored) << typing.keys;
+    }
+}
+
 TEST_F(VideoPagesTest, FrameColoursStaticsWithThePageGreyFromOneBrush)
 {
-    CreateAndShow(kPages[0]);
+    CreateAndShow(kXvid);
     const HWND title = Item(video_xvid::kColourSpaceTitle);
     HDC dc = ::GetDC(title);
     const auto colour = [&] {

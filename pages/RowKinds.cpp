@@ -1,0 +1,389 @@
+#include "pages/RowKinds.h"
+
+#include "pages/AudioFormats.h"
+#include "pages/LevelConversions.h"
+#include "pages/NumericEdit.h"
+#include "pages/PageModel.h"
+#include "platform/text/Text.h"
+
+#include <string>
+
+namespace zelora {
+
+// ---------------------------------------------------------------------------------------
+// What every kind shares: one DWORD, read with the store's load operation.
+
+void RowKind::Load(PageModel& page, const ValueRow& row) const
+{
+    Prepare(page, row);
+    std::int32_t stored = 0;
+    page.Store().LoadDword(row.value.root, row.value.key, row.value.name, stored,
+                           row.defaultValue);
+    Show(page, row, stored);
+}
+
+std::int32_t RowKind::Stored(PageModel& page, const ValueRow& row) const
+{
+    const std::int32_t stored =
+        page.Store().ReadDword(row.value.root, row.value.key, row.value.name);
+    return stored == RegistryStore::MissingDword ? row.defaultValue : stored;
+}
+
+bool RowKind::Store(PageModel& page, const ValueRow& row, std::int32_t value) const
+{
+    return page.Store().WriteDword(row.value.root, row.value.key, row.value.name, value);
+}
+
+// ---------------------------------------------------------------------------------------
+
+void CheckKind::Show(PageModel& page, const ValueRow& row, std::int32_t stored) const
+{
+    page.Controls().SetCheck(row.controlId, stored);
+}
+
+std::optional<std::int32_t> CheckKind::Value(PageModel& page, const ValueRow& row) const
+{
+    return page.Controls().GetCheck(row.controlId);
+}
+
+// ---------------------------------------------------------------------------------------
+
+void FlagCheckKind::Show(PageModel& page, const ValueRow& row, std::int32_t stored) const
+{
+    page.Controls().SetCheck(row.controlId, FlagTicked(row, stored) ? 1 : 0);
+}
+
+std::optional<std::int32_t> FlagCheckKind::Value(PageModel& page, const ValueRow& row) const
+{
+    return page.Controls().GetCheck(row.controlId) != 0 ? row.onValue : 0;
+}
+
+// ---------------------------------------------------------------------------------------
+
+bool MaskKind::Owns(const ValueRow& row, int id) const
+{
+    for (const MaskBox& box : row.mask->boxes)
+        if (box.id == id) return true;
+    return false;
+}
+
+void MaskKind::Show(PageModel& page, const ValueRow& row, std::int32_t stored) const
+{
+    PageControls& controls = page.Controls();
+    const MaskSpec& mask = *row.mask;
+    if (const auto ticked = MatchMaskEitherPart(mask, stored)) {
+        for (std::size_t i = 0; i < mask.boxes.size(); ++i)
+            controls.SetCheck(mask.boxes[i].id, (*ticked >> i) & 1u ? 1 : 0);
+        controls.SetNumber(row.controlId, stored);
+        return;
+    }
+    if (mask.unknown == UnknownMask::KeepBoxes) {
+        controls.SetNumber(row.controlId, stored);
+        return;
+    }
+    // Read as 0 without rewriting the registry: the stored number stays until a box or
+    // SaveAll writes a new one.
+    for (const MaskBox& box : mask.boxes) controls.SetCheck(box.id, 0);
+    controls.SetNumber(row.controlId, 0);
+}
+
+std::optional<std::int32_t> MaskKind::Value(PageModel& page, const ValueRow& row) const
+{
+    std::int32_t known = 0;
+    for (const MaskBox& box : row.mask->boxes)
+        if (page.Controls().GetCheck(box.id) != 0)
+            known = ApplyMaskBoxEitherPart(known, box, true);
+    page.Controls().SetNumber(row.controlId, known);
+    return known;
+}
+
+std::optional<std::int32_t> MaskKind::Changed(PageModel& page, const ValueRow& row,
+                                              int id) const
+{
+    PageControls& controls = page.Controls();
+    for (const MaskBox& box : row.mask->boxes) {
+        if (box.id != id) continue;
+        const std::int32_t known = ApplyMaskBoxEitherPart(controls.GetNumber(row.controlId), box,
+                                                          controls.GetCheck(id) != 0);
+        controls.SetNumber(row.controlId, known);
+        return known;
+    }
+    return std::nullopt;
+}
+
+// ---------------------------------------------------------------------------------------
+
+std::optional<std::int32_t> ChoiceKind::ValueOf(const ValueRow& row, int index)
+{
+    // Nothing chosen says nothing: writing it would store -1 for a choice nobody made.
+    if (index < 0 || static_cast<std::size_t>(index) >= row.choice->items.size())
+        return std::nullopt;
+    return ValueForIndex(*row.choice, index);
+}
+
+bool ChoiceKind::Store(PageModel& page, const ValueRow& row, std::int32_t value) const
+{
+    if (!RowKind::Store(page, row, value)) return false;
+    if (row.secondName.empty()) return true;
+    const int index = IndexForValue(*row.choice, value);
+    if (index < 0) return true;
+    return page.Store().WriteDword(row.value.root, row.value.key, row.secondName,
+                                   row.choice->items[static_cast<std::size_t>(index)].secondValue);
+}
+
+void ComboKind::Prepare(PageModel& page, const ValueRow& row) const
+{
+    // Also before a reset of a page never shown: selecting in an empty list selects nothing.
+    page.Controls().FillCombo(row.controlId, row.choice->items);
+}
+
+void ComboKind::Show(PageModel& page, const ValueRow& row, std::int32_t stored) const
+{
+    const int index = IndexForValue(*row.choice, stored);
+    if (index != kKeepSelection) page.Controls().SetComboIndex(row.controlId, index);
+}
+
+std::optional<std::int32_t> ComboKind::Value(PageModel& page, const ValueRow& row) const
+{
+    return ValueOf(row, page.Controls().GetComboIndex(row.controlId));
+}
+
+bool RadioKind::Owns(const ValueRow& row, int id) const
+{
+    return id >= row.controlId && id - row.controlId < static_cast<int>(row.choice->items.size());
+}
+
+void RadioKind::Show(PageModel& page, const ValueRow& row, std::int32_t stored) const
+{
+    const int index = IndexForValue(*row.choice, stored);
+    if (index != kKeepSelection) page.Controls().SetRadio(row.controlId, index);
+}
+
+std::optional<std::int32_t> RadioKind::Value(PageModel& page, const ValueRow& row) const
+{
+    return ValueOf(row, page.Controls().GetRadio(row.controlId));
+}
+
+std::optional<std::int32_t> RadioKind::Changed(PageModel&, const ValueRow& row, int id) const
+{
+    // The clicked button is the selection; the group need not be read back.
+    return ValueOf(row, id - row.controlId);
+}
+
+// ---------------------------------------------------------------------------------------
+
+void NumberTextKind::Prepare(PageModel& page, const ValueRow& row) const
+{
+    if (row.range.spinId != 0)
+        page.Controls().SetSpinRange(row.range.spinId, row.range.min, row.range.max);
+}
+
+void NumberTextKind::Show(PageModel& page, const ValueRow& row, std::int32_t stored) const
+{
+    page.Controls().SetEditText(row.controlId, std::to_string(stored));
+}
+
+std::optional<std::int32_t> NumberTextKind::Value(PageModel& page, const ValueRow& row) const
+{
+    return DecimalTextToInt(page.Controls().GetEditText(row.controlId));
+}
+
+std::optional<std::int32_t> NumberTextKind::Changed(PageModel& page, const ValueRow& row,
+                                                    int) const
+{
+    // Always take the edits' texts in, an emptied member included: otherwise whatever the
+    // user types into a box after emptying it would be shown but never stored.
+    page.PullTexts();
+    std::string text = page.Controls().GetEditText(row.controlId);
+    const std::string maxText = std::to_string(row.range.max);
+    const std::string minText = std::to_string(row.range.min);
+    ClampEditNumber(text, maxText, minText);
+    page.Controls().SetEditText(row.controlId, text);
+    if (text == maxText || text == minText) page.PushTexts();
+    return DecimalTextToInt(text);
+}
+
+// ---------------------------------------------------------------------------------------
+
+namespace {
+
+// The entry a stored pair selects; `readSecond` is asked for the second number only when
+// several entries share the first.
+template <class ReadSecond>
+int PairIndex(const ChoiceMap& map, std::int32_t first, ReadSecond readSecond)
+{
+    int sharing = 0;
+    int only = kNoSelection;
+    for (std::size_t i = 0; i < map.items.size(); ++i) {
+        if (map.items[i].value != first) continue;
+        ++sharing;
+        only = static_cast<int>(i);
+    }
+    if (sharing == 1) return only;
+    if (sharing > 1) {
+        const std::int32_t second = readSecond();
+        for (std::size_t i = 0; i < map.items.size(); ++i)
+            if (map.items[i].value == first && map.items[i].secondValue == second)
+                return static_cast<int>(i);
+    }
+    return map.indexForOther;
+}
+
+bool IsIndexOf(const ChoiceMap& map, std::int32_t index)
+{
+    return index >= 0 && static_cast<std::size_t>(index) < map.items.size();
+}
+
+}  // namespace
+
+void ChoicePairKind::Prepare(PageModel& page, const ValueRow& row) const
+{
+    kComboKind.Prepare(page, row);
+}
+
+void ChoicePairKind::Show(PageModel& page, const ValueRow& row, std::int32_t stored) const
+{
+    page.Controls().SetComboIndex(row.controlId,
+                                  IsIndexOf(*row.choice, stored) ? stored : row.choice->indexForOther);
+}
+
+std::optional<std::int32_t> ChoicePairKind::Value(PageModel& page, const ValueRow& row) const
+{
+    const int index = page.Controls().GetComboIndex(row.controlId);
+    if (!IsIndexOf(*row.choice, index)) return std::nullopt;
+    return index;
+}
+
+void ChoicePairKind::Load(PageModel& page, const ValueRow& row) const
+{
+    Prepare(page, row);
+    const ChoiceItem& fallback = row.choice->items[static_cast<std::size_t>(row.defaultValue)];
+    RegistryStore& store = page.Store();
+    const RegValue& at = row.value;
+    std::int32_t first = 0;
+    store.LoadDword(at.root, at.key, at.name, first, fallback.value);
+    const int index = PairIndex(*row.choice, first, [&] {
+        std::int32_t second = 0;
+        store.LoadDword(at.root, at.key, row.secondName, second, fallback.secondValue);
+        return second;
+    });
+    Show(page, row, index);
+}
+
+std::int32_t ChoicePairKind::Stored(PageModel& page, const ValueRow& row) const
+{
+    const RegValue& at = row.value;
+    const ChoiceItem& fallback = row.choice->items[static_cast<std::size_t>(row.defaultValue)];
+    auto read = [&](std::string_view name, std::int32_t missing) {
+        const std::int32_t stored = page.Store().ReadDword(at.root, at.key, name);
+        return stored == RegistryStore::MissingDword ? missing : stored;
+    };
+    return PairIndex(*row.choice, read(at.name, fallback.value),
+                     [&] { return read(row.secondName, fallback.secondValue); });
+}
+
+bool ChoicePairKind::Store(PageModel& page, const ValueRow& row, std::int32_t value) const
+{
+    if (!IsIndexOf(*row.choice, value)) return true;  // nothing chosen writes nothing
+    const ChoiceItem& item = row.choice->items[static_cast<std::size_t>(value)];
+    const RegValue& at = row.value;
+    return page.Store().WriteDword(at.root, at.key, at.name, item.value) &&
+           page.Store().WriteDword(at.root, at.key, row.secondName, item.secondValue);
+}
+
+// ---------------------------------------------------------------------------------------
+
+namespace {
+
+const FormatPairSpec& PairOf(const ValueRow& row)
+{
+    return static_cast<const FormatPairSpec&>(*row.spec);
+}
+
+}  // namespace
+
+bool FormatPairKind::Owns(const ValueRow& row, int id) const
+{
+    return id == row.controlId || id == PairOf(row).spdifId;
+}
+
+void FormatPairKind::Show(PageModel& page, const ValueRow& row, std::int32_t stored) const
+{
+    const FormatPairSpec& pair = PairOf(row);
+    const FormatPairBoxes boxes = ShowFormatPair(pair.pair, stored, page.DecoderInstalled());
+    page.Controls().SetCheck(row.controlId, boxes.format ? 1 : 0);
+    page.Controls().SetCheck(pair.spdifId, boxes.spdif ? 1 : 0);
+    page.Controls().EnableControl(pair.spdifId, boxes.spdifEnabled);
+}
+
+std::optional<std::int32_t> FormatPairKind::Value(PageModel& page, const ValueRow& row) const
+{
+    const FormatPairSpec& pair = PairOf(row);
+    return FormatPairValue(pair.pair, page.Controls().GetCheck(row.controlId) != 0,
+                           page.Controls().GetCheck(pair.spdifId) != 0);
+}
+
+std::optional<std::int32_t> FormatPairKind::Changed(PageModel& page, const ValueRow& row,
+                                                    int id) const
+{
+    if (id == row.controlId) {
+        page.Controls().EnableControl(
+            PairOf(row).spdifId, page.DecoderInstalled() && page.Controls().GetCheck(id) != 0);
+    }
+    return Value(page, row);
+}
+
+// ---------------------------------------------------------------------------------------
+
+void GainTextKind::Show(PageModel& page, const ValueRow& row, std::int32_t decibels) const
+{
+    kNumberTextKind.Show(page, row, decibels);
+}
+
+std::optional<std::int32_t> GainTextKind::Value(PageModel& page, const ValueRow& row) const
+{
+    return kNumberTextKind.Value(page, row);
+}
+
+std::optional<std::int32_t> GainTextKind::Changed(PageModel& page, const ValueRow& row,
+                                                  int id) const
+{
+    return kNumberTextKind.Changed(page, row, id);
+}
+
+void GainTextKind::Load(PageModel& page, const ValueRow& row) const
+{
+    // The stored text is never rewritten: only a missing one gets the default's gain.
+    std::string gain;
+    page.Store().LoadString(row.value.root, row.value.key, row.value.name, gain,
+                            Ac3GainText(row.defaultValue));
+    Show(page, row, Ac3DecibelsFromGainText(gain));
+}
+
+std::int32_t GainTextKind::Stored(PageModel& page, const ValueRow& row) const
+{
+    const std::string gain =
+        page.Store().ReadString(row.value.root, row.value.key, row.value.name);
+    if (gain == RegistryStore::MissingString) return row.defaultValue;
+    return Ac3DecibelsFromGainText(gain);
+}
+
+bool GainTextKind::Store(PageModel& page, const ValueRow& row, std::int32_t decibels) const
+{
+    return page.Store().WriteString(row.value.root, row.value.key, row.value.name,
+                                    Ac3GainText(decibels));
+}
+
+// ---------------------------------------------------------------------------------------
+
+void NumberKind::Show(PageModel& page, const ValueRow& row, std::int32_t stored) const
+{
+    page.Controls().SetNumber(row.controlId, stored);
+}
+
+std::optional<std::int32_t> NumberKind::Value(PageModel& page, const ValueRow& row) const
+{
+    return page.Controls().GetNumber(row.controlId);
+}
+
+}  // namespace zelora

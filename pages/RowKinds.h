@@ -1,0 +1,259 @@
+#pragma once
+// The kinds of value row, each in one place: how its controls show a stored number, what
+// number they hold, which controls belong to it, and what it writes. PageModel walks a
+// page's table and asks each row's kind; a new kind is one class here and one builder
+// (with, if it needs one, its own RowSpec for the row's `spec`). A kind that stores no
+// DWORD overrides Load, Stored and Store.
+
+#include "pages/AudioFormats.h"
+#include "pages/ValueRow.h"
+
+#include <cstdint>
+#include <optional>
+
+namespace zelora {
+
+class PageModel;
+
+class RowKind {
+public:
+    // Whether a notification of control `id` is a change of this row.
+    virtual bool Owns(const ValueRow& row, int id) const { return row.controlId == id; }
+    // Readies the controls before anything is shown in them (a list fills itself).
+    virtual void Prepare(PageModel& /*page*/, const ValueRow& /*row*/) const {}
+    // Shows a stored number (or the default of a missing one).
+    virtual void Show(PageModel& page, const ValueRow& row, std::int32_t stored) const = 0;
+    // The number the controls hold now; nothing when they hold none (no selection).
+    virtual std::optional<std::int32_t> Value(PageModel& page, const ValueRow& row) const = 0;
+    // The number a change of control `id` stores; by default what the controls hold.
+    virtual std::optional<std::int32_t> Changed(PageModel& page, const ValueRow& row,
+                                                int /*id*/) const
+    {
+        return Value(page, row);
+    }
+
+    // Reads the stored number (the default, written back, when it is missing) and shows it.
+    virtual void Load(PageModel& page, const ValueRow& row) const;
+    // What is stored now, for putting a control back after a refused write; reads only.
+    virtual std::int32_t Stored(PageModel& page, const ValueRow& row) const;
+    // Writes the number; false when the registry refused it.
+    virtual bool Store(PageModel& page, const ValueRow& row, std::int32_t value) const;
+
+protected:
+    constexpr RowKind() = default;
+    ~RowKind() = default;
+};
+
+// A check box storing its check state; a stored number is shown as it is.
+class CheckKind final : public RowKind {
+public:
+    constexpr CheckKind() = default;
+    void Show(PageModel& page, const ValueRow& row, std::int32_t stored) const override;
+    std::optional<std::int32_t> Value(PageModel& page, const ValueRow& row) const override;
+};
+
+// A check box storing `onValue` when ticked and 0 when not.
+class FlagCheckKind final : public RowKind {
+public:
+    constexpr FlagCheckKind() = default;
+    void Show(PageModel& page, const ValueRow& row, std::int32_t stored) const override;
+    std::optional<std::int32_t> Value(PageModel& page, const ValueRow& row) const override;
+};
+
+// Several check boxes, each owning a part of one number the page keeps.
+class MaskKind final : public RowKind {
+public:
+    constexpr MaskKind() = default;
+    bool Owns(const ValueRow& row, int id) const override;
+    void Show(PageModel& page, const ValueRow& row, std::int32_t stored) const override;
+    // Recomputed from the boxes, which also settles the number the page keeps.
+    std::optional<std::int32_t> Value(PageModel& page, const ValueRow& row) const override;
+    // One box changed: its part set or cleared in the kept number.
+    std::optional<std::int32_t> Changed(PageModel& page, const ValueRow& row,
+                                        int id) const override;
+};
+
+// Combo boxes and radio groups: an index mapped to a stored number (and a second value).
+class ChoiceKind : public RowKind {
+public:
+    bool Store(PageModel& page, const ValueRow& row, std::int32_t value) const override;
+
+protected:
+    constexpr ChoiceKind() = default;
+    ~ChoiceKind() = default;
+    static std::optional<std::int32_t> ValueOf(const ValueRow& row, int index);
+};
+
+// A drop-down list the page fills from the row's choices.
+class ComboKind final : public ChoiceKind {
+public:
+    constexpr ComboKind() = default;
+    void Prepare(PageModel& page, const ValueRow& row) const override;
+    void Show(PageModel& page, const ValueRow& row, std::int32_t stored) const override;
+    std::optional<std::int32_t> Value(PageModel& page, const ValueRow& row) const override;
+};
+
+// Radio buttons `controlId`, `controlId` + 1, ...: the clicked button is the choice.
+class RadioKind final : public ChoiceKind {
+public:
+    constexpr RadioKind() = default;
+    bool Owns(const ValueRow& row, int id) const override;
+    void Show(PageModel& page, const ValueRow& row, std::int32_t stored) const override;
+    std::optional<std::int32_t> Value(PageModel& page, const ValueRow& row) const override;
+    std::optional<std::int32_t> Changed(PageModel& page, const ValueRow& row,
+                                        int id) const override;
+};
+
+// A numeric edit: the number as decimal text, clamped to the row's range when typed.
+class NumberTextKind final : public RowKind {
+public:
+    constexpr NumberTextKind() = default;
+    void Prepare(PageModel& page, const ValueRow& row) const override;
+    void Show(PageModel& page, const ValueRow& row, std::int32_t stored) const override;
+    std::optional<std::int32_t> Value(PageModel& page, const ValueRow& row) const override;
+    std::optional<std::int32_t> Changed(PageModel& page, const ValueRow& row,
+                                        int id) const override;
+};
+
+// A combo box whose entries store two numbers, where several entries may share the first:
+// the second is read only to tell those apart. The row's default and reset are entry
+// indexes; the entries' numbers are what is stored.
+class ChoicePairKind final : public RowKind {
+public:
+    constexpr ChoicePairKind() = default;
+    void Prepare(PageModel& page, const ValueRow& row) const override;
+    void Show(PageModel& page, const ValueRow& row, std::int32_t stored) const override;
+    std::optional<std::int32_t> Value(PageModel& page, const ValueRow& row) const override;
+    void Load(PageModel& page, const ValueRow& row) const override;
+    std::int32_t Stored(PageModel& page, const ValueRow& row) const override;
+    bool Store(PageModel& page, const ValueRow& row, std::int32_t value) const override;
+};
+
+// A format box and its S/PDIF pass-through box sharing one number (FormatPair); the S/PDIF
+// box can be clicked only while its format is ticked and the decoder is installed.
+struct FormatPairSpec : RowSpec {
+    FormatPair pair;
+    int spdifId = 0;  // the S/PDIF box; the row's `controlId` is the format box
+};
+
+class FormatPairKind final : public RowKind {
+public:
+    constexpr FormatPairKind() = default;
+    bool Owns(const ValueRow& row, int id) const override;
+    void Show(PageModel& page, const ValueRow& row, std::int32_t stored) const override;
+    std::optional<std::int32_t> Value(PageModel& page, const ValueRow& row) const override;
+    std::optional<std::int32_t> Changed(PageModel& page, const ValueRow& row,
+                                        int id) const override;
+};
+
+// A level edited in decibels and stored as the decoder's linear gain, a REG_SZ text
+// ("1.778279" for 5 dB). The edit behaves as a NumberText edit over the row's range.
+class GainTextKind final : public RowKind {
+public:
+    constexpr GainTextKind() = default;
+    void Show(PageModel& page, const ValueRow& row, std::int32_t decibels) const override;
+    std::optional<std::int32_t> Value(PageModel& page, const ValueRow& row) const override;
+    std::optional<std::int32_t> Changed(PageModel& page, const ValueRow& row,
+                                        int id) const override;
+    void Load(PageModel& page, const ValueRow& row) const override;
+    std::int32_t Stored(PageModel& page, const ValueRow& row) const override;
+    bool Store(PageModel& page, const ValueRow& row, std::int32_t decibels) const override;
+};
+
+// A number the page keeps outside any control (a slider's level); no control owns it.
+class NumberKind final : public RowKind {
+public:
+    constexpr NumberKind() = default;
+    bool Owns(const ValueRow&, int) const override { return false; }
+    void Show(PageModel& page, const ValueRow& row, std::int32_t stored) const override;
+    std::optional<std::int32_t> Value(PageModel& page, const ValueRow& row) const override;
+};
+
+inline constexpr CheckKind kCheckKind{};
+inline constexpr FlagCheckKind kFlagCheckKind{};
+inline constexpr MaskKind kMaskKind{};
+inline constexpr ComboKind kComboKind{};
+inline constexpr RadioKind kRadioKind{};
+inline constexpr NumberTextKind kNumberTextKind{};
+inline constexpr NumberKind kNumberKind{};
+inline constexpr ChoicePairKind kChoicePairKind{};
+inline constexpr FormatPairKind kFormatPairKind{};
+inline constexpr GainTextKind kGainTextKind{};
+
+// Row builders, so that a page's table reads like a table.
+constexpr ValueRow CheckRow(int id, RegValue value, std::int32_t defaultValue,
+                            std::int32_t resetValue)
+{
+    return {.kind = &kCheckKind, .controlId = id, .value = value,
+            .defaultValue = defaultValue, .resetValue = resetValue};
+}
+
+constexpr ValueRow FlagCheckRow(int id, RegValue value, std::int32_t onValue,
+                                std::int32_t defaultValue, std::int32_t resetValue)
+{
+    return {.kind = &kFlagCheckKind, .controlId = id, .value = value,
+            .defaultValue = defaultValue, .resetValue = resetValue, .onValue = onValue};
+}
+
+constexpr ValueRow MaskRow(int numberKey, RegValue value, const MaskSpec& mask,
+                           std::int32_t defaultValue, std::int32_t resetValue)
+{
+    return {.kind = &kMaskKind, .controlId = numberKey, .value = value,
+            .defaultValue = defaultValue, .resetValue = resetValue, .mask = &mask};
+}
+
+constexpr ValueRow ComboRow(int id, RegValue value, const ChoiceMap& choice,
+                            std::int32_t defaultValue, std::int32_t resetValue,
+                            std::string_view secondName = {})
+{
+    return {.kind = &kComboKind, .controlId = id, .value = value,
+            .defaultValue = defaultValue, .resetValue = resetValue, .choice = &choice,
+            .secondName = secondName};
+}
+
+constexpr ValueRow RadioRow(int firstId, RegValue value, const ChoiceMap& choice,
+                            std::int32_t defaultValue, std::int32_t resetValue,
+                            std::string_view secondName = {})
+{
+    return {.kind = &kRadioKind, .controlId = firstId, .value = value,
+            .defaultValue = defaultValue, .resetValue = resetValue, .choice = &choice,
+            .secondName = secondName};
+}
+
+constexpr ValueRow NumberTextRow(int id, RegValue value, EditRange range,
+                                 std::int32_t defaultValue, std::int32_t resetValue)
+{
+    return {.kind = &kNumberTextKind, .controlId = id, .value = value,
+            .defaultValue = defaultValue, .resetValue = resetValue, .range = range};
+}
+
+constexpr ValueRow NumberRow(int numberKey, RegValue value, std::int32_t defaultValue,
+                             std::int32_t resetValue)
+{
+    return {.kind = &kNumberKind, .controlId = numberKey, .value = value,
+            .defaultValue = defaultValue, .resetValue = resetValue};
+}
+
+constexpr ValueRow ChoicePairRow(int id, RegValue value, std::string_view secondName,
+                                 const ChoiceMap& choice, int defaultIndex, int resetIndex)
+{
+    return {.kind = &kChoicePairKind, .controlId = id, .value = value,
+            .defaultValue = defaultIndex, .resetValue = resetIndex, .choice = &choice,
+            .secondName = secondName};
+}
+
+constexpr ValueRow FormatPairRow(int formatId, RegValue value, const FormatPairSpec& pair,
+                                 std::int32_t defaultValue, std::int32_t resetValue)
+{
+    return {.kind = &kFormatPairKind, .controlId = formatId, .value = value,
+            .defaultValue = defaultValue, .resetValue = resetValue, .spec = &pair};
+}
+
+constexpr ValueRow GainTextRow(int id, RegValue value, EditRange decibels,
+                               std::int32_t defaultDecibels, std::int32_t resetDecibels)
+{
+    return {.kind = &kGainTextKind, .controlId = id, .value = value,
+            .defaultValue = defaultDecibels, .resetValue = resetDecibels, .range = decibels};
+}
+
+}  // namespace zelora

@@ -1,0 +1,170 @@
+#include "pages/SliderPage.h"
+
+#include "pages/NumericEdit.h"
+#include "platform/text/Text.h"
+
+#include <cassert>
+#include <string>
+
+namespace zelora {
+namespace {
+
+constexpr COLORREF kLevelEditBackground = RGB(255, 242, 192);
+
+}  // namespace
+
+SliderPage::SliderPage(const PageDescription& description, const SliderPageDescription& sliders,
+                       RegistryBackend& registry)
+    : SettingsPage(description, registry),
+      m_sliders(sliders.sliders),
+      m_levelKeys(sliders.levelKeys),
+      m_set(sliders.sliders),
+      m_levelBrush(::CreateSolidBrush(kLevelEditBackground))
+{
+}
+
+void SliderPage::Load()
+{
+    SettingsPage::Load();
+    MirrorLevelTexts();
+}
+
+void SliderPage::ResetDefaults()
+{
+    const std::span<const ValueRow> values = Description().values;
+    Model().ShowResetStates(values);
+    MirrorLevelTexts();
+    Model().PushTexts();
+    Model().SaveAll(values);
+    m_set.Invalidate(Hwnd(), SliderMask(~0u));
+}
+
+SliderMask SliderPage::LiveSliders()
+{
+    return zelora::LiveSliders(m_sliders, Controls(), DecoderInstalled());
+}
+
+BOOL SliderPage::OnInit()
+{
+    const BOOL result = SettingsPage::OnInit();
+    m_set.LoadStrips();
+    return result;
+}
+
+INT_PTR SliderPage::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_CAPTURECHANGED) m_set.OnCaptureLost();
+    return SettingsPage::OnMessage(msg, wParam, lParam);
+}
+
+bool SliderPage::OnMouse(UINT msg, WPARAM keys, POINT client)
+{
+    // Only a press asks which sliders are live: a drag goes on whatever the gates say.
+    const SliderMask live = msg == WM_LBUTTONDOWN ? LiveSliders() : 0;
+    if (const auto touch = m_set.OnMouse(Hwnd(), msg, keys, client, live)) Apply(*touch);
+    return false;  // the default processing follows every mouse message
+}
+
+bool SliderPage::OnControlNotification(int id, int code)
+{
+    if (code == EN_CHANGE) {
+        const int slider = SliderOfEdit(m_sliders, id);
+        if (slider >= 0) {
+            OnLevelEdit(slider);
+            return true;
+        }
+    }
+    const bool handled = SettingsPage::OnControlNotification(id, code);
+    if (handled) m_set.Invalidate(Hwnd(), SlidersGatedBy(m_sliders, id));
+    return handled;
+}
+
+HBRUSH SliderPage::OnControlColor(HDC dc, HWND control, UINT msg)
+{
+    if (msg == WM_CTLCOLOREDIT && SliderOfEdit(m_sliders, ::GetDlgCtrlID(control)) >= 0) {
+        ::SetBkColor(dc, kLevelEditBackground);
+        return m_levelBrush.Get();
+    }
+    return SettingsPage::OnControlColor(dc, control, msg);
+}
+
+void SliderPage::PaintOverSkin(win::BackBuffer& buffer)
+{
+    m_set.Paint(buffer, LiveSliders(), [this](std::size_t i) { return Knob(i); });
+}
+
+const ValueRow& SliderPage::LevelRow(int level) const
+{
+    int key = 0;
+    if (level >= 0 && static_cast<std::size_t>(level) < m_levelKeys.size()) {
+        key = m_levelKeys[static_cast<std::size_t>(level)];
+    } else {
+        for (const SliderSpec& spec : m_sliders) {
+            if (spec.level != level) continue;
+            key = spec.editId;
+            break;
+        }
+    }
+    for (const ValueRow& row : Description().values)
+        if (row.controlId == key) return row;
+    assert(false && "a slider's level has no value row");
+    return Description().values.front();
+}
+
+int SliderPage::Knob(std::size_t slider)
+{
+    const SliderSpec& spec = m_sliders[slider];
+    if (spec.editId != 0) return KnobForLevelText(*spec.scale, Controls().GetEditText(spec.editId));
+    return spec.scale->position(Controls().GetNumber(LevelRow(spec.level).controlId));
+}
+
+void SliderPage::Apply(const SliderTouch& touch)
+{
+    const SliderSpec& spec = m_sliders[static_cast<std::size_t>(touch.slider)];
+    const LevelStep step = StepTo(*spec.scale, touch.position);
+    const ValueRow& row = LevelRow(spec.level);
+    const SliderMask shown = SlidersOfLevel(m_sliders, spec.level);
+    if (spec.editId != 0) {
+        SetLevelTexts(shown, std::to_string(step.level));
+    } else {
+        Controls().SetNumber(row.controlId, step.level);
+    }
+    Model().Commit(row, step.level);
+    m_set.DrawLive(Hwnd(), shown, step.knob);
+}
+
+void SliderPage::OnLevelEdit(int slider)
+{
+    // A closed gate (or a missing decoder) undoes the typing and writes nothing: the page's
+    // own text may be older than what is stored.
+    if (((LiveSliders() >> slider) & 1u) == 0) {
+        Model().PushTexts();
+        return;
+    }
+    const SliderSpec& spec = m_sliders[static_cast<std::size_t>(slider)];
+    Model().PullTexts();
+    std::string text = Controls().GetEditText(spec.editId);
+    ClampLevelText(*spec.scale, text);
+    const SliderMask shown = SlidersOfLevel(m_sliders, spec.level);
+    SetLevelTexts(shown, text);
+    Model().Commit(LevelRow(spec.level), DecimalTextToInt(text));
+    m_set.Invalidate(Hwnd(), shown);
+}
+
+void SliderPage::SetLevelTexts(SliderMask sliders, const std::string& text)
+{
+    ForEachSlider(sliders, m_sliders.size(),
+                  [&](std::size_t i) { Controls().SetEditText(m_sliders[i].editId, text); });
+    Model().PushTexts();
+}
+
+void SliderPage::MirrorLevelTexts()
+{
+    for (const SliderSpec& spec : m_sliders) {
+        if (spec.editId == 0) continue;
+        const int own = LevelRow(spec.level).controlId;
+        if (own != spec.editId) Controls().SetEditText(spec.editId, Controls().GetEditText(own));
+    }
+}
+
+}  // namespace zelora

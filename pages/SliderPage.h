@@ -1,0 +1,58 @@
+#pragma once
+// A settings page with level sliders (the DivX and the two audio decoder pages): the frame
+// plus a slider table. Each slider shows one of the page's levels, a row of its value
+// table; a press or drag stores the level under the knob, and on the audio pages the
+// level's edit boxes show it as a number and take typed levels. The pages add only their
+// tables.
+
+#include "pages/SettingsPage.h"
+#include "pages/SliderSet.h"
+
+#include <span>
+#include <string>
+
+namespace zelora {
+
+struct SliderPageDescription {
+    std::span<const SliderSpec> sliders{};
+    // Level i is the value row whose control (or number key) is levelKeys[i]; a page whose
+    // sliders have edits may leave this empty: a level's row is then its first edit's.
+    std::span<const int> levelKeys{};
+};
+
+class SliderPage : public SettingsPage {
+public:
+    SliderPage(const PageDescription& description, const SliderPageDescription& sliders,
+               RegistryBackend& registry);
+
+    void Load() override;
+    void ResetDefaults() override;
+
+    // The sliders live now (installed and gate open), bit i = table row i.
+    SliderMask LiveSliders();
+
+protected:
+    BOOL OnInit() override;
+    INT_PTR OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    bool OnMouse(UINT msg, WPARAM keys, POINT client) override;
+    bool OnControlNotification(int id, int code) override;
+    HBRUSH OnControlColor(HDC dc, HWND control, UINT msg) override;
+    void PaintOverSkin(win::BackBuffer& buffer) override;
+
+private:
+    const ValueRow& LevelRow(int level) const;
+    int Knob(std::size_t slider);
+    void Apply(const SliderTouch& touch);
+    void OnLevelEdit(int slider);
+    // The edits of `sliders` show `text` (member and control).
+    void SetLevelTexts(SliderMask sliders, const std::string& text);
+    // Every edit of a level shows the text of the level's own row.
+    void MirrorLevelTexts();
+
+    std::span<const SliderSpec> m_sliders;
+    std::span<const int> m_levelKeys;
+    SliderSet m_set;
+    win::UniqueBrush m_levelBrush;  // the level edits' background, the page's whole life
+};
+
+}  // namespace zelora

@@ -1,0 +1,154 @@
+#pragma once
+// The ffdshow audio page (template 232): DWORDs under HKCU, the decoder's switches and
+// eleven levels in key A, the formats it takes in key B. Each level has a page-painted
+// slider and an edit box.
+
+#include "pages/AudioFormats.h"
+#include "pages/audio/LevelEdits.h"
+#include "pages/PageFrame.h"
+#include "pages/RowKinds.h"
+#include "pages/SliderDrag.h"
+#include "resources/pages/SoundFFDShowRes.h"
+
+namespace zelora::sound_ffdshow {
+
+inline constexpr std::string_view kKeyA = "Software\\GNU\\ffdshow_audio\\default";
+inline constexpr std::string_view kKeyB = "Software\\GNU\\ffdshow_audio";
+
+constexpr RegValue A(std::string_view name) { return {RegRoot::CurrentUser, kKeyA, name}; }
+constexpr RegValue B(std::string_view name) { return {RegRoot::CurrentUser, kKeyB, name}; }
+
+inline constexpr int kHeadphones = 17;
+// Index = stored `mixerOut`; another number shows Stereo and stays stored.
+inline constexpr ChoiceItem kSpeakerItems[] = {
+    {"1/0 : Mono", 0},
+    {"2/0 : Stereo", 1},
+    {"3/0 : 3 Front", 2},
+    {"2/1 : Surround", 3},
+    {"3/1 : Surround", 4},
+    {"2/2 : Quadro", 5},
+    {"3/2 : 5 Channels", 6},
+    {"1/0 + SW : 1.1 Mono", 7},
+    {"2/0 + SW : 2.1 Stereo", 8},
+    {"3/0 + SW : 3.1 Front", 9},
+    {"2/1 + SW : 3.1 Surround", 10},
+    {"3/1 + SW : 4.1 Surround", 11},
+    {"2/2 + SW : 4.1 Quadro", 12},
+    {"3/2 + SW : 5.1 Channels", 13},
+    {"Dolby Surround/ProLogic", 14},
+    {"Dolby Prologic2", 15},
+    {"소스입력 자동선택", 16},
+    {"헤드폰", kHeadphones},
+};
+inline constexpr ChoiceMap kSpeakerMap{kSpeakerItems, kLikeOther, 1};
+
+inline constexpr FormatPairSpec kAc3Boxes{{}, kFFDShowAc3Pair, IDC_FFA_AC3_SPDIF};
+inline constexpr FormatPairSpec kDtsBoxes{{}, kFFDShowDtsPair, IDC_FFA_DTS_SPDIF};
+
+constexpr ValueRow Level(int edit, std::string_view name, std::int32_t max)
+{
+    return NumberTextRow(edit, A(name), {0, max}, 100, 100);
+}
+
+// In the order of Load.
+inline constexpr ValueRow kValues[] = {
+    CheckRow(IDC_FFA_VOLUME_ON, A("isVolume"), 0, 1),
+    CheckRow(IDC_FFA_EQ_ON, A("isEQ"), 0, 0),
+    CheckRow(IDC_FFA_MIXER_ON, A("isMixer"), 0, 1),
+    CheckRow(IDC_FFA_WINAMP2, A("isWinamp2"), 0, 0),
+    CheckRow(IDC_FFA_TRAY_ICON, A("trayIcon"), 0, 1),
+    Level(IDC_FFA_VOLUME, "volume", 300),
+    Level(IDC_FFA_LEFT, "volumeL", 300),
+    Level(IDC_FFA_CENTER, "volumeC", 300),
+    Level(IDC_FFA_RIGHT, "volumeR", 300),
+    Level(IDC_FFA_SURROUND_LEFT, "volumeSL", 300),
+    Level(IDC_FFA_SURROUND_RIGHT, "volumeSR", 300),
+    Level(IDC_FFA_CHANNEL_LFE, "volumeLFE", 300),
+    Level(IDC_FFA_HEADPHONE, "headphone_dim", 100),
+    Level(IDC_FFA_VOICE, "mixerClev", 300),
+    Level(IDC_FFA_SURROUND, "mixerSlev", 300),
+    Level(IDC_FFA_LFE, "mixerLFElev", 300),
+    ComboRow(IDC_FFA_SPEAKERS, A("mixerOut"), kSpeakerMap, 1, 1),
+    FlagCheckRow(IDC_FFA_WMA1, B("wma1"), 1, 0, 0),
+    FlagCheckRow(IDC_FFA_WMA2, B("wma2"), 1, 0, 0),
+    FlagCheckRow(IDC_FFA_MP2, B("mp2"), 6, 0, 0),
+    FlagCheckRow(IDC_FFA_MP3, B("mp3"), 6, 0, 6),
+    FormatPairRow(IDC_FFA_AC3, B("ac3"), kAc3Boxes, 0, 15),
+    FormatPairRow(IDC_FFA_DTS, B("dts"), kDtsBoxes, 0, 17),
+    FlagCheckRow(IDC_FFA_AAC, B("aac"), 8, 0, 8),
+    FlagCheckRow(IDC_FFA_VORBIS, B("vorbis"), 18, 0, 18),
+};
+
+inline constexpr int kSpeakerList[] = {IDC_FFA_SPEAKERS};
+inline constexpr EnableRule kEnables[] = {
+    EnableWhileTicked(IDC_FFA_MIXER_ON, kSpeakerList, kOnClick | kOnLoad | kOnReset),
+};
+
+inline constexpr SliderStrip kStrip{247, 323, 20, 113};
+
+constexpr SliderSpec Slider(Rect rect, const LevelScale& scale, SliderGate gate, int level,
+                            int edit)
+{
+    return {{rect, SliderAxis::Vertical, &kStrip}, &scale, gate, level, edit};
+}
+inline constexpr SliderGate kWhileVolume{SliderGate::Kind::Ticked, IDC_FFA_VOLUME_ON};
+inline constexpr SliderGate kWhileMixer{SliderGate::Kind::Ticked, IDC_FFA_MIXER_ON};
+inline constexpr SliderGate kWhileHeadphones{SliderGate::Kind::ComboSelects, IDC_FFA_SPEAKERS,
+                                             kHeadphones};
+
+// Hit-test order; each slider is its own level.
+inline constexpr SliderSpec kSliders[] = {
+    Slider({51, 189, 80, 251}, kFFDShowLevelScale, kWhileVolume, 0, IDC_FFA_VOLUME),
+    Slider({100, 189, 120, 251}, kFFDShowHeadphoneScale, kWhileHeadphones, 1, IDC_FFA_HEADPHONE),
+    Slider({140, 189, 160, 251}, kFFDShowLevelScale, kWhileMixer, 2, IDC_FFA_VOICE),
+    Slider({180, 189, 200, 251}, kFFDShowLevelScale, kWhileMixer, 3, IDC_FFA_SURROUND),
+    Slider({220, 189, 240, 251}, kFFDShowLevelScale, kWhileMixer, 4, IDC_FFA_LFE),
+    Slider({25, 372, 45, 434}, kFFDShowLevelScale, kWhileVolume, 5, IDC_FFA_LEFT),
+    Slider({65, 372, 85, 434}, kFFDShowLevelScale, kWhileVolume, 6, IDC_FFA_CENTER),
+    Slider({105, 372, 125, 434}, kFFDShowLevelScale, kWhileVolume, 7, IDC_FFA_RIGHT),
+    Slider({145, 372, 165, 434}, kFFDShowLevelScale, kWhileVolume, 8, IDC_FFA_SURROUND_LEFT),
+    Slider({185, 372, 205, 434}, kFFDShowLevelScale, kWhileVolume, 9, IDC_FFA_SURROUND_RIGHT),
+    Slider({225, 372, 245, 434}, kFFDShowLevelScale, kWhileVolume, 10, IDC_FFA_CHANNEL_LFE),
+};
+
+inline constexpr PageControl kControls[] = {
+    {IDC_FFA_VOLUME_ON, ControlType::CheckBox, {20, 62, 96, 13}},
+    {IDC_FFA_EQ_ON, ControlType::CheckBox, {130, 62, 105, 13}},
+    {IDC_FFA_MIXER_ON, ControlType::CheckBox, {20, 84, 96, 13}},
+    {IDC_FFA_WINAMP2, ControlType::CheckBox, {130, 84, 116, 13}},
+    {IDC_FFA_TRAY_ICON, ControlType::CheckBox, {20, 106, 172, 13}},
+    {IDC_FFA_SPEAKERS, ControlType::DropDownCombo},
+    LevelEdit(IDC_FFA_VOLUME, 52, 272),
+    LevelEdit(IDC_FFA_HEADPHONE, 100, 272),
+    LevelEdit(IDC_FFA_VOICE, 140, 272),
+    LevelEdit(IDC_FFA_SURROUND, 180, 272),
+    LevelEdit(IDC_FFA_LFE, 220, 272),
+    LevelEdit(IDC_FFA_LEFT, 24, 463),
+    LevelEdit(IDC_FFA_CENTER, 65, 463),
+    LevelEdit(IDC_FFA_RIGHT, 105, 463),
+    LevelEdit(IDC_FFA_SURROUND_LEFT, 145, 463),
+    LevelEdit(IDC_FFA_SURROUND_RIGHT, 185, 463),
+    LevelEdit(IDC_FFA_CHANNEL_LFE, 225, 463),
+    {IDC_FFA_WMA1, ControlType::CheckBox, {285, 172, 65, 13}},
+    {IDC_FFA_WMA2, ControlType::CheckBox, {285, 194, 65, 13}},
+    {IDC_FFA_MP2, ControlType::CheckBox, {285, 216, 42, 13}},
+    {IDC_FFA_MP3, ControlType::CheckBox, {285, 238, 42, 13}},
+    {IDC_FFA_AC3, ControlType::CheckBox, {285, 260, 42, 13}},
+    {IDC_FFA_DTS, ControlType::CheckBox, {285, 282, 42, 13}},
+    {IDC_FFA_AAC, ControlType::CheckBox, {285, 304, 42, 13}},
+    {IDC_FFA_VORBIS, ControlType::CheckBox, {285, 326, 53, 13}},
+    {IDC_FFA_AC3_SPDIF, ControlType::CheckBox, {285, 395, 42, 13}},
+    {IDC_FFA_DTS_SPDIF, ControlType::CheckBox, {285, 417, 42, 13}},
+};
+
+inline constexpr SkinBitmap kBitmaps[] = {
+    {160, {0, 0, 408, 13}}, {157, {10, 30, 140, 18}}, {155, {10, 140, 214, 18}},
+    {159, {10, 315, 180, 18}}, {158, {280, 30, 128, 18}}, {154, {280, 140, 128, 18}},
+    {156, {280, 365, 128, 18}}, LevelEditFrame(44, 266), LevelEditFrame(92, 266),
+    LevelEditFrame(132, 266), LevelEditFrame(172, 266), LevelEditFrame(212, 266),
+    LevelEditFrame(16, 457), LevelEditFrame(57, 457), LevelEditFrame(97, 457),
+    LevelEditFrame(137, 457), LevelEditFrame(177, 457), LevelEditFrame(217, 457),
+    {254, {20, 170, 217, 77}}, {255, {20, 345, 222, 83}},
+};
+
+}  // namespace zelora::sound_ffdshow

@@ -1,0 +1,36 @@
+#pragma once
+// The DTS speaker page (template 236): one speaker mode under HKCU
+// "SOFTWARE\KORRIN\DTS/AC3Filter", a key whose own name holds the "/".
+
+#include "pages/PageFrame.h"
+#include "pages/RowKinds.h"
+#include "resources/pages/SoundKorrinRes.h"
+
+namespace zelora::sound_korrin {
+
+inline constexpr std::string_view kKey = "SOFTWARE\\KORRIN\\DTS/AC3Filter";
+
+// Index = speaker mode; a stored mode outside 0..5 selects no button and stays stored.
+inline constexpr ChoiceItem kSpeakerModes[] = {{"", 0}, {"", 1}, {"", 2},
+                                               {"", 3}, {"", 4}, {"", 5}};
+inline constexpr ChoiceMap kSpeakerModeMap{kSpeakerModes, kLikeOther, kNoSelection};
+
+inline constexpr ValueRow kValues[] = {
+    RadioRow(IDC_KORRIN_MONO, {RegRoot::CurrentUser, kKey, "SpeakerMode"}, kSpeakerModeMap, 1, 1),
+};
+
+inline constexpr PageControl kControls[] = {
+    {IDC_KORRIN_MONO, ControlType::RadioButton, {20, 77, 42, 13}},
+    {IDC_KORRIN_STEREO, ControlType::RadioButton, {20, 107, 65, 13}},
+    {IDC_KORRIN_SURROUND, ControlType::RadioButton, {20, 137, 92, 13}},
+    {IDC_KORRIN_QUAD, ControlType::RadioButton, {20, 167, 150, 13}},
+    {IDC_KORRIN_FIVE_ONE, ControlType::RadioButton, {20, 197, 210, 13}},
+    {IDC_KORRIN_SPDIF, ControlType::RadioButton, {20, 227, 58, 13}},
+};
+
+inline constexpr SkinBitmap kBitmaps[] = {
+    {153, {0, 0, 408, 13}},
+    {152, {10, 30, 140, 18}},
+};
+
+}  // namespace zelora::sound_korrin

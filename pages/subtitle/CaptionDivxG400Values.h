@@ -1,0 +1,107 @@
+#pragma once
+// The DivX G400 page (template 238): nineteen DWORDs under HKEY_LOCAL_MACHINE
+// "SOFTWARE\KVX\DivXG400", the only decoder page whose values are machine-wide (a standard
+// user's writes are refused, and the page then shows what is stored).
+
+#include "pages/PageFrame.h"
+#include "pages/RowKinds.h"
+#include "resources/pages/CaptionDivxG400Res.h"
+
+namespace zelora::caption_divxg400 {
+
+inline constexpr std::string_view kKey = "SOFTWARE\\KVX\\DivXG400";
+
+constexpr RegValue G400(std::string_view name) { return {RegRoot::LocalMachine, kKey, name}; }
+
+// Index = stored number; -1 shows the first entry, other numbers none.
+inline constexpr ChoiceItem kFlipItems[] = {
+    {"아무것도 뒤집지 않음", 0},
+    {"영상을 뒤집음", 1},
+    {"영상과 자막을 뒤집음", 2},
+    {"자막만 뒤집음", 3},
+};
+inline constexpr ChoiceMap kFlipMap{kFlipItems, 0, kNoSelection};
+inline constexpr ChoiceItem kTvItems[] = {{"4 : 3", 0}, {"16 : 9", 1}};
+inline constexpr ChoiceMap kTvMap{kTvItems, 0, kNoSelection};
+
+// In the order of Load; a reset stores the same defaults that missing values get.
+inline constexpr ValueRow kValues[] = {
+    CheckRow(IDC_G400_OVERSCAN_ON, G400("bOverscan"), 0, 0),
+    NumberTextRow(IDC_G400_OVERSCAN, G400("Overscan"), {0, 100}, 8, 8),
+    CheckRow(IDC_G400_FILL_ON, G400("bFill"), 0, 0),
+    NumberTextRow(IDC_G400_FILL, G400("Fill"), {0, 100}, 75, 75),
+    CheckRow(IDC_G400_FILLH_ON, G400("bFillH"), 0, 0),
+    NumberTextRow(IDC_G400_FILLH, G400("FillH"), {0, 100}, 100, 100),
+    CheckRow(IDC_G400_FILL2, G400("bFill2"), 1, 1),
+    CheckRow(IDC_G400_DOUBLE_ON, G400("bDouble"), 0, 0),
+    NumberTextRow(IDC_G400_DOUBLE, G400("Double"), {0, 2048}, 352, 352),
+    CheckRow(IDC_G400_YSHIFT, G400("YShift"), 0, 0),
+    CheckRow(IDC_G400_ECONOMIC, G400("Economic"), 0, 0),
+    ComboRow(IDC_G400_FLIP, G400("Flip"), kFlipMap, 0, 0),
+    ComboRow(IDC_G400_TV, G400("TV"), kTvMap, 0, 0),
+    CheckRow(IDC_G400_TRANSPARENT, G400("SubTransparent"), 1, 1),
+    NumberTextRow(IDC_G400_DELAY, G400("SubDelay"), {-10000, 10000, IDC_G400_DELAY_SPIN}, 0, 0),
+    NumberTextRow(IDC_G400_XPOS, G400("SubXPos"), {0, 100, IDC_G400_XPOS_SPIN}, 50, 50),
+    NumberTextRow(IDC_G400_SPEED, G400("SubSpeed"), {-10000, 10000, IDC_G400_SPEED_SPIN}, 1000,
+                  1000),
+    NumberTextRow(IDC_G400_YPOS, G400("SubYPos"), {0, 100, IDC_G400_YPOS_SPIN}, 8, 8),
+    NumberTextRow(IDC_G400_MARGIN, G400("SubDeadZone"), {0, 100, IDC_G400_MARGIN_SPIN}, 1, 1),
+};
+
+// A click on a picture option's box enables its edit exactly while ticked; loading and
+// resetting leave the edits as they are.
+inline constexpr int kOverscanEdit[] = {IDC_G400_OVERSCAN};
+inline constexpr int kFillEdit[] = {IDC_G400_FILL};
+inline constexpr int kFillHEdit[] = {IDC_G400_FILLH};
+inline constexpr int kDoubleEdit[] = {IDC_G400_DOUBLE};
+inline constexpr EnableRule kEnables[] = {
+    EnableWhileTicked(IDC_G400_OVERSCAN_ON, kOverscanEdit, kOnClick),
+    EnableWhileTicked(IDC_G400_FILL_ON, kFillEdit, kOnClick),
+    EnableWhileTicked(IDC_G400_FILLH_ON, kFillHEdit, kOnClick),
+    EnableWhileTicked(IDC_G400_DOUBLE_ON, kDoubleEdit, kOnClick),
+};
+
+inline constexpr PageControl kControls[] = {
+    {IDC_G400_OVERSCAN_ON, ControlType::CheckBox, {20, 71, 100, 13}},
+    {IDC_G400_OVERSCAN, ControlType::NumericEdit, {130, 70, 30, 16}},
+    {IDC_G400_OVERSCAN_UNIT, ControlType::Static, {160, 72, 100, 13}},
+    {IDC_G400_FILL_ON, ControlType::CheckBox, {20, 96, 150, 13}},
+    {IDC_G400_FILL, ControlType::NumericEdit, {180, 95, 30, 16}},
+    {IDC_G400_FILL_UNIT, ControlType::Static, {215, 97, 100, 13}},
+    {IDC_G400_FILLH_ON, ControlType::CheckBox, {20, 121, 150, 13}},
+    {IDC_G400_FILLH, ControlType::NumericEdit, {180, 120, 30, 16}},
+    {IDC_G400_FILLH_UNIT, ControlType::Static, {215, 122, 100, 13}},
+    {IDC_G400_FILL2, ControlType::CheckBox, {20, 146, 150, 13}},
+    {IDC_G400_DOUBLE_ON, ControlType::CheckBox, {20, 171, 295, 13}},
+    {IDC_G400_DOUBLE, ControlType::NumericEdit, {325, 170, 40, 16}},
+    {IDC_G400_YSHIFT, ControlType::CheckBox, {20, 196, 110, 13}},
+    {IDC_G400_ECONOMIC, ControlType::CheckBox, {20, 221, 95, 13}},
+    {IDC_G400_FLIP_TITLE, ControlType::Static, {20, 246, 95, 13}},
+    {.id = IDC_G400_FLIP, .type = ControlType::DropDownCombo, .besideId = IDC_G400_FLIP_TITLE},
+    {IDC_G400_TV_TITLE, ControlType::Static, {20, 268, 95, 13}},
+    {.id = IDC_G400_TV, .type = ControlType::DropDownCombo, .besideId = IDC_G400_TV_TITLE},
+    {IDC_G400_DELAY_TITLE, ControlType::Static, {20, 342, 60, 13}},
+    {IDC_G400_DELAY, ControlType::NumericEdit, {109, 340, 50, 16}},
+    {IDC_G400_DELAY_SPIN, ControlType::Spin, {158, 340, 15, 16}},
+    {IDC_G400_XPOS_TITLE, ControlType::Static, {200, 342, 60, 13}},
+    {IDC_G400_XPOS, ControlType::NumericEdit, {274, 340, 50, 16}},
+    {IDC_G400_XPOS_SPIN, ControlType::Spin, {323, 340, 15, 16}},
+    {IDC_G400_SPEED_TITLE, ControlType::Static, {20, 369, 60, 13}},
+    {IDC_G400_SPEED, ControlType::NumericEdit, {109, 367, 50, 16}},
+    {IDC_G400_SPEED_SPIN, ControlType::Spin, {158, 367, 15, 16}},
+    {IDC_G400_YPOS_TITLE, ControlType::Static, {200, 369, 60, 13}},
+    {IDC_G400_YPOS, ControlType::NumericEdit, {274, 367, 50, 16}},
+    {IDC_G400_YPOS_SPIN, ControlType::Spin, {323, 367, 15, 16}},
+    {IDC_G400_TRANSPARENT, ControlType::CheckBox, {20, 394, 124, 13}},
+    {IDC_G400_MARGIN_TITLE, ControlType::Static, {200, 396, 60, 13}},
+    {IDC_G400_MARGIN, ControlType::NumericEdit, {274, 394, 50, 16}},
+    {IDC_G400_MARGIN_SPIN, ControlType::Spin, {323, 394, 15, 16}},
+};
+
+inline constexpr SkinBitmap kBitmaps[] = {
+    {129, {0, 0, 408, 13}},
+    {131, {10, 30, 140, 18}},
+    {130, {10, 300, 244, 18}},
+};
+
+}  // namespace zelora::caption_divxg400

@@ -1,0 +1,107 @@
+#pragma once
+// The DivX decoder page (template 233): DWORDs under HKCU "SOFTWARE\DivXNetworks\DivX4Windows";
+// six of them are levels set with page-painted sliders.
+
+#include "pages/PageFrame.h"
+#include "pages/RowKinds.h"
+#include "pages/SliderDrag.h"
+#include "resources/pages/VideoDivxRes.h"
+
+namespace zelora::video_divx {
+
+inline constexpr std::string_view kKey = "SOFTWARE\\DivXNetworks\\DivX4Windows";
+
+constexpr RegValue Divx(std::string_view name) { return {RegRoot::CurrentUser, kKey, name}; }
+
+// The keys under which the page keeps its six levels, in slider-table level order.
+enum LevelKey : int {
+    kDeblock = 1,
+    kDering,
+    kWarmth,
+    kBrightness,
+    kSaturation,
+    kContrast,
+};
+inline constexpr int kLevelKeys[] = {kDeblock, kDering, kWarmth, kBrightness, kSaturation, kContrast};
+
+// "AspectRatio_X" alone selects the button; a number that names none selects none.
+inline constexpr ChoiceItem kAspectItems[] = {{"", 1, 1}, {"", 4, 3}, {"", 16, 9}, {"", 0, 0}};
+inline constexpr ChoiceMap kAspectMap{kAspectItems, kLikeOther, kNoSelection};
+
+// In the order of Load.
+inline constexpr ValueRow kValues[] = {
+    CheckRow(IDC_DIVX_DISABLE_PP, Divx("Disable PP"), 0, 0),
+    CheckRow(IDC_DIVX_WARMTH, Divx("Warmth Filter"), 0, 0),
+    CheckRow(IDC_DIVX_SMOOTH, Divx("Smooth Playback"), 0, 0),
+    CheckRow(IDC_DIVX_DOUBLE_BUFFER, Divx("Double Buffering"), 0, 0),
+    CheckRow(IDC_DIVX_NO_LOGO, Divx("Disable Logo"), 0, 1),
+    CheckRow(IDC_DIVX_OVERLAY, Divx("Extended Overlay Mode"), 0, 1),
+    CheckRow(IDC_DIVX_YUV, Divx("Extended Yuv Mode"), 0, 0),
+    CheckRow(IDC_DIVX_MPEG4, Divx("Support Generic Mpeg-4"), 0, 1),
+    NumberRow(kDeblock, Divx("Deblock PP Level"), 0, 0),
+    NumberRow(kDering, Divx("Dering PP Level"), 0, 0),
+    NumberRow(kWarmth, Divx("Warmth Strength"), 0, 0),
+    NumberRow(kBrightness, Divx("Brightness"), 0, 0),
+    NumberRow(kContrast, Divx("Contrast"), 0, 0),
+    NumberRow(kSaturation, Divx("Saturation"), 0, 0),
+    RadioRow(IDC_DIVX_ASPECT_1_1, Divx("AspectRatio_X"), kAspectMap, 1, 0, "AspectRatio_Y"),
+};
+
+inline constexpr int kAspectButtons[] = {IDC_DIVX_ASPECT_1_1, IDC_DIVX_ASPECT_4_3,
+                                         IDC_DIVX_ASPECT_16_9, IDC_DIVX_ASPECT_SOURCE};
+// The aspect buttons follow the overlay box when the page loads or is reset, and at once
+// when the box is clicked (otherwise the click would show only on the next visit).
+inline constexpr EnableRule kEnables[] = {
+    EnableWhileTicked(IDC_DIVX_OVERLAY, kAspectButtons, kOnClick | kOnLoad | kOnReset),
+};
+
+inline constexpr SliderStrip kLargeStrip{249, 325, 477, 20};
+inline constexpr SliderStrip kSmallStrip{248, 324, 205, 20};
+
+constexpr SliderSpec Slider(Rect rect, const SliderStrip& strip, const LevelScale& scale,
+                            SliderGate gate, int level)
+{
+    return {{rect, SliderAxis::Horizontal, &strip}, &scale, gate, level, 0};
+}
+inline constexpr SliderGate kWhilePostProcessing{SliderGate::Kind::Unticked, IDC_DIVX_DISABLE_PP};
+inline constexpr SliderGate kWhileWarmth{SliderGate::Kind::Ticked, IDC_DIVX_WARMTH};
+inline constexpr SliderGate kWhileNotYuv{SliderGate::Kind::Unticked, IDC_DIVX_YUV};
+
+// Hit-test order; level = index into kLevelKeys.
+inline constexpr SliderSpec kSliders[] = {
+    Slider({119, 90, 363, 110}, kLargeStrip, kDivxDeblockScale, kWhilePostProcessing, 0),
+    Slider({119, 130, 363, 150}, kLargeStrip, kDivxDeringScale, kWhilePostProcessing, 1),
+    Slider({119, 170, 363, 190}, kLargeStrip, kDivxWarmthScale, kWhileWarmth, 2),
+    Slider({119, 350, 227, 370}, kSmallStrip, kDivxPictureScale, kWhileNotYuv, 3),
+    Slider({119, 420, 227, 440}, kSmallStrip, kDivxPictureScale, kWhileNotYuv, 4),
+    Slider({119, 385, 227, 405}, kSmallStrip, kDivxPictureScale, kWhileNotYuv, 5),
+};
+
+inline constexpr PageControl kControls[] = {
+    {IDC_DIVX_DISABLE_PP, ControlType::CheckBox, {20, 60, 109, 13}},
+    {IDC_DIVX_WARMTH, ControlType::CheckBox, {195, 60, 97, 13}},
+    {IDC_DIVX_DEBLOCK_TITLE, ControlType::Static, {20, 95, 95, 13}},
+    {IDC_DIVX_DERING_TITLE, ControlType::Static, {20, 135, 95, 13}},
+    {IDC_DIVX_WARMTH_TITLE, ControlType::Static, {20, 175, 95, 13}},
+    {IDC_DIVX_SMOOTH, ControlType::CheckBox, {20, 255, 120, 13}},
+    {IDC_DIVX_DOUBLE_BUFFER, ControlType::CheckBox, {150, 255, 110, 13}},
+    {IDC_DIVX_NO_LOGO, ControlType::CheckBox, {275, 255, 120, 13}},
+    {IDC_DIVX_OVERLAY, ControlType::CheckBox, {20, 285, 97, 13}},
+    {IDC_DIVX_YUV, ControlType::CheckBox, {150, 285, 97, 13}},
+    {IDC_DIVX_MPEG4, ControlType::CheckBox, {275, 285, 118, 13}},
+    {IDC_DIVX_BRIGHTNESS_TITLE, ControlType::Static, {20, 360, 90, 13}},
+    {IDC_DIVX_CONTRAST_TITLE, ControlType::Static, {20, 395, 90, 13}},
+    {IDC_DIVX_SATURATION_TITLE, ControlType::Static, {20, 430, 90, 13}},
+    {IDC_DIVX_ASPECT_1_1, ControlType::RadioButton, {260, 345, 45, 13}},
+    {IDC_DIVX_ASPECT_4_3, ControlType::RadioButton, {260, 375, 45, 13}},
+    {IDC_DIVX_ASPECT_16_9, ControlType::RadioButton, {260, 405, 50, 13}},
+    {IDC_DIVX_ASPECT_SOURCE, ControlType::RadioButton, {260, 435, 110, 13}},
+};
+
+inline constexpr SkinBitmap kBitmaps[] = {
+    {170, {0, 0, 408, 13}},   {167, {10, 30, 112, 18}},  {168, {10, 225, 106, 18}},
+    {166, {10, 315, 161, 18}}, {169, {255, 315, 111, 18}}, {251, {124, 110, 236, 88}},
+    {256, {124, 375, 98, 74}},
+};
+
+}  // namespace zelora::video_divx

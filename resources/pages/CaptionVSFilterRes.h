@@ -1,0 +1,28 @@
+// Control ids of the VSFilter page (template 237), shared by its template and its code.
+// Each up-down control follows its edit in the template: it takes the edit as its buddy.
+#pragma once
+
+#define IDC_VSF_EXTPIC 1075
+#define IDC_VSF_RESX2 1076
+#define IDC_VSF_TIMES 1077
+#define IDC_VSF_MOD32 1078
+#define IDC_VSF_FILL_H_TITLE 1079
+#define IDC_VSF_RESX2_TITLE 1080
+#define IDC_VSF_FLIP_PICTURE 1081
+#define IDC_VSF_FLIP_SUBTITLES 1082
+#define IDC_VSF_HIDE 1083
+#define IDC_VSF_OSD_STATS 1084
+#define IDC_VSF_DELAY_TITLE 1089
+#define IDC_VSF_XPERC_TITLE 1090
+#define IDC_VSF_YPERC_TITLE 1091
+#define IDC_VSF_DELAY 1100
+#define IDC_VSF_DELAY_SPIN 1101
+#define IDC_VSF_XPERC 1102
+#define IDC_VSF_YPERC 1104
+#define IDC_VSF_YPERC_SPIN 1115
+#define IDC_VSF_XPERC_SPIN 1117
+#define IDC_VSF_MIN_WIDTH 1135
+#define IDC_VSF_MIN_WIDTH_SPIN 1136
+#define IDC_VSF_MIN_HEIGHT 1137
+#define IDC_VSF_MIN_HEIGHT_SPIN 1138
+#define IDC_VSF_EXTPIC_TITLE 1139

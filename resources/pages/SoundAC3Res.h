@@ -1,0 +1,26 @@
+// Control ids of the AC3Filter page (template 235), shared by its template and its code.
+#pragma once
+
+#define IDC_AC3_SPEAKERS 1058
+#define IDC_AC3_SAMPLE_FORMAT 1059
+#define IDC_AC3_SPDIF 1060
+#define IDC_AC3_PCM 1061
+#define IDC_AC3_AC3 1062
+#define IDC_AC3_DTS 1063
+#define IDC_AC3_MPEG 1064
+#define IDC_AC3_PES 1065
+#define IDC_AC3_AC3_PASS 1017
+#define IDC_AC3_DTS_PASS 1018
+#define IDC_AC3_MPEG_PASS 1011
+// The level edits, in slider order: the master pair, three mixer levels, six channels.
+#define IDC_AC3_MASTER 1066
+#define IDC_AC3_MAIN 1067
+#define IDC_AC3_VOICE 1068
+#define IDC_AC3_SURROUND 1069
+#define IDC_AC3_LFE 1070
+#define IDC_AC3_LEFT 1071
+#define IDC_AC3_CENTER 1072
+#define IDC_AC3_RIGHT 1073
+#define IDC_AC3_SURROUND_LEFT 1074
+#define IDC_AC3_SURROUND_RIGHT 1028
+#define IDC_AC3_CHANNEL_LFE 1029

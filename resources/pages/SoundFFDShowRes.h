@@ -1,0 +1,31 @@
+// Control ids of the ffdshow audio page (template 232), shared by its template and its code.
+#pragma once
+
+#define IDC_FFA_VOLUME_ON 1037
+#define IDC_FFA_MIXER_ON 1038
+#define IDC_FFA_TRAY_ICON 1039
+#define IDC_FFA_EQ_ON 1040
+#define IDC_FFA_WINAMP2 1041
+#define IDC_FFA_SPEAKERS 1042
+// The level edits, in slider order: master, headphones, three mixer levels, six channels.
+#define IDC_FFA_VOLUME 1043
+#define IDC_FFA_HEADPHONE 1044
+#define IDC_FFA_VOICE 1045
+#define IDC_FFA_SURROUND 1046
+#define IDC_FFA_LFE 1047
+#define IDC_FFA_LEFT 1048
+#define IDC_FFA_CENTER 1049
+#define IDC_FFA_RIGHT 1050
+#define IDC_FFA_SURROUND_LEFT 1051
+#define IDC_FFA_SURROUND_RIGHT 1052
+#define IDC_FFA_CHANNEL_LFE 1053
+#define IDC_FFA_WMA1 1054
+#define IDC_FFA_WMA2 1055
+#define IDC_FFA_MP2 1056
+#define IDC_FFA_MP3 1057
+#define IDC_FFA_AC3 1013
+#define IDC_FFA_DTS 1014
+#define IDC_FFA_AAC 1015
+#define IDC_FFA_VORBIS 1016
+#define IDC_FFA_AC3_SPDIF 1017
+#define IDC_FFA_DTS_SPDIF 1018

@@ -1,0 +1,22 @@
+// Control ids of the DivX decoder page (template 233), shared by its template and its code.
+#pragma once
+
+#define IDC_DIVX_DISABLE_PP 1003
+#define IDC_DIVX_WARMTH 1004
+#define IDC_DIVX_SMOOTH 1005
+#define IDC_DIVX_DOUBLE_BUFFER 1006
+#define IDC_DIVX_NO_LOGO 1007
+#define IDC_DIVX_OVERLAY 1008
+#define IDC_DIVX_YUV 1009
+#define IDC_DIVX_MPEG4 1010
+// One radio group, in aspect-ratio order: the first button starts the group.
+#define IDC_DIVX_ASPECT_1_1 1011
+#define IDC_DIVX_ASPECT_4_3 1012
+#define IDC_DIVX_ASPECT_16_9 1013
+#define IDC_DIVX_ASPECT_SOURCE 1014
+#define IDC_DIVX_DEBLOCK_TITLE 1140
+#define IDC_DIVX_DERING_TITLE 1141
+#define IDC_DIVX_WARMTH_TITLE 1142
+#define IDC_DIVX_BRIGHTNESS_TITLE 1143
+#define IDC_DIVX_CONTRAST_TITLE 1144
+#define IDC_DIVX_SATURATION_TITLE 1145
