@@ -197,7 +197,7 @@ std::vector<InventoryRow> PerDecoderScan(RegistryStore& store)
         }
         if (version != RegistryStore::MissingString) InstalledDecoders::MarkInstalled(name);
         if (registered)
-            rows.push_back({DisplayTextOf(name, version), path, "0", BookkeepingName(name, version)});
+            rows.push_back({DisplayTextOf(name, version), path, "0", name});
     }
     return rows;
 }

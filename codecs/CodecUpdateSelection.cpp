@@ -56,10 +56,12 @@ bool CodecUpdateSelection::Toggle(UpdateList list, int row)
     if (row < 0 || static_cast<std::size_t>(row) >= states.size()) return false;
     const auto index = static_cast<std::size_t>(row);
     const bool selected = !states[index];
-    states[index] = selected;
     const UpdateListTable& table = UpdateListTableOf(list);
-    m_store.WriteDword(RegRoot::LocalMachine, table.key, table.codecs[index].name,
-                       selected ? 1 : 0);
+    // The updater reads only the registry: a refused write (a standard user's HKLM) leaves
+    // the row as stored, so the list never shows a choice the updater will not see.
+    if (m_store.WriteDword(RegRoot::LocalMachine, table.key, table.codecs[index].name,
+                           selected ? 1 : 0))
+        states[index] = selected;
     return true;
 }
 

@@ -63,9 +63,9 @@ public:
     // Any non-zero stored number shows as selected.
     bool Selected(UpdateList list, std::size_t row) const;
 
-    // A click on `row` (the list's item index; -1 when the click hit no row). Flips the
-    // row and writes its new state at once; returns false, and writes nothing, when no
-    // filled row was hit.
+    // A click on `row` (the list's item index; -1 when the click hit no row). Writes the
+    // row's flipped state at once and flips the row when the write landed; returns false,
+    // and writes nothing, when no filled row was hit.
     bool Toggle(UpdateList list, int row);
 
 private:

@@ -41,12 +41,6 @@ std::string DisplayTextOf(std::string_view name, std::string_view version)
     return text;
 }
 
-std::string BookkeepingName(std::string_view scannedName, std::string_view version)
-{
-    if (version == RegistryStore::MissingString) return std::string(scannedName);
-    return NameOf(DisplayTextOf(scannedName, version));
-}
-
 std::string_view ServerFileName(std::string_view path)
 {
     const std::size_t slash = path.rfind('\\');
@@ -146,7 +140,7 @@ std::vector<InventoryRow> FilterInventory::ScanInstalled()
         if (!servers) servers = RegisteredServers::Read(m_store);
         if (servers->Contains(ServerFileName(path)))
             rows.push_back({DisplayTextOf(name, version), std::move(path),
-                            std::string(kUnchecked), BookkeepingName(name, version)});
+                            std::string(kUnchecked), name});
     }
     return rows;
 }
@@ -158,10 +152,9 @@ std::vector<InventoryRow> FilterInventory::ScanRemoved()
         if (name == kNotADecoder) continue;
         const std::string version =
             m_store.ReadString(RegRoot::LocalMachine, kCodecVersionKey, name);
-        std::string valueName = BookkeepingName(name, version);
-        std::string path = m_store.ReadString(RegRoot::LocalMachine, kCodecDelKey, valueName);
-        rows.push_back({DisplayTextOf(name, version), std::move(path), std::string(kUnchecked),
-                        std::move(valueName)});
+        rows.push_back({DisplayTextOf(name, version),
+                        m_store.ReadString(RegRoot::LocalMachine, kCodecDelKey, name),
+                        std::string(kUnchecked), name});
     }
     return rows;
 }

@@ -37,7 +37,9 @@ struct InventoryRow {
     std::string displayText;  // decoder name, then " " and the version when one is recorded
     std::string path;         // full path of the filter file
     std::string checkMark;    // kUnchecked or kChecked
-    // The row's value name in the bookkeeping keys (BookkeepingName), kept from the scan.
+    // The row's value name in the bookkeeping keys, kept from the scan. Taken back from the
+    // display text it would be empty for every decoder shown without "(version)" (all of
+    // them sharing one value) and cut short for a name holding "(".
     std::string valueName;
 
     bool operator==(const InventoryRow&) const = default;
@@ -49,12 +51,6 @@ std::string NameOf(std::string_view displayText);
 
 // `version` as read by the store: the marker for a missing value leaves the bare name.
 std::string DisplayTextOf(std::string_view name, std::string_view version);
-
-// The value name under which the actions keep a scanned decoder's books. With a version it
-// is the name taken back from the display text, as it always was; without one that would
-// be the empty name, shared by every such decoder (each overwriting the last one's path),
-// so the row keeps the name it was scanned under.
-std::string BookkeepingName(std::string_view scannedName, std::string_view version);
 
 // The part of a path after its last backslash (the whole text when it has none).
 std::string_view ServerFileName(std::string_view path);

@@ -2,6 +2,8 @@
 
 #include "codecs/CodecConnectPage.h"
 #include "codecs/CodecUpdatePage.h"
+#include "finder/FSIntro.h"
+#include "finder/FinderWindow.h"
 #include "pages/video/VideoFFDShow.h"
 #include "pages/video/VideoXvid.h"
 #include "pages/video/VideoDivx.h"
@@ -90,7 +92,7 @@ constexpr PageEntry kPageTable[kPageCount] = {
      Make<CaptionVSFilter>},
     {PageId::CaptionDivxG400, MENU_CAPTION_DIVXG400, L" CaptionDivx 다이얼로그 생성에 실패 하였습니다.",
      Make<CaptionDivxG400>},
-    {PageId::FSIntro, MENU_FSINTRO, L" FSIntro 다이얼로그 생성에 실패 하였습니다.", MakePlain<IDD_FSINTRO>},
+    {PageId::FSIntro, MENU_FSINTRO, L" FSIntro 다이얼로그 생성에 실패 하였습니다.", Make<FSIntro>},
 };
 
 // Pages are kept and found by their PageId: the table lists them in that order.
@@ -204,6 +206,9 @@ BOOL MainWindow::OnInit()
 
     for (int i = 0; i < kMenuButtonCount; ++i) Button(i).Attach(Hwnd(), kMenuButtons[i]);
     LayOutMenu();
+
+    m_finder = std::make_unique<FinderWindow>();
+    m_finder->Create(Hwnd());  // hidden until its image is released
 
     if (!CreatePages()) return FALSE;
 
@@ -418,7 +423,8 @@ void MainWindow::RunHotAreaAction(std::size_t area)
     case kDefaults: InstallCheck(); break;
     case kOk: ::SendMessageW(Hwnd(), WM_COMMAND, IDOK, 0); break;
     case kFinder:
-        break;  // the movie finder is not built yet: its image does nothing
+        if (m_finder && m_finder->Hwnd()) ::ShowWindow(m_finder->Hwnd(), SW_SHOW);
+        break;
     default: break;
     }
 }
@@ -458,6 +464,7 @@ void MainWindow::OnDestroy()
 {
     // Pages go in creation order, with the window that owns them.
     for (auto& page : m_pages) page.reset();
+    m_finder.reset();
 }
 
 INT_PTR MainWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)

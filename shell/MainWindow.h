@@ -74,6 +74,7 @@ private:
     PageId m_currentSettingsPage = PageId::CodecConnect;
     bool m_hasCurrentSettingsPage = false;
     std::array<std::unique_ptr<Page>, kPageCount> m_pages;
+    std::unique_ptr<win::Dialog> m_finder;  // the movie finder, hidden until shown
     std::array<std::unique_ptr<SkinButton>, kMenuButtonCount> m_buttons;  // kMenuButtons order
 };
 

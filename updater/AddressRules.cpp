@@ -49,6 +49,13 @@ bool IsWebAddress(std::string_view url)
     });
 }
 
+bool IsSafeLocalName(std::string_view name)
+{
+    return !name.empty() && name.size() <= kMaxLocalNameLength && name.front() != '.' &&
+           name.back() != '.' && std::all_of(name.begin(), name.end(), IsNameCharacter) &&
+           !IsDeviceName(name);
+}
+
 }  // namespace
 
 std::optional<std::string> LocalFileName(std::string_view url)
@@ -59,10 +66,7 @@ std::optional<std::string> LocalFileName(std::string_view url)
         schemeEnd == std::string_view::npos ? std::string_view::npos : url.find('/', schemeEnd + 3);
     if (pathStart == std::string_view::npos) return std::nullopt;  // no path, no name
     const std::string_view name = url.substr(url.rfind('/') + 1);
-    if (name.empty() || name.size() > kMaxLocalNameLength || name.front() == '.' ||
-        name.back() == '.' || !std::all_of(name.begin(), name.end(), IsNameCharacter) ||
-        IsDeviceName(name))
-        return std::nullopt;
+    if (!IsSafeLocalName(name)) return std::nullopt;
     return std::string(name);
 }
 
@@ -96,8 +100,15 @@ std::optional<std::string> LocalNames::Claim(std::string_view url)
     const std::string stem = dot == std::string::npos ? *name : name->substr(0, dot);
     const std::string extension = dot == std::string::npos ? "" : name->substr(dot);
     std::string candidate = *name;
-    for (int n = 2; !m_taken.insert(LowerText(candidate)).second; ++n)
-        candidate = stem + "-" + std::to_string(n) + extension;
+    for (int n = 2; !m_taken.insert(LowerText(candidate)).second; ++n) {
+        // The number goes before the extension, the stem giving way so that the name stays
+        // within the length rule; a name with no room left for a number fails its row.
+        const std::string suffix = "-" + std::to_string(n);
+        if (suffix.size() + extension.size() >= kMaxLocalNameLength) return std::nullopt;
+        const std::size_t room = kMaxLocalNameLength - suffix.size() - extension.size();
+        candidate = stem.substr(0, room) + suffix + extension;
+        if (!IsSafeLocalName(candidate)) return std::nullopt;
+    }
     return candidate;
 }
 

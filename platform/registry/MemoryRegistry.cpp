@@ -112,6 +112,7 @@ RegStatus MemoryRegistry::QueryValue(RegRoot root, std::string_view path, KeyOpe
 RegStatus MemoryRegistry::SetValue(RegRoot root, std::string_view path, std::string_view name,
                                    RegType type, const void* data, std::uint32_t size)
 {
+    if (m_refuseWrites[static_cast<int>(root)]) return RegStatus::Denied;
     Key* key = Open(root, path, KeyOpen::CreateIfMissing);
     const auto* bytes = static_cast<const unsigned char*>(data);
     std::vector<unsigned char> copy(bytes, bytes + size);
@@ -127,6 +128,7 @@ RegStatus MemoryRegistry::SetValue(RegRoot root, std::string_view path, std::str
 RegStatus MemoryRegistry::DeleteValue(RegRoot root, std::string_view path, KeyOpen open,
                                       std::string_view name)
 {
+    if (m_refuseWrites[static_cast<int>(root)]) return RegStatus::Denied;
     Key* key = Open(root, path, open);
     if (!key) return RegStatus::NotFound;
     auto it = std::find_if(key->values.begin(), key->values.end(),
@@ -197,6 +199,23 @@ RegStatus MemoryRegistry::DeleteTree(RegRoot root, std::string_view path)
     parent->subkeys.erase(it);
     return RegStatus::Ok;
 }
+
+void MemoryRegistry::Visit(const KeyVisitor& onKey, const ValueVisitor& onValue) const
+{
+    for (RegRoot root : {RegRoot::CurrentUser, RegRoot::LocalMachine, RegRoot::ClassesRoot})
+        VisitKey(*m_roots[static_cast<int>(root)], root, "", onKey, onValue);
+}
+
+void MemoryRegistry::VisitKey(const Key& key, RegRoot root, const std::string& path,
+                              const KeyVisitor& onKey, const ValueVisitor& onValue)
+{
+    onKey(root, path);
+    for (const auto& value : key.values) onValue(root, path, value.name, value.type, value.data);
+    for (const auto& [name, sub] : key.subkeys)
+        VisitKey(*sub, root, path.empty() ? name : path + '\\' + name, onKey, onValue);
+}
+
+void MemoryRegistry::RefuseWrites(RegRoot root) { m_refuseWrites[static_cast<int>(root)] = true; }
 
 void MemoryRegistry::DenyFullAccess(RegRoot root, std::string_view path)
 {

@@ -5,6 +5,7 @@
 
 #include "platform/registry/RegistryBackend.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -32,6 +33,18 @@ public:
     RegStatus ProbeFullAccess(RegRoot root, std::string_view path) override;
     RegStatus DeleteTree(RegRoot root, std::string_view path) override;
 
+    // Every key (its path from the root, "" for the root itself) and every value, keys before
+    // their values and subkeys: how tests compare the whole registry before and after a
+    // change without resolving each path again.
+    using KeyVisitor = std::function<void(RegRoot root, const std::string& path)>;
+    using ValueVisitor =
+        std::function<void(RegRoot root, const std::string& path, std::string_view name,
+                           RegType type, std::span<const unsigned char> data)>;
+    void Visit(const KeyVisitor& onKey, const ValueVisitor& onValue) const;
+
+    // Makes every write under `root` fail with Denied, as HKLM's do for a standard user.
+    void RefuseWrites(RegRoot root);
+
     // Makes a key refuse full access, as HKCR's filter category does for a plain user.
     void DenyFullAccess(RegRoot root, std::string_view path);
     bool KeyExists(RegRoot root, std::string_view path) const;
@@ -40,8 +53,11 @@ private:
     struct Key;
     Key* Find(RegRoot root, std::string_view path) const;
     Key* Open(RegRoot root, std::string_view path, KeyOpen open);
+    static void VisitKey(const Key& key, RegRoot root, const std::string& path,
+                         const KeyVisitor& onKey, const ValueVisitor& onValue);
 
     std::unique_ptr<Key> m_roots[3];
+    bool m_refuseWrites[3] = {false, false, false};
 };
 
 }  // namespace zelora

@@ -40,6 +40,8 @@ public:
 
     std::size_t Count() const { return m_areas.size(); }
     const HotArea& Area(std::size_t i) const { return m_areas[i]; }
+    // Windows that resize move their areas (the finder's right-hand images).
+    void SetRect(std::size_t i, Rect rect) { m_areas[i].rect = rect; }
     HotImage Image(std::size_t i) const { return m_images[i]; }
     int ImageId(std::size_t i) const;
     bool Pressed(std::size_t i) const { return m_pressed[i]; }

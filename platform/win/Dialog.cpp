@@ -6,9 +6,21 @@ namespace zelora::win {
 
 HINSTANCE ModuleInstance() { return ::GetModuleHandleW(nullptr); }
 
+namespace {
+// Marks our dialogs' windows (DWLP_USER alone could be any dialog's, a message box's say).
+constexpr wchar_t kSelfProperty[] = L"ZeloraDialog";
+}  // namespace
+
+Dialog* Dialog::FromTopLevelOf(HWND hwnd)
+{
+    HWND root = hwnd ? ::GetAncestor(hwnd, GA_ROOT) : nullptr;
+    return root ? static_cast<Dialog*>(::GetPropW(root, kSelfProperty)) : nullptr;
+}
+
 Dialog::~Dialog()
 {
     if (m_hwnd && ::IsWindow(m_hwnd)) {
+        ::RemovePropW(m_hwnd, kSelfProperty);
         ::SetWindowLongPtrW(m_hwnd, DWLP_USER, 0);
         ::DestroyWindow(m_hwnd);
     }
@@ -29,11 +41,16 @@ INT_PTR Dialog::RunModal(HWND owner)
     if (!::CreateDialogParamW(ModuleInstance(), MAKEINTRESOURCEW(m_templateId), owner,
                               &DialogProc, reinterpret_cast<LPARAM>(this)) && !m_ended)
         return -1;
+    // A modal box is shown whatever its template says, as the system's own modal boxes are:
+    // a hidden one would leave its owner disabled with nothing to close.
+    if (!m_ended && m_hwnd && !::IsWindowVisible(m_hwnd)) ::ShowWindow(m_hwnd, SW_SHOWNORMAL);
     if (ownerWasEnabled) ::EnableWindow(owner, FALSE);
 
     MSG msg;
     while (!m_ended && ::GetMessageW(&msg, nullptr, 0, 0) > 0) {
         if (IsSwallowedKey(msg)) continue;
+        if (Dialog* other = FromTopLevelOf(msg.hwnd); other && other != this && other->PreTranslate(msg))
+            continue;
         if (m_hwnd && ::IsDialogMessageW(m_hwnd, &msg)) continue;
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
@@ -119,6 +136,7 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         self = reinterpret_cast<Dialog*>(lParam);
         self->m_hwnd = hwnd;
         ::SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
+        ::SetPropW(hwnd, kSelfProperty, self);
     }
     if (!self) return FALSE;
     INT_PTR result = FALSE;
@@ -129,6 +147,7 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         result = FALSE;
     }
     if (msg == WM_NCDESTROY) {
+        ::RemovePropW(hwnd, kSelfProperty);
         ::SetWindowLongPtrW(hwnd, DWLP_USER, 0);
         self->m_hwnd = nullptr;
     }

@@ -29,6 +29,11 @@ public:
 
     // Whether `msg` is a Return or Escape key-down meant for this window or one inside it.
     bool IsSwallowedKey(const MSG& msg) const;
+    // Input aimed at this window or one inside it, before it is dispatched; true when
+    // consumed. A modeless window (the finder) gets it from the modal loop running beneath.
+    virtual bool PreTranslate(MSG& /*msg*/) { return false; }
+    // Our dialog whose top-level window holds `hwnd`, or null.
+    static Dialog* FromTopLevelOf(HWND hwnd);
 
 protected:
     virtual INT_PTR OnMessage(UINT msg, WPARAM wParam, LPARAM lParam);

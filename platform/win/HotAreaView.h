@@ -18,9 +18,20 @@ public:
     void ButtonDown(POINT p);
     HotAreaSet::Mask ButtonUp(POINT p);
     void Move(POINT p, WPARAM keys);
+    // A release: the images change, the window's mouse capture ends and `action` runs for
+    // each area released inside after a press on it, in table order.
+    template <typename Action>
+    void Release(POINT p, Action&& action)
+    {
+        const HotAreaSet::Mask actions = ButtonUp(p);
+        if (::GetCapture() == m_window) ::ReleaseCapture();
+        for (std::size_t i = 0; i < m_areas.Count(); ++i)
+            if (actions & (HotAreaSet::Mask{1} << i)) action(i);
+    }
     void Paint(BackBuffer& buffer) const;
 
     const HotAreaSet& Areas() const { return m_areas; }
+    void SetRect(std::size_t i, Rect rect) { m_areas.SetRect(i, rect); }
 
 private:
     void Invalidate(HotAreaSet::Mask changed) const;

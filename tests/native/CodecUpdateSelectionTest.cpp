@@ -100,6 +100,17 @@ TEST_F(CodecUpdateSelectionTest, ClickingXvidTwiceWritesZeroThenOne)
     EXPECT_TRUE(m_selection.Selected(UpdateList::Video, 0));  // its neighbours are untouched
 }
 
+TEST_F(CodecUpdateSelectionTest, ARefusedClickLeavesTheRowAsStored)
+{
+    // A standard user cannot write HKEY_LOCAL_MACHINE: the list must not show a choice the
+    // updater never reads.
+    m_selection.Fill(UpdateList::Video);
+    m_registry.RefuseWrites(RegRoot::LocalMachine);
+    EXPECT_TRUE(m_selection.Toggle(UpdateList::Video, 2));
+    EXPECT_TRUE(m_selection.Selected(UpdateList::Video, 2));
+    EXPECT_EQ(m_store.ReadDword(RegRoot::LocalMachine, kVideo, "Xvid"), 1);
+}
+
 TEST_F(CodecUpdateSelectionTest, ClickOnNoRowWritesNothing)
 {
     EXPECT_FALSE(m_selection.Toggle(UpdateList::Caption, 0));  // not filled yet

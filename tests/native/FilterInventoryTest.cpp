@@ -287,10 +287,14 @@ TEST_F(FilterInventoryTest, DecodersWithoutAVersionKeepTheirOwnBooksThroughARoun
 {
     SetMachine(kInstallKey, "VSFilter", "C:\\Codecs\\vsfilter.dll");
     SetMachine(kInstallKey, "DivxG400", "C:\\Codecs\\g400.ax");
+    // Nor do a version without "(" or a name holding one change whose books a row keeps.
+    SetMachine(kInstallKey, "Odd(Name", "C:\\Codecs\\odd.ax");
+    SetMachine(kCodecVersionKey, "Odd(Name", "1.0");
     AddFilter("{A1}", "VSFilter", "{C-VS}", "C:\\Codecs\\vsfilter.dll");
     AddFilter("{A2}", "G400", "{C-G4}", "C:\\Codecs\\g400.ax");
+    AddFilter("{A3}", "Odd", "{C-ODD}", "C:\\Codecs\\odd.ax");
     std::vector<InventoryRow> upper = m_inventory.ScanInstalled();
-    ASSERT_EQ(upper.size(), 2u);
+    ASSERT_EQ(upper.size(), 3u);
     for (InventoryRow& row : upper) row.checkMark = "1";
     std::vector<InventoryRow> lower;
 
@@ -303,8 +307,11 @@ TEST_F(FilterInventoryTest, DecodersWithoutAVersionKeepTheirOwnBooksThroughARoun
     std::vector<InventoryRow> rescanned = m_inventory.ScanRemoved();
     std::sort(rescanned.begin(), rescanned.end(),
               [](const auto& a, const auto& b) { return a.displayText < b.displayText; });
-    EXPECT_EQ(rescanned, (std::vector<InventoryRow>{Row("DivxG400", "C:\\Codecs\\g400.ax"),
-                                                    Row("VSFilter", "C:\\Codecs\\vsfilter.dll")}));
+    EXPECT_EQ(rescanned, (std::vector<InventoryRow>{
+                             Row("DivxG400", "C:\\Codecs\\g400.ax"),
+                             {"Odd(Name 1.0", "C:\\Codecs\\odd.ax", "0", "Odd(Name"},
+                             Row("VSFilter", "C:\\Codecs\\vsfilter.dll"),
+                         }));
 }
 
 TEST_F(FilterInventoryTest, RegisterMovesTheRowBackAndRestoresInstall)

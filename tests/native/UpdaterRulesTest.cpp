@@ -55,6 +55,14 @@ TEST(UpdaterRules, TwoRowsNeverShareAFile)
     EXPECT_EQ(names.Claim("http://c.example/README").value_or(""), "README");
     EXPECT_EQ(names.Claim("http://c.example/readme").value_or(""), "readme-2");
     EXPECT_FALSE(names.Claim("http://c.example/"));
+
+    // A numbered name keeps to the length rule: the stem gives way, the extension stays.
+    const std::string longest = std::string(60, 'a') + ".exe";
+    EXPECT_EQ(names.Claim("http://d.example/" + longest).value_or(""), longest);
+    EXPECT_EQ(names.Claim("http://e.example/" + longest).value_or(""), std::string(58, 'a') + "-2.exe");
+    const std::string allExtension = "a." + std::string(62, 'x');
+    EXPECT_TRUE(names.Claim("http://d.example/" + allExtension));
+    EXPECT_FALSE(names.Claim("http://e.example/" + allExtension));
 }
 
 TEST(UpdaterRules, WebAddressesAndTheProgramPath)

@@ -10,7 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
 
 namespace zelora {
 namespace {
@@ -117,24 +119,28 @@ TEST_F(MainWindowTest, GroupsReopenTheirLastPage)
     EXPECT_FALSE(s_window->HasCurrentSettingsPage());
 }
 
-TEST_F(MainWindowTest, TheMovieFinderImageOpensNoWindowUntilTheFinderExists)
+TEST_F(MainWindowTest, TheMovieFinderImageShowsTheFinderItOwns)
 {
-    const auto visibleWindows = [] {
-        int count = 0;
-        ::EnumThreadWindows(
-            ::GetCurrentThreadId(),
-            [](HWND hwnd, LPARAM counter) {
-                if (::IsWindowVisible(hwnd)) ++*reinterpret_cast<int*>(counter);
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&count));
-        return count;
-    };
-    const int before = visibleWindows();
-    const LPARAM finder = MAKELPARAM(300, 580);
-    ::SendMessageW(s_window->Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, finder);
-    ::SendMessageW(s_window->Hwnd(), WM_LBUTTONUP, 0, finder);
-    EXPECT_EQ(visibleWindows(), before);
+    struct Search {
+        HWND owner;
+        HWND finder = nullptr;
+    } search{s_window->Hwnd()};
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM data) {
+            auto& found = *reinterpret_cast<Search*>(data);
+            if (::GetWindow(hwnd, GW_OWNER) == found.owner && WindowText(hwnd) == L"영화찾기")
+                found.finder = hwnd;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    ASSERT_NE(search.finder, nullptr);
+    EXPECT_FALSE(::IsWindowVisible(search.finder));
+    const LPARAM image = MAKELPARAM(300, 580);
+    ::SendMessageW(s_window->Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, image);
+    ::SendMessageW(s_window->Hwnd(), WM_LBUTTONUP, 0, image);
+    EXPECT_TRUE(::IsWindowVisible(search.finder));
+    ::ShowWindow(search.finder, SW_HIDE);
 }
 
 TEST(InstallCheck, AStandardUserKeepsTheSettingsAndTheCurrentDefaultsStillResetThePageInView)
@@ -181,6 +187,26 @@ TEST(AboutBox, ShowsTheProductAndVersion)
     EXPECT_EQ(WindowText(about.Hwnd()), L"Zelora 정보");
     EXPECT_EQ(WindowText(about.Item(IDC_ABOUT_VERSION)), L"Zelora 버전 1.0");
     EXPECT_EQ(WindowText(about.Item(IDOK)), L"확인");
+}
+
+TEST(AboutBox, RunsShownUntilOk)
+{
+    // The template has no visible style; a modal run must show it all the same.
+    std::atomic<bool> seenVisible{false};
+    std::thread closer([&] {
+        HWND box = nullptr;
+        for (int i = 0; i < 300 && !seenVisible; ++i) {
+            box = ::FindWindowW(nullptr, L"Zelora 정보");
+            seenVisible = box && ::IsWindowVisible(box);
+            if (!seenVisible) ::Sleep(10);
+        }
+        if (box) ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    });
+    AboutBox about;
+    const INT_PTR result = about.RunModal(nullptr);
+    closer.join();
+    EXPECT_TRUE(seenVisible);
+    EXPECT_EQ(result, IDOK);
 }
 
 }  // namespace

@@ -3,11 +3,16 @@
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <ole2.h>
 
 int wmain(int argc, wchar_t** argv)
 {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
+    // The finder's browser control needs OLE, and must be gone before it is uninitialised.
+    const HRESULT ole = ::OleInitialize(nullptr);
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    if (SUCCEEDED(ole)) ::OleUninitialize();
+    return result;
 }

@@ -1,0 +1,72 @@
+#include "shell/HomePageBox.h"
+
+#include "ProductHosts.h"
+#include "platform/win/Process.h"
+#include "platform/win/WideText.h"
+#include "resources/finder/FinderIds.h"
+
+namespace zelora {
+namespace {
+
+constexpr int kBackground = 316;
+constexpr int kX = 500, kY = 300, kWidth = 358, kHeight = 420;
+constexpr int kDragBand = 136;
+
+// Close, home page, OK: rectangle, then the normal, pressed and hover images.
+enum Button { kClose, kHome, kOk };
+const HotArea kCloseImage{{317, 0, 339, 23}, 275, 276, 277};
+const HotArea kHomeImage{{84, 332, 274, 354}, 329, 330, 331};
+const HotArea kOkImage{{265, 375, 345, 397}, 332, 333, 328};
+
+}  // namespace
+
+HomePageBox::HomePageBox() : HomePageBox(&win::ShellOpen) {}
+
+HomePageBox::HomePageBox(Opener open)
+    : win::Dialog(IDD_HOMEPAGE), m_open(std::move(open)), m_buttons({kCloseImage, kHomeImage, kOkImage})
+{
+}
+
+BOOL HomePageBox::OnInit()
+{
+    m_background = win::LoadSkinBitmap(kBackground);
+    m_buttons.Attach(Hwnd());
+    ::SetWindowPos(Hwnd(), nullptr, kX, kY, kWidth, kHeight, SWP_NOZORDER | SWP_SHOWWINDOW);
+    return TRUE;
+}
+
+bool HomePageBox::OnEraseBackground(HDC dc)
+{
+    win::BackBuffer buffer(Hwnd(), dc);
+    buffer.Draw(m_background.Get(), 0, 0, kWidth, kHeight);
+    m_buttons.Paint(buffer);
+    return true;
+}
+
+bool HomePageBox::OnMouse(UINT msg, WPARAM keys, POINT p)
+{
+    switch (msg) {
+    case WM_LBUTTONDOWN:
+        m_buttons.ButtonDown(p);
+        break;
+    case WM_LBUTTONUP:
+        m_buttons.Release(p, [this](std::size_t button) {
+            if (button == kHome)
+                m_open(L"iexplore.exe", win::Wide(hosts::kProductHomePage));
+            else  // close and OK end the box alike
+                ::SendMessageW(Hwnd(), WM_COMMAND, IDCANCEL, 0);
+        });
+        break;
+    case WM_MOUSEMOVE:
+        m_buttons.Move(p, keys);
+        // Only a held button drags: under a plain move the box would follow the pointer.
+        if (p.y >= 0 && p.y < kDragBand && win::LeftButtonOnly(keys) && !m_buttons.Areas().AnyPressed())
+            ::PostMessageW(Hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(p.x, p.y));
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+}  // namespace zelora
