@@ -103,7 +103,8 @@ std::optional<std::string> LocalNames::Claim(std::string_view url)
     for (int n = 2; !m_taken.insert(LowerText(candidate)).second; ++n) {
         // The number goes before the extension, the stem giving way so that the name stays
         // within the length rule; a name with no room left for a number fails its row.
-        const std::string suffix = "-" + std::to_string(n);
+        std::string suffix = "-";
+        suffix += std::to_string(n);
         if (suffix.size() + extension.size() >= kMaxLocalNameLength) return std::nullopt;
         const std::size_t room = kMaxLocalNameLength - suffix.size() - extension.size();
         candidate = stem.substr(0, room) + suffix + extension;
