@@ -36,6 +36,16 @@ protected:
     }
 };
 
+// A timer procedure, not a lambda: on x86 it must be CALLBACK, which a lambda cannot be.
+bool s_aboutShown = false;
+void CALLBACK CloseAboutBox(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (const HWND box = ::FindWindowW(nullptr, L"ZeloraUpdate 정보")) {
+        s_aboutShown = true;
+        ::PostMessageW(box, WM_CLOSE, 0, 0);
+    }
+}
+
 class UpdaterFlowTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -140,17 +150,11 @@ TEST_F(UpdaterFlowTest, StartsHiddenWithItsSkinInPlace)
     EXPECT_STREQ(about, L"ZeloraUpdate 정보(&A)...");
 
     // The About entry runs its box modally; a timer seen by the box's own loop closes it.
-    static bool aboutShown = false;
-    aboutShown = false;
-    const UINT_PTR timer = ::SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR, DWORD) {
-        if (const HWND box = ::FindWindowW(nullptr, L"ZeloraUpdate 정보")) {
-            aboutShown = true;
-            ::PostMessageW(box, WM_CLOSE, 0, 0);
-        }
-    });
+    s_aboutShown = false;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 300, &CloseAboutBox);
     ::SendMessageW(dialog.Hwnd(), WM_SYSCOMMAND, IDM_UPDATER_ABOUT, 0);
     ::KillTimer(nullptr, timer);
-    EXPECT_TRUE(aboutShown);
+    EXPECT_TRUE(s_aboutShown);
 }
 
 TEST_F(UpdaterFlowTest, InstallsInOrderOneAtATimeThenCleansUpAndStartsZelora)

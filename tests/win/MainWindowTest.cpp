@@ -119,21 +119,24 @@ TEST_F(MainWindowTest, GroupsReopenTheirLastPage)
     EXPECT_FALSE(s_window->HasCurrentSettingsPage());
 }
 
+struct FinderSearch {
+    HWND owner;
+    HWND finder = nullptr;
+};
+
+// An enumeration procedure, not a lambda: on x86 it must be CALLBACK, which a lambda cannot be.
+BOOL CALLBACK FindOwnedFinder(HWND hwnd, LPARAM data)
+{
+    auto& found = *reinterpret_cast<FinderSearch*>(data);
+    if (::GetWindow(hwnd, GW_OWNER) == found.owner && WindowText(hwnd) == L"영화찾기")
+        found.finder = hwnd;
+    return TRUE;
+}
+
 TEST_F(MainWindowTest, TheMovieFinderImageShowsTheFinderItOwns)
 {
-    struct Search {
-        HWND owner;
-        HWND finder = nullptr;
-    } search{s_window->Hwnd()};
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM data) {
-            auto& found = *reinterpret_cast<Search*>(data);
-            if (::GetWindow(hwnd, GW_OWNER) == found.owner && WindowText(hwnd) == L"영화찾기")
-                found.finder = hwnd;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    FinderSearch search{s_window->Hwnd()};
+    ::EnumThreadWindows(::GetCurrentThreadId(), &FindOwnedFinder, reinterpret_cast<LPARAM>(&search));
     ASSERT_NE(search.finder, nullptr);
     EXPECT_FALSE(::IsWindowVisible(search.finder));
     const LPARAM image = MAKELPARAM(300, 580);
