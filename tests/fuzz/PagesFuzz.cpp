@@ -58,9 +58,18 @@ struct Shown {
     bool operator==(const Shown&) const = default;
 };
 
+// A box never ticked shows unticked, a number never kept reads 0: as if set so.
+template <class Map>
+Map WithoutZeros(Map map)
+{
+    std::erase_if(map, [](const auto& entry) { return entry.second == 0; });
+    return map;
+}
+
 Shown ShownBy(const FakePageControls& c)
 {
-    return {c.checks, c.comboItems, c.comboSelection, c.radios, c.members, c.numbers};
+    return {WithoutZeros(c.checks), c.comboItems, c.comboSelection,
+            c.radios,               c.members,    WithoutZeros(c.numbers)};
 }
 
 template <class Map>
@@ -71,6 +80,8 @@ void DescribeDifference(const char* what, const Map& before, const Map& after, s
         if (other == after.end() || !(other->second == value))
             out += std::string(" ") + what + " " + std::to_string(id);
     }
+    for (const auto& [id, value] : after)
+        if (!before.count(id)) out += std::string(" ") + what + " " + std::to_string(id);
 }
 
 // Which controls show otherwise, for a failure's message.
