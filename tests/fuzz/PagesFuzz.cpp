@@ -3,7 +3,7 @@
 // its row's default in the row's own type (a DWORD, or a gain text); a second Load writes
 // nothing and shows the same; a control change writes only its own row's values; and
 // ResetDefaults writes each row's reset values once and nothing else, which load back to
-// the same controls. A refused write lands nowhere and is not tried again.
+// the same controls. A refused write changes nothing, and the controls show what is stored.
 #include "fuzz/FuzzRegistry.h"
 #include "native/FakePageControls.h"
 
@@ -120,7 +120,7 @@ struct Fixture {
     bool loaded = false;       // every row's value is readable, or refused its default
     std::optional<RegRoot> refusedRoot;  // every write under it is refused
 
-    // Whether a write under `root` lands (HKEY_CLASSES_ROOT is never written at all).
+    // Whether a write under `root` reaches the registry's values.
     bool Lands(RegRoot root) const { return root != refusedRoot; }
 };
 
@@ -222,7 +222,7 @@ ExpectedWrites LoadWritesOver(const Fixture& f, RegistrySnapshot state)
     return expected;
 }
 
-// The values a row's own writes leave, and whether `value` is of the row's own type.
+// Whether the value at `at` is of the type the row writes: a DWORD, or a readable REG_SZ.
 bool IsRowsOwnType(const ValueRow& row, const RegistrySnapshot& state, const ValueAddress& at)
 {
     const auto found = state.values.find(at);
