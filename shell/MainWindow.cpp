@@ -207,7 +207,11 @@ BOOL MainWindow::OnInit()
     for (int i = 0; i < kMenuButtonCount; ++i) Button(i).Attach(Hwnd(), kMenuButtons[i]);
     LayOutMenu();
 
-    // The other pages and the finder are made when first needed: a start shows only these.
+    // The finder is made at start, hidden: it opens the product's front page in its view at
+    // once, so that page is ready when the user opens the finder.
+    ShowFinder(false);
+
+    // The other pages are made when first needed: a start shows only these.
     for (PageId id : {PageId::CodecConnect, PageId::CodecUpdate})
         if (!EnsurePage(id)) return FALSE;
 
@@ -235,13 +239,13 @@ Page* MainWindow::EnsurePage(PageId id)
     return slot.get();
 }
 
-void MainWindow::ShowFinder()
+void MainWindow::ShowFinder(bool show)
 {
     if (!m_finder) {
         m_finder = std::make_unique<FinderWindow>();
-        m_finder->Create(Hwnd());
+        m_finder->Create(Hwnd());  // hidden until its image is released
     }
-    if (m_finder->Hwnd()) ::ShowWindow(m_finder->Hwnd(), SW_SHOW);
+    if (show && m_finder->Hwnd()) ::ShowWindow(m_finder->Hwnd(), SW_SHOW);
 }
 
 void MainWindow::LayOutMenu()
@@ -435,7 +439,7 @@ void MainWindow::RunHotAreaAction(std::size_t area)
     case kDefaults: InstallCheck(); break;
     case kOk: ::SendMessageW(Hwnd(), WM_COMMAND, IDOK, 0); break;
     case kFinder:
-        ShowFinder();
+        ShowFinder(true);
         break;
     default: break;
     }

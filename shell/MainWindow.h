@@ -53,7 +53,7 @@ protected:
 
 private:
     Page* EnsurePage(PageId id);  // null, after its message, when it cannot be made
-    void ShowFinder();
+    void ShowFinder(bool show);  // made on the first call
     void LayOutMenu();
     void ShowPage(PageId id);
     void HideOtherPages(PageId id);
