@@ -144,7 +144,6 @@ BOOL CodecConnectPage::OnInit()
         ::SendMessageW(Hwnd(), WM_COMMAND, IDCANCEL, 0);
         return FALSE;
     }
-    for (std::size_t i = 0; i < kSkin.size(); ++i) m_skin[i] = win::LoadSkinBitmap(kSkin[i].id);
     m_buttons.Attach(Hwnd());
     return TRUE;
 }
@@ -283,7 +282,7 @@ bool CodecConnectPage::OnEraseBackground(HDC dc)
     win::BackBuffer buffer(Hwnd(), dc);
     buffer.Fill(kBackground);
     for (std::size_t i = 0; i < kSkin.size(); ++i)
-        buffer.Draw(m_skin[i].Get(), kSkin[i].x, kSkin[i].y, kSkin[i].width, kSkin[i].height);
+        buffer.Draw(m_skin.Get(kSkin[i].id), kSkin[i].x, kSkin[i].y, kSkin[i].width, kSkin[i].height);
     m_buttons.Paint(buffer);
     return true;
 }

@@ -7,6 +7,7 @@
 #include "codecs/CheckListView.h"
 #include "codecs/FilterInventory.h"
 #include "platform/win/HotAreaView.h"
+#include "platform/win/Painter.h"
 #include "platform/win/Process.h"
 #include "pages/Page.h"
 #include "platform/registry/RegistryStore.h"
@@ -98,7 +99,7 @@ private:
     UniqueImageList m_images;
     InventoryListView m_upper;
     InventoryListView m_lower;
-    std::array<win::UniqueBitmap, 3> m_skin;
+    win::SkinImages m_skin;  // loaded at the page's first paint
     win::HotAreaView m_buttons;
     win::UniqueBrush m_staticBrush;  // kept for the page's lifetime: painting allocates nothing
     bool m_prepared = false;

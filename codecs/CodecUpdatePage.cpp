@@ -46,9 +46,6 @@ CodecUpdatePage::CodecUpdatePage()
 BOOL CodecUpdatePage::OnInit()
 {
     m_images = CreateCheckImages();
-    m_skin[0] = win::LoadSkinBitmap(kTitleBitmap);
-    for (std::size_t i = 0; i < kListPlaces.size(); ++i)
-        m_skin[i + 1] = win::LoadSkinBitmap(kListPlaces[i].titleBitmap);
     for (std::size_t i = 0; i < kListPlaces.size(); ++i) {
         if (!m_lists[i].Attach(Item(kListPlaces[i].id))) {
             ::SendMessageW(Hwnd(), WM_COMMAND, IDCANCEL, 0);
@@ -143,9 +140,9 @@ bool CodecUpdatePage::OnEraseBackground(HDC dc)
 {
     win::BackBuffer buffer(Hwnd(), dc);
     buffer.Fill(kBackground);
-    buffer.Draw(m_skin[0].Get(), 0, 0);
+    buffer.Draw(m_skin.Get(kTitleBitmap), 0, 0);
     for (std::size_t i = 0; i < kListPlaces.size(); ++i)
-        buffer.Draw(m_skin[i + 1].Get(), kListPlaces[i].titleX, kListPlaces[i].titleY);
+        buffer.Draw(m_skin.Get(kListPlaces[i].titleBitmap), kListPlaces[i].titleX, kListPlaces[i].titleY);
     return true;
 }
 

@@ -41,7 +41,7 @@ private:
     CodecUpdateSelection m_selection;
     UniqueImageList m_images;
     std::array<CheckListView, 4> m_lists;
-    std::array<win::UniqueBitmap, 5> m_skin;
+    win::SkinImages m_skin;  // loaded at the page's first paint
     bool m_prepared = false;
     bool m_placed = false;
 };

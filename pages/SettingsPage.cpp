@@ -141,7 +141,6 @@ BOOL SettingsPage::OnInit()
     }
     // The dialog's first exchange: the edits show the (still empty) member texts.
     m_model.PushTexts();
-    for (const SkinBitmap& bitmap : m_description.bitmaps) SkinImage(bitmap.id);
     return TRUE;
 }
 
@@ -173,12 +172,7 @@ bool SettingsPage::OnEraseBackground(HDC dc)
     return true;
 }
 
-HBITMAP SettingsPage::SkinImage(int id)
-{
-    auto found = m_bitmaps.find(id);
-    if (found == m_bitmaps.end()) found = m_bitmaps.emplace(id, win::LoadSkinBitmap(id)).first;
-    return found->second.Get();
-}
+HBITMAP SettingsPage::SkinImage(int id) { return m_bitmaps.Get(id); }
 
 HBRUSH SettingsPage::OnControlColor(HDC dc, HWND, UINT msg)
 {

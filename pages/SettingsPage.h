@@ -108,7 +108,7 @@ private:
     PageDescription m_description;
     RegistryStore m_store;
     PageModel m_model;
-    std::map<int, win::UniqueBitmap> m_bitmaps;  // by id, each loaded once
+    win::SkinImages m_bitmaps;  // loaded at the page's first paint
     win::UniqueBrush m_backgroundBrush;        // for every static, the page's whole life
     std::map<int, std::string> m_texts;        // member text of each numeric edit
     std::map<int, std::int32_t> m_numbers;

@@ -2,10 +2,14 @@
 
 namespace zelora {
 
+bool FirstRunPending(RegistryStore& store)
+{
+    return store.ReadDword(RegRoot::LocalMachine, kSetupKey, "CheckInstall") == 0;
+}
+
 FirstRun ClaimFirstRun(RegistryStore& store)
 {
-    if (store.ReadDword(RegRoot::LocalMachine, kSetupKey, "CheckInstall") != 0)
-        return FirstRun::No;
+    if (!FirstRunPending(store)) return FirstRun::No;
     return store.WriteDword(RegRoot::LocalMachine, kSetupKey, "CheckInstall", 1)
                ? FirstRun::Claimed
                : FirstRun::Refused;

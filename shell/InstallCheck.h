@@ -14,6 +14,9 @@ enum class FirstRun {
     Refused,  // it is 0 but cannot be set to 1 (a standard user): reset nothing
 };
 
+// "CheckInstall" is 0: the next claim is this start's to make (or to be refused).
+bool FirstRunPending(RegistryStore& store);
+
 // Marks the first run as done before anything is reset. Were the pages reset first, a
 // start whose mark is refused would reset every page's settings again on every start.
 FirstRun ClaimFirstRun(RegistryStore& store);

@@ -207,10 +207,13 @@ BOOL MainWindow::OnInit()
     for (int i = 0; i < kMenuButtonCount; ++i) Button(i).Attach(Hwnd(), kMenuButtons[i]);
     LayOutMenu();
 
-    m_finder = std::make_unique<FinderWindow>();
-    m_finder->Create(Hwnd());  // hidden until its image is released
+    // The finder is made at start, hidden: it opens the product's front page in its view at
+    // once, so that page is ready when the user opens the finder.
+    ShowFinder(false);
 
-    if (!CreatePages()) return FALSE;
+    // The other pages are made when first needed: a start shows only these.
+    for (PageId id : {PageId::CodecConnect, PageId::CodecUpdate})
+        if (!EnsurePage(id)) return FALSE;
 
     ::SetWindowPos(Hwnd(), nullptr, kWindowX, kWindowY, kWindowWidth, kWindowHeight,
                    SWP_NOZORDER | SWP_FRAMECHANGED);
@@ -221,19 +224,28 @@ BOOL MainWindow::OnInit()
     return TRUE;
 }
 
-bool MainWindow::CreatePages()
+Page* MainWindow::EnsurePage(PageId id)
 {
-    for (const PageEntry& entry : kPageTable) {
-        auto& slot = m_pages[static_cast<int>(entry.id)];
-        slot = entry.make();
-        if (!slot) {
-            ::MessageBoxW(Hwnd(), entry.failure, L"Zelora", MB_OK | MB_ICONEXCLAMATION);
-            ::SendMessageW(Hwnd(), WM_COMMAND, IDCANCEL, 0);
-            return false;
-        }
-        slot->Create(Hwnd());  // created hidden: the templates have no visible style
+    auto& slot = m_pages[static_cast<int>(id)];
+    if (slot) return slot.get();
+    const PageEntry& entry = kPageTable[static_cast<int>(id)];
+    slot = entry.make();
+    if (!slot) {
+        ::MessageBoxW(Hwnd(), entry.failure, L"Zelora", MB_OK | MB_ICONEXCLAMATION);
+        ::SendMessageW(Hwnd(), WM_COMMAND, IDCANCEL, 0);
+        return nullptr;
     }
-    return true;
+    slot->Create(Hwnd());  // created hidden: the templates have no visible style
+    return slot.get();
+}
+
+void MainWindow::ShowFinder(bool show)
+{
+    if (!m_finder) {
+        m_finder = std::make_unique<FinderWindow>();
+        m_finder->Create(Hwnd());  // hidden until its image is released
+    }
+    if (show && m_finder->Hwnd()) ::ShowWindow(m_finder->Hwnd(), SW_SHOW);
 }
 
 void MainWindow::LayOutMenu()
@@ -262,7 +274,7 @@ void MainWindow::HideOtherPages(PageId id)
 void MainWindow::ShowPage(PageId id)
 {
     HideOtherPages(id);
-    Page* page = PageAt(id);
+    Page* page = EnsurePage(id);
     if (!page) return;
     ::MoveWindow(page->Hwnd(), kContent.left, kContent.top, kContent.right - kContent.left,
                  kContent.bottom - kContent.top, TRUE);
@@ -313,7 +325,7 @@ void MainWindow::OnGroup(MenuGroup group)
 void MainWindow::OnItem(PageId id)
 {
     HideOtherPages(id);
-    Page* page = PageAt(id);
+    Page* page = EnsurePage(id);
     if (!page) return;
     page->Load();
     if (!m_hasCurrentSettingsPage || m_currentSettingsPage != id) {
@@ -342,10 +354,14 @@ void MainWindow::OnItem(PageId id)
 
 void MainWindow::InstallCheck()
 {
+    // The pages to reset are made before the claim: one that cannot be made ends the
+    // program with the first run still pending, as when every page was made at start.
+    if (FirstRunPending(m_store))
+        for (PageId id : kResetOrder)
+            if (!EnsurePage(id)) return;
     switch (ClaimFirstRun(m_store)) {
     case FirstRun::Claimed:
-        for (PageId id : kResetOrder)
-            if (Page* page = PageAt(id)) page->ResetDefaults();
+        for (PageId id : kResetOrder) PageAt(id)->ResetDefaults();
         return;
     case FirstRun::Refused:
         // Unmarked (a standard user): no reset of every page, or each start would reset
@@ -423,7 +439,7 @@ void MainWindow::RunHotAreaAction(std::size_t area)
     case kDefaults: InstallCheck(); break;
     case kOk: ::SendMessageW(Hwnd(), WM_COMMAND, IDOK, 0); break;
     case kFinder:
-        if (m_finder && m_finder->Hwnd()) ::ShowWindow(m_finder->Hwnd(), SW_SHOW);
+        ShowFinder(true);
         break;
     default: break;
     }
@@ -462,7 +478,7 @@ bool MainWindow::OnMouse(UINT msg, WPARAM keys, POINT p)
 
 void MainWindow::OnDestroy()
 {
-    // Pages go in creation order, with the window that owns them.
+    // Pages go in table order, with the window that owns them.
     for (auto& page : m_pages) page.reset();
     m_finder.reset();
 }

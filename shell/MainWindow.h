@@ -35,6 +35,7 @@ public:
     explicit MainWindow(RegistryBackend& registry = SystemRegistry());
     ~MainWindow() override;
 
+    // Null until the page is first needed (shown, or reset by the install check).
     Page* PageAt(PageId id) const { return m_pages[static_cast<int>(id)].get(); }
     PageId CurrentSettingsPage() const { return m_currentSettingsPage; }
     bool HasCurrentSettingsPage() const { return m_hasCurrentSettingsPage; }
@@ -51,7 +52,8 @@ protected:
     void OnDestroy() override;
 
 private:
-    bool CreatePages();
+    Page* EnsurePage(PageId id);  // null, after its message, when it cannot be made
+    void ShowFinder(bool show);  // made on the first call
     void LayOutMenu();
     void ShowPage(PageId id);
     void HideOtherPages(PageId id);
@@ -74,7 +76,7 @@ private:
     PageId m_currentSettingsPage = PageId::CodecConnect;
     bool m_hasCurrentSettingsPage = false;
     std::array<std::unique_ptr<Page>, kPageCount> m_pages;
-    std::unique_ptr<win::Dialog> m_finder;  // the movie finder, hidden until shown
+    std::unique_ptr<win::Dialog> m_finder;  // the movie finder, made at its first show
     std::array<std::unique_ptr<SkinButton>, kMenuButtonCount> m_buttons;  // kMenuButtons order
 };
 

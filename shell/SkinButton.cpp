@@ -24,10 +24,6 @@ void SkinButton::Attach(HWND parent, const MenuButton& button)
 {
     m_button = &button;
     m_hwnd = ::GetDlgItem(parent, button.controlId);
-    m_normal = win::LoadSkinBitmap(button.normalImage);
-    m_hover = win::LoadSkinBitmap(button.hoverImage);
-    m_selected = win::LoadSkinBitmap(button.selectedImage);
-    if (button.expandedHoverImage) m_expandedHover = win::LoadSkinBitmap(button.expandedHoverImage);
     if (m_hwnd) ::SetWindowSubclass(m_hwnd, &SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
 }
 
@@ -44,10 +40,12 @@ void SkinButton::Repaint() const { ::InvalidateRect(m_hwnd, nullptr, FALSE); }
 
 HBITMAP SkinButton::Image(int id) const
 {
-    if (id == m_button->expandedHoverImage && m_expandedHover) return m_expandedHover.Get();
-    if (id == m_button->selectedImage) return m_selected.Get();
-    if (id == m_button->hoverImage) return m_hover.Get();
-    return m_normal.Get();
+    const MenuButton& button = *m_button;
+    if (button.expandedHoverImage && id == button.expandedHoverImage) {
+        if (HBITMAP expanded = m_images.Get(id)) return expanded;
+    }
+    if (id == button.selectedImage || id == button.hoverImage) return m_images.Get(id);
+    return m_images.Get(button.normalImage);
 }
 
 void SkinButton::Draw(const DRAWITEMSTRUCT& item) const

@@ -3,6 +3,7 @@
 // send their command on mouse-down and track hover by capturing the mouse (no timers).
 // The table entry says whether a button is an item, top-level or group button.
 
+#include "platform/win/Painter.h"
 #include "platform/win/UniqueHandle.h"
 #include "shell/Accordion.h"
 
@@ -44,7 +45,7 @@ private:
 
     HWND m_hwnd = nullptr;
     const MenuButton* m_button = nullptr;
-    win::UniqueBitmap m_normal, m_hover, m_selected, m_expandedHover;
+    mutable win::SkinImages m_images;  // each decoded when the button first draws it
     int m_width = 0;
     int m_height = 0;
 };

@@ -36,6 +36,13 @@ static_assert(sizeof(decltype(DibImage::pixels)::value_type) == sizeof(RGBQUAD) 
 
 }  // namespace
 
+HBITMAP SkinImages::Get(int id)
+{
+    auto found = m_loaded.find(id);
+    if (found == m_loaded.end()) found = m_loaded.emplace(id, LoadSkinBitmap(id)).first;
+    return found->second.Get();
+}
+
 UniqueBitmap LoadSkinBitmap(int id)
 {
     // Decoded here rather than by LoadImage: the skin is run-length encoded, which not

@@ -4,10 +4,22 @@
 
 #include "platform/win/UniqueHandle.h"
 
+#include <map>
+
 namespace zelora::win {
 
 // Loads a bitmap resource of this program; null when it does not exist.
 UniqueBitmap LoadSkinBitmap(int id);
+
+// A window's skin bitmaps, each decoded at its first use and kept: a start pays only for
+// the pictures it shows (hidden buttons, hover images and hidden pages wait).
+class SkinImages {
+public:
+    HBITMAP Get(int id);
+
+private:
+    std::map<int, UniqueBitmap> m_loaded;  // by id; a missing resource is kept as null
+};
 SIZE BitmapSize(HBITMAP bitmap);
 
 // One source device context for every copy of a paint: each bitmap is selected into it in

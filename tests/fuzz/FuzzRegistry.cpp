@@ -201,6 +201,32 @@ std::optional<std::int32_t> LoadedNumber(const RegistrySnapshot& snapshot,
     return number;
 }
 
+std::optional<std::u16string> UnitsIn(const std::optional<StoredValue>& value)
+{
+    if (!value || value->data.size() > 2 * RegistryStore::kStringBufferBytes) return std::nullopt;
+    std::u16string units;
+    for (std::size_t i = 0; i + 1 < value->data.size(); i += 2) {
+        const auto unit = static_cast<char16_t>(value->data[i] | value->data[i + 1] << 8);
+        if (unit == 0) break;
+        units += unit;
+    }
+    return units;
+}
+
+std::optional<std::string> LoadedText(const RegistrySnapshot& snapshot,
+                                      const ValueAddress& address)
+{
+    const auto found = snapshot.values.find(address);
+    if (found == snapshot.values.end()) return std::nullopt;
+    const auto units = UnitsIn(found->second);
+    if (!units) return std::nullopt;
+    std::string text = Utf16ToUtf8(*units);
+    if (Cp949Length(text) + 1 > RegistryStore::kStringBufferBytes ||
+        text == RegistryStore::MissingString)
+        return std::nullopt;
+    return text;
+}
+
 StoredValue DwordValue(std::int32_t number)
 {
     const auto bits = static_cast<std::uint32_t>(number);

@@ -84,6 +84,15 @@ std::optional<std::int32_t> NumberIn(const std::optional<StoredValue>& value);
 std::optional<std::int32_t> LoadedNumber(const RegistrySnapshot& snapshot,
                                          const ValueAddress& address);
 
+// The UTF-16 units a string read finds in a value, up to its first NUL (an odd last byte
+// ignored); nothing for an absent value or one longer than the string reads take.
+std::optional<std::u16string> UnitsIn(const std::optional<StoredValue>& value);
+// The text a string load keeps from the value at `address`, whatever its type: nothing when
+// the value cannot be read, is too long for the decoders' buffer, or reads as the store's
+// marker for a missing string (the load writes its default then).
+std::optional<std::string> LoadedText(const RegistrySnapshot& snapshot,
+                                      const ValueAddress& address);
+
 // Encodings as the store writes them.
 StoredValue DwordValue(std::int32_t number);
 StoredValue StringValue(std::u16string_view text);  // terminating NUL added

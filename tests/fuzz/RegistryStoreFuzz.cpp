@@ -49,16 +49,12 @@ void CheckStringRead(const std::optional<StoredValue>& raw, const std::string& t
 {
     Require(IsValidUtf8(text), where + ": read text is not UTF-8");
     Require(text.find('\0') == std::string::npos, where + ": read text holds a NUL");
-    if (!raw || raw->data.size() > 2 * RegistryStore::kStringBufferBytes) {
+    const auto stored = UnitsIn(raw);
+    if (!stored) {
         Require(text == RegistryStore::MissingString, where + ": unreadable value read as text");
         return;
     }
-    std::u16string units;
-    for (std::size_t i = 0; i + 1 < raw->data.size(); i += 2) {
-        const auto unit = static_cast<char16_t>(raw->data[i] | raw->data[i + 1] << 8);
-        if (unit == 0) break;
-        units += unit;
-    }
+    const std::u16string& units = *stored;
     const std::string decoded = Utf16ToUtf8(units);
     if (Cp949Length(decoded) + 1 > RegistryStore::kStringBufferBytes) {
         Require(text == RegistryStore::MissingString, where + ": over-long text read");

@@ -1,6 +1,7 @@
 // The real main window, created modeless in the test process and driven with messages.
 #include <windows.h>
 
+#include "pages/video/VideoXvidValues.h"
 #include "platform/registry/Win32Registry.h"
 #include "shell/AboutBox.h"
 #include "shell/MainWindow.h"
@@ -135,15 +136,24 @@ BOOL CALLBACK FindOwnedFinder(HWND hwnd, LPARAM data)
 
 TEST_F(MainWindowTest, TheMovieFinderImageShowsTheFinderItOwns)
 {
-    FinderSearch search{s_window->Hwnd()};
-    ::EnumThreadWindows(::GetCurrentThreadId(), &FindOwnedFinder, reinterpret_cast<LPARAM>(&search));
-    ASSERT_NE(search.finder, nullptr);
-    EXPECT_FALSE(::IsWindowVisible(search.finder));
+    const auto findFinder = [] {
+        FinderSearch search{s_window->Hwnd()};
+        ::EnumThreadWindows(::GetCurrentThreadId(), &FindOwnedFinder, reinterpret_cast<LPARAM>(&search));
+        return search.finder;
+    };
+    // Made at start, hidden (its view opens the front page meanwhile); shown by the image.
+    const HWND before = findFinder();
+    ASSERT_NE(before, nullptr);
+    EXPECT_FALSE(::IsWindowVisible(before));
     const LPARAM image = MAKELPARAM(300, 580);
-    ::SendMessageW(s_window->Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, image);
-    ::SendMessageW(s_window->Hwnd(), WM_LBUTTONUP, 0, image);
-    EXPECT_TRUE(::IsWindowVisible(search.finder));
-    ::ShowWindow(search.finder, SW_HIDE);
+    for (int press = 0; press < 2; ++press) {
+        ::SendMessageW(s_window->Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, image);
+        ::SendMessageW(s_window->Hwnd(), WM_LBUTTONUP, 0, image);
+        const HWND finder = findFinder();
+        ASSERT_EQ(finder, before);
+        EXPECT_TRUE(::IsWindowVisible(finder));
+        ::ShowWindow(finder, SW_HIDE);
+    }
 }
 
 TEST(InstallCheck, AStandardUserKeepsTheSettingsAndTheCurrentDefaultsStillResetThePageInView)
@@ -167,6 +177,29 @@ TEST(InstallCheck, AStandardUserKeepsTheSettingsAndTheCurrentDefaultsStillResetT
         EXPECT_EQ(store.ReadDword(RegRoot::CurrentUser, xvid, "Deblock_Y"), 0);
     }
     store.DeleteValue(RegRoot::LocalMachine, kSetupKey, "CheckInstall");
+    SystemRegistry().DeleteTree(RegRoot::CurrentUser, xvid);
+}
+
+TEST(MainWindowPages, ASettingsPageIsMadeAtItsFirstShowWithItsValuesAndPlaces)
+{
+    RegistryStore store(SystemRegistry());
+    const std::string_view xvid = "Software\\GNU\\XviD";
+    store.DeleteValue(RegRoot::LocalMachine, kSetupKey, "CheckInstall");
+    MainWindow window;
+    ASSERT_TRUE(window.Create(nullptr));
+    EXPECT_EQ(window.PageAt(PageId::VideoXvid), nullptr);
+
+    store.WriteDword(RegRoot::CurrentUser, xvid, "Deblock_Y", 1);
+    ::SendMessageW(window.Hwnd(), WM_COMMAND, MAKEWPARAM(MENU_VIDEO_XVID, 0), 0);
+    Page* page = window.PageAt(PageId::VideoXvid);
+    ASSERT_NE(page, nullptr);
+    EXPECT_TRUE(::IsWindowVisible(page->Hwnd()));
+    const HWND box = ::GetDlgItem(page->Hwnd(), video_xvid::kDeblockY);
+    EXPECT_EQ(::SendMessageW(box, BM_GETCHECK, 0, 0), BST_CHECKED);
+    RECT place{}, frame{};
+    ::GetWindowRect(box, &place);
+    ::GetWindowRect(page->Hwnd(), &frame);
+    EXPECT_EQ(place.top - frame.top, 70);  // laid out from the page's table, not the template
     SystemRegistry().DeleteTree(RegRoot::CurrentUser, xvid);
 }
 
