@@ -34,7 +34,7 @@ struct BenchPage {
     const char* name;
     const char* decoder;
     std::function<std::unique_ptr<SliderPage>(RegistryBackend&)> make;
-    const SliderSpec* dragged;  // the slider the drag holds
+    const SliderRow* dragged;  // the slider the drag holds
     int pixelsPerStep;          // drawn by one step: the sliders of the dragged level
 };
 

@@ -23,12 +23,12 @@ constexpr int kDragIcon = 128;
 // and right edges back from the client width.
 enum Button { kBack, kForward, kStop, kRefresh, kHome, kBoard1, kBoard2, kInfo, kSearch,
               kCinema, kMaximize, kClose };
-struct ButtonSpec {
+struct ButtonPlace {
     int left, top, right, bottom;
     bool fromRight;
     int normal, hover, pressed;
 };
-constexpr ButtonSpec kButtonSpecs[] = {
+constexpr ButtonPlace kButtonPlaces[] = {
     {19, 35, 55, 71, false, 270, 272, 271},    {71, 35, 107, 71, false, 282, 284, 283},
     {123, 35, 159, 71, false, 308, 304, 309},  {175, 35, 211, 71, false, 302, 298, 303},
     {227, 35, 263, 71, false, 285, 281, 280},  {279, 35, 315, 71, false, 299, 301, 300},
@@ -37,17 +37,17 @@ constexpr ButtonSpec kButtonSpecs[] = {
     {66, 0, 43, 22, true, 290, 286, 291},      {41, 0, 18, 22, true, 275, 277, 276},
 };
 
-Rect ButtonRect(const ButtonSpec& spec, int clientWidth)
+Rect ButtonRect(const ButtonPlace& button, int clientWidth)
 {
-    if (!spec.fromRight) return {spec.left, spec.top, spec.right, spec.bottom};
-    return {clientWidth - spec.left, spec.top, clientWidth - spec.right, spec.bottom};
+    if (!button.fromRight) return {button.left, button.top, button.right, button.bottom};
+    return {clientWidth - button.left, button.top, clientWidth - button.right, button.bottom};
 }
 
 std::vector<HotArea> FinderButtons()
 {
     std::vector<HotArea> areas;
-    for (const ButtonSpec& spec : kButtonSpecs)
-        areas.push_back({ButtonRect(spec, 0), spec.normal, spec.pressed, spec.hover});
+    for (const ButtonPlace& button : kButtonPlaces)
+        areas.push_back({ButtonRect(button, 0), button.normal, button.pressed, button.hover});
     return areas;
 }
 
@@ -258,8 +258,8 @@ bool FinderWindow::OnMouse(UINT msg, WPARAM keys, POINT p)
 void FinderWindow::Relayout()
 {
     const RECT client = ClientRect(Hwnd());
-    for (std::size_t i = 0; i < std::size(kButtonSpecs); ++i)
-        m_buttons.SetRect(i, ButtonRect(kButtonSpecs[i], client.right));
+    for (std::size_t i = 0; i < std::size(kButtonPlaces); ++i)
+        m_buttons.SetRect(i, ButtonRect(kButtonPlaces[i], client.right));
     if (m_browser)
         ::MoveWindow(m_browser->Hwnd(), kBorder, kBandHeight, client.right - 2 * kBorder,
                      client.bottom - kBandHeight - kBorder, TRUE);

@@ -44,7 +44,7 @@ FormatPairBoxes ShowFormatPair(const FormatPair& pair, std::int32_t stored,
     return boxes;
 }
 
-std::optional<std::uint32_t> MatchMaskEitherPart(const MaskSpec& mask, std::int32_t stored)
+std::optional<std::uint32_t> MatchMaskEitherPart(const MaskBoxes& mask, std::int32_t stored)
 {
     assert(mask.boxes.size() < 16);
     std::uint32_t ticked = 0;

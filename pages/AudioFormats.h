@@ -34,7 +34,7 @@ FormatPairBoxes ShowFormatPair(const FormatPair& pair, std::int32_t stored,
 // Masks whose boxes may be recognised by either of two parts: a box is ticked by `part`
 // (what ticking it writes) or by `ReadPart()`. Which boxes (bit i = boxes[i]) the stored
 // number ticks, when it is exactly one such sum; nothing otherwise.
-std::optional<std::uint32_t> MatchMaskEitherPart(const MaskSpec& mask, std::int32_t stored);
+std::optional<std::uint32_t> MatchMaskEitherPart(const MaskBoxes& mask, std::int32_t stored);
 
 // A box ticked sets its `part`; unticked clears both its parts. Bits no box owns are kept,
 // and nothing is added, so no bit carries into a neighbouring format's.

@@ -70,7 +70,7 @@ bool MaskKind::Owns(const ValueRow& row, int id) const
 void MaskKind::Show(PageModel& page, const ValueRow& row, std::int32_t stored) const
 {
     PageControls& controls = page.Controls();
-    const MaskSpec& mask = *row.mask;
+    const MaskBoxes& mask = *row.mask;
     if (const auto ticked = MatchMaskEitherPart(mask, stored)) {
         for (std::size_t i = 0; i < mask.boxes.size(); ++i)
             controls.SetCheck(mask.boxes[i].id, (*ticked >> i) & 1u ? 1 : 0);
@@ -295,9 +295,9 @@ bool ChoicePairKind::Store(PageModel& page, const ValueRow& row, std::int32_t va
 
 namespace {
 
-const FormatPairSpec& PairOf(const ValueRow& row)
+const FormatPairControls& PairOf(const ValueRow& row)
 {
-    return static_cast<const FormatPairSpec&>(*row.spec);
+    return static_cast<const FormatPairControls&>(*row.extra);
 }
 
 }  // namespace
@@ -309,7 +309,7 @@ bool FormatPairKind::Owns(const ValueRow& row, int id) const
 
 void FormatPairKind::Show(PageModel& page, const ValueRow& row, std::int32_t stored) const
 {
-    const FormatPairSpec& pair = PairOf(row);
+    const FormatPairControls& pair = PairOf(row);
     const FormatPairBoxes boxes = ShowFormatPair(pair.pair, stored, page.DecoderInstalled());
     page.Controls().SetCheck(row.controlId, boxes.format ? 1 : 0);
     page.Controls().SetCheck(pair.spdifId, boxes.spdif ? 1 : 0);
@@ -318,7 +318,7 @@ void FormatPairKind::Show(PageModel& page, const ValueRow& row, std::int32_t sto
 
 std::optional<std::int32_t> FormatPairKind::Value(PageModel& page, const ValueRow& row) const
 {
-    const FormatPairSpec& pair = PairOf(row);
+    const FormatPairControls& pair = PairOf(row);
     return FormatPairValue(pair.pair, page.Controls().GetCheck(row.controlId) != 0,
                            page.Controls().GetCheck(pair.spdifId) != 0);
 }

@@ -2,7 +2,7 @@
 // The kinds of value row, each in one place: how its controls show a stored number, what
 // number they hold, which controls belong to it, and what it writes. PageModel walks a
 // page's table and asks each row's kind; a new kind is one class here and one builder
-// (with, if it needs one, its own RowSpec for the row's `spec`). A kind that stores no
+// (with, if it needs one, its own RowExtra for the row's `extra`). A kind that stores no
 // DWORD overrides Load, Stored and Store.
 
 #include "pages/AudioFormats.h"
@@ -131,7 +131,7 @@ public:
 
 // A format box and its S/PDIF pass-through box sharing one number (FormatPair); the S/PDIF
 // box can be clicked only while its format is ticked and the decoder is installed.
-struct FormatPairSpec : RowSpec {
+struct FormatPairControls : RowExtra {
     FormatPair pair;
     int spdifId = 0;  // the S/PDIF box; the row's `controlId` is the format box
 };
@@ -195,7 +195,7 @@ constexpr ValueRow FlagCheckRow(int id, RegValue value, std::int32_t onValue,
             .defaultValue = defaultValue, .resetValue = resetValue, .onValue = onValue};
 }
 
-constexpr ValueRow MaskRow(int numberKey, RegValue value, const MaskSpec& mask,
+constexpr ValueRow MaskRow(int numberKey, RegValue value, const MaskBoxes& mask,
                            std::int32_t defaultValue, std::int32_t resetValue)
 {
     return {.kind = &kMaskKind, .controlId = numberKey, .value = value,
@@ -242,11 +242,11 @@ constexpr ValueRow ChoicePairRow(int id, RegValue value, std::string_view second
             .secondName = secondName};
 }
 
-constexpr ValueRow FormatPairRow(int formatId, RegValue value, const FormatPairSpec& pair,
+constexpr ValueRow FormatPairRow(int formatId, RegValue value, const FormatPairControls& pair,
                                  std::int32_t defaultValue, std::int32_t resetValue)
 {
     return {.kind = &kFormatPairKind, .controlId = formatId, .value = value,
-            .defaultValue = defaultValue, .resetValue = resetValue, .spec = &pair};
+            .defaultValue = defaultValue, .resetValue = resetValue, .extra = &pair};
 }
 
 constexpr ValueRow GainTextRow(int id, RegValue value, EditRange decibels,

@@ -15,7 +15,7 @@ bool SliderGate::Open(const PageControls& controls) const
     return false;
 }
 
-SliderMask LiveSliders(std::span<const SliderSpec> sliders, const PageControls& controls,
+SliderMask LiveSliders(std::span<const SliderRow> sliders, const PageControls& controls,
                        bool decoderInstalled)
 {
     assert(sliders.size() <= 32);
@@ -27,7 +27,7 @@ SliderMask LiveSliders(std::span<const SliderSpec> sliders, const PageControls& 
     return live;
 }
 
-SliderMask SlidersOfLevel(std::span<const SliderSpec> sliders, int level)
+SliderMask SlidersOfLevel(std::span<const SliderRow> sliders, int level)
 {
     SliderMask mask = 0;
     for (std::size_t i = 0; i < sliders.size(); ++i) {
@@ -36,7 +36,7 @@ SliderMask SlidersOfLevel(std::span<const SliderSpec> sliders, int level)
     return mask;
 }
 
-SliderMask SlidersGatedBy(std::span<const SliderSpec> sliders, int controlId)
+SliderMask SlidersGatedBy(std::span<const SliderRow> sliders, int controlId)
 {
     SliderMask mask = 0;
     for (std::size_t i = 0; i < sliders.size(); ++i) {
@@ -47,7 +47,7 @@ SliderMask SlidersGatedBy(std::span<const SliderSpec> sliders, int controlId)
     return mask;
 }
 
-int SliderOfEdit(std::span<const SliderSpec> sliders, int editId)
+int SliderOfEdit(std::span<const SliderRow> sliders, int editId)
 {
     for (std::size_t i = 0; i < sliders.size(); ++i) {
         if (editId != 0 && sliders[i].editId == editId) return static_cast<int>(i);

@@ -31,7 +31,7 @@ struct SliderGate {
 
 // One row of a page's slider table. Two sliders may show one level (`level` is the page's
 // index of the value they show); each has its own edit box, if any.
-struct SliderSpec {
+struct SliderRow {
     SliderGeometry geometry;
     const LevelScale* scale = nullptr;
     SliderGate gate;
@@ -42,7 +42,7 @@ struct SliderSpec {
 using SliderMask = std::uint32_t;  // bit i: sliders[i]
 
 // The sliders that show `level` (drawn, and their edits filled, together).
-SliderMask SlidersOfLevel(std::span<const SliderSpec> sliders, int level);
+SliderMask SlidersOfLevel(std::span<const SliderRow> sliders, int level);
 // Calls `each(i)` for every slider i of `which`, in table order.
 template <class Each>
 void ForEachSlider(SliderMask which, std::size_t count, Each&& each)
@@ -52,12 +52,12 @@ void ForEachSlider(SliderMask which, std::size_t count, Each&& each)
 }
 
 // The sliders whose gate watches control `controlId` (redrawn when it changes).
-SliderMask SlidersGatedBy(std::span<const SliderSpec> sliders, int controlId);
+SliderMask SlidersGatedBy(std::span<const SliderRow> sliders, int controlId);
 // The slider whose edit box is `editId`, or -1.
-int SliderOfEdit(std::span<const SliderSpec> sliders, int editId);
+int SliderOfEdit(std::span<const SliderRow> sliders, int editId);
 
 // The sliders that are live now: installed, and each one's gate open.
-SliderMask LiveSliders(std::span<const SliderSpec> sliders, const PageControls& controls,
+SliderMask LiveSliders(std::span<const SliderRow> sliders, const PageControls& controls,
                        bool decoderInstalled);
 
 // A pointer event on slider `slider` (table index) asking for knob position `position`.
@@ -70,7 +70,7 @@ struct SliderTouch {
 // with exactly the left button held follow it, and anything else ends it.
 class SliderDrag {
 public:
-    explicit SliderDrag(std::span<const SliderSpec> sliders) : m_sliders(sliders) {}
+    explicit SliderDrag(std::span<const SliderRow> sliders) : m_sliders(sliders) {}
 
     // Left button down. The first slider in table order that is in `live` and holds the
     // point takes the press and starts a drag. A press that hits none ends any drag (its
@@ -89,7 +89,7 @@ public:
     std::optional<int> Dragged() const { return m_dragged; }
 
 private:
-    std::span<const SliderSpec> m_sliders;
+    std::span<const SliderRow> m_sliders;
     std::optional<int> m_dragged;
 };
 

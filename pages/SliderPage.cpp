@@ -99,9 +99,9 @@ const ValueRow& SliderPage::LevelRow(int level) const
     if (level >= 0 && static_cast<std::size_t>(level) < m_levelKeys.size()) {
         key = m_levelKeys[static_cast<std::size_t>(level)];
     } else {
-        for (const SliderSpec& spec : m_sliders) {
-            if (spec.level != level) continue;
-            key = spec.editId;
+        for (const SliderRow& sliderRow : m_sliders) {
+            if (sliderRow.level != level) continue;
+            key = sliderRow.editId;
             break;
         }
     }
@@ -113,18 +113,18 @@ const ValueRow& SliderPage::LevelRow(int level) const
 
 int SliderPage::Knob(std::size_t slider)
 {
-    const SliderSpec& spec = m_sliders[slider];
-    if (spec.editId != 0) return KnobForLevelText(*spec.scale, Controls().GetEditText(spec.editId));
-    return spec.scale->position(Controls().GetNumber(LevelRow(spec.level).controlId));
+    const SliderRow& sliderRow = m_sliders[slider];
+    if (sliderRow.editId != 0) return KnobForLevelText(*sliderRow.scale, Controls().GetEditText(sliderRow.editId));
+    return sliderRow.scale->position(Controls().GetNumber(LevelRow(sliderRow.level).controlId));
 }
 
 void SliderPage::Apply(const SliderTouch& touch)
 {
-    const SliderSpec& spec = m_sliders[static_cast<std::size_t>(touch.slider)];
-    const LevelStep step = StepTo(*spec.scale, touch.position);
-    const ValueRow& row = LevelRow(spec.level);
-    const SliderMask shown = SlidersOfLevel(m_sliders, spec.level);
-    if (spec.editId != 0) {
+    const SliderRow& sliderRow = m_sliders[static_cast<std::size_t>(touch.slider)];
+    const LevelStep step = StepTo(*sliderRow.scale, touch.position);
+    const ValueRow& row = LevelRow(sliderRow.level);
+    const SliderMask shown = SlidersOfLevel(m_sliders, sliderRow.level);
+    if (sliderRow.editId != 0) {
         SetLevelTexts(shown, std::to_string(step.level));
     } else {
         Controls().SetNumber(row.controlId, step.level);
@@ -141,13 +141,13 @@ void SliderPage::OnLevelEdit(int slider)
         Model().PushTexts();
         return;
     }
-    const SliderSpec& spec = m_sliders[static_cast<std::size_t>(slider)];
+    const SliderRow& sliderRow = m_sliders[static_cast<std::size_t>(slider)];
     Model().PullTexts();
-    std::string text = Controls().GetEditText(spec.editId);
-    ClampLevelText(*spec.scale, text);
-    const SliderMask shown = SlidersOfLevel(m_sliders, spec.level);
+    std::string text = Controls().GetEditText(sliderRow.editId);
+    ClampLevelText(*sliderRow.scale, text);
+    const SliderMask shown = SlidersOfLevel(m_sliders, sliderRow.level);
     SetLevelTexts(shown, text);
-    Model().Commit(LevelRow(spec.level), DecimalTextToInt(text));
+    Model().Commit(LevelRow(sliderRow.level), DecimalTextToInt(text));
     m_set.Invalidate(Hwnd(), shown);
 }
 
@@ -160,10 +160,10 @@ void SliderPage::SetLevelTexts(SliderMask sliders, const std::string& text)
 
 void SliderPage::MirrorLevelTexts()
 {
-    for (const SliderSpec& spec : m_sliders) {
-        if (spec.editId == 0) continue;
-        const int own = LevelRow(spec.level).controlId;
-        if (own != spec.editId) Controls().SetEditText(spec.editId, Controls().GetEditText(own));
+    for (const SliderRow& sliderRow : m_sliders) {
+        if (sliderRow.editId == 0) continue;
+        const int own = LevelRow(sliderRow.level).controlId;
+        if (own != sliderRow.editId) Controls().SetEditText(sliderRow.editId, Controls().GetEditText(own));
     }
 }
 

@@ -14,7 +14,7 @@
 namespace zelora {
 
 struct SliderPageDescription {
-    std::span<const SliderSpec> sliders{};
+    std::span<const SliderRow> sliders{};
     // Level i is the value row whose control (or number key) is levelKeys[i]; a page whose
     // sliders have edits may leave this empty: a level's row is then its first edit's.
     std::span<const int> levelKeys{};
@@ -49,7 +49,7 @@ private:
     // Every edit of a level shows the text of the level's own row.
     void MirrorLevelTexts();
 
-    std::span<const SliderSpec> m_sliders;
+    std::span<const SliderRow> m_sliders;
     std::span<const int> m_levelKeys;
     SliderSet m_set;
     win::UniqueBrush m_levelBrush;  // the level edits' background, the page's whole life

@@ -3,8 +3,8 @@
 namespace zelora {
 void SliderSet::LoadStrips()
 {
-    for (const SliderSpec& spec : m_sliders) {
-        for (int id : {spec.geometry.strip->liveBitmap, spec.geometry.strip->greyBitmap})
+    for (const SliderRow& sliderRow : m_sliders) {
+        for (int id : {sliderRow.geometry.strip->liveBitmap, sliderRow.geometry.strip->greyBitmap})
             if (!m_strips.contains(id)) m_strips.emplace(id, win::LoadSkinBitmap(id));
     }
 }

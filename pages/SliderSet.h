@@ -17,7 +17,7 @@ namespace zelora {
 
 class SliderSet {
 public:
-    explicit SliderSet(std::span<const SliderSpec> sliders) : m_sliders(sliders), m_drag(sliders) {}
+    explicit SliderSet(std::span<const SliderRow> sliders) : m_sliders(sliders), m_drag(sliders) {}
 
     // Loads the strips (once per page).
     void LoadStrips();
@@ -42,7 +42,7 @@ public:
 private:
     HBITMAP Strip(int id) const;
 
-    std::span<const SliderSpec> m_sliders;
+    std::span<const SliderRow> m_sliders;
     SliderDrag m_drag;
     std::map<int, win::UniqueBitmap> m_strips;  // live and greyed, by bitmap id
 };

@@ -67,7 +67,7 @@ enum class UnknownMask {
     KeepBoxes,  // the number is kept as it is and the boxes stay as they were
 };
 
-struct MaskSpec {
+struct MaskBoxes {
     std::span<const MaskBox> boxes{};
     UnknownMask unknown = UnknownMask::Clear;
 };
@@ -88,7 +88,7 @@ struct EditRange {
 
 // What a kind needs beyond the common fields below (a second control, a text format): its
 // own struct deriving from this one, which only that kind reads back.
-struct RowSpec {};
+struct RowExtra {};
 
 struct ValueRow {
     const RowKind* kind = nullptr;
@@ -100,10 +100,10 @@ struct ValueRow {
     std::int32_t resetValue = 0;    // stored by ResetDefaults
     const ChoiceMap* choice = nullptr;  // Combo, Radio
     std::string_view secondName{};      // Combo, Radio: a second value, written, never read
-    const MaskSpec* mask = nullptr;     // MaskBits
+    const MaskBoxes* mask = nullptr;     // MaskBits
     EditRange range{};                  // NumberText, GainText
     std::int32_t onValue = 1;           // FlagCheck
-    const RowSpec* spec = nullptr;      // the kind's own description, when it has one
+    const RowExtra* extra = nullptr;      // the kind's own description, when it has one
 };
 
 // Whether a FlagCheck box shows ticked for a stored number: any number but 0, and but 1

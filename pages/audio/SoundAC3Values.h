@@ -52,13 +52,13 @@ inline constexpr MaskBox kFormatBoxes[] = {
     {.id = IDC_AC3_MPEG, .part = 8192},
     {.id = IDC_AC3_PES, .part = 1024},
 };
-inline constexpr MaskSpec kFormats{kFormatBoxes, UnknownMask::KeepBoxes};
+inline constexpr MaskBoxes kFormats{kFormatBoxes, UnknownMask::KeepBoxes};
 inline constexpr MaskBox kPassBoxes[] = {
     {.id = IDC_AC3_AC3_PASS, .part = 4096},
     {.id = IDC_AC3_DTS_PASS, .part = 16384},
     {.id = IDC_AC3_MPEG_PASS, .part = 8192},
 };
-inline constexpr MaskSpec kPassThrough{kPassBoxes, UnknownMask::KeepBoxes};
+inline constexpr MaskBoxes kPassThrough{kPassBoxes, UnknownMask::KeepBoxes};
 // The page's keys for the two masks' known numbers (no control has these ids).
 inline constexpr int kFormatsKey = 1;
 inline constexpr int kPassThroughKey = 2;
@@ -89,13 +89,13 @@ inline constexpr ValueRow kValues[] = {
 
 inline constexpr SliderStrip kStrip{246, 322, 20, 171};
 
-constexpr SliderSpec Slider(Rect rect, int level, int edit)
+constexpr SliderRow Slider(Rect rect, int level, int edit)
 {
     return {{rect, SliderAxis::Vertical, &kStrip}, &kAc3DecibelScale, {}, level, edit};
 }
 
 // Hit-test order. The master pair shows one level: a press on either drags both.
-inline constexpr SliderSpec kSliders[] = {
+inline constexpr SliderRow kSliders[] = {
     Slider({56, 88, 80, 179}, 0, IDC_AC3_MASTER),
     Slider({100, 88, 120, 179}, 0, IDC_AC3_MAIN),
     Slider({140, 88, 160, 179}, 1, IDC_AC3_VOICE),

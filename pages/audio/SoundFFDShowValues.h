@@ -42,8 +42,8 @@ inline constexpr ChoiceItem kSpeakerItems[] = {
 };
 inline constexpr ChoiceMap kSpeakerMap{kSpeakerItems, kLikeOther, 1};
 
-inline constexpr FormatPairSpec kAc3Boxes{{}, kFFDShowAc3Pair, IDC_FFA_AC3_SPDIF};
-inline constexpr FormatPairSpec kDtsBoxes{{}, kFFDShowDtsPair, IDC_FFA_DTS_SPDIF};
+inline constexpr FormatPairControls kAc3Boxes{{}, kFFDShowAc3Pair, IDC_FFA_AC3_SPDIF};
+inline constexpr FormatPairControls kDtsBoxes{{}, kFFDShowDtsPair, IDC_FFA_DTS_SPDIF};
 
 constexpr ValueRow Level(int edit, std::string_view name, std::int32_t max)
 {
@@ -86,7 +86,7 @@ inline constexpr EnableRule kEnables[] = {
 
 inline constexpr SliderStrip kStrip{247, 323, 20, 113};
 
-constexpr SliderSpec Slider(Rect rect, const LevelScale& scale, SliderGate gate, int level,
+constexpr SliderRow Slider(Rect rect, const LevelScale& scale, SliderGate gate, int level,
                             int edit)
 {
     return {{rect, SliderAxis::Vertical, &kStrip}, &scale, gate, level, edit};
@@ -97,7 +97,7 @@ inline constexpr SliderGate kWhileHeadphones{SliderGate::Kind::ComboSelects, IDC
                                              kHeadphones};
 
 // Hit-test order; each slider is its own level.
-inline constexpr SliderSpec kSliders[] = {
+inline constexpr SliderRow kSliders[] = {
     Slider({51, 189, 80, 251}, kFFDShowLevelScale, kWhileVolume, 0, IDC_FFA_VOLUME),
     Slider({100, 189, 120, 251}, kFFDShowHeadphoneScale, kWhileHeadphones, 1, IDC_FFA_HEADPHONE),
     Slider({140, 189, 160, 251}, kFFDShowLevelScale, kWhileMixer, 2, IDC_FFA_VOICE),

@@ -58,7 +58,7 @@ inline constexpr EnableRule kEnables[] = {
 inline constexpr SliderStrip kLargeStrip{249, 325, 477, 20};
 inline constexpr SliderStrip kSmallStrip{248, 324, 205, 20};
 
-constexpr SliderSpec Slider(Rect rect, const SliderStrip& strip, const LevelScale& scale,
+constexpr SliderRow Slider(Rect rect, const SliderStrip& strip, const LevelScale& scale,
                             SliderGate gate, int level)
 {
     return {{rect, SliderAxis::Horizontal, &strip}, &scale, gate, level, 0};
@@ -68,7 +68,7 @@ inline constexpr SliderGate kWhileWarmth{SliderGate::Kind::Ticked, IDC_DIVX_WARM
 inline constexpr SliderGate kWhileNotYuv{SliderGate::Kind::Unticked, IDC_DIVX_YUV};
 
 // Hit-test order; level = index into kLevelKeys.
-inline constexpr SliderSpec kSliders[] = {
+inline constexpr SliderRow kSliders[] = {
     Slider({119, 90, 363, 110}, kLargeStrip, kDivxDeblockScale, kWhilePostProcessing, 0),
     Slider({119, 130, 363, 150}, kLargeStrip, kDivxDeringScale, kWhilePostProcessing, 1),
     Slider({119, 170, 363, 190}, kLargeStrip, kDivxWarmthScale, kWhileWarmth, 2),

@@ -33,7 +33,7 @@ inline constexpr MaskBox kFourccBoxes[] = {
     {.id = kCodeDx50, .part = 1},
     {.id = kCodeMp4v, .part = 4},
 };
-inline constexpr MaskSpec kFourccMaskSpec{kFourccBoxes, UnknownMask::Clear};
+inline constexpr MaskBoxes kFourccMaskBoxes{kFourccBoxes, UnknownMask::Clear};
 
 // Index = stored number. -1 (nothing selected when the value was last saved) shows RGB24;
 // other numbers outside the list select nothing.
@@ -47,7 +47,7 @@ inline constexpr ValueRow kValues[] = {
     CheckRow(kDeblockY, Xvid("Deblock_Y"), 0, 0),
     CheckRow(kDeblockUV, Xvid("Deblock_UV"), 0, 0),
     CheckRow(kFilmEffect, Xvid("FilmEffect"), 0, 0),
-    MaskRow(kFourccMask, Xvid("Supported_4CC"), kFourccMaskSpec, 0, 0),
+    MaskRow(kFourccMask, Xvid("Supported_4CC"), kFourccMaskBoxes, 0, 0),
     CheckRow(kFlipVideo, Xvid("FlipVideo"), 0, 0),
     CheckRow(kCompatRendering, Xvid("Videoinfo_Compat"), 0, 0),
     ComboRow(kColourSpace, Xvid("ForceColorspace"), kColourSpaceMap, 0, 3),

@@ -134,9 +134,9 @@ ValueAddress SecondAddressOf(const ValueRow& row)
     return fuzz::AddressOf(row.value.root, row.value.key, row.secondName);
 }
 
-const FormatPairSpec& FormatPairOf(const ValueRow& row)
+const FormatPairControls& FormatPairOf(const ValueRow& row)
 {
-    return static_cast<const FormatPairSpec&>(*row.spec);
+    return static_cast<const FormatPairControls&>(*row.extra);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -374,13 +374,13 @@ std::optional<ChangeOutcome> ChangeControl(Random& random, Fixture& f, const Val
     }
     if (row.kind == &kFormatPairKind) {
         // The S/PDIF box takes clicks only while it is enabled.
-        const FormatPairSpec& spec = FormatPairOf(row);
-        const bool spdifClicked = random.Chance(50) && c.IsEnabled(spec.spdifId);
-        toggle(spdifClicked ? spec.spdifId : row.controlId);
+        const FormatPairControls& formatRow = FormatPairOf(row);
+        const bool spdifClicked = random.Chance(50) && c.IsEnabled(formatRow.spdifId);
+        toggle(spdifClicked ? formatRow.spdifId : row.controlId);
         const bool format = c.GetCheck(row.controlId) != 0;
-        const bool spdif = c.GetCheck(spec.spdifId) != 0;
+        const bool spdif = c.GetCheck(formatRow.spdifId) != 0;
         // 0 not taken, 1 passed through only, or decoded with or without pass-through.
-        return Stores(format ? (spdif ? spec.pair.passedThrough : spec.pair.decoded)
+        return Stores(format ? (spdif ? formatRow.pair.passedThrough : formatRow.pair.decoded)
                              : (spdif ? 1 : 0));
     }
     if (row.kind == &kComboKind || row.kind == &kChoicePairKind) {

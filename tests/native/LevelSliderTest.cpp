@@ -173,7 +173,7 @@ TEST(SliderGeometry, CopiesStayInsideTheStrip)
 // one by a combo entry and one that overlaps the first.
 constexpr int kBox = 1037;
 constexpr int kCombo = 1042;
-constexpr SliderSpec kSliders[] = {
+constexpr SliderRow kSliders[] = {
     {{{56, 88, 80, 179}, SliderAxis::Vertical, &kLevelStrip}, &kAc3DecibelScale, {}, 0, 1066},
     {{{100, 88, 120, 179}, SliderAxis::Vertical, &kLevelStrip}, &kAc3DecibelScale, {}, 0, 1067},
     {{{140, 88, 160, 179}, SliderAxis::Vertical, &kLevelStrip}, &kAc3DecibelScale,
@@ -269,7 +269,7 @@ TEST(AudioFormats, FFDShowPairsEncodeBothBoxesAndReadBack)
 constexpr MaskBox kBoxes[] = {{.id = 1061, .part = 30, .readPart = 1020},
                               {.id = 1062, .part = 4096},
                               {.id = 1065, .part = 1024}};
-constexpr MaskSpec kMask{kBoxes, UnknownMask::KeepBoxes};
+constexpr MaskBoxes kMask{kBoxes, UnknownMask::KeepBoxes};
 
 TEST(AudioFormats, Ac3PcmIsReadAsEitherPartAndBitsAreNeverAdded)
 {

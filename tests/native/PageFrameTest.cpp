@@ -75,7 +75,7 @@ constexpr MaskBox kFormatBoxes[] = {{.id = 20, .part = 30, .readPart = 1020},
                                     {.id = 22, .part = 8192},
                                     {.id = 23, .part = 16384},
                                     {.id = 24, .part = 1024}};
-constexpr MaskSpec kFormats{kFormatBoxes, UnknownMask::KeepBoxes};
+constexpr MaskBoxes kFormats{kFormatBoxes, UnknownMask::KeepBoxes};
 
 constexpr int kFormatsKey = 1;
 constexpr int kLevelKey = 10;  // the same number as the check box's id, on purpose
@@ -119,7 +119,7 @@ TEST(ChoiceMap, StoredNumbersSelectByValueThenByTheMapsRules)
     EXPECT_EQ(ValueForIndex(kModes, kNoSelection), -1);
 }
 
-TEST(MaskSpec, OnlyExactSumsOfEitherPartAreRecognised)
+TEST(MaskBoxes, OnlyExactSumsOfEitherPartAreRecognised)
 {
     EXPECT_EQ(MatchMaskEitherPart(kFormats, 13312), 0b10110u);  // AC3, MPEG, PES
     EXPECT_EQ(MatchMaskEitherPart(kFormats, 0), 0u);

@@ -34,7 +34,7 @@ struct SliderPageCase {
     std::string_view decoder;
     std::span<const ValueRow> values;
     std::span<const PageControl> controls;
-    std::span<const SliderSpec> sliders;
+    std::span<const SliderRow> sliders;
 };
 
 const SliderPageCase kPages[] = {
@@ -112,7 +112,7 @@ protected:
     std::string Gain(std::string_view name) { return m_store.ReadString(kHkcu, sound_ac3::kKey, name); }
 
     // The slider's pixels as the window shows them, `width` columns from its left.
-    std::vector<COLORREF> Pixels(const SliderSpec& slider, int width)
+    std::vector<COLORREF> Pixels(const SliderRow& slider, int width)
     {
         ::UpdateWindow(m_page->Hwnd());
         std::vector<COLORREF> pixels;
@@ -133,7 +133,7 @@ protected:
 };
 
 // The x of knob position `p` on a horizontal slider, the y on a vertical one.
-int AtKnob(const SliderSpec& slider, int p)
+int AtKnob(const SliderRow& slider, int p)
 {
     const Rect& r = slider.geometry.rect;
     return (slider.geometry.axis == SliderAxis::Horizontal ? r.left : r.top) + 5 + p;
@@ -223,7 +223,7 @@ TEST_F(SliderPagesTest, DivxGatesGreyTheirSlidersAndAnUnknownAspectSelectsNoRadi
     ClickBox(IDC_DIVX_OVERLAY);
     EXPECT_FALSE(::IsWindowEnabled(Item(IDC_DIVX_ASPECT_1_1)));
     EXPECT_EQ(m_page->LiveSliders(), 0b111011u);  // warmth needs its box
-    const SliderSpec& dering = video_divx::kSliders[1];
+    const SliderRow& dering = video_divx::kSliders[1];
     const auto live = Pixels(dering, 40);
     ClickBox(IDC_DIVX_DISABLE_PP);
     EXPECT_EQ(m_page->LiveSliders(), 0b111000u);
@@ -324,8 +324,8 @@ TEST_F(SliderPagesTest, Ac3MasterPairMovesTogetherWithOneWrite)
 {
     InstalledDecoders::MarkInstalled("AC3Filter");
     CreateAndShow(kAc3);
-    const SliderSpec& master = sound_ac3::kSliders[0];
-    const SliderSpec& main = sound_ac3::kSliders[1];
+    const SliderRow& master = sound_ac3::kSliders[0];
+    const SliderRow& main = sound_ac3::kSliders[1];
     const auto before = Pixels(main, 20);
     m_counting.ResetCounts();
     TypeInto(IDC_AC3_MAIN, L"7");
@@ -389,7 +389,7 @@ TEST_F(SliderPagesTest, WithoutTheDecoderEveryControlIsDisabledAndEverySliderGre
                     << control.id;
             EXPECT_EQ(m_page->LiveSliders(), 0u);
             m_counting.ResetCounts();
-            for (const SliderSpec& slider : page.sliders) {
+            for (const SliderRow& slider : page.sliders) {
                 const Rect& r = slider.geometry.rect;
                 Press(r.left + 6, r.top + 6);
                 Mouse(WM_MOUSEMOVE, r.right - 6, r.bottom - 6);
