@@ -29,7 +29,7 @@ constexpr std::array<ListPlace, 4> kListPlaces = {{
 
 constexpr int kTitleBitmap = 165;  // across the top, 408 x 13
 
-std::size_t SpecIndexOf(UpdateList list)
+std::size_t PlaceIndexOf(UpdateList list)
 {
     for (std::size_t i = 0; i < kListPlaces.size(); ++i)
         if (kListPlaces[i].list == list) return i;
@@ -57,7 +57,7 @@ BOOL CodecUpdatePage::OnInit()
 
 const CheckListView& CodecUpdatePage::ListOf(UpdateList list) const
 {
-    return m_lists[SpecIndexOf(list)];
+    return m_lists[PlaceIndexOf(list)];
 }
 
 void CodecUpdatePage::PrepareOnce()
@@ -83,12 +83,14 @@ void CodecUpdatePage::FillList(UpdateList list)
     view.SetUp(m_images.Get(), {kNameColumnWidth, 0});
     m_selection.Fill(list);
     // Unsorted: item n is row n of the table.
+    view.SetRedraw(false);
     for (std::size_t row = 0; row < m_selection.RowCount(list); ++row) {
         const bool selected = m_selection.Selected(list, row);
         const int item =
             view.Insert(m_selection.Name(list, row), selected ? 1 : 0, static_cast<LPARAM>(row));
         view.SetSubText(item, kStateColumn, selected ? "1" : "0");
     }
+    view.SetRedraw(true);
 }
 
 void CodecUpdatePage::PlaceLists()

@@ -8,6 +8,7 @@
 #include "finder/WinCp949Encoder.h"
 #include "platform/win/Dialog.h"
 #include "platform/win/HotAreaView.h"
+#include "platform/win/OleSession.h"
 #include "platform/registry/RegistryStore.h"
 
 #include <functional>
@@ -49,6 +50,8 @@ private:
     bool HitsButton(POINT p) const;
     LRESULT HitTest(LPARAM point) const;
 
+    // First, so it ends last: the browser control is torn down while OLE is still up.
+    win::OleSession m_ole;
     RegistryStore m_store;
     FinderSettings m_settings{m_store};
     WinCp949Encoder m_encoder;

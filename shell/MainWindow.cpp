@@ -207,27 +207,42 @@ BOOL MainWindow::OnInit()
     for (int i = 0; i < kMenuButtonCount; ++i) Button(i).Attach(Hwnd(), kMenuButtons[i]);
     LayOutMenu();
 
-    // The finder is made at start, hidden: it opens the product's front page in its view at
-    // once, so that page is ready when the user opens the finder.
-    ShowFinder(false);
-
-    // The other pages are made when first needed: a start shows only these.
-    for (PageId id : {PageId::CodecConnect, PageId::CodecUpdate})
-        if (!EnsurePage(id)) return FALSE;
+    // A start shows the Update page; what it prepares out of sight waits for FinishStart,
+    // and the other pages are made when first needed.
+    if (!EnsurePage(PageId::CodecUpdate)) return FALSE;
 
     ::SetWindowPos(Hwnd(), nullptr, kWindowX, kWindowY, kWindowWidth, kWindowHeight,
                    SWP_NOZORDER | SWP_FRAMECHANGED);
 
-    OnTopLevel(kConnectButton);
     OnTopLevel(kUpdataButton);
     InstallCheck();
     return TRUE;
+}
+
+void MainWindow::OnFirstIdle() { FinishStart(); }
+
+void MainWindow::FinishStart()
+{
+    if (m_startFinished) return;
+    m_startFinished = true;
+    // Hidden windows made now must not take the keyboard from the window the user sees.
+    const HWND active = ::GetActiveWindow();
+    const HWND focus = ::GetFocus();
+    // The finder opens the product's front page in its view, so that page is ready when the
+    // user opens the finder; the Connect page's lists are filled from their scan.
+    ShowFinder(false);
+    if (Page* connect = EnsurePage(PageId::CodecConnect)) connect->Shown();
+    if (active && ::GetActiveWindow() != active) ::SetActiveWindow(active);
+    if (focus && ::GetFocus() != focus && ::IsWindow(focus)) ::SetFocus(focus);
 }
 
 Page* MainWindow::EnsurePage(PageId id)
 {
     auto& slot = m_pages[static_cast<int>(id)];
     if (slot) return slot.get();
+    // Only the Update page comes before the start's hidden work: the settings pages enable
+    // their controls by the installed decoders that the Connect page's scan marks.
+    if (id != PageId::CodecUpdate) FinishStart();
     const PageEntry& entry = kPageTable[static_cast<int>(id)];
     slot = entry.make();
     if (!slot) {

@@ -41,10 +41,14 @@ public:
     bool HasCurrentSettingsPage() const { return m_hasCurrentSettingsPage; }
     // The current-defaults hot area and the start-up both run this.
     void InstallCheck();
+    // The start-up work that shows nothing: the hidden finder and the Connect page. The
+    // modal loop runs it once the window is painted; a window made modeless calls it.
+    void FinishStart();
 
 protected:
     INT_PTR OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     BOOL OnInit() override;
+    void OnFirstIdle() override;
     bool OnCommand(int id, int code, HWND control) override;
     bool OnDrawItem(DRAWITEMSTRUCT& item) override;
     bool OnEraseBackground(HDC dc) override;
@@ -75,8 +79,9 @@ private:
     HICON m_icon = nullptr;
     PageId m_currentSettingsPage = PageId::CodecConnect;
     bool m_hasCurrentSettingsPage = false;
+    bool m_startFinished = false;
     std::array<std::unique_ptr<Page>, kPageCount> m_pages;
-    std::unique_ptr<win::Dialog> m_finder;  // the movie finder, made at its first show
+    std::unique_ptr<win::Dialog> m_finder;  // the movie finder, made hidden by FinishStart
     std::array<std::unique_ptr<SkinButton>, kMenuButtonCount> m_buttons;  // kMenuButtons order
 };
 

@@ -4,7 +4,6 @@
 #include "shell/SingleInstance.h"
 
 #include <commctrl.h>
-#include <ole2.h>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
@@ -12,8 +11,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     const zelora::SingleInstance instance;
     if (instance.AlreadyRunning()) return 0;
 
-    // The finder hosts an ActiveX browser; the pages use the common controls.
-    const HRESULT ole = ::OleInitialize(nullptr);
+    // The pages use the common controls; the finder starts OLE for its browser itself.
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
 
@@ -21,7 +19,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
         zelora::MainWindow window;
         window.RunModal(nullptr);
     }
-
-    if (SUCCEEDED(ole)) ::OleUninitialize();
     return 0;
 }

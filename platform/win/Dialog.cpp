@@ -47,7 +47,15 @@ INT_PTR Dialog::RunModal(HWND owner)
     if (ownerWasEnabled) ::EnableWindow(owner, FALSE);
 
     MSG msg;
-    while (!m_ended && ::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    bool firstIdleDue = true;
+    while (!m_ended) {
+        // Peeked only until the first idle moment; afterwards the loop just waits.
+        if (firstIdleDue && !::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            firstIdleDue = false;
+            OnFirstIdle();
+            continue;
+        }
+        if (::GetMessageW(&msg, nullptr, 0, 0) <= 0) break;
         if (IsSwallowedKey(msg)) continue;
         if (Dialog* other = FromTopLevelOf(msg.hwnd); other && other != this && other->PreTranslate(msg))
             continue;

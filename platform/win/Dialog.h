@@ -39,6 +39,9 @@ protected:
     virtual INT_PTR OnMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
     virtual BOOL OnInit() { return TRUE; }
+    // Once, from the modal loop, when the window is up and its queue has first run dry (it
+    // is painted and no input waits): start-up work that shows nothing belongs here.
+    virtual void OnFirstIdle() {}
     // Returns true when handled. IDOK/IDCANCEL end a modal dialog unless handled.
     virtual bool OnCommand(int /*id*/, int /*code*/, HWND /*control*/) { return false; }
     virtual bool OnNotify(NMHDR& /*header*/, LRESULT& /*result*/) { return false; }

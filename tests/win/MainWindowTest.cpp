@@ -32,6 +32,7 @@ protected:
         store.DeleteValue(RegRoot::LocalMachine, kSetupKey, "CheckInstall");
         s_window = new MainWindow;
         ASSERT_TRUE(s_window->Create(nullptr));
+        s_window->FinishStart();
     }
     static void TearDownTestSuite()
     {
@@ -201,6 +202,83 @@ TEST(MainWindowPages, ASettingsPageIsMadeAtItsFirstShowWithItsValuesAndPlaces)
     ::GetWindowRect(page->Hwnd(), &frame);
     EXPECT_EQ(place.top - frame.top, 70);  // laid out from the page's table, not the template
     SystemRegistry().DeleteTree(RegRoot::CurrentUser, xvid);
+}
+
+// The modal loop's first idle moment: once, with the window shown and painted.
+class IdleProbe final : public win::Dialog {
+public:
+    IdleProbe() : win::Dialog(IDD_ABOUTBOX) {}
+    int idles = 0;
+    bool visible = false, painted = false;
+
+protected:
+    void OnFirstIdle() override
+    {
+        ++idles;
+        visible = ::IsWindowVisible(Hwnd());
+        painted = !::GetUpdateRect(Hwnd(), nullptr, FALSE);
+        ::PostMessageW(Hwnd(), WM_COMMAND, IDOK, 0);
+    }
+};
+
+TEST(DialogLoop, TheFirstIdleComesOnceWithTheWindowShownAndPainted)
+{
+    IdleProbe probe;
+    EXPECT_EQ(probe.RunModal(nullptr), IDOK);
+    EXPECT_EQ(probe.idles, 1);
+    EXPECT_TRUE(probe.visible);
+    EXPECT_TRUE(probe.painted);
+}
+
+// A modal start seen from a thread timer, ticking until the start's hidden work is done.
+struct StartSeen {
+    MainWindow* window = nullptr;
+    int ticks = 0;
+    bool connectMade = false, active = false, focusKept = false, finderHidden = false;
+};
+StartSeen g_startSeen;
+
+BOOL CALLBACK FindHiddenFinder(HWND hwnd, LPARAM)
+{
+    if (::GetWindow(hwnd, GW_OWNER) == g_startSeen.window->Hwnd())
+        g_startSeen.finderHidden = !::IsWindowVisible(hwnd);
+    return TRUE;
+}
+
+void CALLBACK LookAtTheStart(HWND, UINT, UINT_PTR, DWORD)
+{
+    const HWND main = g_startSeen.window->Hwnd();
+    g_startSeen.connectMade = g_startSeen.window->PageAt(PageId::CodecConnect) != nullptr;
+    if (!g_startSeen.connectMade && ++g_startSeen.ticks < 300) return;
+    g_startSeen.active = ::GetActiveWindow() == main;
+    const HWND focus = ::GetFocus();
+    g_startSeen.focusKept = focus == main || (::IsChild(main, focus) && ::IsWindowVisible(focus));
+    ::EnumThreadWindows(::GetCurrentThreadId(), &FindHiddenFinder, 0);
+    ::PostMessageW(main, WM_COMMAND, IDCANCEL, 0);
+}
+
+TEST(MainWindowStart, TheUpdatePageComesFirstAndTheHiddenWorkKeepsTheWindowActive)
+{
+    RegistryStore(SystemRegistry()).DeleteValue(RegRoot::LocalMachine, kSetupKey, "CheckInstall");
+    {
+        // Made, not run: only the Update page exists; a settings page's first show brings
+        // the start's hidden work first, since its enables follow the Connect page's scan.
+        MainWindow window;
+        ASSERT_TRUE(window.Create(nullptr));
+        EXPECT_NE(window.PageAt(PageId::CodecUpdate), nullptr);
+        EXPECT_EQ(window.PageAt(PageId::CodecConnect), nullptr);
+        ::SendMessageW(window.Hwnd(), WM_COMMAND, MAKEWPARAM(MENU_VIDEO_XVID, 0), 0);
+        EXPECT_NE(window.PageAt(PageId::CodecConnect), nullptr);
+    }
+    MainWindow window;
+    g_startSeen = {&window};
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 10, &LookAtTheStart);
+    window.RunModal(nullptr);
+    ::KillTimer(nullptr, timer);
+    EXPECT_TRUE(g_startSeen.connectMade);
+    EXPECT_TRUE(g_startSeen.active);
+    EXPECT_TRUE(g_startSeen.focusKept);
+    EXPECT_TRUE(g_startSeen.finderHidden);
 }
 
 TEST(SingleInstance, TheSecondClaimFindsTheFirstAndTheMutexLastsWithItsOwner)
