@@ -271,12 +271,11 @@ void MainWindow::LayOutMenu()
     else if (Header(kCaptionHeader).Expanded()) expanded = MenuGroup::Caption;
 
     const auto layout = AccordionLayout(expanded);
+    // Tab order follows the table, as in a template.
+    HWND previous = HWND_TOP;
     for (int i = 0; i < kMenuButtonCount; ++i) {
-        const ButtonPlacement& place = layout[i];
-        if (place.visible)
-            Button(i).MoveTo(place.rect.left, place.rect.top, place.rect.Width(),
-                             place.rect.Height(), TRUE);
-        Button(i).Show(place.visible);
+        Button(i).Place(layout[i], previous);
+        if (Button(i).Hwnd()) previous = Button(i).Hwnd();
     }
 }
 

@@ -1,5 +1,6 @@
 #include "shell/SkinButton.h"
 
+#include "platform/win/Dialog.h"
 #include "platform/win/Painter.h"
 #include "shell/MenuMemory.h"
 #include "shell/SkinButtonImage.h"
@@ -22,21 +23,37 @@ SkinButton::~SkinButton()
 
 void SkinButton::Attach(HWND parent, const MenuButton& button)
 {
+    m_parent = parent;
     m_button = &button;
-    m_hwnd = ::GetDlgItem(parent, button.controlId);
-    if (m_hwnd) ::SetWindowSubclass(m_hwnd, &SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
 }
 
-void SkinButton::MoveTo(int x, int y, int width, int height, bool repaint)
+void SkinButton::Place(const ButtonPlacement& place, HWND insertAfter)
 {
-    m_width = width;
-    m_height = height;
-    ::MoveWindow(m_hwnd, x, y, width, height, repaint);
+    if (!place.visible) {
+        if (m_hwnd) ::ShowWindow(m_hwnd, SW_HIDE);
+        return;
+    }
+    m_width = place.rect.Width();
+    m_height = place.rect.Height();
+    if (m_hwnd) {
+        ::SetWindowPos(m_hwnd, nullptr, place.rect.left, place.rect.top, m_width, m_height,
+                       SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        return;
+    }
+    m_hwnd = ::CreateWindowExW(0, L"BUTTON", m_button->text, WS_CHILD | WS_TABSTOP | BS_OWNERDRAW,
+                               place.rect.left, place.rect.top, m_width, m_height, m_parent,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(m_button->controlId)),
+                               win::ModuleInstance(), nullptr);
+    if (!m_hwnd) return;
+    ::SetWindowSubclass(m_hwnd, &SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    ::SetWindowPos(m_hwnd, insertAfter, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
-void SkinButton::Show(bool visible) { ::ShowWindow(m_hwnd, visible ? SW_SHOW : SW_HIDE); }
-
-void SkinButton::Repaint() const { ::InvalidateRect(m_hwnd, nullptr, FALSE); }
+void SkinButton::Repaint() const
+{
+    if (m_hwnd) ::InvalidateRect(m_hwnd, nullptr, FALSE);  // a null window would mean all
+}
 
 HBITMAP SkinButton::Image(int id) const
 {

@@ -1,6 +1,8 @@
 #pragma once
 // The skinned menu buttons: owner-drawn push buttons that draw themselves from skin images,
 // send their command on mouse-down and track hover by capturing the mouse (no timers).
+// Each makes its window when first shown: a start shows six of the fourteen, and every
+// window made before the first paint delays it.
 // The table entry says whether a button is an item, top-level or group button.
 
 #include "platform/win/Painter.h"
@@ -16,12 +18,12 @@ public:
     SkinButton& operator=(const SkinButton&) = delete;
     virtual ~SkinButton();
 
-    // Binds to the control of `parent` with the button's id and loads its images.
+    // Remembers the window the button belongs to; its own window is made at its first show.
     void Attach(HWND parent, const MenuButton& button);
 
-    // Records the size (the size of every blit), then moves the button.
-    void MoveTo(int x, int y, int width, int height, bool repaint);
-    void Show(bool visible);
+    // Shows the button at `place` (in one call; made there, after `insertAfter` in the tab
+    // order, the first time) or hides it. Records the size, the size of every blit.
+    void Place(const ButtonPlacement& place, HWND insertAfter);
     void Repaint() const;
     void Draw(const DRAWITEMSTRUCT& item) const;
 
@@ -43,7 +45,8 @@ private:
     void Press();
     HBITMAP Image(int id) const;
 
-    HWND m_hwnd = nullptr;
+    HWND m_parent = nullptr;
+    HWND m_hwnd = nullptr;  // null until first shown
     const MenuButton* m_button = nullptr;
     mutable win::SkinImages m_images;  // each decoded when the button first draws it
     int m_width = 0;

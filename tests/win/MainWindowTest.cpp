@@ -115,6 +115,10 @@ TEST_F(MainWindowTest, GroupsReopenTheirLastPage)
     ::GetWindowRect(s_window->Hwnd(), &window);
     EXPECT_EQ(item.top - window.top, 205);
     EXPECT_EQ(item.left - window.left, 40);
+    // Buttons made when their group first opens still take their place in the tab order.
+    const HWND main = s_window->Hwnd();
+    EXPECT_EQ(::GetNextDlgTabItem(main, ::GetDlgItem(main, 1010), FALSE), ::GetDlgItem(main, 1011));
+    EXPECT_EQ(::GetNextDlgTabItem(main, ::GetDlgItem(main, 1012), FALSE), ::GetDlgItem(main, 1013));
 
     Command(MENU_FSINTRO);
     EXPECT_TRUE(Visible(PageOf(PageId::FSIntro)));
