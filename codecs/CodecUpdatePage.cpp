@@ -64,18 +64,14 @@ void CodecUpdatePage::PrepareOnce()
 {
     if (m_prepared) return;
     m_prepared = true;
+    // Moved while still empty: a list with rows lays them out again on every move.
+    PlaceLists();
     FillList(UpdateList::Video);
     FillList(UpdateList::Audio);
     FillList(UpdateList::Caption);
-    PlaceLists();
 }
 
-void CodecUpdatePage::Shown()
-{
-    if (m_prepared) return;
-    PrepareOnce();
-    RefreshControls();
-}
+void CodecUpdatePage::Shown() { PrepareOnce(); }
 
 void CodecUpdatePage::FillList(UpdateList list)
 {
@@ -109,16 +105,6 @@ void CodecUpdatePage::ShowState(UpdateList list, int item) const
     const CheckListView& view = ListOf(list);
     view.SetSubText(item, kStateColumn, selected ? "1" : "0");
     view.SetImage(item, selected ? 1 : 0);
-}
-
-void CodecUpdatePage::RefreshControls()
-{
-    for (const ListPlace& place : kListPlaces) {
-        if (!place.list) continue;
-        const int rows = static_cast<int>(m_selection.RowCount(*place.list));
-        for (int item = 0; item < rows && item < ListOf(*place.list).Count(); ++item)
-            ShowState(*place.list, item);
-    }
 }
 
 bool CodecUpdatePage::OnNotify(NMHDR& header, LRESULT& result)

@@ -17,9 +17,8 @@ class CodecUpdatePage final : public Page {
 public:
     CodecUpdatePage();
 
-    // The main window's first show: the three lists from the registry, then their places.
+    // The main window's first show: the lists' places, then the three lists from the registry.
     void PrepareOnce();
-    void RefreshControls();
     // Prepared at the first show.
     void Shown() override;
 
