@@ -996,5 +996,31 @@ TEST_F(CodecUpdatePageTest, PaintsItsTitlesOnTheGreyBackground)
         EXPECT_EQ(painting->At(p.x, p.y), kGrey) << p.x << ", " << p.y;
 }
 
+// The rows' tick images are taken from the icons' pixels directly; drawn on white and on
+// the page grey they must look exactly as the icons themselves do.
+TEST(CheckImages, DrawAsTheirIconsDo)
+{
+    const UniqueImageList images = CreateCheckImages();
+    ASSERT_EQ(::ImageList_GetImageCount(images.Get()), 2);
+    for (int image : {0, 1}) {
+        const win::UniqueIcon icon(static_cast<HICON>(::LoadImageW(
+            win::ModuleInstance(), MAKEINTRESOURCEW(242 + image), IMAGE_ICON, 20, 20, 0)));
+        for (COLORREF background : {RGB(255, 255, 255), kGrey}) {
+            Picture fromList(20, 20);
+            Picture fromIcon(20, 20);
+            const win::UniqueBrush brush(::CreateSolidBrush(background));
+            const RECT all{0, 0, 20, 20};
+            ::FillRect(fromList.Dc(), &all, brush.Get());
+            ::FillRect(fromIcon.Dc(), &all, brush.Get());
+            ::ImageList_Draw(images.Get(), image, fromList.Dc(), 0, 0, ILD_NORMAL);
+            ::DrawIconEx(fromIcon.Dc(), 0, 0, icon.Get(), 20, 20, 0, nullptr, DI_NORMAL);
+            for (int y = 0; y < 20; ++y)
+                for (int x = 0; x < 20; ++x)
+                    ASSERT_EQ(fromList.At(x, y), fromIcon.At(x, y))
+                        << "image " << image << " at (" << x << ", " << y << ")";
+        }
+    }
+}
+
 }  // namespace
 }  // namespace zelora
