@@ -29,6 +29,25 @@ constexpr std::array<ListPlace, 4> kListPlaces = {{
 
 constexpr int kTitleBitmap = 165;  // across the top, 408 x 13
 
+// Rows of two-state images in one unsorted column; they share the page's image list.
+constexpr DWORD kListStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT |
+                             LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
+                             LVS_SHAREIMAGELISTS;
+
+// Made at their pixel places rather than from the template: moving a list view afterwards
+// costs a layout each, paid before the main window's first paint. As the dialog manager
+// makes a template's bordered control: a client edge, no parent notifications, the page's
+// font, in table order.
+HWND CreateList(HWND page, const ListPlace& place)
+{
+    const HWND list = ::CreateWindowExW(
+        WS_EX_NOPARENTNOTIFY | WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"", kListStyle, place.x,
+        place.y, place.width, place.height, page,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.id)), win::ModuleInstance(), nullptr);
+    if (list) ::SendMessageW(list, WM_SETFONT, ::SendMessageW(page, WM_GETFONT, 0, 0), FALSE);
+    return list;
+}
+
 std::size_t PlaceIndexOf(UpdateList list)
 {
     for (std::size_t i = 0; i < kListPlaces.size(); ++i)
@@ -47,7 +66,7 @@ BOOL CodecUpdatePage::OnInit()
 {
     m_images = CreateCheckImages();
     for (std::size_t i = 0; i < kListPlaces.size(); ++i) {
-        if (!m_lists[i].Attach(Item(kListPlaces[i].id))) {
+        if (!m_lists[i].Attach(CreateList(Hwnd(), kListPlaces[i]))) {
             ::SendMessageW(Hwnd(), WM_COMMAND, IDCANCEL, 0);
             return FALSE;
         }
@@ -64,8 +83,6 @@ void CodecUpdatePage::PrepareOnce()
 {
     if (m_prepared) return;
     m_prepared = true;
-    // Moved while still empty: a list with rows lays them out again on every move.
-    PlaceLists();
     FillList(UpdateList::Video);
     FillList(UpdateList::Audio);
     FillList(UpdateList::Caption);
@@ -87,16 +104,6 @@ void CodecUpdatePage::FillList(UpdateList list)
         view.SetSubText(item, kStateColumn, selected ? "1" : "0");
     }
     view.SetRedraw(true);
-}
-
-void CodecUpdatePage::PlaceLists()
-{
-    if (m_placed) return;
-    m_placed = true;
-    for (std::size_t i = 0; i < kListPlaces.size(); ++i) {
-        const ListPlace& place = kListPlaces[i];
-        m_lists[i].MoveTo(place.x, place.y, place.width, place.height);
-    }
 }
 
 void CodecUpdatePage::ShowState(UpdateList list, int item) const

@@ -17,15 +17,13 @@ class CodecUpdatePage final : public Page {
 public:
     CodecUpdatePage();
 
-    // The main window's first show: the lists' places, then the three lists from the registry.
+    // The main window's first show: the three lists from the registry.
     void PrepareOnce();
     // Prepared at the first show.
     void Shown() override;
 
     // Reads the list's codecs (writing the defaults of missing values) and shows them.
     void FillList(UpdateList list);
-    // Places the four lists; only the first call does anything.
-    void PlaceLists();
 
 protected:
     BOOL OnInit() override;
@@ -42,7 +40,6 @@ private:
     std::array<CheckListView, 4> m_lists;
     win::SkinImages m_skin;  // loaded at the page's first paint
     bool m_prepared = false;
-    bool m_placed = false;
 };
 
 }  // namespace zelora
