@@ -27,6 +27,7 @@ Target ${ARCH}-unicode
 
 !include "MUI2.nsh"
 !include "LogicLib.nsh"
+!include "WinMessages.nsh"
 
 ; Registry: the product-family keys live in the 32-bit view, where the 32-bit decoders and
 ; both programs read them (the 64-bit test build reads them there too). The logon entry and
@@ -40,6 +41,10 @@ Target ${ARCH}-unicode
 !define SHORTCUT "$SMPROGRAMS\Zelora.lnk"
 ; The settings centre's single-instance mutex: its files cannot be replaced while it runs.
 !define RUNNING_MUTEX "Zelora by rukhel"
+; The updater's, and its window's caption: it runs from logon until it has checked, and its
+; own Close ends it (cancelling a download), so setup can ask it to go.
+!define UPDATER_MUTEX "ZeloraUpdate by rukhel"
+!define UPDATER_CAPTION "ZL Update"
 
 Name "Zelora"
 OutFile "${OUTFILE}"
@@ -76,16 +81,58 @@ VIAddVersionKey /LANG=1042 "LegalCopyright" "Tarnwick"
 !insertmacro MUI_LANGUAGE "Korean"
 
 LangString StillRunning ${LANG_KOREAN} "Zelora가 실행 중입니다. Zelora를 닫은 다음 다시 시도를 누르십시오."
+LangString UpdaterStillRunning ${LANG_KOREAN} "ZeloraUpdate가 실행 중입니다. ZeloraUpdate를 닫은 다음 다시 시도를 누르십시오."
+
+; $0 = 1 while the program that holds the named single-instance mutex runs, else 0.
+!macro IsRunning MUTEX
+  System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "${MUTEX}") p .r0'
+  ${If} $0 P<> 0
+    System::Call 'kernel32::CloseHandle(p r0)'
+    StrCpy $0 1
+  ${Else}
+    StrCpy $0 0
+  ${EndIf}
+!macroend
 
 ; Asks until the settings centre is closed; a silent run gives up (exit code 2).
 !macro WaitUntilZeloraClosed
   ${Do}
-    System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "${RUNNING_MUTEX}") p .r0'
-    ${If} $0 P= 0
+    !insertmacro IsRunning "${RUNNING_MUTEX}"
+    ${If} $0 = 0
       ${Break}
     ${EndIf}
-    System::Call 'kernel32::CloseHandle(p r0)'
     MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(StillRunning)" /SD IDCANCEL IDRETRY +3
+    SetErrorLevel 2
+    Abort
+  ${Loop}
+!macroend
+
+; Asks a running updater to close, as its Close button does, and waits up to ten seconds
+; for it to end; if it stays, asks the user as for Zelora (a silent run gives up, exit 2).
+!macro CloseUpdater
+  ${Do}
+    !insertmacro IsRunning "${UPDATER_MUTEX}"
+    ${If} $0 = 0
+      ${Break}
+    ${EndIf}
+    FindWindow $1 "#32770" "${UPDATER_CAPTION}"
+    ${If} $1 <> 0
+      SendMessage $1 ${WM_CLOSE} 0 0 /TIMEOUT=5000
+    ${EndIf}
+    StrCpy $2 0
+    ${Do}
+      Sleep 200
+      IntOp $2 $2 + 1
+      !insertmacro IsRunning "${UPDATER_MUTEX}"
+      ${If} $0 = 0
+      ${OrIf} $2 >= 50
+        ${ExitDo}
+      ${EndIf}
+    ${Loop}
+    ${If} $0 = 0
+      ${Break}
+    ${EndIf}
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(UpdaterStillRunning)" /SD IDCANCEL IDRETRY +3
     SetErrorLevel 2
     Abort
   ${Loop}
@@ -100,6 +147,7 @@ Function .onInit
     StrCpy $INSTDIR $0
   ${EndIf}
   !insertmacro WaitUntilZeloraClosed
+  !insertmacro CloseUpdater
 FunctionEnd
 
 Section "Zelora" SecMain
@@ -132,6 +180,7 @@ SectionEnd
 
 Function un.onInit
   !insertmacro WaitUntilZeloraClosed
+  !insertmacro CloseUpdater
 FunctionEnd
 
 ; Removes what this installer and the two programs put on the PC, and nothing else: the
@@ -141,7 +190,7 @@ FunctionEnd
 Section "Uninstall"
   SetShellVarContext all
   Delete "${SHORTCUT}"
-  ; The updater may be running since logon: what is locked goes at the next restart.
+  ; Anything still locked (a program started again meanwhile) goes at the next restart.
   Delete /REBOOTOK "$INSTDIR\Zelora.exe"
   Delete /REBOOTOK "$INSTDIR\ZeloraUpdate.exe"
   Delete "$INSTDIR\Uninstall.exe"

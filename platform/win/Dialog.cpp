@@ -73,6 +73,9 @@ void Dialog::End(INT_PTR result)
     m_result = result;
     m_ended = true;
     if (!m_modal && m_hwnd) ::DestroyWindow(m_hwnd);
+    // A message sent from another thread or process (setup closing the updater) is handled
+    // inside GetMessage, which goes on waiting for a posted one: wake the modal loop.
+    if (m_modal && m_hwnd) ::PostMessageW(m_hwnd, WM_NULL, 0, 0);
 }
 
 bool Dialog::IsSwallowedKey(const MSG& msg) const

@@ -46,6 +46,20 @@ check "the updater starts at logon" \
   sh -c "'$WINE64' reg query '$run_key' /v ZeloraUpdate /reg:64 2>/dev/null | tr -d '\r' | grep -qF '\"$folder_win\\ZeloraUpdate.exe\"'"
 check "listed among the installed programs" reg64_has "$arp_key" UninstallString
 
+echo "install again while the updater runs, as it does from logon"
+# Windows keeps a running program's file from being replaced (Wine does not), so setup must
+# end the updater first.
+"$WINE64" "$folder_win\\ZeloraUpdate.exe" &
+updater_pid=$!
+for _ in $(seq 1 50); do xdotool search --name '^ZL Update$' >/dev/null 2>&1 && break; sleep 0.2; done
+check "the updater's window is up" sh -c "xdotool search --name '^ZL Update\$' >/dev/null"
+"$WINE64" "$setup_file" /S
+check "the setup file reports success" [ $? -eq 0 ]
+check "the updater was asked to close and has ended" \
+  sh -c "! ps -o stat= -p $updater_pid | grep -qv Z"
+wait "$updater_pid" 2>/dev/null || true
+check "the programs are in place" [ -f "$folder/Zelora.exe" -a -f "$folder/ZeloraUpdate.exe" ]
+
 echo "first start from the installed folder"
 ZELORA_EXE="$folder_win\\Zelora.exe" start_zelora || { finish; exit 1; }
 check "the install check ran: CheckInstall is 1" [ "$(reg_get HKLM "$setup" CheckInstall)" = "1" ]

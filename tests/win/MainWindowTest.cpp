@@ -327,5 +327,36 @@ TEST(AboutBox, RunsShownUntilOk)
     EXPECT_EQ(result, IDOK);
 }
 
+TEST(AboutBox, EndsAtOnceOnACloseSentFromAnotherThread)
+{
+    // Setup closes a running updater this way: the close is handled inside the modal loop's
+    // wait, and nothing else arrives to wake it. The late post only keeps a failure from
+    // hanging the test.
+    std::atomic<bool> sent{false}, ended{false}, wokenLate{false};
+    std::thread closer([&] {
+        HWND box = nullptr;
+        for (int i = 0; i < 300 && !box; ++i) {
+            const HWND found = ::FindWindowW(nullptr, L"Zelora 정보");
+            if (found && ::IsWindowVisible(found)) box = found;
+            else ::Sleep(10);
+        }
+        if (!box) return;
+        ::SendMessageW(box, WM_CLOSE, 0, 0);
+        sent = true;
+        for (int i = 0; i < 200 && !ended; ++i) ::Sleep(10);
+        if (!ended) {
+            wokenLate = true;
+            ::PostMessageW(box, WM_NULL, 0, 0);
+        }
+    });
+    AboutBox about;
+    const INT_PTR result = about.RunModal(nullptr);
+    ended = true;
+    closer.join();
+    EXPECT_TRUE(sent);
+    EXPECT_FALSE(wokenLate);
+    EXPECT_EQ(result, IDCANCEL);
+}
+
 }  // namespace
 }  // namespace zelora
