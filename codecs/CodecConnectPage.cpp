@@ -221,16 +221,14 @@ bool CodecConnectPage::OnNotify(NMHDR& header, LRESULT& result)
 }
 
 template <class Action>
-void CodecConnectPage::Act(const InventoryListView& fromView, std::vector<InventoryRow>& from,
-                           const InventoryListView* toView, std::vector<InventoryRow>* to,
-                           Action action)
+void CodecConnectPage::Act(const InventoryListView& fromView, const InventoryListView* toView,
+                           std::vector<InventoryRow>* to, Action action)
 {
-    // The rows an action handles are the ticked ones, and each of them leaves its list.
-    std::vector<bool> ticked(from.size());
-    for (std::size_t i = 0; i < from.size(); ++i) ticked[i] = IsChosen(from[i]);
+    // Only the rows the action took leave the view; one it could not handle stays ticked.
     const std::size_t arrivedFrom = to ? to->size() : 0;
-    if (action() == 0) return;
-    fromView.Remove(ticked);
+    const RowsTaken taken = action();
+    if (taken.Count() == 0) return;
+    fromView.Remove(taken.taken);
     if (toView && to) toView->Append(*to, arrivedFrom);
 }
 
@@ -238,15 +236,15 @@ void CodecConnectPage::RunButton(std::size_t button)
 {
     switch (button) {
     case kUnregister:
-        Act(m_upper, m_installed, &m_lower, &m_removed,
+        Act(m_upper, &m_lower, &m_removed,
             [this] { return m_inventory.UnregisterChosen(m_installed, m_removed); });
         break;
     case kRegister:
-        Act(m_lower, m_removed, &m_upper, &m_installed,
+        Act(m_lower, &m_upper, &m_installed,
             [this] { return m_inventory.RegisterChosen(m_removed, m_installed); });
         break;
     case kUninstall:
-        Act(m_lower, m_removed, nullptr, nullptr,
+        Act(m_lower, nullptr, nullptr,
             [this] { return m_inventory.UninstallChosen(m_removed); });
         break;
     default:

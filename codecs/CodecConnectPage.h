@@ -85,11 +85,11 @@ private:
 
     void Toggle(const InventoryListView& list, std::vector<InventoryRow>& rows, int item);
     void RunButton(std::size_t button);
-    // Runs a button's action on the ticked rows of `from` (moving them to `to`, if any) and
-    // brings both lists up to date with the rows that left and arrived.
+    // Runs a button's action on the ticked rows of `fromView`'s list (moving them to `to`,
+    // if any) and brings both views up to date with the rows that left and arrived.
     template <class Action>
-    void Act(const InventoryListView& fromView, std::vector<InventoryRow>& from,
-             const InventoryListView* toView, std::vector<InventoryRow>* to, Action action);
+    void Act(const InventoryListView& fromView, const InventoryListView* toView,
+             std::vector<InventoryRow>* to, Action action);
 
     win::Win32ProcessLauncher m_systemLauncher;  // unless the page is given another
     RegistryStore m_store;

@@ -2,6 +2,7 @@
 
 #include "codecs/InstalledDecoders.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace zelora {
@@ -159,62 +160,68 @@ std::vector<InventoryRow> FilterInventory::ScanRemoved()
     return rows;
 }
 
-void FilterInventory::Unregister(const InventoryRow& row)
+std::size_t RowsTaken::Count() const
 {
-    Move(row, RegsvrAction::Unregister, kCodecDelKey, kInstallKey);
+    return static_cast<std::size_t>(std::count(taken.begin(), taken.end(), true));
 }
 
-void FilterInventory::Register(const InventoryRow& row)
+bool FilterInventory::Unregister(const InventoryRow& row)
 {
-    Move(row, RegsvrAction::Register, kInstallKey, kCodecDelKey);
+    return Move(row, RegsvrAction::Unregister, kCodecDelKey, kInstallKey);
 }
 
-// Starts regsvr32 for the row's filter and moves its bookkeeping from one key to the other.
-void FilterInventory::Move(const InventoryRow& row, RegsvrAction action, std::string_view toKey,
+bool FilterInventory::Register(const InventoryRow& row)
+{
+    return Move(row, RegsvrAction::Register, kInstallKey, kCodecDelKey);
+}
+
+bool FilterInventory::Move(const InventoryRow& row, RegsvrAction action, std::string_view toKey,
                            std::string_view fromKey)
 {
+    if (row.path == RegistryStore::MissingString) return false;
     const std::string& name = row.valueName;
+    // Recorded first: a refused record leaves the filter and both keys as they were.
+    if (!m_store.WriteString(RegRoot::LocalMachine, toKey, name, row.path)) return false;
     if (auto line = RegsvrCommandLine(m_regsvr32Path, action, row.path))
         m_launcher.StartHidden(*line);
-    m_store.WriteString(RegRoot::LocalMachine, toKey, name, row.path);
     m_store.DeleteValue(RegRoot::LocalMachine, fromKey, name);
+    return true;
 }
 
-std::size_t FilterInventory::MoveChosen(std::vector<InventoryRow>& from,
-                                        std::vector<InventoryRow>& to, RegsvrAction action)
+RowsTaken FilterInventory::MoveChosen(std::vector<InventoryRow>& from,
+                                      std::vector<InventoryRow>& to, RegsvrAction action)
 {
-    std::size_t handled = 0;
+    RowsTaken taken{std::vector<bool>(from.size(), false)};
     for (std::size_t i = from.size(); i-- > 0;) {
         if (!IsChosen(from[i])) continue;
+        const bool moved = action == RegsvrAction::Unregister ? Unregister(from[i])
+                                                                : Register(from[i]);
+        if (!moved) continue;
         InventoryRow row = std::move(from[i]);
         from.erase(from.begin() + static_cast<std::ptrdiff_t>(i));
         row.checkMark = std::string(kUnchecked);
-        if (action == RegsvrAction::Unregister)
-            Unregister(row);
-        else
-            Register(row);
         to.push_back(std::move(row));
-        ++handled;
+        taken.taken[i] = true;
     }
-    return handled;
+    return taken;
 }
 
-std::size_t FilterInventory::UnregisterChosen(std::vector<InventoryRow>& upper,
-                                              std::vector<InventoryRow>& lower)
+RowsTaken FilterInventory::UnregisterChosen(std::vector<InventoryRow>& upper,
+                                            std::vector<InventoryRow>& lower)
 {
     return MoveChosen(upper, lower, RegsvrAction::Unregister);
 }
 
-std::size_t FilterInventory::RegisterChosen(std::vector<InventoryRow>& lower,
-                                            std::vector<InventoryRow>& upper)
+RowsTaken FilterInventory::RegisterChosen(std::vector<InventoryRow>& lower,
+                                          std::vector<InventoryRow>& upper)
 {
     return MoveChosen(lower, upper, RegsvrAction::Register);
 }
 
-std::size_t FilterInventory::UninstallChosen(std::vector<InventoryRow>& lower)
+RowsTaken FilterInventory::UninstallChosen(std::vector<InventoryRow>& lower)
 {
-    if (ValueNames(m_store, kUnInstallKey).empty()) return 0;
-    std::size_t handled = 0;
+    RowsTaken dropped{std::vector<bool>(lower.size(), false)};
+    if (ValueNames(m_store, kUnInstallKey).empty()) return dropped;
     for (std::size_t i = lower.size(); i-- > 0;) {
         if (!IsChosen(lower[i])) continue;
         const std::string command =
@@ -224,9 +231,9 @@ std::size_t FilterInventory::UninstallChosen(std::vector<InventoryRow>& lower)
         if (command != RegistryStore::MissingString && !command.empty())
             m_launcher.StartHidden(command);
         lower.erase(lower.begin() + static_cast<std::ptrdiff_t>(i));
-        ++handled;
+        dropped.taken[i] = true;
     }
-    return handled;
+    return dropped;
 }
 
 }  // namespace zelora

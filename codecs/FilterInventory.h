@@ -63,6 +63,12 @@ int CheckImage(const InventoryRow& row);
 
 enum class RegsvrAction { Register, Unregister };
 
+// Which rows of a list an action took out of it, by their places before the action.
+struct RowsTaken {
+    std::vector<bool> taken;
+    std::size_t Count() const;
+};
+
 // `"<regsvr32>" /s "<path>` or `"<regsvr32>" /s /u "<path>`, left unclosed: the command
 // line parser takes the rest of the line as the quoted path. Nothing when the path holds a
 // quote, which no file name can, and which would hand regsvr32 further arguments.
@@ -106,26 +112,27 @@ public:
     // Decoders unregistered earlier (CodecDel); sets no flag.
     std::vector<InventoryRow> ScanRemoved();
 
-    // One row each: start regsvr32 and move the row's bookkeeping between Install and
-    // CodecDel.
-    void Unregister(const InventoryRow& row);
-    void Register(const InventoryRow& row);
+    // One row each: record the row's path in the other key, start regsvr32 for it and drop
+    // the old record. False, with nothing done, when the path could not be read (the
+    // placeholder would replace the stored value for good) or the new record is refused (a
+    // standard user's HKLM).
+    bool Unregister(const InventoryRow& row);
+    bool Register(const InventoryRow& row);
 
     // The page's buttons. Chosen rows are handled from the last to the first; a moved row
-    // leaves its list and is appended, unticked, to the other. Each returns the number of
-    // rows handled.
-    std::size_t UnregisterChosen(std::vector<InventoryRow>& upper,
-                                 std::vector<InventoryRow>& lower);
-    std::size_t RegisterChosen(std::vector<InventoryRow>& lower, std::vector<InventoryRow>& upper);
+    // leaves its list and is appended, unticked, to the other, while a row that could not be
+    // moved stays where it is, still ticked.
+    RowsTaken UnregisterChosen(std::vector<InventoryRow>& upper, std::vector<InventoryRow>& lower);
+    RowsTaken RegisterChosen(std::vector<InventoryRow>& lower, std::vector<InventoryRow>& upper);
     // Starts each chosen row's uninstaller and drops the row; CodecDel keeps its value. An
     // empty UnInstall key means no uninstaller is known and nothing at all happens.
-    std::size_t UninstallChosen(std::vector<InventoryRow>& lower);
+    RowsTaken UninstallChosen(std::vector<InventoryRow>& lower);
 
 private:
-    void Move(const InventoryRow& row, RegsvrAction action, std::string_view toKey,
+    bool Move(const InventoryRow& row, RegsvrAction action, std::string_view toKey,
               std::string_view fromKey);
-    std::size_t MoveChosen(std::vector<InventoryRow>& from, std::vector<InventoryRow>& to,
-                           RegsvrAction action);
+    RowsTaken MoveChosen(std::vector<InventoryRow>& from, std::vector<InventoryRow>& to,
+                         RegsvrAction action);
 
     RegistryStore& m_store;
     ProcessLauncher& m_launcher;

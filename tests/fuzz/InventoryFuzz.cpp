@@ -215,8 +215,27 @@ std::vector<InventoryRow> TickSome(Random& random, std::vector<InventoryRow>& ro
     return chosen;
 }
 
-// Unregistering or registering the chosen rows: regsvr32 started once per row with its
-// path alone; each row's own value moved from one key to the other; nothing else touched.
+// The chosen rows an action moves: a row whose path could not be read stays, ticked, since
+// moving it would store the placeholder in place of the real path.
+std::vector<InventoryRow> Movable(const std::vector<InventoryRow>& chosen,
+                                  const std::vector<InventoryRow>& stayed, const std::string& what)
+{
+    std::vector<InventoryRow> movable;
+    for (const InventoryRow& row : chosen) {
+        if (row.path != RegistryStore::MissingString) {
+            movable.push_back(row);
+            continue;
+        }
+        const bool kept = std::any_of(stayed.begin(), stayed.end(), [&](const InventoryRow& r) {
+            return r.valueName == row.valueName && r.path == row.path && IsChosen(r);
+        });
+        Require(kept, what + " moved \"" + row.valueName + "\", whose path it could not read");
+    }
+    return movable;
+}
+
+// Unregistering or registering the movable chosen rows: regsvr32 started once per row with
+// its path alone; each row's own value moved from one key to the other; nothing else touched.
 void CheckMove(Fixture& f, const std::vector<InventoryRow>& chosen, std::size_t handled,
                const RegistrySnapshot& before, RegsvrAction action, std::string_view toKey,
                std::string_view fromKey, const std::string& what)
@@ -268,7 +287,7 @@ void CheckUninstall(Random& random, Fixture& f, std::vector<InventoryRow>& lower
     const RegistrySnapshot before = TakeSnapshot(f.memory);
     f.launcher.lines.clear();
     f.counting.ResetCounts();
-    const std::size_t handled = f.inventory.UninstallChosen(lower);
+    const std::size_t handled = f.inventory.UninstallChosen(lower).Count();
     CheckReadOnly(f, before, "UninstallChosen");
     if (!anyUninstaller) {
         Require(handled == 0 && lower.size() == rowsBefore && f.launcher.lines.empty(),
@@ -314,10 +333,11 @@ void OneInput(Random& random)
 
     // Unregister some: they join the lower list, unticked, in the order handled.
     const std::size_t lowerBefore = lower.size();
-    const std::vector<InventoryRow> unregistered = TickSome(random, scan.rows);
+    const std::vector<InventoryRow> ticked = TickSome(random, scan.rows);
     before = TakeSnapshot(f.memory);
     f.launcher.lines.clear();
-    std::size_t handled = f.inventory.UnregisterChosen(scan.rows, lower);
+    std::size_t handled = f.inventory.UnregisterChosen(scan.rows, lower).Count();
+    const std::vector<InventoryRow> unregistered = Movable(ticked, scan.rows, "UnregisterChosen");
     CheckMove(f, unregistered, handled, before, RegsvrAction::Unregister, kCodecDelKey, kInstallKey,
               "UnregisterChosen");
     Require(lower.size() == lowerBefore + unregistered.size(),
@@ -331,11 +351,11 @@ void OneInput(Random& random)
 
     // Then register some of the lower list back (their bookkeeping returns), or uninstall.
     if (random.Chance(50)) {
-        const std::vector<InventoryRow> registered = TickSome(random, lower);
+        const std::vector<InventoryRow> chosen = TickSome(random, lower);
         before = TakeSnapshot(f.memory);
         f.launcher.lines.clear();
-        handled = f.inventory.RegisterChosen(lower, scan.rows);
-        CheckMove(f, registered, handled, before, RegsvrAction::Register, kInstallKey, kCodecDelKey,
+        handled = f.inventory.RegisterChosen(lower, scan.rows).Count();
+        CheckMove(f, Movable(chosen, lower, "RegisterChosen"), handled, before, RegsvrAction::Register, kInstallKey, kCodecDelKey,
                   "RegisterChosen");
     } else {
         CheckUninstall(random, f, lower);

@@ -265,7 +265,7 @@ TEST_F(FilterInventoryTest, UnregisterMovesChosenRowsLastFirstAndKeepsTheBooks)
     };
     std::vector<InventoryRow> lower = {Row("DivxG400 (2)", "C:\\g400.ax")};
 
-    EXPECT_EQ(m_inventory.UnregisterChosen(upper, lower), 2u);
+    EXPECT_EQ(m_inventory.UnregisterChosen(upper, lower).Count(), 2u);
 
     EXPECT_EQ(upper, (std::vector<InventoryRow>{Row("FFDShow (rev)", "C:\\Codecs\\ffdshow.ax")}));
     EXPECT_EQ(lower, (std::vector<InventoryRow>{
@@ -324,7 +324,7 @@ TEST_F(FilterInventoryTest, RegisterMovesTheRowBackAndRestoresInstall)
     };
     std::vector<InventoryRow> upper;
 
-    EXPECT_EQ(m_inventory.RegisterChosen(lower, upper), 1u);
+    EXPECT_EQ(m_inventory.RegisterChosen(lower, upper).Count(), 1u);
 
     EXPECT_EQ(upper, (std::vector<InventoryRow>{Row("Xvid (1.2)", "C:\\Codecs\\xvid.ax")}));
     EXPECT_EQ(lower, (std::vector<InventoryRow>{Row("Divx5 (5.2)", "C:\\Codecs\\divx.ax")}));
@@ -332,6 +332,51 @@ TEST_F(FilterInventoryTest, RegisterMovesTheRowBackAndRestoresInstall)
                                                           "\" /s \"C:\\Codecs\\xvid.ax"}));
     EXPECT_EQ(ReadMachine(kInstallKey, "Xvid"), "C:\\Codecs\\xvid.ax");
     EXPECT_EQ(ValueNames(kCodecDelKey), (std::vector<std::string>{"Divx5"}));
+}
+
+TEST_F(FilterInventoryTest, ARowThatCannotBeMovedStaysTickedAndTheBooksKeepItsRecord)
+{
+    // A path too long to read comes to the list as the placeholder; moving it would put
+    // "ERROR" in place of the stored path for good.
+    const std::string longPath = "C:\\" + std::string(1100, 'x') + ".ax";
+    SetMachine(kCodecDelKey, "Xvid", longPath);
+    SetMachine(kCodecDelKey, "Divx5", "C:\\Codecs\\divx.ax");
+    std::vector<InventoryRow> lower = m_inventory.ScanRemoved();
+    ASSERT_EQ(lower.size(), 2u);
+    for (InventoryRow& row : lower) row.checkMark = "1";
+    const bool xvidFirst = lower[0].valueName == "Xvid";
+    std::vector<InventoryRow> upper;
+
+    const RowsTaken taken = m_inventory.RegisterChosen(lower, upper);
+
+    EXPECT_EQ(taken.taken, (std::vector<bool>{!xvidFirst, xvidFirst}));
+    ASSERT_EQ(lower.size(), 1u);
+    EXPECT_EQ(lower[0].valueName, "Xvid");
+    EXPECT_EQ(lower[0].checkMark, "1");
+    ASSERT_EQ(upper.size(), 1u);
+    EXPECT_EQ(upper[0].valueName, "Divx5");
+    EXPECT_EQ(upper[0].path, "C:\\Codecs\\divx.ax");
+    EXPECT_EQ(upper[0].checkMark, "0");
+    EXPECT_EQ(m_launcher.lines, (std::vector<std::string>{"\"" + std::string(kRegsvr) +
+                                                          "\" /s \"C:\\Codecs\\divx.ax"}));
+    std::string stored(4000, '\0');
+    std::uint32_t size = static_cast<std::uint32_t>(stored.size());
+    ASSERT_EQ(m_registry.QueryValue(RegRoot::LocalMachine, kCodecDelKey, KeyOpen::ExistingOnly,
+                                    "Xvid", stored.data(), size, nullptr),
+              RegStatus::Ok);
+    EXPECT_EQ(size, (longPath.size() + 1) * 2);  // the whole path, untouched
+    EXPECT_EQ(ValueNames(kInstallKey), (std::vector<std::string>{"Divx5"}));
+
+    // A standard user: the new record is refused, so nothing starts and nothing moves.
+    m_registry.RefuseWrites(RegRoot::LocalMachine);
+    m_launcher.lines.clear();
+    upper[0].checkMark = "1";
+    const auto upperBefore = upper;
+    EXPECT_EQ(m_inventory.UnregisterChosen(upper, lower).Count(), 0u);
+    EXPECT_EQ(upper, upperBefore);
+    EXPECT_EQ(lower.size(), 1u);
+    EXPECT_TRUE(m_launcher.lines.empty());
+    EXPECT_EQ(ReadMachine(kInstallKey, "Divx5"), "C:\\Codecs\\divx.ax");
 }
 
 TEST_F(FilterInventoryTest, ActionsWithoutChosenRowsChangeNothing)
@@ -343,9 +388,9 @@ TEST_F(FilterInventoryTest, ActionsWithoutChosenRowsChangeNothing)
     const auto upperBefore = upper;
     const auto lowerBefore = lower;
 
-    EXPECT_EQ(m_inventory.UnregisterChosen(upper, lower), 0u);
-    EXPECT_EQ(m_inventory.RegisterChosen(lower, upper), 0u);
-    EXPECT_EQ(m_inventory.UninstallChosen(lower), 0u);
+    EXPECT_EQ(m_inventory.UnregisterChosen(upper, lower).Count(), 0u);
+    EXPECT_EQ(m_inventory.RegisterChosen(lower, upper).Count(), 0u);
+    EXPECT_EQ(m_inventory.UninstallChosen(lower).Count(), 0u);
 
     EXPECT_EQ(upper, upperBefore);
     EXPECT_EQ(lower, lowerBefore);
@@ -358,7 +403,7 @@ TEST_F(FilterInventoryTest, UninstallWithAnEmptyKeyDoesNothingAtAll)
     std::vector<InventoryRow> lower = {Row("Xvid (1.2)", "C:\\Codecs\\xvid.ax", "1")};
     const auto before = lower;
 
-    EXPECT_EQ(m_inventory.UninstallChosen(lower), 0u);
+    EXPECT_EQ(m_inventory.UninstallChosen(lower).Count(), 0u);
 
     EXPECT_EQ(lower, before);
     EXPECT_TRUE(m_launcher.lines.empty());
@@ -376,7 +421,7 @@ TEST_F(FilterInventoryTest, UninstallStartsEachKnownUninstallerAndDropsTheRows)
         Row("Xvid (1.2)", "C:\\Codecs\\xvid.ax", "1"),
     };
 
-    EXPECT_EQ(m_inventory.UninstallChosen(lower), 3u);
+    EXPECT_EQ(m_inventory.UninstallChosen(lower).Count(), 3u);
 
     EXPECT_EQ(lower, (std::vector<InventoryRow>{Row("VSFilter (2)", "C:\\Codecs\\vsfilter.dll")}));
     // The missing one is not started as the command "ERROR".

@@ -709,6 +709,36 @@ TEST_F(CodecConnectPageTest, UnregisterMovesTheTickedRowsDownAndStartsRegsvr32Fo
     }
 }
 
+TEST_F(CodecConnectPageTest, ARowWhosePathCannotBeReadStaysTickedAndKeepsItsRecord)
+{
+    // Too long for the decoders' 1024-byte buffer: the row shows the placeholder, and
+    // registering it would store that in place of the real path.
+    const DecoderSeed longPath{"ZlTest Foxtrot", {}, "(1.0)",
+                               "C:\\" + std::string(1100, 'f') + ".ax", {}};
+    m_registry.Seed(longPath);
+    Open();
+    Tick(IDC_REMOVED_LIST, L"ZlTest Foxtrot (1.0)");
+    Tick(IDC_REMOVED_LIST, L"ZlTest Delta (3.1)");
+
+    PressAndRelease(m_page->Hwnd(), kRegisterButton.inside, kRegisterButton.inside);
+
+    EXPECT_EQ(m_launcher.lines,
+              (std::vector<std::string>{Regsvr("/s", "C:\\Codecs\\zltest-delta.ax")}));
+    EXPECT_EQ(TextsAmong(Lower(), kOurTexts), (std::vector<std::wstring>{L"ZlTest Echo (3.2)"}));
+    const int stayed = FindItem(Lower(), L"ZlTest Foxtrot (1.0)");
+    ASSERT_GE(stayed, 0);
+    EXPECT_EQ(ItemText(Lower(), stayed, 2), L"1");
+    EXPECT_EQ(ItemImage(Lower(), stayed), 1);
+    EXPECT_GE(FindItem(Upper(), L"ZlTest Delta (3.1)"), 0);
+    std::vector<char> stored(4096);
+    auto size = static_cast<std::uint32_t>(stored.size());
+    ASSERT_EQ(Registry().QueryValue(kHklm, Key("CodecDel"), KeyOpen::ExistingOnly, longPath.name,
+                                    stored.data(), size, nullptr),
+              RegStatus::Ok);
+    EXPECT_EQ(size, (longPath.removed->size() + 1) * 2);  // the whole path, as it was
+    EXPECT_FALSE(ValueExists(kHklm, Key("Install"), longPath.name));
+}
+
 TEST_F(CodecConnectPageTest, UninstallStartsTheUninstallersOfTheTickedRowsAndDropsThem)
 {
     Open();
