@@ -40,14 +40,19 @@ void SkinButton::Place(const ButtonPlacement& place, HWND insertAfter)
                        SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
         return;
     }
-    m_hwnd = ::CreateWindowExW(0, L"BUTTON", m_button->text, WS_CHILD | WS_TABSTOP | BS_OWNERDRAW,
-                               place.rect.left, place.rect.top, m_width, m_height, m_parent,
+    // Painted only from the message loop, so shown at once and subclassed before any paint.
+    m_hwnd = ::CreateWindowExW(0, L"BUTTON", m_button->text,
+                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, place.rect.left,
+                               place.rect.top, m_width, m_height, m_parent,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(m_button->controlId)),
                                win::ModuleInstance(), nullptr);
     if (!m_hwnd) return;
     ::SetWindowSubclass(m_hwnd, &SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
-    ::SetWindowPos(m_hwnd, insertAfter, 0, 0, 0, 0,
-                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    // A new child comes after its siblings, which is already its tab place at start; one
+    // made later, between others, moves to follow `insertAfter` (HWND_TOP: first).
+    if (::GetWindow(m_hwnd, GW_HWNDPREV) != insertAfter)
+        ::SetWindowPos(m_hwnd, insertAfter, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void SkinButton::Repaint() const
