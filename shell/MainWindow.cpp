@@ -212,11 +212,14 @@ BOOL MainWindow::OnInit()
     if (!EnsurePage(PageId::CodecUpdate)) return FALSE;
 
     ::SetWindowPos(Hwnd(), nullptr, kWindowX, kWindowY, kWindowWidth, kWindowHeight,
-                   SWP_NOZORDER | SWP_FRAMECHANGED);
+                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 
     OnTopLevel(kUpdataButton);
     InstallCheck();
-    return TRUE;
+    // No focus yet: the window's activation when it is shown gives it to the first tab stop.
+    // Taking it here would activate the still hidden window, and with it the input method
+    // (under Wine, COM too), before the first paint.
+    return FALSE;
 }
 
 void MainWindow::OnFirstIdle() { FinishStart(); }

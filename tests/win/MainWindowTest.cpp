@@ -256,7 +256,9 @@ void CALLBACK LookAtTheStart(HWND, UINT, UINT_PTR, DWORD)
     if (!g_startSeen.connectMade && ++g_startSeen.ticks < 300) return;
     g_startSeen.active = ::GetActiveWindow() == main;
     const HWND focus = ::GetFocus();
-    g_startSeen.focusKept = focus == main || (::IsChild(main, focus) && ::IsWindowVisible(focus));
+    // Where the window's activation puts it, and where the hidden work must leave it.
+    g_startSeen.focusKept = focus && focus == ::GetNextDlgTabItem(main, nullptr, FALSE) &&
+                            ::IsWindowVisible(focus);
     ::EnumThreadWindows(::GetCurrentThreadId(), &FindHiddenFinder, 0);
     ::PostMessageW(main, WM_COMMAND, IDCANCEL, 0);
 }
