@@ -25,14 +25,14 @@ const std::vector<bool>& CodecUpdateSelection::StatesOf(UpdateList list) const
 void CodecUpdateSelection::Fill(UpdateList list)
 {
     const UpdateListTable& table = UpdateListTableOf(list);
+    std::vector<NamedDword> defaults;
+    defaults.reserve(table.codecs.size());
+    for (const UpdateCodec& codec : table.codecs)
+        defaults.push_back({codec.name, codec.defaultState});
     std::vector<bool>& states = StatesOf(list);
     states.clear();
-    for (const UpdateCodec& codec : table.codecs) {
-        std::int32_t value = 0;
-        m_store.LoadDword(RegRoot::LocalMachine, table.key, codec.name, value,
-                          codec.defaultState);
+    for (std::int32_t value : m_store.LoadDwords(RegRoot::LocalMachine, table.key, defaults))
         states.push_back(value != 0);
-    }
 }
 
 std::size_t CodecUpdateSelection::RowCount(UpdateList list) const

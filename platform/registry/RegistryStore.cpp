@@ -42,18 +42,29 @@ bool RegistryStore::WriteString(RegRoot root, std::string_view path, std::string
                               static_cast<std::uint32_t>(bytes.size())) == RegStatus::Ok;
 }
 
+namespace {
+
+// Whatever the stored type, its first bytes are the number; a shorter value leaves the rest
+// zero (a longer one does not fit the 4-byte read and counts as missing).
+std::int32_t DecodeDword(const unsigned char* data, std::size_t size)
+{
+    unsigned char bytes[4] = {0, 0, 0, 0};
+    if (size > 0) std::memcpy(bytes, data, size < sizeof bytes ? size : sizeof bytes);
+    return static_cast<std::int32_t>(std::uint32_t{bytes[0]} | std::uint32_t{bytes[1]} << 8 |
+                                     std::uint32_t{bytes[2]} << 16 |
+                                     std::uint32_t{bytes[3]} << 24);
+}
+
+}  // namespace
+
 std::int32_t RegistryStore::ReadDword(RegRoot root, std::string_view path, std::string_view name)
 {
-    // Whatever the stored type, its first bytes are the number; a shorter value leaves the
-    // rest zero, and a longer one does not fit and counts as missing.
     unsigned char bytes[4] = {0, 0, 0, 0};
     std::uint32_t size = sizeof bytes;
     if (m_backend.QueryValue(root, path, ReadOpenMode(root), name, bytes, size, nullptr) !=
         RegStatus::Ok)
         return MissingDword;
-    return static_cast<std::int32_t>(std::uint32_t{bytes[0]} | std::uint32_t{bytes[1]} << 8 |
-                                     std::uint32_t{bytes[2]} << 16 |
-                                     std::uint32_t{bytes[3]} << 24);
+    return DecodeDword(bytes, size);
 }
 
 namespace {
@@ -128,6 +139,33 @@ void RegistryStore::LoadDword(RegRoot root, std::string_view path, std::string_v
     if (value != MissingDword) return;
     value = defaultValue;
     WriteDword(root, path, name, defaultValue);
+}
+
+std::vector<std::int32_t> RegistryStore::LoadDwords(RegRoot root, std::string_view path,
+                                                    std::span<const NamedDword> defaults)
+{
+    // The values of the key itself: an empty subkey opens it once more, relative to itself.
+    std::vector<SubkeyValueQuery> queries;
+    queries.reserve(defaults.size());
+    for (const NamedDword& value : defaults) queries.push_back({"", std::string(value.name)});
+    std::vector<RawValue> raw;
+    m_backend.QuerySubkeyValues(root, path, queries, 4, raw);
+
+    std::vector<std::int32_t> values;
+    values.reserve(defaults.size());
+    for (std::size_t i = 0; i < defaults.size(); ++i) {
+        // As LoadDword: a stored marker number counts as missing too.
+        const std::int32_t stored = i < raw.size() && raw[i].status == RegStatus::Ok
+                                        ? DecodeDword(raw[i].data.data(), raw[i].data.size())
+                                        : MissingDword;
+        if (stored != MissingDword) {
+            values.push_back(stored);
+            continue;
+        }
+        values.push_back(defaults[i].value);
+        WriteDword(root, path, defaults[i].name, defaults[i].value);
+    }
+    return values;
 }
 
 void RegistryStore::LoadString(RegRoot root, std::string_view path, std::string_view name,

@@ -12,6 +12,12 @@
 
 namespace zelora {
 
+// A value's name with a number: its default when loading.
+struct NamedDword {
+    std::string_view name;
+    std::int32_t value;
+};
+
 class RegistryStore {
 public:
     static constexpr std::int32_t MissingDword = -11550;
@@ -43,6 +49,10 @@ public:
                            std::int32_t defaultState);
     void LoadDword(RegRoot root, std::string_view path, std::string_view name,
                    std::int32_t& value, std::int32_t defaultValue);
+    // LoadDword of several values of one key, which the reads open once (a list of flags
+    // read before the first paint); returns the numbers in the order asked.
+    std::vector<std::int32_t> LoadDwords(RegRoot root, std::string_view path,
+                                         std::span<const NamedDword> defaults);
     // Under HKCU a missing string's default is written back; the updater's HKLM reads only
     // fall back to it, leaving the machine-wide key as the installer wrote it.
     void LoadString(RegRoot root, std::string_view path, std::string_view name,

@@ -294,6 +294,44 @@ TEST_P(RegistryContract, BatchedSubkeyReadsAnswerAsSingleReadsDo)
     EXPECT_FALSE(KeyExists(root, Key("NoBase")));
 }
 
+// Loading many numbers of one key at once gives, and writes, what one load each would.
+TEST_P(RegistryContract, LoadDwordsAnswerAndWriteAsOneLoadEachDoes)
+{
+    const RegRoot root = RegRoot::LocalMachine;
+    const std::vector<NamedDword> defaults = {
+        {"Stored", 1}, {"Zero", 1}, {"Absent", 1}, {"Marker", 0}, {"Two", 9}, {"Long", 3},
+        {"stored", 4},  // another spelling of "Stored"
+    };
+    for (const std::string& key : {Key("Many"), Key("One")}) {
+        m_store->WriteDword(root, key, "Stored", -20);
+        m_store->WriteDword(root, key, "Zero", 0);
+        m_store->WriteDword(root, key, "Marker", RegistryStore::MissingDword);
+        SetRaw(root, key, "Two", RegType::Binary, {0x34, 0x12});
+        SetRaw(root, key, "Long", RegType::Qword, {1, 0, 0, 0, 0, 0, 0, 0});
+    }
+    const std::vector<std::int32_t> many = m_store->LoadDwords(root, Key("Many"), defaults);
+    ASSERT_EQ(many.size(), defaults.size());
+    for (std::size_t i = 0; i < defaults.size(); ++i) {
+        SCOPED_TRACE(std::string(defaults[i].name));
+        std::int32_t one = 0;
+        m_store->LoadDword(root, Key("One"), defaults[i].name, one, defaults[i].value);
+        EXPECT_EQ(many[i], one);
+        std::vector<unsigned char> manyBytes, oneBytes;
+        RegType manyType{}, oneType{};
+        const std::string name(defaults[i].name);
+        EXPECT_EQ(Raw(root, Key("Many"), name.c_str(), manyBytes, manyType),
+                  Raw(root, Key("One"), name.c_str(), oneBytes, oneType));
+        EXPECT_EQ(manyBytes, oneBytes);
+        EXPECT_EQ(manyType, oneType);
+    }
+    EXPECT_EQ(many, (std::vector<std::int32_t>{-20, 0, 1, 0, 0x1234, 3, -20}));
+
+    // A missing key: every default, written, which makes the key.
+    EXPECT_EQ(m_store->LoadDwords(root, Key("NoKey"), std::vector<NamedDword>{{"A", 2}}),
+              std::vector<std::int32_t>{2});
+    EXPECT_EQ(m_store->ReadDword(root, Key("NoKey"), "A"), 2);
+}
+
 // Each load operation: missing -> default shown and written back; present -> shown as is.
 TEST_P(RegistryContract, LoadOperationsWriteBackTheirDefaults)
 {
