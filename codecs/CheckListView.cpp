@@ -16,10 +16,6 @@ constexpr int kImageSize = 20;
 constexpr int kUncheckedIcon = 242;
 constexpr int kCheckedIcon = 243;
 
-}  // namespace
-
-namespace {
-
 // Adds an icon resource's own pixels and mask. The usual way, through an HICON, has the
 // image list copy the icon, which loads the resource again and builds the icon twice:
 // several milliseconds under Wine, spent before the main window's first paint. False when

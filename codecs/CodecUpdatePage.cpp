@@ -79,7 +79,7 @@ const CheckListView& CodecUpdatePage::ListOf(UpdateList list) const
     return m_lists[PlaceIndexOf(list)];
 }
 
-void CodecUpdatePage::PrepareOnce()
+void CodecUpdatePage::Shown()
 {
     if (m_prepared) return;
     m_prepared = true;
@@ -87,8 +87,6 @@ void CodecUpdatePage::PrepareOnce()
     FillList(UpdateList::Audio);
     FillList(UpdateList::Caption);
 }
-
-void CodecUpdatePage::Shown() { PrepareOnce(); }
 
 void CodecUpdatePage::FillList(UpdateList list)
 {

@@ -17,9 +17,7 @@ class CodecUpdatePage final : public Page {
 public:
     CodecUpdatePage();
 
-    // The main window's first show: the three lists from the registry.
-    void PrepareOnce();
-    // Prepared at the first show.
+    // The first show fills the three lists from the registry.
     void Shown() override;
 
     // Reads the list's codecs (writing the defaults of missing values) and shows them.

@@ -25,13 +25,9 @@ const std::vector<bool>& CodecUpdateSelection::StatesOf(UpdateList list) const
 void CodecUpdateSelection::Fill(UpdateList list)
 {
     const UpdateListTable& table = UpdateListTableOf(list);
-    std::vector<NamedDword> defaults;
-    defaults.reserve(table.codecs.size());
-    for (const UpdateCodec& codec : table.codecs)
-        defaults.push_back({codec.name, codec.defaultState});
     std::vector<bool>& states = StatesOf(list);
     states.clear();
-    for (std::int32_t value : m_store.LoadDwords(RegRoot::LocalMachine, table.key, defaults))
+    for (std::int32_t value : m_store.LoadDwords(RegRoot::LocalMachine, table.key, table.codecs))
         states.push_back(value != 0);
 }
 

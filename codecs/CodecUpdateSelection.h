@@ -17,10 +17,9 @@ namespace zelora {
 
 enum class UpdateList { Video, Audio, Caption };
 
-struct UpdateCodec {
-    std::string_view name;  // shown in the list and used as the registry value name
-    std::int32_t defaultState;
-};
+// The name is shown in the list and is the registry value's name; the number is the state
+// stored when the value is missing.
+using UpdateCodec = NamedDword;
 
 struct UpdateListTable {
     UpdateList list;

@@ -55,20 +55,6 @@ std::int32_t DecodeDword(const unsigned char* data, std::size_t size)
                                      std::uint32_t{bytes[3]} << 24);
 }
 
-}  // namespace
-
-std::int32_t RegistryStore::ReadDword(RegRoot root, std::string_view path, std::string_view name)
-{
-    unsigned char bytes[4] = {0, 0, 0, 0};
-    std::uint32_t size = sizeof bytes;
-    if (m_backend.QueryValue(root, path, ReadOpenMode(root), name, bytes, size, nullptr) !=
-        RegStatus::Ok)
-        return MissingDword;
-    return DecodeDword(bytes, size);
-}
-
-namespace {
-
 // Stored as UTF-16, so a value may take two bytes per character: room for the longest
 // string that fits in 1024 code page 949 bytes.
 constexpr std::uint32_t kStringQueryBytes = RegistryStore::kStringBufferBytes * 2;
@@ -90,6 +76,16 @@ std::string DecodeString(const unsigned char* bytes, std::uint32_t size)
 }
 
 }  // namespace
+
+std::int32_t RegistryStore::ReadDword(RegRoot root, std::string_view path, std::string_view name)
+{
+    unsigned char bytes[4] = {0, 0, 0, 0};
+    std::uint32_t size = sizeof bytes;
+    if (m_backend.QueryValue(root, path, ReadOpenMode(root), name, bytes, size, nullptr) !=
+        RegStatus::Ok)
+        return MissingDword;
+    return DecodeDword(bytes, size);
+}
 
 std::string RegistryStore::ReadString(RegRoot root, std::string_view path, std::string_view name)
 {

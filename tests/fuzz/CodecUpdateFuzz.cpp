@@ -60,8 +60,8 @@ void CheckFill(Fixture& f, UpdateList list)
     for (std::size_t row = 0; row < table.codecs.size(); ++row) {
         const auto number = LoadedNumber(f.current, AddressOf(table, row));
         if (!number)
-            expected.values[AddressOf(table, row)] = DwordValue(table.codecs[row].defaultState);
-        shown.push_back((number ? *number : table.codecs[row].defaultState) != 0);
+            expected.values[AddressOf(table, row)] = DwordValue(table.codecs[row].value);
+        shown.push_back((number ? *number : table.codecs[row].value) != 0);
     }
     expected.calls = expected.values.size();
     if (f.refused) expected.values.clear();
