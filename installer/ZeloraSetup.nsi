@@ -20,7 +20,7 @@ SetCompressor /SOLID lzma
   !define OUTFILE "ZeloraSetup.exe"
 !endif
 !ifndef VERSION
-  !define VERSION "2005.10.13"
+  !error "define VERSION (the build gives cmake/ProductVersion.cmake's)"
 !endif
 
 Target ${ARCH}-unicode
@@ -62,8 +62,10 @@ VIProductVersion "${VERSION}.0"
 VIAddVersionKey /LANG=1042 "ProductName" "Zelora"
 VIAddVersionKey /LANG=1042 "CompanyName" "Tarnwick"
 VIAddVersionKey /LANG=1042 "FileDescription" "Zelora 설치 프로그램"
-VIAddVersionKey /LANG=1042 "FileVersion" "${VERSION}"
-VIAddVersionKey /LANG=1042 "LegalCopyright" "Tarnwick"
+VIAddVersionKey /LANG=1042 "FileVersion" "${VERSION}.0"
+VIAddVersionKey /LANG=1042 "ProductVersion" "${VERSION}.0"
+VIAddVersionKey /LANG=1042 "OriginalFilename" "ZeloraSetup.exe"
+VIAddVersionKey /LANG=1042 "LegalCopyright" "Copyright (C) 2005 Tarnwick"
 
 !define MUI_ICON "../resources/skin/ico_128.ico"
 !define MUI_UNICON "../resources/skin/ico_128.ico"

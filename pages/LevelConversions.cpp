@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 
 namespace zelora {
@@ -79,10 +80,15 @@ std::string Ac3GainText(std::int32_t decibels)
 {
     const std::int32_t clamped = std::clamp(decibels, kAc3MinDecibels, kAc3MaxDecibels);
     const double gain = std::pow(10.0, clamped * 0.05);
+    // printf's "%f" is what the decoder writes itself, and costs nothing to link, unlike the
+    // floating-point std::to_chars (about 190 KB of tables in a static build). Its point
+    // follows the locale: the text only ever holds digits and that one point.
     char buffer[32];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, gain, std::chars_format::fixed, 6);
-    return std::string(buffer, result.ptr);
+    const int length = std::snprintf(buffer, sizeof buffer, "%.6f", gain);
+    std::string text(buffer, length > 0 ? static_cast<std::size_t>(length) : 0);
+    for (char& ch : text)
+        if (ch < '0' || ch > '9') ch = '.';
+    return text;
 }
 
 std::int32_t Ac3DecibelsFromGainText(std::string_view text)

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake g++ make libgtest-dev libgmock-dev googletest libbenchmark-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
-  wine wine64 xvfb xdotool x11-apps x11-utils imagemagick fonts-nanum python3-pil nsis
+  wine wine64 xvfb xdotool x11-apps x11-utils imagemagick fonts-nanum python3-pil nsis osslsigncode openssl
 )
 
 missing=()

@@ -32,6 +32,10 @@ echo "== sizes of the shipped programs"
 bash scripts/check-sizes.sh build/win32
 count "32-bit programs within their size budgets" $?
 
+echo "== version resources and the signing hook"
+bash scripts/check-release-files.sh build/win32
+count "release files carry one version and can be signed" $?
+
 export ZELORA_BUILD="$root/build/win64"
 source scripts/wine-env.sh
 zelora_start_display || { echo "0 passed, 1 failed"; exit 1; }

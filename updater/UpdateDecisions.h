@@ -2,6 +2,7 @@
 // The updater's two decisions, taken once from the manifest and the registry: is there a
 // newer settings centre to announce, and which codec installers to fetch.
 
+#include "ProductVersion.h"
 #include "platform/registry/RegistryStore.h"
 #include "updater/ManifestReader.h"
 
@@ -14,7 +15,7 @@ namespace zelora::updater {
 
 // The settings centre's own build, as its main window shows it. A fresh install has not
 // recorded any announced version yet; it is this build, not an older one.
-inline constexpr std::string_view kOwnBuild = "20051013";
+inline constexpr std::string_view kOwnBuild = ZELORA_BUILD_DATE;
 
 inline constexpr std::string_view kProgramSection = "ZELORADATE";
 // Longest accepted manifest values: anything longer would have to be cut, and a cut

@@ -45,6 +45,9 @@ check "CheckInstall is 0" [ "$(reg_get HKLM "$setup" CheckInstall)" = "0" ]
 check "the updater starts at logon" \
   sh -c "'$WINE64' reg query '$run_key' /v ZeloraUpdate /reg:64 2>/dev/null | tr -d '\r' | grep -qF '\"$folder_win\\ZeloraUpdate.exe\"'"
 check "listed among the installed programs" reg64_has "$arp_key" UninstallString
+version=$(sed -n 's/^#define ZELORA_VERSION_TEXT "\(.*\)\.0"$/\1/p' "$ZELORA_BUILD/generated/ProductVersion.h")
+check "its DisplayVersion is the programs' version ($version)" \
+  sh -c "'$WINE64' reg query '$arp_key' /v DisplayVersion /reg:64 2>/dev/null | tr -d '\r' | grep -q 'REG_SZ *$version\$'"
 
 echo "install again while the updater runs, as it does from logon"
 # Windows keeps a running program's file from being replaced (Wine does not), so setup must
