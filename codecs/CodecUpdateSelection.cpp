@@ -27,8 +27,10 @@ void CodecUpdateSelection::Fill(UpdateList list)
     const UpdateListTable& table = UpdateListTableOf(list);
     std::vector<bool>& states = StatesOf(list);
     states.clear();
+    // The updater offers a codec for the DWORD 1 alone: any other number shows unticked, as
+    // it will act.
     for (std::int32_t value : m_store.LoadDwords(RegRoot::LocalMachine, table.key, table.codecs))
-        states.push_back(value != 0);
+        states.push_back(value == 1);
 }
 
 std::size_t CodecUpdateSelection::RowCount(UpdateList list) const

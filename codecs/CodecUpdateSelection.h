@@ -59,7 +59,7 @@ public:
     // Rows in table order; empty until the list is filled.
     std::size_t RowCount(UpdateList list) const;
     std::string_view Name(UpdateList list, std::size_t row) const;
-    // Any non-zero stored number shows as selected.
+    // Selected only for a stored 1, the one number the updater acts on.
     bool Selected(UpdateList list, std::size_t row) const;
 
     // A click on `row` (the list's item index; -1 when the click hit no row). Writes the

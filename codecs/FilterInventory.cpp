@@ -179,11 +179,13 @@ bool FilterInventory::Move(const InventoryRow& row, RegsvrAction action, std::st
                            std::string_view fromKey)
 {
     if (row.path == RegistryStore::MissingString) return false;
+    // A path regsvr32 is never given: moving its row would record a change that never ran.
+    const std::optional<std::string> line = RegsvrCommandLine(m_regsvr32Path, action, row.path);
+    if (!line) return false;
     const std::string& name = row.valueName;
     // Recorded first: a refused record leaves the filter and both keys as they were.
     if (!m_store.WriteString(RegRoot::LocalMachine, toKey, name, row.path)) return false;
-    if (auto line = RegsvrCommandLine(m_regsvr32Path, action, row.path))
-        m_launcher.StartHidden(*line);
+    m_launcher.StartHidden(*line);
     m_store.DeleteValue(RegRoot::LocalMachine, fromKey, name);
     return true;
 }

@@ -114,8 +114,8 @@ public:
 
     // One row each: record the row's path in the other key, start regsvr32 for it and drop
     // the old record. False, with nothing done, when the path could not be read (the
-    // placeholder would replace the stored value for good) or the new record is refused (a
-    // standard user's HKLM).
+    // placeholder would replace the stored value for good), holds a quote (never handed to
+    // regsvr32) or the new record is refused (a standard user's HKLM).
     bool Unregister(const InventoryRow& row);
     bool Register(const InventoryRow& row);
 

@@ -163,8 +163,17 @@ Section "Zelora" SecMain
 
   SetRegView 32
   WriteRegStr HKLM "${SETUP_KEY}" "Install_Dir" "$INSTDIR"
-  ; The first start after installation applies every decoder page's defaults.
+  ; The first start after a first installation (or after our uninstaller) applies every
+  ; decoder page's defaults. An install over an existing one keeps "CheckInstall" as it is,
+  ; and with it the user's tuned settings. A value of any readable type counts as there.
+  ClearErrors
+  ReadRegDWORD $0 HKLM "${SETUP_KEY}" "CheckInstall"
+  IfErrors 0 checkInstallKept
+  ClearErrors
+  ReadRegStr $0 HKLM "${SETUP_KEY}" "CheckInstall"
+  IfErrors 0 checkInstallKept
   WriteRegDWORD HKLM "${SETUP_KEY}" "CheckInstall" 0
+  checkInstallKept:
 
   SetRegView default
   WriteRegStr HKLM "${RUN_KEY}" "${RUN_VALUE}" '"$INSTDIR\ZeloraUpdate.exe"'

@@ -44,9 +44,6 @@ struct PageControl {
     int id = 0;
     ControlType type = ControlType::Static;
     Place place{};             // `Layout`'s rectangle; empty keeps the template's
-    // Most controls are disabled when the page's decoder is not installed; a few (the audio
-    // pages' level edits) are left alone.
-    bool enabledWithoutDecoder = false;
     // A list without a place of its own follows this title: just right of it, centred on
     // it, so the two line up whatever the dialog font's metrics.
     int besideId = 0;

@@ -62,10 +62,9 @@ void PageModel::Layout(std::span<const PageControl> controls)
     for (const PageControl& control : controls) {
         if (control.place.IsSet()) m_controls.MoveControl(control.id, control.place);
     }
+    // Without the decoder no control of the page takes the focus or a keystroke.
     if (!DecoderInstalled()) {
-        for (const PageControl& control : controls) {
-            if (!control.enabledWithoutDecoder) m_controls.EnableControl(control.id, false);
-        }
+        for (const PageControl& control : controls) m_controls.EnableControl(control.id, false);
     }
     m_laidOut = true;
 }

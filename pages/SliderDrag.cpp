@@ -67,13 +67,11 @@ std::optional<SliderTouch> SliderDrag::Press(Point pointer, SliderMask live)
     return std::nullopt;
 }
 
-std::optional<SliderTouch> SliderDrag::Move(Point pointer, bool leftButtonOnly)
+std::optional<SliderTouch> SliderDrag::Move(Point pointer, DragButtons buttons)
 {
     if (!m_dragged) return std::nullopt;
-    if (!leftButtonOnly) {
-        m_dragged.reset();
-        return std::nullopt;
-    }
+    if (buttons == DragButtons::LeftUp) m_dragged.reset();
+    if (buttons != DragButtons::LeftOnly) return std::nullopt;
     const SliderGeometry& geometry = m_sliders[static_cast<std::size_t>(*m_dragged)].geometry;
     return SliderTouch{*m_dragged, geometry.PositionAt(pointer)};
 }

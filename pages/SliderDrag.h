@@ -66,8 +66,15 @@ struct SliderTouch {
     int position = 0;
 };
 
+// The buttons and keys a mouse move reports, as a drag sees them.
+enum class DragButtons {
+    LeftOnly,     // the knob follows the pointer
+    LeftAndMore,  // Shift, Control or another button too: the knob waits where it is
+    LeftUp,       // the release was lost
+};
+
 // The drag of one slider with the left button: a press on a live slider starts it, moves
-// with exactly the left button held follow it, and anything else ends it.
+// with exactly the left button held follow it, and it lasts while the button is held.
 class SliderDrag {
 public:
     explicit SliderDrag(std::span<const SliderRow> sliders) : m_sliders(sliders) {}
@@ -78,9 +85,10 @@ public:
     std::optional<SliderTouch> Press(Point pointer, SliderMask live);
 
     // Mouse move during a drag: the dragged slider's position from the coordinate along its
-    // axis, wherever the pointer is. `leftButtonOnly` is false when the move reports
-    // another button or key (Shift, Control) or no button at all: that ends the drag.
-    std::optional<SliderTouch> Move(Point pointer, bool leftButtonOnly);
+    // axis, wherever the pointer is, when only the left button is held. With a key or
+    // another button as well nothing moves, and tracking resumes once only the left button
+    // is held again; a move without the left button ends the drag.
+    std::optional<SliderTouch> Move(Point pointer, DragButtons buttons);
 
     // Button released, or mouse capture lost.
     void End() { m_dragged.reset(); }

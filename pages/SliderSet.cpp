@@ -20,7 +20,9 @@ std::optional<SliderTouch> SliderSet::OnMouse(HWND page, UINT msg, WPARAM keys, 
             if (touch) ::SetCapture(page);
             break;
         case WM_MOUSEMOVE:
-            touch = m_drag.Move(pointer, keys == MK_LBUTTON);
+            touch = m_drag.Move(pointer, !(keys & MK_LBUTTON) ? DragButtons::LeftUp
+                                         : keys == MK_LBUTTON ? DragButtons::LeftOnly
+                                                              : DragButtons::LeftAndMore);
             break;
         case WM_LBUTTONUP:
             m_drag.End();

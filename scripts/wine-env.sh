@@ -65,6 +65,17 @@ zelora_wine_setup() {
     "$WINESERVER" -w 2>/dev/null || true
     touch "$WINEPREFIX/.zelora-ready"
   fi
+  # No window manager runs on the virtual display, so Wine is told to place, frame and hide
+  # the windows itself, as Windows does. Left expecting one, it waits two seconds for a
+  # window manager to withdraw each hidden window (the finder closed by its image stayed
+  # on screen, frozen, that long). Prefixes made before this setting get it once.
+  if [ ! -f "$WINEPREFIX/.zelora-unmanaged" ]; then
+    local settings="$build/display-settings.txt"
+    echo "HKCU|Software\\Wine\\X11 Driver|Managed|sz|N" > "$settings"
+    "$WINE64" "$tool" apply "$(winepath_of "$settings")" || return 1
+    "$WINESERVER" -w 2>/dev/null || true
+    touch "$WINEPREFIX/.zelora-unmanaged"
+  fi
 }
 
 # A Unix path as Wine sees it (Z: maps the root).

@@ -9,6 +9,15 @@ namespace zelora {
 class AboutBox final : public win::Dialog {
 public:
     AboutBox() : win::Dialog(IDD_ABOUTBOX) {}
+
+protected:
+    // Template 100 gives no position: the box opens centred on the main window, not over
+    // its logo at the client origin.
+    BOOL OnInit() override
+    {
+        win::CenterOnOwner(Hwnd());
+        return TRUE;
+    }
 };
 
 }  // namespace zelora

@@ -1,6 +1,6 @@
 #pragma once
-// What the two audio pages' level edits share on the page: the edit itself, left enabled
-// without the decoder (typing is undone instead), and the framed box painted behind it.
+// What the two audio pages' level edits share on the page: the edit itself (disabled
+// without the decoder, as every control of the page) and the framed box painted behind it.
 
 #include "pages/PageFrame.h"
 
@@ -9,8 +9,7 @@ namespace zelora {
 // Widened from 18 pixels about the same centre: 18 pixels cut "100" in the dialog font.
 constexpr PageControl LevelEdit(int id, int x, int y)
 {
-    return {.id = id, .type = ControlType::NumericEdit, .place = {x - 4, y, 26, 13},
-            .enabledWithoutDecoder = true};
+    return {.id = id, .type = ControlType::NumericEdit, .place = {x - 4, y, 26, 13}};
 }
 
 // Skin bitmap 179, 37 x 26, once per edit.

@@ -24,9 +24,10 @@ enum LevelKey : int {
 };
 inline constexpr int kLevelKeys[] = {kDeblock, kDering, kWarmth, kBrightness, kSaturation, kContrast};
 
-// "AspectRatio_X" alone selects the button; a number that names none selects none.
+// "AspectRatio_X" alone selects the button; a number that names none leaves the selection
+// as it was (none on a first show).
 inline constexpr ChoiceItem kAspectItems[] = {{"", 1, 1}, {"", 4, 3}, {"", 16, 9}, {"", 0, 0}};
-inline constexpr ChoiceMap kAspectMap{kAspectItems, kLikeOther, kNoSelection};
+inline constexpr ChoiceMap kAspectMap{kAspectItems, kLikeOther, kKeepSelection};
 
 // In the order of Load.
 inline constexpr ValueRow kValues[] = {

@@ -74,6 +74,10 @@ public:
             if (i == 0 || queries[i].subkey != queries[i - 1].subkey) ++m_counts.batchKeyOpens;
         m_inner.QuerySubkeyValues(root, basePath, queries, maxBytes, results);
     }
+    std::string CodePageBytes(std::u16string_view units) const override
+    {
+        return m_inner.CodePageBytes(units);  // no registry call
+    }
     RegStatus ProbeFullAccess(RegRoot root, std::string_view path) override
     {
         ++m_counts.probeFullAccess;

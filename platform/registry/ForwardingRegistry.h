@@ -43,6 +43,10 @@ public:
     {
         m_inner.QuerySubkeyValues(root, basePath, queries, maxBytes, results);
     }
+    std::string CodePageBytes(std::u16string_view units) const override
+    {
+        return m_inner.CodePageBytes(units);
+    }
     RegStatus ProbeFullAccess(RegRoot root, std::string_view path) override
     {
         return m_inner.ProbeFullAccess(root, path);

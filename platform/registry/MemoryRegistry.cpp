@@ -1,5 +1,7 @@
 #include "platform/registry/MemoryRegistry.h"
 
+#include "platform/text/Text.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -174,6 +176,11 @@ void MemoryRegistry::QuerySubkeyValues(RegRoot root, std::string_view basePath,
                                    result.data.data(), size, &result.type);
         result.data.resize(result.status == RegStatus::Ok ? size : 0);
     }
+}
+
+std::string MemoryRegistry::CodePageBytes(std::u16string_view units) const
+{
+    return ApproximateCp949(units);
 }
 
 RegStatus MemoryRegistry::ProbeFullAccess(RegRoot root, std::string_view path)

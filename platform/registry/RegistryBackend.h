@@ -80,6 +80,10 @@ public:
                                    std::span<const SubkeyValueQuery> queries,
                                    std::uint32_t maxBytes, std::vector<RawValue>& results) = 0;
 
+    // A string value's UTF-16 units as the registry's multibyte calls hand them to the
+    // decoders: in code page 949 (see ApproximateCp949 for what the memory registry knows).
+    virtual std::string CodePageBytes(std::u16string_view units) const = 0;
+
     // Whether the key can be opened with every access right (not just read).
     virtual RegStatus ProbeFullAccess(RegRoot root, std::string_view path) = 0;
 

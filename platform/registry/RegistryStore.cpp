@@ -44,12 +44,35 @@ bool RegistryStore::WriteString(RegRoot root, std::string_view path, std::string
 
 namespace {
 
-// Whatever the stored type, its first bytes are the number; a shorter value leaves the rest
-// zero (a longer one does not fit the 4-byte read and counts as missing).
-std::int32_t DecodeDword(const unsigned char* data, std::size_t size)
+// The decoders read numbers with the multibyte call into four bytes: a string type arrives
+// as its code page 949 bytes (terminator included), every other type as stored.
+bool IsText(RegType type)
 {
+    return type == RegType::String || type == RegType::ExpandString ||
+           type == RegType::MultiString;
+}
+
+// Room for any string whose code page form can fit four bytes, even one of characters
+// outside the code page.
+constexpr std::uint32_t kNumberQueryBytes = 16;
+
+// The value's first bytes are the number; a shorter value leaves the rest zero, a longer
+// one does not fit the four-byte read and counts as missing.
+std::int32_t DecodeDword(const RegistryBackend& backend, RegType type, const unsigned char* data,
+                         std::size_t size)
+{
+    std::string text;
+    if (IsText(type)) {
+        std::u16string units;
+        for (std::size_t i = 0; i + 1 < size; i += 2)
+            units += static_cast<char16_t>(data[i] | data[i + 1] << 8);
+        text = backend.CodePageBytes(units);
+        data = reinterpret_cast<const unsigned char*>(text.data());
+        size = text.size();
+    }
     unsigned char bytes[4] = {0, 0, 0, 0};
-    if (size > 0) std::memcpy(bytes, data, size < sizeof bytes ? size : sizeof bytes);
+    if (size > sizeof bytes) return RegistryStore::MissingDword;
+    if (size > 0) std::memcpy(bytes, data, size);
     return static_cast<std::int32_t>(std::uint32_t{bytes[0]} | std::uint32_t{bytes[1]} << 8 |
                                      std::uint32_t{bytes[2]} << 16 |
                                      std::uint32_t{bytes[3]} << 24);
@@ -79,12 +102,13 @@ std::string DecodeString(const unsigned char* bytes, std::uint32_t size)
 
 std::int32_t RegistryStore::ReadDword(RegRoot root, std::string_view path, std::string_view name)
 {
-    unsigned char bytes[4] = {0, 0, 0, 0};
+    unsigned char bytes[kNumberQueryBytes] = {};
     std::uint32_t size = sizeof bytes;
-    if (m_backend.QueryValue(root, path, ReadOpenMode(root), name, bytes, size, nullptr) !=
+    RegType type = RegType::None;
+    if (m_backend.QueryValue(root, path, ReadOpenMode(root), name, bytes, size, &type) !=
         RegStatus::Ok)
         return MissingDword;
-    return DecodeDword(bytes, size);
+    return DecodeDword(m_backend, type, bytes, size);
 }
 
 std::string RegistryStore::ReadString(RegRoot root, std::string_view path, std::string_view name)
@@ -145,14 +169,15 @@ std::vector<std::int32_t> RegistryStore::LoadDwords(RegRoot root, std::string_vi
     queries.reserve(defaults.size());
     for (const NamedDword& value : defaults) queries.push_back({"", std::string(value.name)});
     std::vector<RawValue> raw;
-    m_backend.QuerySubkeyValues(root, path, queries, 4, raw);
+    m_backend.QuerySubkeyValues(root, path, queries, kNumberQueryBytes, raw);
 
     std::vector<std::int32_t> values;
     values.reserve(defaults.size());
     for (std::size_t i = 0; i < defaults.size(); ++i) {
         // As LoadDword: a stored marker number counts as missing too.
         const std::int32_t stored = i < raw.size() && raw[i].status == RegStatus::Ok
-                                        ? DecodeDword(raw[i].data.data(), raw[i].data.size())
+                                        ? DecodeDword(m_backend, raw[i].type, raw[i].data.data(),
+                                                      raw[i].data.size())
                                         : MissingDword;
         if (stored != MissingDword) {
             values.push_back(stored);

@@ -165,6 +165,24 @@ void Win32Registry::QuerySubkeyValues(RegRoot root, std::string_view basePath,
     }
 }
 
+std::string Win32Registry::CodePageBytes(std::u16string_view units) const
+{
+    // The decoders' code page, whatever this system's own: what a Korean system's
+    // multibyte registry calls give them. NULs inside convert as NULs.
+    constexpr UINT kDecoderCodePage = 949;
+    static_assert(sizeof(wchar_t) == sizeof(char16_t));
+    if (units.empty()) return {};
+    const auto* wide = reinterpret_cast<const wchar_t*>(units.data());
+    const int count = static_cast<int>(units.size());
+    const int length = ::WideCharToMultiByte(kDecoderCodePage, 0, wide, count, nullptr, 0,
+                                             nullptr, nullptr);
+    if (length <= 0) return ApproximateCp949(units);  // code page not installed
+    std::string bytes(static_cast<std::size_t>(length), '\0');
+    ::WideCharToMultiByte(kDecoderCodePage, 0, wide, count, bytes.data(), length, nullptr,
+                          nullptr);
+    return bytes;
+}
+
 RegStatus Win32Registry::ProbeFullAccess(RegRoot root, std::string_view path)
 {
     UniqueKey key;

@@ -23,6 +23,7 @@ public:
     void QuerySubkeyValues(RegRoot root, std::string_view basePath,
                            std::span<const SubkeyValueQuery> queries, std::uint32_t maxBytes,
                            std::vector<RawValue>& results) override;
+    std::string CodePageBytes(std::u16string_view units) const override;
     RegStatus ProbeFullAccess(RegRoot root, std::string_view path) override;
     RegStatus DeleteTree(RegRoot root, std::string_view path) override;
 };

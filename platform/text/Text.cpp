@@ -91,6 +91,23 @@ std::size_t Cp949Length(std::string_view utf8)
     return length;
 }
 
+std::string ApproximateCp949(std::u16string_view units)
+{
+    std::string bytes;
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        if (units[i] < 0x80) {
+            bytes += static_cast<char>(units[i]);
+            continue;
+        }
+        // A surrogate pair is one character.
+        if (units[i] >= 0xD800 && units[i] < 0xDC00 && i + 1 < units.size() &&
+            units[i + 1] >= 0xDC00 && units[i + 1] < 0xE000)
+            ++i;
+        bytes += "??";
+    }
+    return bytes;
+}
+
 std::int32_t DecimalTextToInt(std::string_view text)
 {
     std::size_t i = 0;

@@ -16,6 +16,11 @@ std::string Utf16ToUtf8(std::u16string_view utf16);
 // every other character two (Hangul, Hanja and symbols are all double-byte there).
 std::size_t Cp949Length(std::string_view utf8);
 
+// UTF-16 units in code page 949 as far as the core knows it without the code page's
+// tables: ASCII (NUL included) byte for byte, every other character as two bytes "??", the
+// length Cp949Length gives. The system's conversion (Win32 layer) gives the real bytes.
+std::string ApproximateCp949(std::u16string_view units);
+
 // The C library's decimal conversion (atoi): leading blanks, an optional sign, then digits
 // up to the first non-digit; no digits gives 0. Out-of-range results clamp to int32 bounds.
 std::int32_t DecimalTextToInt(std::string_view text);

@@ -2,9 +2,32 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 namespace zelora::win {
 
 HINSTANCE ModuleInstance() { return ::GetModuleHandleW(nullptr); }
+
+void CenterOnOwner(HWND window)
+{
+    RECT box{};
+    if (!::GetWindowRect(window, &box)) return;
+    const HWND owner = ::GetWindow(window, GW_OWNER);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    ::GetMonitorInfoW(::MonitorFromWindow(owner ? owner : window, MONITOR_DEFAULTTONEAREST),
+                      &monitor);
+    const RECT& work = monitor.rcWork;
+    RECT around = work;
+    if (owner && !::IsIconic(owner)) ::GetWindowRect(owner, &around);
+    const LONG width = box.right - box.left, height = box.bottom - box.top;
+    LONG x = around.left + (around.right - around.left - width) / 2;
+    LONG y = around.top + (around.bottom - around.top - height) / 2;
+    // Wholly on the screen, its caption first when it cannot fit.
+    x = std::max(work.left, std::min(x, work.right - width));
+    y = std::max(work.top, std::min(y, work.bottom - height));
+    ::SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 namespace {
 // Marks our dialogs' windows (DWLP_USER alone could be any dialog's, a message box's say).

@@ -10,6 +10,11 @@ namespace zelora::win {
 
 HINSTANCE ModuleInstance();
 
+// Places a top-level window's centre on its owner's (on its monitor's work area when it has
+// no owner), kept inside that work area: where the system's dialog framework puts a box
+// whose template gives no position.
+void CenterOnOwner(HWND window);
+
 class Dialog {
 public:
     explicit Dialog(int templateId) : m_templateId(templateId) {}

@@ -133,15 +133,27 @@ TEST_P(RegistryContract, StoredMissingMarkersReadAsMissingAndLoadsReplaceThem)
     EXPECT_EQ(m_store->ReadString(root, Key("Markers"), "S"), "default");
 }
 
-TEST_P(RegistryContract, DwordReadOfAStringUsesItsBytes)
+TEST_P(RegistryContract, DwordReadOfAStringUsesItsCodePageBytes)
 {
     const RegRoot root = RegRoot::CurrentUser;
-    // "7" and its NUL: the number its bytes form, 0x37.
-    SetRaw(root, Key("Mixed"), "Short", RegType::String, Utf16Bytes("7"));
-    EXPECT_EQ(m_store->ReadDword(root, Key("Mixed"), "Short"), 55);
-    // Too long for the four-byte buffer: missing.
-    SetRaw(root, Key("Mixed"), "Long", RegType::String, {'a', 'b', 'c', 'd', 0});
-    EXPECT_EQ(m_store->ReadDword(root, Key("Mixed"), "Long"), RegistryStore::MissingDword);
+    // The text and its NUL in code page 949 bytes, when they fit the four-byte read; the
+    // single read and the batched one agree.
+    const struct {
+        const char* text;
+        std::int32_t number;
+    } cases[] = {
+        {"7", 0x37},
+        {"12", 0x3231},  // three bytes, though six as UTF-16
+        {"123", 0x333231},
+        {"1234", RegistryStore::MissingDword},  // five bytes: too long
+    };
+    for (const auto& c : cases) {
+        SetRaw(root, Key("Mixed"), c.text, RegType::String, Utf16Bytes(c.text));
+        EXPECT_EQ(m_store->ReadDword(root, Key("Mixed"), c.text), c.number) << c.text;
+        const NamedDword fallback[] = {{c.text, 9}};
+        const std::int32_t loaded = m_store->LoadDwords(root, Key("Mixed"), fallback)[0];
+        EXPECT_EQ(loaded, c.number == RegistryStore::MissingDword ? 9 : c.number) << c.text;
+    }
     // Shorter than four bytes: the missing bytes are zero.
     SetRaw(root, Key("Mixed"), "Two", RegType::Binary, {0x34, 0x12});
     EXPECT_EQ(m_store->ReadDword(root, Key("Mixed"), "Two"), 0x1234);

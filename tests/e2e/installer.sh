@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The setup file as a user meets it: a silent install over an installed decoder pack, the
-# first start from the installed folder, an uninstall refused while Zelora runs, then a
-# silent uninstall that takes away everything of ours and nothing of the decoders'.
+# first start from the installed folder, an upgrade that keeps a changed setting, an
+# uninstall refused while Zelora runs, then a silent uninstall that takes away everything
+# of ours and nothing of the decoders'.
 # Runs the amd64 build of the same script (the shipped x86 one cannot run here).
 source "$(dirname "$0")/lib.sh"
 setup_file="$ZELORA_BUILD/ZeloraSetup-amd64.exe"
@@ -62,6 +63,8 @@ check "the updater was asked to close and has ended" \
   sh -c "! ps -o stat= -p $updater_pid | grep -qv Z"
 wait "$updater_pid" 2>/dev/null || true
 check "the programs are in place" [ -f "$folder/Zelora.exe" -a -f "$folder/ZeloraUpdate.exe" ]
+check "CheckInstall is still 0: the first start is still to come" \
+  [ "$(reg_get HKLM "$setup" CheckInstall)" = "0" ]
 
 echo "first start from the installed folder"
 ZELORA_EXE="$folder_win\\Zelora.exe" start_zelora || { finish; exit 1; }
@@ -69,6 +72,20 @@ check "the install check ran: CheckInstall is 1" [ "$(reg_get HKLM "$setup" Chec
 check "the decoder pages stored their defaults" [ -n "$(reg_get HKCU 'Software\GNU\XviD' Supported_4CC)" ]
 check "the Codec Update page stored the updater selections" \
   [ "$(reg_get HKLM "$product\\CodecUpdate\\video" FFDShow)" = 1 ]
+
+echo "an upgrade keeps the user's settings"
+"$WINESERVER" -k 2>/dev/null || true
+wait_wine
+reg_apply <<EOF2
+HKCU|Software\\GNU\\XviD|Supported_4CC|dword|5
+EOF2
+"$WINE64" "$setup_file" /S
+check "the setup file reports success" [ $? -eq 0 ]
+wait_wine
+check "CheckInstall stays 1" [ "$(reg_get HKLM "$setup" CheckInstall)" = "1" ]
+ZELORA_EXE="$folder_win\\Zelora.exe" start_zelora || { finish; exit 1; }
+check "the changed setting survives the next start" \
+  [ "$(reg_get HKCU 'Software\GNU\XviD' Supported_4CC)" = 5 ]
 xvid_mask=$(reg_get HKCU 'Software\GNU\XviD' Supported_4CC)
 
 echo "uninstall while Zelora runs"

@@ -132,6 +132,8 @@ check "the run folder is cleaned up" wait_for 15 folders_left
 client_click 131 118
 check "OK ends the updater" wait_for 10 updater_gone
 check "OK starts the installed Zelora" wait_for 10 grep -q 'start Zelora.exe' "$installer_log"
+# Started and forgotten, it writes its end a moment later: not into the next run's log.
+wait_for 10 grep -q 'end Zelora.exe' "$installer_log"
 check "the version check is recorded" [ "$(reg_get HKLM "$product\\Setup" Zelora-ver)" = 20051013 ]
 check "the manifest came through the loopback server" grep -q 'GET http://www.zelora.example.*/update/zl/update.qmu' "$ZELORA_LOOPBACK_LOG"
 check "the current directory's temp folder is untouched" [ "$(cat "$work/cwd/temp/sentinel.txt")" = keep ]

@@ -61,7 +61,8 @@ void CheckFill(Fixture& f, UpdateList list)
         const auto number = LoadedNumber(f.current, AddressOf(table, row));
         if (!number)
             expected.values[AddressOf(table, row)] = DwordValue(table.codecs[row].value);
-        shown.push_back((number ? *number : table.codecs[row].value) != 0);
+        // Ticked for the one number the updater acts on.
+        shown.push_back((number ? *number : table.codecs[row].value) == 1);
     }
     expected.calls = expected.values.size();
     if (f.refused) expected.values.clear();

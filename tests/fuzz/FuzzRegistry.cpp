@@ -184,10 +184,20 @@ void CheckWrites(const RegistrySnapshot& before, const RegistrySnapshot& after,
 
 std::optional<std::int32_t> NumberIn(const std::optional<StoredValue>& value)
 {
-    if (!value || value->data.size() > 4) return std::nullopt;
+    if (!value) return std::nullopt;
+    std::vector<unsigned char> bytes = value->data;
+    // Text reaches a number read in the decoders' code page, as the memory registry has it.
+    if (value->type == RegType::String || value->type == RegType::ExpandString ||
+        value->type == RegType::MultiString) {
+        std::u16string units;
+        for (std::size_t i = 0; i + 1 < bytes.size(); i += 2)
+            units += static_cast<char16_t>(bytes[i] | bytes[i + 1] << 8);
+        const std::string text = ApproximateCp949(units);
+        bytes.assign(text.begin(), text.end());
+    }
+    if (bytes.size() > 4) return std::nullopt;
     std::uint32_t bits = 0;
-    for (std::size_t i = 0; i < value->data.size(); ++i)
-        bits |= std::uint32_t{value->data[i]} << (8 * i);
+    for (std::size_t i = 0; i < bytes.size(); ++i) bits |= std::uint32_t{bytes[i]} << (8 * i);
     return static_cast<std::int32_t>(bits);
 }
 

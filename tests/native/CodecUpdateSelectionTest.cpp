@@ -80,9 +80,14 @@ TEST_F(CodecUpdateSelectionTest, StoredChoicesAreShownAndKept)
 
     EXPECT_FALSE(m_selection.Selected(UpdateList::Video, 2));
     EXPECT_TRUE(m_selection.Selected(UpdateList::Audio, 5));
-    EXPECT_TRUE(m_selection.Selected(UpdateList::Caption, 0));
+    EXPECT_FALSE(m_selection.Selected(UpdateList::Caption, 0));  // the updater skips a 7
     EXPECT_EQ(m_store.ReadDword(RegRoot::LocalMachine, kVideo, "Xvid"), 0);
     EXPECT_EQ(m_store.ReadDword(RegRoot::LocalMachine, kCaption, "VSFilter"), 7);
+
+    // Ticking what shows unticked stores the 1 the updater acts on.
+    EXPECT_TRUE(m_selection.Toggle(UpdateList::Caption, 0));
+    EXPECT_TRUE(m_selection.Selected(UpdateList::Caption, 0));
+    EXPECT_EQ(m_store.ReadDword(RegRoot::LocalMachine, kCaption, "VSFilter"), 1);
 }
 
 TEST_F(CodecUpdateSelectionTest, ClickingXvidTwiceWritesZeroThenOne)

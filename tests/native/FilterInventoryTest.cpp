@@ -451,18 +451,21 @@ TEST_F(FilterInventoryTest, LongTextsSurviveAScanAndARoundTripWhole)
     EXPECT_EQ(m_launcher.lines.back(), "\"" + std::string(kRegsvr) + "\" /s /u \"" + path);
 }
 
-TEST_F(FilterInventoryTest, APathWithAQuoteIsNotHandedToRegsvr32)
+TEST_F(FilterInventoryTest, APathWithAQuoteIsNotHandedToRegsvr32AndItsRowStays)
 {
     const std::string path = "C:\\a.ax\" /i:evil \"C:\\b.ax";
     SetMachine(kInstallKey, "Xvid", path);
     std::vector<InventoryRow> upper = {Row("Xvid (1.2)", path, "1")};
+    const auto upperBefore = upper;
     std::vector<InventoryRow> lower;
 
-    m_inventory.UnregisterChosen(upper, lower);
+    EXPECT_EQ(m_inventory.UnregisterChosen(upper, lower).Count(), 0u);
 
     EXPECT_TRUE(m_launcher.lines.empty());
-    EXPECT_EQ(lower.size(), 1u);  // the books still move, as for any start that fails
-    EXPECT_EQ(ReadMachine(kCodecDelKey, "Xvid"), path);
+    EXPECT_EQ(upper, upperBefore);  // still there, still ticked
+    EXPECT_TRUE(lower.empty());
+    EXPECT_EQ(ReadMachine(kInstallKey, "Xvid"), path);
+    EXPECT_TRUE(ValueNames(kCodecDelKey).empty());
 }
 
 }  // namespace

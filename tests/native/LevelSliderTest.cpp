@@ -205,18 +205,19 @@ std::pair<int, int> Fields(const std::optional<SliderTouch>& touch)
     return touch ? std::pair{touch->slider, touch->position} : std::pair{-1, -1};
 }
 
-TEST(SliderDrag, PressStartsMovesFollowAndEverythingElseEnds)
+TEST(SliderDrag, PressStartsMovesFollowWhileTheLeftButtonIsHeld)
 {
     SliderDrag drag(kSliders);
     constexpr SliderMask kAll = 0b11111;
     constexpr std::pair kNone{-1, -1};
+    constexpr DragButtons kLeft = DragButtons::LeftOnly;
 
     // The first live slider in table order takes the press; moves follow it off the
     // slider and past its ends; a release or lost capture ends it.
     EXPECT_EQ(Fields(drag.Press({60, 94}, kAll)), std::pair(0, 1));
-    EXPECT_EQ(Fields(drag.Move({300, 500}, true)), std::pair(0, 80));
+    EXPECT_EQ(Fields(drag.Move({300, 500}, kLeft)), std::pair(0, 80));
     drag.End();
-    EXPECT_EQ(Fields(drag.Move({60, 100}, true)), kNone);
+    EXPECT_EQ(Fields(drag.Move({60, 100}, kLeft)), kNone);
 
     // A closed gate (or no decoder) lets the press fall through to the next slider, or to
     // nothing.
@@ -227,12 +228,16 @@ TEST(SliderDrag, PressStartsMovesFollowAndEverythingElseEnds)
     // A press on bare background after a lost release ends the old drag.
     ASSERT_TRUE(drag.Press({110, 100}, kAll));
     EXPECT_FALSE(drag.Press({10, 10}, kAll));
-    EXPECT_EQ(Fields(drag.Move({110, 120}, true)), kNone);
+    EXPECT_EQ(Fields(drag.Move({110, 120}, kLeft)), kNone);
 
-    // A move with Shift (or without the left button) ends the drag for good.
+    // Shift or Control held on the way pauses the knob; the left button alone again moves
+    // it on. A move without the left button (a lost release) ends the drag.
     ASSERT_TRUE(drag.Press({110, 100}, kAll));
-    EXPECT_EQ(Fields(drag.Move({110, 120}, false)), kNone);
-    EXPECT_EQ(Fields(drag.Move({110, 130}, true)), kNone);
+    EXPECT_EQ(Fields(drag.Move({110, 120}, DragButtons::LeftAndMore)), kNone);
+    EXPECT_TRUE(drag.Dragging());
+    EXPECT_EQ(Fields(drag.Move({110, 130}, kLeft)), std::pair(1, 37));
+    EXPECT_EQ(Fields(drag.Move({110, 140}, DragButtons::LeftUp)), kNone);
+    EXPECT_EQ(Fields(drag.Move({110, 150}, kLeft)), kNone);
 }
 
 TEST(AudioFormats, FFDShowPairsEncodeBothBoxesAndReadBack)

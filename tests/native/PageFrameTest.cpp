@@ -358,12 +358,12 @@ TEST_F(PageModelTest, TheOwnTextExchangeWritesNothing)
     EXPECT_EQ(controls.members[40], "5000");
 }
 
-TEST_F(PageModelTest, LayoutRunsOnceAndDisablesManagedControlsWithoutTheDecoder)
+TEST_F(PageModelTest, LayoutRunsOnceAndDisablesEveryControlWithoutTheDecoder)
 {
     const PageControl page[] = {
         {10, ControlType::CheckBox, {20, 60, 41, 13}},
         {13, ControlType::DropDownCombo, {}},
-        {40, ControlType::NumericEdit, {52, 272, 18, 13}, true},
+        {40, ControlType::NumericEdit, {52, 272, 18, 13}},
     };
     FakePageControls missing;
     PageModel withoutDecoder(store, missing, {{}, [] { return false; }});
@@ -374,7 +374,7 @@ TEST_F(PageModelTest, LayoutRunsOnceAndDisablesManagedControlsWithoutTheDecoder)
     EXPECT_FALSE(missing.places.count(13));
     EXPECT_FALSE(missing.IsEnabled(10));
     EXPECT_FALSE(missing.IsEnabled(13));
-    EXPECT_TRUE(missing.IsEnabled(40));
+    EXPECT_FALSE(missing.IsEnabled(40));  // a level edit too: it would take keystrokes
     EXPECT_TRUE(withoutDecoder.LaidOut());
 
     FakePageControls fresh;

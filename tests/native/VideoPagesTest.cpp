@@ -3,6 +3,7 @@
 #include "FakePageControls.h"
 
 #include "pages/PageModel.h"
+#include "pages/video/VideoDivxValues.h"
 #include "pages/video/VideoFFDShowValues.h"
 #include "pages/video/VideoXvidValues.h"
 #include "pages/audio/SoundKorrinValues.h"
@@ -47,6 +48,26 @@ protected:
     FakePageControls controls;
     PageModel model{store, controls};
 };
+
+// ---------------------------------------------------------------------------------------
+// DivX
+
+TEST_F(VideoPageTest, DivxAspectNumberThatNamesNoButtonKeepsTheShownOne)
+{
+    const auto setAspect = [&](std::int32_t x) {
+        store.WriteDword(kHkcu, video_divx::kKey, "AspectRatio_X", x);
+    };
+    setAspect(2);
+    model.Load(video_divx::kValues);
+    EXPECT_EQ(controls.GetRadio(IDC_DIVX_ASPECT_1_1), kNoSelection);
+    setAspect(16);
+    model.Load(video_divx::kValues);
+    EXPECT_EQ(controls.GetRadio(IDC_DIVX_ASPECT_1_1), 2);
+    setAspect(2);
+    model.Load(video_divx::kValues);
+    EXPECT_EQ(controls.GetRadio(IDC_DIVX_ASPECT_1_1), 2);
+    EXPECT_EQ(Stored(video_divx::kKey, "AspectRatio_X"), 2);  // shown, not rewritten
+}
 
 // ---------------------------------------------------------------------------------------
 // Xvid

@@ -978,7 +978,8 @@ TEST_F(CodecUpdatePageTest, StoredStatesAreShownAndLeftAsStored)
     const Stored stored[] = {
         {1002, kVideoKey, "Xvid", 2, 0, 0},
         {1003, "Software\\Tarnwick\\Quellmark\\CodecUpdate\\audio", "MMSwitch", 5, 1, 1},
-        {1004, "Software\\Tarnwick\\Quellmark\\CodecUpdate\\caption", "VSFilter", 0, 7, 1},
+        // The updater offers a codec for the DWORD 1 alone: a 7 shows unticked.
+        {1004, "Software\\Tarnwick\\Quellmark\\CodecUpdate\\caption", "VSFilter", 0, 7, 0},
     };
     for (const Stored& s : stored) StoreDword(s.key, s.name, s.value);
     Open();

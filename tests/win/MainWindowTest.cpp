@@ -329,6 +329,31 @@ TEST(AboutBox, RunsShownUntilOk)
     EXPECT_EQ(result, IDOK);
 }
 
+TEST(AboutBox, OpensCentredOnItsOwner)
+{
+    // Where the main window sits at start.
+    const HWND owner = ::CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP | WS_VISIBLE, 400,
+                                         250, 588, 608, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(owner);
+    RECT box{};
+    std::atomic<bool> seen{false};
+    std::thread closer([&] {
+        for (int i = 0; i < 300 && !seen; ++i) {
+            const HWND found = ::FindWindowW(nullptr, L"Zelora 정보");
+            seen = found && ::IsWindowVisible(found) && ::GetWindowRect(found, &box);
+            if (seen) ::PostMessageW(found, WM_COMMAND, IDOK, 0);
+            else ::Sleep(10);
+        }
+    });
+    AboutBox about;
+    about.RunModal(owner);
+    closer.join();
+    ::DestroyWindow(owner);
+    ASSERT_TRUE(seen);
+    EXPECT_NEAR((box.left + box.right) / 2.0, 400 + 588 / 2.0, 1.0);
+    EXPECT_NEAR((box.top + box.bottom) / 2.0, 250 + 608 / 2.0, 1.0);
+}
+
 TEST(AboutBox, EndsAtOnceOnACloseSentFromAnotherThread)
 {
     // Setup closes a running updater this way: the close is handled inside the modal loop's
