@@ -103,17 +103,30 @@ BackBuffer::BackBuffer(HWND window, HDC target) : m_target(target), m_source(tar
     ::GetClientRect(window, &client);
     m_width = client.right;
     m_height = client.bottom;
+    // Only the part the target lets through is drawn and copied: a hover image or a moved
+    // knob invalidates a few dozen pixels, not the whole window. Callers draw in client
+    // coordinates as before; the view origin maps them onto the smaller picture.
+    RECT clip{};
+    const int kind = ::GetClipBox(target, &clip);
+    if (kind == ERROR || kind == NULLREGION || !::IntersectRect(&m_area, &clip, &client))
+        m_area = client;
     m_memory.Reset(::CreateCompatibleDC(target));
-    if (m_memory) m_bitmap.Reset(::CreateCompatibleBitmap(target, m_width, m_height));
+    if (m_memory)
+        m_bitmap.Reset(::CreateCompatibleBitmap(target, m_area.right - m_area.left,
+                                                m_area.bottom - m_area.top));
     // Without the off-screen picture (out of GDI memory) everything is drawn straight to
     // the target: it may flicker, but the page is not left blank.
-    if (m_bitmap) m_previous = ::SelectObject(m_memory.Get(), m_bitmap.Get());
+    if (m_bitmap) {
+        m_previous = ::SelectObject(m_memory.Get(), m_bitmap.Get());
+        ::SetViewportOrgEx(m_memory.Get(), -m_area.left, -m_area.top, nullptr);
+    }
 }
 
 BackBuffer::~BackBuffer()
 {
     if (!m_bitmap) return;
-    ::BitBlt(m_target, 0, 0, m_width, m_height, m_memory.Get(), 0, 0, SRCCOPY);
+    ::BitBlt(m_target, m_area.left, m_area.top, m_area.right - m_area.left,
+             m_area.bottom - m_area.top, m_memory.Get(), m_area.left, m_area.top, SRCCOPY);
     ::SelectObject(m_memory.Get(), m_previous);
 }
 

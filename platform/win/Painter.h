@@ -1,6 +1,6 @@
 #pragma once
-// Flicker-free skin painting: everything is drawn into one off-screen bitmap of the client
-// size, then copied to the window in one blit.
+// Flicker-free skin painting: everything is drawn into one off-screen bitmap covering the
+// part of the client area being painted, then copied to the window in one blit.
 
 #include "platform/win/UniqueHandle.h"
 
@@ -63,6 +63,7 @@ private:
     HDC m_target;
     int m_width;
     int m_height;
+    RECT m_area{};  // client pixels the picture covers: what the target's clipping lets through
     UniqueMemoryDc m_memory;
     UniqueBitmap m_bitmap;
     HGDIOBJ m_previous = nullptr;
