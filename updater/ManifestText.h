@@ -1,0 +1,28 @@
+#pragma once
+// The manifest read from the very bytes whose signature was checked (never from a file that
+// could change in between): INI lines, "[section]" then "key=value", names without regard
+// to case, blanks around names and values dropped, the first occurrence winning, lines
+// starting with ";" ignored, as the system's private-profile reader treats them.
+
+#include "updater/ManifestReader.h"
+
+#include <string>
+#include <vector>
+
+namespace zelora::updater {
+
+class ManifestText final : public ManifestReader {
+public:
+    explicit ManifestText(std::string_view bytes);
+    std::optional<std::string> Value(std::string_view section, std::string_view key) const override;
+
+private:
+    struct Entry {
+        std::string section;  // lower case
+        std::string key;      // lower case
+        std::string value;
+    };
+    std::vector<Entry> m_entries;
+};
+
+}  // namespace zelora::updater
