@@ -35,7 +35,9 @@ ManifestText::ManifestText(std::string_view bytes)
         if (line.front() == '[') {
             const std::size_t close = line.find(']');
             section = Lower(Trim(line.substr(1, close == std::string_view::npos ? line.npos : close - 1)));
-            inSection = true;
+            // A repeated section is not read: only the first of a name counts.
+            inSection = std::find(m_sections.begin(), m_sections.end(), section) == m_sections.end();
+            if (inSection) m_sections.push_back(section);
             continue;
         }
         const std::size_t equals = line.find('=');

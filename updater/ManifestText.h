@@ -1,7 +1,8 @@
 #pragma once
 // The manifest read from the very bytes whose signature was checked (never from a file that
 // could change in between): INI lines, "[section]" then "key=value", names without regard
-// to case, blanks around names and values dropped, the first occurrence winning, lines
+// to case, blanks around names and values dropped, the first occurrence winning (of a key, and of
+// a section), lines
 // starting with ";" ignored, as the system's private-profile reader treats them.
 
 #include "updater/ManifestReader.h"
@@ -23,6 +24,7 @@ private:
         std::string value;
     };
     std::vector<Entry> m_entries;
+    std::vector<std::string> m_sections;  // every section seen (lower case), so a repeat is known
 };
 
 }  // namespace zelora::updater

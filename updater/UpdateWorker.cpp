@@ -99,9 +99,10 @@ WorkerOutcome UpdateWorker::Run()
 
         InstallerOutcome outcome = InstallerOutcome::NotStarted;
         {
-            const win::UniqueKernelHandle held = HoldFile(path);
+            win::UniqueKernelHandle held = HoldFile(path);
             if (!held || Sha256OfOpenFile(held.Get()) != update.sha256) {
                 // Not what the manifest pinned: never started, and gone.
+                held.Reset();
                 m_folder->Delete(fileName);
                 return WorkerOutcome::RowFailed;
             }
