@@ -33,16 +33,6 @@ public:
     DownloadCancel();
     void Cancel();
     bool Cancelled() const;
-    // Runs `start` unless cancelled, as one step with respect to Cancel: nothing is started
-    // after a Cancel has returned.
-    template <class Start>
-    bool RunUnlessCancelled(Start&& start)
-    {
-        std::lock_guard lock(m_mutex);
-        if (m_cancelled) return false;
-        start();
-        return true;
-    }
     HANDLE Event() const { return m_event.Get(); }  // signalled once cancelled
 
 private:

@@ -35,10 +35,10 @@ InstallerOutcome RunInstaller(InstallerKind kind, const std::wstring& path,
     info.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
     info.lpDirectory = folder.c_str();
     info.nShow = SW_SHOWNORMAL;
-    bool started = false;
-    if (!cancel.RunUnlessCancelled([&] { started = ::ShellExecuteExW(&info) != FALSE; }))
-        return InstallerOutcome::Cancelled;
-    if (!started) return InstallerOutcome::NotStarted;
+    // Checked at the last moment, but not held during the start: the shell may wait for the
+    // user's answer to an elevation prompt, and a cancel must never wait for that.
+    if (cancel.Cancelled()) return InstallerOutcome::Cancelled;
+    if (!::ShellExecuteExW(&info)) return InstallerOutcome::NotStarted;
     if (!info.hProcess) return InstallerOutcome::Untracked;
     win::UniqueKernelHandle process(info.hProcess);
     const HANDLE waits[] = {process.Get(), cancel.Event()};

@@ -186,6 +186,7 @@ cp "$work/genuine/ac3.exe" "$dl/codecs/ac3.exe"
 echo "-- a manifest that answers 404"
 reg_apply <<REG
 HKLM|$product|-
+HKCU|$product|-
 HKLM|$product\\CodecUpdate\\video|Xvid|dword|1
 REG
 echo '{"/update/zl/update.qmu": {"status": 404}}' > "$ZELORA_LOOPBACK_ROOT/routes.json"
@@ -265,13 +266,14 @@ echo "  (the close was answered after ${close_ms:-no answer} ms)"
 check "trickle: the close is answered within a second" [ -n "$close_ms" ] && [ "${close_ms:-9999}" -lt 1000 ]
 check "trickle: the updater has ended" wait_for 2 updater_gone
 check "trickle: nothing recorded" [ "$(user_records)" = "$before" ]
-# Without a close it ends by itself within its bound: 30 s for the manifest and signature.
+# Without a close it ends by itself within its bound: 30 s for the manifest and signature,
+# and at most one 20-second wait for a byte beyond.
 start_updater
 trickle_start=$(date +%s)
 check "trickle: ends unseen by itself" ends_unseen 80
 trickle_seconds=$(( $(date +%s) - trickle_start ))
 echo "  (ended after ${trickle_seconds} s, 20 of them the start delay)"
-check "trickle: within the start delay and the 30-second bound" [ "$trickle_seconds" -le 53 ]
+check "trickle: within the start delay and the 50-second bound" [ "$trickle_seconds" -le 73 ]
 echo '{}' > "$ZELORA_LOOPBACK_ROOT/routes.json"
 
 echo "-- attack: an old manifest replayed"

@@ -268,5 +268,23 @@ TEST_F(UpdaterDecisionsTest, SelectionNamesAndHashesMatchWithoutRegardToCase)
     EXPECT_EQ(OfferText(updates, 1), "설치할 코덱 (새 빌드): CoreAAC 1.5 외 1개");
 }
 
+TEST(UpdaterRecords, OnlyTheUsersRecordsAreWritten)
+{
+    // As the updater opens the registry: machine-wide keys are read, never created.
+    MemoryRegistry registry;
+    RegistryStore store(registry, RegistryStore::ReadKeys::ExistingOnly);
+    FakeManifest m;
+    m.Set("ZELORADATE", "VER", "20991231").Set("Xvid", "VER", "1.1");
+    ASSERT_TRUE(CheckMainProgram(store, m, kHome));
+    EXPECT_TRUE(CollectCodecUpdates(store, m).empty());
+    RecordSerial(store, 12);
+    RecordSerial(store, 9);  // never lowered
+    std::vector<std::string> machineKeys;
+    registry.EnumSubkeyNames(RegRoot::LocalMachine, "SOFTWARE", KeyOpen::ExistingOnly, machineKeys);
+    EXPECT_TRUE(machineKeys.empty());
+    EXPECT_EQ(AcceptedSerial(store), 12u);
+    EXPECT_EQ(store.ReadString(RegRoot::CurrentUser, kSetup, "Zelora-ver"), "20991231");
+}
+
 }  // namespace
 }  // namespace zelora::updater
