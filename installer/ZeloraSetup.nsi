@@ -212,8 +212,9 @@ Section "Uninstall"
   DeleteRegKey HKLM "${ARP_KEY}"
 
   SetRegView 32
-  ; Setup: the installer's two values, the finder's preferences, the updater's last
-  ; announced version. The key itself goes only if nobody else keeps a value in it.
+  ; Setup: the installer's two values, the finder's preferences, the last announced version
+  ; that earlier releases of the updater kept here. The key itself goes only if nobody else
+  ; keeps a value in it.
   DeleteRegValue HKLM "${SETUP_KEY}" "Install_Dir"
   DeleteRegValue HKLM "${SETUP_KEY}" "CheckInstall"
   DeleteRegValue HKLM "${SETUP_KEY}" "Find_Style"
@@ -232,4 +233,12 @@ Section "Uninstall"
   DeleteRegKey /ifempty HKLM "${PRODUCT_KEY}\CodecUpdate"
   DeleteRegKey /ifempty HKLM "${PRODUCT_KEY}"
   DeleteRegKey /ifempty HKLM "Software\Tarnwick"
+
+  ; The updater's own records are each user's: those of the user who uninstalls go (other
+  ; users' stay in their profiles, where nothing reads them any more).
+  DeleteRegValue HKCU "${SETUP_KEY}" "Zelora-ver"
+  DeleteRegValue HKCU "${SETUP_KEY}" "Manifest-serial"
+  DeleteRegKey /ifempty HKCU "${SETUP_KEY}"
+  DeleteRegKey /ifempty HKCU "${PRODUCT_KEY}"
+  DeleteRegKey /ifempty HKCU "Software\Tarnwick"
 SectionEnd

@@ -70,6 +70,28 @@ std::optional<std::string> LocalFileName(std::string_view url)
     return std::string(name);
 }
 
+std::optional<InstallerKind> InstallerKindOf(std::string_view localName)
+{
+    const std::string lower = LowerText(localName);
+    if (lower.size() > 4 && lower.ends_with(".exe")) return InstallerKind::Program;
+    if (lower.size() > 4 && lower.ends_with(".msi")) return InstallerKind::Package;
+    return std::nullopt;
+}
+
+std::optional<std::string> RedirectTarget(std::string_view from, std::string_view location)
+{
+    std::string target(location);
+    if (location.starts_with("/") && !location.starts_with("//")) {
+        const std::size_t hostStart = from.find("://");
+        if (hostStart == std::string_view::npos) return std::nullopt;
+        const std::size_t pathStart = from.find('/', hostStart + 3);
+        target = std::string(from.substr(0, pathStart)) + target;
+    }
+    if (!IsWebAddress(target) || !IsWebAddress(from)) return std::nullopt;
+    if (StartsWithNoCase(from, "https://") && !StartsWithNoCase(target, "https://")) return std::nullopt;
+    return target;
+}
+
 bool IsDownloadAddress(std::string_view url) { return IsWebAddress(url); }
 
 bool IsOpenableWebAddress(std::string_view url) { return IsWebAddress(url); }

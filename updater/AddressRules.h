@@ -17,6 +17,18 @@ inline constexpr std::size_t kMaxLocalNameLength = 64;
 // percent-decoding: "%5c" stays three characters, and "%" is refused.
 std::optional<std::string> LocalFileName(std::string_view url);
 
+// What the updater starts: an installer program, or a Windows Installer package that the
+// system's msiexec.exe installs. Nothing else is ever offered or started.
+enum class InstallerKind { Program, Package };
+std::optional<InstallerKind> InstallerKindOf(std::string_view localName);
+
+inline constexpr int kMaxRedirects = 5;
+
+// Where a redirect from `from` to its Location header leads: an absolute http:// or https://
+// address, or a path ("/...") on the same scheme and host. Nothing when the target is no
+// download address or the redirect would leave https for http.
+std::optional<std::string> RedirectTarget(std::string_view from, std::string_view location);
+
 // An address the download layer may fetch: http:// or https://, a host, no blanks,
 // quotes or control characters.
 bool IsDownloadAddress(std::string_view url);

@@ -22,7 +22,13 @@ std::optional<std::string> Sha256OfFile(const std::wstring& path)
                                         OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (opened == INVALID_HANDLE_VALUE) return std::nullopt;
     win::UniqueKernelHandle file(opened);
+    return Sha256OfOpenFile(file.Get());
+}
 
+std::optional<std::string> Sha256OfOpenFile(HANDLE file)
+{
+    LARGE_INTEGER origin{};
+    if (!::SetFilePointerEx(file, origin, nullptr, FILE_BEGIN)) return std::nullopt;
     UniqueProvider provider;
     if (!::CryptAcquireContextW(provider.Put(), nullptr, nullptr, PROV_RSA_AES,
                                 CRYPT_VERIFYCONTEXT | CRYPT_SILENT))
@@ -32,7 +38,7 @@ std::optional<std::string> Sha256OfFile(const std::wstring& path)
 
     std::vector<BYTE> buffer(64 * 1024);
     DWORD read = 0;
-    while (::ReadFile(file.Get(), buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr) &&
+    while (::ReadFile(file, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr) &&
            read > 0) {
         if (!::CryptHashData(hash.Get(), buffer.data(), read, 0)) return std::nullopt;
     }

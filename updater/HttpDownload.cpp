@@ -3,6 +3,8 @@
 #include "platform/win/WideText.h"
 #include "updater/AddressRules.h"
 
+#include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace zelora::updater {
@@ -13,7 +15,8 @@ using UniqueInternet = win::UniqueHandle<HINTERNET, CloseInternet>;
 
 constexpr DWORD kRequestFlags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE |
                                 INTERNET_FLAG_PRAGMA_NOCACHE | INTERNET_FLAG_NO_UI |
-                                INTERNET_FLAG_NO_COOKIES | INTERNET_FLAG_KEEP_CONNECTION;
+                                INTERNET_FLAG_NO_COOKIES | INTERNET_FLAG_KEEP_CONNECTION |
+                                INTERNET_FLAG_NO_AUTO_REDIRECT;
 constexpr DWORD kReadChunk = 64 * 1024;
 
 struct UrlParts {
@@ -167,63 +170,140 @@ private:
     bool m_live = false;
 };
 
-DownloadResult DownloadFile(const std::string& url, const std::wstring& destination,
-                            const DownloadOptions& options, DownloadCancel* cancel,
-                            const DownloadProgress& progress)
+namespace {
+
+bool IsRedirect(DWORD status)
+{
+    return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
+}
+
+std::string Location(HINTERNET request)
+{
+    std::vector<wchar_t> text(2048);
+    DWORD size = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+    if (!::HttpQueryInfoW(request, HTTP_QUERY_LOCATION, text.data(), &size, nullptr)) return {};
+    return win::Narrow(std::wstring(text.data(), size / sizeof(wchar_t)));
+}
+
+using ChunkSink = std::function<bool(const unsigned char* data, DWORD size)>;
+
+// Fetches `url`, following redirects by the rules, and hands the body to `sink` chunk by
+// chunk. Ok only for a whole 200 answer within the options' bounds.
+DownloadResult Transfer(const std::string& url, const DownloadOptions& options,
+                        DownloadCancel* cancel, const ChunkSink& sink,
+                        const DownloadProgress& progress)
 {
     const auto outcome = [cancel](bool ok) {
         if (cancel && cancel->Cancelled()) return DownloadResult::Cancelled;
         return ok ? DownloadResult::Ok : DownloadResult::Failed;
     };
-    UrlParts parts;
-    if (!IsDownloadAddress(url) || !CrackUrl(win::Wide(url), parts)) return outcome(false);
+    const std::uint64_t start = ::GetTickCount64();
+    // What is left of the deadline, as a timeout for the next blocking call (never 0,
+    // which the internet layer takes as "no timeout").
+    const auto remaining = [&](DWORD limit) -> DWORD {
+        if (options.deadlineMs == 0) return limit;
+        const std::uint64_t spent = ::GetTickCount64() - start;
+        if (spent >= options.deadlineMs) return 0;
+        return static_cast<DWORD>(std::min<std::uint64_t>(limit, options.deadlineMs - spent));
+    };
 
     UniqueInternet session(::InternetOpenW(
         L"ZeloraUpdate/1.0", options.proxy.empty() ? INTERNET_OPEN_TYPE_PRECONFIG : INTERNET_OPEN_TYPE_PROXY,
         options.proxy.empty() ? nullptr : options.proxy.c_str(), nullptr, 0));
     if (!session) return outcome(false);
-    UniqueInternet connection(::InternetConnectW(session.Get(), parts.host.c_str(), parts.port,
-                                                 nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
-    if (!connection) return outcome(false);
-    const DWORD flags = kRequestFlags | (parts.secure ? INTERNET_FLAG_SECURE : 0);
-    BoundRequest request(::HttpOpenRequestW(connection.Get(), L"GET", parts.object.c_str(),
-                                            nullptr, nullptr, nullptr, flags, 0),
-                         cancel);
-    if (!request) return outcome(false);
-    // Set on the request itself: that is where every implementation takes them from.
-    DWORD connectMs = options.connectMs;
-    DWORD receiveMs = options.receiveMs;
-    ::InternetSetOptionW(request.Get(), INTERNET_OPTION_CONNECT_TIMEOUT, &connectMs, sizeof connectMs);
-    ::InternetSetOptionW(request.Get(), INTERNET_OPTION_SEND_TIMEOUT, &receiveMs, sizeof receiveMs);
-    ::InternetSetOptionW(request.Get(), INTERNET_OPTION_RECEIVE_TIMEOUT, &receiveMs, sizeof receiveMs);
 
-    if (!::HttpSendRequestW(request.Get(), nullptr, 0, nullptr, 0)) return outcome(false);
-    if (StatusCode(request.Get()) != HTTP_STATUS_OK) return outcome(false);
-    std::uint64_t total = 0;
-    const bool announced = ContentLength(request.Get(), total);
+    std::string current = url;
+    for (int hop = 0;; ++hop) {
+        UrlParts parts;
+        if (!IsDownloadAddress(current) || !CrackUrl(win::Wide(current), parts)) return outcome(false);
+        UniqueInternet connection(::InternetConnectW(session.Get(), parts.host.c_str(), parts.port,
+                                                     nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
+        if (!connection) return outcome(false);
+        const DWORD flags = kRequestFlags | (parts.secure ? INTERNET_FLAG_SECURE : 0);
+        BoundRequest request(::HttpOpenRequestW(connection.Get(), L"GET", parts.object.c_str(),
+                                                nullptr, nullptr, nullptr, flags, 0),
+                             cancel);
+        if (!request) return outcome(false);
+        // Set on the request itself: that is where every implementation takes them from.
+        DWORD connectMs = remaining(options.connectMs);
+        DWORD receiveMs = remaining(options.receiveMs);
+        if (connectMs == 0 || receiveMs == 0) return outcome(false);
+        ::InternetSetOptionW(request.Get(), INTERNET_OPTION_CONNECT_TIMEOUT, &connectMs, sizeof connectMs);
+        ::InternetSetOptionW(request.Get(), INTERNET_OPTION_SEND_TIMEOUT, &receiveMs, sizeof receiveMs);
+        ::InternetSetOptionW(request.Get(), INTERNET_OPTION_RECEIVE_TIMEOUT, &receiveMs, sizeof receiveMs);
 
-    PartFile part(destination + L".part");
-    if (!part.IsOpen()) return outcome(false);
-    std::vector<unsigned char> buffer(kReadChunk);
-    std::uint64_t received = 0;
-    if (progress) progress(0, announced ? total : 0);
-    for (;;) {
-        if (cancel && cancel->Cancelled()) return DownloadResult::Cancelled;
-        // Asking what is there first keeps a read from waiting for a full buffer.
-        DWORD available = 0;
-        if (!::InternetQueryDataAvailable(request.Get(), &available, 0, 0)) return outcome(false);
-        if (available == 0) break;  // the end, whole or cut short: the count tells
-        DWORD read = 0;
-        if (!::InternetReadFile(request.Get(), buffer.data(), std::min(available, kReadChunk), &read))
+        if (!::HttpSendRequestW(request.Get(), nullptr, 0, nullptr, 0)) return outcome(false);
+        const DWORD status = StatusCode(request.Get());
+        if (IsRedirect(status)) {
+            if (hop == kMaxRedirects) return outcome(false);
+            const std::optional<std::string> next = RedirectTarget(current, Location(request.Get()));
+            if (!next) return outcome(false);
+            current = *next;
+            continue;
+        }
+        if (status != HTTP_STATUS_OK) return outcome(false);
+        std::uint64_t total = 0;
+        const bool announced = ContentLength(request.Get(), total);
+        if (announced && (total > options.maxBytes || (options.exactSize && total != options.maxBytes)))
             return outcome(false);
-        if (read == 0) break;
-        if (!part.Write(buffer.data(), read)) return outcome(false);
-        received += read;
-        if (announced && received > total) return outcome(false);
-        if (progress) progress(received, announced ? total : 0);
+
+        std::vector<unsigned char> buffer(kReadChunk);
+        std::uint64_t received = 0;
+        if (progress) progress(0, announced ? total : 0);
+        for (;;) {
+            if (cancel && cancel->Cancelled()) return DownloadResult::Cancelled;
+            // A trickle of bytes never outlasts the deadline: each wait gets only what is left.
+            receiveMs = remaining(options.receiveMs);
+            if (receiveMs == 0) return outcome(false);
+            ::InternetSetOptionW(request.Get(), INTERNET_OPTION_RECEIVE_TIMEOUT, &receiveMs, sizeof receiveMs);
+            // Asking what is there first keeps a read from waiting for a full buffer.
+            DWORD available = 0;
+            if (!::InternetQueryDataAvailable(request.Get(), &available, 0, 0)) return outcome(false);
+            if (available == 0) break;  // the end, whole or cut short: the count tells
+            DWORD read = 0;
+            if (!::InternetReadFile(request.Get(), buffer.data(), std::min(available, kReadChunk), &read))
+                return outcome(false);
+            if (read == 0) break;
+            received += read;
+            if (received > options.maxBytes || (announced && received > total)) return outcome(false);
+            if (!sink(buffer.data(), read)) return outcome(false);
+            if (progress) progress(received, announced ? total : 0);
+        }
+        if (announced && received != total) return outcome(false);
+        if (options.exactSize && received != options.maxBytes) return outcome(false);
+        return DownloadResult::Ok;
     }
-    if (announced && received != total) return outcome(false);
-    return part.CommitAs(destination) ? DownloadResult::Ok : outcome(false);
+}
+
+}  // namespace
+
+DownloadResult DownloadFile(const std::string& url, const std::wstring& destination,
+                            const DownloadOptions& options, DownloadCancel* cancel,
+                            const DownloadProgress& progress)
+{
+    if (!IsDownloadAddress(url)) return DownloadResult::Failed;
+    PartFile part(destination + L".part");
+    if (!part.IsOpen()) return DownloadResult::Failed;
+    const DownloadResult result = Transfer(
+        url, options, cancel,
+        [&part](const unsigned char* data, DWORD size) { return part.Write(data, size); }, progress);
+    if (result != DownloadResult::Ok) return result;
+    return part.CommitAs(destination) ? DownloadResult::Ok : DownloadResult::Failed;
+}
+
+DownloadResult DownloadBytes(const std::string& url, std::string& bytes,
+                             const DownloadOptions& options, DownloadCancel* cancel)
+{
+    bytes.clear();
+    const DownloadResult result = Transfer(
+        url, options, cancel,
+        [&bytes](const unsigned char* data, DWORD size) {
+            bytes.append(reinterpret_cast<const char*>(data), size);
+            return true;
+        },
+        {});
+    if (result != DownloadResult::Ok) bytes.clear();
+    return result;
 }
 
 }  // namespace zelora::updater

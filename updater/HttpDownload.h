@@ -1,7 +1,8 @@
 #pragma once
 // One HTTP download through the system's internet layer. Only a whole answer counts: status
-// 200 (after redirects), exactly as many bytes as Content-Length announced, written to
-// "<destination>.part", flushed, then renamed. Nothing comes from or goes to the cache.
+// 200, exactly as many bytes as Content-Length announced, within the byte and time bounds
+// asked for. Redirects are followed here, not by the layer: at most five, http or https
+// only, never from https to http. Nothing comes from or goes to the cache.
 
 #include "platform/win/UniqueHandle.h"
 
@@ -18,8 +19,11 @@ enum class DownloadResult { Ok, Failed, Cancelled };
 
 struct DownloadOptions {
     DWORD connectMs = 20000;
-    DWORD receiveMs = 30000;  // silence that ends a transfer
+    DWORD receiveMs = 20000;  // silence that ends a transfer
     std::wstring proxy;       // "host:port"; empty: the system's configuration
+    std::uint64_t deadlineMs = 0;         // the whole transfer, redirects included; 0: none
+    std::uint64_t maxBytes = UINT64_MAX;  // a longer answer fails as soon as it is seen
+    bool exactSize = false;               // the answer must be exactly maxBytes long
 };
 
 // Stops a download from another thread. Closing the request handle wakes a blocked call
@@ -45,8 +49,13 @@ private:
 // Received bytes so far and the announced total (0: not announced).
 using DownloadProgress = std::function<void(std::uint64_t received, std::uint64_t total)>;
 
+// Into "<destination>.part", flushed, then renamed to `destination`.
 DownloadResult DownloadFile(const std::string& url, const std::wstring& destination,
                             const DownloadOptions& options, DownloadCancel* cancel = nullptr,
                             const DownloadProgress& progress = {});
+
+// Into memory (small files: the manifest and its signature).
+DownloadResult DownloadBytes(const std::string& url, std::string& bytes,
+                             const DownloadOptions& options, DownloadCancel* cancel = nullptr);
 
 }  // namespace zelora::updater

@@ -5,23 +5,44 @@
 #include <shellapi.h>
 
 namespace zelora::updater {
+namespace {
 
-InstallerOutcome RunInstaller(const std::wstring& path, const std::wstring& folder,
-                              HANDLE cancelEvent)
+std::wstring SystemProgram(const wchar_t* name)
 {
+    wchar_t folder[MAX_PATH] = L"";
+    const UINT length = ::GetSystemDirectoryW(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return {};
+    return std::wstring(folder, length) + L"\\" + name;
+}
+
+}  // namespace
+
+InstallerOutcome RunInstaller(InstallerKind kind, const std::wstring& path,
+                              const std::wstring& folder, DownloadCancel& cancel)
+{
+    std::wstring file = path;
+    std::wstring parameters;
+    if (kind == InstallerKind::Package) {
+        file = SystemProgram(L"msiexec.exe");
+        if (file.empty()) return InstallerOutcome::NotStarted;
+        parameters = L"/i \"" + path + L"\"";  // a path never contains a quote
+    }
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof info;
     info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
     info.lpVerb = L"open";
-    info.lpFile = path.c_str();
+    info.lpFile = file.c_str();
+    info.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
     info.lpDirectory = folder.c_str();
     info.nShow = SW_SHOWNORMAL;
+    // Checked at the last moment, but not held during the start: the shell may wait for the
+    // user's answer to an elevation prompt, and a cancel must never wait for that.
+    if (cancel.Cancelled()) return InstallerOutcome::Cancelled;
     if (!::ShellExecuteExW(&info)) return InstallerOutcome::NotStarted;
     if (!info.hProcess) return InstallerOutcome::Untracked;
     win::UniqueKernelHandle process(info.hProcess);
-    const HANDLE waits[] = {process.Get(), cancelEvent};
-    const DWORD count = cancelEvent ? 2 : 1;
-    const DWORD woke = ::WaitForMultipleObjects(count, waits, FALSE, INFINITE);
+    const HANDLE waits[] = {process.Get(), cancel.Event()};
+    const DWORD woke = ::WaitForMultipleObjects(2, waits, FALSE, INFINITE);
     return woke == WAIT_OBJECT_0 ? InstallerOutcome::Ended : InstallerOutcome::Cancelled;
 }
 

@@ -27,7 +27,8 @@ inline constexpr std::array<CodecCategory, 3> kCodecCategories = {{
     {"caption", kCaptionCodecs},
 }};
 
-// HKEY_LOCAL_MACHINE keys.
+// HKEY_LOCAL_MACHINE keys, read only; the updater's own records use the same Setup path
+// under HKEY_CURRENT_USER.
 inline constexpr std::string_view kSetupKey = "SOFTWARE\\Tarnwick\\Quellmark\\Setup";
 inline constexpr std::string_view kBuildNumKey = "SOFTWARE\\Tarnwick\\Quellmark\\CodecBuildNum\\";
 inline constexpr std::string_view kSelectionKey = "SOFTWARE\\Tarnwick\\Quellmark\\CodecUpdate\\";

@@ -1,7 +1,7 @@
 #include "updater/UpdateDecisions.h"
 
-#include "platform/text/Text.h"
 #include "updater/AddressRules.h"
+#include "updater/ManifestRules.h"
 #include "updater/UpdateCodecs.h"
 
 #include <algorithm>
@@ -9,31 +9,26 @@
 namespace zelora::updater {
 namespace {
 
-constexpr std::string_view kVersionValue = "Zelora-ver";
-
-// Text that the decimal conversion reads a number from: blanks, an optional sign, then at
-// least one digit (anything may follow, as in "20051013b").
-bool StartsWithNumber(std::string_view text)
-{
-    std::size_t i = text.find_first_not_of(" \t\r\n\v\f");
-    if (i == std::string_view::npos) return false;
-    if (text[i] == '+' || text[i] == '-') ++i;
-    return i < text.size() && text[i] >= '0' && text[i] <= '9';
-}
-
 std::optional<std::string> ProgramVersion(const ManifestReader& manifest)
 {
     std::optional<std::string> version = manifest.Value(kProgramSection, "VER");
-    if (!version || version->size() > kMaxVersionLength || !StartsWithNumber(*version))
-        return std::nullopt;
+    if (!version || !ParseDate(*version)) return std::nullopt;
     return version;
+}
+
+// The recorded version: the user's, else the machine-wide one earlier releases wrote.
+std::string RecordedVersion(RegistryStore& store)
+{
+    std::string recorded = store.ReadString(RegRoot::CurrentUser, kSetupKey, kVersionValue);
+    if (recorded == RegistryStore::MissingString)
+        recorded = store.ReadString(RegRoot::LocalMachine, kSetupKey, kVersionValue);
+    return ParseDate(recorded) ? recorded : std::string(kOwnBuild);
 }
 
 char LowerHex(char c) { return c >= 'A' && c <= 'F' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 std::optional<CodecUpdate> OfferFor(RegistryStore& store, const ManifestReader& manifest,
-                                    const CodecCategory& category, std::string_view name,
-                                    CodecPolicy policy)
+                                    const CodecCategory& category, std::string_view name)
 {
     const std::optional<std::string> version = manifest.Value(name, "VER");
     if (!version || version->empty() || version->size() > kMaxVersionLength) return std::nullopt;
@@ -50,13 +45,16 @@ std::optional<CodecUpdate> OfferFor(RegistryStore& store, const ManifestReader& 
     std::optional<std::string> url = manifest.Value(name, "URL");
     if (!url || url->empty() || url->size() > kMaxAddressLength) return std::nullopt;
 
+    const std::optional<std::string> fileName = LocalFileName(*url);
+    if (!fileName || !InstallerKindOf(*fileName)) return std::nullopt;
     std::string hash = manifest.Value(name, "SHA256").value_or("");
-    if (!hash.empty() && !IsSha256Text(hash)) return std::nullopt;
-    if (hash.empty() && policy.requireHash) return std::nullopt;
+    if (!IsSha256Text(hash)) return std::nullopt;
     std::transform(hash.begin(), hash.end(), hash.begin(), LowerHex);
+    const std::optional<std::uint64_t> size = ParseSize(manifest.Value(name, "SIZE").value_or(""));
+    if (!size) return std::nullopt;
 
-    return CodecUpdate{std::string(name), std::string(category.keyWord), std::move(*url),
-                       std::move(hash)};
+    return CodecUpdate{std::string(name), std::string(category.keyWord), *version,
+                       std::move(*url), std::move(hash), *size};
 }
 
 }  // namespace
@@ -70,14 +68,13 @@ std::optional<MainProgramNotice> CheckMainProgram(RegistryStore& store,
     const std::optional<std::string> version = ProgramVersion(manifest);
     if (!version) return std::nullopt;
 
-    std::string recorded = store.ReadString(RegRoot::LocalMachine, kSetupKey, kVersionValue);
-    if (recorded == RegistryStore::MissingString) recorded = kOwnBuild;
-
-    if (DecimalTextToInt(recorded) >= DecimalTextToInt(*version)) {
-        store.WriteString(RegRoot::LocalMachine, kSetupKey, kVersionValue, recorded);
+    const std::string recorded = RecordedVersion(store);
+    // Both are 8-digit dates: text order is number order.
+    if (recorded >= *version) {
+        store.WriteString(RegRoot::CurrentUser, kSetupKey, kVersionValue, recorded);
         return std::nullopt;
     }
-    store.WriteString(RegRoot::LocalMachine, kSetupKey, kVersionValue, *version);
+    store.WriteString(RegRoot::CurrentUser, kSetupKey, kVersionValue, *version);
     const std::string page = manifest.Value(kProgramSection, "URL").value_or("");
     return MainProgramNotice{*version,
                              IsOpenableWebAddress(page) ? page : std::string(homePage)};
@@ -95,17 +92,37 @@ std::string ReminderText(std::string_view homeHost)
            "을 방문하여 최신 버전으로 교체해주세요.";
 }
 
-std::vector<CodecUpdate> CollectCodecUpdates(RegistryStore& store, const ManifestReader& manifest,
-                                             CodecPolicy policy)
+std::uint64_t AcceptedSerial(RegistryStore& store)
+{
+    return ParseSerial(store.ReadString(RegRoot::CurrentUser, kSetupKey, kSerialValue)).value_or(0);
+}
+
+void RecordSerial(RegistryStore& store, std::uint64_t serial)
+{
+    if (serial > AcceptedSerial(store))
+        store.WriteString(RegRoot::CurrentUser, kSetupKey, kSerialValue, std::to_string(serial));
+}
+
+std::vector<CodecUpdate> CollectCodecUpdates(RegistryStore& store, const ManifestReader& manifest)
 {
     std::vector<CodecUpdate> updates;
     for (const CodecCategory& category : kCodecCategories) {
         for (auto name = category.names.rbegin(); name != category.names.rend(); ++name) {
-            if (auto update = OfferFor(store, manifest, category, *name, policy))
+            if (auto update = OfferFor(store, manifest, category, *name))
                 updates.push_back(std::move(*update));
         }
     }
     return updates;
+}
+
+std::string OfferText(const std::vector<CodecUpdate>& updates, std::size_t shown)
+{
+    shown = std::min(shown, updates.size());
+    std::string text = "설치할 코덱 (새 빌드):";
+    for (std::size_t i = 0; i < shown; ++i)
+        text += (i == 0 ? " " : ", ") + updates[i].name + " " + updates[i].version;
+    if (shown < updates.size()) text += " 외 " + std::to_string(updates.size() - shown) + "개";
+    return text;
 }
 
 std::vector<CodecUpdate> ListOrder(std::vector<CodecUpdate> downloadOrder)

@@ -6,6 +6,7 @@
 #include "platform/registry/RegistryStore.h"
 #include "updater/ManifestReader.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,9 +24,18 @@ inline constexpr std::string_view kProgramSection = "ZELORADATE";
 inline constexpr std::size_t kMaxVersionLength = 64;
 inline constexpr std::size_t kMaxAddressLength = 2048;
 
-// A fetched file counts as a manifest only with a numeric program version: an error page
-// served with status 200 would otherwise offer every selected codec.
+// A manifest counts only with a program version that is an 8-digit date: a longer number
+// would stay "newer" than every later release and silence their notices for good.
 bool IsUsableManifest(const ManifestReader& manifest);
+
+// The updater's own records live under HKEY_CURRENT_USER at kSetupKey: it needs no rights
+// of its own and writes nothing machine-wide.
+inline constexpr std::string_view kVersionValue = "Zelora-ver";
+inline constexpr std::string_view kSerialValue = "Manifest-serial";
+
+// The highest manifest serial this user's updater accepted (0: none yet), and its record.
+std::uint64_t AcceptedSerial(RegistryStore& store);
+void RecordSerial(RegistryStore& store, std::uint64_t serial);
 
 struct MainProgramNotice {
     std::string version;  // the manifest's text, as announced
@@ -33,7 +43,9 @@ struct MainProgramNotice {
 };
 
 // Compares the recorded "Zelora-ver" with the manifest's version and records the result
-// (the newer version counts as announced from now on). Returns what to tell the user.
+// (the newer version counts as announced from now on). Returns what to tell the user. The
+// record is the user's; until it exists the machine-wide value of earlier releases is the
+// starting point, and a record that is no 8-digit date counts as the program's own build.
 std::optional<MainProgramNotice> CheckMainProgram(RegistryStore& store,
                                                   const ManifestReader& manifest,
                                                   std::string_view homePage);
@@ -45,20 +57,22 @@ std::string ReminderText(std::string_view homeHost);
 struct CodecUpdate {
     std::string name;
     std::string category;  // key word: video, audio or caption
+    std::string version;   // the new build, as the manifest names it
     std::string url;
-    std::string sha256;    // 64 lower-case hex digits, or empty when the manifest has none
-};
-
-struct CodecPolicy {
-    bool requireHash = false;  // refuse a codec the manifest gives no SHA256 for
+    std::string sha256;    // 64 lower-case hex digits
+    std::uint64_t size = 0;  // exact byte count
 };
 
 // Selected codecs whose recorded build differs from the manifest's, in download order:
-// video, then audio, then caption, each in reverse table order. A codec whose manifest
-// entry is unusable (no build, no address, oversize, malformed hash) is not offered.
+// video, then audio, then caption, each in reverse table order. A codec is offered only
+// when its section pins the file (SHA256 and SIZE) and names an .exe or .msi installer; an
+// unusable entry (no build, no address, oversize, malformed hash or size) is not offered.
 std::vector<CodecUpdate> CollectCodecUpdates(RegistryStore& store,
-                                             const ManifestReader& manifest,
-                                             CodecPolicy policy = {});
+                                             const ManifestReader& manifest);
+
+// The offer's line: "설치할 코덱 (새 빌드): Xvid 1.1, AC3filter 0.9" for the first `shown`
+// updates, then " 외 N개" (and N more) for the rest.
+std::string OfferText(const std::vector<CodecUpdate>& updates, std::size_t shown);
 
 // The same rows in the order of the window's hidden list: caption, audio, video, each in
 // table order (every category's rows go in above the previous categories').

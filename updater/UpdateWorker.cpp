@@ -4,12 +4,13 @@
 #include "updater/AddressRules.h"
 #include "updater/FileHash.h"
 #include "updater/InstallerRun.h"
+#include "updater/ManifestRules.h"
 
 namespace zelora::updater {
 
-UpdateWorker::UpdateWorker(HWND window, std::vector<CodecUpdate> rows, RunFolder& folder,
-                           DownloadOptions options)
-    : m_window(window), m_rows(std::move(rows)), m_folder(folder), m_options(std::move(options))
+UpdateWorker::UpdateWorker(HWND window, std::vector<CodecUpdate> rows,
+                           std::shared_ptr<RunFolder> folder, DownloadOptions options)
+    : m_window(window), m_rows(std::move(rows)), m_folder(std::move(folder)), m_options(std::move(options))
 {
 }
 
@@ -31,6 +32,11 @@ void UpdateWorker::Join()
     m_thread.Reset();
 }
 
+bool UpdateWorker::Ended(DWORD ms) const
+{
+    return !m_thread || ::WaitForSingleObject(m_thread.Get(), ms) == WAIT_OBJECT_0;
+}
+
 DWORD WINAPI UpdateWorker::ThreadProc(void* self)
 {
     auto* worker = static_cast<UpdateWorker*>(self);
@@ -49,21 +55,40 @@ void UpdateWorker::Post(UINT message, WPARAM wParam) const
     ::PostMessageW(m_window, message, wParam, 0);
 }
 
+namespace {
+
+// The downloaded file, opened for reading with a share mode that refuses every writer and
+// every deletion or rename, from the hash check until the installer has ended.
+win::UniqueKernelHandle HoldFile(const std::wstring& path)
+{
+    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    return win::UniqueKernelHandle(file == INVALID_HANDLE_VALUE ? nullptr : file);
+}
+
+}  // namespace
+
 WorkerOutcome UpdateWorker::Run()
 {
     LocalNames names;
     for (std::size_t row = 0; row < m_rows.size(); ++row) {
+        const CodecUpdate& update = m_rows[row];
         if (m_cancel.Cancelled()) return WorkerOutcome::Cancelled;
         Post(kWorkerRowStarted, row);
-        const std::optional<std::string> name = names.Claim(m_rows[row].url);
-        if (!name) return WorkerOutcome::RowFailed;  // before anything touches the disk
+        const std::optional<std::string> name = names.Claim(update.url);
+        const std::optional<InstallerKind> kind = name ? InstallerKindOf(*name) : std::nullopt;
+        if (!kind) return WorkerOutcome::RowFailed;  // before anything touches the disk
         const std::wstring fileName = win::Wide(*name);
-        const std::wstring path = m_folder.Claim(fileName);
+        const std::wstring path = m_folder->Claim(fileName);
 
         m_received = 0;
         m_total = 0;
+        DownloadOptions options = m_options;
+        options.maxBytes = update.size;
+        options.exactSize = true;
+        options.deadlineMs = InstallerDeadlineMs(update.size);
         const DownloadResult result = DownloadFile(
-            m_rows[row].url, path, m_options, &m_cancel,
+            update.url, path, options, &m_cancel,
             [this](std::uint64_t received, std::uint64_t total) {
                 m_received = received;
                 m_total = total;
@@ -72,23 +97,28 @@ WorkerOutcome UpdateWorker::Run()
         if (result == DownloadResult::Cancelled) return WorkerOutcome::Cancelled;
         if (result != DownloadResult::Ok) return WorkerOutcome::RowFailed;
 
-        if (!m_rows[row].sha256.empty() && Sha256OfFile(path) != m_rows[row].sha256) {
-            m_folder.Delete(fileName);
-            return WorkerOutcome::RowFailed;
+        InstallerOutcome outcome = InstallerOutcome::NotStarted;
+        {
+            win::UniqueKernelHandle held = HoldFile(path);
+            if (!held || Sha256OfOpenFile(held.Get()) != update.sha256) {
+                // Not what the manifest pinned: never started, and gone.
+                held.Reset();
+                m_folder->Delete(fileName);
+                return WorkerOutcome::RowFailed;
+            }
+            Post(kWorkerRowDone, row);
+            outcome = RunInstaller(*kind, path, m_folder->Path(), m_cancel);
         }
-        Post(kWorkerRowDone, row);
-        if (m_cancel.Cancelled()) return WorkerOutcome::Cancelled;
-
-        switch (RunInstaller(path, m_folder.Path(), m_cancel.Event())) {
+        switch (outcome) {
         case InstallerOutcome::Ended:
         case InstallerOutcome::NotStarted:  // as before: a failed start is not reported
-            m_folder.Delete(fileName);
+            m_folder->Delete(fileName);
             break;
         case InstallerOutcome::Untracked:
-            m_folder.Release(fileName);  // may still run: never deleted under it
+            m_folder->Release(fileName);  // may still run: never deleted under it
             break;
         case InstallerOutcome::Cancelled:
-            m_folder.Release(fileName);
+            m_folder->Release(fileName);
             return WorkerOutcome::Cancelled;
         }
     }

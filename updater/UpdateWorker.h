@@ -1,7 +1,8 @@
 #pragma once
 // The worker thread: downloads the offered installers one after another into the run's
-// folder, checks each against the manifest's hash, starts it and waits until it has ended,
-// then deletes it. It never touches the window: it posts messages, and the window's thread
+// folder, each within its SIZE and time bound, opens it so that nobody can write, replace
+// or delete it, checks the bytes of that handle against the manifest's hash, starts it
+// (still held) and waits until it has ended, then deletes it. It never touches the window: it posts messages, and the window's thread
 // draws, shows, sets timers and asks.
 
 #include "platform/win/UniqueHandle.h"
@@ -11,6 +12,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace zelora::updater {
@@ -25,7 +27,7 @@ enum class WorkerOutcome : WPARAM { AllInstalled, RowFailed, Cancelled };
 
 class UpdateWorker {
 public:
-    UpdateWorker(HWND window, std::vector<CodecUpdate> rows, RunFolder& folder,
+    UpdateWorker(HWND window, std::vector<CodecUpdate> rows, std::shared_ptr<RunFolder> folder,
                  DownloadOptions options);
     ~UpdateWorker();  // cancels and waits
     UpdateWorker(const UpdateWorker&) = delete;
@@ -35,6 +37,8 @@ public:
     // Stops the current download (its partial file is deleted) and starts nothing more.
     void Cancel() { m_cancel.Cancel(); }
     void Join();
+    // Waits at most `ms` for the thread to end; true when it has.
+    bool Ended(DWORD ms) const;
 
     // Progress of the current download; the window reads these on kWorkerProgress.
     std::uint64_t Received() const { return m_received.load(); }
@@ -48,7 +52,7 @@ private:
 
     HWND m_window;
     std::vector<CodecUpdate> m_rows;
-    RunFolder& m_folder;
+    std::shared_ptr<RunFolder> m_folder;
     DownloadOptions m_options;
     DownloadCancel m_cancel;
     win::UniqueKernelHandle m_thread;

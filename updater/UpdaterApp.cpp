@@ -18,12 +18,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     ::InitCommonControlsEx(&controls);
     {
         zelora::Win32Registry registry;
-        zelora::RegistryStore store(registry);
+        // Reads of the machine-wide keys never create one: the updater writes only its own
+        // records, under HKEY_CURRENT_USER.
+        zelora::RegistryStore store(registry, zelora::RegistryStore::ReadKeys::ExistingOnly);
         zelora::updater::UpdaterSettings settings;
         settings.site = zelora::updater::ProductUpdateSite();
-#ifdef ZELORA_UPDATER_REQUIRE_HASH
-        settings.policy.requireHash = true;
-#endif
         zelora::updater::UpdaterDialog dialog(store, std::move(settings));
         dialog.RunModal(nullptr);
     }

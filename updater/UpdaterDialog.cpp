@@ -4,7 +4,7 @@
 #include "platform/win/Painter.h"
 #include "platform/win/WideText.h"
 #include "updater/AddressRules.h"
-#include "updater/ProfileManifest.h"
+#include "updater/ManifestText.h"
 #include "updater/UpdateCodecs.h"
 
 #include <commctrl.h>
@@ -37,6 +37,9 @@ constexpr RECT kSizeArea{190, 57, 250, 75};
 constexpr RECT kTextBand{15, 57, 250, 75};
 
 constexpr int kOfferWidth = 272;
+// The free band of the offer's background, below its question and above the buttons.
+constexpr RECT kOfferTextArea{16, 78, 258, 103};
+constexpr DWORD kCancelWaitMs = 700;
 constexpr int kOfferHeight = 162;
 
 constexpr wchar_t kNewVersionCaption[] = L"ZeloraUpdata";
@@ -56,10 +59,8 @@ UpdaterDialog::UpdaterDialog(RegistryStore& store, UpdaterSettings settings)
 
 UpdaterDialog::~UpdaterDialog()
 {
-    if (m_worker) {
-        m_worker->Cancel();
-        m_worker.reset();
-    }
+    if (m_worker) Cancel();
+    if (m_folder) m_folder->CleanUp();
 }
 
 int UpdaterDialog::ShowBox(const std::wstring& text, const std::wstring& caption, UINT type)
@@ -132,26 +133,40 @@ bool UpdaterDialog::SetBackground(int bitmapId)
     return true;
 }
 
-std::optional<std::wstring> UpdaterDialog::FetchManifest()
+void UpdaterDialog::StartManifestFetch()
 {
-    if (!m_folder) m_folder = RunFolder::Create(m_settings.tempParent);
-    if (!m_folder) return std::nullopt;
-    const std::wstring path = m_folder->Claim(kManifestName);
-    if (DownloadFile(m_settings.site.manifestUrl, path, m_settings.download) != DownloadResult::Ok)
-        return std::nullopt;
-    if (!IsUsableManifest(ProfileManifest(path))) {
-        m_folder->Delete(kManifestName);
-        return std::nullopt;
-    }
-    return path;
+    DownloadOptions options = m_settings.download;
+    options.deadlineMs = m_settings.manifestDeadlineMs;
+    // Nothing to go on without the manifest: end unseen rather than linger hidden.
+    if (!m_fetch.Start(Hwnd(), m_settings.site.manifestUrl, std::move(options))) End(IDCANCEL);
 }
 
-void UpdaterDialog::CheckMainProgramStep()
+// A manifest is taken only whole, signed by the configured key and current; anything else
+// ends the updater unseen, having announced, offered and written nothing.
+void UpdaterDialog::OnManifestFetched()
 {
-    const std::optional<std::wstring> path = FetchManifest();
-    if (!path) return;
-    const auto notice = CheckMainProgram(m_store, ProfileManifest(*path), m_settings.site.homePage);
-    m_folder->Delete(kManifestName);
+    const FetchedManifest fetched = m_fetch.Take();
+    if (!fetched.complete || !IsSignedManifest(fetched.manifest, fetched.signature, m_settings.key)) {
+        End(IDCANCEL);
+        return;
+    }
+    const ManifestText manifest(fetched.manifest);
+    SYSTEMTIME now{};
+    ::GetSystemTime(&now);
+    const std::uint32_t today = now.wYear * 10000u + now.wMonth * 100u + now.wDay;
+    ManifestStamp stamp;
+    if (JudgeManifest(manifest, AcceptedSerial(m_store), today, &stamp) != ManifestVerdict::Current) {
+        End(IDCANCEL);
+        return;
+    }
+    RecordSerial(m_store, stamp.serial);
+    CheckMainProgramStep(manifest);
+    if (Hwnd()) CollectCodecUpdatesStep(manifest);
+}
+
+void UpdaterDialog::CheckMainProgramStep(const ManifestReader& manifest)
+{
+    const auto notice = CheckMainProgram(m_store, manifest, m_settings.site.homePage);
     if (!notice) return;
     if (ShowBox(win::Wide(NewVersionText(notice->version)), kNewVersionCaption, MB_OK) == IDOK)
         OpenProgram(L"iexplore.exe", win::Wide(notice->pageUrl));
@@ -159,16 +174,11 @@ void UpdaterDialog::CheckMainProgramStep()
         ShowBox(win::Wide(ReminderText(m_settings.site.homeHost)), kNewVersionCaption, MB_OK);
 }
 
-void UpdaterDialog::CollectCodecUpdatesStep()
+void UpdaterDialog::CollectCodecUpdatesStep(const ManifestReader& manifest)
 {
-    const std::optional<std::wstring> path = FetchManifest();
-    if (!path) {
-        End(IDCANCEL);  // nothing to go on: end unseen rather than linger hidden
-        return;
-    }
-    m_offered = CollectCodecUpdates(m_store, ProfileManifest(*path), m_settings.policy);
-    m_folder->Delete(kManifestName);
-    if (m_offered.empty()) {
+    m_offered = CollectCodecUpdates(m_store, manifest);
+    if (!m_offered.empty() && !m_folder) m_folder = RunFolder::Create(m_settings.tempParent);
+    if (m_offered.empty() || !m_folder) {
         End(IDCANCEL);
         return;
     }
@@ -207,7 +217,7 @@ void UpdaterDialog::StartDownloads()
         End(IDCANCEL);
         return;
     }
-    m_worker = std::make_unique<UpdateWorker>(Hwnd(), m_offered, *m_folder, m_settings.download);
+    m_worker = std::make_unique<UpdateWorker>(Hwnd(), m_offered, m_folder, m_settings.download);
     if (!m_worker->Start()) {
         m_worker.reset();
         ShowBox(kUpdateFailed, kFailureCaption, MB_OK | MB_ICONERROR);
@@ -276,13 +286,15 @@ void UpdaterDialog::OnAllInstalled()
 void UpdaterDialog::Cancel()
 {
     if (m_worker) {
-        // Out of sight at once; the worker stops its download (deleting the partial file)
-        // and the window ends only after it has.
-        ::ShowWindow(Hwnd(), SW_HIDE);
+        // Out of sight at once; the worker stops its download (deleting the partial file).
+        // A network call that does not wake at once is not waited for: the window answers
+        // within a second, and the thread, which owns what it uses, ends with the process.
+        if (Hwnd()) ::ShowWindow(Hwnd(), SW_HIDE);
         m_worker->Cancel();
-        m_worker.reset();
+        if (m_worker->Ended(kCancelWaitMs)) m_worker.reset();
+        else static_cast<void>(m_worker.release());
     }
-    End(IDCANCEL);
+    if (Hwnd()) End(IDCANCEL);
 }
 
 void UpdaterDialog::StartZelora()
@@ -332,17 +344,40 @@ bool UpdaterDialog::OnEraseBackground(HDC dc)
     win::BackBuffer buffer(Hwnd(), dc);
     buffer.Fill(RGB(248, 249, 251));
     buffer.Draw(m_background.Get(), 0, 0);
-    if (m_name.empty() && m_size.empty()) return true;
+    const bool offering = m_backgroundId == kOfferBackground && !m_offered.empty();
+    if (!offering && m_name.empty() && m_size.empty()) return true;
     const HDC memory = buffer.Dc();
     const auto font = reinterpret_cast<HFONT>(::SendMessageW(Hwnd(), WM_GETFONT, 0, 0));
     win::SelectGuard select(memory, font ? static_cast<HGDIOBJ>(font) : ::GetStockObject(DEFAULT_GUI_FONT));
     ::SetBkMode(memory, TRANSPARENT);
+    if (offering) {
+        DrawOffer(memory);
+        return true;
+    }
     ::SetTextColor(memory, RGB(0, 0, 0));
     RECT name{kNameArea.left, kNameArea.top, kSizeArea.left, kNameArea.bottom};
     ::DrawTextW(memory, m_name.c_str(), -1, &name, DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     RECT size = kSizeArea;
     ::DrawTextW(memory, m_size.c_str(), -1, &size, DT_RIGHT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     return true;
+}
+
+// What will be installed, in the offer's free band: as many codecs as fit in it, the rest
+// counted.
+void UpdaterDialog::DrawOffer(HDC dc) const
+{
+    ::SetTextColor(dc, RGB(40, 60, 110));
+    const UINT format = DT_LEFT | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL;
+    const int height = kOfferTextArea.bottom - kOfferTextArea.top;
+    for (std::size_t shown = m_offered.size(); shown > 0; --shown) {
+        const std::wstring text = win::Wide(OfferText(m_offered, shown));
+        RECT measured = kOfferTextArea;
+        ::DrawTextW(dc, text.c_str(), -1, &measured, format | DT_CALCRECT);
+        if (shown > 1 && measured.bottom - measured.top > height) continue;
+        RECT area = kOfferTextArea;
+        ::DrawTextW(dc, text.c_str(), -1, &area, format | DT_END_ELLIPSIS);
+        return;
+    }
 }
 
 bool UpdaterDialog::OnMouse(UINT msg, WPARAM, POINT client)
@@ -380,8 +415,7 @@ INT_PTR UpdaterDialog::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_TIMER:
         if (wParam == kStartTimer) {
             ::KillTimer(Hwnd(), kStartTimer);
-            CheckMainProgramStep();
-            CollectCodecUpdatesStep();
+            StartManifestFetch();
         } else if (wParam == kCleanUpTimer) {
             ::KillTimer(Hwnd(), kCleanUpTimer);
             if (m_folder) m_folder->CleanUp();
@@ -411,6 +445,9 @@ INT_PTR UpdaterDialog::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         return TRUE;
     case WM_QUERYDRAGICON:
         return reinterpret_cast<INT_PTR>(m_icon.Get());
+    case kManifestFetched:
+        OnManifestFetched();
+        return TRUE;
     case kWorkerRowStarted:
     case kWorkerProgress:
     case kWorkerRowDone:

@@ -9,6 +9,9 @@
 #include "updater/BitmapProgressBar.h"
 #include "updater/HttpDownload.h"
 #include "updater/ImageButton.h"
+#include "updater/ManifestFetch.h"
+#include "updater/ManifestRules.h"
+#include "updater/ManifestSignature.h"
 #include "updater/RunFolder.h"
 #include "updater/UpdateDecisions.h"
 #include "updater/UpdateSite.h"
@@ -23,10 +26,11 @@ namespace zelora::updater {
 
 struct UpdaterSettings {
     UpdateSite site;
+    P256PublicKey key = ProductUpdateKey();  // the manifest's signer
     UINT startDelayMs = 20000;
     UINT cleanUpDelayMs = 10000;
+    std::uint64_t manifestDeadlineMs = kManifestDeadlineMs;
     DownloadOptions download;
-    CodecPolicy policy;
     std::wstring tempParent;  // where the run's folder goes; empty: the user's temp folder
 };
 
@@ -35,9 +39,10 @@ public:
     UpdaterDialog(RegistryStore& store, UpdaterSettings settings);
     ~UpdaterDialog() override;
 
-    // The two steps the start timer runs, in this order.
-    void CheckMainProgramStep();
-    void CollectCodecUpdatesStep();
+    // After the start delay: the manifest is fetched off this thread; once it has arrived
+    // and proved signed and current, the two decisions run on it, in this order.
+    void CheckMainProgramStep(const ManifestReader& manifest);
+    void CollectCodecUpdatesStep(const ManifestReader& manifest);
     // Button 1000: starts the worker.
     void StartDownloads();
 
@@ -62,7 +67,8 @@ protected:
     bool OnMouse(UINT msg, WPARAM keys, POINT client) override;
 
 private:
-    std::optional<std::wstring> FetchManifest();
+    void StartManifestFetch();
+    void OnManifestFetched();
     bool SetBackground(int bitmapId);
     void ShowOffer();
     void OnWorkerMessage(UINT msg, WPARAM wParam);
@@ -70,10 +76,12 @@ private:
     void Cancel();
     void StartZelora();
     void InvalidateTexts() const;
+    void DrawOffer(HDC dc) const;
 
     RegistryStore& m_store;
     UpdaterSettings m_settings;
-    std::unique_ptr<RunFolder> m_folder;
+    ManifestFetch m_fetch;
+    std::shared_ptr<RunFolder> m_folder;     // shared with the worker
     std::vector<CodecUpdate> m_offered;  // in download order
     std::unique_ptr<UpdateWorker> m_worker;  // declared after the folder: ends first
 

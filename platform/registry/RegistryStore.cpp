@@ -12,6 +12,11 @@ KeyOpen ReadOpenMode(RegRoot root)
     return root == RegRoot::ClassesRoot ? KeyOpen::ExistingOnly : KeyOpen::CreateIfMissing;
 }
 
+KeyOpen RegistryStore::ReadMode(RegRoot root) const
+{
+    return m_readKeys == ReadKeys::ExistingOnly ? KeyOpen::ExistingOnly : ReadOpenMode(root);
+}
+
 bool RegistryStore::WriteDword(RegRoot root, std::string_view path, std::string_view name,
                                std::int32_t value)
 {
@@ -105,7 +110,7 @@ std::int32_t RegistryStore::ReadDword(RegRoot root, std::string_view path, std::
     unsigned char bytes[kNumberQueryBytes] = {};
     std::uint32_t size = sizeof bytes;
     RegType type = RegType::None;
-    if (m_backend.QueryValue(root, path, ReadOpenMode(root), name, bytes, size, &type) !=
+    if (m_backend.QueryValue(root, path, ReadMode(root), name, bytes, size, &type) !=
         RegStatus::Ok)
         return MissingDword;
     return DecodeDword(m_backend, type, bytes, size);
@@ -115,7 +120,7 @@ std::string RegistryStore::ReadString(RegRoot root, std::string_view path, std::
 {
     std::vector<unsigned char> buffer(kStringQueryBytes);
     auto size = static_cast<std::uint32_t>(buffer.size());
-    if (m_backend.QueryValue(root, path, ReadOpenMode(root), name, buffer.data(), size,
+    if (m_backend.QueryValue(root, path, ReadMode(root), name, buffer.data(), size,
                              nullptr) != RegStatus::Ok)
         return std::string(MissingString);
     return DecodeString(buffer.data(), size);

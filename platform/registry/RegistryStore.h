@@ -25,7 +25,14 @@ public:
     // Longest readable string in code page 949 bytes, its terminating NUL included.
     static constexpr std::size_t kStringBufferBytes = 1024;
 
-    explicit RegistryStore(RegistryBackend& backend) : m_backend(backend) {}
+    // How a read opens its key: the settings centre's reads create missing keys (as its
+    // values have always been written); a reader that must write nothing opens only.
+    enum class ReadKeys { CreateMissing, ExistingOnly };
+
+    explicit RegistryStore(RegistryBackend& backend, ReadKeys readKeys = ReadKeys::CreateMissing)
+        : m_backend(backend), m_readKeys(readKeys)
+    {
+    }
     virtual ~RegistryStore() = default;
     RegistryStore(const RegistryStore&) = delete;
     RegistryStore& operator=(const RegistryStore&) = delete;
@@ -64,7 +71,10 @@ public:
     RegistryBackend& Backend() const { return m_backend; }
 
 private:
+    KeyOpen ReadMode(RegRoot root) const;
+
     RegistryBackend& m_backend;
+    ReadKeys m_readKeys;
 };
 
 // How a read opens its key. HKCU and HKLM reads create a missing key, as every write does;

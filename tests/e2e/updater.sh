@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
 # ZeloraUpdate as it runs at logon, with its real 20-second start timer and every request
-# going to the loopback server: an update of two codecs (downloaded, installed one after the
-# other, cleaned up, "Zelora-ver" recorded, OK starting the settings centre), a tampered
-# installer (never started), and a manifest that answers 404 (the updater ends by itself).
+# going to the loopback server, its manifests signed by the signing tool with the
+# development key: an update of two codecs (downloaded, installed one after the other,
+# cleaned up, "Zelora-ver" and the serial recorded for the user, OK starting the settings
+# centre), a tampered installer (never started), a manifest that answers 404 (the updater
+# ends by itself), and the attacks the signature closes: an added script row, a redirect to
+# another host's program, a trickling server with a close sent meanwhile, a replayed old
+# manifest and an endless version number.
 source "$(dirname "$0")/lib.sh"
 if [ -z "${ZELORA_LOOPBACK_ROOT:-}" ]; then
   zelora_start_loopback || exit 1
@@ -25,19 +29,29 @@ cp "$ZELORA_BUILD/zelora_fake_installer.exe" "$work/Zelora/Zelora.exe"
 echo keep > "$work/cwd/temp/sentinel.txt"
 user_temp=$(find "$WINEPREFIX/drive_c/users" -maxdepth 4 -type d -iname temp | head -n 1)  # GetTempPath
 echo keep > "$user_temp/zelora-sentinel.txt"
-ac3_hash=$(sha256sum "$dl/codecs/ac3.exe" | cut -d' ' -f1)
+# The publisher's copies, whose hashes and sizes the signing tool writes into the manifest.
+mkdir -p "$work/genuine"
+cp "$dl/codecs/"*.exe "$work/genuine/"
 # The installers arrive slowly enough to be seen arriving.
 echo '{"/codecs/xvid.exe": {"chunk": 16384, "chunk_delay": 0.25}}' > "$ZELORA_LOOPBACK_ROOT/routes.json"
 
-manifest() { # AC3filter's hash
-  printf '[ZELORADATE]\r\nVER=20051013\r\nURL=http://www.zelora.example/\r\n'
+manifest() { # [program version]
+  printf '[ZELORADATE]\r\nVER=%s\r\nURL=http://www.zelora.example/\r\n' "${1:-20051013}"
   printf '[Xvid]\r\nVER=1.1\r\nURL=http://dl.zelora.example/codecs/xvid.exe\r\n'
-  printf '[AC3filter]\r\nVER=0.9\r\nURL=http://dl.zelora.example/codecs/ac3.exe\r\nSHA256=%s\r\n' "$1"
+  printf '[AC3filter]\r\nVER=0.9\r\nURL=http://dl.zelora.example/codecs/ac3.exe\r\n'
   printf '[VSFilter]\r\nVER=2.0\r\nURL=http://dl.zelora.example/codecs/vsfilter.exe\r\n'
+}
+# Signs the manifest on stdin and publishes it with its signature: serial [tool options].
+publish() {
+  local serial=$1; shift
+  cat > "$work/manifest.in"
+  python3 "$e2e_root/tools/sign/sign_manifest.py" sign --key "$e2e_root/tests/keys/dev-update-signing.private.pem" \
+    --serial "$serial" --files "$work/genuine" "$@" "$work/manifest.in" "$web/update/zl" >/dev/null 2>&1
 }
 fresh_registry() {
   reg_apply <<REG
 HKLM|$product|-
+HKCU|$product|-
 HKLM|$product\\Setup|Install_Dir|sz|$(winepath_of "$work/Zelora")
 HKLM|$product\\CodecUpdate\\video|Xvid|dword|1
 HKLM|$product\\CodecUpdate\\audio|AC3Filter|dword|1
@@ -96,7 +110,7 @@ installer_log_is() { [ "$(cat "$installer_log" 2>/dev/null)" = "$1" ]; }
 echo "-- an update of two codecs"
 folders_before=$(run_folders)  # a run that was killed may have left its folder
 fresh_registry
-manifest "$ac3_hash" > "$web/update/zl/update.qmu"
+manifest | publish 10
 : > "$installer_log"
 start_updater
 sleep 12
@@ -106,7 +120,16 @@ check "offers the update after about 20 seconds" wait_for 30 offer_window
 locate_client
 sleep 1
 client_shot "$shots/updater-offer.png"
-check "offer shows its background" client_shows 131 0 0 266 100
+check "offer shows its background" client_shows 131 0 0 266 76
+# The band below the question names the codecs and their new builds.
+offer_names_codecs() {
+  convert "$e2e_root/resources/skin/upd_bmp_131.bmp" -crop 240x22+16+78 +repage "$work/band.png"
+  local diff
+  diff=$(xwd -root -silent | convert xwd:- -crop "240x22+$((CLIENT_X + 16))+$((CLIENT_Y + 78))" +repage \
+    png:- | compare -metric AE png:- "$work/band.png" null: 2>&1)
+  [ "${diff%% *}" -gt 100 ]
+}
+check "offer names what it installs" offer_names_codecs
 check "offer shows the update button" client_shows 133 48 108
 xdotool key --window "$UPDATER_WINDOW" Return Escape; sleep 1
 check "Return and Escape leave the offer open" offer_window
@@ -134,14 +157,20 @@ check "OK ends the updater" wait_for 10 updater_gone
 check "OK starts the installed Zelora" wait_for 10 grep -q 'start Zelora.exe' "$installer_log"
 # Started and forgotten, it writes its end a moment later: not into the next run's log.
 wait_for 10 grep -q 'end Zelora.exe' "$installer_log"
-check "the version check is recorded" [ "$(reg_get HKLM "$product\\Setup" Zelora-ver)" = 20051013 ]
+check "the version check is recorded for the user" [ "$(reg_get HKCU "$product\\Setup" Zelora-ver)" = 20051013 ]
+check "the manifest's serial is recorded for the user" [ "$(reg_get HKCU "$product\\Setup" Manifest-serial)" = 10 ]
+check "nothing was written machine-wide" [ -z "$(reg_get HKLM "$product\\Setup" Zelora-ver)" ]
 check "the manifest came through the loopback server" grep -q 'GET http://www.zelora.example.*/update/zl/update.qmu' "$ZELORA_LOOPBACK_LOG"
+check "its signature too" grep -q 'GET http://www.zelora.example.*/update/zl/update.qmu.sig' "$ZELORA_LOOPBACK_LOG"
 check "the current directory's temp folder is untouched" [ "$(cat "$work/cwd/temp/sentinel.txt")" = keep ]
 check "the user's temporary folder keeps what is not ours" [ "$(cat "$user_temp/zelora-sentinel.txt")" = keep ]
 
 echo "-- a tampered installer"
 fresh_registry
-manifest "$(printf '0%.0s' $(seq 64))" > "$web/update/zl/update.qmu"
+manifest | publish 11
+# The server's copy differs from what was signed in one byte, at the same size.
+python3 -c 'import sys; b = bytearray(open(sys.argv[1], "rb").read()); b[-1] ^= 1; open(sys.argv[1], "wb").write(b)' \
+  "$dl/codecs/ac3.exe"
 : > "$installer_log"
 start_updater
 check "offers the update" wait_for 35 offer_window
@@ -154,10 +183,12 @@ xdotool key --window "$(xdotool search --onlyvisible --name '^ZeloraUpdate$' | h
 check "ends after the report" wait_for 10 updater_gone
 check "the tampered installer never started" installer_log_is "$(printf 'start xvid.exe\nend xvid.exe')"
 check "nothing left behind" folders_left
+cp "$work/genuine/ac3.exe" "$dl/codecs/ac3.exe"
 
 echo "-- a manifest that answers 404"
 reg_apply <<REG
 HKLM|$product|-
+HKCU|$product|-
 HKLM|$product\\CodecUpdate\\video|Xvid|dword|1
 REG
 echo '{"/update/zl/update.qmu": {"status": 404}}' > "$ZELORA_LOOPBACK_ROOT/routes.json"
@@ -168,13 +199,98 @@ start_updater
 check "a second copy ends at once, silently" wait_for 10 updater_gone
 ZELORA_PID=$first
 # Watched until it ends: the offer must never appear.
-ends_unseen() {
+ends_unseen() { # [seconds to wait]
   local i
-  for i in $(seq 1 200); do offer_window && return 1; updater_gone && return 0; sleep 0.2; done
+  for i in $(seq 1 $(( ${1:-40} * 5 ))); do offer_window && return 1; updater_gone && return 0; sleep 0.2; done
   return 1
 }
 check "the updater ends by itself, never seen" ends_unseen
-check "nothing was recorded" [ -z "$(reg_get HKLM "$product\\Setup" Zelora-ver)" ]
+check "nothing was recorded" [ -z "$(reg_get HKCU "$product\\Setup" Zelora-ver)" ]
+echo '{}' > "$ZELORA_LOOPBACK_ROOT/routes.json"
+
+# Each attack ends with nothing offered, nothing started and nothing recorded.
+user_records() { echo "$(reg_get HKCU "$product\\Setup" Zelora-ver)/$(reg_get HKCU "$product\\Setup" Manifest-serial)"; }
+attack() { # description; the updater must end unseen, having started and recorded nothing
+  : > "$installer_log"
+  local before; before=$(user_records)
+  start_updater
+  check "$1: ends unseen" ends_unseen
+  check "$1: nothing started" installer_log_is ""
+  check "$1: nothing recorded" [ "$(user_records)" = "$before" ]
+}
+mkdir -p "$ZELORA_LOOPBACK_ROOT/attacker.example/p" "$ZELORA_LOOPBACK_ROOT/evil.example"
+printf '@echo off\r\necho pwned > "%%TEMP%%\\zelora-pwned.txt"\r\n' > "$ZELORA_LOOPBACK_ROOT/attacker.example/p/run.cmd"
+# Another program than the one signed (one byte differs).
+python3 -c 'import sys; b = bytearray(open(sys.argv[1], "rb").read()); b[-1] ^= 1; open(sys.argv[2], "wb").write(b)' \
+  "$ZELORA_BUILD/zelora_fake_installer.exe" "$ZELORA_LOOPBACK_ROOT/evil.example/evil.exe"
+reg_apply <<REG
+HKCU|$product|-
+HKCU|$product\\Setup|Manifest-serial|sz|20
+HKLM|$product\\CodecUpdate\\video|Xvid|dword|1
+REG
+
+echo "-- attack: a script row added to a genuine manifest"
+manifest | publish 20
+run_cmd_hash=$(sha256sum "$ZELORA_LOOPBACK_ROOT/attacker.example/p/run.cmd" | cut -d' ' -f1)
+printf '[Divx5]\r\nVER=9\r\nURL=http://attacker.example/p/run.cmd\r\nSHA256=%s\r\nSIZE=%s\r\n' "$run_cmd_hash" \
+  "$(stat -c %s "$ZELORA_LOOPBACK_ROOT/attacker.example/p/run.cmd")" >> "$web/update/zl/update.qmu"
+reg_apply <<REG
+HKLM|$product\\CodecUpdate\\video|Divx5|dword|1
+REG
+attack "script row"
+check "script row: the script was never fetched" sh -c "! grep -q 'run.cmd' '$ZELORA_LOOPBACK_LOG'"
+
+echo "-- attack: the installer's address redirected to another host's program"
+manifest | publish 21
+echo '{"/codecs/xvid.exe": {"status": 302, "location": "http://evil.example/evil.exe"}}' > "$ZELORA_LOOPBACK_ROOT/routes.json"
+: > "$installer_log"
+start_updater
+check "redirect: offers the signed update" wait_for 35 offer_window
+locate_client
+client_click 91 118
+check "redirect: reports the failed download" wait_for 40 failure_box
+xdotool key --window "$(xdotool search --onlyvisible --name '^ZeloraUpdate$' | head -n 1)" Return
+check "redirect: ends after the report" wait_for 10 updater_gone
+check "redirect: the other host's program was never started" installer_log_is ""
+check "redirect: and not kept" folders_left
+echo '{}' > "$ZELORA_LOOPBACK_ROOT/routes.json"
+
+echo "-- attack: a trickling server, and the setup's close meanwhile"
+manifest | publish 22
+echo '{"/update/zl/update.qmu": {"file": "www.zelora.example/update/zl/update.qmu", "chunk": 1, "chunk_delay": 20}}' \
+  > "$ZELORA_LOOPBACK_ROOT/routes.json"
+: > "$installer_log"
+before=$(user_records)
+start_updater
+sleep 24  # the start delay has passed: the manifest is trickling in
+close_ms=$("$WINE64" "$ZELORA_BUILD/zelora_regtool.exe" close "ZL Update" 2>/dev/null | tr -d '\r')
+echo "  (the close was answered after ${close_ms:-no answer} ms)"
+check "trickle: the close is answered within a second" [ -n "$close_ms" ] && [ "${close_ms:-9999}" -lt 1000 ]
+check "trickle: the updater has ended" wait_for 2 updater_gone
+check "trickle: nothing recorded" [ "$(user_records)" = "$before" ]
+# Without a close it ends by itself within its bound: 30 s for the manifest and signature,
+# and at most one 20-second wait for a byte beyond.
+start_updater
+trickle_start=$(date +%s)
+check "trickle: ends unseen by itself" ends_unseen 80
+trickle_seconds=$(( $(date +%s) - trickle_start ))
+echo "  (ended after ${trickle_seconds} s, 20 of them the start delay)"
+check "trickle: within the start delay and the 50-second bound" [ "$trickle_seconds" -le 73 ]
+echo '{}' > "$ZELORA_LOOPBACK_ROOT/routes.json"
+
+echo "-- attack: an old manifest replayed"
+manifest | publish 19
+attack "replay"
+
+echo "-- attack: an endless version number"
+manifest 99999999999 | publish 23
+attack "endless version"
+manifest 20991231 | publish 24
+start_updater
+notice_box() { xdotool search --onlyvisible --name '^ZeloraUpdata$' >/dev/null 2>&1; }
+check "endless version: a later genuine release is still announced" wait_for 35 notice_box
+check "endless version: and recorded" [ "$(reg_get HKCU "$product\\Setup" Zelora-ver)" = 20991231 ]
+kill "$ZELORA_PID" 2>/dev/null; wait "$ZELORA_PID" 2>/dev/null
 echo '{}' > "$ZELORA_LOOPBACK_ROOT/routes.json"
 rm -f "$user_temp/zelora-sentinel.txt"
 finish

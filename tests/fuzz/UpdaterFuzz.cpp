@@ -1,12 +1,14 @@
 // The updater's decisions over random manifests and registries, and its file-name rule over
 // random addresses: a codec is offered only when selected, with a usable build that differs
-// from the recorded one, a usable address and a well-formed hash; collecting writes
-// nothing; the program check writes only "Zelora-ver"; a local name is the address's last
+// from the recorded one, a usable address naming an .exe or .msi, a well-formed hash and a
+// size; collecting writes nothing; the program check writes only the user's "Zelora-ver",
+// an 8-digit date; a local name is the address's last
 // path segment, safe on every Windows file system, and no two rows of a run share one.
 #include "fuzz/FuzzRegistry.h"
 
 #include "platform/text/Text.h"
 #include "updater/AddressRules.h"
+#include "updater/ManifestRules.h"
 #include "updater/UpdateCodecs.h"
 #include "updater/UpdateDecisions.h"
 
@@ -52,7 +54,7 @@ constexpr std::string_view kSegments[] = {
     "setup.exe",     "xvid-1.2_b.exe", "a.b.c",   "",        ".",        "..",      "..\\x.exe",
     "%5c..%5cx.exe", "a:b.exe",        "CON.exe", "con",     "LPT1.txt", "com9.ax", "COM0",
     "한글.exe",      ".hidden",        "name.",   "a b.exe", "a\"b.exe", "x?y",     "nul.tar.gz",
-    "CONIN.exe"};
+    "CONIN.exe",     "run.cmd",        "a.hta",   "pkg.MSI", "x.exe.bat", "setup.EXE"};
 
 std::string RandomUrl(Random& random)
 {
@@ -136,7 +138,12 @@ void FillCodec(Random& random, MapManifest& manifest, MemoryRegistry& memory,
         random.Chance(10) ? std::string(65, '9') : std::string(random.Pick(kVersions));
     if (random.Chance(85)) manifest.Set(name, "VER", version);
     if (random.Chance(85)) manifest.Set(name, "URL", RandomUrl(random));
-    if (random.Chance(40)) {
+    if (random.Chance(70)) {
+        constexpr std::string_view kSizes[] = {"1", "4096", "0", "-5", "+7", "536870912", "536870913",
+                                               "99999999999", "12ab", ""};
+        manifest.Set(name, "SIZE", std::string(random.Pick(kSizes)));
+    }
+    if (random.Chance(70)) {
         constexpr std::string_view kHashes[] = {
             "0123456789abcdef0123456789abcdef0123456789abcdef0123456789abcdef",
             "0123456789ABCDEF0123456789ABCDEF0123456789ABCDEF0123456789ABCDEF", "0123456789abcdef",
@@ -168,8 +175,8 @@ void CheckDecisions(Random& random)
     for (const CodecCategory& category : kCodecCategories)
         for (std::string_view name : category.names)
             FillCodec(random, manifest, memory, category.keyWord, name);
-    constexpr std::string_view kProgramVersions[] = {"20051014", "20051013",       "1",  " 7x",
-                                                     "abc",      "99999999999999", "-5", ""};
+    constexpr std::string_view kProgramVersions[] = {"20051014", "20051013", "1",        " 7x", "abc",
+                                                     "99999999999999", "-5", "20991231", "20060230", ""};
     if (random.Chance(90))
         manifest.Set(kProgramSection, "VER", std::string(random.Pick(kProgramVersions)));
     if (random.Chance(50)) manifest.Set(kProgramSection, "URL", RandomUrl(random));
@@ -177,14 +184,13 @@ void CheckDecisions(Random& random)
         const StoredValue recorded = random.Chance(50)
                                          ? StringValue(Utf8ToUtf16(random.Pick(kProgramVersions)))
                                          : RandomValue(random);
-        memory.SetValue(kHklm, kSetupKey, "Zelora-ver", recorded.type, recorded.data.data(),
-                        static_cast<std::uint32_t>(recorded.data.size()));
+        memory.SetValue(random.Chance(50) ? kHklm : RegRoot::CurrentUser, kSetupKey, "Zelora-ver",
+                        recorded.type, recorded.data.data(), static_cast<std::uint32_t>(recorded.data.size()));
     }
 
     // Collecting reads only.
     const RegistrySnapshot before = TakeSnapshot(memory);
-    const CodecPolicy policy{.requireHash = random.Chance(20)};
-    const std::vector<CodecUpdate> updates = CollectCodecUpdates(store, manifest, policy);
+    const std::vector<CodecUpdate> updates = CollectCodecUpdates(store, manifest);
     CheckWrites(before, TakeSnapshot(memory), {}, counting.Counts(), "CollectCodecUpdates");
 
     std::size_t previous = 0;  // download order: categories in table order
@@ -213,11 +219,14 @@ void CheckDecisions(Random& random)
         Require(update.url == manifest.Value(update.name, "URL").value_or("") &&
                     !update.url.empty() && update.url.size() <= kMaxAddressLength,
                 "an unusable address offered");
-        Require(update.sha256.empty()
-                    ? !policy.requireHash
-                    : update.sha256.size() == 64 && Lower(update.sha256) == update.sha256 &&
-                          IsSha256Text(update.sha256),
-                "an offer with a malformed hash");
+        Require(update.sha256.size() == 64 && Lower(update.sha256) == update.sha256 &&
+                    IsSha256Text(update.sha256),
+                "an offer without a well-formed hash");
+        Require(update.size > 0 && update.size <= kMaxInstallerBytes &&
+                    std::to_string(update.size) == manifest.Value(update.name, "SIZE").value_or(""),
+                "an offer without its exact size");
+        const std::optional<std::string> file = LocalFileName(update.url);
+        Require(file && InstallerKindOf(*file), "an offer of something that is no installer");
     }
 
     // The program check: only "Zelora-ver" is written, and a notice's page is safe to open.
@@ -226,7 +235,7 @@ void CheckDecisions(Random& random)
     const std::optional<MainProgramNotice> notice = CheckMainProgram(store, manifest, kHome);
     const RegistrySnapshot after = TakeSnapshot(memory);
     for (const ValueAddress& address : ChangedValues(beforeCheck, after))
-        Require(address == AddressOf(kHklm, kSetupKey, "Zelora-ver"),
+        Require(address == AddressOf(RegRoot::CurrentUser, kSetupKey, "Zelora-ver"),
                 "the program check wrote " + Describe(address));
     Require(counting.Counts().setValue <= 1, "the program check wrote twice");
     if (!IsUsableManifest(manifest)) {
@@ -235,8 +244,9 @@ void CheckDecisions(Random& random)
     if (notice) {
         Require(notice->pageUrl == kHome || IsOpenableWebAddress(notice->pageUrl),
                 "an unsafe page to open");
-        Require(store.ReadString(kHklm, kSetupKey, "Zelora-ver") == notice->version,
+        Require(store.ReadString(RegRoot::CurrentUser, kSetupKey, "Zelora-ver") == notice->version,
                 "the announced version is not recorded");
+        Require(ParseDate(notice->version).has_value(), "a version announced that is no date");
     }
 }
 

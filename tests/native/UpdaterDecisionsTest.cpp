@@ -41,7 +41,7 @@ constexpr const char* kHome = "http://www.zelora.example/";
 
 class UpdaterDecisionsTest : public ::testing::Test {
 protected:
-    std::string StoredVersion() { return store.ReadString(RegRoot::LocalMachine, kSetup, "Zelora-ver"); }
+    std::string StoredVersion() { return store.ReadString(RegRoot::CurrentUser, kSetup, "Zelora-ver"); }
 
     void Select(std::string_view category, std::string_view name, std::int32_t state)
     {
@@ -57,7 +57,11 @@ protected:
     }
     void Offer(std::string_view name, std::string_view build)
     {
-        manifest.Set(name, "VER", build).Set(name, "URL", "http://dl.example/" + std::string(name) + ".exe");
+        std::string file(name);  // "Mpeg 1/2" is fetched as "Mpeg-1-2.exe"
+        for (char& c : file)
+            if (c == ' ' || c == '/') c = '-';
+        manifest.Set(name, "VER", build).Set(name, "URL", "http://dl.example/" + file + ".exe");
+        manifest.Set(name, "SHA256", std::string(64, 'a')).Set(name, "SIZE", "1000");
     }
     std::vector<std::string> Names(const std::vector<CodecUpdate>& updates)
     {
@@ -71,7 +75,7 @@ protected:
     FakeManifest manifest;
 };
 
-TEST_F(UpdaterDecisionsTest, ManifestCountsOnlyWithNumericProgramVersion)
+TEST_F(UpdaterDecisionsTest, ManifestCountsOnlyWithAnEightDigitDate)
 {
     struct Case {
         const char* ver;  // nullptr: no ZELORADATE section at all
@@ -79,9 +83,9 @@ TEST_F(UpdaterDecisionsTest, ManifestCountsOnlyWithNumericProgramVersion)
     };
     const Case cases[] = {
         {nullptr, false}, {"", false}, {"abc", false}, {"<html>", false},
-        {"20051013", true}, {" 20060101", true}, {"20060101b", true},
-        {"2006010100000000000000000000000000000000000000000000000000000000", true},
-        {"20060101000000000000000000000000000000000000000000000000000000000", false},
+        {"20051013", true}, {"20040229", true}, {" 20060101", false}, {"20060101b", false},
+        {"99999999999", false}, {"2006010", false}, {"20061301", false}, {"20060229", false},
+        {"+2006010", false}, {"18991231", false},
     };
     for (const Case& c : cases) {
         FakeManifest m;
@@ -94,23 +98,29 @@ TEST_F(UpdaterDecisionsTest, ManifestCountsOnlyWithNumericProgramVersion)
 TEST_F(UpdaterDecisionsTest, MainProgramAnnouncedOnceWhenNewer)
 {
     struct Case {
-        const char* stored;  // nullptr: never recorded (a fresh install)
+        const char* user;     // the user's record; nullptr: none yet
+        const char* machine;  // what earlier releases recorded machine-wide; nullptr: none
         const char* ver;
         bool announced;
         const char* storedAfter;
     };
     const Case cases[] = {
-        {"20051013", "20051013", false, "20051013"},
-        {nullptr, "20051013", false, "20051013"},  // its own version is not news
-        {nullptr, "20060101", true, "20060101"},
-        {"NULL", "20060101", true, "20060101"},
-        {"20051013", "20060101rc", true, "20060101rc"},  // leading digits compared
-        {"20070101", "20060101", false, "20070101"},
-        {"99999999999999999999", "20060101", false, "99999999999999999999"},  // no overflow
+        {"20051013", nullptr, "20051013", false, "20051013"},
+        {nullptr, nullptr, "20051013", false, "20051013"},  // its own version is not news
+        {nullptr, nullptr, "20060101", true, "20060101"},
+        {"NULL", nullptr, "20060101", true, "20060101"},
+        {"20070101", nullptr, "20060101", false, "20070101"},
+        {nullptr, "20070101", "20060101", false, "20070101"},  // the machine's record starts it
+        {"20050101", "20070101", "20060101", true, "20060101"},  // the user's record wins
+        // A record poisoned with an endless number no longer silences releases.
+        {nullptr, "99999999999", "20060101", true, "20060101"},
+        {"99999999999999999999", nullptr, "20060101", true, "20060101"},
     };
     for (const Case& c : cases) {
+        registry.DeleteTree(RegRoot::CurrentUser, kSetup);
         registry.DeleteTree(RegRoot::LocalMachine, kSetup);
-        if (c.stored) store.WriteString(RegRoot::LocalMachine, kSetup, "Zelora-ver", c.stored);
+        if (c.user) store.WriteString(RegRoot::CurrentUser, kSetup, "Zelora-ver", c.user);
+        if (c.machine) store.WriteString(RegRoot::LocalMachine, kSetup, "Zelora-ver", c.machine);
         FakeManifest m;
         m.Set("ZELORADATE", "VER", c.ver);
         const auto notice = CheckMainProgram(store, m, kHome);
@@ -119,6 +129,7 @@ TEST_F(UpdaterDecisionsTest, MainProgramAnnouncedOnceWhenNewer)
             EXPECT_EQ(notice->version, c.ver);
         }
         EXPECT_EQ(StoredVersion(), c.storedAfter) << c.ver;
+        EXPECT_EQ(store.ReadString(RegRoot::LocalMachine, kSetup, "Zelora-ver"), c.machine ? c.machine : "ERROR");
         EXPECT_FALSE(CheckMainProgram(store, m, kHome)) << "announced twice: " << c.ver;
     }
 }
@@ -140,7 +151,7 @@ TEST_F(UpdaterDecisionsTest, AnnouncedPageMustBeAPlainWebAddress)
         {"javascript:alert(1)", kHome},
     };
     for (const Case& c : cases) {
-        registry.DeleteTree(RegRoot::LocalMachine, kSetup);
+        registry.DeleteTree(RegRoot::CurrentUser, kSetup);
         FakeManifest m;
         m.Set("ZELORADATE", "VER", "20990101");
         if (c.url) m.Set("ZELORADATE", "URL", c.url);
@@ -191,25 +202,38 @@ TEST_F(UpdaterDecisionsTest, OfferedOnlyWhenSelectedDifferentAndComplete)
         std::string url;
         const char* sha;         // nullptr: no SHA256 key
         bool offered;
+        const char* size = "4096";  // nullptr: no SIZE key
     };
     const std::string ok = "http://dl.example/xvid.exe";
     const std::string hash(64, 'a');
+    const char* h = hash.c_str();
+    const std::string longest = "http://dl.example/" + std::string(2048 - 27, 'x') + "/xvid.exe";
     const Case cases[] = {
-        {"newer build", 1, "1.1", "1.2", ok, nullptr, true},
-        {"same build", 1, "1.2", "1.2", ok, nullptr, false},
-        {"texts compared exactly", 1, "1.0", "1.00", ok, nullptr, true},
-        {"never recorded", 1, nullptr, "1.2", ok, nullptr, true},
-        {"not selected", 0, "1.1", "1.2", ok, nullptr, false},
-        {"selection missing", RegistryStore::MissingDword, "1.1", "1.2", ok, nullptr, false},
-        {"selection not 1", 2, "1.1", "1.2", ok, nullptr, false},
-        {"section missing", 1, "1.1", nullptr, ok, nullptr, false},
-        {"empty build", 1, "1.1", "", ok, nullptr, false},
-        {"empty address", 1, "1.1", "1.2", "", nullptr, false},
-        {"address over 2048", 1, "1.1", "1.2", ok + std::string(2049 - ok.size(), 'x'), nullptr, false},
-        {"address of 2048", 1, "1.1", "1.2", ok + std::string(2048 - ok.size(), 'x'), nullptr, true},
-        {"build over 64", 1, "1.1", "1234567890123456789012345678901234567890123456789012345678901234.", ok, nullptr, false},
-        {"with hash", 1, "1.1", "1.2", ok, hash.c_str(), true},
+        {"newer build", 1, "1.1", "1.2", ok, h, true},
+        {"same build", 1, "1.2", "1.2", ok, h, false},
+        {"texts compared exactly", 1, "1.0", "1.00", ok, h, true},
+        {"never recorded", 1, nullptr, "1.2", ok, h, true},
+        {"not selected", 0, "1.1", "1.2", ok, h, false},
+        {"selection missing", RegistryStore::MissingDword, "1.1", "1.2", ok, h, false},
+        {"selection not 1", 2, "1.1", "1.2", ok, h, false},
+        {"section missing", 1, "1.1", nullptr, ok, h, false},
+        {"empty build", 1, "1.1", "", ok, h, false},
+        {"empty address", 1, "1.1", "1.2", "", h, false},
+        {"address over 2048", 1, "1.1", "1.2", longest + "x", h, false},
+        {"address of 2048", 1, "1.1", "1.2", longest, h, true},
+        {"build over 64", 1, "1.1", "1234567890123456789012345678901234567890123456789012345678901234.", ok, h, false},
+        {"no hash", 1, "1.1", "1.2", ok, nullptr, false},
         {"malformed hash", 1, "1.1", "1.2", ok, "abc", false},
+        {"no size", 1, "1.1", "1.2", ok, h, false, nullptr},
+        {"size zero", 1, "1.1", "1.2", ok, h, false, "0"},
+        {"size with a sign", 1, "1.1", "1.2", ok, h, false, "+4096"},
+        {"size over 512 MB", 1, "1.1", "1.2", ok, h, false, "536870913"},
+        {"size of 512 MB", 1, "1.1", "1.2", ok, h, true, "536870912"},
+        {"a package", 1, "1.1", "1.2", "http://dl.example/xvid.MSI", h, true},
+        {"a script", 1, "1.1", "1.2", "http://dl.example/run.cmd", h, false},
+        {"an HTML application", 1, "1.1", "1.2", "http://dl.example/setup.hta", h, false},
+        {"a name that is only an extension", 1, "1.1", "1.2", "http://dl.example/.exe", h, false},
+        {"an unsafe name", 1, "1.1", "1.2", "http://dl.example/..%5cx.exe", h, false},
     };
     for (const Case& c : cases) {
         registry.DeleteTree(RegRoot::LocalMachine, "SOFTWARE\\Tarnwick");
@@ -219,6 +243,7 @@ TEST_F(UpdaterDecisionsTest, OfferedOnlyWhenSelectedDifferentAndComplete)
         if (c.installed) Installed("video", "Xvid", c.installed);
         if (c.ver) m.Set("xvid", "ver", c.ver).Set("XVID", "url", c.url);
         if (c.sha) m.Set("Xvid", "SHA256", c.sha);
+        if (c.size) m.Set("Xvid", "SIZE", c.size);
         const std::vector<CodecUpdate> updates = CollectCodecUpdates(store, m);
         EXPECT_EQ(updates.size(), c.offered ? 1u : 0u) << c.what;
     }
@@ -232,12 +257,33 @@ TEST_F(UpdaterDecisionsTest, SelectionNamesAndHashesMatchWithoutRegardToCase)
     Offer("AC3filter", "0.9");
     Offer("CoreAAC", "1.5");
     manifest.Set("AC3filter", "SHA256", std::string(64, 'C'));
-    ASSERT_EQ(CollectCodecUpdates(store, manifest).size(), 2u);
-    EXPECT_EQ(CollectCodecUpdates(store, manifest)[1].sha256, std::string(64, 'c'));
+    const std::vector<CodecUpdate> updates = CollectCodecUpdates(store, manifest);
+    ASSERT_EQ(updates.size(), 2u);
+    EXPECT_EQ(updates[1].sha256, std::string(64, 'c'));
+    EXPECT_EQ(updates[1].size, 1000u);
+    EXPECT_EQ(updates[1].version, "0.9");
 
-    // Built to refuse codecs without a hash: only the hashed one is left.
-    const std::vector<CodecUpdate> strict = CollectCodecUpdates(store, manifest, {.requireHash = true});
-    EXPECT_EQ(Names(strict), std::vector<std::string>{"AC3filter"});
+    // The offer names each codec with its new build, the rest counted.
+    EXPECT_EQ(OfferText(updates, 2), "설치할 코덱 (새 빌드): CoreAAC 1.5, AC3filter 0.9");
+    EXPECT_EQ(OfferText(updates, 1), "설치할 코덱 (새 빌드): CoreAAC 1.5 외 1개");
+}
+
+TEST(UpdaterRecords, OnlyTheUsersRecordsAreWritten)
+{
+    // As the updater opens the registry: machine-wide keys are read, never created.
+    MemoryRegistry registry;
+    RegistryStore store(registry, RegistryStore::ReadKeys::ExistingOnly);
+    FakeManifest m;
+    m.Set("ZELORADATE", "VER", "20991231").Set("Xvid", "VER", "1.1");
+    ASSERT_TRUE(CheckMainProgram(store, m, kHome));
+    EXPECT_TRUE(CollectCodecUpdates(store, m).empty());
+    RecordSerial(store, 12);
+    RecordSerial(store, 9);  // never lowered
+    std::vector<std::string> machineKeys;
+    registry.EnumSubkeyNames(RegRoot::LocalMachine, "SOFTWARE", KeyOpen::ExistingOnly, machineKeys);
+    EXPECT_TRUE(machineKeys.empty());
+    EXPECT_EQ(AcceptedSerial(store), 12u);
+    EXPECT_EQ(store.ReadString(RegRoot::CurrentUser, kSetup, "Zelora-ver"), "20991231");
 }
 
 }  // namespace

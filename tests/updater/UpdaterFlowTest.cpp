@@ -52,12 +52,14 @@ protected:
     {
         if (!loopback.Available()) GTEST_SKIP() << "no loopback server (run through scripts/test.sh)";
         registry.DeleteTree(RegRoot::LocalMachine, kProduct);
+        registry.DeleteTree(RegRoot::CurrentUser, kProduct);
         loopback.Routes("{}");
         loopback.ServeFile("dl.zelora.example", "/codecs/xvid.exe", FakeInstaller());
         loopback.ServeFile("dl.zelora.example", "/codecs/ac3.exe", FakeInstaller());
         ::SetEnvironmentVariableW(L"ZELORA_FAKE_INSTALLER_LOG", installerLog.c_str());
         ::SetEnvironmentVariableW(L"ZELORA_FAKE_INSTALLER_SLEEP_MS", L"700");
         settings.site = ProductUpdateSite();
+        settings.key = signer.PublicKey();
         settings.startDelayMs = 10;
         settings.cleanUpDelayMs = 300;
         settings.tempParent = (scratch.Path() / "temp").wstring();
@@ -73,11 +75,18 @@ protected:
         EXPECT_EQ(ReadText(fs::current_path() / "temp" / "zelora-sentinel.txt"), "keep");
         fs::remove(fs::current_path() / "temp" / "zelora-sentinel.txt");
         registry.DeleteTree(RegRoot::LocalMachine, kProduct);
+        registry.DeleteTree(RegRoot::CurrentUser, kProduct);
     }
 
     void Select(const char* category, const char* name)
     {
         store.WriteDword(RegRoot::LocalMachine, std::string(kProduct) + "\\CodecUpdate\\" + category, name, 1);
+    }
+    // The fake installer's pins: "SHA256=...\r\nSIZE=...\r\n".
+    std::string Pins(const std::string& hash = "") const
+    {
+        return "SHA256=" + (hash.empty() ? Sha256OfFile(FakeInstaller().wstring()).value_or("") : hash) +
+               "\r\nSIZE=" + std::to_string(fs::file_size(FakeInstaller())) + "\r\n";
     }
     // Xvid (video) and AC3filter (audio) are selected and newer in the manifest.
     std::string TwoCodecManifest(const std::string& ac3Hash)
@@ -85,14 +94,34 @@ protected:
         Select("video", "Xvid");
         Select("audio", "AC3Filter");  // the Codec Update page's spelling
         store.WriteString(RegRoot::LocalMachine, std::string(kProduct) + "\\CodecBuildNum\\video", "Xvid", "1.0");
-        store.WriteString(RegRoot::LocalMachine, kSetup, "Zelora-ver", "20051013");
+        store.WriteString(RegRoot::CurrentUser, kSetup, "Zelora-ver", "20051013");
         return "[ZELORADATE]\r\nVER=20051013\r\n"
-               "[Xvid]\r\nVER=1.1\r\nURL=http://dl.zelora.example/codecs/xvid.exe\r\n"
-               "[AC3filter]\r\nVER=0.9\r\nURL=http://dl.zelora.example/codecs/ac3.exe?from=manifest\r\n"
-               "SHA256=" + ac3Hash + "\r\n"
+               "[Xvid]\r\nVER=1.1\r\nURL=http://dl.zelora.example/codecs/xvid.exe\r\n" + Pins() +
+               "[AC3filter]\r\nVER=0.9\r\nURL=http://dl.zelora.example/codecs/ac3.exe?from=manifest\r\n" +
+               Pins(ac3Hash) +
                "[VSFilter]\r\nVER=2.0\r\nURL=http://dl.zelora.example/codecs/vsfilter.exe\r\n";
     }
-    void ServeManifest(const std::string& text) { loopback.Serve("www.zelora.example", "/update/zl/update.qmu", text); }
+    // The manifest with SERIAL and EXPIRES in its first section, and its signature.
+    static std::string Stamped(const std::string& text, const std::string& serial = "7",
+                               const std::string& expires = "20991231")
+    {
+        const std::size_t head = text.find("[ZELORADATE]\r\n");
+        if (head == std::string::npos) return text;
+        std::string stamped = text;
+        stamped.insert(head + 14, "SERIAL=" + serial + "\r\nEXPIRES=" + expires + "\r\n");
+        return stamped;
+    }
+    void ServeSigned(const std::string& bytes, const std::string& signature)
+    {
+        loopback.Serve("www.zelora.example", "/update/zl/update.qmu", bytes);
+        loopback.Serve("www.zelora.example", "/update/zl/update.qmu.sig", signature);
+    }
+    void ServeManifest(const std::string& text)
+    {
+        const std::string bytes = Stamped(text);
+        ServeSigned(bytes, signer.Sign(bytes));
+    }
+    std::string UserRecord(const char* name) { return store.ReadString(RegRoot::CurrentUser, kSetup, name); }
 
     bool Visible(RecordingUpdater& dialog, int id) const { return ::IsWindowVisible(dialog.Item(id)) != FALSE; }
     bool Offering(RecordingUpdater& dialog) const
@@ -102,6 +131,7 @@ protected:
     }
 
     Loopback loopback;
+    TestSigner signer;
     ScratchFolder scratch{L"zelora-updater-flow"};
     std::wstring installerLog = (scratch.Path() / "installers.log").wstring();
     Win32Registry registry;
@@ -250,49 +280,174 @@ TEST_F(UpdaterFlowTest, CancelDuringADownloadStartsNothingAndLeavesNothing)
     EXPECT_FALSE(fs::exists(folder));
 }
 
-TEST_F(UpdaterFlowTest, UnsafeFileNameFailsBeforeAnythingIsFetched)
+TEST_F(UpdaterFlowTest, OnlyPinnedInstallersAreOffered)
 {
-    Select("video", "Xvid");
-    ServeManifest("[ZELORADATE]\r\nVER=20051013\r\n"
-                  "[Xvid]\r\nVER=1.1\r\nURL=http://dl.zelora.example/codecs/..%5c..%5cevil.exe\r\n");
-    RecordingUpdater dialog(store, settings);
-    ASSERT_TRUE(dialog.Create(nullptr));
-    ASSERT_TRUE(PumpUntil([&] { return Offering(dialog); }, 20));
-    const fs::path folder = dialog.Folder()->Path();
-    ::SendMessageW(dialog.Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_UPDATER_START, BN_CLICKED), 0);
-    ASSERT_TRUE(PumpUntil([&] { return dialog.Hwnd() == nullptr; }, 20));
-    EXPECT_EQ(dialog.boxes.size(), 1u);
-    EXPECT_TRUE(fs::is_empty(folder));
-    EXPECT_EQ(loopback.Log().find("evil"), std::string::npos);
+    const std::string pins = Pins();
+    struct Case {
+        const char* what;
+        std::string section;
+    };
+    const Case cases[] = {
+        {"unsafe name", "URL=http://dl.zelora.example/codecs/..%5c..%5cevil.exe\r\n" + pins},
+        {"no SHA256", "URL=http://dl.zelora.example/codecs/xvid.exe\r\nSIZE=1000\r\n"},
+        {"no SIZE", "URL=http://dl.zelora.example/codecs/xvid.exe\r\nSHA256=" + std::string(64, 'a') + "\r\n"},
+        {"a script", "URL=http://attacker.example/p/run.cmd\r\n" + pins},
+        {"an HTML application", "URL=http://dl.zelora.example/codecs/setup.hta\r\n" + pins},
+    };
+    for (const Case& c : cases) {
+        Select("video", "Xvid");
+        ServeManifest("[ZELORADATE]\r\nVER=20051013\r\n[Xvid]\r\nVER=1.1\r\n" + c.section);
+        const std::size_t logged = loopback.Log().size();
+        RecordingUpdater dialog(store, settings);
+        ASSERT_TRUE(dialog.Create(nullptr));
+        EXPECT_TRUE(PumpUntil([&] { return dialog.Hwnd() == nullptr; }, 20)) << c.what;
+        EXPECT_TRUE(dialog.Offered().empty()) << c.what;
+        EXPECT_EQ(loopback.Log().substr(logged).find("GET http://dl."), std::string::npos) << c.what;
+        EXPECT_EQ(loopback.Log().substr(logged).find("attacker"), std::string::npos) << c.what;
+    }
     EXPECT_EQ(ReadText(installerLog), "");
 }
 
-TEST_F(UpdaterFlowTest, UnusableManifestEndsSilentlyAndWritesNothing)
+TEST_F(UpdaterFlowTest, RefusedManifestEndsUnseenAndWritesNothing)
 {
+    const std::string unstamped = "[ZELORADATE]\r\nVER=20991231\r\n[Xvid]\r\nVER=1.1\r\n"
+                                  "URL=http://dl.zelora.example/codecs/xvid.exe\r\n" + Pins();
+    const std::string manifest = Stamped(unstamped);
+    const std::string expired = Stamped(unstamped, "9", "20200101");
+    const std::string endless = Stamped("[ZELORADATE]\r\nVER=99999999999\r\n");
+    const std::string unnumbered = "[ZELORADATE]\r\nVER=20991231\r\nEXPIRES=20991231\r\n";
+    const std::string oversize = manifest + std::string(64 * 1024, ';');
+    std::string changed = manifest;
+    changed[changed.find("VER=1.1") + 6] = '2';
+    const TestSigner otherKey;
     struct Case {
         const char* what;
+        std::string bytes;
+        std::string signature;
         const char* route;
+        const char* acceptedSerial;  // recorded before the run
     };
     const Case cases[] = {
-        {"404", R"({"/update/zl/update.qmu": {"status": 404}})"},
-        {"error page with 200", R"({"/update/zl/update.qmu": {"body": "<html>busy</html>"}})"},
-        {"no program version", R"({"/update/zl/update.qmu": {"body": "[Xvid]\nVER=9\nURL=http://dl.zelora.example/codecs/xvid.exe\n"}})"},
+        {"manifest 404", manifest, signer.Sign(manifest), R"({"/update/zl/update.qmu": {"status": 404}})", nullptr},
+        {"one byte changed", changed, signer.Sign(manifest), "{}", nullptr},
+        {"signed by another key", manifest, otherKey.Sign(manifest), "{}", nullptr},
+        {"no signature file", manifest, signer.Sign(manifest), R"({"/update/zl/update.qmu.sig": {"status": 404}})", nullptr},
+        {"malformed signature", manifest, signer.Sign(manifest) + "x", "{}", nullptr},
+        {"replayed lower serial", manifest, signer.Sign(manifest), "{}", "8"},
+        {"expired", expired, signer.Sign(expired), "{}", nullptr},
+        {"endless version", endless, signer.Sign(endless), "{}", nullptr},
+        {"no serial", unnumbered, signer.Sign(unnumbered), "{}", nullptr},
+        {"over 64 KB", oversize, signer.Sign(oversize), "{}", nullptr},
     };
     for (const Case& c : cases) {
-        registry.DeleteTree(RegRoot::LocalMachine, kProduct);
+        registry.DeleteTree(RegRoot::CurrentUser, kProduct);
         Select("video", "Xvid");
+        if (c.acceptedSerial) store.WriteString(RegRoot::CurrentUser, kSetup, "Manifest-serial", c.acceptedSerial);
+        ServeSigned(c.bytes, c.signature);
         loopback.Routes(c.route);
+        const std::size_t logged = loopback.Log().size();
         RecordingUpdater dialog(store, settings);
         ASSERT_TRUE(dialog.Create(nullptr));
         EXPECT_TRUE(PumpUntil([&] { return dialog.Hwnd() == nullptr; }, 20)) << c.what;
         EXPECT_TRUE(dialog.boxes.empty()) << c.what;
         EXPECT_TRUE(dialog.Offered().empty()) << c.what;
-        EXPECT_EQ(store.ReadString(RegRoot::LocalMachine, kSetup, "Zelora-ver"), "ERROR") << c.what;
+        EXPECT_EQ(UserRecord("Zelora-ver"), "ERROR") << c.what;
+        EXPECT_EQ(UserRecord("Manifest-serial"), c.acceptedSerial ? c.acceptedSerial : "ERROR") << c.what;
+        EXPECT_EQ(loopback.Log().substr(logged).find("GET http://dl."), std::string::npos) << c.what;
     }
+    EXPECT_EQ(store.ReadString(RegRoot::LocalMachine, kSetup, "Zelora-ver"), "ERROR");
+    EXPECT_EQ(ReadText(installerLog), "");
+}
+
+TEST_F(UpdaterFlowTest, DownloadsKeepToTheirPinsAndRedirectRules)
+{
+    const std::string body = ReadText(FakeInstaller());
+    loopback.Serve("dl.zelora.example", "/codecs/longer.exe", body + "tail");
+    loopback.Serve("evil.example", "/evil.exe", body);
+    struct Case {
+        const char* what;
+        const char* route;
+    };
+    const Case cases[] = {
+        {"body longer than SIZE", R"({"/codecs/xvid.exe": {"file": "dl.zelora.example/codecs/longer.exe"}})"},
+        {"longer body without a length", R"({"/codecs/xvid.exe": {"file": "dl.zelora.example/codecs/longer.exe", "no_length": true}})"},
+        {"redirect to another scheme", R"({"/codecs/xvid.exe": {"status": 302, "location": "file:///C:/windows/notepad.exe"}})"},
+        {"six redirects", R"({"/codecs/xvid.exe": {"status": 302, "location": "http://dl.zelora.example/r/1"},
+                              "/r/1": {"status": 302, "location": "/r/2"}, "/r/2": {"status": 302, "location": "/r/3"},
+                              "/r/3": {"status": 302, "location": "/r/4"}, "/r/4": {"status": 302, "location": "/r/5"},
+                              "/r/5": {"status": 302, "location": "/codecs/ac3.exe"}})"},
+    };
+    for (const Case& c : cases) {
+        Select("video", "Xvid");
+        ServeManifest("[ZELORADATE]\r\nVER=20051013\r\n[Xvid]\r\nVER=1.1\r\nURL=http://dl.zelora.example/codecs/xvid.exe\r\n" + Pins());
+        loopback.Routes(c.route);
+        fs::path folder;
+        {
+            RecordingUpdater dialog(store, settings);
+            ASSERT_TRUE(dialog.Create(nullptr));
+            ASSERT_TRUE(PumpUntil([&] { return Offering(dialog); }, 20)) << c.what;
+            folder = dialog.Folder()->Path();
+            ::SendMessageW(dialog.Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_UPDATER_START, BN_CLICKED), 0);
+            ASSERT_TRUE(PumpUntil([&] { return dialog.Hwnd() == nullptr; }, 20)) << c.what;
+            EXPECT_EQ(dialog.boxes, std::vector<std::wstring>{L"다운로드를 실패 하였습니다.\n재부팅 후 다시 시도 바랍니다."})
+                << c.what;
+        }
+        EXPECT_FALSE(fs::exists(folder)) << c.what;
+    }
+    EXPECT_EQ(ReadText(installerLog), "");
+
+    // Five redirects are followed.
+    loopback.Routes(R"({"/codecs/xvid.exe": {"status": 302, "location": "http://dl.zelora.example/r/1"},
+                        "/r/1": {"status": 302, "location": "/r/2"}, "/r/2": {"status": 302, "location": "/r/3"},
+                        "/r/3": {"status": 302, "location": "/r/4"}, "/r/4": {"status": 302, "location": "/codecs/ac3.exe"}})");
+    RecordingUpdater dialog(store, settings);
+    ASSERT_TRUE(dialog.Create(nullptr));
+    ASSERT_TRUE(PumpUntil([&] { return Offering(dialog); }, 20));
+    ::SendMessageW(dialog.Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_UPDATER_START, BN_CLICKED), 0);
+    ASSERT_TRUE(PumpUntil([&] { return Visible(dialog, IDOK); }, 20));
+    EXPECT_EQ(ReadText(installerLog), "start xvid.exe\nend xvid.exe\n");
+}
+
+// The send of a close from another thread, as the setup sends it, and how long it took.
+DWORD WINAPI SendClose(void* window)
+{
+    DWORD_PTR ignored = 0;
+    const ULONGLONG start = ::GetTickCount64();
+    ::SendMessageTimeoutW(static_cast<HWND>(window), WM_CLOSE, 0, 0, SMTO_NORMAL, 5000, &ignored);
+    return static_cast<DWORD>(::GetTickCount64() - start);
+}
+
+TEST_F(UpdaterFlowTest, TricklingServerIsBoundedAndACloseIsAnswered)
+{
+    ServeManifest(TwoCodecManifest(std::string(64, 'a')));
+    loopback.Routes(R"({"/update/zl/update.qmu": {"file": "www.zelora.example/update/zl/update.qmu",
+                                                  "chunk": 1, "chunk_delay": 0.5}})");
+    settings.manifestDeadlineMs = 2000;
+    {
+        RecordingUpdater dialog(store, settings);
+        ASSERT_TRUE(dialog.Create(nullptr));
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_TRUE(PumpUntil([&] { return dialog.Hwnd() == nullptr; }, 10));
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(4000));
+        EXPECT_TRUE(dialog.Offered().empty());
+    }
+    settings.manifestDeadlineMs = 60000;
+    RecordingUpdater dialog(store, settings);
+    ASSERT_TRUE(dialog.Create(nullptr));
+    PumpUntil([] { return false; }, 0.5);  // the fetch is under way
+    const HANDLE sender = ::CreateThread(nullptr, 0, &SendClose, dialog.Hwnd(), 0, nullptr);
+    ASSERT_TRUE(PumpUntil([&] { return ::WaitForSingleObject(sender, 0) == WAIT_OBJECT_0; }, 6));
+    DWORD elapsed = 0;
+    ::GetExitCodeThread(sender, &elapsed);
+    ::CloseHandle(sender);
+    EXPECT_LT(elapsed, 1000u);
+    EXPECT_EQ(dialog.Hwnd(), nullptr);
+    EXPECT_EQ(UserRecord("Zelora-ver"), "20051013");  // as TwoCodecManifest left it
 }
 
 TEST_F(UpdaterFlowTest, NewerSettingsCentreIsAnnouncedOnce)
 {
+    // The machine-wide record of earlier releases is where the user's record starts.
     store.WriteString(RegRoot::LocalMachine, kSetup, "Zelora-ver", "20051013");
     ServeManifest("[ZELORADATE]\r\nVER=20991231\r\nURL=http://www.zelora.example/new.html\r\n");
     for (int run = 0; run < 2; ++run) {
@@ -307,7 +462,9 @@ TEST_F(UpdaterFlowTest, NewerSettingsCentreIsAnnouncedOnce)
             EXPECT_TRUE(dialog.boxes.empty());
         }
     }
-    EXPECT_EQ(store.ReadString(RegRoot::LocalMachine, kSetup, "Zelora-ver"), "20991231");
+    EXPECT_EQ(UserRecord("Zelora-ver"), "20991231");
+    EXPECT_EQ(UserRecord("Manifest-serial"), "7");
+    EXPECT_EQ(store.ReadString(RegRoot::LocalMachine, kSetup, "Zelora-ver"), "20051013");
 }
 
 TEST(UpdaterFileHash, KnownDigest)

@@ -2,11 +2,17 @@
 // Shared by the updater's Win32 tests: the loopback web server's root (files and routes),
 // scratch folders, the fake installer, and a message pump that waits for a condition.
 
+#include "support/DerEncoding.h"
+#include "updater/ManifestSignature.h"
+
 #include <windows.h>
+
+#include <bcrypt.h>
 
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <algorithm>
 #include <functional>
 #include <sstream>
 #include <string>
@@ -91,6 +97,53 @@ inline fs::path TestProgramFolder()
 
 // The stand-in installer built beside the tests.
 inline fs::path FakeInstaller() { return TestProgramFolder() / L"zelora_fake_installer.exe"; }
+
+// A P-256 key of the test's own, made with the system's cryptography, that signs manifests
+// as the signing tool does (DER over SHA-256 of the exact bytes).
+class TestSigner {
+public:
+    TestSigner()
+    {
+        ::BCryptOpenAlgorithmProvider(&m_algorithm, BCRYPT_ECDSA_P256_ALGORITHM, nullptr, 0);
+        ::BCryptGenerateKeyPair(m_algorithm, &m_key, 256, 0);
+        ::BCryptFinalizeKeyPair(m_key, 0);
+        UCHAR blob[sizeof(BCRYPT_ECCKEY_BLOB) + 64];
+        ULONG size = 0;
+        ::BCryptExportKey(m_key, nullptr, BCRYPT_ECCPUBLIC_BLOB, blob, sizeof blob, &size, 0);
+        std::copy(blob + sizeof(BCRYPT_ECCKEY_BLOB), blob + sizeof blob, m_public.begin());
+    }
+    ~TestSigner()
+    {
+        if (m_key) ::BCryptDestroyKey(m_key);
+        if (m_algorithm) ::BCryptCloseAlgorithmProvider(m_algorithm, 0);
+    }
+    TestSigner(const TestSigner&) = delete;
+    TestSigner& operator=(const TestSigner&) = delete;
+
+    const updater::P256PublicKey& PublicKey() const { return m_public; }
+    std::string Sign(const std::string& bytes) const
+    {
+        BCRYPT_ALG_HANDLE sha = nullptr;
+        ::BCryptOpenAlgorithmProvider(&sha, BCRYPT_SHA256_ALGORITHM, nullptr, 0);
+        BCRYPT_HASH_HANDLE hash = nullptr;
+        ::BCryptCreateHash(sha, &hash, nullptr, 0, nullptr, 0, 0);
+        std::string copy = bytes;
+        ::BCryptHashData(hash, reinterpret_cast<UCHAR*>(copy.data()), static_cast<ULONG>(copy.size()), 0);
+        UCHAR digest[32];
+        ::BCryptFinishHash(hash, digest, sizeof digest, 0);
+        ::BCryptDestroyHash(hash);
+        ::BCryptCloseAlgorithmProvider(sha, 0);
+        UCHAR rs[64];
+        ULONG size = 0;
+        ::BCryptSignHash(m_key, nullptr, digest, sizeof digest, rs, sizeof rs, &size, 0);
+        return testsupport::DerFromRawSignature(rs);
+    }
+
+private:
+    BCRYPT_ALG_HANDLE m_algorithm = nullptr;
+    BCRYPT_KEY_HANDLE m_key = nullptr;
+    updater::P256PublicKey m_public{};
+};
 
 // Runs the thread's messages until `done` holds or `seconds` pass; returns `done()`.
 inline bool PumpUntil(const std::function<bool()>& done, double seconds)

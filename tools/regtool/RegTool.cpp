@@ -5,6 +5,9 @@
 //                                    "ROOT|KEY|-" (delete the key tree); '#' starts a comment
 //   zelora_regtool get ROOT KEY NAME prints the value (DWORD in decimal), exit 1 if missing
 //   zelora_regtool names ROOT KEY    prints the key's value names, one a line
+//   zelora_regtool close CAPTION     sends WM_CLOSE to the dialog of that caption as the
+//                                    setup does (5 s timeout) and prints how many ms the
+//                                    answer took; exit 1 if no such window or no answer
 
 #include "platform/registry/Win32Registry.h"
 #include "platform/text/Text.h"
@@ -104,6 +107,18 @@ int Get(RegRoot root, const std::string& key, const std::string& name)
     return 0;
 }
 
+int Close(const std::string& caption)
+{
+    const std::u16string wide = Utf8ToUtf16(caption);
+    const HWND window = ::FindWindowW(L"#32770", reinterpret_cast<const wchar_t*>(wide.c_str()));
+    if (!window) return 1;
+    DWORD_PTR ignored = 0;
+    const ULONGLONG start = ::GetTickCount64();
+    const LRESULT answered = ::SendMessageTimeoutW(window, WM_CLOSE, 0, 0, SMTO_NORMAL, 5000, &ignored);
+    std::printf("%llu\n", static_cast<unsigned long long>(::GetTickCount64() - start));
+    return answered ? 0 : 1;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -123,6 +138,7 @@ int wmain(int argc, wchar_t** argv)
         for (const auto& n : names) std::printf("%s\n", n.c_str());
         return 0;
     }
-    std::fprintf(stderr, "usage: zelora_regtool apply FILE | get ROOT KEY NAME | names ROOT KEY\n");
+    if (args.size() == 2 && args[0] == "close") return Close(args[1]);
+    std::fprintf(stderr, "usage: zelora_regtool apply FILE | get ROOT KEY NAME | names ROOT KEY | close CAPTION\n");
     return 2;
 }
