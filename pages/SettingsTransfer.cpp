@@ -165,10 +165,10 @@ std::string ExportMessage(const SettingsExport& result)
 std::string ImportMessage(const SettingsImport& result)
 {
     if (result.refusal == ImportRefusal::TooLarge)
-        return "설정 파일이 1 MB보다 커서 가져오지 않았습니다.\n설정은 하나도 바뀌지 않았습니다.";
+        return "설정 파일이 1 MB보다 커서 가져오지 않았습니다.\n\n설정은 하나도 바뀌지 않았습니다.";
     if (result.refusal != ImportRefusal::None)
-        return "설정 파일의 " + std::to_string(result.line) + "번째 줄을 가져올 수 없습니다: " +
-               std::string(ReasonText(result.refusal)) + ".\n설정은 하나도 바뀌지 않았습니다.";
+        return "설정 파일의 " + std::to_string(result.line) + "번째 줄을 가져올 수 없습니다.\n" +
+               std::string(ReasonText(result.refusal)) + ".\n\n설정은 하나도 바뀌지 않았습니다.";
     std::string text = "디코더 설정 " + std::to_string(result.written) + "개를 가져왔습니다.";
     if (!result.refusedWrites.empty()) {
         text += "\n\n다음 값은 시스템이 쓰기를 거부하여 바뀌지 않았습니다 (관리자 권한이 "
