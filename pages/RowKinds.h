@@ -38,6 +38,8 @@ public:
     virtual std::int32_t Stored(PageModel& page, const ValueRow& row) const;
     // Writes the number; false when the registry refused it.
     virtual bool Store(PageModel& page, const ValueRow& row, std::int32_t value) const;
+    // The registry type of the row's value (a second value is always a DWORD).
+    virtual RegType StoredType() const { return RegType::Dword; }
 
 protected:
     constexpr RowKind() = default;
@@ -158,6 +160,7 @@ public:
     void Load(PageModel& page, const ValueRow& row) const override;
     std::int32_t Stored(PageModel& page, const ValueRow& row) const override;
     bool Store(PageModel& page, const ValueRow& row, std::int32_t decibels) const override;
+    RegType StoredType() const override { return RegType::String; }
 };
 
 // A number the page keeps outside any control (a slider's level); no control owns it.

@@ -17,6 +17,7 @@
 #include "shell/AboutBox.h"
 #include "shell/InstallCheck.h"
 #include "shell/MenuMemory.h"
+#include "shell/SettingsFiles.h"
 
 #include <new>
 #include <span>
@@ -31,7 +32,7 @@ constexpr int kLeftStripWidth = 150;
 constexpr int kBackgroundBitmap = 180;
 
 // The hot areas, in the order they are painted and released.
-enum HotAreaIndex { kMinimize, kClose, kCancel, kDefaults, kOk, kFinder };
+enum HotAreaIndex { kMinimize, kClose, kCancel, kDefaults, kOk, kFinder, kExport, kImport };
 
 std::vector<HotArea> MainHotAreas()
 {
@@ -46,6 +47,8 @@ std::vector<HotArea> MainHotAreas()
         {{362, 567, 450, 595}, 193, 194, 195},
         {{455, 567, 512, 595}, 190, 191, 192},
         finder,
+        {{25, 503, 138, 529}, 336, 337, 338},
+        {{25, 534, 138, 560}, 339, 340, 341},
     };
 }
 
@@ -394,6 +397,17 @@ void MainWindow::InstallCheck()
     }
 }
 
+void MainWindow::ReloadSettingsPage()
+{
+    // The other pages read the registry again whenever they are next shown.
+    if (!m_hasCurrentSettingsPage) return;
+    if (Page* page = PageAt(m_currentSettingsPage)) {
+        page->Load();
+        page->Shown();
+        ::InvalidateRect(page->Hwnd(), nullptr, TRUE);
+    }
+}
+
 void MainWindow::RepaintTopButtons()
 {
     for (int top : kTopLevelButtons) Button(top).Repaint();
@@ -457,6 +471,10 @@ void MainWindow::RunHotAreaAction(std::size_t area)
     case kOk: ::SendMessageW(Hwnd(), WM_COMMAND, IDOK, 0); break;
     case kFinder:
         ShowFinder(true);
+        break;
+    case kExport: ExportSettingsFile(Hwnd(), m_store.Backend()); break;
+    case kImport:
+        if (ImportSettingsFile(Hwnd(), m_store.Backend())) ReloadSettingsPage();
         break;
     default: break;
     }

@@ -65,6 +65,7 @@ private:
     void OnGroup(MenuGroup group);
     void OnItem(PageId id);
     void RunHotAreaAction(std::size_t area);
+    void ReloadSettingsPage();  // the page in view shows what the registry holds now
     void RepaintTopButtons();
     void RepaintLeftStrip();
     void PaintVersion(HDC dc);

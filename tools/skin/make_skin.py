@@ -425,6 +425,14 @@ def draw_icon(img, icon, x, y, color):
         elif icon == 'home':
             fine.polygon([(x + 6, y + 0.5), (x + 12, y + 6), (x + 10.5, y + 6), (x + 10.5, y + 11.5),
                           (x + 1.5, y + 11.5), (x + 1.5, y + 6), (x, y + 6)], color)
+        elif icon in ('export', 'import'):  # an arrow out of, or into, an open tray
+            fine.line([(x + 0.8, y + 7), (x + 0.8, y + 11.2), (x + 11.2, y + 11.2), (x + 11.2, y + 7)],
+                      color, 1.6, joint=None)
+            fine.line([(x + 6, y + 0.5), (x + 6, y + 8)], color, 1.7)
+            if icon == 'export':
+                fine.polygon([(x + 2.4, y + 4), (x + 9.6, y + 4), (x + 6, y)], color)
+            else:
+                fine.polygon([(x + 2.4, y + 5.2), (x + 9.6, y + 5.2), (x + 6, y + 9.2)], color)
         elif icon == 'reset':
             fine.arc((x + 1, y + 1, x + 12, y + 12), 200, 495, color, 1.7)
             fine.polygon([(x - 0.3, y + 2.2), (x + 5.2, y + 1.6), (x + 2.6, y + 6.8)], color)
@@ -718,6 +726,8 @@ def level_panel(columns, top_row, travel, scale, names, groups=(), visible_rows=
 
 MAIN_W, MAIN_H = 588, 608
 CONTENT = (162, 50, 582, 550)      # where the pages are placed (x, y, right, bottom)
+SETTINGS_EXPORT = (25, 503, 113, 26)  # x, y, width, height of the settings file images
+SETTINGS_IMPORT = (25, 534, 113, 26)
 VERSION_AREA = (120, 10, 260, 26)  # the program draws its version text here
 
 
@@ -1210,6 +1220,11 @@ SKIN = [
                 main_at(362, 567), icon='reset'),
     *hot_triple((314, 312, 313), 80, 26, Z, 'main movie finder', '영화찾기', main_at(275, 567),
                 icon='search'),
+    # Two captions this wide do not fit left of the finder: they sit at the foot of the menu.
+    *hot_triple((336, 337, 338), *SETTINGS_EXPORT[2:], Z, 'main settings export', '설정 내보내기',
+                main_at(*SETTINGS_EXPORT[:2]), icon='export'),
+    *hot_triple((339, 340, 341), *SETTINGS_IMPORT[2:], Z, 'main settings import', '설정 가져오기',
+                main_at(*SETTINGS_IMPORT[:2]), icon='import'),
 
     # --- Menu buttons -------------------------------------------------------------------
     *menu_pair(204, 205, 113, 'Codec Connect', '코덱연결 설정', 'top'),
@@ -1637,7 +1652,8 @@ def preview(out_dir):
     for rid, bx, by in layout:
         main.paste(render(ZELORA, rid), (bx, by))
     for rid, bx, by in [(187, 522, 0), (186, 547, 0), (181, 517, 567), (193, 362, 567),
-                        (190, 455, 567), (313, 275, 567)]:
+                        (190, 455, 567), (313, 275, 567), (338, *SETTINGS_EXPORT[:2]),
+                        (339, *SETTINGS_IMPORT[:2])]:
         main.paste(render(ZELORA, rid), (bx, by))
     page = divx_page_preview()
     main.paste(page, (162, 50))

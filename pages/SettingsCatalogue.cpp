@@ -1,0 +1,80 @@
+#include "pages/SettingsCatalogue.h"
+
+#include "pages/RowKinds.h"
+#include "pages/audio/SoundAC3Values.h"
+#include "pages/audio/SoundFFDShowValues.h"
+#include "pages/audio/SoundKorrinValues.h"
+#include "pages/subtitle/CaptionDivxG400Values.h"
+#include "pages/subtitle/CaptionVSFilterValues.h"
+#include "pages/video/VideoDivxValues.h"
+#include "pages/video/VideoFFDShowValues.h"
+#include "pages/video/VideoXvidValues.h"
+
+#include <algorithm>
+
+namespace zelora {
+namespace {
+
+constexpr SettingsPageTable kTables[] = {
+    {"FFDShow Video", video_ffdshow::kValues},   {"DivX", video_divx::kValues},
+    {"Xvid", video_xvid::kValues},               {"FFDShow Audio", sound_ffdshow::kValues},
+    {"AC3Filter", sound_ac3::kValues},           {"DTS/AC3", sound_korrin::kValues},
+    {"VSFilter", caption_vsfilter::kValues},     {"DivX G400", caption_divxg400::kValues},
+};
+
+char Fold(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+bool SameAddress(const RegValue& a, RegRoot root, std::string_view key, std::string_view name)
+{
+    return a.root == root && SameRegistryName(a.key, key) && SameRegistryName(a.name, name);
+}
+
+std::vector<SettingValue> Collect()
+{
+    std::vector<SettingValue> values;
+    auto add = [&](const RegValue& at, RegType type) {
+        const bool listed = std::ranges::any_of(values, [&](const SettingValue& v) {
+            return SameAddress(v.at, at.root, at.key, at.name);
+        });
+        if (!listed) values.push_back({at, type});
+    };
+    for (const SettingsPageTable& table : kTables) {
+        for (const ValueRow& row : table.values) {
+            add(row.value, row.kind->StoredType());
+            if (!row.secondName.empty())
+                add({row.value.root, row.value.key, row.secondName}, RegType::Dword);
+        }
+    }
+    return values;
+}
+
+}  // namespace
+
+bool SameRegistryName(std::string_view a, std::string_view b)
+{
+    return std::ranges::equal(a, b, [](char x, char y) { return Fold(x) == Fold(y); });
+}
+
+std::span<const SettingsPageTable> SettingsPageTables() { return kTables; }
+
+const std::vector<SettingValue>& SettingValues()
+{
+    static const std::vector<SettingValue> values = Collect();
+    return values;
+}
+
+const SettingValue* FindSettingValue(RegRoot root, std::string_view key, std::string_view name)
+{
+    for (const SettingValue& value : SettingValues())
+        if (SameAddress(value.at, root, key, name)) return &value;
+    return nullptr;
+}
+
+bool IsSettingsKey(RegRoot root, std::string_view key)
+{
+    return std::ranges::any_of(SettingValues(), [&](const SettingValue& value) {
+        return value.at.root == root && SameRegistryName(value.at.key, key);
+    });
+}
+
+}  // namespace zelora

@@ -1,0 +1,39 @@
+#pragma once
+// Every registry value the eight decoder pages edit, read from the pages' own tables: what
+// a settings file may hold. A row's second value (an aspect ratio's Y, a speaker
+// relation) is a value of its own; a value two pages share is listed once.
+
+#include "pages/ValueRow.h"
+
+#include <span>
+#include <string_view>
+#include <vector>
+
+namespace zelora {
+
+struct SettingsPageTable {
+    std::string_view name;  // for messages
+    std::span<const ValueRow> values;
+};
+
+// The eight pages, in the order the install check resets them.
+std::span<const SettingsPageTable> SettingsPageTables();
+
+struct SettingValue {
+    RegValue at;
+    RegType type = RegType::Dword;
+};
+
+// In page order, then table order; the first spelling of a shared value is kept.
+const std::vector<SettingValue>& SettingValues();
+
+// The listed value at `root`, `key`, `name` (compared as the registry compares them,
+// without regard to case), or null.
+const SettingValue* FindSettingValue(RegRoot root, std::string_view key, std::string_view name);
+// Whether any listed value lives under `key`.
+bool IsSettingsKey(RegRoot root, std::string_view key);
+
+// The registry's own name comparison: ASCII letters without regard to case.
+bool SameRegistryName(std::string_view a, std::string_view b);
+
+}  // namespace zelora
