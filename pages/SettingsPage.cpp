@@ -36,25 +36,11 @@ constexpr int kPageMargin = 10;
 // Between a check box's square and its text.
 constexpr int kBoxTextGap = 6;
 
-// A device context of one window, released with the guard.
-class WindowDc {
-public:
-    explicit WindowDc(HWND window) : m_window(window), m_dc(::GetDC(window)) {}
-    ~WindowDc() { ::ReleaseDC(m_window, m_dc); }
-    WindowDc(const WindowDc&) = delete;
-    WindowDc& operator=(const WindowDc&) = delete;
-    HDC Get() const { return m_dc; }
-
-private:
-    HWND m_window;
-    HDC m_dc;
-};
-
 // Pixels the control needs to show its whole text in its own font.
 // Pixels `text` takes in the control's own font.
 int TextWidth(HWND control, std::wstring_view text)
 {
-    WindowDc dc(control);
+    win::WindowDc dc(control);
     const auto font = reinterpret_cast<HGDIOBJ>(::SendMessageW(control, WM_GETFONT, 0, 0));
     win::SelectGuard select(dc.Get(), font ? font : ::GetStockObject(DEFAULT_GUI_FONT));
     SIZE size{};

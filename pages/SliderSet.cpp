@@ -52,17 +52,14 @@ void SliderSet::Paint(win::BackBuffer& buffer, SliderMask live,
 
 void SliderSet::DrawLive(HWND page, SliderMask which, int knob)
 {
-    const HDC dc = ::GetDC(page);
+    const win::WindowDc dc(page);
     if (!dc) return;
-    {
-        win::BitmapSource source(dc);
-        ForEachSlider(which, m_sliders.size(), [&](std::size_t i) {
-            const StripCopy copy = m_sliders[i].geometry.Copy(knob, true);
-            source.Copy(dc, Strip(copy.bitmap), copy.dest.left, copy.dest.top, copy.dest.Width(),
-                        copy.dest.Height(), copy.source.x, copy.source.y);
-        });
-    }
-    ::ReleaseDC(page, dc);
+    win::BitmapSource source(dc.Get());
+    ForEachSlider(which, m_sliders.size(), [&](std::size_t i) {
+        const StripCopy copy = m_sliders[i].geometry.Copy(knob, true);
+        source.Copy(dc.Get(), Strip(copy.bitmap), copy.dest.left, copy.dest.top, copy.dest.Width(),
+                    copy.dest.Height(), copy.source.x, copy.source.y);
+    });
 }
 
 void SliderSet::Invalidate(HWND page, SliderMask which) const

@@ -13,6 +13,7 @@
 #include "pages/subtitle/CaptionDivxG400.h"
 #include "pages/subtitle/CaptionVSFilter.h"
 #include "platform/registry/Win32Registry.h"
+#include "platform/win/AppWindow.h"
 #include "resources/resource.h"
 #include "shell/AboutBox.h"
 #include "shell/InstallCheck.h"
@@ -185,19 +186,12 @@ MainWindow::~MainWindow() = default;
 
 BOOL MainWindow::OnInit()
 {
-    ::SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
-    ::SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
+    win::SetWindowIcon(Hwnd(), m_icon);
     ::SetWindowTextW(Hwnd(), L"Zelora");
     // The style first: a window without a system menu style has no menu to extend.
     ::SetWindowLongPtrW(Hwnd(), GWL_STYLE,
                         ::GetWindowLongPtrW(Hwnd(), GWL_STYLE) | WS_SYSMENU | WS_MINIMIZEBOX);
-    if (HMENU systemMenu = ::GetSystemMenu(Hwnd(), FALSE)) {
-        wchar_t about[128] = L"";
-        if (::LoadStringW(win::ModuleInstance(), IDS_ABOUTBOX, about, 128) > 0) {
-            ::AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
-            ::AppendMenuW(systemMenu, MF_STRING, IDM_ABOUTBOX, about);
-        }
-    }
+    win::AddAboutToSystemMenu(Hwnd(), IDS_ABOUTBOX, IDM_ABOUTBOX);
 
 
     m_background = win::LoadSkinBitmap(kBackgroundBitmap);
@@ -528,19 +522,7 @@ INT_PTR MainWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         }
         return FALSE;
     case WM_PAINT:
-        if (::IsIconic(Hwnd())) {
-            PAINTSTRUCT paint;
-            HDC dc = ::BeginPaint(Hwnd(), &paint);
-            ::SendMessageW(Hwnd(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-            RECT client{};
-            ::GetClientRect(Hwnd(), &client);
-            const int x = (client.right - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
-            const int y = (client.bottom - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
-            ::DrawIcon(dc, x, y, m_icon);
-            ::EndPaint(Hwnd(), &paint);
-            return TRUE;
-        }
-        return FALSE;
+        return win::PaintIfMinimised(Hwnd(), m_icon);
     case WM_QUERYDRAGICON:
         return reinterpret_cast<INT_PTR>(m_icon);
     default:

@@ -88,10 +88,7 @@ void SkinButton::TrackHover(POINT p)
     else if (::GetCapture() == m_hwnd)
         ::ReleaseCapture();
     const int id = ImageId(*m_button, ImageForHover(*m_button, m_flag, inside));
-    if (HDC dc = ::GetDC(m_hwnd)) {
-        win::DrawBitmap(dc, Image(id), 0, 0, m_width, m_height);
-        ::ReleaseDC(m_hwnd, dc);
-    }
+    if (const win::WindowDc dc(m_hwnd); dc) win::DrawBitmap(dc.Get(), Image(id), 0, 0, m_width, m_height);
 }
 
 void SkinButton::Press()

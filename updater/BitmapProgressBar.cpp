@@ -89,10 +89,8 @@ LRESULT CALLBACK BitmapProgressBar::SubclassProc(HWND hwnd, UINT msg, WPARAM wPa
     case WM_PAINT:
         if (!bar->m_bar) break;  // no bitmap: the control paints itself
         {
-            PAINTSTRUCT paint;
-            HDC dc = ::BeginPaint(hwnd, &paint);
-            bar->Paint(dc);
-            ::EndPaint(hwnd, &paint);
+            const win::PaintDc dc(hwnd);
+            bar->Paint(dc.Get());
         }
         return 0;
     default:

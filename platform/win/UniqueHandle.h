@@ -8,7 +8,12 @@
 
 namespace zelora::win {
 
-template <typename T, auto Close, T Invalid = T{}>
+template <typename T>
+constexpr T NullHandle() { return T{}; }
+
+// `Invalid` gives the value that means "no handle": null for most kinds, INVALID_HANDLE_VALUE
+// for files (a function, since that value is no constant expression).
+template <typename T, auto Close, auto Invalid = NullHandle<T>>
 class UniqueHandle {
 public:
     UniqueHandle() = default;
@@ -24,21 +29,22 @@ public:
     UniqueHandle& operator=(const UniqueHandle&) = delete;
 
     T Get() const { return m_handle; }
-    explicit operator bool() const { return m_handle != Invalid; }
+    explicit operator bool() const { return m_handle != Invalid(); }
     T* Put()
     {
         Reset();
         return &m_handle;
     }
-    T Release() { return std::exchange(m_handle, Invalid); }
-    void Reset(T handle = Invalid)
+    T Release() { return std::exchange(m_handle, Invalid()); }
+    void Reset() { Reset(Invalid()); }
+    void Reset(T handle)
     {
-        if (m_handle != Invalid) Close(m_handle);
+        if (m_handle != Invalid()) Close(m_handle);
         m_handle = handle;
     }
 
 private:
-    T m_handle = Invalid;
+    T m_handle = Invalid();
 };
 
 inline void CloseKey(HKEY key) { ::RegCloseKey(key); }
@@ -46,14 +52,51 @@ inline void CloseKernelHandle(HANDLE handle) { ::CloseHandle(handle); }
 inline void DeleteGdiObject(HGDIOBJ object) { ::DeleteObject(object); }
 inline void DeleteMemoryDc(HDC dc) { ::DeleteDC(dc); }
 inline void DestroyIconHandle(HICON icon) { ::DestroyIcon(icon); }
+inline HANDLE InvalidFileHandle() { return INVALID_HANDLE_VALUE; }
 
 using UniqueKey = UniqueHandle<HKEY, CloseKey>;
 using UniqueKernelHandle = UniqueHandle<HANDLE, CloseKernelHandle>;
+// What CreateFile gives: INVALID_HANDLE_VALUE, not null, when it fails.
+using UniqueFile = UniqueHandle<HANDLE, CloseKernelHandle, InvalidFileHandle>;
 using UniqueBitmap = UniqueHandle<HBITMAP, DeleteGdiObject>;
 using UniqueBrush = UniqueHandle<HBRUSH, DeleteGdiObject>;
 using UniqueFont = UniqueHandle<HFONT, DeleteGdiObject>;
 using UniqueMemoryDc = UniqueHandle<HDC, DeleteMemoryDc>;
 using UniqueIcon = UniqueHandle<HICON, DestroyIconHandle>;
+
+// A window's device context outside painting (GetDC), released with the owner.
+class WindowDc {
+public:
+    explicit WindowDc(HWND window) : m_window(window), m_dc(::GetDC(window)) {}
+    ~WindowDc()
+    {
+        if (m_dc) ::ReleaseDC(m_window, m_dc);
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    HDC Get() const { return m_dc; }
+    explicit operator bool() const { return m_dc != nullptr; }
+
+private:
+    HWND m_window;
+    HDC m_dc;
+};
+
+// The device context of one WM_PAINT (BeginPaint), ended with the owner.
+class PaintDc {
+public:
+    explicit PaintDc(HWND window) : m_window(window), m_dc(::BeginPaint(window, &m_paint)) {}
+    ~PaintDc() { ::EndPaint(m_window, &m_paint); }
+    PaintDc(const PaintDc&) = delete;
+    PaintDc& operator=(const PaintDc&) = delete;
+    HDC Get() const { return m_dc; }
+    const RECT& Invalid() const { return m_paint.rcPaint; }
+
+private:
+    HWND m_window;
+    PAINTSTRUCT m_paint{};
+    HDC m_dc;
+};
 
 // Selects a GDI object into a device context for the guard's lifetime.
 class SelectGuard {
