@@ -12,7 +12,7 @@
 
 #include "bench/BenchRegistry.h"
 #include "codecs/FilterInventory.h"
-#include "codecs/InstalledDecoders.h"
+#include "pages/InstalledDecoders.h"
 #include "platform/registry/CountingRegistry.h"
 #include "platform/registry/MemoryRegistry.h"
 #include "platform/text/Text.h"

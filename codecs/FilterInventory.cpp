@@ -1,6 +1,6 @@
 #include "codecs/FilterInventory.h"
 
-#include "codecs/InstalledDecoders.h"
+#include "pages/InstalledDecoders.h"
 
 #include <algorithm>
 #include <utility>

@@ -6,7 +6,7 @@
 #include "platform/win/Controls.h"
 #include "resources/finder/FinderIds.h"
 #include "resources/resource.h"
-#include "shell/HomePageBox.h"
+#include "finder/HomePageBox.h"
 
 #include <windowsx.h>
 

@@ -4,7 +4,7 @@
 // skin through one off-screen bitmap and colours its statics with one brush. A page is
 // this frame plus its tables; it overrides the hooks below only for what no row can say.
 
-#include "codecs/InstalledDecoders.h"
+#include "pages/InstalledDecoders.h"
 #include "pages/PageControls.h"
 #include "pages/PageModel.h"
 #include "platform/win/Painter.h"

@@ -24,6 +24,10 @@ echo "== casts to function pointer types (calling conventions only the 32-bit bu
 bash scripts/check-function-casts.sh
 count "no casts to function pointer types" $?
 
+echo "== layers and device-context owners"
+bash scripts/check-layers.sh
+count "layers look down; device contexts through their owners" $?
+
 echo "== imports of the shipped programs"
 bash scripts/check-imports.sh build/win32/Zelora.exe build/win32/ZeloraUpdate.exe
 count "32-bit programs import system DLLs only" $?

@@ -51,10 +51,9 @@ std::wstring TodaysFileName()
 
 bool WriteWholeFile(const std::wstring& path, const std::vector<unsigned char>& bytes)
 {
-    const HANDLE opened = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (opened == INVALID_HANDLE_VALUE) return false;
-    win::UniqueKernelHandle file(opened);
+    const win::UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr,
+                                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
     DWORD written = 0;
     return ::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
                        nullptr) &&
@@ -65,10 +64,9 @@ bool WriteWholeFile(const std::wstring& path, const std::vector<unsigned char>& 
 // its size on disk either way.
 bool ReadSmallFile(const std::wstring& path, std::vector<unsigned char>& bytes, std::size_t& size)
 {
-    const HANDLE opened = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (opened == INVALID_HANDLE_VALUE) return false;
-    win::UniqueKernelHandle file(opened);
+    const win::UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
     LARGE_INTEGER length{};
     if (!::GetFileSizeEx(file.Get(), &length) || length.QuadPart < 0) return false;
     if (static_cast<unsigned long long>(length.QuadPart) > kMaxSettingsFileBytes) {

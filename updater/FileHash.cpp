@@ -18,10 +18,9 @@ using UniqueHash = win::UniqueHandle<HCRYPTHASH, DestroyHash>;
 
 std::optional<std::string> Sha256OfFile(const std::wstring& path)
 {
-    const HANDLE opened = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                        OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (opened == INVALID_HANDLE_VALUE) return std::nullopt;
-    win::UniqueKernelHandle file(opened);
+    const win::UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                             OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file) return std::nullopt;
     return Sha256OfOpenFile(file.Get());
 }
 

@@ -80,9 +80,8 @@ class PartFile {
 public:
     explicit PartFile(std::wstring path) : m_path(std::move(path))
     {
-        const HANDLE file = ::CreateFileW(m_path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file != INVALID_HANDLE_VALUE) m_file.Reset(file);
+        m_file.Reset(::CreateFileW(m_path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     }
     ~PartFile()
     {
@@ -109,7 +108,7 @@ public:
 
 private:
     std::wstring m_path;
-    win::UniqueKernelHandle m_file;
+    win::UniqueFile m_file;
     bool m_committed = false;
 };
 

@@ -59,11 +59,10 @@ namespace {
 
 // The downloaded file, opened for reading with a share mode that refuses every writer and
 // every deletion or rename, from the hash check until the installer has ended.
-win::UniqueKernelHandle HoldFile(const std::wstring& path)
+win::UniqueFile HoldFile(const std::wstring& path)
 {
-    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                      OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    return win::UniqueKernelHandle(file == INVALID_HANDLE_VALUE ? nullptr : file);
+    return win::UniqueFile(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                         OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
 }
 
 }  // namespace
@@ -99,7 +98,7 @@ WorkerOutcome UpdateWorker::Run()
 
         InstallerOutcome outcome = InstallerOutcome::NotStarted;
         {
-            win::UniqueKernelHandle held = HoldFile(path);
+            win::UniqueFile held = HoldFile(path);
             if (!held || Sha256OfOpenFile(held.Get()) != update.sha256) {
                 // Not what the manifest pinned: never started, and gone.
                 held.Reset();

@@ -1,6 +1,7 @@
 #include "updater/UpdaterDialog.h"
 
 #include "../resources/UpdaterResource.h"
+#include "platform/win/AppWindow.h"
 #include "platform/win/Painter.h"
 #include "platform/win/WideText.h"
 #include "updater/AddressRules.h"
@@ -76,17 +77,10 @@ void UpdaterDialog::OpenProgram(const std::wstring& file, const std::wstring& pa
 
 BOOL UpdaterDialog::OnInit()
 {
-    if (HMENU menu = ::GetSystemMenu(Hwnd(), FALSE)) {
-        wchar_t about[128] = L"";
-        if (::LoadStringW(win::ModuleInstance(), IDS_UPDATER_ABOUT, about, 128) > 0) {
-            ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-            ::AppendMenuW(menu, MF_STRING, IDM_UPDATER_ABOUT, about);
-        }
-    }
+    win::AddAboutToSystemMenu(Hwnd(), IDS_UPDATER_ABOUT, IDM_UPDATER_ABOUT);
     m_icon.Reset(static_cast<HICON>(::LoadImageW(win::ModuleInstance(), MAKEINTRESOURCEW(IDI_UPDATER),
                                                  IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
-    ::SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon.Get()));
-    ::SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon.Get()));
+    win::SetWindowIcon(Hwnd(), m_icon.Get());
 
     // No taskbar button, and no visible window until there is something to offer.
     const LONG_PTR exStyle = ::GetWindowLongPtrW(Hwnd(), GWL_EXSTYLE);
@@ -429,17 +423,7 @@ INT_PTR UpdaterDialog::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         }
         return FALSE;
     case WM_PAINT:
-        if (::IsIconic(Hwnd()) && m_icon) {
-            PAINTSTRUCT paint;
-            HDC dc = ::BeginPaint(Hwnd(), &paint);
-            RECT client{};
-            ::GetClientRect(Hwnd(), &client);
-            const int size = ::GetSystemMetrics(SM_CXICON);
-            ::DrawIcon(dc, (client.right - size + 1) / 2, (client.bottom - size + 1) / 2, m_icon.Get());
-            ::EndPaint(Hwnd(), &paint);
-            return TRUE;
-        }
-        return FALSE;
+        return win::PaintIfMinimised(Hwnd(), m_icon.Get());
     case WM_CLOSE:  // the system menu's Close: the same as the cancel button
         Cancel();
         return TRUE;

@@ -7,7 +7,7 @@
 #include "fuzz/FuzzRegistry.h"
 
 #include "codecs/FilterInventory.h"
-#include "codecs/InstalledDecoders.h"
+#include "pages/InstalledDecoders.h"
 #include "platform/registry/CountingRegistry.h"
 #include "platform/registry/MemoryRegistry.h"
 #include "platform/text/Text.h"

@@ -1,7 +1,7 @@
 // The filter inventory over the memory registry: both scans, the three actions with the
 // command lines they start and the bookkeeping they leave, and the one-pass category read.
 #include "codecs/FilterInventory.h"
-#include "codecs/InstalledDecoders.h"
+#include "pages/InstalledDecoders.h"
 #include "platform/registry/CountingRegistry.h"
 #include "platform/registry/MemoryRegistry.h"
 #include "platform/text/Text.h"

@@ -10,7 +10,7 @@
 
 #include "codecs/CodecConnectPage.h"
 #include "codecs/CodecUpdatePage.h"
-#include "codecs/InstalledDecoders.h"
+#include "pages/InstalledDecoders.h"
 #include "platform/registry/Win32Registry.h"
 #include "platform/text/Text.h"
 #include "platform/win/Painter.h"

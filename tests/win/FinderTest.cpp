@@ -12,7 +12,7 @@
 #include "platform/registry/Win32Registry.h"
 #include "platform/win/WideText.h"
 #include "resources/finder/FinderIds.h"
-#include "shell/HomePageBox.h"
+#include "finder/HomePageBox.h"
 #include "win/WinTestSupport.h"
 
 #include <gtest/gtest.h>

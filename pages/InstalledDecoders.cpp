@@ -1,4 +1,4 @@
-#include "codecs/InstalledDecoders.h"
+#include "pages/InstalledDecoders.h"
 
 namespace zelora {
 namespace {

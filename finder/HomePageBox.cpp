@@ -1,4 +1,4 @@
-#include "shell/HomePageBox.h"
+#include "finder/HomePageBox.h"
 
 #include "ProductHosts.h"
 #include "platform/win/Process.h"
