@@ -1,6 +1,7 @@
 #include "codecs/CodecConnectPage.h"
 
 #include "platform/registry/Win32Registry.h"
+#include "platform/win/WideText.h"
 #include "resources/resource.h"
 
 #include <algorithm>
@@ -46,6 +47,11 @@ std::vector<HotArea> ButtonAreas()
 }
 
 }  // namespace
+
+bool SystemFiles::Exists(std::string_view path) const
+{
+    return ::GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 void InventoryListView::SetUp(HIMAGELIST images) const
 {
@@ -131,7 +137,8 @@ CodecConnectPage::CodecConnectPage(ProcessLauncher& launcher) : CodecConnectPage
 CodecConnectPage::CodecConnectPage(ProcessLauncher* launcher)
     : Page(IDD_CODEC_CONNECT),
       m_store(SystemRegistry()),
-      m_inventory(m_store, launcher ? *launcher : m_systemLauncher, win::SystemRegsvr32Path()),
+      m_inventory(m_store, launcher ? *launcher : m_systemLauncher, win::SystemRegsvr32Path(),
+                  m_files),
       m_buttons(ButtonAreas())
 {
 }

@@ -23,6 +23,12 @@ namespace zelora {
 // vector follows the list's order, so item i shows rows[i] and "last to first" is the
 // list's. Only the rows that change are touched, so the selection and the scroll position
 // stay where the user left them.
+// The file system as the decoders' registrations see it.
+class SystemFiles final : public FileProbe {
+public:
+    bool Exists(std::string_view path) const override;
+};
+
 class InventoryListView {
 public:
     bool Attach(HWND list) { return m_view.Attach(list); }
@@ -92,6 +98,7 @@ private:
              std::vector<InventoryRow>* to, Action action);
 
     win::Win32ProcessLauncher m_systemLauncher;  // unless the page is given another
+    SystemFiles m_files;
     RegistryStore m_store;
     FilterInventory m_inventory;
     std::vector<InventoryRow> m_installed;  // the upper list's rows, in its order

@@ -13,6 +13,28 @@ constexpr std::string_view kNotADecoder = "0";
 
 bool IsUtf8Continuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
+char FoldPathChar(char c)
+{
+    if (c == '/') return '\\';
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::string FoldedPath(std::string_view path)
+{
+    std::string folded(path);
+    for (char& c : folded) c = FoldPathChar(c);
+    return folded;
+}
+
+// A class name as the registry writes one: "{" 36 characters "}". Anything else (the
+// "ERROR" of an unreadable value, an empty text, a path) is never joined to "CLSID\\" for a
+// removal, which could name the whole class tree.
+bool IsClassName(std::string_view clsid)
+{
+    return clsid.size() == 38 && clsid.front() == '{' && clsid.back() == '}' &&
+           clsid.find('\\') == std::string_view::npos;
+}
+
 std::vector<std::string> ValueNames(RegistryStore& store, std::string_view key)
 {
     std::vector<std::string> names;
@@ -44,8 +66,40 @@ std::string DisplayTextOf(std::string_view name, std::string_view version)
 
 std::string_view ServerFileName(std::string_view path)
 {
-    const std::size_t slash = path.rfind('\\');
+    const std::size_t slash = path.find_last_of("\\/");
     return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+bool SamePath(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (FoldPathChar(a[i]) != FoldPathChar(b[i])) return false;
+    return true;
+}
+
+HealthFinding FindHealth(const RegisteredServers& servers, const FileProbe& files,
+                         std::string_view recordedPath, bool recordedAsInstalled)
+{
+    HealthFinding finding;
+    const bool recordedThere = files.Exists(recordedPath);
+    const std::vector<FilterRegistration>* named = servers.Find(ServerFileName(recordedPath));
+    if (!named) {
+        if (!recordedThere) finding.health = DecoderHealth::FileMissing;
+        else if (recordedAsInstalled) finding.health = DecoderHealth::NotRegistered;
+        return finding;
+    }
+    for (const FilterRegistration& registration : *named)
+        if (SamePath(registration.server, recordedPath)) finding.own = &registration;
+    if (finding.own) {
+        if (!recordedThere) finding.health = DecoderHealth::FileMissing;
+        return finding;
+    }
+    const FilterRegistration& other = named->front();
+    finding.registeredPath = other.server;
+    finding.health = files.Exists(other.server) ? DecoderHealth::RegisteredElsewhere
+                                                : DecoderHealth::FileMissing;
+    return finding;
 }
 
 bool IsChosen(const InventoryRow& row) { return row.checkMark == kChecked; }
@@ -83,7 +137,7 @@ RegisteredServers RegisteredServers::Read(RegistryStore& store)
         registrations.push_back({filter, "FriendlyName"});
         registrations.push_back({filter, "CLSID"});
     }
-    const std::vector<std::string> texts =
+    std::vector<std::string> texts =
         store.ReadStrings(RegRoot::ClassesRoot, kFilterCategoryPath, registrations);
 
     std::vector<SubkeyValueQuery> serverQueries;
@@ -93,21 +147,50 @@ RegisteredServers RegisteredServers::Read(RegistryStore& store)
     }
     // An unreadable CLSID or server still yields a name ("ERROR"), as a per-decoder
     // comparison of the same reads would.
-    for (const std::string& server :
-         store.ReadStrings(RegRoot::ClassesRoot, "CLSID", serverQueries))
-        servers.m_fileNames.emplace(ServerFileName(server));
+    std::vector<std::string> serverPaths =
+        store.ReadStrings(RegRoot::ClassesRoot, "CLSID", serverQueries);
+    std::size_t server = 0;
+    for (std::size_t i = 0; i + 1 < texts.size() && server < serverPaths.size(); i += 2) {
+        if (texts[i] == RegistryStore::MissingString) continue;
+        std::string& path = serverPaths[server++];
+        servers.m_byFileName[FoldedPath(ServerFileName(path))].push_back(
+            {std::move(filters[i / 2]), std::move(texts[i + 1]), std::move(path)});
+    }
     return servers;
 }
 
-bool RegisteredServers::Contains(std::string_view fileName) const
+const std::vector<FilterRegistration>* RegisteredServers::Find(std::string_view fileName) const
 {
-    return m_fileNames.count(std::string(fileName)) != 0;
+    const auto found = m_byFileName.find(FoldedPath(fileName));
+    return found == m_byFileName.end() ? nullptr : &found->second;
 }
 
 FilterInventory::FilterInventory(RegistryStore& store, ProcessLauncher& launcher,
-                                 std::string regsvr32Path)
-    : m_store(store), m_launcher(launcher), m_regsvr32Path(std::move(regsvr32Path))
+                                 std::string regsvr32Path, const FileProbe& files)
+    : m_store(store), m_launcher(launcher), m_regsvr32Path(std::move(regsvr32Path)),
+      m_files(files)
 {
+}
+
+const RegisteredServers& FilterInventory::Servers()
+{
+    if (!m_servers) m_servers = RegisteredServers::Read(m_store);
+    return *m_servers;
+}
+
+InventoryRow FilterInventory::RowWithHealth(std::string name, std::string version,
+                                            std::string path, bool recordedAsInstalled)
+{
+    HealthFinding finding = FindHealth(Servers(), m_files, path, recordedAsInstalled);
+    InventoryRow row{DisplayTextOf(name, version), std::move(path), std::string(kUnchecked),
+                     std::move(name)};
+    row.health = finding.health;
+    row.registeredPath = std::move(finding.registeredPath);
+    if (finding.own) {
+        row.registrationInstance = finding.own->instance;
+        row.registrationClsid = finding.own->clsid;
+    }
+    return row;
 }
 
 CategoryAccess FilterInventory::ProbeCategory() const
@@ -122,14 +205,14 @@ InstalledScan FilterInventory::PrepareInstalled()
 {
     InstalledScan scan;
     scan.access = ProbeCategory();
-    if (scan.access == CategoryAccess::Granted) scan.rows = ScanInstalled();
+    if (scan.access == CategoryAccess::Granted) scan.rows = ScanInstalled(&scan.notRegistered);
     return scan;
 }
 
-std::vector<InventoryRow> FilterInventory::ScanInstalled()
+std::vector<InventoryRow> FilterInventory::ScanInstalled(std::vector<InventoryRow>* notRegistered)
 {
     std::vector<InventoryRow> rows;
-    std::optional<RegisteredServers> servers;  // read once, when the first decoder needs it
+    m_servers.reset();  // read afresh, when the first decoder needs it
     for (const std::string& name : ValueNames(m_store, kInstallKey)) {
         if (name == kNotADecoder) continue;
         std::string path = m_store.ReadString(RegRoot::LocalMachine, kInstallKey, name);
@@ -138,10 +221,10 @@ std::vector<InventoryRow> FilterInventory::ScanInstalled()
         // The flag follows the version record alone: an installed decoder whose filter is
         // not registered still has its settings page enabled.
         if (version != RegistryStore::MissingString) InstalledDecoders::MarkInstalled(name);
-        if (!servers) servers = RegisteredServers::Read(m_store);
-        if (servers->Contains(ServerFileName(path)))
-            rows.push_back({DisplayTextOf(name, version), std::move(path),
-                            std::string(kUnchecked), name});
+        InventoryRow row = RowWithHealth(name, version, std::move(path), true);
+        // A decoder with no registration of its file name belongs with the unregistered.
+        if (Servers().Contains(ServerFileName(row.path))) rows.push_back(std::move(row));
+        else if (notRegistered) notRegistered->push_back(std::move(row));
     }
     return rows;
 }
@@ -153,11 +236,34 @@ std::vector<InventoryRow> FilterInventory::ScanRemoved()
         if (name == kNotADecoder) continue;
         const std::string version =
             m_store.ReadString(RegRoot::LocalMachine, kCodecVersionKey, name);
-        rows.push_back({DisplayTextOf(name, version),
-                        m_store.ReadString(RegRoot::LocalMachine, kCodecDelKey, name),
-                        std::string(kUnchecked), name});
+        rows.push_back(RowWithHealth(name, version,
+                                     m_store.ReadString(RegRoot::LocalMachine, kCodecDelKey, name),
+                                     false));
     }
     return rows;
+}
+
+RepairResult FilterInventory::RemoveDeadRegistration(const InventoryRow& row)
+{
+    if (row.health != DecoderHealth::FileMissing || !IsClassName(row.registrationClsid) ||
+        row.registrationInstance.empty() ||
+        row.registrationInstance.find('\\') != std::string::npos)
+        return RepairResult::NotOwn;
+    // Read again: the registration may have been changed since the scan.
+    const std::string instanceKey =
+        std::string(kFilterCategoryPath) + "\\" + row.registrationInstance;
+    const std::string classKey = "CLSID\\" + row.registrationClsid;
+    const std::string clsid = m_store.ReadString(RegRoot::ClassesRoot, instanceKey, "CLSID");
+    const std::string server =
+        m_store.ReadString(RegRoot::ClassesRoot, classKey + "\\InprocServer32", "");
+    if (!SamePath(clsid, row.registrationClsid) || !SamePath(server, row.path) ||
+        m_files.Exists(row.path))
+        return RepairResult::NotOwn;
+    // The category entry first: refused there (a standard user), nothing has changed.
+    if (m_store.Backend().DeleteTree(RegRoot::ClassesRoot, instanceKey) != RegStatus::Ok)
+        return RepairResult::Refused;
+    m_store.Backend().DeleteTree(RegRoot::ClassesRoot, classKey);
+    return RepairResult::Removed;
 }
 
 std::size_t RowsTaken::Count() const
@@ -179,6 +285,8 @@ bool FilterInventory::Move(const InventoryRow& row, RegsvrAction action, std::st
                            std::string_view fromKey)
 {
     if (row.path == RegistryStore::MissingString) return false;
+    // regsvr32 on an absent file would fail and the books would record a change never made.
+    if (row.health == DecoderHealth::FileMissing) return false;
     // A path regsvr32 is never given: moving its row would record a change that never ran.
     const std::optional<std::string> line = RegsvrCommandLine(m_regsvr32Path, action, row.path);
     if (!line) return false;

@@ -14,7 +14,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_set>
+#include <unordered_map>
 #include <vector>
 
 namespace zelora {
@@ -29,6 +29,21 @@ inline constexpr std::string_view kCodecVersionKey = "Software\\Tarnwick\\Quellm
 inline constexpr std::string_view kCodecDelKey = "Software\\Tarnwick\\Quellmark\\CodecDel";
 inline constexpr std::string_view kUnInstallKey = "Software\\Tarnwick\\Quellmark\\UnInstall";
 
+// Whether a file is there; the scan asks it about the decoders' recorded and registered files.
+class FileProbe {
+public:
+    virtual ~FileProbe() = default;
+    virtual bool Exists(std::string_view path) const = 0;
+};
+
+// What keeps a recorded decoder from working, if anything.
+enum class DecoderHealth {
+    Healthy,
+    NotRegistered,        // in Install, but no registration names its file
+    FileMissing,          // its recorded file, or the file its registration names, is gone
+    RegisteredElsewhere,  // the registration of its file name points at another folder
+};
+
 inline constexpr std::string_view kUnchecked = "0";
 inline constexpr std::string_view kChecked = "1";
 
@@ -41,8 +56,23 @@ struct InventoryRow {
     // display text it would be empty for every decoder shown without "(version)" (all of
     // them sharing one value) and cut short for a name holding "(".
     std::string valueName;
+    DecoderHealth health = DecoderHealth::Healthy;
+    // The server path of the registration of the same file name, when it is another file or
+    // a dead one; empty otherwise.
+    std::string registeredPath{};
+    // The registration whose server path is the recorded path (instance subkey and class),
+    // kept so that a dead one can be removed; empty when there is none.
+    std::string registrationInstance{};
+    std::string registrationClsid{};
 
-    bool operator==(const InventoryRow&) const = default;
+    // The same line of a list: what it shows and the books it names. The registration keys
+    // are the scan's note for a repair, not part of the line.
+    bool operator==(const InventoryRow& other) const
+    {
+        return displayText == other.displayText && path == other.path &&
+               checkMark == other.checkMark && valueName == other.valueName &&
+               health == other.health && registeredPath == other.registeredPath;
+    }
 };
 
 // The decoder name back from a display text: everything before the first "(" less the
@@ -52,7 +82,7 @@ std::string NameOf(std::string_view displayText);
 // `version` as read by the store: the marker for a missing value leaves the bare name.
 std::string DisplayTextOf(std::string_view name, std::string_view version);
 
-// The part of a path after its last backslash (the whole text when it has none).
+// The part of a path after its last slash of either kind (the whole text when it has none).
 std::string_view ServerFileName(std::string_view path);
 
 bool IsChosen(const InventoryRow& row);
@@ -75,30 +105,55 @@ struct RowsTaken {
 std::optional<std::string> RegsvrCommandLine(std::string_view regsvr32Path, RegsvrAction action,
                                              std::string_view filterPath);
 
-// File names of the servers of every registered DirectShow filter, read in one pass over
-// the category, so each installed decoder is a lookup rather than another walk.
+// Paths compared as Windows compares them: either slash, any case of ASCII letters.
+bool SamePath(std::string_view a, std::string_view b);
+
+struct FilterRegistration {
+    std::string instance;  // subkey of the filter category
+    std::string clsid;
+    std::string server;    // InprocServer32 path as stored
+};
+
+// The servers of every registered DirectShow filter, read in one pass over the category and
+// kept by file name without regard to case, so each decoder is a lookup, not another walk.
 class RegisteredServers {
 public:
     static RegisteredServers Read(RegistryStore& store);
 
-    bool Contains(std::string_view fileName) const;
-    std::size_t Size() const { return m_fileNames.size(); }
+    bool Contains(std::string_view fileName) const { return Find(fileName) != nullptr; }
+    // Every registration whose server has this file name; null when there is none.
+    const std::vector<FilterRegistration>* Find(std::string_view fileName) const;
+    std::size_t Size() const { return m_byFileName.size(); }
 
 private:
-    std::unordered_set<std::string> m_fileNames;
+    std::unordered_map<std::string, std::vector<FilterRegistration>> m_byFileName;
 };
+
+// The health of a decoder recorded at `recordedPath`, its own registration (if any) and the
+// path worth showing beside it, from one lookup in `servers`.
+struct HealthFinding {
+    DecoderHealth health = DecoderHealth::Healthy;
+    const FilterRegistration* own = nullptr;
+    std::string registeredPath{};
+};
+HealthFinding FindHealth(const RegisteredServers& servers, const FileProbe& files,
+                         std::string_view recordedPath, bool recordedAsInstalled);
+
+enum class RepairResult { Removed, NotOwn, Refused };
 
 enum class CategoryAccess { Granted, Refused };
 
 struct InstalledScan {
     CategoryAccess access = CategoryAccess::Refused;
-    std::vector<InventoryRow> rows;  // empty when refused
+    std::vector<InventoryRow> rows;           // empty when refused
+    std::vector<InventoryRow> notRegistered;  // for the lower list, where "register" repairs
 };
 
 class FilterInventory {
 public:
     // `regsvr32Path` is the full path of the regsvr32 that matches the filters' bitness.
-    FilterInventory(RegistryStore& store, ProcessLauncher& launcher, std::string regsvr32Path);
+    FilterInventory(RegistryStore& store, ProcessLauncher& launcher, std::string regsvr32Path,
+                    const FileProbe& files);
 
     // The page shows "Error" and fills no upper row when the category cannot be opened
     // with full access (a plain user, or no category at all).
@@ -108,11 +163,19 @@ public:
     // Installed decoders that are registered filters; sets InstalledDecoders for every
     // recorded decoder with a version, registered or not. The caller has probed the
     // category.
-    std::vector<InventoryRow> ScanInstalled();
-    // Decoders unregistered earlier (CodecDel); sets no flag.
+    // Rows of installed decoders with no registration of their file go to `notRegistered`
+    // when given, and are left out otherwise.
+    std::vector<InventoryRow> ScanInstalled(std::vector<InventoryRow>* notRegistered = nullptr);
+    // Decoders unregistered earlier (CodecDel); sets no flag. Reuses the registrations read
+    // by the installed scan before it, so the page walks the category once.
     std::vector<InventoryRow> ScanRemoved();
 
-    // One row each: record the row's path in the other key, start regsvr32 for it and drop
+    // Removes a file-missing row's own dead registration (its Instance subkey, then its
+    // class), after reading it again: only when its server path is still the recorded path
+    // and the file is still absent. Anything else is NotOwn and left alone.
+    RepairResult RemoveDeadRegistration(const InventoryRow& row);
+
+    // One row each (never a file-missing one): record the row's path in the other key, start regsvr32 for it and drop
     // the old record. False, with nothing done, when the path could not be read (the
     // placeholder would replace the stored value for good), holds a quote (never handed to
     // regsvr32) or the new record is refused (a standard user's HKLM).
@@ -134,9 +197,15 @@ private:
     RowsTaken MoveChosen(std::vector<InventoryRow>& from, std::vector<InventoryRow>& to,
                          RegsvrAction action);
 
+    const RegisteredServers& Servers();
+    InventoryRow RowWithHealth(std::string name, std::string version, std::string path,
+                               bool recordedAsInstalled);
+
     RegistryStore& m_store;
     ProcessLauncher& m_launcher;
     std::string m_regsvr32Path;
+    const FileProbe& m_files;
+    std::optional<RegisteredServers> m_servers;
 };
 
 }  // namespace zelora

@@ -39,12 +39,19 @@ public:
     std::vector<std::string> lines;
 };
 
+// Some files are there, some are not: the scan's health findings take both branches.
+class HalfTheFiles final : public FileProbe {
+public:
+    bool Exists(std::string_view path) const override { return path.size() % 2 == 0; }
+};
+
 struct Fixture {
     MemoryRegistry memory;
     CountingRegistry counting{memory};
     RegistryStore store{counting};
     RecordingLauncher launcher;
-    FilterInventory inventory{store, launcher, std::string(kRegsvr)};
+    HalfTheFiles files;
+    FilterInventory inventory{store, launcher, std::string(kRegsvr), files};
 };
 
 void SetText(MemoryRegistry& memory, RegRoot root, std::string_view key, std::string_view name,
@@ -129,6 +136,15 @@ std::vector<std::string> ValueNames(MemoryRegistry& memory, std::string_view key
     return names;
 }
 
+// A file name as Windows matches one: any case of ASCII letters.
+std::string FoldedFileName(std::string_view path)
+{
+    std::string name(ServerFileName(path));
+    for (char& c : name)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return name;
+}
+
 // The file names of the registered servers, one registration at a time.
 std::unordered_set<std::string> RegisteredFiles(RegistryStore& store, MemoryRegistry& memory)
 {
@@ -142,7 +158,7 @@ std::unordered_set<std::string> RegisteredFiles(RegistryStore& store, MemoryRegi
             RegistryStore::MissingString)
             continue;
         const std::string clsid = store.ReadString(RegRoot::ClassesRoot, key, "CLSID");
-        files.emplace(ServerFileName(
+        files.emplace(FoldedFileName(
             store.ReadString(RegRoot::ClassesRoot, "CLSID\\" + clsid + "\\InprocServer32", "")));
     }
     return files;
@@ -188,7 +204,7 @@ std::vector<InventoryRow> ExpectedInstalled(Fixture& f)
     std::vector<InventoryRow> listed;
     for (const std::string& name : ValueNames(f.memory, kInstallKey)) {
         const std::string path = Text(f.store, kInstallKey, name);
-        if (files.count(std::string(ServerFileName(path))))
+        if (files.count(FoldedFileName(path)))
             listed.push_back({name, path, std::string(kUnchecked), name});
     }
     return listed;
@@ -217,13 +233,14 @@ std::vector<InventoryRow> TickSome(Random& random, std::vector<InventoryRow>& ro
 
 // The chosen rows an action moves: a row whose path could not be read stays, ticked, since
 // moving it would store the placeholder in place of the real path; so does a row whose path
-// regsvr32 is never given.
+// regsvr32 is never given, or whose file is not there.
 std::vector<InventoryRow> Movable(const std::vector<InventoryRow>& chosen,
                                   const std::vector<InventoryRow>& stayed, const std::string& what)
 {
     std::vector<InventoryRow> movable;
     for (const InventoryRow& row : chosen) {
-        if (row.path != RegistryStore::MissingString && row.path.find('"') == std::string::npos) {
+        if (row.path != RegistryStore::MissingString && row.path.find('"') == std::string::npos &&
+            row.health != DecoderHealth::FileMissing) {
             movable.push_back(row);
             continue;
         }

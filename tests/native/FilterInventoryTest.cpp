@@ -33,6 +33,23 @@ InventoryRow Row(std::string displayText, std::string path, std::string checkMar
     return {std::move(displayText), std::move(path), std::move(checkMark), std::move(name)};
 }
 
+// Every file is there unless named missing.
+class FakeFiles final : public FileProbe {
+public:
+    bool Exists(std::string_view path) const override
+    {
+        return std::find(missing.begin(), missing.end(), path) == missing.end();
+    }
+    std::vector<std::string> missing;
+};
+
+InventoryRow WithHealth(InventoryRow row, DecoderHealth health, std::string registeredPath = "")
+{
+    row.health = health;
+    row.registeredPath = std::move(registeredPath);
+    return row;
+}
+
 class FilterInventoryTest : public ::testing::Test {
 protected:
     void SetUp() override { InstalledDecoders::ResetForTests(); }
@@ -76,7 +93,8 @@ protected:
     MemoryRegistry m_registry;
     RegistryStore m_store{m_registry};
     RecordingLauncher m_launcher;
-    FilterInventory m_inventory{m_store, m_launcher, kRegsvr};
+    FakeFiles m_files;
+    FilterInventory m_inventory{m_store, m_launcher, kRegsvr, m_files};
 };
 
 TEST(FilterInventoryText, NameOfTakesTheTextBeforeTheBlankAndParenthesis)
@@ -155,11 +173,21 @@ TEST_F(FilterInventoryTest, InstalledScanListsRegisteredDecodersAndFlagsVersione
     const InstalledScan scan = m_inventory.PrepareInstalled();
 
     EXPECT_EQ(scan.access, CategoryAccess::Granted);
+    const auto elsewhere = DecoderHealth::RegisteredElsewhere;
     EXPECT_EQ(scan.rows, (std::vector<InventoryRow>{
-                             Row("Xvid (1.2.1)", "C:\\Codecs\\xvid.ax"),
+                             WithHealth(Row("Xvid (1.2.1)", "C:\\Codecs\\xvid.ax"), elsewhere,
+                                        "C:\\Windows\\System32\\xvid.ax"),
+                             Row("FFDShow (rev 2500)", "C:\\Codecs\\ffdshow.ax"),
                              Row("VSFilter", "C:\\Codecs\\vsfilter.dll"),
-                             Row("Own Codec (0.1)", "D:\\other.ax"),
+                             WithHealth(Row("Own Codec (0.1)", "D:\\other.ax"), elsewhere,
+                                        "C:\\Other\\other.ax"),
                          }));
+    const auto unregistered = DecoderHealth::NotRegistered;
+    EXPECT_EQ(scan.notRegistered,
+              (std::vector<InventoryRow>{
+                  WithHealth(Row("Divx5 (5.2)", "C:\\Codecs\\divx.ax"), unregistered),
+                  WithHealth(Row("AC3Filter", "C:\\Codecs\\ac3filter.ax"), unregistered),
+              }));
     const struct {
         Decoder decoder;
         bool installed;
@@ -172,6 +200,70 @@ TEST_F(FilterInventoryTest, InstalledScanListsRegisteredDecodersAndFlagsVersione
         EXPECT_EQ(InstalledDecoders::IsInstalled(f.decoder), f.installed)
             << kDecoderNames[static_cast<std::size_t>(f.decoder)];
     EXPECT_TRUE(m_launcher.lines.empty());
+}
+
+TEST_F(FilterInventoryTest, EachRecordedDecoderGetsItsHealthAndOnlyItsOwnDeadRegistrationGoes)
+{
+    const std::string own = "{11111111-1111-1111-1111-111111111111}";
+    const std::string foreign = "{22222222-2222-2222-2222-222222222222}";
+    AddFilter("{I1}", "Gone", own, "c:/codecs/GONE.ax");  // the pack's own, file deleted
+    AddFilter("{I2}", "Foreign", foreign, "D:\\Vendor\\gone.ax");
+    AddFilter("{I3}", "Moved", "{33333333-3333-3333-3333-333333333333}", "D:\\Old\\moved.ax");
+    AddFilter("{I4}", "Copy", "{44444444-4444-4444-4444-444444444444}", "D:\\Copy\\copy.ax");
+    const struct {
+        const char* name;
+        std::string_view key;
+        const char* path;
+        bool fileThere;
+        DecoderHealth health;
+        const char* registeredPath;
+        bool upper;
+    } cases[] = {
+        {"Gone", kInstallKey, "C:\\Codecs\\gone.ax", false, DecoderHealth::FileMissing, "", true},
+        {"Moved", kInstallKey, "C:\\Codecs\\moved.ax", true, DecoderHealth::FileMissing,
+         "D:\\Old\\moved.ax", true},
+        {"Copy", kInstallKey, "C:\\Codecs\\copy.ax", true, DecoderHealth::RegisteredElsewhere,
+         "D:\\Copy\\copy.ax", true},
+        {"Deleted", kInstallKey, "C:\\Codecs\\deleted.ax", false, DecoderHealth::FileMissing, "",
+         false},
+        {"Parked", kCodecDelKey, "C:\\Codecs\\COPY.AX", true, DecoderHealth::RegisteredElsewhere,
+         "D:\\Copy\\copy.ax", false},
+        {"Lost", kCodecDelKey, "C:\\Codecs\\lost.ax", false, DecoderHealth::FileMissing, "", false},
+    };
+    m_files.missing = {"D:\\Old\\moved.ax"};
+    for (const auto& c : cases) {
+        SetMachine(c.key, c.name, c.path);
+        if (!c.fileThere) m_files.missing.emplace_back(c.path);
+    }
+
+    InstalledScan scan = m_inventory.PrepareInstalled();
+    std::vector<InventoryRow> lower = scan.notRegistered;
+    for (InventoryRow& row : m_inventory.ScanRemoved()) lower.push_back(std::move(row));
+    for (const auto& c : cases) {
+        const std::vector<InventoryRow>& list = c.upper ? scan.rows : lower;
+        const auto row = std::find_if(list.begin(), list.end(),
+                                      [&](const InventoryRow& r) { return r.valueName == c.name; });
+        ASSERT_NE(row, list.end()) << c.name;
+        EXPECT_EQ(row->health, c.health) << c.name;
+        EXPECT_EQ(row->registeredPath, c.registeredPath) << c.name;
+    }
+
+    // No regsvr32 for a file that is not there; the books stay as they were.
+    lower.front().checkMark = "1";
+    EXPECT_EQ(m_inventory.RegisterChosen(lower, scan.rows).Count(), 0u);
+    EXPECT_TRUE(m_launcher.lines.empty());
+
+    // Only the registration naming the recorded path goes, and only once.
+    EXPECT_EQ(m_inventory.RemoveDeadRegistration(scan.rows[0]), RepairResult::Removed);
+    EXPECT_EQ(m_inventory.RemoveDeadRegistration(scan.rows[0]), RepairResult::NotOwn);
+    EXPECT_EQ(m_inventory.RemoveDeadRegistration(scan.rows[1]), RepairResult::NotOwn);
+    const std::string category(kFilterCategoryPath);
+    EXPECT_FALSE(m_registry.KeyExists(RegRoot::ClassesRoot, category + "\\{I1}"));
+    EXPECT_FALSE(m_registry.KeyExists(RegRoot::ClassesRoot, "CLSID\\" + own));
+    for (const char* kept : {"{I2}", "{I3}", "{I4}"})
+        EXPECT_TRUE(m_registry.KeyExists(RegRoot::ClassesRoot, category + "\\" + kept)) << kept;
+    EXPECT_TRUE(m_registry.KeyExists(RegRoot::ClassesRoot, "CLSID\\" + foreign));
+    EXPECT_EQ(ReadMachine(kInstallKey, "Gone"), "C:\\Codecs\\gone.ax");
 }
 
 TEST_F(FilterInventoryTest, InstalledScanCreatesNothingUnderClassesRoot)
@@ -207,7 +299,7 @@ TEST_F(FilterInventoryTest, InstalledScanReadsEachFilterRegistrationOnce)
     }
     CountingRegistry counting(m_registry);
     RegistryStore store(counting);
-    FilterInventory inventory(store, m_launcher, kRegsvr);
+    FilterInventory inventory(store, m_launcher, kRegsvr, m_files);
 
     EXPECT_EQ(inventory.ScanInstalled().size(), kDecoderNames.size());
 
@@ -441,7 +533,9 @@ TEST_F(FilterInventoryTest, LongTextsSurviveAScanAndARoundTripWhole)
     SetMachine(kCodecVersionKey, "Xvid", version);
 
     std::vector<InventoryRow> upper = m_inventory.ScanInstalled();
-    ASSERT_EQ(upper, (std::vector<InventoryRow>{Row("Xvid " + version, path)}));
+    ASSERT_EQ(upper, (std::vector<InventoryRow>{WithHealth(Row("Xvid " + version, path),
+                                                           DecoderHealth::RegisteredElsewhere,
+                                                           "C:\\elsewhere\\long.ax")}));
 
     std::vector<InventoryRow> lower;
     upper[0].checkMark = "1";
