@@ -93,17 +93,19 @@ bool CheckListView::Attach(HWND list)
     return m_list != nullptr;
 }
 
-void CheckListView::SetUp(HIMAGELIST images, std::initializer_list<int> columnWidths) const
+void CheckListView::SetUp(HIMAGELIST images, std::initializer_list<int> columnWidths,
+                          std::initializer_list<std::string_view> titles) const
 {
     ListView_SetImageList(m_list, images, LVSIL_SMALL);
-    wchar_t noTitle[] = L"";
     int column = 0;
+    const std::string_view* title = titles.begin();
     for (int width : columnWidths) {
+        std::wstring text = title != titles.end() ? Wide(*title++) : std::wstring();
         LVCOLUMNW header{};
         header.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
         header.fmt = LVCFMT_LEFT;
         header.cx = width;
-        header.pszText = noTitle;
+        header.pszText = text.data();
         header.iSubItem = column;
         ListView_InsertColumn(m_list, column, &header);
         ++column;

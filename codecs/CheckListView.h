@@ -26,8 +26,10 @@ public:
     bool Attach(HWND list);
     HWND Hwnd() const { return m_list; }
 
-    // Makes `images` the small-image list and adds left-aligned columns without titles.
-    void SetUp(HIMAGELIST images, std::initializer_list<int> columnWidths) const;
+    // Makes `images` the small-image list and adds left-aligned columns, titled in order by
+    // `titles` (UTF-8) and without a title past them.
+    void SetUp(HIMAGELIST images, std::initializer_list<int> columnWidths,
+               std::initializer_list<std::string_view> titles = {}) const;
 
     void DeleteAll() const;
     void Delete(int item) const;

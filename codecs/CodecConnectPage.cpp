@@ -13,9 +13,16 @@ namespace {
 constexpr COLORREF kBackground = RGB(233, 233, 233);
 constexpr const wchar_t* kAppTitle = L"Zelora";
 
-constexpr int kTextColumnWidth = 265;
+// The name column leaves room for the state, which is empty for a healthy decoder.
+constexpr int kTextColumnWidth = 160;
+constexpr int kStateColumnWidth = 250;
 constexpr int kPathColumn = 1;
 constexpr int kCheckColumn = 2;
+constexpr int kStateColumn = 3;
+
+constexpr const wchar_t* kNoClassesAccess =
+    L"HKEY_CLASSES_ROOT에 쓸 권한이 없어 등록 정보를 지우지 못했습니다.\n"
+    L"관리자 권한으로 Zelora를 실행한 뒤 다시 시도하십시오. 아무것도 바뀌지 않았습니다.";
 
 struct SkinPlacement {
     int id;
@@ -50,12 +57,12 @@ std::vector<HotArea> ButtonAreas()
 
 bool SystemFiles::Exists(std::string_view path) const
 {
-    return ::GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+    return ::GetFileAttributesW(win::Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 void InventoryListView::SetUp(HIMAGELIST images) const
 {
-    m_view.SetUp(images, {kTextColumnWidth, 0, 0});
+    m_view.SetUp(images, {kTextColumnWidth, 0, 0, kStateColumnWidth}, {"코덱", "", "", "상태"});
 }
 
 void InventoryListView::Insert(const InventoryRow& row, std::size_t index) const
@@ -64,6 +71,7 @@ void InventoryListView::Insert(const InventoryRow& row, std::size_t index) const
     if (item < 0) return;
     m_view.SetSubText(item, kPathColumn, row.path);
     m_view.SetSubText(item, kCheckColumn, row.checkMark);
+    m_view.SetSubText(item, kStateColumn, HealthText(row));
 }
 
 void InventoryListView::Fill(std::vector<InventoryRow>& rows) const
@@ -180,13 +188,17 @@ void CodecConnectPage::PrepareInstalledList()
         return;
     }
     m_installed = std::move(scan.rows);
+    m_unregistered = std::move(scan.notRegistered);
     m_upper.Fill(m_installed);
 }
 
 void CodecConnectPage::PrepareRemovedList()
 {
     m_lower.SetUp(m_images.Get());
-    m_removed = m_inventory.ScanRemoved();
+    // Installed but not registered first: "register" repairs them like any unregistered row.
+    m_removed = std::move(m_unregistered);
+    m_unregistered.clear();
+    for (InventoryRow& row : m_inventory.ScanRemoved()) m_removed.push_back(std::move(row));
     m_lower.Fill(m_removed);
 }
 
@@ -234,6 +246,9 @@ void CodecConnectPage::Act(const InventoryListView& fromView, const InventoryLis
     // Only the rows the action took leave the view; one it could not handle stays ticked.
     const std::size_t arrivedFrom = to ? to->size() : 0;
     const RowsTaken taken = action();
+    if (taken.refused)
+        ::MessageBoxW(::GetAncestor(Hwnd(), GA_ROOT), kNoClassesAccess, kAppTitle,
+                      MB_OK | MB_ICONWARNING);
     if (taken.Count() == 0) return;
     fromView.Remove(taken.taken);
     if (toView && to) toView->Append(*to, arrivedFrom);

@@ -103,6 +103,7 @@ private:
     FilterInventory m_inventory;
     std::vector<InventoryRow> m_installed;  // the upper list's rows, in its order
     std::vector<InventoryRow> m_removed;    // the lower list's
+    std::vector<InventoryRow> m_unregistered;  // from the installed scan, until the lower list
     UniqueImageList m_images;
     InventoryListView m_upper;
     InventoryListView m_lower;

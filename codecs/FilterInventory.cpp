@@ -243,6 +243,21 @@ std::vector<InventoryRow> FilterInventory::ScanRemoved()
     return rows;
 }
 
+std::string HealthText(const InventoryRow& row)
+{
+    switch (row.health) {
+    case DecoderHealth::Healthy:
+        return {};
+    case DecoderHealth::NotRegistered:
+        return "등록 안 됨";
+    case DecoderHealth::FileMissing:
+        return row.registeredPath.empty() ? "파일 없음" : "파일 없음: " + row.registeredPath;
+    case DecoderHealth::RegisteredElsewhere:
+        return "다른 위치에 등록됨: " + row.registeredPath + " (설치: " + row.path + ")";
+    }
+    return {};
+}
+
 RepairResult FilterInventory::RemoveDeadRegistration(const InventoryRow& row)
 {
     if (row.health != DecoderHealth::FileMissing || !IsClassName(row.registrationClsid) ||
@@ -285,8 +300,12 @@ bool FilterInventory::Move(const InventoryRow& row, RegsvrAction action, std::st
                            std::string_view fromKey)
 {
     if (row.path == RegistryStore::MissingString) return false;
-    // regsvr32 on an absent file would fail and the books would record a change never made.
-    if (row.health == DecoderHealth::FileMissing) return false;
+    // regsvr32 on an absent file would fail and the books would record a change never made;
+    // on a file registered from another folder it would undo or re-point a registration
+    // that is not the pack's.
+    if (row.health == DecoderHealth::FileMissing ||
+        row.health == DecoderHealth::RegisteredElsewhere)
+        return false;
     // A path regsvr32 is never given: moving its row would record a change that never ran.
     const std::optional<std::string> line = RegsvrCommandLine(m_regsvr32Path, action, row.path);
     if (!line) return false;
@@ -304,12 +323,20 @@ RowsTaken FilterInventory::MoveChosen(std::vector<InventoryRow>& from,
     RowsTaken taken{std::vector<bool>(from.size(), false)};
     for (std::size_t i = from.size(); i-- > 0;) {
         if (!IsChosen(from[i])) continue;
-        const bool moved = action == RegsvrAction::Unregister ? Unregister(from[i])
-                                                                : Register(from[i]);
+        bool moved = false;
+        if (action == RegsvrAction::Unregister && from[i].health == DecoderHealth::FileMissing) {
+            const RepairResult repair = RemoveDeadRegistration(from[i]);
+            taken.refused = taken.refused || repair == RepairResult::Refused;
+            moved = repair == RepairResult::Removed;
+        } else {
+            moved = action == RegsvrAction::Unregister ? Unregister(from[i]) : Register(from[i]);
+        }
         if (!moved) continue;
         InventoryRow row = std::move(from[i]);
         from.erase(from.begin() + static_cast<std::ptrdiff_t>(i));
         row.checkMark = std::string(kUnchecked);
+        row.registrationInstance.clear();  // gone, or no longer the row's to remove
+        row.registrationClsid.clear();
         to.push_back(std::move(row));
         taken.taken[i] = true;
     }

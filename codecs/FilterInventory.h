@@ -96,6 +96,7 @@ enum class RegsvrAction { Register, Unregister };
 // Which rows of a list an action took out of it, by their places before the action.
 struct RowsTaken {
     std::vector<bool> taken;
+    bool refused = false;  // a removal the system refused (no write access to the classes)
     std::size_t Count() const;
 };
 
@@ -141,6 +142,10 @@ HealthFinding FindHealth(const RegisteredServers& servers, const FileProbe& file
 
 enum class RepairResult { Removed, NotOwn, Refused };
 
+// The list's "상태" column: empty for a healthy decoder, the Korean state otherwise, with
+// the other path where there is one.
+std::string HealthText(const InventoryRow& row);
+
 enum class CategoryAccess { Granted, Refused };
 
 struct InstalledScan {
@@ -175,7 +180,7 @@ public:
     // and the file is still absent. Anything else is NotOwn and left alone.
     RepairResult RemoveDeadRegistration(const InventoryRow& row);
 
-    // One row each (never a file-missing one): record the row's path in the other key, start regsvr32 for it and drop
+    // One row each (never a file-missing or registered-elsewhere one): record the row's path in the other key, start regsvr32 for it and drop
     // the old record. False, with nothing done, when the path could not be read (the
     // placeholder would replace the stored value for good), holds a quote (never handed to
     // regsvr32) or the new record is refused (a standard user's HKLM).
@@ -184,7 +189,8 @@ public:
 
     // The page's buttons. Chosen rows are handled from the last to the first; a moved row
     // leaves its list and is appended, unticked, to the other, while a row that could not be
-    // moved stays where it is, still ticked.
+    // moved stays where it is, still ticked. Unregistering a file-missing row removes its
+    // own dead registration instead of starting regsvr32, and keeps the books.
     RowsTaken UnregisterChosen(std::vector<InventoryRow>& upper, std::vector<InventoryRow>& lower);
     RowsTaken RegisterChosen(std::vector<InventoryRow>& lower, std::vector<InventoryRow>& upper);
     // Starts each chosen row's uninstaller and drops the row; CodecDel keeps its value. An

@@ -248,15 +248,18 @@ TEST_F(FilterInventoryTest, EachRecordedDecoderGetsItsHealthAndOnlyItsOwnDeadReg
         EXPECT_EQ(row->registeredPath, c.registeredPath) << c.name;
     }
 
-    // No regsvr32 for a file that is not there; the books stay as they were.
-    lower.front().checkMark = "1";
+    // No regsvr32 for a file that is not there or is registered from elsewhere; only the
+    // registration naming the recorded path goes, its row moving down, and only once.
+    const InventoryRow gone = scan.rows[0];
+    for (InventoryRow& row : lower) row.checkMark = "1";
     EXPECT_EQ(m_inventory.RegisterChosen(lower, scan.rows).Count(), 0u);
+    for (InventoryRow& row : scan.rows) row.checkMark = "1";
+    const RowsTaken taken = m_inventory.UnregisterChosen(scan.rows, lower);
+    EXPECT_EQ(taken.taken, (std::vector<bool>{true, false, false}));
+    EXPECT_FALSE(taken.refused);
+    EXPECT_EQ(lower.back().valueName, "Gone");
     EXPECT_TRUE(m_launcher.lines.empty());
-
-    // Only the registration naming the recorded path goes, and only once.
-    EXPECT_EQ(m_inventory.RemoveDeadRegistration(scan.rows[0]), RepairResult::Removed);
-    EXPECT_EQ(m_inventory.RemoveDeadRegistration(scan.rows[0]), RepairResult::NotOwn);
-    EXPECT_EQ(m_inventory.RemoveDeadRegistration(scan.rows[1]), RepairResult::NotOwn);
+    EXPECT_EQ(m_inventory.RemoveDeadRegistration(gone), RepairResult::NotOwn);
     const std::string category(kFilterCategoryPath);
     EXPECT_FALSE(m_registry.KeyExists(RegRoot::ClassesRoot, category + "\\{I1}"));
     EXPECT_FALSE(m_registry.KeyExists(RegRoot::ClassesRoot, "CLSID\\" + own));
@@ -528,14 +531,12 @@ TEST_F(FilterInventoryTest, LongTextsSurviveAScanAndARoundTripWhole)
 {
     const std::string version = "(" + std::string(600, 'v') + ")";
     const std::string path = "C:\\" + std::string(400, 'p') + "\\long.ax";
-    AddFilter("{A1}", "Long", "{C-LONG}", "C:\\elsewhere\\long.ax");
+    AddFilter("{A1}", "Long", "{C-LONG}", path);
     SetMachine(kInstallKey, "Xvid", path);
     SetMachine(kCodecVersionKey, "Xvid", version);
 
     std::vector<InventoryRow> upper = m_inventory.ScanInstalled();
-    ASSERT_EQ(upper, (std::vector<InventoryRow>{WithHealth(Row("Xvid " + version, path),
-                                                           DecoderHealth::RegisteredElsewhere,
-                                                           "C:\\elsewhere\\long.ax")}));
+    ASSERT_EQ(upper, (std::vector<InventoryRow>{Row("Xvid " + version, path)}));
 
     std::vector<InventoryRow> lower;
     upper[0].checkMark = "1";
