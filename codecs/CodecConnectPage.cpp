@@ -138,15 +138,23 @@ void InventoryListView::ShowCheck(int item, const InventoryRow& row) const
     m_view.SetSubText(item, kCheckColumn, row.checkMark);
 }
 
-CodecConnectPage::CodecConnectPage() : CodecConnectPage(nullptr) {}
+CodecConnectPage::CodecConnectPage() : CodecConnectPage(nullptr, nullptr) {}
 
-CodecConnectPage::CodecConnectPage(ProcessLauncher& launcher) : CodecConnectPage(&launcher) {}
+CodecConnectPage::CodecConnectPage(ProcessLauncher& launcher)
+    : CodecConnectPage(&launcher, nullptr)
+{
+}
 
-CodecConnectPage::CodecConnectPage(ProcessLauncher* launcher)
+CodecConnectPage::CodecConnectPage(ProcessLauncher& launcher, const FileProbe& files)
+    : CodecConnectPage(&launcher, &files)
+{
+}
+
+CodecConnectPage::CodecConnectPage(ProcessLauncher* launcher, const FileProbe* files)
     : Page(IDD_CODEC_CONNECT),
       m_store(SystemRegistry()),
       m_inventory(m_store, launcher ? *launcher : m_systemLauncher, win::SystemRegsvr32Path(),
-                  m_files),
+                  files ? *files : m_systemFiles),
       m_buttons(ButtonAreas())
 {
 }

@@ -63,6 +63,8 @@ public:
     CodecConnectPage();
     // Starts them through `launcher`, which must outlive the page.
     explicit CodecConnectPage(ProcessLauncher& launcher);
+    // Also asks `files`, which must outlive the page, whether the decoders' files are there.
+    CodecConnectPage(ProcessLauncher& launcher, const FileProbe& files);
 
     // The main window's first show: both lists, then their placement.
     void PrepareOnce();
@@ -87,7 +89,7 @@ protected:
     bool OnMouse(UINT msg, WPARAM keys, POINT p) override;
 
 private:
-    explicit CodecConnectPage(ProcessLauncher* launcher);
+    CodecConnectPage(ProcessLauncher* launcher, const FileProbe* files);
 
     void Toggle(const InventoryListView& list, std::vector<InventoryRow>& rows, int item);
     void RunButton(std::size_t button);
@@ -98,7 +100,7 @@ private:
              std::vector<InventoryRow>* to, Action action);
 
     win::Win32ProcessLauncher m_systemLauncher;  // unless the page is given another
-    SystemFiles m_files;
+    SystemFiles m_systemFiles;  // unless the page is given another probe
     RegistryStore m_store;
     FilterInventory m_inventory;
     std::vector<InventoryRow> m_installed;  // the upper list's rows, in its order

@@ -300,12 +300,8 @@ bool FilterInventory::Move(const InventoryRow& row, RegsvrAction action, std::st
                            std::string_view fromKey)
 {
     if (row.path == RegistryStore::MissingString) return false;
-    // regsvr32 on an absent file would fail and the books would record a change never made;
-    // on a file registered from another folder it would undo or re-point a registration
-    // that is not the pack's.
-    if (row.health == DecoderHealth::FileMissing ||
-        row.health == DecoderHealth::RegisteredElsewhere)
-        return false;
+    // regsvr32 on an absent file would fail and the books would record a change never made.
+    if (row.health == DecoderHealth::FileMissing) return false;
     // A path regsvr32 is never given: moving its row would record a change that never ran.
     const std::optional<std::string> line = RegsvrCommandLine(m_regsvr32Path, action, row.path);
     if (!line) return false;

