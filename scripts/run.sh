@@ -16,7 +16,7 @@ trap 'zelora_stop_loopback; zelora_stop_display' EXIT
 zelora_wine_setup "$ZELORA_BUILD"
 # Every web request goes to the local stand-in server, never out of this machine.
 zelora_start_loopback
-zelora_regtool apply "$(winepath_of "$root/tools/demo/DemoPack.txt")"
+zelora_apply_pack "$root/tools/demo/DemoPack.txt"
 
 if [ "$interactive" = 1 ]; then
   "$WINE64" "$ZELORA_BUILD/Zelora.exe"

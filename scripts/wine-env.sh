@@ -83,6 +83,19 @@ winepath_of() { echo "Z:${1//\//\\}"; }
 
 zelora_regtool() { "$WINE64" "$ZELORA_BUILD/zelora_regtool.exe" "$@"; }
 
+# The pack file's registry lines and, for every decoder recorded in Install, an empty file
+# where its filter lives: Codec Connect tells a decoder whose file is gone from a healthy one.
+zelora_apply_pack() { # pack file
+  zelora_regtool apply "$(winepath_of "$1")" || return 1
+  local path
+  while IFS= read -r path; do
+    path=${path%$'\r'}
+    local unix="$WINEPREFIX/drive_c/${path#C:\\}"
+    unix=${unix//\\//}
+    mkdir -p "$(dirname "$unix")" && : > "$unix"
+  done < <(grep -E '^HKLM\|[^|]*\\Install\|[^|]+\|sz\|C:\\' "$1" | cut -d'|' -f5)
+}
+
 # The loopback web server that stands in for every web host: Wine's internet layer sends
 # every HTTP request to the `http_proxy` address, so no Wine run of ours reaches any address
 # but 127.0.0.1. Usage: zelora_start_loopback [ROOT]; the server's root, log and port are

@@ -34,7 +34,7 @@ reg_apply_file() { "$WINE64" "$ZELORA_BUILD/zelora_regtool.exe" apply "$(winepat
 reg_apply() { # lines on stdin
   local f; f=$(mktemp --suffix=.txt); cat > "$f"; reg_apply_file "$f"; local s=$?; rm -f "$f"; return $s
 }
-demo_pack() { reg_apply_file "$e2e_root/tools/demo/DemoPack.txt"; }
+demo_pack() { zelora_apply_pack "$e2e_root/tools/demo/DemoPack.txt"; }
 
 # Starts Zelora (ZELORA_EXE, by default the build's) and waits for its window; sets
 # ZELORA_PID. Wine's own messages (a trace asked for with WINEDEBUG) go to the file named
