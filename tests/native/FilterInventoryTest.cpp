@@ -251,7 +251,8 @@ TEST_F(FilterInventoryTest, EachRecordedDecoderGetsItsHealthAndOnlyItsOwnDeadReg
     // No regsvr32 for a file that is not there; only the registration naming the recorded
     // path goes, its row moving down, and only once.
     const InventoryRow gone = scan.rows[0];
-    for (InventoryRow& row : lower) row.checkMark = "1";
+    for (InventoryRow& row : lower)
+        if (row.health == DecoderHealth::FileMissing) row.checkMark = "1";
     EXPECT_EQ(m_inventory.RegisterChosen(lower, scan.rows).Count(), 0u);
     scan.rows[0].checkMark = scan.rows[1].checkMark = "1";
     const RowsTaken taken = m_inventory.UnregisterChosen(scan.rows, lower);
