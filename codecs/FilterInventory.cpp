@@ -333,6 +333,10 @@ RowsTaken FilterInventory::MoveChosen(std::vector<InventoryRow>& from,
         row.checkMark = std::string(kUnchecked);
         row.registrationInstance.clear();  // gone, or no longer the row's to remove
         row.registrationClsid.clear();
+        if (action == RegsvrAction::Register) {  // what regsvr32 was just started to mend
+            row.health = DecoderHealth::Healthy;
+            row.registeredPath.clear();
+        }
         to.push_back(std::move(row));
         taken.taken[i] = true;
     }

@@ -268,6 +268,12 @@ TEST_F(FilterInventoryTest, EachRecordedDecoderGetsItsHealthAndOnlyItsOwnDeadReg
         EXPECT_TRUE(m_registry.KeyExists(RegRoot::ClassesRoot, category + "\\" + kept)) << kept;
     EXPECT_TRUE(m_registry.KeyExists(RegRoot::ClassesRoot, "CLSID\\" + foreign));
     EXPECT_EQ(ReadMachine(kInstallKey, "Gone"), "C:\\Codecs\\gone.ax");
+
+    // Registered again, the row no longer shows the state regsvr32 was started to mend.
+    for (InventoryRow& row : lower) row.checkMark = row.valueName == "Parked" ? "1" : kUnchecked;
+    ASSERT_EQ(m_inventory.RegisterChosen(lower, scan.rows).Count(), 1u);
+    EXPECT_EQ(scan.rows.back().health, DecoderHealth::Healthy);
+    EXPECT_EQ(scan.rows.back().registeredPath, "");
 }
 
 TEST_F(FilterInventoryTest, InstalledScanCreatesNothingUnderClassesRoot)
