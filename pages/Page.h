@@ -8,9 +8,9 @@
 
 namespace zelora {
 
-class Page : public win::Dialog {
+class Page : public win::ModelessDialog {
 public:
-    using win::Dialog::Dialog;
+    using win::ModelessDialog::ModelessDialog;
 
     virtual void Load() {}
     virtual void Layout() {}

@@ -13,7 +13,6 @@
 #include "pages/subtitle/CaptionDivxG400.h"
 #include "pages/subtitle/CaptionVSFilter.h"
 #include "platform/registry/Win32Registry.h"
-#include "platform/win/AppWindow.h"
 #include "resources/resource.h"
 #include "shell/AboutBox.h"
 #include "shell/InstallCheck.h"
@@ -169,10 +168,9 @@ int ButtonOfPage(PageId id) { return MenuButtonIndex(kPageTable[static_cast<int>
 }  // namespace
 
 MainWindow::MainWindow(RegistryBackend& registry)
-    : win::Dialog(IDD_MAIN),
+    : win::AppWindow(IDD_MAIN, IDS_ABOUTBOX, IDM_ABOUTBOX),
       m_store(registry),
-      m_hotAreas(MainHotAreas()),
-      m_icon(::LoadIconW(win::ModuleInstance(), MAKEINTRESOURCEW(IDR_MAINFRAME)))
+      m_hotAreas(MainHotAreas())
 {
     for (int i = 0; i < kMenuButtonCount; ++i) {
         if (kMenuButtons[i].kind == ButtonKind::Group)
@@ -186,13 +184,11 @@ MainWindow::~MainWindow() = default;
 
 BOOL MainWindow::OnInit()
 {
-    win::SetWindowIcon(Hwnd(), m_icon);
     ::SetWindowTextW(Hwnd(), L"Zelora");
     // The style first: a window without a system menu style has no menu to extend.
     ::SetWindowLongPtrW(Hwnd(), GWL_STYLE,
                         ::GetWindowLongPtrW(Hwnd(), GWL_STYLE) | WS_SYSMENU | WS_MINIMIZEBOX);
-    win::AddAboutToSystemMenu(Hwnd(), IDS_ABOUTBOX, IDM_ABOUTBOX);
-
+    SetUpAppWindow(::LoadIconW(win::ModuleInstance(), MAKEINTRESOURCEW(IDR_MAINFRAME)));
 
     m_background = win::LoadSkinBitmap(kBackgroundBitmap);
     m_hotAreas.Attach(Hwnd());
@@ -512,22 +508,6 @@ void MainWindow::OnDestroy()
     m_finder.reset();
 }
 
-INT_PTR MainWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    switch (msg) {
-    case WM_SYSCOMMAND:
-        if ((wParam & 0xFFF0) == IDM_ABOUTBOX) {
-            AboutBox().RunModal(Hwnd());
-            return TRUE;
-        }
-        return FALSE;
-    case WM_PAINT:
-        return win::PaintIfMinimised(Hwnd(), m_icon);
-    case WM_QUERYDRAGICON:
-        return reinterpret_cast<INT_PTR>(m_icon);
-    default:
-        return Dialog::OnMessage(msg, wParam, lParam);
-    }
-}
+void MainWindow::RunAboutBox() { AboutBox().RunModal(Hwnd()); }
 
 }  // namespace zelora
