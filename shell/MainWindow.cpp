@@ -207,7 +207,7 @@ BOOL MainWindow::OnInit()
     ::SetWindowPos(Hwnd(), nullptr, kWindowX, kWindowY, kWindowWidth, kWindowHeight,
                    SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 
-    OnTopLevel(kUpdataButton);
+    ChooseTopLevelPage(kUpdataButton);
     InstallCheck();
     // No focus yet: the window's activation when it is shown gives it to the first tab stop.
     // Taking it here would activate the still hidden window, and with it the input method
@@ -292,7 +292,7 @@ void MainWindow::ShowPage(PageId id)
     ::InvalidateRect(page->Hwnd(), nullptr, TRUE);
 }
 
-void MainWindow::OnTopLevel(int buttonIndex)
+void MainWindow::ChooseTopLevelPage(int buttonIndex)
 {
     const int last = TheMenuMemory().lastTopButton;
     if (buttonIndex != kIntroButton && last == buttonIndex) return;
@@ -312,7 +312,7 @@ void MainWindow::OnTopLevel(int buttonIndex)
     m_hasCurrentSettingsPage = false;
 }
 
-void MainWindow::OnGroup(MenuGroup group)
+void MainWindow::OpenGroup(MenuGroup group)
 {
     const int header = HeaderOf(group);
     if (TheMenuMemory().lastTopButton == header) return;
@@ -326,13 +326,13 @@ void MainWindow::OnGroup(MenuGroup group)
     // Opening a group reopens the page last used in it, at first its first one.
     const std::span<const PageId> pages = GroupPages(group);
     const int last = LastPage(TheMenuMemory(), group);
-    if (last >= 1 && last <= static_cast<int>(pages.size())) OnItem(pages[last - 1]);
+    if (last >= 1 && last <= static_cast<int>(pages.size())) ChooseSettingsPage(pages[last - 1]);
 
     if (group == MenuGroup::Caption) RepaintTopButtons();
     RepaintLeftStrip();
 }
 
-void MainWindow::OnItem(PageId id)
+void MainWindow::ChooseSettingsPage(PageId id)
 {
     HideOtherPages(id);
     Page* page = EnsurePage(id);
@@ -411,10 +411,10 @@ bool MainWindow::OnCommand(int id, int, HWND)
     if (index < 0) return false;
     const MenuButton& button = kMenuButtons[index];
     switch (button.kind) {
-    case ButtonKind::TopLevel: OnTopLevel(index); break;
-    case ButtonKind::Group: OnGroup(button.group); break;
+    case ButtonKind::TopLevel: ChooseTopLevelPage(index); break;
+    case ButtonKind::Group: OpenGroup(button.group); break;
     case ButtonKind::Item:
-        if (const PageEntry* entry = EntryOfCommand(button.command)) OnItem(entry->id);
+        if (const PageEntry* entry = EntryOfCommand(button.command)) ChooseSettingsPage(entry->id);
         break;
     }
     return true;

@@ -62,9 +62,14 @@ private:
     void LayOutMenu();
     void ShowPage(PageId id);
     void HideOtherPages(PageId id);
-    void OnTopLevel(int buttonIndex);
-    void OnGroup(MenuGroup group);
-    void OnItem(PageId id);
+    // A top-level button (Connect, Update, the intro) chosen: the groups fold, the button is
+    // selected and its page shown.
+    void ChooseTopLevelPage(int buttonIndex);
+    // A group's header chosen: the group unfolds and reopens the page last used in it.
+    void OpenGroup(MenuGroup group);
+    // A settings page's button chosen: the page is loaded, laid out at its first show,
+    // shown, its button selected, and remembered as its group's last page.
+    void ChooseSettingsPage(PageId id);
     void RunHotAreaAction(std::size_t area);
     void ReloadSettingsPage();  // the page in view shows what the registry holds now
     void RepaintTopButtons();
