@@ -10,7 +10,6 @@
 namespace zelora {
 namespace {
 
-constexpr COLORREF kBackground = RGB(233, 233, 233);
 constexpr const wchar_t* kAppTitle = L"Zelora";
 
 constexpr const wchar_t* kNoClassesAccess =
@@ -72,7 +71,7 @@ CodecConnectPage::CodecConnectPage(ProcessLauncher* launcher, const FileProbe* f
 BOOL CodecConnectPage::OnInit()
 {
     m_images = CreateCheckImages();
-    m_staticBrush.Reset(::CreateSolidBrush(kBackground));
+    m_staticBrush.Reset(::CreateSolidBrush(kPageBackgroundColor));
     if (!m_upper.Attach(Item(IDC_INSTALLED_LIST)) || !m_lower.Attach(Item(IDC_REMOVED_LIST))) {
         ::SendMessageW(Hwnd(), WM_COMMAND, IDCANCEL, 0);
         return FALSE;
@@ -218,7 +217,7 @@ bool CodecConnectPage::OnMouse(UINT msg, WPARAM keys, POINT p)
 bool CodecConnectPage::OnEraseBackground(HDC dc)
 {
     win::BackBuffer buffer(Hwnd(), dc);
-    buffer.Fill(kBackground);
+    buffer.Fill(kPageBackgroundColor);
     for (std::size_t i = 0; i < kSkin.size(); ++i)
         buffer.Draw(m_skin.Get(kSkin[i].id), kSkin[i].x, kSkin[i].y, kSkin[i].width, kSkin[i].height);
     m_buttons.Paint(buffer);
@@ -228,7 +227,7 @@ bool CodecConnectPage::OnEraseBackground(HDC dc)
 HBRUSH CodecConnectPage::OnControlColor(HDC dc, HWND, UINT msg)
 {
     if (msg != WM_CTLCOLORSTATIC) return nullptr;
-    ::SetBkColor(dc, kBackground);
+    ::SetBkColor(dc, kPageBackgroundColor);
     return m_staticBrush.Get();
 }
 

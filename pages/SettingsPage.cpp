@@ -7,9 +7,6 @@
 namespace zelora {
 namespace {
 
-constexpr COLORREF kBackground = RGB(kPageBackground.red, kPageBackground.green,
-                                     kPageBackground.blue);
-
 // The notification by which a control of this type reports a change of its value.
 int ChangeCode(ControlType type)
 {
@@ -36,7 +33,7 @@ SettingsPage::SettingsPage(const PageDescription& description, RegistryBackend& 
                [decoder = description.decoder] {
                    return InstalledDecoders::IsInstalled(decoder);
                }}),
-      m_backgroundBrush(::CreateSolidBrush(kBackground))
+      m_backgroundBrush(::CreateSolidBrush(kPageBackgroundColor))
 {
 }
 
@@ -91,7 +88,7 @@ bool SettingsPage::OnControlNotification(int id, int code)
 bool SettingsPage::OnEraseBackground(HDC dc)
 {
     win::BackBuffer buffer(Hwnd(), dc);
-    buffer.Fill(kBackground);
+    buffer.Fill(kPageBackgroundColor);
     for (const SkinBitmap& bitmap : m_description.bitmaps) {
         const Place& at = bitmap.place;
         buffer.Draw(SkinImage(bitmap.id), at.x, at.y, at.IsSet() ? at.width : -1,
@@ -107,7 +104,7 @@ HBRUSH SettingsPage::OnControlColor(HDC dc, HWND, UINT msg)
 {
     // Statics, check boxes and radio buttons sit on the page's own grey.
     if (msg != WM_CTLCOLORSTATIC) return nullptr;
-    ::SetBkColor(dc, kBackground);
+    ::SetBkColor(dc, kPageBackgroundColor);
     return m_backgroundBrush.Get();
 }
 
