@@ -82,6 +82,27 @@ TEST_F(MainWindowTest, SystemMenuCarriesTheAboutEntry)
     EXPECT_EQ(std::wstring(text), L"Zelora 정보(&A)...");
 }
 
+// A timer procedure, not a lambda: on x86 it must be CALLBACK, which a lambda cannot be.
+HWND g_aboutOwner = nullptr;
+void CALLBACK CloseMainAboutBox(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (const HWND box = ::FindWindowW(nullptr, L"Zelora 정보"); box && ::IsWindowVisible(box)) {
+        g_aboutOwner = ::GetWindow(box, GW_OWNER);
+        ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    }
+}
+
+TEST_F(MainWindowTest, TheAboutEntryRunsTheAboutBoxOverTheWindow)
+{
+    g_aboutOwner = nullptr;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, &CloseMainAboutBox);
+    // The low four bits of a system command are the system's own.
+    ::SendMessageW(s_window->Hwnd(), WM_SYSCOMMAND, IDM_ABOUTBOX | 0x3, 0);
+    ::KillTimer(nullptr, timer);
+    EXPECT_EQ(g_aboutOwner, s_window->Hwnd());
+    EXPECT_TRUE(::IsWindowEnabled(s_window->Hwnd()));
+}
+
 TEST_F(MainWindowTest, WithoutCheckInstallNothingIsResetAndTheValueStaysAbsent)
 {
     RegistryStore store(SystemRegistry());
