@@ -4,21 +4,13 @@
 #include "platform/win/WideText.h"
 #include "resources/resource.h"
 
-#include <algorithm>
+#include <array>
 #include <utility>
 
 namespace zelora {
 namespace {
 
-constexpr COLORREF kBackground = RGB(233, 233, 233);
 constexpr const wchar_t* kAppTitle = L"Zelora";
-
-// The name column leaves room for the state, which is empty for a healthy decoder.
-constexpr int kTextColumnWidth = 160;
-constexpr int kStateColumnWidth = 250;
-constexpr int kPathColumn = 1;
-constexpr int kCheckColumn = 2;
-constexpr int kStateColumn = 3;
 
 constexpr const wchar_t* kNoClassesAccess =
     L"HKEY_CLASSES_ROOT에 쓸 권한이 없어 등록 정보를 지우지 못했습니다.\n"
@@ -55,89 +47,6 @@ std::vector<HotArea> ButtonAreas()
 
 }  // namespace
 
-bool SystemFiles::Exists(std::string_view path) const
-{
-    return ::GetFileAttributesW(win::Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-void InventoryListView::SetUp(HIMAGELIST images) const
-{
-    m_view.SetUp(images, {kTextColumnWidth, 0, 0, kStateColumnWidth}, {"코덱", "", "", "상태"});
-}
-
-void InventoryListView::Insert(const InventoryRow& row, std::size_t index) const
-{
-    const int item = m_view.Insert(row.displayText, CheckImage(row), static_cast<LPARAM>(index));
-    if (item < 0) return;
-    m_view.SetSubText(item, kPathColumn, row.path);
-    m_view.SetSubText(item, kCheckColumn, row.checkMark);
-    m_view.SetSubText(item, kStateColumn, HealthText(row));
-}
-
-void InventoryListView::Fill(std::vector<InventoryRow>& rows) const
-{
-    m_view.SetRedraw(false);
-    m_view.DeleteAll();
-    Append(rows, 0);
-    m_view.SetRedraw(true);
-}
-
-void InventoryListView::Append(std::vector<InventoryRow>& rows, std::size_t first) const
-{
-    for (std::size_t i = first; i < rows.size(); ++i) Insert(rows[i], i);
-    TakeOrder(rows);
-}
-
-void InventoryListView::Remove(const std::vector<bool>& gone) const
-{
-    for (int item = m_view.Count(); item-- > 0;)
-        if (static_cast<std::size_t>(item) < gone.size() && gone[static_cast<std::size_t>(item)])
-            m_view.Delete(item);
-    // The others keep their order, as their rows did.
-    for (int item = 0; item < m_view.Count(); ++item) m_view.SetData(item, item);
-}
-
-void InventoryListView::ShowChecks(const std::vector<InventoryRow>& rows) const
-{
-    const int count = std::min(m_view.Count(), static_cast<int>(rows.size()));
-    for (int item = 0; item < count; ++item) ShowCheck(item, rows[static_cast<std::size_t>(item)]);
-}
-
-void InventoryListView::TakeOrder(std::vector<InventoryRow>& rows) const
-{
-    // A row the list could not take stays, unseen, at the end.
-    std::vector<InventoryRow> shown;
-    shown.reserve(rows.size());
-    std::vector<bool> taken(rows.size(), false);
-    const int count = m_view.Count();
-    for (int item = 0; item < count; ++item) {
-        const auto data = m_view.Data(item);
-        if (!data || *data < 0 || static_cast<std::size_t>(*data) >= rows.size() ||
-            taken[static_cast<std::size_t>(*data)])
-            continue;
-        const auto index = static_cast<std::size_t>(*data);
-        taken[index] = true;
-        m_view.SetData(item, static_cast<LPARAM>(shown.size()));
-        shown.push_back(std::move(rows[index]));
-    }
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        if (!taken[i]) shown.push_back(std::move(rows[i]));
-    rows = std::move(shown);
-}
-
-std::optional<std::size_t> InventoryListView::RowOf(int item, std::size_t rowCount) const
-{
-    const auto data = m_view.Data(item);
-    if (!data || *data < 0 || static_cast<std::size_t>(*data) >= rowCount) return std::nullopt;
-    return static_cast<std::size_t>(*data);
-}
-
-void InventoryListView::ShowCheck(int item, const InventoryRow& row) const
-{
-    m_view.SetImage(item, CheckImage(row));
-    m_view.SetSubText(item, kCheckColumn, row.checkMark);
-}
-
 CodecConnectPage::CodecConnectPage() : CodecConnectPage(nullptr, nullptr) {}
 
 CodecConnectPage::CodecConnectPage(ProcessLauncher& launcher)
@@ -162,7 +71,7 @@ CodecConnectPage::CodecConnectPage(ProcessLauncher* launcher, const FileProbe* f
 BOOL CodecConnectPage::OnInit()
 {
     m_images = CreateCheckImages();
-    m_staticBrush.Reset(::CreateSolidBrush(kBackground));
+    m_staticBrush.Reset(::CreateSolidBrush(kPageBackgroundColor));
     if (!m_upper.Attach(Item(IDC_INSTALLED_LIST)) || !m_lower.Attach(Item(IDC_REMOVED_LIST))) {
         ::SendMessageW(Hwnd(), WM_COMMAND, IDCANCEL, 0);
         return FALSE;
@@ -308,7 +217,7 @@ bool CodecConnectPage::OnMouse(UINT msg, WPARAM keys, POINT p)
 bool CodecConnectPage::OnEraseBackground(HDC dc)
 {
     win::BackBuffer buffer(Hwnd(), dc);
-    buffer.Fill(kBackground);
+    buffer.Fill(kPageBackgroundColor);
     for (std::size_t i = 0; i < kSkin.size(); ++i)
         buffer.Draw(m_skin.Get(kSkin[i].id), kSkin[i].x, kSkin[i].y, kSkin[i].width, kSkin[i].height);
     m_buttons.Paint(buffer);
@@ -318,7 +227,7 @@ bool CodecConnectPage::OnEraseBackground(HDC dc)
 HBRUSH CodecConnectPage::OnControlColor(HDC dc, HWND, UINT msg)
 {
     if (msg != WM_CTLCOLORSTATIC) return nullptr;
-    ::SetBkColor(dc, kBackground);
+    ::SetBkColor(dc, kPageBackgroundColor);
     return m_staticBrush.Get();
 }
 

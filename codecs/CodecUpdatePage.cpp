@@ -8,7 +8,6 @@
 namespace zelora {
 namespace {
 
-constexpr COLORREF kBackground = RGB(233, 233, 233);
 constexpr int kNameColumnWidth = 146;
 constexpr int kStateColumn = 1;
 
@@ -132,7 +131,7 @@ bool CodecUpdatePage::OnNotify(NMHDR& header, LRESULT& result)
 bool CodecUpdatePage::OnEraseBackground(HDC dc)
 {
     win::BackBuffer buffer(Hwnd(), dc);
-    buffer.Fill(kBackground);
+    buffer.Fill(kPageBackgroundColor);
     buffer.Draw(m_skin.Get(kTitleBitmap), 0, 0);
     for (std::size_t i = 0; i < kListPlaces.size(); ++i)
         buffer.Draw(m_skin.Get(kListPlaces[i].titleBitmap), kListPlaces[i].titleX, kListPlaces[i].titleY);

@@ -13,7 +13,7 @@ FSIntro::FSIntro()
 bool FSIntro::OnEraseBackground(HDC dc)
 {
     win::BackBuffer buffer(Hwnd(), dc);
-    buffer.Fill(RGB(233, 233, 233));
+    buffer.Fill(kPageBackgroundColor);
     buffer.Draw(m_title.Get(), 0, 0, 408, 13);
     buffer.Draw(m_picture.Get(), 0, 30, 408, 430);
     return true;

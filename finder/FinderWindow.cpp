@@ -97,7 +97,7 @@ FinderWindow::FinderWindow()
 }
 
 FinderWindow::FinderWindow(BrowserFactory makeBrowser, HomeBoxRunner runHomeBox)
-    : win::Dialog(IDD_FINDER),
+    : win::ModelessDialog(IDD_FINDER),
       m_store(SystemRegistry()),
       m_makeBrowser(std::move(makeBrowser)),
       m_runHomeBox(std::move(runHomeBox)),
@@ -353,7 +353,7 @@ INT_PTR FinderWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_QUERYDRAGICON:
         return reinterpret_cast<INT_PTR>(m_dragIcon);
     default:
-        return Dialog::OnMessage(msg, wParam, lParam);
+        return ModelessDialog::OnMessage(msg, wParam, lParam);
     }
 }
 

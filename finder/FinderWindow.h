@@ -16,7 +16,7 @@
 
 namespace zelora {
 
-class FinderWindow final : public win::Dialog {
+class FinderWindow final : public win::ModelessDialog {
 public:
     // Runs the home-page box for the finder (the tests put a recorder there).
     using HomeBoxRunner = std::function<void(HWND finder)>;

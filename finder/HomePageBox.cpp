@@ -23,7 +23,7 @@ const HotArea kOkImage{{265, 375, 345, 397}, 332, 333, 328};
 HomePageBox::HomePageBox() : HomePageBox(&win::ShellOpen) {}
 
 HomePageBox::HomePageBox(Opener open)
-    : win::Dialog(IDD_HOMEPAGE), m_open(std::move(open)), m_buttons({kCloseImage, kHomeImage, kOkImage})
+    : win::ModalDialog(IDD_HOMEPAGE), m_open(std::move(open)), m_buttons({kCloseImage, kHomeImage, kOkImage})
 {
 }
 

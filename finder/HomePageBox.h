@@ -11,7 +11,7 @@
 
 namespace zelora {
 
-class HomePageBox final : public win::Dialog {
+class HomePageBox final : public win::ModalDialog {
 public:
     // Opens a program with parameters (the shell's "open" verb by default).
     using Opener = std::function<void(const std::wstring& file, const std::wstring& parameters)>;

@@ -7,7 +7,7 @@ namespace zelora {
 bool PlainPage::OnEraseBackground(HDC dc)
 {
     win::BackBuffer buffer(Hwnd(), dc);
-    buffer.Fill(RGB(233, 233, 233));
+    buffer.Fill(kPageBackgroundColor);
     return true;
 }
 

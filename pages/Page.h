@@ -4,13 +4,18 @@
 // has shown a page (first time or again), and ResetDefaults from the install check. Each
 // page decides for itself what a show means to it (a first-show preparation, a refresh).
 
+#include "pages/PageFrame.h"
 #include "platform/win/Dialog.h"
 
 namespace zelora {
 
-class Page : public win::Dialog {
+// The pages' background (kPageBackground) as GDI takes it.
+inline constexpr COLORREF kPageBackgroundColor =
+    RGB(kPageBackground.red, kPageBackground.green, kPageBackground.blue);
+
+class Page : public win::ModelessDialog {
 public:
-    using win::Dialog::Dialog;
+    using win::ModelessDialog::ModelessDialog;
 
     virtual void Load() {}
     virtual void Layout() {}

@@ -1,11 +1,12 @@
 #pragma once
 // The Win32 half of every decoder settings page: a child dialog that answers PageModel
-// with its real controls, forwards each control's change notification to it, paints its
-// skin through one off-screen bitmap and colours its statics with one brush. A page is
-// this frame plus its tables; it overrides the hooks below only for what no row can say.
+// with its real controls (DialogControls), forwards each control's change notification to
+// it, paints its skin through one off-screen bitmap and colours its statics with one brush.
+// A page is this frame plus its tables; it overrides the hooks below only for what no row
+// can say.
 
+#include "pages/DialogControls.h"
 #include "pages/InstalledDecoders.h"
-#include "pages/PageControls.h"
 #include "pages/PageModel.h"
 #include "platform/win/Painter.h"
 #include "platform/win/UniqueHandle.h"
@@ -13,10 +14,7 @@
 #include "platform/registry/RegistryStore.h"
 #include "platform/registry/Win32Registry.h"
 
-#include <map>
 #include <span>
-#include <string>
-#include <vector>
 
 namespace zelora {
 
@@ -32,7 +30,7 @@ struct PageDescription {
     std::span<const EnableRule> enables{};
 };
 
-class SettingsPage : public Page, private PageControls {
+class SettingsPage : public Page {
 public:
     // Reads and writes the real registry unless given another backend (tests), which must
     // outlive the page.
@@ -80,38 +78,15 @@ protected:
     const PageDescription& Description() const { return m_description; }
     PageModel& Model() { return m_model; }
     RegistryStore& Store() { return m_store; }
-    PageControls& Controls() { return *this; }
+    PageControls& Controls() { return m_controls; }
 
 private:
-    // PageControls, over the real controls and the page's member texts and numbers.
-    void SetCheck(int id, int state) override;
-    int GetCheck(int id) const override;
-    void FillCombo(int id, std::span<const ChoiceItem> items) override;
-    void SetComboIndex(int id, int index) override;
-    int GetComboIndex(int id) const override;
-    void SetRadio(int firstId, int index) override;
-    int GetRadio(int firstId) const override;
-    void SetEditText(int id, std::string_view text) override;
-    std::string GetEditText(int id) const override;
-    void SetSpinRange(int spinId, int min, int max) override;
-    void SetNumber(int key, std::int32_t value) override;
-    std::int32_t GetNumber(int key) const override;
-    void PushTexts() override;
-    void PullTexts() override;
-    void EnableControl(int id, bool enable) override;
-    void MoveControl(int id, const Place& place) override;
-
-    void PlaceBeside(int id, int titleId);
-    const PageControl* FindControl(int id) const;
-    int RadioCount(int firstId) const;
-
     PageDescription m_description;
     RegistryStore m_store;
+    DialogControls m_controls;  // before the model, which holds it
     PageModel m_model;
     win::SkinImages m_bitmaps;  // loaded at the page's first paint
-    win::UniqueBrush m_backgroundBrush;        // for every static, the page's whole life
-    std::map<int, std::string> m_texts;        // member text of each numeric edit
-    std::map<int, std::int32_t> m_numbers;
+    win::UniqueBrush m_backgroundBrush;  // for every static, the page's whole life
 };
 
 }  // namespace zelora

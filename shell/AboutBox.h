@@ -6,9 +6,9 @@
 
 namespace zelora {
 
-class AboutBox final : public win::Dialog {
+class AboutBox final : public win::ModalDialog {
 public:
-    AboutBox() : win::Dialog(IDD_ABOUTBOX) {}
+    AboutBox() : win::ModalDialog(IDD_ABOUTBOX) {}
 
 protected:
     // Template 100 gives no position: the box opens centred on the main window, not over

@@ -13,7 +13,6 @@
 #include "pages/subtitle/CaptionDivxG400.h"
 #include "pages/subtitle/CaptionVSFilter.h"
 #include "platform/registry/Win32Registry.h"
-#include "platform/win/AppWindow.h"
 #include "resources/resource.h"
 #include "shell/AboutBox.h"
 #include "shell/InstallCheck.h"
@@ -169,10 +168,9 @@ int ButtonOfPage(PageId id) { return MenuButtonIndex(kPageTable[static_cast<int>
 }  // namespace
 
 MainWindow::MainWindow(RegistryBackend& registry)
-    : win::Dialog(IDD_MAIN),
+    : win::AppWindow(IDD_MAIN, IDS_ABOUTBOX, IDM_ABOUTBOX),
       m_store(registry),
-      m_hotAreas(MainHotAreas()),
-      m_icon(::LoadIconW(win::ModuleInstance(), MAKEINTRESOURCEW(IDR_MAINFRAME)))
+      m_hotAreas(MainHotAreas())
 {
     for (int i = 0; i < kMenuButtonCount; ++i) {
         if (kMenuButtons[i].kind == ButtonKind::Group)
@@ -186,13 +184,11 @@ MainWindow::~MainWindow() = default;
 
 BOOL MainWindow::OnInit()
 {
-    win::SetWindowIcon(Hwnd(), m_icon);
     ::SetWindowTextW(Hwnd(), L"Zelora");
     // The style first: a window without a system menu style has no menu to extend.
     ::SetWindowLongPtrW(Hwnd(), GWL_STYLE,
                         ::GetWindowLongPtrW(Hwnd(), GWL_STYLE) | WS_SYSMENU | WS_MINIMIZEBOX);
-    win::AddAboutToSystemMenu(Hwnd(), IDS_ABOUTBOX, IDM_ABOUTBOX);
-
+    SetUpAppWindow(::LoadIconW(win::ModuleInstance(), MAKEINTRESOURCEW(IDR_MAINFRAME)));
 
     m_background = win::LoadSkinBitmap(kBackgroundBitmap);
     m_hotAreas.Attach(Hwnd());
@@ -211,7 +207,7 @@ BOOL MainWindow::OnInit()
     ::SetWindowPos(Hwnd(), nullptr, kWindowX, kWindowY, kWindowWidth, kWindowHeight,
                    SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 
-    OnTopLevel(kUpdataButton);
+    ChooseTopLevelPage(kUpdataButton);
     InstallCheck();
     // No focus yet: the window's activation when it is shown gives it to the first tab stop.
     // Taking it here would activate the still hidden window, and with it the input method
@@ -296,7 +292,7 @@ void MainWindow::ShowPage(PageId id)
     ::InvalidateRect(page->Hwnd(), nullptr, TRUE);
 }
 
-void MainWindow::OnTopLevel(int buttonIndex)
+void MainWindow::ChooseTopLevelPage(int buttonIndex)
 {
     const int last = TheMenuMemory().lastTopButton;
     if (buttonIndex != kIntroButton && last == buttonIndex) return;
@@ -316,7 +312,7 @@ void MainWindow::OnTopLevel(int buttonIndex)
     m_hasCurrentSettingsPage = false;
 }
 
-void MainWindow::OnGroup(MenuGroup group)
+void MainWindow::OpenGroup(MenuGroup group)
 {
     const int header = HeaderOf(group);
     if (TheMenuMemory().lastTopButton == header) return;
@@ -330,13 +326,13 @@ void MainWindow::OnGroup(MenuGroup group)
     // Opening a group reopens the page last used in it, at first its first one.
     const std::span<const PageId> pages = GroupPages(group);
     const int last = LastPage(TheMenuMemory(), group);
-    if (last >= 1 && last <= static_cast<int>(pages.size())) OnItem(pages[last - 1]);
+    if (last >= 1 && last <= static_cast<int>(pages.size())) ChooseSettingsPage(pages[last - 1]);
 
     if (group == MenuGroup::Caption) RepaintTopButtons();
     RepaintLeftStrip();
 }
 
-void MainWindow::OnItem(PageId id)
+void MainWindow::ChooseSettingsPage(PageId id)
 {
     HideOtherPages(id);
     Page* page = EnsurePage(id);
@@ -415,10 +411,10 @@ bool MainWindow::OnCommand(int id, int, HWND)
     if (index < 0) return false;
     const MenuButton& button = kMenuButtons[index];
     switch (button.kind) {
-    case ButtonKind::TopLevel: OnTopLevel(index); break;
-    case ButtonKind::Group: OnGroup(button.group); break;
+    case ButtonKind::TopLevel: ChooseTopLevelPage(index); break;
+    case ButtonKind::Group: OpenGroup(button.group); break;
     case ButtonKind::Item:
-        if (const PageEntry* entry = EntryOfCommand(button.command)) OnItem(entry->id);
+        if (const PageEntry* entry = EntryOfCommand(button.command)) ChooseSettingsPage(entry->id);
         break;
     }
     return true;
@@ -512,22 +508,6 @@ void MainWindow::OnDestroy()
     m_finder.reset();
 }
 
-INT_PTR MainWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    switch (msg) {
-    case WM_SYSCOMMAND:
-        if ((wParam & 0xFFF0) == IDM_ABOUTBOX) {
-            AboutBox().RunModal(Hwnd());
-            return TRUE;
-        }
-        return FALSE;
-    case WM_PAINT:
-        return win::PaintIfMinimised(Hwnd(), m_icon);
-    case WM_QUERYDRAGICON:
-        return reinterpret_cast<INT_PTR>(m_icon);
-    default:
-        return Dialog::OnMessage(msg, wParam, lParam);
-    }
-}
+void MainWindow::RunAboutBox() { AboutBox().RunModal(Hwnd()); }
 
 }  // namespace zelora

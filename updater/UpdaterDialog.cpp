@@ -1,11 +1,11 @@
 #include "updater/UpdaterDialog.h"
 
 #include "../resources/UpdaterResource.h"
-#include "platform/win/AppWindow.h"
 #include "platform/win/Painter.h"
 #include "platform/win/WideText.h"
 #include "updater/AddressRules.h"
 #include "updater/ManifestText.h"
+#include "updater/UpdaterAboutBox.h"
 #include "updater/UpdateCodecs.h"
 
 #include <commctrl.h>
@@ -51,10 +51,10 @@ constexpr wchar_t kManifestName[] = L"update.qmu";
 
 }  // namespace
 
-UpdaterAboutBox::UpdaterAboutBox() : Dialog(IDD_UPDATER_ABOUT) {}
-
 UpdaterDialog::UpdaterDialog(RegistryStore& store, UpdaterSettings settings)
-    : Dialog(IDD_UPDATER), m_store(store), m_settings(std::move(settings))
+    : win::AppWindow(IDD_UPDATER, IDS_UPDATER_ABOUT, IDM_UPDATER_ABOUT),
+      m_store(store),
+      m_settings(std::move(settings))
 {
 }
 
@@ -77,10 +77,9 @@ void UpdaterDialog::OpenProgram(const std::wstring& file, const std::wstring& pa
 
 BOOL UpdaterDialog::OnInit()
 {
-    win::AddAboutToSystemMenu(Hwnd(), IDS_UPDATER_ABOUT, IDM_UPDATER_ABOUT);
     m_icon.Reset(static_cast<HICON>(::LoadImageW(win::ModuleInstance(), MAKEINTRESOURCEW(IDI_UPDATER),
                                                  IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
-    win::SetWindowIcon(Hwnd(), m_icon.Get());
+    SetUpAppWindow(m_icon.Get());
 
     // No taskbar button, and no visible window until there is something to offer.
     const LONG_PTR exStyle = ::GetWindowLongPtrW(Hwnd(), GWL_EXSTYLE);
@@ -403,32 +402,25 @@ bool UpdaterDialog::OnMouse(UINT msg, WPARAM, POINT client)
     }
 }
 
+void UpdaterDialog::OnTimer(UINT_PTR id)
+{
+    if (id == kStartTimer) {
+        ::KillTimer(Hwnd(), kStartTimer);
+        StartManifestFetch();
+    } else if (id == kCleanUpTimer) {
+        ::KillTimer(Hwnd(), kCleanUpTimer);
+        if (m_folder) m_folder->CleanUp();
+    }
+}
+
+void UpdaterDialog::RunAboutBox() { UpdaterAboutBox().RunModal(Hwnd()); }
+
 INT_PTR UpdaterDialog::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
-    case WM_TIMER:
-        if (wParam == kStartTimer) {
-            ::KillTimer(Hwnd(), kStartTimer);
-            StartManifestFetch();
-        } else if (wParam == kCleanUpTimer) {
-            ::KillTimer(Hwnd(), kCleanUpTimer);
-            if (m_folder) m_folder->CleanUp();
-        }
-        return TRUE;
-    case WM_SYSCOMMAND:
-        if ((wParam & 0xFFF0) == IDM_UPDATER_ABOUT) {
-            UpdaterAboutBox about;
-            about.RunModal(Hwnd());
-            return TRUE;
-        }
-        return FALSE;
-    case WM_PAINT:
-        return win::PaintIfMinimised(Hwnd(), m_icon.Get());
     case WM_CLOSE:  // the system menu's Close: the same as the cancel button
         Cancel();
         return TRUE;
-    case WM_QUERYDRAGICON:
-        return reinterpret_cast<INT_PTR>(m_icon.Get());
     case kManifestFetched:
         OnManifestFetched();
         return TRUE;
@@ -439,7 +431,7 @@ INT_PTR UpdaterDialog::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         OnWorkerMessage(msg, wParam);
         return TRUE;
     default:
-        return Dialog::OnMessage(msg, wParam, lParam);
+        return AppWindow::OnMessage(msg, wParam, lParam);
     }
 }
 

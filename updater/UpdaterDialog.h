@@ -4,17 +4,16 @@
 // when there is something to offer. After the user confirms, the worker thread downloads
 // and runs the installers while this window, on its own thread, shows the progress.
 
-#include "platform/win/Dialog.h"
+#include "platform/win/AppWindow.h"
 #include "platform/registry/RegistryStore.h"
 #include "updater/BitmapProgressBar.h"
 #include "updater/HttpDownload.h"
 #include "updater/ImageButton.h"
 #include "updater/ManifestFetch.h"
 #include "updater/ManifestRules.h"
-#include "updater/ManifestSignature.h"
 #include "updater/RunFolder.h"
 #include "updater/UpdateDecisions.h"
-#include "updater/UpdateSite.h"
+#include "updater/UpdaterSettings.h"
 #include "updater/UpdateWorker.h"
 
 #include <memory>
@@ -24,17 +23,7 @@
 
 namespace zelora::updater {
 
-struct UpdaterSettings {
-    UpdateSite site;
-    P256PublicKey key = ProductUpdateKey();  // the manifest's signer
-    UINT startDelayMs = 20000;
-    UINT cleanUpDelayMs = 10000;
-    std::uint64_t manifestDeadlineMs = kManifestDeadlineMs;
-    DownloadOptions download;
-    std::wstring tempParent;  // where the run's folder goes; empty: the user's temp folder
-};
-
-class UpdaterDialog : public win::Dialog {
+class UpdaterDialog : public win::AppWindow {
 public:
     UpdaterDialog(RegistryStore& store, UpdaterSettings settings);
     ~UpdaterDialog() override;
@@ -65,6 +54,8 @@ protected:
     bool OnDrawItem(DRAWITEMSTRUCT& item) override;
     bool OnEraseBackground(HDC dc) override;
     bool OnMouse(UINT msg, WPARAM keys, POINT client) override;
+    void OnTimer(UINT_PTR id) override;
+    void RunAboutBox() override;
 
 private:
     void StartManifestFetch();
@@ -93,12 +84,6 @@ private:
     std::wstring m_name;  // codec being fetched
     std::wstring m_size;  // received so far
     POINT m_dragStart{};
-};
-
-// The updater's About box (template 100).
-class UpdaterAboutBox final : public win::Dialog {
-public:
-    UpdaterAboutBox();
 };
 
 }  // namespace zelora::updater

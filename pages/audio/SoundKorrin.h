@@ -1,6 +1,6 @@
 #pragma once
-// The DTS/AC3 speaker-mode filter's page (template 236): six radio buttons choosing the
-// speaker mode, written the moment one is clicked.
+// SoundKorrin is the DTS speaker-setup page (template 236), named after the DTS decoder it
+// sets up: six radio buttons choose the speaker layout, written the moment one is clicked.
 
 #include "pages/SettingsPage.h"
 

@@ -1,37 +1,53 @@
 #include "platform/win/AppWindow.h"
 
-#include "platform/win/Dialog.h"
 #include "platform/win/UniqueHandle.h"
 
 namespace zelora::win {
 
-void AddAboutToSystemMenu(HWND window, UINT textId, UINT commandId)
+void AppWindow::SetUpAppWindow(HICON icon)
 {
-    const HMENU menu = ::GetSystemMenu(window, FALSE);
+    m_icon = icon;
+    ::SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    ::SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+
+    const HMENU menu = ::GetSystemMenu(Hwnd(), FALSE);
     if (!menu) return;
     wchar_t text[128] = L"";
-    if (::LoadStringW(ModuleInstance(), textId, text, 128) <= 0) return;
+    if (::LoadStringW(ModuleInstance(), m_aboutTextId, text, 128) <= 0) return;
     ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    ::AppendMenuW(menu, MF_STRING, commandId, text);
+    ::AppendMenuW(menu, MF_STRING, m_aboutCommandId, text);
 }
 
-void SetWindowIcon(HWND window, HICON icon)
+bool AppWindow::OnSysCommand(UINT command)
 {
-    ::SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    ::SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    if (command != m_aboutCommandId) return false;
+    RunAboutBox();
+    return true;
 }
 
-bool PaintIfMinimised(HWND window, HICON icon)
+bool AppWindow::PaintIfMinimised()
 {
-    if (!::IsIconic(window) || !icon) return false;
-    const PaintDc dc(window);
-    ::SendMessageW(window, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.Get()), 0);
+    if (!::IsIconic(Hwnd()) || !m_icon) return false;
+    const PaintDc dc(Hwnd());
+    ::SendMessageW(Hwnd(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.Get()), 0);
     RECT client{};
-    ::GetClientRect(window, &client);
+    ::GetClientRect(Hwnd(), &client);
     const int x = (client.right - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
     const int y = (client.bottom - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
-    ::DrawIcon(dc.Get(), x, y, icon);
+    ::DrawIcon(dc.Get(), x, y, m_icon);
     return true;
+}
+
+INT_PTR AppWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_PAINT:
+        return PaintIfMinimised();
+    case WM_QUERYDRAGICON:
+        return reinterpret_cast<INT_PTR>(m_icon);
+    default:
+        return ModalDialog::OnMessage(msg, wParam, lParam);
+    }
 }
 
 }  // namespace zelora::win

@@ -1,20 +1,39 @@
 #pragma once
 // What both programs' main windows do alike as top-level windows: an About entry in the
-// system menu, the program's icon (big and small), and the icon drawn while minimised.
+// system menu that opens the program's About box, the program's icon (big and small), and
+// the icon drawn while minimised.
 
-#include <windows.h>
+#include "platform/win/Dialog.h"
 
 namespace zelora::win {
 
-// Adds, after a separator, the command `commandId` with the text of string resource
-// `textId`; nothing when that string is empty or missing.
-void AddAboutToSystemMenu(HWND window, UINT textId, UINT commandId);
+class AppWindow : public ModalDialog {
+protected:
+    // The About entry's text is string resource `aboutTextId`; choosing it sends the system
+    // command `aboutCommandId`.
+    AppWindow(int templateId, UINT aboutTextId, UINT aboutCommandId)
+        : ModalDialog(templateId), m_aboutTextId(aboutTextId), m_aboutCommandId(aboutCommandId)
+    {
+    }
 
-// Gives the window `icon` as its big and small icon.
-void SetWindowIcon(HWND window, HICON icon);
+    // From OnInit, once the window has a system menu style: gives it `icon`, which must
+    // outlive it, and adds the About entry after a separator (none when its string is empty
+    // or missing).
+    void SetUpAppWindow(HICON icon);
+    // The program's About box, run modally over this window.
+    virtual void RunAboutBox() = 0;
 
-// The WM_PAINT of a minimised window: its icon background erased, the icon centred.
-// False when the window is not minimised (the caller paints as usual).
-bool PaintIfMinimised(HWND window, HICON icon);
+    bool OnSysCommand(UINT command) override;
+    INT_PTR OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    // The WM_PAINT of a minimised window: its icon background erased, the icon centred.
+    // False when the window is not minimised (it paints as usual).
+    bool PaintIfMinimised();
+
+    UINT m_aboutTextId;
+    UINT m_aboutCommandId;
+    HICON m_icon = nullptr;
+};
 
 }  // namespace zelora::win

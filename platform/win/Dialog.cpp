@@ -49,63 +49,11 @@ Dialog::~Dialog()
     }
 }
 
-bool Dialog::Create(HWND parent)
+HWND Dialog::CreateFromTemplate(HWND parent)
 {
     ::CreateDialogParamW(ModuleInstance(), MAKEINTRESOURCEW(m_templateId), parent, &DialogProc,
                          reinterpret_cast<LPARAM>(this));
-    return m_hwnd != nullptr;
-}
-
-INT_PTR Dialog::RunModal(HWND owner)
-{
-    m_modal = true;
-    m_ended = false;
-    const bool ownerWasEnabled = owner && ::IsWindowEnabled(owner);
-    if (!::CreateDialogParamW(ModuleInstance(), MAKEINTRESOURCEW(m_templateId), owner,
-                              &DialogProc, reinterpret_cast<LPARAM>(this)) && !m_ended)
-        return -1;
-    // A modal box is shown whatever its template says, as the system's own modal boxes are:
-    // a hidden one would leave its owner disabled with nothing to close.
-    if (!m_ended && m_hwnd && !::IsWindowVisible(m_hwnd)) ::ShowWindow(m_hwnd, SW_SHOWNORMAL);
-    if (ownerWasEnabled) ::EnableWindow(owner, FALSE);
-
-    MSG msg;
-    bool firstIdleDue = true;
-    while (!m_ended) {
-        // Peeked only until the first idle moment; afterwards the loop just waits.
-        if (firstIdleDue && !::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-            firstIdleDue = false;
-            OnFirstIdle();
-            continue;
-        }
-        if (::GetMessageW(&msg, nullptr, 0, 0) <= 0) break;
-        if (IsSwallowedKey(msg)) continue;
-        if (Dialog* other = FromTopLevelOf(msg.hwnd); other && other != this && other->PreTranslate(msg))
-            continue;
-        if (m_hwnd && ::IsDialogMessageW(m_hwnd, &msg)) continue;
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-    if (ownerWasEnabled) ::EnableWindow(owner, TRUE);
-    if (m_hwnd) ::DestroyWindow(m_hwnd);
-    return m_result;
-}
-
-void Dialog::End(INT_PTR result)
-{
-    m_result = result;
-    m_ended = true;
-    if (!m_modal && m_hwnd) ::DestroyWindow(m_hwnd);
-    // A message sent from another thread or process (setup closing the updater) is handled
-    // inside GetMessage, which goes on waiting for a posted one: wake the modal loop.
-    if (m_modal && m_hwnd) ::PostMessageW(m_hwnd, WM_NULL, 0, 0);
-}
-
-bool Dialog::IsSwallowedKey(const MSG& msg) const
-{
-    if (msg.message != WM_KEYDOWN || (msg.wParam != VK_RETURN && msg.wParam != VK_ESCAPE))
-        return false;
-    return m_hwnd && (msg.hwnd == m_hwnd || ::IsChild(m_hwnd, msg.hwnd));
+    return m_hwnd;
 }
 
 void Dialog::SetResult(LRESULT result) { ::SetWindowLongPtrW(m_hwnd, DWLP_MSGRESULT, result); }
@@ -115,15 +63,8 @@ INT_PTR Dialog::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     switch (msg) {
     case WM_INITDIALOG:
         return OnInit();
-    case WM_COMMAND: {
-        const int id = LOWORD(wParam);
-        if (OnCommand(id, HIWORD(wParam), reinterpret_cast<HWND>(lParam))) return TRUE;
-        if (m_modal && (id == IDOK || id == IDCANCEL)) {
-            End(id);
-            return TRUE;
-        }
-        return FALSE;
-    }
+    case WM_COMMAND:
+        return OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
     case WM_NOTIFY: {
         LRESULT result = 0;
         if (!OnNotify(*reinterpret_cast<NMHDR*>(lParam), result)) return FALSE;
@@ -149,12 +90,11 @@ INT_PTR Dialog::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         return OnMouse(msg, wParam, p);
     }
-    case WM_CLOSE:
-        if (m_modal) {
-            End(IDCANCEL);
-            return TRUE;
-        }
-        return FALSE;
+    case WM_TIMER:
+        OnTimer(wParam);
+        return TRUE;
+    case WM_SYSCOMMAND:
+        return OnSysCommand(static_cast<UINT>(wParam & 0xFFF0));
     case WM_DESTROY:
         OnDestroy();
         return FALSE;
@@ -186,6 +126,102 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         self->m_hwnd = nullptr;
     }
     return result;
+}
+
+
+// ---------------------------------------------------------------------------------------
+// Modal
+
+bool ModalDialog::CreateWithoutLoop(HWND owner)
+{
+    m_ended = false;
+    return CreateFromTemplate(owner) != nullptr;
+}
+
+INT_PTR ModalDialog::RunModal(HWND owner)
+{
+    m_ended = false;
+    m_looping = true;
+    const bool ownerWasEnabled = owner && ::IsWindowEnabled(owner);
+    if (!CreateFromTemplate(owner) && !m_ended) {
+        m_looping = false;
+        return -1;
+    }
+    // A modal box is shown whatever its template says, as the system's own modal boxes are:
+    // a hidden one would leave its owner disabled with nothing to close.
+    if (!m_ended && Hwnd() && !::IsWindowVisible(Hwnd())) ::ShowWindow(Hwnd(), SW_SHOWNORMAL);
+    if (ownerWasEnabled) ::EnableWindow(owner, FALSE);
+
+    MSG msg;
+    bool firstIdleDue = true;
+    while (!m_ended) {
+        // Peeked only until the first idle moment; afterwards the loop just waits.
+        if (firstIdleDue && !::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            firstIdleDue = false;
+            OnFirstIdle();
+            continue;
+        }
+        if (::GetMessageW(&msg, nullptr, 0, 0) <= 0) break;
+        if (IsSwallowedKey(msg)) continue;
+        if (Dialog* other = FromTopLevelOf(msg.hwnd); other && other != this && other->PreTranslate(msg))
+            continue;
+        if (Hwnd() && ::IsDialogMessageW(Hwnd(), &msg)) continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+    m_looping = false;
+    if (ownerWasEnabled) ::EnableWindow(owner, TRUE);
+    if (Hwnd()) ::DestroyWindow(Hwnd());
+    return m_result;
+}
+
+void ModalDialog::End(INT_PTR result)
+{
+    m_result = result;
+    m_ended = true;
+    if (!Hwnd()) return;
+    if (!m_looping) {
+        ::DestroyWindow(Hwnd());
+        return;
+    }
+    // A message sent from another thread or process (setup closing the updater) is handled
+    // inside GetMessage, which goes on waiting for a posted one: wake the modal loop.
+    ::PostMessageW(Hwnd(), WM_NULL, 0, 0);
+}
+
+bool ModalDialog::IsSwallowedKey(const MSG& msg) const
+{
+    if (msg.message != WM_KEYDOWN || (msg.wParam != VK_RETURN && msg.wParam != VK_ESCAPE))
+        return false;
+    return Hwnd() && (msg.hwnd == Hwnd() || ::IsChild(Hwnd(), msg.hwnd));
+}
+
+INT_PTR ModalDialog::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_COMMAND: {
+        if (Dialog::OnMessage(msg, wParam, lParam)) return TRUE;
+        const int id = LOWORD(wParam);
+        if (id != IDOK && id != IDCANCEL) return FALSE;
+        End(id);
+        return TRUE;
+    }
+    case WM_CLOSE:
+        End(IDCANCEL);
+        return TRUE;
+    default:
+        return Dialog::OnMessage(msg, wParam, lParam);
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// Modeless
+
+bool ModelessDialog::Create(HWND parent) { return CreateFromTemplate(parent) != nullptr; }
+
+void ModelessDialog::End(INT_PTR)
+{
+    if (Hwnd()) ::DestroyWindow(Hwnd());
 }
 
 }  // namespace zelora::win

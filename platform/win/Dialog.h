@@ -1,8 +1,10 @@
 #pragma once
 // Our small dialog framework: a window built from a dialog template, whose procedure finds
 // its object through the window's user data and hands every message to one virtual
-// `OnMessage`, which dispatches to a few typed handlers. Modal dialogs run their own loop so
-// that Return and Escape can be swallowed before the dialog manager sees them.
+// `OnMessage`, which dispatches to a few typed handlers. Two kinds share that base: a modal
+// dialog, which runs its own loop (so that Return and Escape can be swallowed before the
+// dialog manager sees them) and whose end stops the loop, and a modeless one (a page, the
+// finder), which lives under another window's loop and whose end destroys it.
 
 #include <windows.h>
 
@@ -17,23 +19,16 @@ void CenterOnOwner(HWND window);
 
 class Dialog {
 public:
-    explicit Dialog(int templateId) : m_templateId(templateId) {}
     virtual ~Dialog();
     Dialog(const Dialog&) = delete;
     Dialog& operator=(const Dialog&) = delete;
 
-    // Runs the dialog modally (disabling `owner` meanwhile); returns the result given to End.
-    INT_PTR RunModal(HWND owner);
-    // Creates the dialog modeless (a page: a child of `parent`, hidden until shown).
-    bool Create(HWND parent);
-
     HWND Hwnd() const { return m_hwnd; }
     HWND Item(int id) const { return ::GetDlgItem(m_hwnd, id); }
     int TemplateId() const { return m_templateId; }
-    void End(INT_PTR result);
+    // Ends the dialog with `result`, as its kind ends.
+    virtual void End(INT_PTR result) = 0;
 
-    // Whether `msg` is a Return or Escape key-down meant for this window or one inside it.
-    bool IsSwallowedKey(const MSG& msg) const;
     // Input aimed at this window or one inside it, before it is dispatched; true when
     // consumed. A modeless window (the finder) gets it from the modal loop running beneath.
     virtual bool PreTranslate(MSG& /*msg*/) { return false; }
@@ -41,19 +36,27 @@ public:
     static Dialog* FromTopLevelOf(HWND hwnd);
 
 protected:
+    explicit Dialog(int templateId) : m_templateId(templateId) {}
+
+    // Builds the window from the template as a child or owned window of `parent`; its
+    // WM_INITDIALOG has run on return. Null when the window could not be made.
+    HWND CreateFromTemplate(HWND parent);
+
     virtual INT_PTR OnMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
     virtual BOOL OnInit() { return TRUE; }
-    // Once, from the modal loop, when the window is up and its queue has first run dry (it
-    // is painted and no input waits): start-up work that shows nothing belongs here.
-    virtual void OnFirstIdle() {}
-    // Returns true when handled. IDOK/IDCANCEL end a modal dialog unless handled.
+    // Returns true when handled. A modal dialog ends on IDOK/IDCANCEL unless handled.
     virtual bool OnCommand(int /*id*/, int /*code*/, HWND /*control*/) { return false; }
     virtual bool OnNotify(NMHDR& /*header*/, LRESULT& /*result*/) { return false; }
     virtual bool OnDrawItem(DRAWITEMSTRUCT& /*item*/) { return false; }
     virtual bool OnEraseBackground(HDC /*dc*/) { return false; }
     virtual HBRUSH OnControlColor(HDC /*dc*/, HWND /*control*/, UINT /*msg*/) { return nullptr; }
     virtual bool OnMouse(UINT /*msg*/, WPARAM /*keys*/, POINT /*client*/) { return false; }
+    // A timer of this window's own (one set without a timer procedure) went off.
+    virtual void OnTimer(UINT_PTR /*id*/) {}
+    // A system menu command, its low four bits (the system's own) cleared; true when
+    // handled, false leaves it to the system.
+    virtual bool OnSysCommand(UINT /*command*/) { return false; }
     virtual void OnDestroy() {}
 
     // Handlers that want the default processing too return false; this sets the result
@@ -65,9 +68,48 @@ private:
 
     int m_templateId;
     HWND m_hwnd = nullptr;
-    bool m_modal = false;
+};
+
+// A dialog run in its own loop until it ends: the programs' windows and their boxes.
+class ModalDialog : public Dialog {
+public:
+    explicit ModalDialog(int templateId) : Dialog(templateId) {}
+
+    // Runs the dialog modally (disabling `owner` meanwhile); returns the result given to End.
+    INT_PTR RunModal(HWND owner);
+    // Makes the window without running its loop, for a message pump of the caller's (the
+    // tests drive the programs' windows so). With no loop to return to, End destroys it.
+    bool CreateWithoutLoop(HWND owner);
+    // Stops the loop, which then destroys the window and returns `result`.
+    void End(INT_PTR result) override;
+
+    // Whether `msg` is a Return or Escape key-down meant for this window or one inside it.
+    bool IsSwallowedKey(const MSG& msg) const;
+
+protected:
+    // IDOK and IDCANCEL (unless OnCommand handled them) and WM_CLOSE end the dialog.
+    INT_PTR OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+    // Once, from the modal loop, when the window is up and its queue has first run dry (it
+    // is painted and no input waits): start-up work that shows nothing belongs here.
+    virtual void OnFirstIdle() {}
+
+private:
+    bool m_looping = false;  // RunModal's loop is on the stack
     bool m_ended = false;
     INT_PTR m_result = 0;
+};
+
+// A dialog that lives under another window's loop: a page (a child, hidden until shown) or
+// a top-level tool window such as the finder.
+class ModelessDialog : public Dialog {
+public:
+    explicit ModelessDialog(int templateId) : Dialog(templateId) {}
+
+    // Creates the dialog as a child of `parent` or, for a popup template, owned by it.
+    bool Create(HWND parent);
+    // Destroys the window; `result` has no one to go to.
+    void End(INT_PTR result) override;
 };
 
 }  // namespace zelora::win

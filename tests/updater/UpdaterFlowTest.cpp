@@ -144,7 +144,7 @@ TEST_F(UpdaterFlowTest, StartsHiddenWithItsSkinInPlace)
     ServeManifest(TwoCodecManifest(std::string(64, '0')));
     settings.startDelayMs = 60000;
     RecordingUpdater dialog(store, settings);
-    ASSERT_TRUE(dialog.Create(nullptr));
+    ASSERT_TRUE(dialog.CreateWithoutLoop(nullptr));
     RECT window{};
     ::GetWindowRect(dialog.Hwnd(), &window);
     EXPECT_EQ(window.left, -5);
@@ -199,7 +199,7 @@ TEST_F(UpdaterFlowTest, InstallsInOrderOneAtATimeThenCleansUpAndStartsZelora)
     store.WriteString(RegRoot::LocalMachine, kSetup, "Install_Dir", installDir.string());
 
     RecordingUpdater dialog(store, settings);
-    ASSERT_TRUE(dialog.Create(nullptr));
+    ASSERT_TRUE(dialog.CreateWithoutLoop(nullptr));
     ASSERT_TRUE(PumpUntil([&] { return Offering(dialog); }, 20));
     ASSERT_EQ(dialog.Offered().size(), 2u);
     EXPECT_EQ(dialog.Offered()[0].name, "Xvid");  // video first
@@ -241,7 +241,7 @@ TEST_F(UpdaterFlowTest, TamperedInstallerIsNeverStarted)
     fs::path folder;
     {
         RecordingUpdater dialog(store, settings);
-        ASSERT_TRUE(dialog.Create(nullptr));
+        ASSERT_TRUE(dialog.CreateWithoutLoop(nullptr));
         ASSERT_TRUE(PumpUntil([&] { return Offering(dialog); }, 20));
         folder = dialog.Folder()->Path();
         ::SendMessageW(dialog.Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_UPDATER_START, BN_CLICKED), 0);
@@ -262,7 +262,7 @@ TEST_F(UpdaterFlowTest, CancelDuringADownloadStartsNothingAndLeavesNothing)
     fs::path folder;
     {
         RecordingUpdater dialog(store, settings);
-        ASSERT_TRUE(dialog.Create(nullptr));
+        ASSERT_TRUE(dialog.CreateWithoutLoop(nullptr));
         ASSERT_TRUE(PumpUntil([&] { return Offering(dialog); }, 20));
         folder = dialog.Folder()->Path();
         ::SendMessageW(dialog.Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_UPDATER_START, BN_CLICKED), 0);
@@ -299,7 +299,7 @@ TEST_F(UpdaterFlowTest, OnlyPinnedInstallersAreOffered)
         ServeManifest("[ZELORADATE]\r\nVER=20051013\r\n[Xvid]\r\nVER=1.1\r\n" + c.section);
         const std::size_t logged = loopback.Log().size();
         RecordingUpdater dialog(store, settings);
-        ASSERT_TRUE(dialog.Create(nullptr));
+        ASSERT_TRUE(dialog.CreateWithoutLoop(nullptr));
         EXPECT_TRUE(PumpUntil([&] { return dialog.Hwnd() == nullptr; }, 20)) << c.what;
         EXPECT_TRUE(dialog.Offered().empty()) << c.what;
         EXPECT_EQ(loopback.Log().substr(logged).find("GET http://dl."), std::string::npos) << c.what;
@@ -347,7 +347,7 @@ TEST_F(UpdaterFlowTest, RefusedManifestEndsUnseenAndWritesNothing)
         loopback.Routes(c.route);
         const std::size_t logged = loopback.Log().size();
         RecordingUpdater dialog(store, settings);
-        ASSERT_TRUE(dialog.Create(nullptr));
+        ASSERT_TRUE(dialog.CreateWithoutLoop(nullptr));
         EXPECT_TRUE(PumpUntil([&] { return dialog.Hwnd() == nullptr; }, 20)) << c.what;
         EXPECT_TRUE(dialog.boxes.empty()) << c.what;
         EXPECT_TRUE(dialog.Offered().empty()) << c.what;
@@ -384,7 +384,7 @@ TEST_F(UpdaterFlowTest, DownloadsKeepToTheirPinsAndRedirectRules)
         fs::path folder;
         {
             RecordingUpdater dialog(store, settings);
-            ASSERT_TRUE(dialog.Create(nullptr));
+            ASSERT_TRUE(dialog.CreateWithoutLoop(nullptr));
             ASSERT_TRUE(PumpUntil([&] { return Offering(dialog); }, 20)) << c.what;
             folder = dialog.Folder()->Path();
             ::SendMessageW(dialog.Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_UPDATER_START, BN_CLICKED), 0);
@@ -401,7 +401,7 @@ TEST_F(UpdaterFlowTest, DownloadsKeepToTheirPinsAndRedirectRules)
                         "/r/1": {"status": 302, "location": "/r/2"}, "/r/2": {"status": 302, "location": "/r/3"},
                         "/r/3": {"status": 302, "location": "/r/4"}, "/r/4": {"status": 302, "location": "/codecs/ac3.exe"}})");
     RecordingUpdater dialog(store, settings);
-    ASSERT_TRUE(dialog.Create(nullptr));
+    ASSERT_TRUE(dialog.CreateWithoutLoop(nullptr));
     ASSERT_TRUE(PumpUntil([&] { return Offering(dialog); }, 20));
     ::SendMessageW(dialog.Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_UPDATER_START, BN_CLICKED), 0);
     ASSERT_TRUE(PumpUntil([&] { return Visible(dialog, IDOK); }, 20));
@@ -425,7 +425,7 @@ TEST_F(UpdaterFlowTest, TricklingServerIsBoundedAndACloseIsAnswered)
     settings.manifestDeadlineMs = 2000;
     {
         RecordingUpdater dialog(store, settings);
-        ASSERT_TRUE(dialog.Create(nullptr));
+        ASSERT_TRUE(dialog.CreateWithoutLoop(nullptr));
         const auto start = std::chrono::steady_clock::now();
         EXPECT_TRUE(PumpUntil([&] { return dialog.Hwnd() == nullptr; }, 10));
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(4000));
@@ -433,7 +433,7 @@ TEST_F(UpdaterFlowTest, TricklingServerIsBoundedAndACloseIsAnswered)
     }
     settings.manifestDeadlineMs = 60000;
     RecordingUpdater dialog(store, settings);
-    ASSERT_TRUE(dialog.Create(nullptr));
+    ASSERT_TRUE(dialog.CreateWithoutLoop(nullptr));
     PumpUntil([] { return false; }, 0.5);  // the fetch is under way
     const HANDLE sender = ::CreateThread(nullptr, 0, &SendClose, dialog.Hwnd(), 0, nullptr);
     ASSERT_TRUE(PumpUntil([&] { return ::WaitForSingleObject(sender, 0) == WAIT_OBJECT_0; }, 6));
@@ -452,7 +452,7 @@ TEST_F(UpdaterFlowTest, NewerSettingsCentreIsAnnouncedOnce)
     ServeManifest("[ZELORADATE]\r\nVER=20991231\r\nURL=http://www.zelora.example/new.html\r\n");
     for (int run = 0; run < 2; ++run) {
         RecordingUpdater dialog(store, settings);
-        ASSERT_TRUE(dialog.Create(nullptr));
+        ASSERT_TRUE(dialog.CreateWithoutLoop(nullptr));
         ASSERT_TRUE(PumpUntil([&] { return dialog.Hwnd() == nullptr; }, 20));
         if (run == 0) {
             EXPECT_EQ(dialog.boxes, std::vector<std::wstring>{

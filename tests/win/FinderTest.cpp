@@ -296,7 +296,7 @@ TEST(HomePageBox, CloseAndOkEndItAndTheHomeImageOpensTheHomePage)
     HomePageBox box([&](const std::wstring& file, const std::wstring& parameters) {
         opened.push_back(file + L" " + parameters);
     });
-    ASSERT_TRUE(box.Create(nullptr));
+    ASSERT_TRUE(box.CreateWithoutLoop(nullptr));
     ::SendMessageW(box.Hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(150, 340));  // never pressed
     EXPECT_TRUE(opened.empty());
     ::SendMessageW(box.Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(150, 340));

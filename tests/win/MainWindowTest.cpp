@@ -1,4 +1,4 @@
-// The real main window, created modeless in the test process and driven with messages.
+// The real main window, made without its modal loop in the test process and driven with messages.
 #include <windows.h>
 
 #include "pages/video/VideoXvidValues.h"
@@ -31,7 +31,7 @@ protected:
         RegistryStore store(SystemRegistry());
         store.DeleteValue(RegRoot::LocalMachine, kSetupKey, "CheckInstall");
         s_window = new MainWindow;
-        ASSERT_TRUE(s_window->Create(nullptr));
+        ASSERT_TRUE(s_window->CreateWithoutLoop(nullptr));
         s_window->FinishStart();
     }
     static void TearDownTestSuite()
@@ -80,6 +80,27 @@ TEST_F(MainWindowTest, SystemMenuCarriesTheAboutEntry)
     wchar_t text[64] = L"";
     ASSERT_GT(::GetMenuStringW(menu, 16, text, 64, MF_BYCOMMAND), 0);
     EXPECT_EQ(std::wstring(text), L"Zelora 정보(&A)...");
+}
+
+// A timer procedure, not a lambda: on x86 it must be CALLBACK, which a lambda cannot be.
+HWND g_aboutOwner = nullptr;
+void CALLBACK CloseMainAboutBox(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (const HWND box = ::FindWindowW(nullptr, L"Zelora 정보"); box && ::IsWindowVisible(box)) {
+        g_aboutOwner = ::GetWindow(box, GW_OWNER);
+        ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    }
+}
+
+TEST_F(MainWindowTest, TheAboutEntryRunsTheAboutBoxOverTheWindow)
+{
+    g_aboutOwner = nullptr;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, &CloseMainAboutBox);
+    // The low four bits of a system command are the system's own.
+    ::SendMessageW(s_window->Hwnd(), WM_SYSCOMMAND, IDM_ABOUTBOX | 0x3, 0);
+    ::KillTimer(nullptr, timer);
+    EXPECT_EQ(g_aboutOwner, s_window->Hwnd());
+    EXPECT_TRUE(::IsWindowEnabled(s_window->Hwnd()));
 }
 
 TEST_F(MainWindowTest, WithoutCheckInstallNothingIsResetAndTheValueStaysAbsent)
@@ -171,7 +192,7 @@ TEST(InstallCheck, AStandardUserKeepsTheSettingsAndTheCurrentDefaultsStillResetT
     wintest::MachineReadOnlyRegistry standardUser;
     {
         MainWindow window(standardUser);
-        ASSERT_TRUE(window.Create(nullptr));
+        ASSERT_TRUE(window.CreateWithoutLoop(nullptr));
         EXPECT_EQ(store.ReadDword(RegRoot::CurrentUser, xvid, "Deblock_Y"), 1);
         EXPECT_EQ(store.ReadDword(RegRoot::LocalMachine, kSetupKey, "CheckInstall"), 0);
 
@@ -191,7 +212,7 @@ TEST(MainWindowPages, ASettingsPageIsMadeAtItsFirstShowWithItsValuesAndPlaces)
     const std::string_view xvid = "Software\\GNU\\XviD";
     store.DeleteValue(RegRoot::LocalMachine, kSetupKey, "CheckInstall");
     MainWindow window;
-    ASSERT_TRUE(window.Create(nullptr));
+    ASSERT_TRUE(window.CreateWithoutLoop(nullptr));
     EXPECT_EQ(window.PageAt(PageId::VideoXvid), nullptr);
 
     store.WriteDword(RegRoot::CurrentUser, xvid, "Deblock_Y", 1);
@@ -209,9 +230,9 @@ TEST(MainWindowPages, ASettingsPageIsMadeAtItsFirstShowWithItsValuesAndPlaces)
 }
 
 // The modal loop's first idle moment: once, with the window shown and painted.
-class IdleProbe final : public win::Dialog {
+class IdleProbe final : public win::ModalDialog {
 public:
-    IdleProbe() : win::Dialog(IDD_ABOUTBOX) {}
+    IdleProbe() : win::ModalDialog(IDD_ABOUTBOX) {}
     int idles = 0;
     bool visible = false, painted = false;
 
@@ -270,7 +291,7 @@ TEST(MainWindowStart, TheUpdatePageComesFirstAndTheHiddenWorkKeepsTheWindowActiv
         // Made, not run: only the Update page exists; a settings page's first show brings
         // the start's hidden work first, since its enables follow the Connect page's scan.
         MainWindow window;
-        ASSERT_TRUE(window.Create(nullptr));
+        ASSERT_TRUE(window.CreateWithoutLoop(nullptr));
         EXPECT_NE(window.PageAt(PageId::CodecUpdate), nullptr);
         EXPECT_EQ(window.PageAt(PageId::CodecConnect), nullptr);
         ::SendMessageW(window.Hwnd(), WM_COMMAND, MAKEWPARAM(MENU_VIDEO_XVID, 0), 0);
@@ -303,7 +324,7 @@ TEST(SingleInstance, TheSecondClaimFindsTheFirstAndTheMutexLastsWithItsOwner)
 TEST(AboutBox, ShowsTheProductAndVersion)
 {
     AboutBox about;
-    ASSERT_TRUE(about.Create(nullptr));
+    ASSERT_TRUE(about.CreateWithoutLoop(nullptr));
     EXPECT_EQ(WindowText(about.Hwnd()), L"Zelora 정보");
     EXPECT_EQ(WindowText(about.Item(IDC_ABOUT_VERSION)), L"Zelora 버전 1.0");
     EXPECT_EQ(WindowText(about.Item(IDOK)), L"확인");
