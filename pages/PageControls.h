@@ -38,8 +38,8 @@ public:
     virtual void SetSpinRange(int spinId, int min, int max) = 0;
 
     // Numbers the page keeps outside its controls, by the key its table gives them.
-    virtual void SetNumber(int key, std::int32_t value) = 0;
-    virtual std::int32_t GetNumber(int key) const = 0;
+    virtual void SetNumber(NumberKey key, std::int32_t value) = 0;
+    virtual std::int32_t GetNumber(NumberKey key) const = 0;
 
     // Member texts into the edits, and the edits' texts into the members. Use them through
     // PageModel, which marks the change notifications they cause as the page's own.

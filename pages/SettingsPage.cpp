@@ -229,9 +229,9 @@ void SettingsPage::SetSpinRange(int spinId, int min, int max)
     win::UpDown(Hwnd(), spinId).SetRange(min, max);
 }
 
-void SettingsPage::SetNumber(int key, std::int32_t value) { m_numbers[key] = value; }
+void SettingsPage::SetNumber(NumberKey key, std::int32_t value) { m_numbers[key] = value; }
 
-std::int32_t SettingsPage::GetNumber(int key) const
+std::int32_t SettingsPage::GetNumber(NumberKey key) const
 {
     const auto found = m_numbers.find(key);
     return found == m_numbers.end() ? 0 : found->second;

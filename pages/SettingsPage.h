@@ -94,8 +94,8 @@ private:
     void SetEditText(int id, std::string_view text) override;
     std::string GetEditText(int id) const override;
     void SetSpinRange(int spinId, int min, int max) override;
-    void SetNumber(int key, std::int32_t value) override;
-    std::int32_t GetNumber(int key) const override;
+    void SetNumber(NumberKey key, std::int32_t value) override;
+    std::int32_t GetNumber(NumberKey key) const override;
     void PushTexts() override;
     void PullTexts() override;
     void EnableControl(int id, bool enable) override;
@@ -111,7 +111,7 @@ private:
     win::SkinImages m_bitmaps;  // loaded at the page's first paint
     win::UniqueBrush m_backgroundBrush;        // for every static, the page's whole life
     std::map<int, std::string> m_texts;        // member text of each numeric edit
-    std::map<int, std::int32_t> m_numbers;
+    std::map<NumberKey, std::int32_t> m_numbers;
 };
 
 }  // namespace zelora

@@ -21,6 +21,18 @@ struct RegValue {
 
 class RowKind;  // how a row loads, shows, saves and resets: pages/RowKinds.h
 
+// A control is named by its id from the page's resource header (IDC_...), a plain number
+// that the template shares. The other small numbers of a page's tables have types of their
+// own, so that the compiler refuses one where a control id is taken, and the other way.
+
+// The key under which a page keeps a number outside its controls (a mask's known number, a
+// slider's level): PageControls::SetNumber.
+enum class NumberKey : int {};
+
+// An entry of a list or a button of a radio group, counted from 0.
+enum class ListIndex : int {};
+constexpr int Index(ListIndex index) { return static_cast<int>(index); }
+
 // ---------------------------------------------------------------------------------------
 // Choices: combo boxes and radio groups.
 
@@ -92,9 +104,10 @@ struct RowExtra {};
 
 struct ValueRow {
     const RowKind* kind = nullptr;
-    // The control; the first button of a radio group; for Number and MaskBits rows the key
-    // under which the page keeps the number (PageControls::SetNumber).
+    // The control; the first button of a radio group; 0 for Number and MaskBits rows,
+    // whose number the page keeps under `numberKey`.
     int controlId = 0;
+    NumberKey numberKey{};
     RegValue value{};
     std::int32_t defaultValue = 0;  // shown and stored when the value is missing
     std::int32_t resetValue = 0;    // stored by ResetDefaults
@@ -121,22 +134,22 @@ enum EnableMoment : unsigned {
 
 struct EnableRule {
     int sourceId = 0;
-    // -1: the source is a check box and enables while ticked; otherwise the source is a list
-    // and enables while this entry is selected.
-    int selectedIndex = -1;
+    // Nothing: the source is a check box and enables while ticked; otherwise the source is
+    // a list and enables while this entry is selected.
+    std::optional<ListIndex> selected{};
     std::span<const int> targets{};
     unsigned moments = kOnClick;
 };
 
 constexpr EnableRule EnableWhileTicked(int box, std::span<const int> targets, unsigned moments)
 {
-    return {box, -1, targets, moments};
+    return {box, std::nullopt, targets, moments};
 }
 
-constexpr EnableRule EnableWhileSelected(int list, int index, std::span<const int> targets,
+constexpr EnableRule EnableWhileSelected(int list, ListIndex entry, std::span<const int> targets,
                                          unsigned moments)
 {
-    return {list, index, targets, moments};
+    return {list, entry, targets, moments};
 }
 
 }  // namespace zelora

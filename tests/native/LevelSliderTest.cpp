@@ -174,19 +174,19 @@ TEST(SliderGeometry, CopiesStayInsideTheStrip)
 constexpr int kBox = 1037;
 constexpr int kCombo = 1042;
 constexpr SliderRow kSliders[] = {
-    {{{56, 88, 80, 179}, SliderAxis::Vertical, &kLevelStrip}, &kAc3DecibelScale, {}, 0, 1066},
-    {{{100, 88, 120, 179}, SliderAxis::Vertical, &kLevelStrip}, &kAc3DecibelScale, {}, 0, 1067},
+    {{{56, 88, 80, 179}, SliderAxis::Vertical, &kLevelStrip}, &kAc3DecibelScale, {}, LevelIndex{0}, 1066},
+    {{{100, 88, 120, 179}, SliderAxis::Vertical, &kLevelStrip}, &kAc3DecibelScale, {}, LevelIndex{0}, 1067},
     {{{140, 88, 160, 179}, SliderAxis::Vertical, &kLevelStrip}, &kAc3DecibelScale,
-     {SliderGate::Kind::Ticked, kBox}, 1},
+     {SliderGate::Kind::Ticked, kBox}, LevelIndex{1}},
     {{{180, 88, 200, 179}, SliderAxis::Vertical, &kLevelStrip}, &kAc3DecibelScale,
-     {SliderGate::Kind::ComboSelects, kCombo, 17}, 2},
+     {SliderGate::Kind::ComboSelects, kCombo, ListIndex{17}}, LevelIndex{2}},
     {{{56, 88, 80, 179}, SliderAxis::Vertical, &kLevelStrip}, &kAc3DecibelScale,
-     {SliderGate::Kind::Unticked, kBox}, 3},
+     {SliderGate::Kind::Unticked, kBox}, LevelIndex{3}},
 };
 
 TEST(SliderDrag, GatesSharedLevelsAndEditsOfTheTable)
 {
-    EXPECT_EQ(SlidersOfLevel(kSliders, 0), 0b00011u);
+    EXPECT_EQ(SlidersOfLevel(kSliders, LevelIndex{0}), 0b00011u);
     EXPECT_EQ(SliderOfEdit(kSliders, 1067), 1);
     EXPECT_EQ(SliderOfEdit(kSliders, 0), -1);
 

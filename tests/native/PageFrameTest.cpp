@@ -77,8 +77,8 @@ constexpr MaskBox kFormatBoxes[] = {{.id = 20, .part = 30, .readPart = 1020},
                                     {.id = 24, .part = 1024}};
 constexpr MaskBoxes kFormats{kFormatBoxes, UnknownMask::KeepBoxes};
 
-constexpr int kFormatsKey = 1;
-constexpr int kLevelKey = 10;  // the same number as the check box's id, on purpose
+constexpr NumberKey kFormatsKey{1};
+constexpr NumberKey kLevelKey{10};  // the same number as the check box's id, on purpose
 
 constexpr ValueRow kRows[] = {
     CheckRow(10, At("check"), 1, 0),
@@ -257,7 +257,7 @@ TEST_F(PageModelTest, EachChangeWritesExactlyItsOwnValue)
     registry.writes.clear();
     EXPECT_TRUE(model.OnControlChanged(kRows, 10));
     EXPECT_EQ(registry.writes.at(0).name, "check");
-    EXPECT_FALSE(model.OnControlChanged(kRows, kFormatsKey));
+    EXPECT_FALSE(model.OnControlChanged(kRows, static_cast<int>(kFormatsKey)));
     EXPECT_FALSE(model.OnControlChanged(kRows, 34));  // past the radio group
 }
 
@@ -414,7 +414,7 @@ constexpr int kTwoTargets[] = {40, 41};
 constexpr int kOneTarget[] = {42};
 constexpr EnableRule kRules[] = {
     EnableWhileTicked(10, kOneTarget, kOnClick),
-    EnableWhileSelected(13, 2, kTwoTargets, kOnClick | kOnLoad | kOnReset),
+    EnableWhileSelected(13, ListIndex{2}, kTwoTargets, kOnClick | kOnLoad | kOnReset),
 };
 
 TEST_F(PageModelTest, DependentEnablesFollowTheirSourceAtTheirMomentsUnlessTheDecoderIsMissing)
