@@ -20,7 +20,7 @@ class PageControls {
 public:
     virtual ~PageControls() = default;
 
-    // Check state straight on the control (0, 1, or whatever number is stored); setting it
+    // Check state straight on the control (0, 1, or whatever number is saved); setting it
     // runs no click handler.
     virtual void SetCheck(int id, int state) = 0;
     virtual int GetCheck(int id) const = 0;

@@ -28,7 +28,7 @@ inline constexpr ChoiceItem kExtpicItems[] = {
     {"가로 세로 비율이 16:9 가 되도록 화면 자르기", 129},
     {"가로 세로 비율이 4:3 이 되도록 화면 자르기", 130},
 };
-inline constexpr ChoiceMap kExtpicMap{kExtpicItems, 1, kStoredAsIndex};
+inline constexpr ChoiceMap kExtpicMap{kExtpicItems, 1, kSavedAsIndex};
 
 inline constexpr ListIndex kDoubleWhenSmaller{2};
 inline constexpr ChoiceItem kResX2Items[] = {
@@ -36,7 +36,7 @@ inline constexpr ChoiceItem kResX2Items[] = {
     {"항상 가로와 세로 길이를 2배로 늘림", 1},
     {"지정 해상도 보다 작으면 2배로 늘림", Index(kDoubleWhenSmaller)},
 };
-inline constexpr ChoiceMap kResX2Map{kResX2Items, Index(kDoubleWhenSmaller), kStoredAsIndex};
+inline constexpr ChoiceMap kResX2Map{kResX2Items, Index(kDoubleWhenSmaller), kSavedAsIndex};
 
 // In the order of Load. The doubling mode is stored the moment it is chosen, as every
 // other control stores its value; otherwise the next show would put the old mode back.

@@ -17,7 +17,7 @@ inline constexpr ChoiceMap kAspect{kAspectItems, kLikeOther, kKeepSelection};
 
 inline constexpr ChoiceItem kModeItems[] = {{"a", 0}, {"b", 1},   {"c", 2},  {"d", 3},
                                      {"e", 4}, {"f", 129}, {"g", 130}};
-inline constexpr ChoiceMap kModes{kModeItems, 1, kStoredAsIndex};
+inline constexpr ChoiceMap kModes{kModeItems, 1, kSavedAsIndex};
 
 inline constexpr ChoiceItem kLayoutItems[] = {{"mono", 0}, {"stereo", 1}, {"quad", 2}};
 inline constexpr ChoiceMap kLayouts{kLayoutItems, kLikeOther, 1};
