@@ -57,9 +57,9 @@ void DialogControls::SetSpinRange(int spinId, int min, int max)
     win::UpDown(Window(), spinId).SetRange(min, max);
 }
 
-void DialogControls::SetNumber(int key, std::int32_t value) { m_numbers[key] = value; }
+void DialogControls::SetNumber(NumberKey key, std::int32_t value) { m_numbers[key] = value; }
 
-std::int32_t DialogControls::GetNumber(int key) const
+std::int32_t DialogControls::GetNumber(NumberKey key) const
 {
     const auto found = m_numbers.find(key);
     return found == m_numbers.end() ? 0 : found->second;

@@ -31,8 +31,8 @@ public:
     void SetEditText(int id, std::string_view text) override;
     std::string GetEditText(int id) const override;
     void SetSpinRange(int spinId, int min, int max) override;
-    void SetNumber(int key, std::int32_t value) override;
-    std::int32_t GetNumber(int key) const override;
+    void SetNumber(NumberKey key, std::int32_t value) override;
+    std::int32_t GetNumber(NumberKey key) const override;
     // Only texts that differ are set, and the focused edit keeps its caret at the end.
     void PushTexts() override;
     void PullTexts() override;
@@ -51,7 +51,7 @@ private:
     std::span<const PageControl> m_controls;
     std::span<const ValueRow> m_values;
     std::map<int, std::string> m_texts;  // member text of each numeric edit
-    std::map<int, std::int32_t> m_numbers;
+    std::map<NumberKey, std::int32_t> m_numbers;
 };
 
 }  // namespace zelora

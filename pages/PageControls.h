@@ -20,7 +20,7 @@ class PageControls {
 public:
     virtual ~PageControls() = default;
 
-    // Check state straight on the control (0, 1, or whatever number is stored); setting it
+    // Check state straight on the control (0, 1, or whatever number is saved); setting it
     // runs no click handler.
     virtual void SetCheck(int id, int state) = 0;
     virtual int GetCheck(int id) const = 0;
@@ -38,8 +38,8 @@ public:
     virtual void SetSpinRange(int spinId, int min, int max) = 0;
 
     // Numbers the page keeps outside its controls, by the key its table gives them.
-    virtual void SetNumber(int key, std::int32_t value) = 0;
-    virtual std::int32_t GetNumber(int key) const = 0;
+    virtual void SetNumber(NumberKey key, std::int32_t value) = 0;
+    virtual std::int32_t GetNumber(NumberKey key) const = 0;
 
     // Member texts into the edits, and the edits' texts into the members. Use them through
     // PageModel, which marks the change notifications they cause as the page's own.

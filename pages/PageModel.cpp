@@ -43,16 +43,16 @@ bool PageModel::OnControlChanged(std::span<const ValueRow> rows, int id)
 
 bool PageModel::Commit(const ValueRow& row, std::int32_t value)
 {
-    if (row.kind->Store(*this, row, value)) return true;
-    Restore(row);
+    if (row.kind->Write(*this, row, value)) return true;
+    ShowSaved(row);
     return false;
 }
 
-void PageModel::Restore(const ValueRow& row)
+void PageModel::ShowSaved(const ValueRow& row)
 {
     // Showing never writes (check states and selections are set without notifications,
     // texts are pushed under the exchange guard), so a refused write cannot loop.
-    row.kind->Show(*this, row, row.kind->Stored(*this, row));
+    row.kind->Show(*this, row, row.kind->Saved(*this, row));
     PushTexts();
 }
 
@@ -72,8 +72,8 @@ void PageModel::Layout(std::span<const PageControl> controls)
 bool PageModel::RuleHolds(const EnableRule& rule) const
 {
     if (!DecoderInstalled()) return false;
-    if (rule.selectedIndex < 0) return m_controls.GetCheck(rule.sourceId) != 0;
-    return m_controls.GetComboIndex(rule.sourceId) == rule.selectedIndex;
+    if (!rule.selected) return m_controls.GetCheck(rule.sourceId) != 0;
+    return m_controls.GetComboIndex(rule.sourceId) == Index(*rule.selected);
 }
 
 void PageModel::ApplyEnables(EnableMoment moment, int sourceId)

@@ -10,6 +10,7 @@
 
 #include "pages/PageControls.h"
 #include "pages/PageFrame.h"
+#include "pages/RowContext.h"
 #include "pages/RowKinds.h"
 #include "pages/TextExchange.h"
 #include "pages/ValueRow.h"
@@ -28,18 +29,18 @@ struct PageRules {
     std::function<bool()> installed = [] { return true; };
 };
 
-class PageModel {
+class PageModel final : public RowContext {
 public:
-    PageModel(RegistryStore& store, PageControls& controls, PageRules rules = {})
-        : m_store(store), m_controls(controls), m_rules(std::move(rules))
+    PageModel(RegistryStore& registry, PageControls& controls, PageRules rules = {})
+        : m_registry(registry), m_controls(controls), m_rules(std::move(rules))
     {
     }
     PageModel(const PageModel&) = delete;
     PageModel& operator=(const PageModel&) = delete;
 
-    // Reads every row in order with the store's load operations (a missing value shows its
-    // default and the default is stored at once) and shows it; fills lists first. Then the
-    // load-time enables of the rows' controls.
+    // Reads every row in order with the registry's load operations (a missing value shows
+    // its default and the default is written at once) and shows it; fills lists first. Then
+    // the load-time enables of the rows' controls.
     void Load(std::span<const ValueRow> rows);
 
     // Writes every row from its control, in table order. A list or radio group with nothing
@@ -53,7 +54,7 @@ public:
     void ShowResetStates(std::span<const ValueRow> rows);
 
     // A control of the table changed (click, selection change, edit change): writes the one
-    // value it maps to; when the registry refuses, the control shows the stored value
+    // value it maps to; when the registry refuses, the control shows the saved value
     // again. Then the click-time enables that follow the control. Returns false for
     // controls that are no row's, and for notifications caused by the page's own text
     // exchange, which write nothing.
@@ -63,15 +64,16 @@ public:
     // each of them that the page manages. Runs once in the page's life.
     void Layout(std::span<const PageControl> controls);
     bool LaidOut() const { return m_laidOut; }
-    bool DecoderInstalled() const { return m_rules.installed(); }
+    bool DecoderInstalled() const override { return m_rules.installed(); }
 
     // The dialog-data exchange, with the page's own change notifications ignored meanwhile.
-    void PushTexts();
-    void PullTexts();
+    void PushTexts() override;
+    void PullTexts() override;
     bool Exchanging() const { return m_exchange.Busy(); }
 
-    // Writes `value` for `row`; when the registry refuses, the row's controls show what is
-    // stored again (silently: showing a value writes nothing). Returns whether it landed.
+    // Writes `value` for `row`; when the registry refuses, the row's controls show the
+    // saved number again (silently: showing a number writes nothing). Returns whether it
+    // landed.
     bool Commit(const ValueRow& row, std::int32_t value);
     // The enable rules of `moment` whose source is `sourceId` (any source when 0).
     void ApplyEnables(EnableMoment moment, int sourceId = 0);
@@ -79,15 +81,15 @@ public:
     // The row that `id` belongs to (a box of a mask, a button of a radio group included).
     static const ValueRow* FindRow(std::span<const ValueRow> rows, int id);
 
-    RegistryStore& Store() { return m_store; }
-    PageControls& Controls() { return m_controls; }
+    RegistryStore& Registry() override { return m_registry; }
+    PageControls& Controls() override { return m_controls; }
 
 private:
     void ApplyEnablesOf(EnableMoment moment, std::span<const ValueRow> rows);
     bool RuleHolds(const EnableRule& rule) const;
-    void Restore(const ValueRow& row);
+    void ShowSaved(const ValueRow& row);
 
-    RegistryStore& m_store;
+    RegistryStore& m_registry;
     PageControls& m_controls;
     PageRules m_rules;
     TextExchange m_exchange;

@@ -3,7 +3,6 @@
 #include "pages/AudioFormats.h"
 #include "pages/LevelConversions.h"
 #include "pages/NumericEdit.h"
-#include "pages/PageModel.h"
 #include "platform/text/Text.h"
 
 #include <string>
@@ -11,49 +10,49 @@
 namespace zelora {
 
 // ---------------------------------------------------------------------------------------
-// What every kind shares: one DWORD, read with the store's load operation.
+// What every kind shares: one DWORD, read with the registry's load operation.
 
-void RowKind::Load(PageModel& page, const ValueRow& row) const
+void RowKind::Load(RowContext& page, const ValueRow& row) const
 {
     Prepare(page, row);
-    std::int32_t stored = 0;
-    page.Store().LoadDword(row.value.root, row.value.key, row.value.name, stored,
-                           row.defaultValue);
-    Show(page, row, stored);
+    std::int32_t saved = 0;
+    page.Registry().LoadDword(row.value.root, row.value.key, row.value.name, saved,
+                              row.defaultValue);
+    Show(page, row, saved);
 }
 
-std::int32_t RowKind::Stored(PageModel& page, const ValueRow& row) const
+std::int32_t RowKind::Saved(RowContext& page, const ValueRow& row) const
 {
-    const std::int32_t stored =
-        page.Store().ReadDword(row.value.root, row.value.key, row.value.name);
-    return stored == RegistryStore::MissingDword ? row.defaultValue : stored;
+    const std::int32_t saved =
+        page.Registry().ReadDword(row.value.root, row.value.key, row.value.name);
+    return saved == RegistryStore::MissingDword ? row.defaultValue : saved;
 }
 
-bool RowKind::Store(PageModel& page, const ValueRow& row, std::int32_t value) const
+bool RowKind::Write(RowContext& page, const ValueRow& row, std::int32_t value) const
 {
-    return page.Store().WriteDword(row.value.root, row.value.key, row.value.name, value);
+    return page.Registry().WriteDword(row.value.root, row.value.key, row.value.name, value);
 }
 
 // ---------------------------------------------------------------------------------------
 
-void CheckKind::Show(PageModel& page, const ValueRow& row, std::int32_t stored) const
+void CheckKind::Show(RowContext& page, const ValueRow& row, std::int32_t number) const
 {
-    page.Controls().SetCheck(row.controlId, stored);
+    page.Controls().SetCheck(row.controlId, number);
 }
 
-std::optional<std::int32_t> CheckKind::Value(PageModel& page, const ValueRow& row) const
+std::optional<std::int32_t> CheckKind::Value(RowContext& page, const ValueRow& row) const
 {
     return page.Controls().GetCheck(row.controlId);
 }
 
 // ---------------------------------------------------------------------------------------
 
-void FlagCheckKind::Show(PageModel& page, const ValueRow& row, std::int32_t stored) const
+void FlagCheckKind::Show(RowContext& page, const ValueRow& row, std::int32_t number) const
 {
-    page.Controls().SetCheck(row.controlId, FlagTicked(row, stored) ? 1 : 0);
+    page.Controls().SetCheck(row.controlId, FlagTicked(row, number) ? 1 : 0);
 }
 
-std::optional<std::int32_t> FlagCheckKind::Value(PageModel& page, const ValueRow& row) const
+std::optional<std::int32_t> FlagCheckKind::Value(RowContext& page, const ValueRow& row) const
 {
     return page.Controls().GetCheck(row.controlId) != 0 ? row.onValue : 0;
 }
@@ -67,45 +66,45 @@ bool MaskKind::Owns(const ValueRow& row, int id) const
     return false;
 }
 
-void MaskKind::Show(PageModel& page, const ValueRow& row, std::int32_t stored) const
+void MaskKind::Show(RowContext& page, const ValueRow& row, std::int32_t number) const
 {
     PageControls& controls = page.Controls();
     const MaskBoxes& mask = *row.mask;
-    if (const auto ticked = MatchMaskEitherPart(mask, stored)) {
+    if (const auto ticked = MatchMaskEitherPart(mask, number)) {
         for (std::size_t i = 0; i < mask.boxes.size(); ++i)
             controls.SetCheck(mask.boxes[i].id, (*ticked >> i) & 1u ? 1 : 0);
-        controls.SetNumber(row.controlId, stored);
+        controls.SetNumber(row.numberKey, number);
         return;
     }
     if (mask.unknown == UnknownMask::KeepBoxes) {
-        controls.SetNumber(row.controlId, stored);
+        controls.SetNumber(row.numberKey, number);
         return;
     }
-    // Read as 0 without rewriting the registry: the stored number stays until a box or
+    // Read as 0 without rewriting the registry: the saved number stays until a box or
     // SaveAll writes a new one.
     for (const MaskBox& box : mask.boxes) controls.SetCheck(box.id, 0);
-    controls.SetNumber(row.controlId, 0);
+    controls.SetNumber(row.numberKey, 0);
 }
 
-std::optional<std::int32_t> MaskKind::Value(PageModel& page, const ValueRow& row) const
+std::optional<std::int32_t> MaskKind::Value(RowContext& page, const ValueRow& row) const
 {
     std::int32_t known = 0;
     for (const MaskBox& box : row.mask->boxes)
         if (page.Controls().GetCheck(box.id) != 0)
             known = ApplyMaskBoxEitherPart(known, box, true);
-    page.Controls().SetNumber(row.controlId, known);
+    page.Controls().SetNumber(row.numberKey, known);
     return known;
 }
 
-std::optional<std::int32_t> MaskKind::Changed(PageModel& page, const ValueRow& row,
+std::optional<std::int32_t> MaskKind::Changed(RowContext& page, const ValueRow& row,
                                               int id) const
 {
     PageControls& controls = page.Controls();
     for (const MaskBox& box : row.mask->boxes) {
         if (box.id != id) continue;
-        const std::int32_t known = ApplyMaskBoxEitherPart(controls.GetNumber(row.controlId), box,
+        const std::int32_t known = ApplyMaskBoxEitherPart(controls.GetNumber(row.numberKey), box,
                                                           controls.GetCheck(id) != 0);
-        controls.SetNumber(row.controlId, known);
+        controls.SetNumber(row.numberKey, known);
         return known;
     }
     return std::nullopt;
@@ -115,35 +114,35 @@ std::optional<std::int32_t> MaskKind::Changed(PageModel& page, const ValueRow& r
 
 std::optional<std::int32_t> ChoiceKind::ValueOf(const ValueRow& row, int index)
 {
-    // Nothing chosen says nothing: writing it would store -1 for a choice nobody made.
+    // Nothing chosen says nothing: writing it would save -1 for a choice nobody made.
     if (index < 0 || static_cast<std::size_t>(index) >= row.choice->items.size())
         return std::nullopt;
     return ValueForIndex(*row.choice, index);
 }
 
-bool ChoiceKind::Store(PageModel& page, const ValueRow& row, std::int32_t value) const
+bool ChoiceKind::Write(RowContext& page, const ValueRow& row, std::int32_t value) const
 {
-    if (!RowKind::Store(page, row, value)) return false;
+    if (!RowKind::Write(page, row, value)) return false;
     if (row.secondName.empty()) return true;
     const int index = IndexForValue(*row.choice, value);
     if (index < 0) return true;
-    return page.Store().WriteDword(row.value.root, row.value.key, row.secondName,
-                                   row.choice->items[static_cast<std::size_t>(index)].secondValue);
+    return page.Registry().WriteDword(row.value.root, row.value.key, row.secondName,
+                                      row.choice->items[static_cast<std::size_t>(index)].secondValue);
 }
 
-void ComboKind::Prepare(PageModel& page, const ValueRow& row) const
+void ComboKind::Prepare(RowContext& page, const ValueRow& row) const
 {
     // Also before a reset of a page never shown: selecting in an empty list selects nothing.
     page.Controls().FillCombo(row.controlId, row.choice->items);
 }
 
-void ComboKind::Show(PageModel& page, const ValueRow& row, std::int32_t stored) const
+void ComboKind::Show(RowContext& page, const ValueRow& row, std::int32_t number) const
 {
-    const int index = IndexForValue(*row.choice, stored);
+    const int index = IndexForValue(*row.choice, number);
     if (index != kKeepSelection) page.Controls().SetComboIndex(row.controlId, index);
 }
 
-std::optional<std::int32_t> ComboKind::Value(PageModel& page, const ValueRow& row) const
+std::optional<std::int32_t> ComboKind::Value(RowContext& page, const ValueRow& row) const
 {
     return ValueOf(row, page.Controls().GetComboIndex(row.controlId));
 }
@@ -153,18 +152,18 @@ bool RadioKind::Owns(const ValueRow& row, int id) const
     return id >= row.controlId && id - row.controlId < static_cast<int>(row.choice->items.size());
 }
 
-void RadioKind::Show(PageModel& page, const ValueRow& row, std::int32_t stored) const
+void RadioKind::Show(RowContext& page, const ValueRow& row, std::int32_t number) const
 {
-    const int index = IndexForValue(*row.choice, stored);
+    const int index = IndexForValue(*row.choice, number);
     if (index != kKeepSelection) page.Controls().SetRadio(row.controlId, index);
 }
 
-std::optional<std::int32_t> RadioKind::Value(PageModel& page, const ValueRow& row) const
+std::optional<std::int32_t> RadioKind::Value(RowContext& page, const ValueRow& row) const
 {
     return ValueOf(row, page.Controls().GetRadio(row.controlId));
 }
 
-std::optional<std::int32_t> RadioKind::Changed(PageModel&, const ValueRow& row, int id) const
+std::optional<std::int32_t> RadioKind::Changed(RowContext&, const ValueRow& row, int id) const
 {
     // The clicked button is the selection; the group need not be read back.
     return ValueOf(row, id - row.controlId);
@@ -172,27 +171,27 @@ std::optional<std::int32_t> RadioKind::Changed(PageModel&, const ValueRow& row, 
 
 // ---------------------------------------------------------------------------------------
 
-void NumberTextKind::Prepare(PageModel& page, const ValueRow& row) const
+void NumberTextKind::Prepare(RowContext& page, const ValueRow& row) const
 {
     if (row.range.spinId != 0)
         page.Controls().SetSpinRange(row.range.spinId, row.range.min, row.range.max);
 }
 
-void NumberTextKind::Show(PageModel& page, const ValueRow& row, std::int32_t stored) const
+void NumberTextKind::Show(RowContext& page, const ValueRow& row, std::int32_t number) const
 {
-    page.Controls().SetEditText(row.controlId, std::to_string(stored));
+    page.Controls().SetEditText(row.controlId, std::to_string(number));
 }
 
-std::optional<std::int32_t> NumberTextKind::Value(PageModel& page, const ValueRow& row) const
+std::optional<std::int32_t> NumberTextKind::Value(RowContext& page, const ValueRow& row) const
 {
     return DecimalTextToInt(page.Controls().GetEditText(row.controlId));
 }
 
-std::optional<std::int32_t> NumberTextKind::Changed(PageModel& page, const ValueRow& row,
+std::optional<std::int32_t> NumberTextKind::Changed(RowContext& page, const ValueRow& row,
                                                     int) const
 {
     // Always take the edits' texts in, an emptied member included: otherwise whatever the
-    // user types into a box after emptying it would be shown but never stored.
+    // user types into a box after emptying it would be shown but never written.
     page.PullTexts();
     std::string text = page.Controls().GetEditText(row.controlId);
     const std::string maxText = std::to_string(row.range.max);
@@ -207,7 +206,7 @@ std::optional<std::int32_t> NumberTextKind::Changed(PageModel& page, const Value
 
 namespace {
 
-// The entry a stored pair selects; `readSecond` is asked for the second number only when
+// The entry a saved pair selects; `readSecond` is asked for the second number only when
 // several entries share the first.
 template <class ReadSecond>
 int PairIndex(const ChoiceMap& map, std::int32_t first, ReadSecond readSecond)
@@ -236,59 +235,59 @@ bool IsIndexOf(const ChoiceMap& map, std::int32_t index)
 
 }  // namespace
 
-void ChoicePairKind::Prepare(PageModel& page, const ValueRow& row) const
+void ChoicePairKind::Prepare(RowContext& page, const ValueRow& row) const
 {
     kComboKind.Prepare(page, row);
 }
 
-void ChoicePairKind::Show(PageModel& page, const ValueRow& row, std::int32_t stored) const
+void ChoicePairKind::Show(RowContext& page, const ValueRow& row, std::int32_t number) const
 {
     page.Controls().SetComboIndex(row.controlId,
-                                  IsIndexOf(*row.choice, stored) ? stored : row.choice->indexForOther);
+                                  IsIndexOf(*row.choice, number) ? number : row.choice->indexForOther);
 }
 
-std::optional<std::int32_t> ChoicePairKind::Value(PageModel& page, const ValueRow& row) const
+std::optional<std::int32_t> ChoicePairKind::Value(RowContext& page, const ValueRow& row) const
 {
     const int index = page.Controls().GetComboIndex(row.controlId);
     if (!IsIndexOf(*row.choice, index)) return std::nullopt;
     return index;
 }
 
-void ChoicePairKind::Load(PageModel& page, const ValueRow& row) const
+void ChoicePairKind::Load(RowContext& page, const ValueRow& row) const
 {
     Prepare(page, row);
     const ChoiceItem& fallback = row.choice->items[static_cast<std::size_t>(row.defaultValue)];
-    RegistryStore& store = page.Store();
+    RegistryStore& registry = page.Registry();
     const RegValue& at = row.value;
     std::int32_t first = 0;
-    store.LoadDword(at.root, at.key, at.name, first, fallback.value);
+    registry.LoadDword(at.root, at.key, at.name, first, fallback.value);
     const int index = PairIndex(*row.choice, first, [&] {
         std::int32_t second = 0;
-        store.LoadDword(at.root, at.key, row.secondName, second, fallback.secondValue);
+        registry.LoadDword(at.root, at.key, row.secondName, second, fallback.secondValue);
         return second;
     });
     Show(page, row, index);
 }
 
-std::int32_t ChoicePairKind::Stored(PageModel& page, const ValueRow& row) const
+std::int32_t ChoicePairKind::Saved(RowContext& page, const ValueRow& row) const
 {
     const RegValue& at = row.value;
     const ChoiceItem& fallback = row.choice->items[static_cast<std::size_t>(row.defaultValue)];
     auto read = [&](std::string_view name, std::int32_t missing) {
-        const std::int32_t stored = page.Store().ReadDword(at.root, at.key, name);
-        return stored == RegistryStore::MissingDword ? missing : stored;
+        const std::int32_t saved = page.Registry().ReadDword(at.root, at.key, name);
+        return saved == RegistryStore::MissingDword ? missing : saved;
     };
     return PairIndex(*row.choice, read(at.name, fallback.value),
                      [&] { return read(row.secondName, fallback.secondValue); });
 }
 
-bool ChoicePairKind::Store(PageModel& page, const ValueRow& row, std::int32_t value) const
+bool ChoicePairKind::Write(RowContext& page, const ValueRow& row, std::int32_t value) const
 {
     if (!IsIndexOf(*row.choice, value)) return true;  // nothing chosen writes nothing
     const ChoiceItem& item = row.choice->items[static_cast<std::size_t>(value)];
     const RegValue& at = row.value;
-    return page.Store().WriteDword(at.root, at.key, at.name, item.value) &&
-           page.Store().WriteDword(at.root, at.key, row.secondName, item.secondValue);
+    return page.Registry().WriteDword(at.root, at.key, at.name, item.value) &&
+           page.Registry().WriteDword(at.root, at.key, row.secondName, item.secondValue);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -307,23 +306,23 @@ bool FormatPairKind::Owns(const ValueRow& row, int id) const
     return id == row.controlId || id == PairOf(row).spdifId;
 }
 
-void FormatPairKind::Show(PageModel& page, const ValueRow& row, std::int32_t stored) const
+void FormatPairKind::Show(RowContext& page, const ValueRow& row, std::int32_t number) const
 {
     const FormatPairControls& pair = PairOf(row);
-    const FormatPairBoxes boxes = ShowFormatPair(pair.pair, stored, page.DecoderInstalled());
+    const FormatPairBoxes boxes = ShowFormatPair(pair.pair, number, page.DecoderInstalled());
     page.Controls().SetCheck(row.controlId, boxes.format ? 1 : 0);
     page.Controls().SetCheck(pair.spdifId, boxes.spdif ? 1 : 0);
     page.Controls().EnableControl(pair.spdifId, boxes.spdifEnabled);
 }
 
-std::optional<std::int32_t> FormatPairKind::Value(PageModel& page, const ValueRow& row) const
+std::optional<std::int32_t> FormatPairKind::Value(RowContext& page, const ValueRow& row) const
 {
     const FormatPairControls& pair = PairOf(row);
     return FormatPairValue(pair.pair, page.Controls().GetCheck(row.controlId) != 0,
                            page.Controls().GetCheck(pair.spdifId) != 0);
 }
 
-std::optional<std::int32_t> FormatPairKind::Changed(PageModel& page, const ValueRow& row,
+std::optional<std::int32_t> FormatPairKind::Changed(RowContext& page, const ValueRow& row,
                                                     int id) const
 {
     if (id == row.controlId) {
@@ -335,55 +334,55 @@ std::optional<std::int32_t> FormatPairKind::Changed(PageModel& page, const Value
 
 // ---------------------------------------------------------------------------------------
 
-void GainTextKind::Show(PageModel& page, const ValueRow& row, std::int32_t decibels) const
+void GainTextKind::Show(RowContext& page, const ValueRow& row, std::int32_t decibels) const
 {
     kNumberTextKind.Show(page, row, decibels);
 }
 
-std::optional<std::int32_t> GainTextKind::Value(PageModel& page, const ValueRow& row) const
+std::optional<std::int32_t> GainTextKind::Value(RowContext& page, const ValueRow& row) const
 {
     return kNumberTextKind.Value(page, row);
 }
 
-std::optional<std::int32_t> GainTextKind::Changed(PageModel& page, const ValueRow& row,
+std::optional<std::int32_t> GainTextKind::Changed(RowContext& page, const ValueRow& row,
                                                   int id) const
 {
     return kNumberTextKind.Changed(page, row, id);
 }
 
-void GainTextKind::Load(PageModel& page, const ValueRow& row) const
+void GainTextKind::Load(RowContext& page, const ValueRow& row) const
 {
-    // The stored text is never rewritten: only a missing one gets the default's gain.
+    // The saved text is never rewritten: only a missing one gets the default's gain.
     std::string gain;
-    page.Store().LoadString(row.value.root, row.value.key, row.value.name, gain,
+    page.Registry().LoadString(row.value.root, row.value.key, row.value.name, gain,
                             Ac3GainText(row.defaultValue));
     Show(page, row, Ac3DecibelsFromGainText(gain));
 }
 
-std::int32_t GainTextKind::Stored(PageModel& page, const ValueRow& row) const
+std::int32_t GainTextKind::Saved(RowContext& page, const ValueRow& row) const
 {
     const std::string gain =
-        page.Store().ReadString(row.value.root, row.value.key, row.value.name);
+        page.Registry().ReadString(row.value.root, row.value.key, row.value.name);
     if (gain == RegistryStore::MissingString) return row.defaultValue;
     return Ac3DecibelsFromGainText(gain);
 }
 
-bool GainTextKind::Store(PageModel& page, const ValueRow& row, std::int32_t decibels) const
+bool GainTextKind::Write(RowContext& page, const ValueRow& row, std::int32_t decibels) const
 {
-    return page.Store().WriteString(row.value.root, row.value.key, row.value.name,
+    return page.Registry().WriteString(row.value.root, row.value.key, row.value.name,
                                     Ac3GainText(decibels));
 }
 
 // ---------------------------------------------------------------------------------------
 
-void NumberKind::Show(PageModel& page, const ValueRow& row, std::int32_t stored) const
+void NumberKind::Show(RowContext& page, const ValueRow& row, std::int32_t number) const
 {
-    page.Controls().SetNumber(row.controlId, stored);
+    page.Controls().SetNumber(row.numberKey, number);
 }
 
-std::optional<std::int32_t> NumberKind::Value(PageModel& page, const ValueRow& row) const
+std::optional<std::int32_t> NumberKind::Value(RowContext& page, const ValueRow& row) const
 {
-    return page.Controls().GetNumber(row.controlId);
+    return page.Controls().GetNumber(row.numberKey);
 }
 
 }  // namespace zelora

@@ -1,11 +1,16 @@
 #pragma once
-// The kinds of value row, each in one place: how its controls show a stored number, what
-// number they hold, which controls belong to it, and what it writes. PageModel walks a
-// page's table and asks each row's kind; a new kind is one class here and one builder
-// (with, if it needs one, its own RowExtra for the row's `extra`). A kind that stores no
-// DWORD overrides Load, Stored and Store.
+// The kinds of value row, each in one place: how its controls show a number, what number
+// they hold, which controls belong to it, and what it writes. PageModel walks a page's
+// table and asks each row's kind; a new kind is one class here and one builder (with, if
+// it needs one, its own RowExtra for the row's `extra`). A kind whose value is no DWORD
+// overrides Load, Saved and Write.
+//
+// Words: the registry is the RegistryStore the page's values live in; the saved number is
+// what the registry holds for a row (or the row's default when it holds nothing); Write is
+// the act of putting a number there.
 
 #include "pages/AudioFormats.h"
+#include "pages/RowContext.h"
 #include "pages/ValueRow.h"
 
 #include <cstdint>
@@ -13,53 +18,51 @@
 
 namespace zelora {
 
-class PageModel;
-
 class RowKind {
 public:
     // Whether a notification of control `id` is a change of this row.
     virtual bool Owns(const ValueRow& row, int id) const { return row.controlId == id; }
     // Readies the controls before anything is shown in them (a list fills itself).
-    virtual void Prepare(PageModel& /*page*/, const ValueRow& /*row*/) const {}
-    // Shows a stored number (or the default of a missing one).
-    virtual void Show(PageModel& page, const ValueRow& row, std::int32_t stored) const = 0;
+    virtual void Prepare(RowContext& /*page*/, const ValueRow& /*row*/) const {}
+    // Shows a number: the saved one, or the row's reset value.
+    virtual void Show(RowContext& page, const ValueRow& row, std::int32_t number) const = 0;
     // The number the controls hold now; nothing when they hold none (no selection).
-    virtual std::optional<std::int32_t> Value(PageModel& page, const ValueRow& row) const = 0;
-    // The number a change of control `id` stores; by default what the controls hold.
-    virtual std::optional<std::int32_t> Changed(PageModel& page, const ValueRow& row,
+    virtual std::optional<std::int32_t> Value(RowContext& page, const ValueRow& row) const = 0;
+    // The number a change of control `id` writes; by default what the controls hold.
+    virtual std::optional<std::int32_t> Changed(RowContext& page, const ValueRow& row,
                                                 int /*id*/) const
     {
         return Value(page, row);
     }
 
-    // Reads the stored number (the default, written back, when it is missing) and shows it.
-    virtual void Load(PageModel& page, const ValueRow& row) const;
-    // What is stored now, for putting a control back after a refused write; reads only.
-    virtual std::int32_t Stored(PageModel& page, const ValueRow& row) const;
+    // Reads the saved number (writing the default when the value is missing) and shows it.
+    virtual void Load(RowContext& page, const ValueRow& row) const;
+    // The saved number, for putting a control back after a refused write; reads only.
+    virtual std::int32_t Saved(RowContext& page, const ValueRow& row) const;
     // Writes the number; false when the registry refused it.
-    virtual bool Store(PageModel& page, const ValueRow& row, std::int32_t value) const;
+    virtual bool Write(RowContext& page, const ValueRow& row, std::int32_t value) const;
     // The registry type of the row's value (a second value is always a DWORD).
-    virtual RegType StoredType() const { return RegType::Dword; }
+    virtual RegType RegistryType() const { return RegType::Dword; }
 
 protected:
     constexpr RowKind() = default;
     ~RowKind() = default;
 };
 
-// A check box storing its check state; a stored number is shown as it is.
+// A check box writing its check state; a saved number is shown as it is.
 class CheckKind final : public RowKind {
 public:
     constexpr CheckKind() = default;
-    void Show(PageModel& page, const ValueRow& row, std::int32_t stored) const override;
-    std::optional<std::int32_t> Value(PageModel& page, const ValueRow& row) const override;
+    void Show(RowContext& page, const ValueRow& row, std::int32_t number) const override;
+    std::optional<std::int32_t> Value(RowContext& page, const ValueRow& row) const override;
 };
 
-// A check box storing `onValue` when ticked and 0 when not.
+// A check box writing `onValue` when ticked and 0 when not.
 class FlagCheckKind final : public RowKind {
 public:
     constexpr FlagCheckKind() = default;
-    void Show(PageModel& page, const ValueRow& row, std::int32_t stored) const override;
-    std::optional<std::int32_t> Value(PageModel& page, const ValueRow& row) const override;
+    void Show(RowContext& page, const ValueRow& row, std::int32_t number) const override;
+    std::optional<std::int32_t> Value(RowContext& page, const ValueRow& row) const override;
 };
 
 // Several check boxes, each owning a part of one number the page keeps.
@@ -67,18 +70,18 @@ class MaskKind final : public RowKind {
 public:
     constexpr MaskKind() = default;
     bool Owns(const ValueRow& row, int id) const override;
-    void Show(PageModel& page, const ValueRow& row, std::int32_t stored) const override;
+    void Show(RowContext& page, const ValueRow& row, std::int32_t number) const override;
     // Recomputed from the boxes, which also settles the number the page keeps.
-    std::optional<std::int32_t> Value(PageModel& page, const ValueRow& row) const override;
+    std::optional<std::int32_t> Value(RowContext& page, const ValueRow& row) const override;
     // One box changed: its part set or cleared in the kept number.
-    std::optional<std::int32_t> Changed(PageModel& page, const ValueRow& row,
+    std::optional<std::int32_t> Changed(RowContext& page, const ValueRow& row,
                                         int id) const override;
 };
 
-// Combo boxes and radio groups: an index mapped to a stored number (and a second value).
+// Combo boxes and radio groups: an index mapped to a saved number (and a second value).
 class ChoiceKind : public RowKind {
 public:
-    bool Store(PageModel& page, const ValueRow& row, std::int32_t value) const override;
+    bool Write(RowContext& page, const ValueRow& row, std::int32_t value) const override;
 
 protected:
     constexpr ChoiceKind() = default;
@@ -90,9 +93,9 @@ protected:
 class ComboKind final : public ChoiceKind {
 public:
     constexpr ComboKind() = default;
-    void Prepare(PageModel& page, const ValueRow& row) const override;
-    void Show(PageModel& page, const ValueRow& row, std::int32_t stored) const override;
-    std::optional<std::int32_t> Value(PageModel& page, const ValueRow& row) const override;
+    void Prepare(RowContext& page, const ValueRow& row) const override;
+    void Show(RowContext& page, const ValueRow& row, std::int32_t number) const override;
+    std::optional<std::int32_t> Value(RowContext& page, const ValueRow& row) const override;
 };
 
 // Radio buttons `controlId`, `controlId` + 1, ...: the clicked button is the choice.
@@ -100,9 +103,9 @@ class RadioKind final : public ChoiceKind {
 public:
     constexpr RadioKind() = default;
     bool Owns(const ValueRow& row, int id) const override;
-    void Show(PageModel& page, const ValueRow& row, std::int32_t stored) const override;
-    std::optional<std::int32_t> Value(PageModel& page, const ValueRow& row) const override;
-    std::optional<std::int32_t> Changed(PageModel& page, const ValueRow& row,
+    void Show(RowContext& page, const ValueRow& row, std::int32_t number) const override;
+    std::optional<std::int32_t> Value(RowContext& page, const ValueRow& row) const override;
+    std::optional<std::int32_t> Changed(RowContext& page, const ValueRow& row,
                                         int id) const override;
 };
 
@@ -110,25 +113,25 @@ public:
 class NumberTextKind final : public RowKind {
 public:
     constexpr NumberTextKind() = default;
-    void Prepare(PageModel& page, const ValueRow& row) const override;
-    void Show(PageModel& page, const ValueRow& row, std::int32_t stored) const override;
-    std::optional<std::int32_t> Value(PageModel& page, const ValueRow& row) const override;
-    std::optional<std::int32_t> Changed(PageModel& page, const ValueRow& row,
+    void Prepare(RowContext& page, const ValueRow& row) const override;
+    void Show(RowContext& page, const ValueRow& row, std::int32_t number) const override;
+    std::optional<std::int32_t> Value(RowContext& page, const ValueRow& row) const override;
+    std::optional<std::int32_t> Changed(RowContext& page, const ValueRow& row,
                                         int id) const override;
 };
 
-// A combo box whose entries store two numbers, where several entries may share the first:
+// A combo box whose entries write two numbers, where several entries may share the first:
 // the second is read only to tell those apart. The row's default and reset are entry
-// indexes; the entries' numbers are what is stored.
+// indexes; the entries' numbers are what is written.
 class ChoicePairKind final : public RowKind {
 public:
     constexpr ChoicePairKind() = default;
-    void Prepare(PageModel& page, const ValueRow& row) const override;
-    void Show(PageModel& page, const ValueRow& row, std::int32_t stored) const override;
-    std::optional<std::int32_t> Value(PageModel& page, const ValueRow& row) const override;
-    void Load(PageModel& page, const ValueRow& row) const override;
-    std::int32_t Stored(PageModel& page, const ValueRow& row) const override;
-    bool Store(PageModel& page, const ValueRow& row, std::int32_t value) const override;
+    void Prepare(RowContext& page, const ValueRow& row) const override;
+    void Show(RowContext& page, const ValueRow& row, std::int32_t number) const override;
+    std::optional<std::int32_t> Value(RowContext& page, const ValueRow& row) const override;
+    void Load(RowContext& page, const ValueRow& row) const override;
+    std::int32_t Saved(RowContext& page, const ValueRow& row) const override;
+    bool Write(RowContext& page, const ValueRow& row, std::int32_t value) const override;
 };
 
 // A format box and its S/PDIF pass-through box sharing one number (FormatPair); the S/PDIF
@@ -142,25 +145,25 @@ class FormatPairKind final : public RowKind {
 public:
     constexpr FormatPairKind() = default;
     bool Owns(const ValueRow& row, int id) const override;
-    void Show(PageModel& page, const ValueRow& row, std::int32_t stored) const override;
-    std::optional<std::int32_t> Value(PageModel& page, const ValueRow& row) const override;
-    std::optional<std::int32_t> Changed(PageModel& page, const ValueRow& row,
+    void Show(RowContext& page, const ValueRow& row, std::int32_t number) const override;
+    std::optional<std::int32_t> Value(RowContext& page, const ValueRow& row) const override;
+    std::optional<std::int32_t> Changed(RowContext& page, const ValueRow& row,
                                         int id) const override;
 };
 
-// A level edited in decibels and stored as the decoder's linear gain, a REG_SZ text
+// A level edited in decibels and saved as the decoder's linear gain, a REG_SZ text
 // ("1.778279" for 5 dB). The edit behaves as a NumberText edit over the row's range.
 class GainTextKind final : public RowKind {
 public:
     constexpr GainTextKind() = default;
-    void Show(PageModel& page, const ValueRow& row, std::int32_t decibels) const override;
-    std::optional<std::int32_t> Value(PageModel& page, const ValueRow& row) const override;
-    std::optional<std::int32_t> Changed(PageModel& page, const ValueRow& row,
+    void Show(RowContext& page, const ValueRow& row, std::int32_t decibels) const override;
+    std::optional<std::int32_t> Value(RowContext& page, const ValueRow& row) const override;
+    std::optional<std::int32_t> Changed(RowContext& page, const ValueRow& row,
                                         int id) const override;
-    void Load(PageModel& page, const ValueRow& row) const override;
-    std::int32_t Stored(PageModel& page, const ValueRow& row) const override;
-    bool Store(PageModel& page, const ValueRow& row, std::int32_t decibels) const override;
-    RegType StoredType() const override { return RegType::String; }
+    void Load(RowContext& page, const ValueRow& row) const override;
+    std::int32_t Saved(RowContext& page, const ValueRow& row) const override;
+    bool Write(RowContext& page, const ValueRow& row, std::int32_t decibels) const override;
+    RegType RegistryType() const override { return RegType::String; }
 };
 
 // A number the page keeps outside any control (a slider's level); no control owns it.
@@ -168,8 +171,8 @@ class NumberKind final : public RowKind {
 public:
     constexpr NumberKind() = default;
     bool Owns(const ValueRow&, int) const override { return false; }
-    void Show(PageModel& page, const ValueRow& row, std::int32_t stored) const override;
-    std::optional<std::int32_t> Value(PageModel& page, const ValueRow& row) const override;
+    void Show(RowContext& page, const ValueRow& row, std::int32_t number) const override;
+    std::optional<std::int32_t> Value(RowContext& page, const ValueRow& row) const override;
 };
 
 inline constexpr CheckKind kCheckKind{};
@@ -198,10 +201,10 @@ constexpr ValueRow FlagCheckRow(int id, RegValue value, std::int32_t onValue,
             .defaultValue = defaultValue, .resetValue = resetValue, .onValue = onValue};
 }
 
-constexpr ValueRow MaskRow(int numberKey, RegValue value, const MaskBoxes& mask,
+constexpr ValueRow MaskRow(NumberKey numberKey, RegValue value, const MaskBoxes& mask,
                            std::int32_t defaultValue, std::int32_t resetValue)
 {
-    return {.kind = &kMaskKind, .controlId = numberKey, .value = value,
+    return {.kind = &kMaskKind, .numberKey = numberKey, .value = value,
             .defaultValue = defaultValue, .resetValue = resetValue, .mask = &mask};
 }
 
@@ -230,18 +233,20 @@ constexpr ValueRow NumberTextRow(int id, RegValue value, EditRange range,
             .defaultValue = defaultValue, .resetValue = resetValue, .range = range};
 }
 
-constexpr ValueRow NumberRow(int numberKey, RegValue value, std::int32_t defaultValue,
+constexpr ValueRow NumberRow(NumberKey numberKey, RegValue value, std::int32_t defaultValue,
                              std::int32_t resetValue)
 {
-    return {.kind = &kNumberKind, .controlId = numberKey, .value = value,
+    return {.kind = &kNumberKind, .numberKey = numberKey, .value = value,
             .defaultValue = defaultValue, .resetValue = resetValue};
 }
 
 constexpr ValueRow ChoicePairRow(int id, RegValue value, std::string_view secondName,
-                                 const ChoiceMap& choice, int defaultIndex, int resetIndex)
+                                 const ChoiceMap& choice, ListIndex defaultEntry,
+                                 ListIndex resetEntry)
 {
     return {.kind = &kChoicePairKind, .controlId = id, .value = value,
-            .defaultValue = defaultIndex, .resetValue = resetIndex, .choice = &choice,
+            .defaultValue = Index(defaultEntry), .resetValue = Index(resetEntry),
+            .choice = &choice,
             .secondName = secondName};
 }
 

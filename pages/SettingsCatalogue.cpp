@@ -40,7 +40,7 @@ std::vector<SettingValue> Collect()
     };
     for (const SettingsPageTable& table : kTables) {
         for (const ValueRow& row : table.values) {
-            add(row.value, row.kind->StoredType());
+            add(row.value, row.kind->RegistryType());
             if (!row.secondName.empty())
                 add({row.value.root, row.value.key, row.secondName}, RegType::Dword);
         }

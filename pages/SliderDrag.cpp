@@ -10,7 +10,7 @@ bool SliderGate::Open(const PageControls& controls) const
     case Kind::Always: return true;
     case Kind::Ticked: return controls.GetCheck(controlId) != 0;
     case Kind::Unticked: return controls.GetCheck(controlId) == 0;
-    case Kind::ComboSelects: return controls.GetComboIndex(controlId) == index;
+    case Kind::ComboSelects: return controls.GetComboIndex(controlId) == Index(entry);
     }
     return false;
 }
@@ -27,7 +27,7 @@ SliderMask LiveSliders(std::span<const SliderRow> sliders, const PageControls& c
     return live;
 }
 
-SliderMask SlidersOfLevel(std::span<const SliderRow> sliders, int level)
+SliderMask SlidersOfLevel(std::span<const SliderRow> sliders, LevelIndex level)
 {
     SliderMask mask = 0;
     for (std::size_t i = 0; i < sliders.size(); ++i) {

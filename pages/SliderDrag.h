@@ -20,14 +20,18 @@ struct SliderGate {
         Always,
         Ticked,         // check box `controlId` ticked
         Unticked,       // check box `controlId` not ticked
-        ComboSelects,   // combo box `controlId` shows entry `index`
+        ComboSelects,   // combo box `controlId` shows entry `entry`
     };
     Kind kind = Kind::Always;
     int controlId = 0;
-    int index = 0;
+    ListIndex entry{};
 
     bool Open(const PageControls& controls) const;
 };
+
+// Which of a page's levels a slider shows, counted from 0 (a page's own numbering, no
+// control id).
+enum class LevelIndex : int {};
 
 // One row of a page's slider table. Two sliders may show one level (`level` is the page's
 // index of the value they show); each has its own edit box, if any.
@@ -35,14 +39,14 @@ struct SliderRow {
     SliderGeometry geometry;
     const LevelScale* scale = nullptr;
     SliderGate gate;
-    int level = 0;
+    LevelIndex level{};
     int editId = 0;  // the numeric edit beside the slider, 0 for none
 };
 
 using SliderMask = std::uint32_t;  // bit i: sliders[i]
 
 // The sliders that show `level` (drawn, and their edits filled, together).
-SliderMask SlidersOfLevel(std::span<const SliderRow> sliders, int level);
+SliderMask SlidersOfLevel(std::span<const SliderRow> sliders, LevelIndex level);
 // Calls `each(i)` for every slider i of `which`, in table order.
 template <class Each>
 void ForEachSlider(SliderMask which, std::size_t count, Each&& each)

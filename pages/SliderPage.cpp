@@ -93,29 +93,30 @@ void SliderPage::PaintOverSkin(win::BackBuffer& buffer)
     m_set.Paint(buffer, LiveSliders(), [this](std::size_t i) { return Knob(i); });
 }
 
-const ValueRow& SliderPage::LevelRow(int level) const
+const ValueRow& SliderPage::LevelRow(LevelIndex level) const
 {
-    int key = 0;
-    if (level >= 0 && static_cast<std::size_t>(level) < m_levelKeys.size()) {
-        key = m_levelKeys[static_cast<std::size_t>(level)];
+    const auto index = static_cast<std::size_t>(level);
+    const std::span<const ValueRow> values = Description().values;
+    if (index < m_levelKeys.size()) {
+        for (const ValueRow& row : values)
+            if (row.numberKey == m_levelKeys[index]) return row;
     } else {
         for (const SliderRow& sliderRow : m_sliders) {
             if (sliderRow.level != level) continue;
-            key = sliderRow.editId;
+            for (const ValueRow& row : values)
+                if (row.controlId == sliderRow.editId) return row;
             break;
         }
     }
-    for (const ValueRow& row : Description().values)
-        if (row.controlId == key) return row;
     assert(false && "a slider's level has no value row");
-    return Description().values.front();
+    return values.front();
 }
 
 int SliderPage::Knob(std::size_t slider)
 {
     const SliderRow& sliderRow = m_sliders[slider];
     if (sliderRow.editId != 0) return KnobForLevelText(*sliderRow.scale, Controls().GetEditText(sliderRow.editId));
-    return sliderRow.scale->position(Controls().GetNumber(LevelRow(sliderRow.level).controlId));
+    return sliderRow.scale->position(Controls().GetNumber(LevelRow(sliderRow.level).numberKey));
 }
 
 void SliderPage::Apply(const SliderTouch& touch)
@@ -127,7 +128,7 @@ void SliderPage::Apply(const SliderTouch& touch)
     if (sliderRow.editId != 0) {
         SetLevelTexts(shown, std::to_string(step.level));
     } else {
-        Controls().SetNumber(row.controlId, step.level);
+        Controls().SetNumber(row.numberKey, step.level);
     }
     Model().Commit(row, step.level);
     m_set.DrawLive(Hwnd(), shown, step.knob);

@@ -15,9 +15,9 @@ namespace zelora {
 
 struct SliderPageDescription {
     std::span<const SliderRow> sliders{};
-    // Level i is the value row whose control (or number key) is levelKeys[i]; a page whose
-    // sliders have edits may leave this empty: a level's row is then its first edit's.
-    std::span<const int> levelKeys{};
+    // Level i is the value row whose number key is levelKeys[i]; a page whose sliders have
+    // edits may leave this empty: a level's row is then its first edit's.
+    std::span<const NumberKey> levelKeys{};
 };
 
 class SliderPage : public SettingsPage {
@@ -40,7 +40,7 @@ protected:
     void PaintOverSkin(win::BackBuffer& buffer) override;
 
 private:
-    const ValueRow& LevelRow(int level) const;
+    const ValueRow& LevelRow(LevelIndex level) const;
     int Knob(std::size_t slider);
     void Apply(const SliderTouch& touch);
     void OnLevelEdit(int slider);
@@ -50,7 +50,7 @@ private:
     void MirrorLevelTexts();
 
     std::span<const SliderRow> m_sliders;
-    std::span<const int> m_levelKeys;
+    std::span<const NumberKey> m_levelKeys;
     SliderSet m_set;
     win::UniqueBrush m_levelBrush;  // the level edits' background, the page's whole life
 };

@@ -2,15 +2,15 @@
 
 namespace zelora {
 
-int IndexForValue(const ChoiceMap& map, std::int32_t stored)
+int IndexForValue(const ChoiceMap& map, std::int32_t saved)
 {
     const int count = static_cast<int>(map.items.size());
     for (int i = 0; i < count; ++i) {
-        if (map.items[static_cast<std::size_t>(i)].value == stored) return i;
+        if (map.items[static_cast<std::size_t>(i)].value == saved) return i;
     }
-    if (stored == -1 && map.indexForMinusOne != kLikeOther) return map.indexForMinusOne;
-    if (map.indexForOther == kStoredAsIndex) {
-        return stored >= 0 && stored < count ? static_cast<int>(stored) : kNoSelection;
+    if (saved == -1 && map.indexForMinusOne != kLikeOther) return map.indexForMinusOne;
+    if (map.indexForOther == kSavedAsIndex) {
+        return saved >= 0 && saved < count ? static_cast<int>(saved) : kNoSelection;
     }
     return map.indexForOther;
 }
@@ -22,10 +22,10 @@ std::int32_t ValueForIndex(const ChoiceMap& map, int index)
     return index;
 }
 
-bool FlagTicked(const ValueRow& row, std::int32_t stored)
+bool FlagTicked(const ValueRow& row, std::int32_t saved)
 {
-    if (stored == 0) return false;
-    return row.onValue == 1 || stored != 1;
+    if (saved == 0) return false;
+    return row.onValue == 1 || saved != 1;
 }
 
 }  // namespace zelora

@@ -36,7 +36,7 @@ inline constexpr ChoiceItem kSpeakerItems[] = {
     {"Dolby Surround/ProLogic", 5, 1},
     {"Dolby Prologic2", 5, 2},
 };
-inline constexpr int kStereo = 1;
+inline constexpr ListIndex kStereo{1};
 inline constexpr ChoiceMap kSpeakerMap{kSpeakerItems, kLikeOther, 5};
 
 // A stored format that is no entry's shows "PCM 32bit".
@@ -60,8 +60,8 @@ inline constexpr MaskBox kPassBoxes[] = {
 };
 inline constexpr MaskBoxes kPassThrough{kPassBoxes, UnknownMask::KeepBoxes};
 // The page's keys for the two masks' known numbers (no control has these ids).
-inline constexpr int kFormatsKey = 1;
-inline constexpr int kPassThroughKey = 2;
+inline constexpr NumberKey kFormatsKey{1};
+inline constexpr NumberKey kPassThroughKey{2};
 
 constexpr ValueRow Level(int edit, std::string_view name)
 {
@@ -89,24 +89,24 @@ inline constexpr ValueRow kValues[] = {
 
 inline constexpr SliderStrip kStrip{246, 322, 20, 171};
 
-constexpr SliderRow Slider(Rect rect, int level, int edit)
+constexpr SliderRow Slider(Rect rect, LevelIndex level, int edit)
 {
     return {{rect, SliderAxis::Vertical, &kStrip}, &kAc3DecibelScale, {}, level, edit};
 }
 
 // Hit-test order. The master pair shows one level: a press on either drags both.
 inline constexpr SliderRow kSliders[] = {
-    Slider({56, 88, 80, 179}, 0, IDC_AC3_MASTER),
-    Slider({100, 88, 120, 179}, 0, IDC_AC3_MAIN),
-    Slider({140, 88, 160, 179}, 1, IDC_AC3_VOICE),
-    Slider({180, 88, 200, 179}, 2, IDC_AC3_SURROUND),
-    Slider({220, 88, 240, 179}, 3, IDC_AC3_LFE),
-    Slider({23, 316, 45, 407}, 4, IDC_AC3_LEFT),
-    Slider({65, 316, 85, 407}, 5, IDC_AC3_CENTER),
-    Slider({105, 316, 125, 407}, 6, IDC_AC3_RIGHT),
-    Slider({145, 316, 165, 407}, 7, IDC_AC3_SURROUND_LEFT),
-    Slider({185, 316, 205, 407}, 8, IDC_AC3_SURROUND_RIGHT),
-    Slider({225, 316, 245, 407}, 9, IDC_AC3_CHANNEL_LFE),
+    Slider({56, 88, 80, 179}, LevelIndex{0}, IDC_AC3_MASTER),
+    Slider({100, 88, 120, 179}, LevelIndex{0}, IDC_AC3_MAIN),
+    Slider({140, 88, 160, 179}, LevelIndex{1}, IDC_AC3_VOICE),
+    Slider({180, 88, 200, 179}, LevelIndex{2}, IDC_AC3_SURROUND),
+    Slider({220, 88, 240, 179}, LevelIndex{3}, IDC_AC3_LFE),
+    Slider({23, 316, 45, 407}, LevelIndex{4}, IDC_AC3_LEFT),
+    Slider({65, 316, 85, 407}, LevelIndex{5}, IDC_AC3_CENTER),
+    Slider({105, 316, 125, 407}, LevelIndex{6}, IDC_AC3_RIGHT),
+    Slider({145, 316, 165, 407}, LevelIndex{7}, IDC_AC3_SURROUND_LEFT),
+    Slider({185, 316, 205, 407}, LevelIndex{8}, IDC_AC3_SURROUND_RIGHT),
+    Slider({225, 316, 245, 407}, LevelIndex{9}, IDC_AC3_CHANNEL_LFE),
 };
 
 inline constexpr PageControl kControls[] = {

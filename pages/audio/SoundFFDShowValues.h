@@ -18,8 +18,8 @@ inline constexpr std::string_view kKeyB = "Software\\GNU\\ffdshow_audio";
 constexpr RegValue A(std::string_view name) { return {RegRoot::CurrentUser, kKeyA, name}; }
 constexpr RegValue B(std::string_view name) { return {RegRoot::CurrentUser, kKeyB, name}; }
 
-inline constexpr int kHeadphones = 17;
-// Index = stored `mixerOut`; another number shows Stereo and stays stored.
+inline constexpr ListIndex kHeadphones{17};
+// Index = saved `mixerOut`; another number shows Stereo and stays saved.
 inline constexpr ChoiceItem kSpeakerItems[] = {
     {"1/0 : Mono", 0},
     {"2/0 : Stereo", 1},
@@ -38,7 +38,7 @@ inline constexpr ChoiceItem kSpeakerItems[] = {
     {"Dolby Surround/ProLogic", 14},
     {"Dolby Prologic2", 15},
     {"소스입력 자동선택", 16},
-    {"헤드폰", kHeadphones},
+    {"헤드폰", Index(kHeadphones)},
 };
 inline constexpr ChoiceMap kSpeakerMap{kSpeakerItems, kLikeOther, 1};
 
@@ -86,8 +86,8 @@ inline constexpr EnableRule kEnables[] = {
 
 inline constexpr SliderStrip kStrip{247, 323, 20, 113};
 
-constexpr SliderRow Slider(Rect rect, const LevelScale& scale, SliderGate gate, int level,
-                            int edit)
+constexpr SliderRow Slider(Rect rect, const LevelScale& scale, SliderGate gate,
+                            LevelIndex level, int edit)
 {
     return {{rect, SliderAxis::Vertical, &kStrip}, &scale, gate, level, edit};
 }
@@ -98,17 +98,17 @@ inline constexpr SliderGate kWhileHeadphones{SliderGate::Kind::ComboSelects, IDC
 
 // Hit-test order; each slider is its own level.
 inline constexpr SliderRow kSliders[] = {
-    Slider({51, 189, 80, 251}, kFFDShowLevelScale, kWhileVolume, 0, IDC_FFA_VOLUME),
-    Slider({100, 189, 120, 251}, kFFDShowHeadphoneScale, kWhileHeadphones, 1, IDC_FFA_HEADPHONE),
-    Slider({140, 189, 160, 251}, kFFDShowLevelScale, kWhileMixer, 2, IDC_FFA_VOICE),
-    Slider({180, 189, 200, 251}, kFFDShowLevelScale, kWhileMixer, 3, IDC_FFA_SURROUND),
-    Slider({220, 189, 240, 251}, kFFDShowLevelScale, kWhileMixer, 4, IDC_FFA_LFE),
-    Slider({25, 372, 45, 434}, kFFDShowLevelScale, kWhileVolume, 5, IDC_FFA_LEFT),
-    Slider({65, 372, 85, 434}, kFFDShowLevelScale, kWhileVolume, 6, IDC_FFA_CENTER),
-    Slider({105, 372, 125, 434}, kFFDShowLevelScale, kWhileVolume, 7, IDC_FFA_RIGHT),
-    Slider({145, 372, 165, 434}, kFFDShowLevelScale, kWhileVolume, 8, IDC_FFA_SURROUND_LEFT),
-    Slider({185, 372, 205, 434}, kFFDShowLevelScale, kWhileVolume, 9, IDC_FFA_SURROUND_RIGHT),
-    Slider({225, 372, 245, 434}, kFFDShowLevelScale, kWhileVolume, 10, IDC_FFA_CHANNEL_LFE),
+    Slider({51, 189, 80, 251}, kFFDShowLevelScale, kWhileVolume, LevelIndex{0}, IDC_FFA_VOLUME),
+    Slider({100, 189, 120, 251}, kFFDShowHeadphoneScale, kWhileHeadphones, LevelIndex{1}, IDC_FFA_HEADPHONE),
+    Slider({140, 189, 160, 251}, kFFDShowLevelScale, kWhileMixer, LevelIndex{2}, IDC_FFA_VOICE),
+    Slider({180, 189, 200, 251}, kFFDShowLevelScale, kWhileMixer, LevelIndex{3}, IDC_FFA_SURROUND),
+    Slider({220, 189, 240, 251}, kFFDShowLevelScale, kWhileMixer, LevelIndex{4}, IDC_FFA_LFE),
+    Slider({25, 372, 45, 434}, kFFDShowLevelScale, kWhileVolume, LevelIndex{5}, IDC_FFA_LEFT),
+    Slider({65, 372, 85, 434}, kFFDShowLevelScale, kWhileVolume, LevelIndex{6}, IDC_FFA_CENTER),
+    Slider({105, 372, 125, 434}, kFFDShowLevelScale, kWhileVolume, LevelIndex{7}, IDC_FFA_RIGHT),
+    Slider({145, 372, 165, 434}, kFFDShowLevelScale, kWhileVolume, LevelIndex{8}, IDC_FFA_SURROUND_LEFT),
+    Slider({185, 372, 205, 434}, kFFDShowLevelScale, kWhileVolume, LevelIndex{9}, IDC_FFA_SURROUND_RIGHT),
+    Slider({225, 372, 245, 434}, kFFDShowLevelScale, kWhileVolume, LevelIndex{10}, IDC_FFA_CHANNEL_LFE),
 };
 
 inline constexpr PageControl kControls[] = {

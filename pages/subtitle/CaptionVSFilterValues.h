@@ -28,15 +28,15 @@ inline constexpr ChoiceItem kExtpicItems[] = {
     {"가로 세로 비율이 16:9 가 되도록 화면 자르기", 129},
     {"가로 세로 비율이 4:3 이 되도록 화면 자르기", 130},
 };
-inline constexpr ChoiceMap kExtpicMap{kExtpicItems, 1, kStoredAsIndex};
+inline constexpr ChoiceMap kExtpicMap{kExtpicItems, 1, kSavedAsIndex};
 
-inline constexpr int kDoubleWhenSmaller = 2;
+inline constexpr ListIndex kDoubleWhenSmaller{2};
 inline constexpr ChoiceItem kResX2Items[] = {
     {"원본 해상도로 표시", 0},
     {"항상 가로와 세로 길이를 2배로 늘림", 1},
-    {"지정 해상도 보다 작으면 2배로 늘림", kDoubleWhenSmaller},
+    {"지정 해상도 보다 작으면 2배로 늘림", Index(kDoubleWhenSmaller)},
 };
-inline constexpr ChoiceMap kResX2Map{kResX2Items, kDoubleWhenSmaller, kStoredAsIndex};
+inline constexpr ChoiceMap kResX2Map{kResX2Items, Index(kDoubleWhenSmaller), kSavedAsIndex};
 
 // In the order of Load. The doubling mode is stored the moment it is chosen, as every
 // other control stores its value; otherwise the next show would put the old mode back.

@@ -14,15 +14,13 @@ inline constexpr std::string_view kKey = "SOFTWARE\\DivXNetworks\\DivX4Windows";
 constexpr RegValue Divx(std::string_view name) { return {RegRoot::CurrentUser, kKey, name}; }
 
 // The keys under which the page keeps its six levels, in slider-table level order.
-enum LevelKey : int {
-    kDeblock = 1,
-    kDering,
-    kWarmth,
-    kBrightness,
-    kSaturation,
-    kContrast,
-};
-inline constexpr int kLevelKeys[] = {kDeblock, kDering, kWarmth, kBrightness, kSaturation, kContrast};
+inline constexpr NumberKey kDeblock{1};
+inline constexpr NumberKey kDering{2};
+inline constexpr NumberKey kWarmth{3};
+inline constexpr NumberKey kBrightness{4};
+inline constexpr NumberKey kSaturation{5};
+inline constexpr NumberKey kContrast{6};
+inline constexpr NumberKey kLevelKeys[] = {kDeblock, kDering, kWarmth, kBrightness, kSaturation, kContrast};
 
 // "AspectRatio_X" alone selects the button; a number that names none leaves the selection
 // as it was (none on a first show).
@@ -60,7 +58,7 @@ inline constexpr SliderStrip kLargeStrip{249, 325, 477, 20};
 inline constexpr SliderStrip kSmallStrip{248, 324, 205, 20};
 
 constexpr SliderRow Slider(Rect rect, const SliderStrip& strip, const LevelScale& scale,
-                            SliderGate gate, int level)
+                            SliderGate gate, LevelIndex level)
 {
     return {{rect, SliderAxis::Horizontal, &strip}, &scale, gate, level, 0};
 }
@@ -70,12 +68,12 @@ inline constexpr SliderGate kWhileNotYuv{SliderGate::Kind::Unticked, IDC_DIVX_YU
 
 // Hit-test order; level = index into kLevelKeys.
 inline constexpr SliderRow kSliders[] = {
-    Slider({119, 90, 363, 110}, kLargeStrip, kDivxDeblockScale, kWhilePostProcessing, 0),
-    Slider({119, 130, 363, 150}, kLargeStrip, kDivxDeringScale, kWhilePostProcessing, 1),
-    Slider({119, 170, 363, 190}, kLargeStrip, kDivxWarmthScale, kWhileWarmth, 2),
-    Slider({119, 350, 227, 370}, kSmallStrip, kDivxPictureScale, kWhileNotYuv, 3),
-    Slider({119, 420, 227, 440}, kSmallStrip, kDivxPictureScale, kWhileNotYuv, 4),
-    Slider({119, 385, 227, 405}, kSmallStrip, kDivxPictureScale, kWhileNotYuv, 5),
+    Slider({119, 90, 363, 110}, kLargeStrip, kDivxDeblockScale, kWhilePostProcessing, LevelIndex{0}),
+    Slider({119, 130, 363, 150}, kLargeStrip, kDivxDeringScale, kWhilePostProcessing, LevelIndex{1}),
+    Slider({119, 170, 363, 190}, kLargeStrip, kDivxWarmthScale, kWhileWarmth, LevelIndex{2}),
+    Slider({119, 350, 227, 370}, kSmallStrip, kDivxPictureScale, kWhileNotYuv, LevelIndex{3}),
+    Slider({119, 420, 227, 440}, kSmallStrip, kDivxPictureScale, kWhileNotYuv, LevelIndex{4}),
+    Slider({119, 385, 227, 405}, kSmallStrip, kDivxPictureScale, kWhileNotYuv, LevelIndex{5}),
 };
 
 inline constexpr PageControl kControls[] = {

@@ -8,10 +8,6 @@
 
 namespace zelora::video_ffdshow {
 
-inline constexpr int kFirstBox = IDC_VFF_XVID;
-inline constexpr int kTrayIcon = IDC_VFF_TRAYICON;
-inline constexpr int kLastBox = IDC_VFF_ISNOISE;
-
 // Key names are matched without regard to case, so the first two lie in one tree.
 inline constexpr std::string_view kCodecsKey = "SOFTWARE\\GNU\\ffdshow";
 inline constexpr std::string_view kVideoKey = "Software\\GNU\\ffdshow\\default";
@@ -54,7 +50,7 @@ inline constexpr ValueRow kValues[] = {
     CheckRow(IDC_VFF_OUTRGB24, Video("outRGB24"), 1, 1),
     CheckRow(IDC_VFF_OUTRGB565, Video("outRGB565"), 1, 1),
     CheckRow(IDC_VFF_OUTRGB555, Video("outRGB555"), 1, 1),
-    CheckRow(kTrayIcon, Audio("trayIcon"), 0, 0),
+    CheckRow(IDC_VFF_TRAYICON, Audio("trayIcon"), 0, 0),
     CheckRow(IDC_VFF_ISPOSTPROC, Video("isPostproc"), 0, 0),
     CheckRow(IDC_VFF_ISBLUR, Video("isBlur"), 0, 0),
     CheckRow(IDC_VFF_ISNOISE, Video("isNoise"), 0, 0),
@@ -84,7 +80,7 @@ inline constexpr PageControl kControls[] = {
     {IDC_VFF_OUTRGB24, ControlType::CheckBox, {120, 240, 54, 13}},
     {IDC_VFF_OUTRGB565, ControlType::CheckBox, {120, 270, 54, 13}},
     {IDC_VFF_OUTRGB555, ControlType::CheckBox, {120, 300, 54, 13}},
-    {kTrayIcon, ControlType::CheckBox, {220, 60, 172, 13}},
+    {IDC_VFF_TRAYICON, ControlType::CheckBox, {220, 60, 172, 13}},
     {IDC_VFF_ISPOSTPROC, ControlType::CheckBox, {220, 90, 128, 13}},
     {IDC_VFF_ISBLUR, ControlType::CheckBox, {220, 120, 121, 13}},
     {IDC_VFF_ISNOISE, ControlType::CheckBox, {220, 150, 137, 13}},

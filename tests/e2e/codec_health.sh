@@ -6,8 +6,6 @@
 # FFDShow registered from another folder (shown with both paths, left alone). Checked with
 # `reg query` in the 32-bit view the decoders read.
 source "$(dirname "$0")/lib.sh"
-shots="$ZELORA_BUILD/../e2e"
-mkdir -p "$shots"
 product='Software\Tarnwick\Quellmark'
 codecs='C:\Program Files\Quellmark\Codecs'
 category='HKCR\CLSID\{083863F1-70DE-11d0-BD40-00A0C911CE86}\Instance'
@@ -29,7 +27,6 @@ row_darkest() {
 }
 row_has_text() { [ "$(row_darkest "$1")" -lt 100 ]; }
 row_is_empty() { [ "$(row_darkest "$1")" -ge 200 ]; }
-wait_for() { local i; for i in $(seq 1 50); do "$@" && return 0; sleep 0.2; done; return 1; }
 
 # This kernel runs no 32-bit program, so the prefix has no 32-bit regsvr32 where Zelora
 # looks for one: the 64-bit one stands in, and the stand-in filter is a 64-bit DLL.
@@ -50,7 +47,7 @@ HKCR|CLSID\\$repaired|-
 LINES
   demo_pack
 }
-trap 'restore; zelora_stop_loopback; zelora_stop_display' EXIT
+trap 'restore; e2e_cleanup' EXIT
 
 echo "a demo pack, then three faults behind its back"
 demo_pack
@@ -83,7 +80,7 @@ echo "register the unregistered Xvid"
 page_click 68 300
 page_click 355 281                   # register
 park_mouse
-check "Xvid's filter registered itself again" wait_for key_exists "$category\\$repaired"
+check "Xvid's filter registered itself again" wait_for 10 key_exists "$category\\$repaired"
 check "at Xvid's recorded file" [ "$(server_of "$repaired")" = "$codecs\\xvid.ax" ]
 check "Install still records Xvid" [ "$(reg_get HKLM "$product\\Install" Xvid)" = "$codecs\\xvid.ax" ]
 check "the lower list is empty" row_is_empty 300
@@ -92,14 +89,14 @@ echo "remove Divx5's dead registration"
 page_click 68 111
 page_click 355 71                    # unregister
 park_mouse
-check "Divx5's Instance entry is removed" wait_for key_absent "$category\\$(clsid 2)"
+check "Divx5's Instance entry is removed" wait_for 10 key_absent "$category\\$(clsid 2)"
 check "and its class" key_absent "HKCR\\CLSID\\$(clsid 2)"
 check "the other vendor's filter of the same file name stays" key_exists "$category\\$vendor"
 check "with its server path" [ "$(server_of "$vendor")" = 'C:\Vendor\divxdec.ax' ]
 check "Divx5's books are kept (Install)" [ "$(reg_get HKLM "$product\\Install" Divx5)" = "$codecs\\divxdec.ax" ]
 check "FFDShow's registration elsewhere is untouched" [ "$(server_of "$(clsid 1)")" = 'C:\Other Pack\ffdshow.ax' ]
 check "and FFDShow's books too" [ "$(reg_get HKLM "$product\\Install" FFDShow)" = "$codecs\\ffdshow.ax" ]
-xdotool mousemove --sync $((ZELORA_X + 162 + 150)) $((ZELORA_Y + 50 + 150))  # over the upper list
+page_move 150 150                    # over the upper list
 xdotool click 5 click 5; sleep 0.4
 screenshot "$shots/codec-health-repaired.png"
 

@@ -5,19 +5,9 @@
 # lower list on "unregister" with their bookkeeping and one regsvr32 each, and one moves
 # back on "register".
 source "$(dirname "$0")/lib.sh"
-shots="$ZELORA_BUILD/../e2e"
-mkdir -p "$shots"
 trace="$shots/codec-pages-process.log"
 product='Software\Tarnwick\Quellmark'
 codecs='C:\Program Files\Quellmark\Codecs'
-
-# Page pixels to main window client pixels: every page sits at (162, 50).
-page_click() { click_at $((162 + $1)) $((50 + $2)); }
-page_shows_bitmap() { shows_bitmap "$1" $((162 + $2)) $((50 + $3)); }
-page_move() {
-  xdotool mousemove --sync $((ZELORA_X + 162 + $1)) $((ZELORA_Y + 50 + $2))
-  sleep 0.3
-}
 
 # Whether the list row whose centre is at page height y shows the ticked image: its box is
 # filled dark blue, the unticked one white (light blue while the row is selected). Every

@@ -55,8 +55,10 @@ echo "install again while the updater runs, as it does from logon"
 # end the updater first.
 "$WINE64" "$folder_win\\ZeloraUpdate.exe" &
 updater_pid=$!
-for _ in $(seq 1 50); do xdotool search --name '^ZL Update$' >/dev/null 2>&1 && break; sleep 0.2; done
-check "the updater's window is up" sh -c "xdotool search --name '^ZL Update\$' >/dev/null"
+# Its window is made at once but shown only once its start timer has run: looked for hidden too.
+updater_window_made() { xdotool search --name '^ZL Update$' >/dev/null 2>&1; }
+wait_for 10 updater_window_made
+check "the updater's window is up" updater_window_made
 "$WINE64" "$setup_file" /S
 check "the setup file reports success" [ $? -eq 0 ]
 check "the updater was asked to close and has ended" \

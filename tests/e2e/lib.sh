@@ -8,10 +8,23 @@ source "$e2e_root/scripts/wine-env.sh"
 if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
   zelora_start_display
 fi
-trap 'zelora_stop_loopback; zelora_stop_display' EXIT
+# Folders made with e2e_temp_dir go at the end, with the servers this file started.
+e2e_temp_dirs=()
+e2e_cleanup() {
+  [ "${#e2e_temp_dirs[@]}" -eq 0 ] || rm -rf "${e2e_temp_dirs[@]}"
+  zelora_stop_loopback
+  zelora_stop_display
+}
+trap e2e_cleanup EXIT
+e2e_temp_dir() { # prints a new folder, removed when the test ends
+  local dir; dir=$(mktemp -d); e2e_temp_dirs+=("$dir"); echo "$dir"
+}
 zelora_wine_setup "$ZELORA_BUILD"
 # Run alone, a test starts its own stand-in web server; under scripts/test.sh it shares one.
 if [ -z "${ZELORA_LOOPBACK_PORT:-}" ]; then zelora_start_loopback; fi
+# Screenshots the tests keep, beside the build.
+shots="$ZELORA_BUILD/../e2e"
+mkdir -p "$shots"
 
 e2e_failures=0
 ZELORA_X=400   # where the main window places itself
@@ -26,6 +39,18 @@ check() { # description, command...
 finish() {
   "$WINESERVER" -k 2>/dev/null || true
   [ "$e2e_failures" -eq 0 ]
+}
+wait_for() { # seconds, command...: until the command succeeds
+  local limit=$(( $1 * 5 )); shift
+  local i
+  for i in $(seq 1 "$limit"); do "$@" && return 0; sleep 0.2; done
+  return 1
+}
+wait_for_not() { # seconds, command...: until the command fails
+  local limit=$(( $1 * 5 )); shift
+  local i
+  for i in $(seq 1 "$limit"); do "$@" || return 0; sleep 0.2; done
+  return 1
 }
 
 # Registry: prints the value, empty when missing.
@@ -44,16 +69,26 @@ start_zelora() {
   ZELORA_PID=$!
   local i
   for i in $(seq 1 150); do
-    ZELORA_WINDOW=$(xdotool search --onlyvisible --name '^Zelora$' 2>/dev/null | head -n 1)
+    ZELORA_WINDOW=$(visible_window '^Zelora$')
     [ -n "$ZELORA_WINDOW" ] && { sleep 1; return 0; }
     sleep 0.2
   done
   fail "Zelora's window did not appear"
   return 1
 }
+# A second copy of Zelora, started while the first runs: whether it ends by itself within
+# 15 seconds, as it must.
+second_copy_ends() {
+  "$WINE64" "$ZELORA_BUILD/Zelora.exe" >/dev/null 2>&1 &
+  wait_for 15 pid_gone $!
+}
+pid_gone() { ! kill -0 "$1" 2>/dev/null; }
 
-window_geometry() { # prints "X Y W H" of the Zelora window
-  xdotool getwindowgeometry --shell "$ZELORA_WINDOW" | awk -F= '
+# The first visible window whose name matches the pattern, if any.
+visible_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
+window_shown() { [ -n "$(visible_window "$1")" ]; }
+window_geometry() { # [window]: prints "X Y W H" of the window, by default Zelora's
+  xdotool getwindowgeometry --shell "${1:-$ZELORA_WINDOW}" | awk -F= '
     /^X=/ {x=$2} /^Y=/ {y=$2} /^WIDTH=/ {w=$2} /^HEIGHT=/ {h=$2} END {print x, y, w, h}'
 }
 
@@ -67,12 +102,9 @@ screenshot() { # file [crop WxH+X+Y]
   xwd -root -silent | convert xwd:- -crop "$crop" +repage "$1"
 }
 
+# Whether the program last started (ZELORA_PID) still runs.
 zelora_running() { kill -0 "$ZELORA_PID" 2>/dev/null; }
-wait_exit() { # seconds
-  local i
-  for i in $(seq 1 $(( $1 * 5 ))); do zelora_running || return 0; sleep 0.2; done
-  return 1
-}
+wait_exit() { wait_for_not "$1" zelora_running; }  # seconds
 
 # Mean brightness (0-255) of the 40 x 8 pixels left of and around a client point of the
 # main window: a button's face, less sensitive to the caption's letters than one pixel.
@@ -83,17 +115,23 @@ pixel_level() {
 is_dark() { [ "$(pixel_level "$1" "$2")" -lt 185 ]; }
 is_light() { [ "$(pixel_level "$1" "$2")" -ge 185 ]; }
 
+# How many pixels of the screen at (x, y) differ from the picture, compared at its size.
+screen_differences() { # picture x y
+  local size diff
+  size=$(identify -format '%wx%h' "$1")
+  diff=$(xwd -root -silent | convert xwd:- -crop "${size}+$2+$3" +repage \
+    png:- | compare -metric AE png:- "$1" null: 2>&1)
+  echo "${diff%% *}"
+}
 # Whether the screen at client rectangle (x, y) shows exactly skin bitmap ID.
 shows_bitmap() { # id x y
-  local bmp="$e2e_root/resources/skin/bmp_$1.bmp" size
-  size=$(identify -format '%wx%h' "$bmp")
-  local diff
-  diff=$(xwd -root -silent | convert xwd:- -crop "${size}+$((ZELORA_X + $2))+$((ZELORA_Y + $3))" +repage \
-    png:- | compare -metric AE png:- "$bmp" null: 2>&1)
-  [ "${diff%% *}" = "0" ]
+  [ "$(screen_differences "$e2e_root/resources/skin/bmp_$1.bmp" $((ZELORA_X + $2)) $((ZELORA_Y + $3)))" = "0" ]
 }
 park_mouse() { xdotool mousemove --sync $((ZELORA_X + 75)) $((ZELORA_Y + 450)); sleep 0.3; }
 
 # Page pixels to main window client pixels: every page sits at (162, 50).
 page_click() { click_at $((162 + $1)) $((50 + $2)); }
+page_press() { press_at $((162 + $1)) $((50 + $2)); }
+page_release() { release_at $((162 + $1)) $((50 + $2)); }
+page_move() { xdotool mousemove --sync $((ZELORA_X + 162 + $1)) $((ZELORA_Y + 50 + $2)); sleep 0.3; }
 page_shows_bitmap() { shows_bitmap "$1" $((162 + $2)) $((50 + $3)); }

@@ -3,9 +3,8 @@
 # foot of the menu, the system's save and open dialogs (a path typed into them), and the
 # registry checked with `reg export` of the decoders' keys.
 source "$(dirname "$0")/lib.sh"
-shots="$ZELORA_BUILD/../e2e"
 work="$ZELORA_BUILD/settings-files"
-mkdir -p "$shots" "$work"
+mkdir -p "$work"
 rm -f "$work"/*
 
 # Every key the eight pages write, with the registry view it is read in.

@@ -5,14 +5,9 @@
 # reached through the menu is stored as its gain, and without the decoders the sliders are
 # greyed and deaf.
 source "$(dirname "$0")/lib.sh"
-shots="$ZELORA_BUILD/../e2e"
-mkdir -p "$shots"
 divx='SOFTWARE\DivXNetworks\DivX4Windows'
 ffa='Software\GNU\ffdshow_audio\default'
 ac3='Software\AC3Filter\preset\Default'
-page_press() { press_at $((162 + $1)) $((50 + $2)); }
-page_move() { xdotool mousemove --sync $((ZELORA_X + 162 + $1)) $((ZELORA_Y + 50 + $2)); sleep 0.3; }
-page_release() { release_at $((162 + $1)) $((50 + $2)); }
 
 echo "first start after installation, over values the reset must replace"
 demo_pack

@@ -4,8 +4,6 @@
 # with their skin in place, a click on a DTS radio stores its mode under the "/" key, and
 # without the decoders every control is greyed and deaf to clicks.
 source "$(dirname "$0")/lib.sh"
-shots="$ZELORA_BUILD/../e2e"
-mkdir -p "$shots"
 korrin='SOFTWARE\KORRIN\DTS/AC3Filter'
 general='Software\Gorvash\VSFilter\General'
 timing='Software\Gorvash\VSFilter\Timing'
@@ -71,10 +69,8 @@ events=$(mktemp)
 xev -root -event substructure >"$events" 2>/dev/null &
 xev_pid=$!
 sleep 0.5
-"$WINE64" "$ZELORA_BUILD/Zelora.exe" >/dev/null 2>&1 &
-second=$!
 ended=no
-for _ in $(seq 1 75); do kill -0 "$second" 2>/dev/null || { ended=yes; break; }; sleep 0.2; done
+second_copy_ends && ended=yes
 sleep 0.5
 kill "$xev_pid" 2>/dev/null
 check "the second copy ends by itself" [ "$ended" = yes ]

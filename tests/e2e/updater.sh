@@ -8,17 +8,10 @@
 # another host's program, a trickling server with a close sent meanwhile, a replayed old
 # manifest and an endless version number.
 source "$(dirname "$0")/lib.sh"
-if [ -z "${ZELORA_LOOPBACK_ROOT:-}" ]; then
-  zelora_start_loopback || exit 1
-  trap 'zelora_stop_loopback; zelora_stop_display' EXIT
-fi
-shots="$ZELORA_BUILD/../e2e"
-mkdir -p "$shots"
 product='Software\Tarnwick\Quellmark'
 web="$ZELORA_LOOPBACK_ROOT/www.zelora.example"
 dl="$ZELORA_LOOPBACK_ROOT/dl.zelora.example"
-work=$(mktemp -d)
-trap 'rm -rf "$work"; zelora_stop_loopback; zelora_stop_display' EXIT
+work=$(e2e_temp_dir)
 installer_log="$work/installers.log"
 export ZELORA_FAKE_INSTALLER_LOG; ZELORA_FAKE_INSTALLER_LOG=$(winepath_of "$installer_log")
 export ZELORA_FAKE_INSTALLER_SLEEP_MS=1500
@@ -69,15 +62,8 @@ start_updater() {
 offer_window() {
   local w
   for w in $(xdotool search --onlyvisible --name '^ZL Update$' 2>/dev/null); do
-    [ "$(xdotool getwindowgeometry --shell "$w" | awk -F= '/^WIDTH=/ {print $2}')" = 272 ] &&
-      { UPDATER_WINDOW=$w; return 0; }
+    [ "$(window_geometry "$w" | cut -d' ' -f3)" = 272 ] && { UPDATER_WINDOW=$w; return 0; }
   done
-  return 1
-}
-wait_for() { # seconds, command...
-  local limit=$(( $1 * 5 )); shift
-  local i
-  for i in $(seq 1 "$limit"); do "$@" && return 0; sleep 0.2; done
   return 1
 }
 # Client origin of the offer window on the screen: where its background picture starts.
@@ -93,23 +79,19 @@ locate_client() {
   CLIENT_X=$((X + ${at% *})); CLIENT_Y=$((Y + ${at#* }))
 }
 client_click() { xdotool mousemove --sync $((CLIENT_X + $1)) $((CLIENT_Y + $2)) click 1; sleep 0.5; }
-client_shot() { xwd -root -silent | convert xwd:- -crop "266x133+$CLIENT_X+$CLIENT_Y" +repage "$1"; }
+client_shot() { screenshot "$1" "266x133+$CLIENT_X+$CLIENT_Y"; }
 client_shows() { # bitmap id, x, y [w h]: that skin picture (or its top left w x h) exactly
-  local bmp="$e2e_root/resources/skin/upd_bmp_$1.bmp" size diff
+  local bmp="$e2e_root/resources/skin/upd_bmp_$1.bmp" size
   size=${4:+${4}x$5}
   size=${size:-$(identify -format '%wx%h' "$bmp")}
   convert "$bmp" -crop "${size}+0+0" +repage "$work/expected.png"
-  diff=$(xwd -root -silent | convert xwd:- -crop "${size}+$((CLIENT_X + $2))+$((CLIENT_Y + $3))" +repage \
-    png:- | compare -metric AE png:- "$work/expected.png" null: 2>&1)
-  [ "${diff%% *}" = "0" ]
+  [ "$(screen_differences "$work/expected.png" $((CLIENT_X + $2)) $((CLIENT_Y + $3)))" = "0" ]
 }
-updater_running() { kill -0 "$ZELORA_PID" 2>/dev/null; }
-updater_gone() { ! updater_running; }
 # Return to the failure box, through the focus rather than `key --window`: the press closes
 # the box, and xdotool, finding that window gone, would never send the release, leaving
 # Return held and repeating into every window that follows (closing the next box at once).
 answer_failure_box() {
-  local box; box=$(xdotool search --onlyvisible --name '^ZeloraUpdate$' | head -n 1)
+  local box; box=$(visible_window '^ZeloraUpdate$')
   [ -n "$box" ] && xdotool windowfocus --sync "$box" 2>/dev/null
   xdotool key Return
 }
@@ -132,10 +114,7 @@ check "offer shows its background" client_shows 131 0 0 266 76
 # The band below the question names the codecs and their new builds.
 offer_names_codecs() {
   convert "$e2e_root/resources/skin/upd_bmp_131.bmp" -crop 240x22+16+78 +repage "$work/band.png"
-  local diff
-  diff=$(xwd -root -silent | convert xwd:- -crop "240x22+$((CLIENT_X + 16))+$((CLIENT_Y + 78))" +repage \
-    png:- | compare -metric AE png:- "$work/band.png" null: 2>&1)
-  [ "${diff%% *}" -gt 100 ]
+  [ "$(screen_differences "$work/band.png" $((CLIENT_X + 16)) $((CLIENT_Y + 78)))" -gt 100 ]
 }
 check "offer names what it installs" offer_names_codecs
 check "offer shows the update button" client_shows 133 48 108
@@ -161,7 +140,7 @@ check "done shows OK" client_shows 132 98 108
 folders_left() { [ "$(run_folders)" -eq "$folders_before" ]; }
 check "the run folder is cleaned up" wait_for 15 folders_left
 client_click 131 118
-check "OK ends the updater" wait_for 10 updater_gone
+check "OK ends the updater" wait_exit 10
 check "OK starts the installed Zelora" wait_for 10 grep -q 'start Zelora.exe' "$installer_log"
 # Started and forgotten, it writes its end a moment later: not into the next run's log.
 wait_for 10 grep -q 'end Zelora.exe' "$installer_log"
@@ -184,11 +163,11 @@ start_updater
 check "offers the update" wait_for 35 offer_window
 locate_client
 client_click 91 118
-failure_box() { xdotool search --onlyvisible --name '^ZeloraUpdate$' >/dev/null 2>&1; }
+failure_box() { window_shown '^ZeloraUpdate$'; }
 check "reports the failed download" wait_for 40 failure_box
 xwd -root -silent | convert xwd:- "$shots/updater-failure.png"
 answer_failure_box
-check "ends after the report" wait_for 10 updater_gone
+check "ends after the report" wait_exit 10
 check "the tampered installer never started" installer_log_is "$(printf 'start xvid.exe\nend xvid.exe')"
 check "nothing left behind" folders_left
 cp "$work/genuine/ac3.exe" "$dl/codecs/ac3.exe"
@@ -204,12 +183,12 @@ start_updater
 first=$ZELORA_PID
 sleep 2
 start_updater
-check "a second copy ends at once, silently" wait_for 10 updater_gone
+check "a second copy ends at once, silently" wait_exit 10
 ZELORA_PID=$first
 # Watched until it ends: the offer must never appear.
 ends_unseen() { # [seconds to wait]
   local i
-  for i in $(seq 1 $(( ${1:-40} * 5 ))); do offer_window && return 1; updater_gone && return 0; sleep 0.2; done
+  for i in $(seq 1 $(( ${1:-40} * 5 ))); do offer_window && return 1; zelora_running || return 0; sleep 0.2; done
   return 1
 }
 check "the updater ends by itself, never seen" ends_unseen
@@ -258,7 +237,7 @@ locate_client
 client_click 91 118
 check "redirect: reports the failed download" wait_for 40 failure_box
 answer_failure_box
-check "redirect: ends after the failure" wait_for 10 updater_gone
+check "redirect: ends after the failure" wait_exit 10
 check "redirect: the other host's program was never started" installer_log_is ""
 check "redirect: and not kept" folders_left
 echo '{}' > "$ZELORA_LOOPBACK_ROOT/routes.json"
@@ -274,7 +253,7 @@ sleep 24  # the start delay has passed: the manifest is trickling in
 close_ms=$("$WINE64" "$ZELORA_BUILD/zelora_regtool.exe" close "ZL Update" 2>/dev/null | tr -d '\r')
 echo "  (the close was answered after ${close_ms:-no answer} ms)"
 check "trickle: the close is answered within a second" [ -n "$close_ms" ] && [ "${close_ms:-9999}" -lt 1000 ]
-check "trickle: the updater has ended" wait_for 2 updater_gone
+check "trickle: the updater has ended" wait_exit 2
 check "trickle: nothing recorded" [ "$(user_records)" = "$before" ]
 # Without a close it ends by itself within its bound: 30 s for the manifest and signature,
 # and at most one 20-second wait for a byte beyond.
@@ -295,7 +274,7 @@ manifest 99999999999 | publish 23
 attack "endless version"
 manifest 20991231 | publish 24
 start_updater
-notice_box() { xdotool search --onlyvisible --name '^ZeloraUpdata$' >/dev/null 2>&1; }
+notice_box() { window_shown '^ZeloraUpdata$'; }
 check "endless version: a later genuine release is still announced" wait_for 35 notice_box
 check "endless version: and recorded" [ "$(reg_get HKCU "$product\\Setup" Zelora-ver)" = 20991231 ]
 kill "$ZELORA_PID" 2>/dev/null; wait "$ZELORA_PID" 2>/dev/null

@@ -4,8 +4,6 @@
 # on a code box stores the mask, the current-defaults image resets the page in view, and
 # without the decoders every control is greyed and deaf to clicks.
 source "$(dirname "$0")/lib.sh"
-shots="$ZELORA_BUILD/../e2e"
-mkdir -p "$shots"
 xvid='Software\GNU\XviD'
 codecs='Software\GNU\ffdshow'
 video='Software\GNU\ffdshow\default'

@@ -53,7 +53,7 @@ struct Shown {
     std::map<int, int> comboSelection;
     std::map<int, int> radios;
     std::map<int, std::string> members;
-    std::map<int, std::int32_t> numbers;
+    std::map<NumberKey, std::int32_t> numbers;
 
     bool operator==(const Shown&) const = default;
 };
@@ -78,10 +78,11 @@ void DescribeDifference(const char* what, const Map& before, const Map& after, s
     for (const auto& [id, value] : before) {
         const auto other = after.find(id);
         if (other == after.end() || !(other->second == value))
-            out += std::string(" ") + what + " " + std::to_string(id);
+            out += std::string(" ") + what + " " + std::to_string(static_cast<int>(id));
     }
     for (const auto& [id, value] : after)
-        if (!before.count(id)) out += std::string(" ") + what + " " + std::to_string(id);
+        if (!before.count(id))
+            out += std::string(" ") + what + " " + std::to_string(static_cast<int>(id));
 }
 
 // Which controls show otherwise, for a failure's message.

@@ -52,7 +52,7 @@ TEST_F(AudioPageTest, Ac3SpeakerPairReadsItsSecondNumberOnlyWhenTheFirstIsShared
         // Only missing numbers are written, and the relation only when it was read.
         const std::size_t missing = (c.mask ? 0u : 1u) + (c.relationRead && !c.relation ? 1u : 0u);
         EXPECT_EQ(registry.writes.size(), missing) << c.mask.value_or(-99);
-        EXPECT_EQ(speakers.kind->Stored(model, speakers), c.index);
+        EXPECT_EQ(speakers.kind->Saved(model, speakers), c.index);
     }
     controls.SetComboIndex(IDC_AC3_SPEAKERS, kNoSelection);
     registry.writes.clear();

@@ -44,8 +44,8 @@ public:
     std::string GetEditText(int id) const override { return Lookup(members, id, std::string()); }
     void SetSpinRange(int spinId, int min, int max) override { spinRanges[spinId] = {min, max}; }
 
-    void SetNumber(int key, std::int32_t value) override { numbers[key] = value; }
-    std::int32_t GetNumber(int key) const override { return Lookup(numbers, key, 0); }
+    void SetNumber(NumberKey key, std::int32_t value) override { numbers[key] = value; }
+    std::int32_t GetNumber(NumberKey key) const override { return Lookup(numbers, key, 0); }
 
     void PushTexts() override
     {
@@ -80,7 +80,7 @@ public:
     std::map<int, std::string> members;
     std::map<int, std::string> shown;
     std::map<int, std::pair<int, int>> spinRanges;
-    std::map<int, std::int32_t> numbers;
+    std::map<NumberKey, std::int32_t> numbers;
     std::map<int, bool> enabled;
     std::map<int, Place> places;
     int pushes = 0;
@@ -88,7 +88,7 @@ public:
 
 private:
     template <class Map, class Value>
-    static Value Lookup(const Map& map, int id, Value fallback)
+    static Value Lookup(const Map& map, typename Map::key_type id, Value fallback)
     {
         const auto found = map.find(id);
         return found == map.end() ? fallback : found->second;

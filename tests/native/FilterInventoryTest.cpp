@@ -136,20 +136,6 @@ TEST(FilterInventoryText, DisplayTextServerFileNameAndCommandLines)
               std::nullopt);
 }
 
-TEST(InstalledDecodersFlags, NamesMatchByteForByteAndUnknownNamesAreIgnored)
-{
-    InstalledDecoders::ResetForTests();
-    InstalledDecoders::MarkInstalled("xvid");
-    InstalledDecoders::MarkInstalled("Korrins DTS");
-    InstalledDecoders::MarkInstalled("Mpeg Splitter");
-    EXPECT_FALSE(InstalledDecoders::IsInstalled(Decoder::Xvid));
-    EXPECT_TRUE(InstalledDecoders::IsInstalled(Decoder::KorrinsDts));
-    EXPECT_TRUE(InstalledDecoders::IsInstalled("Korrins DTS"));
-    EXPECT_FALSE(InstalledDecoders::IsInstalled("korrins dts"));
-    EXPECT_FALSE(InstalledDecoders::IsInstalled("Mpeg Splitter"));
-    InstalledDecoders::ResetForTests();
-}
-
 TEST_F(FilterInventoryTest, InstalledScanListsRegisteredDecodersAndFlagsVersionedOnes)
 {
     AddFilter("{A1}", "Xvid MPEG-4 Video Decoder", "{C-XVID}", "C:\\Windows\\System32\\xvid.ax");

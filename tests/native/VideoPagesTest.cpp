@@ -91,13 +91,13 @@ TEST_F(VideoPageTest, XvidFirstLoadStoresEveryDefault)
 TEST_F(VideoPageTest, XvidCodeBoxesAddTheirBits)
 {
     model.Load(video_xvid::kValues);
-    Click(video_xvid::kValues, video_xvid::kCodeDx50);
+    Click(video_xvid::kValues, IDC_XVID_CODE_DX50);
     EXPECT_EQ(Xvid("Supported_4CC"), 1);
-    Click(video_xvid::kValues, video_xvid::kCodeMp4v);
+    Click(video_xvid::kValues, IDC_XVID_CODE_MP4V);
     EXPECT_EQ(Xvid("Supported_4CC"), 5);
-    Click(video_xvid::kValues, video_xvid::kCodeDivx);
+    Click(video_xvid::kValues, IDC_XVID_CODE_DIVX);
     EXPECT_EQ(Xvid("Supported_4CC"), 7);
-    Click(video_xvid::kValues, video_xvid::kCodeDx50);
+    Click(video_xvid::kValues, IDC_XVID_CODE_DX50);
     EXPECT_EQ(Xvid("Supported_4CC"), 6);
 }
 
@@ -105,20 +105,20 @@ TEST_F(VideoPageTest, XvidStoredMaskShowsItsBitsOrNothingWhenOutOfRange)
 {
     SetXvid("Supported_4CC", 6);
     model.Load(video_xvid::kValues);
-    EXPECT_TRUE(Checked(video_xvid::kCodeDivx));
-    EXPECT_FALSE(Checked(video_xvid::kCodeDx50));
-    EXPECT_TRUE(Checked(video_xvid::kCodeMp4v));
+    EXPECT_TRUE(Checked(IDC_XVID_CODE_DIVX));
+    EXPECT_FALSE(Checked(IDC_XVID_CODE_DX50));
+    EXPECT_TRUE(Checked(IDC_XVID_CODE_MP4V));
 
     for (std::int32_t outOfRange : {9, 8, -1}) {
         SetXvid("Supported_4CC", outOfRange);
         model.Load(video_xvid::kValues);
-        EXPECT_FALSE(Checked(video_xvid::kCodeDivx)) << outOfRange;
-        EXPECT_FALSE(Checked(video_xvid::kCodeDx50)) << outOfRange;
-        EXPECT_FALSE(Checked(video_xvid::kCodeMp4v)) << outOfRange;
+        EXPECT_FALSE(Checked(IDC_XVID_CODE_DIVX)) << outOfRange;
+        EXPECT_FALSE(Checked(IDC_XVID_CODE_DX50)) << outOfRange;
+        EXPECT_FALSE(Checked(IDC_XVID_CODE_MP4V)) << outOfRange;
         EXPECT_EQ(controls.numbers[video_xvid::kFourccMask], 0);
         EXPECT_EQ(Xvid("Supported_4CC"), outOfRange);  // not rewritten by loading
     }
-    Click(video_xvid::kValues, video_xvid::kCodeDx50);
+    Click(video_xvid::kValues, IDC_XVID_CODE_DX50);
     EXPECT_EQ(Xvid("Supported_4CC"), 1);
 }
 
@@ -201,7 +201,7 @@ TEST_F(VideoPageTest, FFDShowFirstLoadStoresAll25Defaults)
     for (std::size_t i = 0; i < std::size(expected); ++i) {
         const Expected& e = expected[i];
         EXPECT_EQ(Stored(e.key, e.name), e.value) << e.name;
-        EXPECT_EQ(controls.GetCheck(kFirstBox + static_cast<int>(i)), e.value) << e.name;
+        EXPECT_EQ(controls.GetCheck(IDC_VFF_XVID + static_cast<int>(i)), e.value) << e.name;
     }
     // The two ffdshow keys differ only in case and depth; no value lands anywhere else.
     std::vector<std::string> codecs, video, audio;
@@ -217,7 +217,7 @@ TEST_F(VideoPageTest, FFDShowTrayIconBoxWritesUnderTheAudioKey)
 {
     using namespace video_ffdshow;
     model.Load(kValues);
-    Click(kValues, kTrayIcon);
+    Click(kValues, IDC_VFF_TRAYICON);
     EXPECT_EQ(registry.writes.at(0).path, kAudioKey);
     EXPECT_EQ(Stored(kAudioKey, "trayIcon"), 1);
     EXPECT_FALSE(registry.Has(kHkcu, kVideoKey, "trayIcon"));

@@ -220,7 +220,7 @@ TEST(MainWindowPages, ASettingsPageIsMadeAtItsFirstShowWithItsValuesAndPlaces)
     Page* page = window.PageAt(PageId::VideoXvid);
     ASSERT_NE(page, nullptr);
     EXPECT_TRUE(::IsWindowVisible(page->Hwnd()));
-    const HWND box = ::GetDlgItem(page->Hwnd(), video_xvid::kDeblockY);
+    const HWND box = ::GetDlgItem(page->Hwnd(), IDC_XVID_DEBLOCK_Y);
     EXPECT_EQ(::SendMessageW(box, BM_GETCHECK, 0, 0), BST_CHECKED);
     RECT place{}, frame{};
     ::GetWindowRect(box, &place);

@@ -258,8 +258,8 @@ TEST_F(VideoPagesTest, XvidColourListSitsBesideItsTitle)
 {
     InstalledDecoders::MarkInstalled("Xvid");
     CreateAndShow(kXvid);
-    const RECT title = win::ClientRectOf(Item(video_xvid::kColourSpaceTitle));
-    const RECT list = win::ClientRectOf(Item(video_xvid::kColourSpace));
+    const RECT title = win::ClientRectOf(Item(IDC_XVID_COLOUR_SPACE_TITLE));
+    const RECT list = win::ClientRectOf(Item(IDC_XVID_COLOUR_SPACE));
     EXPECT_GE(list.left, title.right);
     EXPECT_LE(list.left, title.right + 10);
     EXPECT_LE(std::abs((list.top + list.bottom) - (title.top + title.bottom)), 2);
@@ -310,13 +310,13 @@ TEST_F(VideoPagesTest, ShowingAgainReloadsValuesButLaysOutOnlyOnce)
 {
     CreateAndShow(kXvid);  // Xvid, not installed: laid out disabled
     InstalledDecoders::MarkInstalled("Xvid");
-    const HWND box = Item(video_xvid::kDeblockY);
+    const HWND box = Item(IDC_XVID_DEBLOCK_Y);
     ::MoveWindow(box, 300, 400, 50, 13, TRUE);
     SetXvid("Deblock_Y", 1);
 
     m_page->Load();
     m_page->Layout();
-    EXPECT_TRUE(Checked(video_xvid::kDeblockY));
+    EXPECT_TRUE(Checked(IDC_XVID_DEBLOCK_Y));
     EXPECT_FALSE(::IsWindowEnabled(box));
     EXPECT_EQ(win::ClientRectOf(box).left, 300);
 }
@@ -328,7 +328,7 @@ TEST_F(VideoPagesTest, XvidCodeBoxesAddTheirBitsToTheMask)
 {
     InstalledDecoders::MarkInstalled("Xvid");
     CreateAndShow(kXvid);
-    for (int id : {video_xvid::kCodeDivx, video_xvid::kCodeDx50, video_xvid::kCodeMp4v})
+    for (int id : {IDC_XVID_CODE_DIVX, IDC_XVID_CODE_DX50, IDC_XVID_CODE_MP4V})
         EXPECT_FALSE(Checked(id));
     EXPECT_EQ(Xvid("Supported_4CC"), 0);
 
@@ -336,8 +336,8 @@ TEST_F(VideoPagesTest, XvidCodeBoxesAddTheirBitsToTheMask)
         int box;
         std::int32_t stored;
     };
-    for (const Step& step : {Step{video_xvid::kCodeDx50, 1}, Step{video_xvid::kCodeMp4v, 5},
-                             Step{video_xvid::kCodeDivx, 7}, Step{video_xvid::kCodeDx50, 6}}) {
+    for (const Step& step : {Step{IDC_XVID_CODE_DX50, 1}, Step{IDC_XVID_CODE_MP4V, 5},
+                             Step{IDC_XVID_CODE_DIVX, 7}, Step{IDC_XVID_CODE_DX50, 6}}) {
         Click(step.box);
         EXPECT_EQ(Xvid("Supported_4CC"), step.stored) << step.box;
     }
@@ -348,16 +348,16 @@ TEST_F(VideoPagesTest, XvidStoredMaskTicksItsBoxesAndAStrayNumberTicksNone)
     InstalledDecoders::MarkInstalled("Xvid");
     SetXvid("Supported_4CC", 6);
     CreateAndShow(kXvid);
-    EXPECT_TRUE(Checked(video_xvid::kCodeDivx));
-    EXPECT_FALSE(Checked(video_xvid::kCodeDx50));
-    EXPECT_TRUE(Checked(video_xvid::kCodeMp4v));
+    EXPECT_TRUE(Checked(IDC_XVID_CODE_DIVX));
+    EXPECT_FALSE(Checked(IDC_XVID_CODE_DX50));
+    EXPECT_TRUE(Checked(IDC_XVID_CODE_MP4V));
 
     SetXvid("Supported_4CC", 9);
     m_page->Load();
-    for (int id : {video_xvid::kCodeDivx, video_xvid::kCodeDx50, video_xvid::kCodeMp4v})
+    for (int id : {IDC_XVID_CODE_DIVX, IDC_XVID_CODE_DX50, IDC_XVID_CODE_MP4V})
         EXPECT_FALSE(Checked(id));
     EXPECT_EQ(Xvid("Supported_4CC"), 9);  // loading does not rewrite it
-    Click(video_xvid::kCodeDx50);
+    Click(IDC_XVID_CODE_DX50);
     EXPECT_EQ(Xvid("Supported_4CC"), 1);
 }
 
@@ -366,21 +366,21 @@ TEST_F(VideoPagesTest, XvidColourListShowsRgb24ForMinusOneAndStoresTheChosenInde
     InstalledDecoders::MarkInstalled("Xvid");
     SetXvid("ForceColorspace", -1);
     CreateAndShow(kXvid);
-    const HWND list = Item(video_xvid::kColourSpace);
+    const HWND list = Item(IDC_XVID_COLOUR_SPACE);
     ASSERT_EQ(::SendMessageW(list, CB_GETCOUNT, 0, 0), 5);
     wchar_t first[32] = L"";
     ::SendMessageW(list, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(first));
     EXPECT_EQ(std::wstring(first), L"사용 안함");
-    EXPECT_EQ(Selection(video_xvid::kColourSpace), 3);
+    EXPECT_EQ(Selection(IDC_XVID_COLOUR_SPACE), 3);
     EXPECT_EQ(WindowText(list), L"RGB24");
 
     SetXvid("ForceColorspace", 9);
     m_page->Load();
     EXPECT_EQ(::SendMessageW(list, CB_GETCOUNT, 0, 0), 5);  // refilled, not appended
-    EXPECT_EQ(Selection(video_xvid::kColourSpace), CB_ERR);
+    EXPECT_EQ(Selection(IDC_XVID_COLOUR_SPACE), CB_ERR);
     EXPECT_EQ(Xvid("ForceColorspace"), 9);
 
-    Choose(video_xvid::kColourSpace, 2);
+    Choose(IDC_XVID_COLOUR_SPACE, 2);
     EXPECT_EQ(Xvid("ForceColorspace"), 2);
 }
 
@@ -402,11 +402,11 @@ TEST_F(VideoPagesTest, XvidResetStoresZeroMaskAndRgb24ShownOrNot)
     EXPECT_EQ(Xvid("Supported_4CC"), 0);
     EXPECT_EQ(Xvid("ForceColorspace"), 3);
     EXPECT_EQ(Xvid("Deblock_Y"), 0);
-    EXPECT_EQ(Selection(video_xvid::kColourSpace), 3);
-    for (int id = video_xvid::kDeblockY; id <= video_xvid::kCompatRendering; ++id)
+    EXPECT_EQ(Selection(IDC_XVID_COLOUR_SPACE), 3);
+    for (int id = IDC_XVID_DEBLOCK_Y; id <= IDC_XVID_COMPAT_RENDERING; ++id)
         EXPECT_FALSE(Checked(id)) << id;
     // The page's copy of the mask was reset too: the next box starts from 0.
-    Click(video_xvid::kCodeMp4v);
+    Click(IDC_XVID_CODE_MP4V);
     EXPECT_EQ(Xvid("Supported_4CC"), 4);
 }
 
@@ -417,9 +417,9 @@ TEST_F(VideoPagesTest, FFDShowTrayIconBoxWritesTheAudioDecodersValue)
 {
     InstalledDecoders::MarkInstalled("FFDShow");
     CreateAndShow(kPages[1]);
-    Click(video_ffdshow::kTrayIcon);
+    Click(IDC_VFF_TRAYICON);
     EXPECT_EQ(Stored(video_ffdshow::kAudioKey, "trayIcon"), 1);
-    Click(video_ffdshow::kTrayIcon);
+    Click(IDC_VFF_TRAYICON);
     EXPECT_EQ(Stored(video_ffdshow::kAudioKey, "trayIcon"), 0);
     std::int32_t unused = 0;
     std::uint32_t size = sizeof unused;
@@ -678,7 +678,7 @@ TEST_F(VideoPagesTest, FrameTypingKeyByKeyKeepsTheCaretAtTheEndOfTheText)
 TEST_F(VideoPagesTest, FrameColoursStaticsWithThePageGreyFromOneBrush)
 {
     CreateAndShow(kXvid);
-    const HWND title = Item(video_xvid::kColourSpaceTitle);
+    const HWND title = Item(IDC_XVID_COLOUR_SPACE_TITLE);
     HDC dc = ::GetDC(title);
     const auto colour = [&] {
         return ::SendMessageW(m_page->Hwnd(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),

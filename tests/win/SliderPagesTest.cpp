@@ -262,7 +262,7 @@ TEST_F(SliderPagesTest, FFDShowLevelEditsTakeTypedLevelsOnlyThroughAnOpenGate)
     // Headphone dimming answers only while the headphones are chosen.
     TypeInto(IDC_FFA_HEADPHONE, L"5");
     EXPECT_EQ(Ffa("headphone_dim"), 100);
-    ::SendMessageW(Item(IDC_FFA_SPEAKERS), CB_SETCURSEL, sound_ffdshow::kHeadphones, 0);
+    ::SendMessageW(Item(IDC_FFA_SPEAKERS), CB_SETCURSEL, Index(sound_ffdshow::kHeadphones), 0);
     ::SendMessageW(m_page->Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_FFA_SPEAKERS, CBN_SELCHANGE),
                    reinterpret_cast<LPARAM>(Item(IDC_FFA_SPEAKERS)));
     EXPECT_EQ(Ffa("mixerOut"), 17);

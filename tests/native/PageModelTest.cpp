@@ -1,145 +1,15 @@
-// The settings pages' common machinery: numeric edits, choice and mask mappings, and the
-// one routine that loads, saves and resets a value table, over a table with a row of
+// The one routine that loads, saves and resets a value table, over a table with a row of
 // every kind.
+#include "EveryKindRows.h"
 #include "FakePageControls.h"
-
-#include "pages/NumericEdit.h"
-#include "pages/AudioFormats.h"
 #include "pages/PageModel.h"
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
-
 namespace zelora {
 namespace {
 
-using pagetest::FakePageControls;
-using pagetest::RecordingRegistry;
-
-TEST(NumericEdit, PassesDigitsSignPointAndBackspaceOnly)
-{
-    for (char32_t ch : std::u32string_view(U"0123456789-.\b"))
-        EXPECT_TRUE(IsNumericEditChar(ch)) << int(ch);
-    for (char32_t ch : std::u32string_view(U"aZ +,e\r\t\x16\x03가０"))
-        EXPECT_FALSE(IsNumericEditChar(ch)) << int(ch);
-}
-
-TEST(NumericEdit, ClampReplacesOutOfRangeNumbersByTheBoundsText)
-{
-    struct Case {
-        const char* typed;
-        const char* maxText;
-        const char* minText;
-        const char* expected;
-    };
-    const Case cases[] = {
-        {"3000", "2048", "0", "2048"},
-        {"-5", "2048", "0", "0"},
-        {"2048", "2048", "0", "2048"},
-        {"1500", "2048", "0", "1500"},
-        {"99999999999", "2048", "0", "2048"},  // beyond 32 bits: still above the max
-        {"-99999999999", "10000", "-10000", "-10000"},
-        {"-20000", "10000", "-10000", "-10000"},
-        {"12abc", "100", "0", "12abc"},  // in range by its leading digits; text kept
-        {"", "120", "-20", ""},          // empty reads as 0, within range
-        {"", "100", "10", "10"},         // ... and below a positive minimum
-        {"150", "+100", "0", "+100"},    // compared as numbers, replaced by the text as given
-    };
-    for (const Case& c : cases) {
-        std::string text = c.typed;
-        ClampEditNumber(text, c.maxText, c.minText);
-        EXPECT_EQ(text, c.expected) << c.typed << " in " << c.minText << ".." << c.maxText;
-    }
-}
-
-// A table with a row of every kind; the choices, masks and ranges mirror those of the
-// decoder pages.
-constexpr std::string_view kKey = "Software\\Test\\Page";
-constexpr RegValue At(std::string_view name) { return {RegRoot::CurrentUser, kKey, name}; }
-
-constexpr ChoiceItem kAspectItems[] = {
-    {"1 : 1", 1, 1}, {"4 : 3", 4, 3}, {"16 : 9", 16, 9}, {"source", 0, 0}};
-constexpr ChoiceMap kAspect{kAspectItems, kLikeOther, kKeepSelection};
-
-constexpr ChoiceItem kModeItems[] = {{"a", 0}, {"b", 1},   {"c", 2},  {"d", 3},
-                                     {"e", 4}, {"f", 129}, {"g", 130}};
-constexpr ChoiceMap kModes{kModeItems, 1, kStoredAsIndex};
-
-constexpr ChoiceItem kLayoutItems[] = {{"mono", 0}, {"stereo", 1}, {"quad", 2}};
-constexpr ChoiceMap kLayouts{kLayoutItems, kLikeOther, 1};
-
-// PCM is written as 30 but recognised only as 1020 when read.
-constexpr MaskBox kFormatBoxes[] = {{.id = 20, .part = 30, .readPart = 1020},
-                                    {.id = 21, .part = 4096},
-                                    {.id = 22, .part = 8192},
-                                    {.id = 23, .part = 16384},
-                                    {.id = 24, .part = 1024}};
-constexpr MaskBoxes kFormats{kFormatBoxes, UnknownMask::KeepBoxes};
-
-constexpr int kFormatsKey = 1;
-constexpr int kLevelKey = 10;  // the same number as the check box's id, on purpose
-
-constexpr ValueRow kRows[] = {
-    CheckRow(10, At("check"), 1, 0),
-    FlagCheckRow(11, At("mp3"), 6, 0, 6),
-    FlagCheckRow(12, At("wma"), 1, 0, 1),
-    MaskRow(kFormatsKey, At("formats"), kFormats, 13312, 13312),
-    ComboRow(13, At("mode"), kModes, 1, 1),
-    RadioRow(30, At("AspectX"), kAspect, 1, 0, "AspectY"),
-    NumberTextRow(40, At("width"), {0, 2048, 41}, 10, 0),
-    NumberTextRow(42, At("delay"), {-10000, 10000, 43}, 0, 0),
-    NumberRow(kLevelKey, At("level"), 7, 0),
-};
-
-TEST(ChoiceMap, StoredNumbersSelectByValueThenByTheMapsRules)
-{
-    struct Case {
-        const ChoiceMap* map;
-        std::int32_t stored;
-        int index;
-    };
-    const Case cases[] = {
-        {&kModes, 2, 2},
-        {&kModes, 129, 5},
-        {&kModes, 130, 6},
-        {&kModes, -1, 1},
-        {&kModes, 5, 5},  // no item's value, but a valid index
-        {&kModes, 7, kNoSelection},
-        {&kAspect, 16, 2},
-        {&kAspect, 0, 3},
-        {&kAspect, 2, kKeepSelection},
-        {&kAspect, -1, kKeepSelection},
-        {&kLayouts, 18, 1},
-        {&kLayouts, -1, 1},
-    };
-    for (const Case& c : cases) EXPECT_EQ(IndexForValue(*c.map, c.stored), c.index) << c.stored;
-
-    EXPECT_EQ(ValueForIndex(kModes, 5), 129);
-    EXPECT_EQ(ValueForIndex(kModes, kNoSelection), -1);
-}
-
-TEST(MaskBoxes, OnlyExactSumsOfEitherPartAreRecognised)
-{
-    EXPECT_EQ(MatchMaskEitherPart(kFormats, 13312), 0b10110u);  // AC3, MPEG, PES
-    EXPECT_EQ(MatchMaskEitherPart(kFormats, 0), 0u);
-    EXPECT_EQ(MatchMaskEitherPart(kFormats, 1020 + 16384), 0b01001u);
-    EXPECT_EQ(MatchMaskEitherPart(kFormats, 13312 + 30), 0b10111u);  // PCM as ticking writes it
-    EXPECT_FALSE(MatchMaskEitherPart(kFormats, 2048));
-    EXPECT_FALSE(MatchMaskEitherPart(kFormats, -1));
-}
-
-TEST(TextExchange, StaysBusyUntilTheOutermostExchangeEndsEvenOnAnException)
-{
-    TextExchange exchange;
-    exchange.Run([&] {
-        exchange.Run([] {});
-        EXPECT_TRUE(exchange.Busy());
-    });
-    EXPECT_FALSE(exchange.Busy());
-    EXPECT_THROW(exchange.Run([] { throw std::runtime_error("x"); }), std::runtime_error);
-    EXPECT_FALSE(exchange.Busy());
-}
+using namespace pagetest;
 
 class PageModelTest : public ::testing::Test {
 protected:
@@ -257,7 +127,7 @@ TEST_F(PageModelTest, EachChangeWritesExactlyItsOwnValue)
     registry.writes.clear();
     EXPECT_TRUE(model.OnControlChanged(kRows, 10));
     EXPECT_EQ(registry.writes.at(0).name, "check");
-    EXPECT_FALSE(model.OnControlChanged(kRows, kFormatsKey));
+    EXPECT_FALSE(model.OnControlChanged(kRows, static_cast<int>(kFormatsKey)));
     EXPECT_FALSE(model.OnControlChanged(kRows, 34));  // past the radio group
 }
 
@@ -414,7 +284,7 @@ constexpr int kTwoTargets[] = {40, 41};
 constexpr int kOneTarget[] = {42};
 constexpr EnableRule kRules[] = {
     EnableWhileTicked(10, kOneTarget, kOnClick),
-    EnableWhileSelected(13, 2, kTwoTargets, kOnClick | kOnLoad | kOnReset),
+    EnableWhileSelected(13, ListIndex{2}, kTwoTargets, kOnClick | kOnLoad | kOnReset),
 };
 
 TEST_F(PageModelTest, DependentEnablesFollowTheirSourceAtTheirMomentsUnlessTheDecoderIsMissing)
