@@ -77,7 +77,7 @@ protected:
 
     const PageDescription& Description() const { return m_description; }
     PageModel& Model() { return m_model; }
-    RegistryStore& Store() { return m_store; }
+    RegistryStore& Registry() { return m_store; }
     PageControls& Controls() { return m_controls; }
 
 private:
