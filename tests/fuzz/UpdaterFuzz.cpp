@@ -5,6 +5,7 @@
 // an 8-digit date; a local name is the address's last
 // path segment, safe on every Windows file system, and no two rows of a run share one.
 #include "fuzz/FuzzRegistry.h"
+#include "support/MapManifest.h"
 
 #include "platform/text/Text.h"
 #include "updater/AddressRules.h"
@@ -30,24 +31,6 @@ std::string Lower(std::string_view text)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     return lower;
 }
-
-// INI lookups: sections and keys without regard to case.
-class MapManifest final : public ManifestReader {
-public:
-    void Set(std::string_view section, std::string_view key, std::string value)
-    {
-        m_values[Lower(section) + "\n" + Lower(key)] = std::move(value);
-    }
-    std::optional<std::string> Value(std::string_view section, std::string_view key) const override
-    {
-        const auto found = m_values.find(Lower(section) + "\n" + Lower(key));
-        if (found == m_values.end()) return std::nullopt;
-        return found->second;
-    }
-
-private:
-    std::map<std::string, std::string> m_values;
-};
 
 // Last path segments, safe and not.
 constexpr std::string_view kSegments[] = {

@@ -1,40 +1,15 @@
 // The updater's two decisions over the memory registry and a manifest held in memory.
 #include "platform/registry/MemoryRegistry.h"
+#include "support/MapManifest.h"
 #include "updater/UpdateDecisions.h"
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 #include <vector>
 
 namespace zelora::updater {
 namespace {
-
-std::string Lower(std::string_view text)
-{
-    std::string lower(text);
-    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return lower;
-}
-
-class FakeManifest final : public ManifestReader {
-public:
-    FakeManifest& Set(std::string_view section, std::string_view key, std::string_view value)
-    {
-        m_values[Lower(section) + "\n" + Lower(key)] = std::string(value);
-        return *this;
-    }
-    std::optional<std::string> Value(std::string_view section, std::string_view key) const override
-    {
-        const auto found = m_values.find(Lower(section) + "\n" + Lower(key));
-        if (found == m_values.end()) return std::nullopt;
-        return found->second;
-    }
-
-private:
-    std::map<std::string, std::string> m_values;
-};
 
 constexpr const char* kSetup = "SOFTWARE\\Tarnwick\\Quellmark\\Setup";
 constexpr const char* kHome = "http://www.zelora.example/";
@@ -72,7 +47,7 @@ protected:
 
     MemoryRegistry registry;
     RegistryStore store{registry};
-    FakeManifest manifest;
+    MapManifest manifest;
 };
 
 TEST_F(UpdaterDecisionsTest, ManifestCountsOnlyWithAnEightDigitDate)
@@ -88,7 +63,7 @@ TEST_F(UpdaterDecisionsTest, ManifestCountsOnlyWithAnEightDigitDate)
         {"+2006010", false}, {"18991231", false},
     };
     for (const Case& c : cases) {
-        FakeManifest m;
+        MapManifest m;
         m.Set("Xvid", "VER", "1.2");
         if (c.ver) m.Set("zeloradate", "ver", c.ver);
         EXPECT_EQ(IsUsableManifest(m), c.usable) << (c.ver ? c.ver : "(none)");
@@ -121,7 +96,7 @@ TEST_F(UpdaterDecisionsTest, MainProgramAnnouncedOnceWhenNewer)
         registry.DeleteTree(RegRoot::LocalMachine, kSetup);
         if (c.user) store.WriteString(RegRoot::CurrentUser, kSetup, "Zelora-ver", c.user);
         if (c.machine) store.WriteString(RegRoot::LocalMachine, kSetup, "Zelora-ver", c.machine);
-        FakeManifest m;
+        MapManifest m;
         m.Set("ZELORADATE", "VER", c.ver);
         const auto notice = CheckMainProgram(store, m, kHome);
         EXPECT_EQ(notice.has_value(), c.announced) << c.ver;
@@ -152,7 +127,7 @@ TEST_F(UpdaterDecisionsTest, AnnouncedPageMustBeAPlainWebAddress)
     };
     for (const Case& c : cases) {
         registry.DeleteTree(RegRoot::CurrentUser, kSetup);
-        FakeManifest m;
+        MapManifest m;
         m.Set("ZELORADATE", "VER", "20990101");
         if (c.url) m.Set("ZELORADATE", "URL", c.url);
         const auto notice = CheckMainProgram(store, m, kHome);
@@ -237,7 +212,7 @@ TEST_F(UpdaterDecisionsTest, OfferedOnlyWhenSelectedDifferentAndComplete)
     };
     for (const Case& c : cases) {
         registry.DeleteTree(RegRoot::LocalMachine, "SOFTWARE\\Tarnwick");
-        FakeManifest m;
+        MapManifest m;
         m.Set("ZELORADATE", "VER", "20051013");
         if (c.selection != RegistryStore::MissingDword) Select("video", "Xvid", c.selection);
         if (c.installed) Installed("video", "Xvid", c.installed);
@@ -273,7 +248,7 @@ TEST(UpdaterRecords, OnlyTheUsersRecordsAreWritten)
     // As the updater opens the registry: machine-wide keys are read, never created.
     MemoryRegistry registry;
     RegistryStore store(registry, RegistryStore::ReadKeys::ExistingOnly);
-    FakeManifest m;
+    MapManifest m;
     m.Set("ZELORADATE", "VER", "20991231").Set("Xvid", "VER", "1.1");
     ASSERT_TRUE(CheckMainProgram(store, m, kHome));
     EXPECT_TRUE(CollectCodecUpdates(store, m).empty());
