@@ -3,9 +3,16 @@
 // Zelora's place, painted from an off-screen bitmap drawn once at creation. Built a second
 // time with ZELORA_BENCH_COMMON_CONTROLS (and the programs' manifest): the same window after
 // loading version 6 of the common controls, which any program with a list view pays for.
+// And a third time with ZELORA_BENCH_SAME_CONTROLS as well: the child windows Zelora shows
+// at its first paint, made the cheapest way (six owner-drawn buttons, a page, four report
+// lists with a shared image list, the sixteen rows over three of them), and nothing else: no
+// templates, pictures or registry. What Zelora takes beyond this is its own code's.
 #include <windows.h>
 #ifdef ZELORA_BENCH_COMMON_CONTROLS
 #include <commctrl.h>
+#endif
+#ifdef ZELORA_BENCH_SAME_CONTROLS
+#include <initializer_list>
 #endif
 
 namespace {
@@ -38,12 +45,98 @@ void DrawPicture(HWND window)
     }
 }
 
+#ifdef ZELORA_BENCH_SAME_CONTROLS
+HWND MakeChild(const wchar_t* className, DWORD style, DWORD exStyle, RECT place, HWND parent, int id)
+{
+    return ::CreateWindowExW(exStyle, className, L"", WS_CHILD | WS_VISIBLE | style, place.left,
+                             place.top, place.right - place.left, place.bottom - place.top, parent,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+}
+
+// Two 20 x 20 images, as the tick column's.
+HIMAGELIST MakeImages()
+{
+    HIMAGELIST images = ::ImageList_Create(20, 20, ILC_COLOR32 | ILC_MASK, 2, 2);
+    HDC screen = ::GetDC(nullptr);
+    for (COLORREF colour : {RGB(255, 255, 255), RGB(40, 120, 40)}) {
+        HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 20, 20);
+        HDC dc = ::CreateCompatibleDC(screen);
+        HGDIOBJ old = ::SelectObject(dc, bitmap);
+        RECT all{0, 0, 20, 20};
+        HBRUSH brush = ::CreateSolidBrush(colour);
+        ::FillRect(dc, &all, brush);
+        ::DeleteObject(brush);
+        ::SelectObject(dc, old);
+        ::DeleteDC(dc);
+        ::ImageList_Add(images, bitmap, nullptr);
+        ::DeleteObject(bitmap);
+    }
+    ::ReleaseDC(nullptr, screen);
+    return images;
+}
+
+void MakeControls(HWND window)
+{
+    for (int i = 0; i < 6; ++i)
+        MakeChild(L"BUTTON", BS_OWNERDRAW | WS_TABSTOP, 0, {25, 70 + 28 * i, 138, 88 + 28 * i}, window,
+                  1000 + i);
+    HWND page = MakeChild(L"STATIC", 0, WS_EX_CONTROLPARENT, {162, 50, 582, 550}, window, 1100);
+    HIMAGELIST images = MakeImages();
+    const RECT places[] = {{10, 55, 190, 190}, {210, 55, 390, 190}, {10, 265, 190, 400}, {210, 265, 390, 400}};
+    const int rows[] = {8, 6, 2, 0};  // the demo pack's video, audio and subtitle rows
+    for (int n = 0; n < 4; ++n) {
+        HWND list = MakeChild(WC_LISTVIEWW,
+                              WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL |
+                                  LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
+                              WS_EX_NOPARENTNOTIFY | WS_EX_CLIENTEDGE, places[n], page, 1002 + n);
+        if (!rows[n]) continue;
+        ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+        ListView_SetImageList(list, images, LVSIL_SMALL);
+        int index = 0;
+        for (int width : {146, 0}) {
+            LVCOLUMNW column{};
+            column.mask = LVCF_WIDTH | LVCF_SUBITEM;
+            column.cx = width;
+            column.iSubItem = index;
+            ListView_InsertColumn(list, index++, &column);
+        }
+        for (int row = 0; row < rows[n]; ++row) {
+            wchar_t text[] = L"Decoder 0";
+            text[8] = static_cast<wchar_t>(L'0' + row);
+            LVITEMW item{};
+            item.mask = LVIF_TEXT | LVIF_IMAGE;
+            item.iItem = row;
+            item.pszText = text;
+            item.iImage = row % 2;
+            ListView_InsertItem(list, &item);
+            ListView_SetItemText(list, row, 1, const_cast<wchar_t*>(row % 2 ? L"1" : L"0"));
+        }
+        ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    }
+}
+
+void DrawButton(const DRAWITEMSTRUCT& item)
+{
+    HBRUSH brush = ::CreateSolidBrush(RGB(200, 205, 215));
+    ::FillRect(item.hDC, &item.rcItem, brush);
+    ::DeleteObject(brush);
+}
+#endif
+
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_CREATE:
         DrawPicture(window);
+#ifdef ZELORA_BENCH_SAME_CONTROLS
+        MakeControls(window);
+#endif
         return 0;
+#ifdef ZELORA_BENCH_SAME_CONTROLS
+    case WM_DRAWITEM:
+        DrawButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
+#endif
     case WM_ERASEBKGND: {
         ::BitBlt(reinterpret_cast<HDC>(wParam), 0, 0, kWidth, kHeight, g_picture, 0, 0, SRCCOPY);
         return 1;

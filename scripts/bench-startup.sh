@@ -19,7 +19,10 @@
 # of a 588 x 608 top-level window, seen by bench/startup_watch.py, which subscribes to the
 # root window's structure events before it starts the program (no polling interval).
 # A second yardstick, the same bare window after loading the common controls 6 under the
-# programs' manifest (zelora_bench_bare_controls), tells the library's share from Zelora's.
+# programs' manifest (zelora_bench_bare_controls), tells the library's share from Zelora's;
+# a third, that window with the child controls Zelora shows at its first paint made the
+# cheapest way (zelora_bench_same_controls), tells what those controls cost from what
+# Zelora's own code adds to them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -39,6 +42,7 @@ zelora_regtool apply "$(winepath_of "$root/tools/demo/DemoPack.txt")"
 
 bare="$ZELORA_BUILD/zelora_bench_bare.exe"
 controls="$ZELORA_BUILD/zelora_bench_bare_controls.exe"
+same="$ZELORA_BUILD/zelora_bench_same_controls.exe"
 zelora="$ZELORA_BUILD/Zelora.exe"
 stop_server() { "$WINESERVER" -k 2>/dev/null || true; "$WINESERVER" -w 2>/dev/null || true; }
 start_ms() {
@@ -53,27 +57,35 @@ for round in ${ZELORA_BENCH_ROUNDS:-cold warm}; do
   if [ "$round" = warm ]; then stop_server; "$WINESERVER" -p; fi
   start_ms "$bare" >/dev/null
   start_ms "$controls" >/dev/null
+  start_ms "$same" >/dev/null
   start_ms "$zelora" >/dev/null
   bare_ms=()
   controls_ms=()
+  same_ms=()
   zelora_ms=()
   for _ in $(seq 1 "$runs"); do
     bare_ms+=("$(start_ms "$bare")")
     controls_ms+=("$(start_ms "$controls")")
+    same_ms+=("$(start_ms "$same")")
     zelora_ms+=("$(start_ms "$zelora")")
   done
   bare_median=$(median "${bare_ms[@]}")
   controls_median=$(median "${controls_ms[@]}")
+  same_median=$(median "${same_ms[@]}")
   zelora_median=$(median "${zelora_ms[@]}")
   echo "== $round Wine server"
   echo "bare window: median ${bare_median} ms (runs: ${bare_ms[*]})"
   echo "bare window with the common controls 6: median ${controls_median} ms (runs: ${controls_ms[*]})"
+  echo "bare window with Zelora's first-paint controls: median ${same_median} ms (runs: ${same_ms[*]})"
   echo "Zelora:      median ${zelora_median} ms (runs: ${zelora_ms[*]})"
   awk -v z="$zelora_median" -v b="$bare_median" \
     'BEGIN {printf "ratio Zelora / bare: %.2f; Zelora extra: %d ms\n", z / b, z - b}'
   # What the list views' library costs any program, apart from what Zelora does itself.
   awk -v z="$zelora_median" -v c="$controls_median" -v b="$bare_median" \
     'BEGIN {printf "common controls 6: %d ms; ratio Zelora / bare window with them: %.2f\n", c - b, z / c}'
+  # What the list views and buttons themselves cost, apart from Zelora's code around them.
+  awk -v z="$zelora_median" -v s="$same_median" -v c="$controls_median" \
+    'BEGIN {printf "first-paint controls: %d ms; ratio Zelora / window with them: %.2f; Zelora extra: %d ms\n", s - c, z / s, z - s}'
   # On a busy machine single runs jump; the fastest runs show the programs' own cost.
   awk -v z="$(fastest "${zelora_ms[@]}")" -v b="$(fastest "${bare_ms[@]}")" \
     'BEGIN {printf "fastest runs: bare %d ms, Zelora %d ms, ratio %.2f\n", b, z, z / b}'
