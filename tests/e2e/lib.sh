@@ -54,7 +54,10 @@ wait_for_not() { # seconds, command...: until the command fails
 }
 
 # Registry: prints the value, empty when missing.
-reg_get() { "$WINE64" "$ZELORA_BUILD/zelora_regtool.exe" get "$1" "$2" "$3" 2>/dev/null | tr -d '\r'; }
+# Asked twice when nothing came back: on a loaded machine a Wine start of the tool has
+# once printed nothing for a value that was there.
+reg_get_once() { "$WINE64" "$ZELORA_BUILD/zelora_regtool.exe" get "$1" "$2" "$3" 2>/dev/null | tr -d '\r'; }
+reg_get() { local v; v=$(reg_get_once "$@"); [ -n "$v" ] || v=$(reg_get_once "$@"); printf '%s\n' "$v"; }
 reg_apply_file() { "$WINE64" "$ZELORA_BUILD/zelora_regtool.exe" apply "$(winepath_of "$1")"; }
 reg_apply() { # lines on stdin
   local f; f=$(mktemp --suffix=.txt); cat > "$f"; reg_apply_file "$f"; local s=$?; rm -f "$f"; return $s
