@@ -5,8 +5,9 @@
 // loading version 6 of the common controls, which any program with a list view pays for.
 // And a third time with ZELORA_BENCH_SAME_CONTROLS as well: the child windows Zelora shows
 // at its first paint, made the cheapest way (six owner-drawn buttons, a page, four report
-// lists with a shared image list, the sixteen rows over three of them), and nothing else: no
-// templates, pictures or registry. What Zelora takes beyond this is its own code's.
+// lists with a shared image list and the pages' font, the sixteen rows over three of them),
+// and nothing else: no templates, pictures or registry. What Zelora takes beyond this is its
+// own code's.
 #include <windows.h>
 #ifdef ZELORA_BENCH_COMMON_CONTROLS
 #include <commctrl.h>
@@ -82,6 +83,9 @@ void MakeControls(HWND window)
                   1000 + i);
     HWND page = MakeChild(L"STATIC", 0, WS_EX_CONTROLPARENT, {162, 50, 582, 550}, window, 1100);
     HIMAGELIST images = MakeImages();
+    // The pages' template font, 9 points of Gulim, as the dialog manager makes it.
+    HFONT font = ::CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0,
+                               0, L"\uAD74\uB9BC");
     const RECT places[] = {{10, 55, 190, 190}, {210, 55, 390, 190}, {10, 265, 190, 400}, {210, 265, 390, 400}};
     const int rows[] = {8, 6, 2, 0};  // the demo pack's video, audio and subtitle rows
     for (int n = 0; n < 4; ++n) {
@@ -89,6 +93,7 @@ void MakeControls(HWND window)
                               WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL |
                                   LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
                               WS_EX_NOPARENTNOTIFY | WS_EX_CLIENTEDGE, places[n], page, 1002 + n);
+        ::SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         if (!rows[n]) continue;
         ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
         ListView_SetImageList(list, images, LVSIL_SMALL);
