@@ -35,6 +35,12 @@ public:
     T* Get() const { return m_ptr; }
     T* operator->() const { return m_ptr; }
     explicit operator bool() const { return m_ptr != nullptr; }
+    // For a call that hands out a new reference through an out parameter.
+    T** Put()
+    {
+        Reset();
+        return &m_ptr;
+    }
     void** PutVoid()
     {
         Reset();
