@@ -31,13 +31,16 @@ void SkinButton::Place(const ButtonPlacement& place, HWND insertAfter)
 {
     if (!place.visible) {
         if (m_hwnd) ::ShowWindow(m_hwnd, SW_HIDE);
+        m_shownAt.reset();
         return;
     }
+    if (m_hwnd && m_shownAt && *m_shownAt == place.rect) return;
     m_width = place.rect.Width();
     m_height = place.rect.Height();
     if (m_hwnd) {
         ::SetWindowPos(m_hwnd, nullptr, place.rect.left, place.rect.top, m_width, m_height,
                        SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        m_shownAt = place.rect;
         return;
     }
     // Painted only from the message loop, so shown at once and subclassed before any paint.
@@ -47,6 +50,7 @@ void SkinButton::Place(const ButtonPlacement& place, HWND insertAfter)
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(m_button->controlId)),
                                win::ModuleInstance(), nullptr);
     if (!m_hwnd) return;
+    m_shownAt = place.rect;
     ::SetWindowSubclass(m_hwnd, &SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
     // A new child comes after its siblings, which is already its tab place at start; one
     // made later, between others, moves to follow `insertAfter` (HWND_TOP: first).

@@ -9,6 +9,8 @@
 #include "platform/win/UniqueHandle.h"
 #include "shell/Accordion.h"
 
+#include <optional>
+
 namespace zelora {
 
 class SkinButton {
@@ -51,6 +53,9 @@ private:
     mutable win::SkinImages m_images;  // each decoded when the button first draws it
     int m_width = 0;
     int m_height = 0;
+    // Where the button was last shown, if it still is: the menu is laid out again on every
+    // choice, and most buttons stay put.
+    std::optional<Rect> m_shownAt;
 };
 
 // An accordion group header: its flag says whether the group is open, and it has a fourth

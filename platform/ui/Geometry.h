@@ -14,6 +14,7 @@ struct Rect {
     int right = 0;
     int bottom = 0;
 
+    friend constexpr bool operator==(const Rect&, const Rect&) = default;
     constexpr int Width() const { return right - left; }
     constexpr int Height() const { return bottom - top; }
     constexpr bool Contains(Point p) const
