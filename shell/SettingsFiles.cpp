@@ -15,8 +15,6 @@
 namespace zelora {
 namespace {
 
-constexpr wchar_t kFilter[] = L"레지스트리 파일 (*.reg)\0*.reg\0모든 파일 (*.*)\0*.*\0";
-
 void Tell(HWND owner, const std::string& text, UINT icon)
 {
     ::MessageBoxW(owner, win::Wide(text).c_str(), L"Zelora", MB_OK | icon);
