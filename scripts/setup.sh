@@ -6,8 +6,22 @@ set -euo pipefail
 packages=(
   cmake g++ make libgtest-dev libgmock-dev googletest libbenchmark-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
-  wine wine64 xvfb xdotool x11-apps x11-utils imagemagick fonts-nanum python3-pil nsis osslsigncode openssl
+  wine wine64 wine32:i386 xvfb xdotool x11-apps x11-utils imagemagick fonts-nanum python3-pil
+  nsis osslsigncode openssl
 )
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+
+# The shipped programs are 32-bit: Wine runs them only with its i386 half (wine32), which
+# needs the architecture known to dpkg before apt can see the package.
+addedArch=0
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  echo "setup: adding the i386 architecture for wine32"
+  $sudo dpkg --add-architecture i386
+  addedArch=1
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -16,11 +30,8 @@ for p in "${packages[@]}"; do
   fi
 done
 
-if [ ${#missing[@]} -gt 0 ]; then
+if [ ${#missing[@]} -gt 0 ] || [ "$addedArch" = 1 ]; then
   echo "setup: installing ${missing[*]}"
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  export DEBIAN_FRONTEND=noninteractive
   $sudo apt-get update -q
-  $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+  [ ${#missing[@]} -eq 0 ] || $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
