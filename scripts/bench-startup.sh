@@ -27,17 +27,19 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 runs=${ZELORA_BENCH_RUNS:-5}
-bash scripts/build.sh win64 >/dev/null
-export ZELORA_BUILD="$root/build/win64"
+bits=${ZELORA_BENCH_BITS:-32}  # the shipped programs; 64 measures the other build
+bash scripts/build.sh "win$bits" >/dev/null
+export ZELORA_BUILD="$root/build/win$bits"
 source scripts/wine-env.sh
 zelora_start_display
 trap '"$WINESERVER" -k 2>/dev/null || true; zelora_stop_loopback; zelora_stop_display' EXIT
 zelora_wine_setup "$ZELORA_BUILD"
+echo "(the $ZELORA_BITS-bit programs of $ZELORA_BUILD under $(basename "$ZELORA_WINE"))"
 # Every start below inherits http_proxy: no request leaves 127.0.0.1.
 zelora_start_loopback
 zelora_regtool apply "$(winepath_of "$root/tools/demo/DemoPack.txt")"
 # Ordinary starts: the first-start reset is not what a user waits for every day.
-"$WINE64" reg add 'HKLM\Software\Tarnwick\Quellmark\Setup' /v CheckInstall /t REG_DWORD /d 1 /f /reg:32 >/dev/null
+"$ZELORA_WINE" reg add 'HKLM\Software\Tarnwick\Quellmark\Setup' /v CheckInstall /t REG_DWORD /d 1 /f /reg:32 >/dev/null
 "$WINESERVER" -w 2>/dev/null || true
 
 bare="$ZELORA_BUILD/zelora_bench_bare.exe"
@@ -47,7 +49,7 @@ zelora="$ZELORA_BUILD/Zelora.exe"
 stop_server() { "$WINESERVER" -k 2>/dev/null || true; "$WINESERVER" -w 2>/dev/null || true; }
 start_ms() {
   [ "$round" = cold ] && stop_server
-  python3 bench/startup_watch.py --size 588x608 -- "$WINE64" "$1"
+  python3 bench/startup_watch.py --size 588x608 -- "$ZELORA_WINE" "$1"
   sleep 0.3
 }
 median() { printf '%s\n' "$@" | sort -n | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
@@ -73,7 +75,7 @@ for round in ${ZELORA_BENCH_ROUNDS:-cold warm}; do
   controls_median=$(median "${controls_ms[@]}")
   same_median=$(median "${same_ms[@]}")
   zelora_median=$(median "${zelora_ms[@]}")
-  echo "== $round Wine server"
+  echo "== $round Wine server, $ZELORA_BITS-bit programs"
   echo "bare window: median ${bare_median} ms (runs: ${bare_ms[*]})"
   echo "bare window with the common controls 6: median ${controls_median} ms (runs: ${controls_ms[*]})"
   echo "bare window with Zelora's first-paint controls: median ${same_median} ms (runs: ${same_ms[*]})"

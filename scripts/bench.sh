@@ -5,17 +5,19 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
-bash scripts/build.sh native win64 >/dev/null
+bits=${ZELORA_BENCH_BITS:-32}  # the shipped programs; 64 measures the other build
+bash scripts/build.sh native "win$bits" >/dev/null
 echo "== memory registry, 1,000 filters"
 build/native/zelora_bench_inventory --registry=memory --filters=1000
 echo "== real registry under Wine, ${ZELORA_BENCH_FILTERS:-1000} filters"
-export ZELORA_BUILD="$root/build/win64"
+export ZELORA_BUILD="$root/build/win$bits"
 source scripts/wine-env.sh
 zelora_start_display
 trap 'zelora_stop_loopback; zelora_stop_display' EXIT
 zelora_wine_setup "$ZELORA_BUILD"
+echo "(the $ZELORA_BITS-bit programs of $ZELORA_BUILD under $(basename "$ZELORA_WINE"))"
 zelora_start_loopback
-"$WINE64" "$ZELORA_BUILD/zelora_bench_inventory.exe" --registry=real --seed \
+"$ZELORA_WINE" "$ZELORA_BUILD/zelora_bench_inventory.exe" --registry=real --seed \
   --filters="${ZELORA_BENCH_FILTERS:-1000}"
 echo "== level sliders under Wine: one drag step against a full page repaint"
-"$WINE64" "$ZELORA_BUILD/zelora_bench_sliders.exe"
+"$ZELORA_WINE" "$ZELORA_BUILD/zelora_bench_sliders.exe"

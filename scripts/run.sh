@@ -5,8 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
-bash scripts/build.sh win64 >/dev/null
-export ZELORA_BUILD="$root/build/win64"
+bash scripts/build.sh win32 >/dev/null
+export ZELORA_BUILD="$root/build/win32"
 source scripts/wine-env.sh
 
 interactive=1
@@ -19,11 +19,11 @@ zelora_start_loopback
 zelora_apply_pack "$root/tools/demo/DemoPack.txt"
 
 if [ "$interactive" = 1 ]; then
-  "$WINE64" "$ZELORA_BUILD/Zelora.exe"
+  "$ZELORA_WINE" "$ZELORA_BUILD/Zelora.exe"
   exit 0
 fi
 
-"$WINE64" "$ZELORA_BUILD/Zelora.exe" &
+"$ZELORA_WINE" "$ZELORA_BUILD/Zelora.exe" &
 zelora_pid=$!
 for _ in $(seq 1 100); do
   xdotool search --name '^Zelora$' >/dev/null 2>&1 && break
@@ -34,4 +34,4 @@ shot="$root/build/zelora.png"
 xwd -root -silent | convert xwd:- -crop 588x608+400+250 +repage "$shot"
 "$WINESERVER" -k 2>/dev/null || true
 wait "$zelora_pid" 2>/dev/null || true
-echo "Zelora ran on a virtual display; screenshot: $shot"
+echo "Zelora ($ZELORA_BITS-bit, $ZELORA_BUILD/Zelora.exe) ran on a virtual display; screenshot: $shot"

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Runs every test: installs what is missing, builds the programs and the native tests (under
 # AddressSanitizer and UndefinedBehaviorSanitizer: the `sanitize` preset), runs the latter,
-# checks the shipped programs' imports, then the Win32-side tests and the end-to-end tests
-# under Wine on a virtual display. Ends with one summary line: "N passed, N failed".
+# checks the shipped programs' imports, then the Win32-side tests of both Windows builds and
+# the end-to-end tests on the shipped 32-bit programs, under Wine on a virtual display. Ends with one summary line: "N passed, N failed".
 set -uo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -40,31 +40,38 @@ echo "== version resources and the signing hook"
 bash scripts/check-release-files.sh build/win32
 count "release files carry one version and can be signed" $?
 
-export ZELORA_BUILD="$root/build/win64"
 source scripts/wine-env.sh
 zelora_start_display || { echo "0 passed, 1 failed"; exit 1; }
 trap 'zelora_stop_loopback; zelora_stop_display' EXIT
-zelora_wine_setup "$ZELORA_BUILD"
 # Every Wine process below inherits http_proxy: no request leaves 127.0.0.1.
-zelora_start_loopback || { echo "0 passed, 1 failed"; exit 1; }
+zelora_start_loopback "$root/build/loopback-root" || { echo "0 passed, 1 failed"; exit 1; }
 
-echo "== Win32 tests under Wine"
-"$WINE64" "$ZELORA_BUILD/zelora_win_tests.exe" --gtest_brief=1 2>&1 | tail -n 30
-count "Win32 tests" "${PIPESTATUS[0]}"
-"$WINESERVER" -w 2>/dev/null || true
-
-echo "== Win32 tests of the updater under Wine"
-"$WINE64" "$ZELORA_BUILD/zelora_updater_tests.exe" --gtest_brief=1 2>&1 | tail -n 30
-count "Win32 tests of the updater" "${PIPESTATUS[0]}"
-"$WINESERVER" -w 2>/dev/null || true
+# Both Win32 suites of one build, under that build's Wine loader in its own prefix.
+win32_suites() { # build dir
+  export ZELORA_BUILD="$1"
+  zelora_wine_setup "$ZELORA_BUILD" || { count "Wine prefix for $ZELORA_BUILD" 1; return; }
+  local bits="$ZELORA_BITS-bit ($(basename "$ZELORA_WINE"))"
+  echo "== Win32 tests under Wine: $bits"
+  "$ZELORA_WINE" "$ZELORA_BUILD/zelora_win_tests.exe" --gtest_brief=1 2>&1 | tail -n 30
+  count "Win32 tests, $bits" "${PIPESTATUS[0]}"
+  "$WINESERVER" -w 2>/dev/null || true
+  echo "== Win32 tests of the updater under Wine: $bits"
+  "$ZELORA_WINE" "$ZELORA_BUILD/zelora_updater_tests.exe" --gtest_brief=1 2>&1 | tail -n 30
+  count "Win32 tests of the updater, $bits" "${PIPESTATUS[0]}"
+  "$WINESERVER" -w 2>/dev/null || true
+}
+# The 64-bit build must behave as the shipped one does: its suites run too, then everything
+# else runs on the 32-bit programs users install.
+win32_suites "$root/build/win64"
+win32_suites "$root/build/win32"
 
 for t in tests/e2e/*.sh; do
   [ -e "$t" ] || continue
   [ "$(basename "$t")" = lib.sh ] && continue
-  echo "== end-to-end: $t"
+  echo "== end-to-end: $t ($ZELORA_BITS-bit programs)"
   bash "$t"
   status=$?  # taken before the name's command substitution resets $?
-  count "$(basename "$t" .sh)" "$status"
+  count "$(basename "$t" .sh), $ZELORA_BITS-bit" "$status"
   "$WINESERVER" -k 2>/dev/null || true
 done
 

@@ -1,13 +1,21 @@
 # Sourced by the scripts that run the Windows build under Wine: one prefix under the build
 # directory, a virtual display when there is no real one, and the Korean dialog font.
 # Usage: source scripts/wine-env.sh; zelora_wine_setup BUILD_DIR
+# zelora_wine_setup sets ZELORA_WINE to the loader for that build's programs (wine for the
+# shipped 32-bit build, wine64 for the 64-bit one) and ZELORA_BITS to 32 or 64.
 
 export WINEDEBUG=-all
 # No Mono installer prompt; no browser engine download prompt outside the browser's tests.
 export WINEDLLOVERRIDES="mscoree=;mshtml="
+WINE32=/usr/lib/wine/wine
 WINE64=$(command -v wine64 || echo /usr/lib/wine/wine64)
 WINESERVER=$(command -v wineserver || echo /usr/lib/wine/wineserver)
-export WINE64 WINESERVER
+export WINE32 WINE64 WINESERVER
+
+# 32 or 64: the bitness of the programs a build directory makes, from its compiler.
+zelora_build_bits() {
+  if grep -q '^CMAKE_AR:FILEPATH=.*i686-w64-mingw32-' "$1/CMakeCache.txt" 2>/dev/null; then echo 32; else echo 64; fi
+}
 
 zelora_start_display() {
   if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
@@ -42,11 +50,28 @@ zelora_wine_setup() {
   # have separate Wine servers and never see each other's windows, mutexes or registry.
   local display="${DISPLAY#:}"
   export WINEPREFIX="$build/wineprefix-${display%%.*}"
+  ZELORA_BITS=$(zelora_build_bits "$build")
+  if [ "$ZELORA_BITS" = 32 ]; then
+    # Without its i386 half, wine64 runs a 32-bit program in a mode that paints every
+    # window black: better no run at all.
+    [ -x "$WINE32" ] || { echo "wine-env: $WINE32 missing (wine32:i386, scripts/setup.sh)" >&2; return 1; }
+    ZELORA_WINE=$WINE32
+  else
+    ZELORA_WINE=$WINE64
+  fi
+  export ZELORA_BITS ZELORA_WINE
+  # A prefix made while only wine64 was there has no 32-bit system folder, so no 32-bit
+  # program (regsvr32 among them) could run in it: made again.
+  if [ -f "$WINEPREFIX/.zelora-ready" ] && [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/regsvr32.exe" ]; then
+    echo "wine-env: the prefix in $WINEPREFIX has no 32-bit system folder; making it again"
+    "$WINESERVER" -k 2>/dev/null || true
+    rm -rf "$WINEPREFIX"
+  fi
   local tool="$build/zelora_regtool.exe"
   if [ ! -f "$WINEPREFIX/.zelora-ready" ]; then
     echo "wine-env: creating the Wine prefix in $WINEPREFIX"
     mkdir -p "$WINEPREFIX"
-    "$WINE64" wineboot -u >/dev/null 2>&1 || true
+    "$ZELORA_WINE" wineboot -u >/dev/null 2>&1 || true
     "$WINESERVER" -w 2>/dev/null || true
     cp /usr/share/fonts/truetype/nanum/NanumGothic.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
     cp /usr/share/fonts/truetype/nanum/NanumGothicBold.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
@@ -57,10 +82,10 @@ zelora_wine_setup() {
       echo "HKCU|Software\\Wine\\Fonts\\Replacements|tahoma|sz|NanumGothic"
       echo "HKCU|Software\\Wine\\Fonts\\Replacements|Tahoma|sz|NanumGothic"
     } > "$fonts"
-    "$WINE64" "$tool" apply "$(winepath_of "$fonts")" || return 1
+    "$ZELORA_WINE" "$tool" apply "$(winepath_of "$fonts")" || return 1
     # Every Windows has the DirectShow filter category in its 32-bit view; a Wine prefix
     # made by wine64 alone does not.
-    "$WINE64" reg add 'HKCR\CLSID\{083863F1-70DE-11d0-BD40-00A0C911CE86}\Instance' /reg:32 /f \
+    "$ZELORA_WINE" reg add 'HKCR\CLSID\{083863F1-70DE-11d0-BD40-00A0C911CE86}\Instance' /reg:32 /f \
       >/dev/null 2>&1 || return 1
     "$WINESERVER" -w 2>/dev/null || true
     touch "$WINEPREFIX/.zelora-ready"
@@ -72,7 +97,7 @@ zelora_wine_setup() {
   if [ ! -f "$WINEPREFIX/.zelora-unmanaged" ]; then
     local settings="$build/display-settings.txt"
     echo "HKCU|Software\\Wine\\X11 Driver|Managed|sz|N" > "$settings"
-    "$WINE64" "$tool" apply "$(winepath_of "$settings")" || return 1
+    "$ZELORA_WINE" "$tool" apply "$(winepath_of "$settings")" || return 1
     "$WINESERVER" -w 2>/dev/null || true
     touch "$WINEPREFIX/.zelora-unmanaged"
   fi
@@ -81,7 +106,7 @@ zelora_wine_setup() {
 # A Unix path as Wine sees it (Z: maps the root).
 winepath_of() { echo "Z:${1//\//\\}"; }
 
-zelora_regtool() { "$WINE64" "$ZELORA_BUILD/zelora_regtool.exe" "$@"; }
+zelora_regtool() { "$ZELORA_WINE" "$ZELORA_BUILD/zelora_regtool.exe" "$@"; }
 
 # The pack file's registry lines and, for every decoder recorded in Install, an empty file
 # where its filter lives: Codec Connect tells a decoder whose file is gone from a healthy one.

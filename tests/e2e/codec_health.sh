@@ -14,10 +14,10 @@ vendor='{5A1E7E57-C0DE-4A11-9E57-0000000000F1}'
 repaired='{5A1E7E57-C0DE-4A11-9E57-0000000000E2}'                # the stand-in filter's own
 drive="$WINEPREFIX/drive_c"
 
-key_exists() { "$WINE64" reg query "$1" /reg:32 >/dev/null 2>&1; }
+key_exists() { "$ZELORA_WINE" reg query "$1" /reg:32 >/dev/null 2>&1; }
 key_absent() { ! key_exists "$1"; }
 server_of() { # CLSID: the default value of its InprocServer32
-  "$WINE64" reg query "HKCR\\CLSID\\$1\\InprocServer32" /ve /reg:32 2>/dev/null | tr -d '\r' |
+  "$ZELORA_WINE" reg query "HKCR\\CLSID\\$1\\InprocServer32" /ve /reg:32 2>/dev/null | tr -d '\r' |
     sed -n 's/.*REG_SZ[[:space:]]*//p'
 }
 # Whether the list row centred at page height y shows any text (its darkest pixel is dark).
@@ -28,16 +28,11 @@ row_darkest() {
 row_has_text() { [ "$(row_darkest "$1")" -lt 100 ]; }
 row_is_empty() { [ "$(row_darkest "$1")" -ge 200 ]; }
 
-# This kernel runs no 32-bit program, so the prefix has no 32-bit regsvr32 where Zelora
-# looks for one: the 64-bit one stands in, and the stand-in filter is a 64-bit DLL.
-wow64="$drive/windows/syswow64"
-placed_regsvr32=""
-if [ ! -e "$wow64/regsvr32.exe" ]; then
-  mkdir -p "$wow64" && cp "$drive/windows/system32/regsvr32.exe" "$wow64/" && placed_regsvr32=1
-fi
+# Zelora starts the system's own 32-bit regsvr32, which loads the stand-in filter: both
+# must be 32-bit, as on a user's PC.
+[ -f "$drive/windows/syswow64/regsvr32.exe" ] || { fail "the prefix has no 32-bit regsvr32"; finish; exit 1; }
 # The prefix is shared with the other tests: leave it as the demo pack has it.
 restore() {
-  [ -n "$placed_regsvr32" ] && rm -f "$wow64/regsvr32.exe"
   rm -rf "$drive/Vendor" "$drive/Other Pack"
   reg_apply <<LINES
 HKCR|CLSID\\{083863F1-70DE-11d0-BD40-00A0C911CE86}\\Instance\\$vendor|-

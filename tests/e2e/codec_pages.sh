@@ -22,7 +22,8 @@ row_ticked() { # page y
 row_unticked() { ! row_ticked "$1"; }
 
 # Zelora with Wine's process trace on: the programs it asks the system to start show up in
-# the trace even where they cannot run (a 64-bit-only prefix has no 32-bit regsvr32).
+# the trace with their exact command lines (the demo pack's filters are empty files, so
+# regsvr32 itself fails on them without a word, as it does with /s).
 start_zelora_traced() { WINEDEBUG=+process start_zelora "$trace"; }
 regsvr32_starts() { grep -c 'CreateProcessInternalW .*regsvr32\.exe' "$trace"; }
 # The command line exactly, up to the end of the traced text: no closing quote after the path.
@@ -80,7 +81,7 @@ check "regsvr32 /s /u for FFDShow (the lower row first)" \
 check "regsvr32 /s /u for Divx5" \
   started 'regsvr32.exe\" /s /u \"C:\\Program Files\\Quellmark\\Codecs\\divxdec.ax'
 check "FFDShow was started before Divx5" \
-  [ "$(grep -o 'Codecs\\\\[a-z]*\.ax' "$trace" | head -n 2 | tr '\n' ' ')" = \
+  [ "$(grep 'CreateProcessInternalW app .*regsvr32' "$trace" | grep -o 'Codecs\\\\[a-z]*\.ax' | head -n 2 | tr '\n' ' ')" = \
     'Codecs\\ffdshow.ax Codecs\\divxdec.ax ' ]
 # Lower rows, sorted: Divx5 300, FFDShow 321.
 check "the moved rows arrive unticked" row_unticked 300

@@ -3,13 +3,22 @@
 # first start from the installed folder, an upgrade that keeps a changed setting, an
 # uninstall refused while Zelora runs, then a silent uninstall that takes away everything
 # of ours and nothing of the decoders'.
-# Runs the amd64 build of the same script (the shipped x86 one cannot run here).
+# Runs the setup file of the build under test: the shipped x86 one from the 32-bit build
+# (whose programs go to the 32-bit Program Files and whose logon and programs-list entries
+# are in the 32-bit view, where Windows reads them too), the amd64 one from the 64-bit build.
 source "$(dirname "$0")/lib.sh"
-setup_file="$ZELORA_BUILD/ZeloraSetup-amd64.exe"
+if [ "$ZELORA_BITS" = 32 ]; then
+  setup_file="$ZELORA_BUILD/ZeloraSetup.exe"
+  folder_win='C:\Program Files (x86)\Zelora'
+else
+  setup_file="$ZELORA_BUILD/ZeloraSetup-amd64.exe"
+  folder_win='C:\Program Files\Zelora'
+fi
+echo "setup file: $(basename "$setup_file") ($ZELORA_BITS-bit programs)"
 product='Software\Tarnwick\Quellmark'
 setup="$product\\Setup"
-folder_win='C:\Program Files\Zelora'
-folder="$WINEPREFIX/drive_c/Program Files/Zelora"
+folder="$WINEPREFIX/drive_c/${folder_win#C:\\}"
+folder=${folder//\\//}
 shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Zelora.lnk"
 run_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
 arp_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Zelora'
@@ -17,10 +26,11 @@ arp_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Zelora'
 [ -f "$setup_file" ] || { fail "no $setup_file (is makensis installed?)"; finish; exit 1; }
 
 # The programs' own view is the 32-bit one (zelora_regtool); the logon and programs-list
-# entries of a 64-bit installer are in the 64-bit view.
-reg64_has() { "$WINE64" reg query "$1" ${2:+/v "$2"} /reg:64 >/dev/null 2>&1; }
-reg_has_key() { "$WINE64" reg query "HKLM\\$1" /reg:32 >/dev/null 2>&1; }
-gone64() { ! reg64_has "$@"; }
+# entries are in the installer's own view.
+setup_view="/reg:$ZELORA_BITS"
+setup_reg_has() { "$ZELORA_WINE" reg query "$1" ${2:+/v "$2"} "$setup_view" >/dev/null 2>&1; }
+reg_has_key() { "$ZELORA_WINE" reg query "HKLM\\$1" /reg:32 >/dev/null 2>&1; }
+setup_reg_gone() { ! setup_reg_has "$@"; }
 key_gone() { ! reg_has_key "$1"; }
 wait_wine() { "$WINESERVER" -w 2>/dev/null || true; }
 
@@ -35,7 +45,7 @@ EOF2
 rm -rf "$folder" "$shortcut"
 
 echo "silent install"
-"$WINE64" "$setup_file" /S
+"$ZELORA_WINE" "$setup_file" /S
 check "the setup file reports success" [ $? -eq 0 ]
 wait_wine
 check "Zelora.exe and ZeloraUpdate.exe under Program Files" \
@@ -44,22 +54,22 @@ check "Start menu entry for Zelora" [ -f "$shortcut" ]
 check "Install_Dir names the folder" [ "$(reg_get HKLM "$setup" Install_Dir)" = "$folder_win" ]
 check "CheckInstall is 0" [ "$(reg_get HKLM "$setup" CheckInstall)" = "0" ]
 check "the updater starts at logon" \
-  sh -c "'$WINE64' reg query '$run_key' /v ZeloraUpdate /reg:64 2>/dev/null | tr -d '\r' | grep -qF '\"$folder_win\\ZeloraUpdate.exe\"'"
-check "listed among the installed programs" reg64_has "$arp_key" UninstallString
+  sh -c "'$ZELORA_WINE' reg query '$run_key' /v ZeloraUpdate $setup_view 2>/dev/null | tr -d '\r' | grep -qF '\"$folder_win\\ZeloraUpdate.exe\"'"
+check "listed among the installed programs" setup_reg_has "$arp_key" UninstallString
 version=$(sed -n 's/^#define ZELORA_VERSION_TEXT "\(.*\)\.0"$/\1/p' "$ZELORA_BUILD/generated/ProductVersion.h")
 check "its DisplayVersion is the programs' version ($version)" \
-  sh -c "'$WINE64' reg query '$arp_key' /v DisplayVersion /reg:64 2>/dev/null | tr -d '\r' | grep -q 'REG_SZ *$version\$'"
+  sh -c "'$ZELORA_WINE' reg query '$arp_key' /v DisplayVersion $setup_view 2>/dev/null | tr -d '\r' | grep -q 'REG_SZ *$version\$'"
 
 echo "install again while the updater runs, as it does from logon"
 # Windows keeps a running program's file from being replaced (Wine does not), so setup must
 # end the updater first.
-"$WINE64" "$folder_win\\ZeloraUpdate.exe" &
+"$ZELORA_WINE" "$folder_win\\ZeloraUpdate.exe" &
 updater_pid=$!
 # Its window is made at once but shown only once its start timer has run: looked for hidden too.
 updater_window_made() { xdotool search --name '^ZL Update$' >/dev/null 2>&1; }
 wait_for 10 updater_window_made
 check "the updater's window is up" updater_window_made
-"$WINE64" "$setup_file" /S
+"$ZELORA_WINE" "$setup_file" /S
 check "the setup file reports success" [ $? -eq 0 ]
 check "the updater was asked to close and has ended" \
   sh -c "! ps -o stat= -p $updater_pid | grep -qv Z"
@@ -81,7 +91,7 @@ wait_wine
 reg_apply <<EOF2
 HKCU|Software\\GNU\\XviD|Supported_4CC|dword|5
 EOF2
-"$WINE64" "$setup_file" /S
+"$ZELORA_WINE" "$setup_file" /S
 check "the setup file reports success" [ $? -eq 0 ]
 wait_wine
 check "CheckInstall stays 1" [ "$(reg_get HKLM "$setup" CheckInstall)" = "1" ]
@@ -95,7 +105,7 @@ echo "uninstall while Zelora runs"
 # batch file), so its exit code is the uninstaller's own.
 in_place="$ZELORA_BUILD/uninstall-in-place.bat"
 printf '@"%s\\Uninstall.exe" /S _?=%s\r\n@exit /b %%ERRORLEVEL%%\r\n' "$folder_win" "$folder_win" > "$in_place"
-"$WINE64" cmd /c "$(winepath_of "$in_place")"
+"$ZELORA_WINE" cmd /c "$(winepath_of "$in_place")"
 check "the uninstaller refuses (exit code 2)" [ $? -eq 2 ]
 check "it removed nothing" [ -f "$folder/Zelora.exe" -a -f "$shortcut" ]
 check "our keys are still there" [ "$(reg_get HKLM "$setup" Install_Dir)" = "$folder_win" ]
@@ -103,12 +113,12 @@ check "our keys are still there" [ "$(reg_get HKLM "$setup" Install_Dir)" = "$fo
 wait_wine
 
 echo "silent uninstall"
-"$WINE64" "$folder_win\\Uninstall.exe" /S
+"$ZELORA_WINE" "$folder_win\\Uninstall.exe" /S
 wait_wine
 check "the folder is gone" [ ! -e "$folder" ]
 check "the Start menu entry is gone" [ ! -e "$shortcut" ]
-check "the logon entry is gone" gone64 "$run_key" ZeloraUpdate
-check "the programs-list entry is gone" gone64 "$arp_key"
+check "the logon entry is gone" setup_reg_gone "$run_key" ZeloraUpdate
+check "the programs-list entry is gone" setup_reg_gone "$arp_key"
 check "our Setup key is gone" key_gone "$setup"
 check "the updater selections are gone" key_gone "$product\\CodecUpdate"
 check "the pack's bookkeeping stays" \

@@ -1,9 +1,10 @@
 # Shared by the end-to-end tests: the real Zelora.exe under Wine on the virtual display,
 # driven with xdotool at screen pixels and checked through the registry.
-# Expects ZELORA_BUILD and DISPLAY (scripts/test.sh sets both); works standalone too.
+# Expects ZELORA_BUILD and DISPLAY (scripts/test.sh sets both); works standalone too, then
+# on the shipped 32-bit build.
 
 e2e_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-export ZELORA_BUILD="${ZELORA_BUILD:-$e2e_root/build/win64}"
+export ZELORA_BUILD="${ZELORA_BUILD:-$e2e_root/build/win32}"
 source "$e2e_root/scripts/wine-env.sh"
 if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
   zelora_start_display
@@ -19,7 +20,8 @@ trap e2e_cleanup EXIT
 e2e_temp_dir() { # prints a new folder, removed when the test ends
   local dir; dir=$(mktemp -d); e2e_temp_dirs+=("$dir"); echo "$dir"
 }
-zelora_wine_setup "$ZELORA_BUILD"
+zelora_wine_setup "$ZELORA_BUILD" || exit 1
+echo "  (the $ZELORA_BITS-bit programs of $ZELORA_BUILD under $(basename "$ZELORA_WINE"))"
 # Run alone, a test starts its own stand-in web server; under scripts/test.sh it shares one.
 if [ -z "${ZELORA_LOOPBACK_PORT:-}" ]; then zelora_start_loopback; fi
 # Screenshots the tests keep, beside the build.
@@ -56,9 +58,9 @@ wait_for_not() { # seconds, command...: until the command fails
 # Registry: prints the value, empty when missing.
 # Asked twice when nothing came back: on a loaded machine a Wine start of the tool has
 # once printed nothing for a value that was there.
-reg_get_once() { "$WINE64" "$ZELORA_BUILD/zelora_regtool.exe" get "$1" "$2" "$3" 2>/dev/null | tr -d '\r'; }
+reg_get_once() { "$ZELORA_WINE" "$ZELORA_BUILD/zelora_regtool.exe" get "$1" "$2" "$3" 2>/dev/null | tr -d '\r'; }
 reg_get() { local v; v=$(reg_get_once "$@"); [ -n "$v" ] || v=$(reg_get_once "$@"); printf '%s\n' "$v"; }
-reg_apply_file() { "$WINE64" "$ZELORA_BUILD/zelora_regtool.exe" apply "$(winepath_of "$1")"; }
+reg_apply_file() { "$ZELORA_WINE" "$ZELORA_BUILD/zelora_regtool.exe" apply "$(winepath_of "$1")"; }
 reg_apply() { # lines on stdin
   local f; f=$(mktemp --suffix=.txt); cat > "$f"; reg_apply_file "$f"; local s=$?; rm -f "$f"; return $s
 }
@@ -68,12 +70,21 @@ demo_pack() { zelora_apply_pack "$e2e_root/tools/demo/DemoPack.txt"; }
 # ZELORA_PID. Wine's own messages (a trace asked for with WINEDEBUG) go to the file named
 # by the argument.
 start_zelora() {
-  "$WINE64" "${ZELORA_EXE:-$ZELORA_BUILD/Zelora.exe}" >/dev/null 2>"${1:-/dev/null}" &
+  "$ZELORA_WINE" "${ZELORA_EXE:-$ZELORA_BUILD/Zelora.exe}" >/dev/null 2>"${1:-/dev/null}" &
   ZELORA_PID=$!
   local i
   for i in $(seq 1 150); do
     ZELORA_WINDOW=$(visible_window '^Zelora$')
-    [ -n "$ZELORA_WINDOW" ] && { sleep 1; return 0; }
+    if [ -n "$ZELORA_WINDOW" ]; then
+      sleep 1
+      # A window that merely exists proves nothing: a 32-bit program run the wrong way
+      # shows a black one. Its logo corner must be the skin's, pixel for pixel.
+      if wait_for 5 shows_skin_part 180 0 0 115 34; then ok "Zelora's window shows its skin"; else
+        screenshot "$shots/skin-missing.png"
+        fail "Zelora's window shows its skin (the screen: $shots/skin-missing.png)"
+      fi
+      return 0
+    fi
     sleep 0.2
   done
   fail "Zelora's window did not appear"
@@ -82,7 +93,7 @@ start_zelora() {
 # A second copy of Zelora, started while the first runs: whether it ends by itself within
 # 15 seconds, as it must.
 second_copy_ends() {
-  "$WINE64" "$ZELORA_BUILD/Zelora.exe" >/dev/null 2>&1 &
+  "$ZELORA_WINE" "$ZELORA_BUILD/Zelora.exe" >/dev/null 2>&1 &
   wait_for 15 pid_gone $!
 }
 pid_gone() { ! kill -0 "$1" 2>/dev/null; }
@@ -129,6 +140,14 @@ screen_differences() { # picture x y
 # Whether the screen at client rectangle (x, y) shows exactly skin bitmap ID.
 shows_bitmap() { # id x y
   [ "$(screen_differences "$e2e_root/resources/skin/bmp_$1.bmp" $((ZELORA_X + $2)) $((ZELORA_Y + $3)))" = "0" ]
+}
+# Whether the client rectangle (x, y, w, h) shows the same part of skin bitmap ID.
+shows_skin_part() { # id x y w h
+  local part; part=$(mktemp --suffix=.png)
+  convert "$e2e_root/resources/skin/bmp_$1.bmp" -crop "${4}x${5}+$2+$3" +repage "$part"
+  local diff; diff=$(screen_differences "$part" $((ZELORA_X + $2)) $((ZELORA_Y + $3)))
+  rm -f "$part"
+  [ "$diff" = 0 ]
 }
 park_mouse() { xdotool mousemove --sync $((ZELORA_X + 75)) $((ZELORA_Y + 450)); sleep 0.3; }
 

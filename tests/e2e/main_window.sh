@@ -76,6 +76,7 @@ click_at 558 11
 check "the close image ends the program" wait_exit 10
 
 echo "start without CheckInstall"
+ZELORA_X=400 ZELORA_Y=250   # a new start places itself there again, wherever the last one was
 reg_apply <<'REG'
 HKLM|Software\Tarnwick\Quellmark\Setup|-
 HKCU|Software\GNU\XviD|-

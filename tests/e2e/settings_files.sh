@@ -18,7 +18,7 @@ dump_decoder_keys() { # file: every decoder key as `reg export` writes it, one a
   local key part="$work/part.reg"
   for key in "${decoder_keys[@]}"; do
     rm -f "$part"
-    "$WINE64" reg export "$key" "$(winepath_of "$part")" /reg:32 /y >/dev/null 2>&1
+    "$ZELORA_WINE" reg export "$key" "$(winepath_of "$part")" /reg:32 /y >/dev/null 2>&1
     [ -f "$part" ] && iconv -f UTF-16 -t UTF-8 "$part" >> "$1"
   done
 }
@@ -115,7 +115,7 @@ echo "regedit reads the export too"
 reg_apply <<'REG'
 HKCU|Software\GNU\XviD|FilmEffect|dword|1
 REG
-"$WINE64" regedit /S "$(winepath_of "$work/exported.reg")" >/dev/null 2>&1
+"$ZELORA_WINE" regedit /S "$(winepath_of "$work/exported.reg")" >/dev/null 2>&1
 dump_decoder_keys "$work/regedit.txt"
 check "regedit's import gives the same keys" diff -q "$work/before.txt" "$work/regedit.txt"
 

@@ -55,7 +55,7 @@ REG
 run_folders() { find "$WINEPREFIX/drive_c/users" -maxdepth 6 -type d -name 'ZeloraUpdate-*' 2>/dev/null | wc -l; }
 
 start_updater() {
-  (cd "$work/cwd" && exec "$WINE64" "$ZELORA_BUILD/ZeloraUpdate.exe" >/dev/null 2>&1) &
+  (cd "$work/cwd" && exec "$ZELORA_WINE" "$ZELORA_BUILD/ZeloraUpdate.exe" >/dev/null 2>&1) &
   ZELORA_PID=$!
 }
 # The offer window: 272 pixels wide once placed; sets UPDATER_WINDOW.
@@ -250,7 +250,7 @@ echo '{"/update/zl/update.qmu": {"file": "www.zelora.example/update/zl/update.qm
 before=$(user_records)
 start_updater
 sleep 24  # the start delay has passed: the manifest is trickling in
-close_ms=$("$WINE64" "$ZELORA_BUILD/zelora_regtool.exe" close "ZL Update" 2>/dev/null | tr -d '\r')
+close_ms=$("$ZELORA_WINE" "$ZELORA_BUILD/zelora_regtool.exe" close "ZL Update" 2>/dev/null | tr -d '\r')
 echo "  (the close was answered after ${close_ms:-no answer} ms)"
 check "trickle: the close is answered within a second" [ -n "$close_ms" ] && [ "${close_ms:-9999}" -lt 1000 ]
 check "trickle: the updater has ended" wait_exit 2
