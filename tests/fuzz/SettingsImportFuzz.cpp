@@ -153,7 +153,7 @@ void CheckImport(MemoryRegistry& registry, const std::vector<unsigned char>& fil
         return;
     }
     // Taken: the whole file reads, every key is a page's (or an empty one above them), every
-    // value a page's in its form, a text ending in its one NUL.
+    // value a page's in its form.
     const RegFileContents contents = ReadRegFile(file);
     Require(contents.problem == RegFileProblem::None,
             "took a file with a bad line " + std::to_string(contents.problemLine));
@@ -169,14 +169,6 @@ void CheckImport(MemoryRegistry& registry, const std::vector<unsigned char>& fil
                           (v.type == RegType::Dword ? v.data.size() == 4
                                                     : v.data.size() % 2 == 0 && v.data.size() <= 2048);
         Require(fits, "took a value of another form: " + v.name);
-        if (v.type == RegType::String) {
-            bool nulInside = false;
-            for (std::size_t i = 0; i + 3 < v.data.size(); i += 2)
-                nulInside = nulInside || (v.data[i] == 0 && v.data[i + 1] == 0);
-            Require(v.data.size() >= 2 && v.data[v.data.size() - 1] == 0 &&
-                        v.data[v.data.size() - 2] == 0 && !nulInside,
-                    "took a text without its one NUL: " + v.name);
-        }
         Require(seen.insert(AddressOf(v.root, v.key, v.name)).second, "took a value twice: " + v.name);
     }
     const std::map<ValueAddress, StoredValue> named = NamedIn(file);
