@@ -34,6 +34,14 @@ std::int32_t FormatPairValue(const FormatPair& pair, bool formatTicked, bool spd
     return spdifTicked ? kPassedThroughOnly : kNotTaken;
 }
 
+bool FormatPairWrites(const FormatPair& pair, std::int32_t stored)
+{
+    for (const bool format : {false, true})
+        for (const bool spdif : {false, true})
+            if (FormatPairValue(pair, format, spdif) == stored) return true;
+    return false;
+}
+
 FormatPairBoxes ShowFormatPair(const FormatPair& pair, std::int32_t stored,
                                bool decoderInstalled)
 {

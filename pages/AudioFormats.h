@@ -20,6 +20,8 @@ inline constexpr FormatPair kFFDShowAc3Pair{15, 16};
 inline constexpr FormatPair kFFDShowDtsPair{17, 16};
 
 std::int32_t FormatPairValue(const FormatPair& pair, bool formatTicked, bool spdifTicked);
+// Whether some state of the two boxes writes `stored`.
+bool FormatPairWrites(const FormatPair& pair, std::int32_t stored);
 
 struct FormatPairBoxes {
     bool format = false;

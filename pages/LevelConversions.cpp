@@ -108,6 +108,22 @@ std::int32_t Ac3DecibelsFromGainText(std::string_view text)
     return Truncate(std::round(std::log10(gain) * 20));
 }
 
+bool IsAc3GainText(std::string_view text)
+{
+    constexpr std::size_t kDecimals = 6;
+    const std::size_t point = text.find('.');
+    if (point == std::string_view::npos || point == 0 || text.size() != point + 1 + kDecimals)
+        return false;
+    if (text[0] == '0' && point > 1) return false;
+    bool positive = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (i == point) continue;
+        if (text[i] < '0' || text[i] > '9') return false;
+        positive = positive || text[i] != '0';
+    }
+    return positive;
+}
+
 LevelStep StepTo(const LevelScale& scale, int position)
 {
     const std::int32_t level = scale.level(position);

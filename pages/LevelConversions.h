@@ -44,6 +44,9 @@ std::string Ac3GainText(std::int32_t decibels);
 // "abc", "nan", "inf", "") shows -20. The text is read as the C library's atof reads it
 // (leading blanks, then the longest number), but never through the locale.
 std::int32_t Ac3DecibelsFromGainText(std::string_view text);
+// Whether `text` is a positive gain in the form Ac3GainText writes: digits without a sign
+// or a leading zero, the point, six digits ("0.891251", "10.000000"), whatever its level.
+bool IsAc3GainText(std::string_view text);
 
 // One slider kind: its level range and the two conversions.
 enum class KnobAfterDrag {

@@ -79,7 +79,7 @@ bool PageModel::RuleHolds(const EnableRule& rule) const
 void PageModel::ApplyEnables(EnableMoment moment, int sourceId)
 {
     for (const EnableRule& rule : m_rules.enables) {
-        if ((rule.moments & moment) == 0 || (sourceId != 0 && rule.sourceId != sourceId))
+        if ((rule.moments & moment) == 0 || rule.sourceId != sourceId)
             continue;
         const bool enable = RuleHolds(rule);
         for (int target : rule.targets) m_controls.EnableControl(target, enable);

@@ -75,8 +75,8 @@ public:
     // saved number again (silently: showing a number writes nothing). Returns whether it
     // landed.
     bool Commit(const ValueRow& row, std::int32_t value);
-    // The enable rules of `moment` whose source is `sourceId` (any source when 0).
-    void ApplyEnables(EnableMoment moment, int sourceId = 0);
+    // The enable rules of `moment` whose source is `sourceId`.
+    void ApplyEnables(EnableMoment moment, int sourceId);
 
     // The row that `id` belongs to (a box of a mask, a button of a radio group included).
     static const ValueRow* FindRow(std::span<const ValueRow> rows, int id);

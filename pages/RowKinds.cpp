@@ -5,9 +5,57 @@
 #include "pages/NumericEdit.h"
 #include "platform/text/Text.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <string>
+#include <vector>
 
 namespace zelora {
+namespace {
+
+std::string Either(std::int32_t a, std::int32_t b)
+{
+    return std::to_string(a) + " 또는 " + std::to_string(b);
+}
+
+std::string RangeText(const EditRange& range)
+{
+    return std::to_string(range.min) + "부터 " + std::to_string(range.max) + "까지의 정수";
+}
+
+bool InRange(const EditRange& range, std::int32_t number)
+{
+    return number >= range.min && number <= range.max;
+}
+
+// The numbers a row's choices write to its value, or to its second value.
+std::vector<std::int32_t> ChoiceNumbers(const ChoiceMap& map, bool second)
+{
+    std::vector<std::int32_t> numbers;
+    for (const ChoiceItem& item : map.items) {
+        const std::int32_t number = second ? item.secondValue : item.value;
+        if (std::find(numbers.begin(), numbers.end(), number) == numbers.end())
+            numbers.push_back(number);
+    }
+    return numbers;
+}
+
+bool IsChoiceNumber(const ChoiceMap& map, bool second, std::int32_t number)
+{
+    const std::vector<std::int32_t> numbers = ChoiceNumbers(map, second);
+    return std::find(numbers.begin(), numbers.end(), number) != numbers.end();
+}
+
+std::string ChoicesText(const ChoiceMap& map, bool second)
+{
+    std::string text = "다음 중 하나: ";
+    const std::vector<std::int32_t> numbers = ChoiceNumbers(map, second);
+    for (std::size_t i = 0; i < numbers.size(); ++i)
+        text += (i == 0 ? "" : ", ") + std::to_string(numbers[i]);
+    return text;
+}
+
+}  // namespace
 
 // ---------------------------------------------------------------------------------------
 // What every kind shares: one DWORD, read with the registry's load operation.
@@ -45,6 +93,13 @@ std::optional<std::int32_t> CheckKind::Value(RowContext& page, const ValueRow& r
     return page.Controls().GetCheck(row.controlId);
 }
 
+bool CheckKind::CanWrite(const ValueRow&, std::int32_t number) const
+{
+    return number == 0 || number == 1;
+}
+
+std::string CheckKind::WritableText(const ValueRow&) const { return Either(0, 1); }
+
 // ---------------------------------------------------------------------------------------
 
 void FlagCheckKind::Show(RowContext& page, const ValueRow& row, std::int32_t number) const
@@ -55,6 +110,16 @@ void FlagCheckKind::Show(RowContext& page, const ValueRow& row, std::int32_t num
 std::optional<std::int32_t> FlagCheckKind::Value(RowContext& page, const ValueRow& row) const
 {
     return page.Controls().GetCheck(row.controlId) != 0 ? row.onValue : 0;
+}
+
+bool FlagCheckKind::CanWrite(const ValueRow& row, std::int32_t number) const
+{
+    return number == 0 || number == row.onValue;
+}
+
+std::string FlagCheckKind::WritableText(const ValueRow& row) const
+{
+    return Either(0, row.onValue);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -110,6 +175,31 @@ std::optional<std::int32_t> MaskKind::Changed(RowContext& page, const ValueRow& 
     return std::nullopt;
 }
 
+namespace {
+
+// Every bit a box of the mask sets or recognises.
+std::uint32_t MaskBits(const MaskBoxes& mask)
+{
+    std::uint32_t bits = 0;
+    for (const MaskBox& box : mask.boxes)
+        bits |= static_cast<std::uint32_t>(box.part) | static_cast<std::uint32_t>(box.ReadPart());
+    return bits;
+}
+
+}  // namespace
+
+bool MaskKind::CanWrite(const ValueRow& row, std::int32_t number) const
+{
+    return (static_cast<std::uint32_t>(number) & ~MaskBits(*row.mask)) == 0;
+}
+
+std::string MaskKind::WritableText(const ValueRow& row) const
+{
+    char bits[16];
+    std::snprintf(bits, sizeof bits, "0x%08x", static_cast<unsigned>(MaskBits(*row.mask)));
+    return std::string("비트 ") + bits + " 안에서 켜진 비트만 있는 수";
+}
+
 // ---------------------------------------------------------------------------------------
 
 std::optional<std::int32_t> ChoiceKind::ValueOf(const ValueRow& row, int index)
@@ -128,6 +218,26 @@ bool ChoiceKind::Write(RowContext& page, const ValueRow& row, std::int32_t value
     if (index < 0) return true;
     return page.Registry().WriteDword(row.value.root, row.value.key, row.secondName,
                                       row.choice->items[static_cast<std::size_t>(index)].secondValue);
+}
+
+bool ChoiceKind::CanWrite(const ValueRow& row, std::int32_t number) const
+{
+    return IsChoiceNumber(*row.choice, false, number);
+}
+
+std::string ChoiceKind::WritableText(const ValueRow& row) const
+{
+    return ChoicesText(*row.choice, false);
+}
+
+bool ChoiceKind::CanWriteSecond(const ValueRow& row, std::int32_t number) const
+{
+    return !row.secondName.empty() && IsChoiceNumber(*row.choice, true, number);
+}
+
+std::string ChoiceKind::SecondWritableText(const ValueRow& row) const
+{
+    return ChoicesText(*row.choice, true);
 }
 
 void ComboKind::Prepare(RowContext& page, const ValueRow& row) const
@@ -201,6 +311,13 @@ std::optional<std::int32_t> NumberTextKind::Changed(RowContext& page, const Valu
     if (text == maxText || text == minText) page.PushTexts();
     return DecimalTextToInt(text);
 }
+
+bool NumberTextKind::CanWrite(const ValueRow& row, std::int32_t number) const
+{
+    return InRange(row.range, number);
+}
+
+std::string NumberTextKind::WritableText(const ValueRow& row) const { return RangeText(row.range); }
 
 // ---------------------------------------------------------------------------------------
 
@@ -290,6 +407,26 @@ bool ChoicePairKind::Write(RowContext& page, const ValueRow& row, std::int32_t v
            page.Registry().WriteDword(at.root, at.key, row.secondName, item.secondValue);
 }
 
+bool ChoicePairKind::CanWrite(const ValueRow& row, std::int32_t number) const
+{
+    return IsChoiceNumber(*row.choice, false, number);
+}
+
+std::string ChoicePairKind::WritableText(const ValueRow& row) const
+{
+    return ChoicesText(*row.choice, false);
+}
+
+bool ChoicePairKind::CanWriteSecond(const ValueRow& row, std::int32_t number) const
+{
+    return IsChoiceNumber(*row.choice, true, number);
+}
+
+std::string ChoicePairKind::SecondWritableText(const ValueRow& row) const
+{
+    return ChoicesText(*row.choice, true);
+}
+
 // ---------------------------------------------------------------------------------------
 
 namespace {
@@ -330,6 +467,21 @@ std::optional<std::int32_t> FormatPairKind::Changed(RowContext& page, const Valu
             PairOf(row).spdifId, page.DecoderInstalled() && page.Controls().GetCheck(id) != 0);
     }
     return Value(page, row);
+}
+
+bool FormatPairKind::CanWrite(const ValueRow& row, std::int32_t number) const
+{
+    return FormatPairWrites(PairOf(row).pair, number);
+}
+
+std::string FormatPairKind::WritableText(const ValueRow& row) const
+{
+    const FormatPair& pair = PairOf(row).pair;
+    std::string text = "다음 중 하나: ";
+    for (const bool format : {false, true})
+        for (const bool spdif : {false, true})
+            text += std::to_string(FormatPairValue(pair, format, spdif)) + (format && spdif ? "" : ", ");
+    return text;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -373,6 +525,23 @@ bool GainTextKind::Write(RowContext& page, const ValueRow& row, std::int32_t dec
                                     Ac3GainText(decibels));
 }
 
+bool GainTextKind::CanWrite(const ValueRow& row, std::int32_t decibels) const
+{
+    return InRange(row.range, decibels);
+}
+
+bool GainTextKind::CanWriteText(const ValueRow& row, std::string_view text) const
+{
+    return IsAc3GainText(text) && CanWrite(row, Ac3DecibelsFromGainText(text));
+}
+
+std::string GainTextKind::WritableText(const ValueRow& row) const
+{
+    return "\"" + Ac3GainText(0) + "\"처럼 소수점 아래 여섯 자리로 쓴, " +
+           std::to_string(row.range.min) + " dB부터 " + std::to_string(row.range.max) +
+           " dB까지의 이득 (" + Ac3GainText(row.range.min) + "부터 " + Ac3GainText(row.range.max) + "까지)";
+}
+
 // ---------------------------------------------------------------------------------------
 
 void NumberKind::Show(RowContext& page, const ValueRow& row, std::int32_t number) const
@@ -384,5 +553,12 @@ std::optional<std::int32_t> NumberKind::Value(RowContext& page, const ValueRow& 
 {
     return page.Controls().GetNumber(row.numberKey);
 }
+
+bool NumberKind::CanWrite(const ValueRow& row, std::int32_t number) const
+{
+    return InRange(row.range, number);
+}
+
+std::string NumberKind::WritableText(const ValueRow& row) const { return RangeText(row.range); }
 
 }  // namespace zelora

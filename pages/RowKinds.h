@@ -15,6 +15,8 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <string_view>
 
 namespace zelora {
 
@@ -44,6 +46,21 @@ public:
     // The registry type of the row's value (a second value is always a DWORD).
     virtual RegType RegistryType() const { return RegType::Dword; }
 
+    // What the row's controls can write, which is all a settings file may hold for it: the
+    // number of a DWORD row, the text of a REG_SZ row, the row's second value. Each comes
+    // with its description for the user (Korean).
+    virtual bool CanWrite(const ValueRow& row, std::int32_t number) const = 0;
+    virtual std::string WritableText(const ValueRow& row) const = 0;
+    virtual bool CanWriteText(const ValueRow& /*row*/, std::string_view /*text*/) const
+    {
+        return false;
+    }
+    virtual bool CanWriteSecond(const ValueRow& /*row*/, std::int32_t /*number*/) const
+    {
+        return false;
+    }
+    virtual std::string SecondWritableText(const ValueRow& /*row*/) const { return {}; }
+
 protected:
     constexpr RowKind() = default;
     ~RowKind() = default;
@@ -55,6 +72,8 @@ public:
     constexpr CheckKind() = default;
     void Show(RowContext& page, const ValueRow& row, std::int32_t number) const override;
     std::optional<std::int32_t> Value(RowContext& page, const ValueRow& row) const override;
+    bool CanWrite(const ValueRow& row, std::int32_t number) const override;
+    std::string WritableText(const ValueRow& row) const override;
 };
 
 // A check box writing `onValue` when ticked and 0 when not.
@@ -63,6 +82,8 @@ public:
     constexpr FlagCheckKind() = default;
     void Show(RowContext& page, const ValueRow& row, std::int32_t number) const override;
     std::optional<std::int32_t> Value(RowContext& page, const ValueRow& row) const override;
+    bool CanWrite(const ValueRow& row, std::int32_t number) const override;
+    std::string WritableText(const ValueRow& row) const override;
 };
 
 // Several check boxes, each owning a part of one number the page keeps.
@@ -76,12 +97,19 @@ public:
     // One box changed: its part set or cleared in the kept number.
     std::optional<std::int32_t> Changed(RowContext& page, const ValueRow& row,
                                         int id) const override;
+    bool CanWrite(const ValueRow& row, std::int32_t number) const override;
+    std::string WritableText(const ValueRow& row) const override;
 };
 
 // Combo boxes and radio groups: an index mapped to a saved number (and a second value).
 class ChoiceKind : public RowKind {
 public:
     bool Write(RowContext& page, const ValueRow& row, std::int32_t value) const override;
+
+    bool CanWrite(const ValueRow& row, std::int32_t number) const override;
+    std::string WritableText(const ValueRow& row) const override;
+    bool CanWriteSecond(const ValueRow& row, std::int32_t number) const override;
+    std::string SecondWritableText(const ValueRow& row) const override;
 
 protected:
     constexpr ChoiceKind() = default;
@@ -118,6 +146,8 @@ public:
     std::optional<std::int32_t> Value(RowContext& page, const ValueRow& row) const override;
     std::optional<std::int32_t> Changed(RowContext& page, const ValueRow& row,
                                         int id) const override;
+    bool CanWrite(const ValueRow& row, std::int32_t number) const override;
+    std::string WritableText(const ValueRow& row) const override;
 };
 
 // A combo box whose entries write two numbers, where several entries may share the first:
@@ -132,6 +162,10 @@ public:
     void Load(RowContext& page, const ValueRow& row) const override;
     std::int32_t Saved(RowContext& page, const ValueRow& row) const override;
     bool Write(RowContext& page, const ValueRow& row, std::int32_t value) const override;
+    bool CanWrite(const ValueRow& row, std::int32_t number) const override;
+    std::string WritableText(const ValueRow& row) const override;
+    bool CanWriteSecond(const ValueRow& row, std::int32_t number) const override;
+    std::string SecondWritableText(const ValueRow& row) const override;
 };
 
 // A format box and its S/PDIF pass-through box sharing one number (FormatPair); the S/PDIF
@@ -149,6 +183,8 @@ public:
     std::optional<std::int32_t> Value(RowContext& page, const ValueRow& row) const override;
     std::optional<std::int32_t> Changed(RowContext& page, const ValueRow& row,
                                         int id) const override;
+    bool CanWrite(const ValueRow& row, std::int32_t number) const override;
+    std::string WritableText(const ValueRow& row) const override;
 };
 
 // A level edited in decibels and saved as the decoder's linear gain, a REG_SZ text
@@ -164,15 +200,23 @@ public:
     std::int32_t Saved(RowContext& page, const ValueRow& row) const override;
     bool Write(RowContext& page, const ValueRow& row, std::int32_t decibels) const override;
     RegType RegistryType() const override { return RegType::String; }
+    // Decibels within the row's range.
+    bool CanWrite(const ValueRow& row, std::int32_t decibels) const override;
+    // A gain as Ac3GainText writes one ("1.778279") whose decibels are within the range.
+    bool CanWriteText(const ValueRow& row, std::string_view text) const override;
+    std::string WritableText(const ValueRow& row) const override;
 };
 
-// A number the page keeps outside any control (a slider's level); no control owns it.
+// A number the page keeps outside any control (a slider's level, within the row's range);
+// no control owns it.
 class NumberKind final : public RowKind {
 public:
     constexpr NumberKind() = default;
     bool Owns(const ValueRow&, int) const override { return false; }
     void Show(RowContext& page, const ValueRow& row, std::int32_t number) const override;
     std::optional<std::int32_t> Value(RowContext& page, const ValueRow& row) const override;
+    bool CanWrite(const ValueRow& row, std::int32_t number) const override;
+    std::string WritableText(const ValueRow& row) const override;
 };
 
 inline constexpr CheckKind kCheckKind{};
@@ -233,11 +277,11 @@ constexpr ValueRow NumberTextRow(int id, RegValue value, EditRange range,
             .defaultValue = defaultValue, .resetValue = resetValue, .range = range};
 }
 
-constexpr ValueRow NumberRow(NumberKey numberKey, RegValue value, std::int32_t defaultValue,
-                             std::int32_t resetValue)
+constexpr ValueRow NumberRow(NumberKey numberKey, RegValue value, EditRange levels,
+                             std::int32_t defaultValue, std::int32_t resetValue)
 {
     return {.kind = &kNumberKind, .numberKey = numberKey, .value = value,
-            .defaultValue = defaultValue, .resetValue = resetValue};
+            .defaultValue = defaultValue, .resetValue = resetValue, .range = levels};
 }
 
 constexpr ValueRow ChoicePairRow(int id, RegValue value, std::string_view secondName,

@@ -32,17 +32,17 @@ bool SameAddress(const RegValue& a, RegRoot root, std::string_view key, std::str
 std::vector<SettingValue> Collect()
 {
     std::vector<SettingValue> values;
-    auto add = [&](const RegValue& at, RegType type) {
+    auto add = [&](const RegValue& at, RegType type, const ValueRow& row, bool second) {
         const bool listed = std::ranges::any_of(values, [&](const SettingValue& v) {
             return SameAddress(v.at, at.root, at.key, at.name);
         });
-        if (!listed) values.push_back({at, type});
+        if (!listed) values.push_back({at, type, &row, second});
     };
     for (const SettingsPageTable& table : kTables) {
         for (const ValueRow& row : table.values) {
-            add(row.value, row.kind->RegistryType());
+            add(row.value, row.kind->RegistryType(), row, false);
             if (!row.secondName.empty())
-                add({row.value.root, row.value.key, row.secondName}, RegType::Dword);
+                add({row.value.root, row.value.key, row.secondName}, RegType::Dword, row, true);
         }
     }
     return values;
@@ -74,6 +74,17 @@ bool IsSettingsKey(RegRoot root, std::string_view key)
 {
     return std::ranges::any_of(SettingValues(), [&](const SettingValue& value) {
         return value.at.root == root && SameRegistryName(value.at.key, key);
+    });
+}
+
+bool IsAboveSettingsKey(RegRoot root, std::string_view key)
+{
+    return std::ranges::any_of(SettingValues(), [&](const SettingValue& value) {
+        const std::string_view below = value.at.key;
+        if (value.at.root != root) return false;
+        if (key.empty()) return true;
+        return below.size() > key.size() && below[key.size()] == '\\' &&
+               SameRegistryName(below.substr(0, key.size()), key);
     });
 }
 

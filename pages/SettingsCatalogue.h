@@ -22,6 +22,10 @@ std::span<const SettingsPageTable> SettingsPageTables();
 struct SettingValue {
     RegValue at;
     RegType type = RegType::Dword;
+    // The row that writes it, whose kind says what it may hold; `second` for the row's
+    // second value.
+    const ValueRow* row = nullptr;
+    bool second = false;
 };
 
 // In page order, then table order; the first spelling of a shared value is kept.
@@ -32,6 +36,8 @@ const std::vector<SettingValue>& SettingValues();
 const SettingValue* FindSettingValue(RegRoot root, std::string_view key, std::string_view name);
 // Whether any listed value lives under `key`.
 bool IsSettingsKey(RegRoot root, std::string_view key);
+// Whether `key` (the root itself when empty) holds a key some listed value lives under.
+bool IsAboveSettingsKey(RegRoot root, std::string_view key);
 
 // The registry's own name comparison: ASCII letters without regard to case.
 bool SameRegistryName(std::string_view a, std::string_view b);

@@ -43,6 +43,9 @@ struct SliderRow {
     int editId = 0;  // the numeric edit beside the slider, 0 for none
 };
 
+// The levels a slider of `scale` stores: the range of the value row it shows.
+constexpr EditRange LevelRange(const LevelScale& scale) { return {scale.minLevel, scale.maxLevel}; }
+
 using SliderMask = std::uint32_t;  // bit i: sliders[i]
 
 // The sliders that show `level` (drawn, and their edits filled, together).

@@ -114,7 +114,7 @@ struct ValueRow {
     const ChoiceMap* choice = nullptr;  // Combo, Radio
     std::string_view secondName{};      // Combo, Radio: a second value, written, never read
     const MaskBoxes* mask = nullptr;     // MaskBits
-    EditRange range{};                  // NumberText, GainText
+    EditRange range{};                  // NumberText, GainText, Number
     std::int32_t onValue = 1;           // FlagCheck
     const RowExtra* extra = nullptr;      // the kind's own description, when it has one
 };

@@ -65,7 +65,7 @@ inline constexpr NumberKey kPassThroughKey{2};
 
 constexpr ValueRow Level(int edit, std::string_view name)
 {
-    return GainTextRow(edit, Preset(name), {-20, 20}, 0, 0);
+    return GainTextRow(edit, Preset(name), LevelRange(kAc3DecibelScale), 0, 0);
 }
 
 // In the order of Load; the master level's second edit shows the same row.

@@ -45,9 +45,10 @@ inline constexpr ChoiceMap kSpeakerMap{kSpeakerItems, kLikeOther, 1};
 inline constexpr FormatPairControls kAc3Boxes{{}, kFFDShowAc3Pair, IDC_FFA_AC3_SPDIF};
 inline constexpr FormatPairControls kDtsBoxes{{}, kFFDShowDtsPair, IDC_FFA_DTS_SPDIF};
 
-constexpr ValueRow Level(int edit, std::string_view name, std::int32_t max)
+// A level's edit takes what its slider stores.
+constexpr ValueRow Level(int edit, std::string_view name, const LevelScale& scale)
 {
-    return NumberTextRow(edit, A(name), {0, max}, 100, 100);
+    return NumberTextRow(edit, A(name), LevelRange(scale), 100, 100);
 }
 
 // In the order of Load.
@@ -57,17 +58,17 @@ inline constexpr ValueRow kValues[] = {
     CheckRow(IDC_FFA_MIXER_ON, A("isMixer"), 0, 1),
     CheckRow(IDC_FFA_WINAMP2, A("isWinamp2"), 0, 0),
     CheckRow(IDC_FFA_TRAY_ICON, A("trayIcon"), 0, 1),
-    Level(IDC_FFA_VOLUME, "volume", 300),
-    Level(IDC_FFA_LEFT, "volumeL", 300),
-    Level(IDC_FFA_CENTER, "volumeC", 300),
-    Level(IDC_FFA_RIGHT, "volumeR", 300),
-    Level(IDC_FFA_SURROUND_LEFT, "volumeSL", 300),
-    Level(IDC_FFA_SURROUND_RIGHT, "volumeSR", 300),
-    Level(IDC_FFA_CHANNEL_LFE, "volumeLFE", 300),
-    Level(IDC_FFA_HEADPHONE, "headphone_dim", 100),
-    Level(IDC_FFA_VOICE, "mixerClev", 300),
-    Level(IDC_FFA_SURROUND, "mixerSlev", 300),
-    Level(IDC_FFA_LFE, "mixerLFElev", 300),
+    Level(IDC_FFA_VOLUME, "volume", kFFDShowLevelScale),
+    Level(IDC_FFA_LEFT, "volumeL", kFFDShowLevelScale),
+    Level(IDC_FFA_CENTER, "volumeC", kFFDShowLevelScale),
+    Level(IDC_FFA_RIGHT, "volumeR", kFFDShowLevelScale),
+    Level(IDC_FFA_SURROUND_LEFT, "volumeSL", kFFDShowLevelScale),
+    Level(IDC_FFA_SURROUND_RIGHT, "volumeSR", kFFDShowLevelScale),
+    Level(IDC_FFA_CHANNEL_LFE, "volumeLFE", kFFDShowLevelScale),
+    Level(IDC_FFA_HEADPHONE, "headphone_dim", kFFDShowHeadphoneScale),
+    Level(IDC_FFA_VOICE, "mixerClev", kFFDShowLevelScale),
+    Level(IDC_FFA_SURROUND, "mixerSlev", kFFDShowLevelScale),
+    Level(IDC_FFA_LFE, "mixerLFElev", kFFDShowLevelScale),
     ComboRow(IDC_FFA_SPEAKERS, A("mixerOut"), kSpeakerMap, 1, 1),
     FlagCheckRow(IDC_FFA_WMA1, B("wma1"), 1, 0, 0),
     FlagCheckRow(IDC_FFA_WMA2, B("wma2"), 1, 0, 0),

@@ -37,12 +37,12 @@ inline constexpr ValueRow kValues[] = {
     CheckRow(IDC_DIVX_OVERLAY, Divx("Extended Overlay Mode"), 0, 1),
     CheckRow(IDC_DIVX_YUV, Divx("Extended Yuv Mode"), 0, 0),
     CheckRow(IDC_DIVX_MPEG4, Divx("Support Generic Mpeg-4"), 0, 1),
-    NumberRow(kDeblock, Divx("Deblock PP Level"), 0, 0),
-    NumberRow(kDering, Divx("Dering PP Level"), 0, 0),
-    NumberRow(kWarmth, Divx("Warmth Strength"), 0, 0),
-    NumberRow(kBrightness, Divx("Brightness"), 0, 0),
-    NumberRow(kContrast, Divx("Contrast"), 0, 0),
-    NumberRow(kSaturation, Divx("Saturation"), 0, 0),
+    NumberRow(kDeblock, Divx("Deblock PP Level"), LevelRange(kDivxDeblockScale), 0, 0),
+    NumberRow(kDering, Divx("Dering PP Level"), LevelRange(kDivxDeringScale), 0, 0),
+    NumberRow(kWarmth, Divx("Warmth Strength"), LevelRange(kDivxWarmthScale), 0, 0),
+    NumberRow(kBrightness, Divx("Brightness"), LevelRange(kDivxPictureScale), 0, 0),
+    NumberRow(kContrast, Divx("Contrast"), LevelRange(kDivxPictureScale), 0, 0),
+    NumberRow(kSaturation, Divx("Saturation"), LevelRange(kDivxPictureScale), 0, 0),
     RadioRow(IDC_DIVX_ASPECT_1_1, Divx("AspectRatio_X"), kAspectMap, 1, 0, "AspectRatio_Y"),
 };
 

@@ -126,6 +126,7 @@ void AppendValue(std::u16string& out, const RegFileValue& value)
 struct Line {
     std::u16string text;  // without its line break, blanks trimmed at both ends
     int number = 0;
+    bool broken = false;  // holds a NUL or a lone carriage return
 };
 
 bool Blank(char16_t c) { return c == u' ' || c == u'\t'; }
@@ -217,6 +218,10 @@ public:
                 header = true;
                 continue;
             }
+            if (line.broken) {
+                AboutLine(line.text);
+                return Stop(RegFileProblem::BrokenLine, line.number);
+            }
             if (line.text[0] == u';') continue;
             const RegFileProblem problem =
                 line.text[0] == u'[' ? ReadKey(line) : ReadValue(line);
@@ -231,7 +236,44 @@ private:
     {
         m_contents.problem = problem;
         m_contents.problemLine = line;
+        m_contents.problemKey = Utf16ToUtf8(m_aboutKey);
+        m_contents.problemHasName = m_aboutHasName;
+        m_contents.problemName = Utf16ToUtf8(m_aboutName);
         return std::move(m_contents);
+    }
+
+    // What a refused line is about: a key line names its key, a value line the key of its
+    // section and, once read, its own name.
+    void AboutKey(std::u16string_view written)
+    {
+        m_aboutKey = WellFormedUtf16(written) ? std::u16string(written) : std::u16string();
+        m_aboutHasName = false;
+    }
+    void AboutValueOfSection()
+    {
+        m_aboutKey.clear();
+        if (m_inSection) {
+            m_aboutKey = Utf8ToUtf16(RegRootName(m_section.root));
+            if (!m_section.key.empty()) m_aboutKey += u'\\' + Utf8ToUtf16(m_section.key);
+        }
+        m_aboutHasName = false;
+    }
+    void AboutName(std::u16string_view name)
+    {
+        m_aboutHasName = true;
+        m_aboutName = name;
+    }
+    // A line that could not be read whole, as far as its start says.
+    void AboutLine(std::u16string_view text)
+    {
+        if (text[0] == u'[') {
+            AboutKey(text.substr(1, text.find(u']') - 1));
+            return;
+        }
+        AboutValueOfSection();
+        std::size_t at = 0;
+        if (text[0] == u'@') AboutName(u"");
+        else if (const auto name = Unquote(text, at); name && WellFormedUtf16(*name)) AboutName(*name);
     }
 
     RegFileProblem Fail(RegFileProblem problem, int line)
@@ -245,13 +287,15 @@ private:
         const std::u16string& text = line.text;
         if (text.back() != u']') return Fail(RegFileProblem::Malformed, line.number);
         const std::u16string_view inner = std::u16string_view(text).substr(1, text.size() - 2);
+        AboutKey(!inner.empty() && inner[0] == u'-' ? inner.substr(1) : inner);
         if (!inner.empty() && inner[0] == u'-') return Fail(RegFileProblem::Deletion, line.number);
         if (inner.find_first_of(u"[]") != std::u16string_view::npos || !WellFormedUtf16(inner))
             return Fail(RegFileProblem::Malformed, line.number);
         const std::size_t slash = inner.find(u'\\');
         const std::u16string_view rootName = inner.substr(0, slash);
-        const std::string path =
+        std::string path =
             slash == std::u16string_view::npos ? "" : Utf16ToUtf8(inner.substr(slash + 1));
+        if (!path.empty() && path.back() == '\\') path.pop_back();
         for (RegRoot root : kRoots) {
             const std::string_view name = RegRootName(root);
             if (rootName.size() != name.size() || !StartsWithNoCase(rootName, Lower(name))) continue;
@@ -267,14 +311,17 @@ private:
     {
         const std::u16string& text = line.text;
         RegFileValue value = m_section;
+        AboutValueOfSection();
         std::size_t at = 0;
         if (text[0] == u'@') {
             at = 1;
+            AboutName(u"");
         } else {
             const auto name = Unquote(text, at);
             if (!name || !WellFormedUtf16(*name)) return Fail(RegFileProblem::Malformed, line.number);
             // A named value must have a name; "" would be the default value, which is "@".
             if (name->empty()) return Fail(RegFileProblem::Malformed, line.number);
+            AboutName(*name);
             value.name = Utf16ToUtf8(*name);
         }
         while (at < text.size() && Blank(text[at])) ++at;
@@ -350,6 +397,7 @@ private:
             if (m_next >= m_lines.size()) return Fail(RegFileProblem::Malformed, number);
             const Line& next = m_lines[m_next++];
             number = next.number;
+            if (next.broken) return Fail(RegFileProblem::BrokenLine, number);
             m_continuation = next.text;
             bytes = m_continuation;
         }
@@ -386,6 +434,9 @@ private:
     bool m_inSection = false;
     int m_problemLine = 0;
     std::u16string m_continuation;
+    std::u16string m_aboutKey;
+    bool m_aboutHasName = false;
+    std::u16string m_aboutName;
 };
 
 }  // namespace
@@ -458,13 +509,12 @@ RegFileContents ReadRegFile(std::span<const unsigned char> bytes)
         current += unit;
     }
     if (!current.empty()) finish();
-    if (brokenLine) lines.resize(static_cast<std::size_t>(brokenAt - 1));
-    RegFileContents contents = Reader(std::move(lines)).Run();
-    if (brokenLine && contents.problem == RegFileProblem::None) {
-        contents.problem = RegFileProblem::Malformed;
-        contents.problemLine = brokenAt;
+    if (brokenLine) {
+        // Nothing after the first broken line is read.
+        lines.resize(static_cast<std::size_t>(brokenAt));
+        lines.back().broken = true;
     }
-    return contents;
+    return Reader(std::move(lines)).Run();
 }
 
 }  // namespace zelora

@@ -31,6 +31,7 @@ enum class RegFileProblem {
     None,
     NotRegFile,  // no byte-order mark, not UTF-16, or the first line is not the header
     Malformed,   // a line that is no key, value, comment or blank line
+    BrokenLine,  // a NUL or a carriage return without its line feed: no text line holds one
     Deletion,    // [-key] or "name"=-
     OtherRoot,   // a key under a root other than HKEY_CURRENT_USER, _LOCAL_MACHINE, _CLASSES_ROOT
 };
@@ -45,8 +46,14 @@ struct RegFileContents {
     std::vector<RegFileEntry> entries;  // up to the first problem
     RegFileProblem problem = RegFileProblem::None;
     int problemLine = 0;
+    // What the refused line is about, as far as it could be read (UTF-8, as written): the
+    // key it names or the key of its section ("HKEY_...\..."), and the value it names.
+    std::string problemKey;
+    bool problemHasName = false;
+    std::string problemName;  // empty for the default value ("@")
 };
 
+// A key's path may end in one backslash, which names the same key.
 RegFileContents ReadRegFile(std::span<const unsigned char> bytes);
 
 // "HKEY_CURRENT_USER" and its kin.

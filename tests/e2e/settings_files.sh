@@ -24,7 +24,8 @@ dump_decoder_keys() { # file: every decoder key as `reg export` writes it, one a
 }
 
 # The dialog of `title` is up: types `path` into its file name box and confirms, then
-# answers the message Zelora shows afterwards; prints that message's window count first.
+# answers the message Zelora shows afterwards, keeping its picture (`message_shot`) and its
+# text as the box holds it (`message_text`).
 use_file_dialog() { # title path
   local i dialog=""
   for i in $(seq 1 50); do
@@ -48,6 +49,7 @@ use_file_dialog() { # title path
   # Wine's message boxes come out black in a capture of the whole screen: take the window.
   message_shot="$shots/settings-message-$(basename "$2" .reg).png"
   xwd -silent -id "$box" | convert xwd:- "$message_shot"
+  message_text=$(zelora_regtool message Zelora 2>/dev/null | tr -d '\r')
   xdotool windowfocus --sync "$box" 2>/dev/null; sleep 0.2
   xdotool key Return
   for i in $(seq 1 25); do xdotool search --onlyvisible --name '^Zelora$' 2>/dev/null | grep -qx "$box" || break; sleep 0.2; done
@@ -59,6 +61,14 @@ page_shot() { park_mouse; screenshot "$1" 420x500+$((ZELORA_X + 162))+$((ZELORA_
 # The check squares of the Xvid page's left column (a clicked box's focus frame aside).
 boxes_of() { convert "$1" -crop 16x240+8+65 +repage "$2"; }
 same_image() { [ "$(compare -metric AE "$1" "$2" null: 2>&1)" = "0" ]; }
+# A captured message box shows lines of dark text on a light face (not a black capture).
+shows_text_lines() { # picture
+  local light dark
+  light=$(convert "$1" -colorspace Gray -format '%[fx:mean>0.6]' info:)
+  dark=$(convert "$1" -colorspace Gray -threshold 50% -negate -format '%[fx:int(mean*w*h)]' info:)
+  [ "$light" = 1 ] && [ "$dark" -gt 400 ]
+}
+message_says() { grep -qF -- "$1" <<<"$message_text"; }
 
 echo "the two images"
 demo_pack
@@ -127,12 +137,19 @@ write_file() { # name, lines after the header: a valid change first, then the ba
 write_file run-key '[HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Run]' '"Zelora"="C:\\evil.exe"'
 write_file unknown-value '"Deblock_Everything"=dword:00000001'
 write_file dword-as-text '"Deblock_Y"="1"'
-for bad in run-key unknown-value dword-as-text; do
+write_file out-of-range '"Deblock_Y"=dword:ffffffff'   # a check box's value no box writes
+for bad in run-key unknown-value dword-as-text out-of-range; do
   import_from "$work/$bad.reg"
   cp "$message_shot" "$shots/settings-refused-$bad.png"
   dump_decoder_keys "$work/$bad.txt"
   check "$bad: the decoders' keys are unchanged" diff -q "$work/before.txt" "$work/$bad.txt"
 done
+# The last message is the out-of-range one: line, key, value, reason and what the box takes.
+for phrase in "설정 파일의 5번째 줄을 가져올 수 없습니다." 'HKEY_CURRENT_USER\Software\GNU\XviD' \
+  "값: Deblock_Y" "(쓸 수 있는 값: 0 또는 1)" "설정은 하나도 바뀌지 않았습니다."; do
+  check "out-of-range: the message says \"$phrase\"" message_says "$phrase"
+done
+check "out-of-range: the captured box shows its text" shows_text_lines "$shots/settings-refused-out-of-range.png"
 check "no Run key value was written" [ -z "$(reg_get HKCU 'Software\Microsoft\Windows\CurrentVersion\Run' Zelora)" ]
 
 check "Zelora still runs" zelora_running

@@ -32,6 +32,9 @@ constexpr std::string_view kLines[] = {
     "[HKEY_LOCAL_MACHINE\\SOFTWARE\\KVX\\DivXG400]", "[-HKEY_CURRENT_USER\\Software\\GNU\\XviD]",
     "[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run]",
     "[HKEY_CURRENT_USER\\SOFTWARE\\DivXNetworks\\DivX4Windows]", "; comment", "",
+    "\"Deblock_Y\"=dword:ffffffff", "\"Supported_4CC\"=dword:7fffffff",
+    "\"master\"=\"not a number; rm -rf\"", "\"master\"=hex(1):31,00,2e,00,30,00",
+    "[HKEY_CURRENT_USER]", "[HKEY_CURRENT_USER\\Software\\GNU]", "[HKEY_CURRENT_USER\\Software\\GNU\\XviD\\]",
 };
 
 std::u16string Tokens(Random& random, std::size_t count)
@@ -102,7 +105,8 @@ void Plant(Random& random, MemoryRegistry& registry)
         StoredValue value = RandomValue(random);
         if (random.Chance(60)) {  // mostly in the page's own form
             value = setting.type == RegType::Dword
-                        ? DwordValue(static_cast<std::int32_t>(random.Next()))
+                        ? DwordValue(random.Chance(70) ? static_cast<std::int32_t>(random.Below(3))
+                                                       : static_cast<std::int32_t>(random.Next()))
                         : StringValue(Utf8ToUtf16(random.Chance(50) ? "1.778279" : "\"\\한 \r\n"));
         }
         registry.SetValue(setting.at.root, CaseVariant(random, setting.at.key),
@@ -148,14 +152,16 @@ void CheckImport(MemoryRegistry& registry, const std::vector<unsigned char>& fil
                 "a refusal names no line");
         return;
     }
-    // Taken: the whole file reads, every key is a page's, every value a page's in its form.
+    // Taken: the whole file reads, every key is a page's (or an empty one above them), every
+    // value a page's in its form.
     const RegFileContents contents = ReadRegFile(file);
     Require(contents.problem == RegFileProblem::None,
             "took a file with a bad line " + std::to_string(contents.problemLine));
     std::set<ValueAddress> seen;
     for (const RegFileEntry& entry : contents.entries) {
         const RegFileValue& v = entry.value;
-        Require(IsSettingsKey(v.root, v.key), "took another key: " + v.key);
+        Require(IsSettingsKey(v.root, v.key) || (entry.isKey && IsAboveSettingsKey(v.root, v.key)),
+                "took another key: " + v.key);
         if (entry.isKey) continue;
         const SettingValue* setting = FindSettingValue(v.root, v.key, v.name);
         Require(setting != nullptr, "took an unknown value: " + v.name);

@@ -42,7 +42,7 @@ inline constexpr ValueRow kRows[] = {
     RadioRow(30, At("AspectX"), kAspect, 1, 0, "AspectY"),
     NumberTextRow(40, At("width"), {0, 2048, 41}, 10, 0),
     NumberTextRow(42, At("delay"), {-10000, 10000, 43}, 0, 0),
-    NumberRow(kLevelKey, At("level"), 7, 0),
+    NumberRow(kLevelKey, At("level"), {-128, 127}, 7, 0),
 };
 
 }  // namespace zelora::pagetest

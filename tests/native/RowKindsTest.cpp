@@ -15,7 +15,7 @@ concept CheckRowTakes = requires(Id id) { CheckRow(id, RegValue{}, 0, 0); };
 template <class Key>
 concept MaskRowTakes = requires(Key key) { MaskRow(key, RegValue{}, kNoBoxes, 0, 0); };
 template <class Key>
-concept NumberRowTakes = requires(Key key) { NumberRow(key, RegValue{}, 0, 0); };
+concept NumberRowTakes = requires(Key key) { NumberRow(key, RegValue{}, EditRange{}, 0, 0); };
 template <class Entry>
 concept ChoicePairRowTakes =
     requires(Entry entry) { ChoicePairRow(1, RegValue{}, "b", kNoChoices, entry, entry); };

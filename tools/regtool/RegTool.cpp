@@ -8,6 +8,8 @@
 //   zelora_regtool close CAPTION     sends WM_CLOSE to the dialog of that caption as the
 //                                    setup does (5 s timeout) and prints how many ms the
 //                                    answer took; exit 1 if no such window or no answer
+//   zelora_regtool message CAPTION   prints the text of the shown message box of that
+//                                    caption; exit 1 if there is none
 
 #include "platform/registry/Win32Registry.h"
 #include "platform/text/Text.h"
@@ -19,6 +21,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -119,6 +122,41 @@ int Close(const std::string& caption)
     return answered ? 0 : 1;
 }
 
+// A message box is an owned dialog, unlike a program's main window of the same caption.
+struct MessageBoxSearch {
+    std::u16string caption;
+    HWND box = nullptr;
+};
+
+BOOL CALLBACK FindMessageBox(HWND window, LPARAM param)
+{
+    auto& search = *reinterpret_cast<MessageBoxSearch*>(param);
+    wchar_t className[16] = {};
+    ::GetClassNameW(window, className, 16);
+    if (std::wstring_view(className) != L"#32770" || !::IsWindowVisible(window) ||
+        !::GetWindow(window, GW_OWNER))
+        return TRUE;
+    std::wstring title(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
+    title.resize(static_cast<std::size_t>(::GetWindowTextW(window, title.data(), static_cast<int>(title.size()))));
+    if (std::u16string_view(reinterpret_cast<const char16_t*>(title.data()), title.size()) != search.caption)
+        return TRUE;
+    search.box = window;
+    return FALSE;
+}
+
+int Message(const std::string& caption)
+{
+    constexpr int kMessageTextId = 0xFFFF;  // the box's static that holds its text
+    MessageBoxSearch search{Utf8ToUtf16(caption)};
+    ::EnumWindows(FindMessageBox, reinterpret_cast<LPARAM>(&search));
+    const HWND text = search.box ? ::GetDlgItem(search.box, kMessageTextId) : nullptr;
+    if (!text) return 1;
+    std::wstring wide(static_cast<std::size_t>(::GetWindowTextLengthW(text)) + 1, L'\0');
+    wide.resize(static_cast<std::size_t>(::GetWindowTextW(text, wide.data(), static_cast<int>(wide.size()))));
+    std::printf("%s\n", Utf16ToUtf8(std::u16string(wide.begin(), wide.end())).c_str());
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -139,6 +177,8 @@ int wmain(int argc, wchar_t** argv)
         return 0;
     }
     if (args.size() == 2 && args[0] == "close") return Close(args[1]);
-    std::fprintf(stderr, "usage: zelora_regtool apply FILE | get ROOT KEY NAME | names ROOT KEY | close CAPTION\n");
+    if (args.size() == 2 && args[0] == "message") return Message(args[1]);
+    std::fprintf(stderr, "usage: zelora_regtool apply FILE | get ROOT KEY NAME | names ROOT KEY | "
+                         "close CAPTION | message CAPTION\n");
     return 2;
 }
