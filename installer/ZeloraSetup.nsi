@@ -238,6 +238,7 @@ Section "Uninstall"
   ; users' stay in their profiles, where nothing reads them any more).
   DeleteRegValue HKCU "${SETUP_KEY}" "Zelora-ver"
   DeleteRegValue HKCU "${SETUP_KEY}" "Manifest-serial"
+  DeleteRegValue HKCU "${SETUP_KEY}" "Manifest-sha256"
   DeleteRegKey /ifempty HKCU "${SETUP_KEY}"
   DeleteRegKey /ifempty HKCU "${PRODUCT_KEY}"
   DeleteRegKey /ifempty HKCU "Software\Tarnwick"

@@ -36,6 +36,30 @@ bool IsDeviceName(std::string_view name)
            stem[3] >= '0' && stem[3] <= '9';
 }
 
+// "." or "..", also spelt with "%2e" in either case: the internet layer folds such a
+// segment into the path it fetches, so the address would name another file than it shows.
+bool IsDotSegment(std::string_view segment)
+{
+    const std::string lower = LowerText(segment);
+    for (std::string_view dots : {".", "..", "%2e", ".%2e", "%2e.", "%2e%2e"})
+        if (lower == dots) return true;
+    return false;
+}
+
+bool HasDotSegment(std::string_view url, std::size_t hostStart)
+{
+    const std::size_t pathStart = url.find('/', hostStart);
+    if (pathStart == std::string_view::npos) return false;
+    std::string_view path = url.substr(pathStart + 1);
+    path = path.substr(0, path.find_first_of("?#"));
+    for (;;) {
+        const std::size_t slash = path.find('/');
+        if (IsDotSegment(path.substr(0, slash))) return true;
+        if (slash == std::string_view::npos) return false;
+        path.remove_prefix(slash + 1);
+    }
+}
+
 bool IsWebAddress(std::string_view url)
 {
     std::size_t hostStart = 0;
@@ -43,9 +67,11 @@ bool IsWebAddress(std::string_view url)
     else if (StartsWithNoCase(url, "https://")) hostStart = 8;
     else return false;
     if (hostStart >= url.size() || url[hostStart] == '/') return false;  // no host
+    // A backslash, plain or "%5c", is a path separator to the internet layer too.
+    if (LowerText(url).find("%5c") != std::string::npos || HasDotSegment(url, hostStart)) return false;
     return std::none_of(url.begin(), url.end(), [](char c) {
         const auto byte = static_cast<unsigned char>(c);
-        return byte <= ' ' || byte == 0x7F || c == '"' || c == '\'';
+        return byte <= ' ' || byte == 0x7F || c == '"' || c == '\'' || c == '\\';
     });
 }
 

@@ -30,7 +30,8 @@ inline constexpr int kMaxRedirects = 5;
 std::optional<std::string> RedirectTarget(std::string_view from, std::string_view location);
 
 // An address the download layer may fetch: http:// or https://, a host, no blanks,
-// quotes or control characters.
+// quotes, control characters or backslashes (nor "%5c"), and no "." or ".." path segment
+// (nor one spelt with "%2e").
 bool IsDownloadAddress(std::string_view url);
 
 // An address safe to hand to the web browser as its one parameter: the same rule.

@@ -14,6 +14,40 @@ void DestroyHash(HCRYPTHASH hash) { ::CryptDestroyHash(hash); }
 using UniqueProvider = win::UniqueHandle<HCRYPTPROV, ReleaseProvider>;
 using UniqueHash = win::UniqueHandle<HCRYPTHASH, DestroyHash>;
 
+// One SHA-256 computation: bytes added in pieces, the digest read once as hex.
+class Sha256 {
+public:
+    Sha256()
+    {
+        m_ok = ::CryptAcquireContextW(m_provider.Put(), nullptr, nullptr, PROV_RSA_AES,
+                                      CRYPT_VERIFYCONTEXT | CRYPT_SILENT) &&
+               ::CryptCreateHash(m_provider.Get(), CALG_SHA_256, 0, 0, m_hash.Put());
+    }
+    void Add(const BYTE* data, DWORD size)
+    {
+        if (m_ok && size > 0) m_ok = ::CryptHashData(m_hash.Get(), data, size, 0) != FALSE;
+    }
+    std::optional<std::string> Text()
+    {
+        BYTE digest[32];
+        DWORD size = sizeof digest;
+        if (!m_ok || !::CryptGetHashParam(m_hash.Get(), HP_HASHVAL, digest, &size, 0) || size != sizeof digest)
+            return std::nullopt;
+        static constexpr char kHex[] = "0123456789abcdef";
+        std::string text;
+        for (BYTE byte : digest) {
+            text += kHex[byte >> 4];
+            text += kHex[byte & 15];
+        }
+        return text;
+    }
+
+private:
+    UniqueProvider m_provider;
+    UniqueHash m_hash;
+    bool m_ok = false;
+};
+
 }  // namespace
 
 std::optional<std::string> Sha256OfFile(const std::wstring& path)
@@ -28,30 +62,23 @@ std::optional<std::string> Sha256OfOpenFile(HANDLE file)
 {
     LARGE_INTEGER origin{};
     if (!::SetFilePointerEx(file, origin, nullptr, FILE_BEGIN)) return std::nullopt;
-    UniqueProvider provider;
-    if (!::CryptAcquireContextW(provider.Put(), nullptr, nullptr, PROV_RSA_AES,
-                                CRYPT_VERIFYCONTEXT | CRYPT_SILENT))
-        return std::nullopt;
-    UniqueHash hash;
-    if (!::CryptCreateHash(provider.Get(), CALG_SHA_256, 0, 0, hash.Put())) return std::nullopt;
-
+    Sha256 hash;
     std::vector<BYTE> buffer(64 * 1024);
     DWORD read = 0;
-    while (::ReadFile(file, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr) &&
-           read > 0) {
-        if (!::CryptHashData(hash.Get(), buffer.data(), read, 0)) return std::nullopt;
+    while (::ReadFile(file, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr) && read > 0)
+        hash.Add(buffer.data(), read);
+    return hash.Text();
+}
+
+std::optional<std::string> Sha256Text(std::string_view bytes)
+{
+    Sha256 hash;
+    // Pieces that fit a DWORD; the manifest is far smaller.
+    for (std::size_t at = 0; at < bytes.size(); at += 1u << 30) {
+        const std::string_view piece = bytes.substr(at, 1u << 30);
+        hash.Add(reinterpret_cast<const BYTE*>(piece.data()), static_cast<DWORD>(piece.size()));
     }
-    BYTE digest[32];
-    DWORD size = sizeof digest;
-    if (!::CryptGetHashParam(hash.Get(), HP_HASHVAL, digest, &size, 0) || size != sizeof digest)
-        return std::nullopt;
-    static constexpr char kHex[] = "0123456789abcdef";
-    std::string text;
-    for (BYTE byte : digest) {
-        text += kHex[byte >> 4];
-        text += kHex[byte & 15];
-    }
-    return text;
+    return hash.Text();
 }
 
 }  // namespace zelora::updater

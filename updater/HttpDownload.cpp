@@ -75,16 +75,22 @@ bool ContentLength(HINTERNET request, std::uint64_t& length)
     return true;
 }
 
-// The file being written, deleted unless committed.
+}  // namespace
+
+// The file being written, deleted unless committed, and at once by a cancel from another
+// thread (which then closes it under the lock every write takes).
 class PartFile {
 public:
-    explicit PartFile(std::wstring path) : m_path(std::move(path))
+    PartFile(std::wstring path, DownloadCancel* cancel) : m_path(std::move(path)), m_cancel(cancel)
     {
         m_file.Reset(::CreateFileW(m_path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (m_file && m_cancel && !m_cancel->BindFile(this)) Abandon();
     }
     ~PartFile()
     {
+        if (m_cancel) m_cancel->UnbindFile();
+        std::lock_guard lock(m_mutex);
         m_file.Reset();
         if (!m_committed) ::DeleteFileW(m_path.c_str());
     }
@@ -94,25 +100,35 @@ public:
     bool IsOpen() const { return static_cast<bool>(m_file); }
     bool Write(const void* data, DWORD size)
     {
+        std::lock_guard lock(m_mutex);
         DWORD written = 0;
-        return ::WriteFile(m_file.Get(), data, size, &written, nullptr) && written == size;
+        return m_file && ::WriteFile(m_file.Get(), data, size, &written, nullptr) && written == size;
     }
     bool CommitAs(const std::wstring& destination)
     {
-        if (!::FlushFileBuffers(m_file.Get())) return false;
+        std::lock_guard lock(m_mutex);
+        if (!m_file || !::FlushFileBuffers(m_file.Get())) return false;
         m_file.Reset();
         m_committed = ::MoveFileExW(m_path.c_str(), destination.c_str(),
                                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
         return m_committed;
     }
+    // Closed and gone; every later write fails.
+    void Abandon()
+    {
+        std::lock_guard lock(m_mutex);
+        if (!m_file) return;
+        m_file.Reset();
+        ::DeleteFileW(m_path.c_str());
+    }
 
 private:
     std::wstring m_path;
+    DownloadCancel* m_cancel;
+    std::mutex m_mutex;
     win::UniqueFile m_file;
     bool m_committed = false;
 };
-
-}  // namespace
 
 DownloadCancel::DownloadCancel() : m_event(::CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
 
@@ -121,7 +137,22 @@ void DownloadCancel::Cancel()
     std::lock_guard lock(m_mutex);
     m_cancelled = true;
     ::SetEvent(m_event.Get());
+    if (m_file) m_file->Abandon();
     if (m_bound) ::InternetCloseHandle(std::exchange(m_bound, nullptr));
+}
+
+bool DownloadCancel::BindFile(PartFile* file)
+{
+    std::lock_guard lock(m_mutex);
+    if (m_cancelled) return false;
+    m_file = file;
+    return true;
+}
+
+void DownloadCancel::UnbindFile()
+{
+    std::lock_guard lock(m_mutex);
+    m_file = nullptr;
 }
 
 bool DownloadCancel::Cancelled() const
@@ -281,8 +312,8 @@ DownloadResult DownloadFile(const std::string& url, const std::wstring& destinat
                             const DownloadProgress& progress)
 {
     if (!IsDownloadAddress(url)) return DownloadResult::Failed;
-    PartFile part(destination + L".part");
-    if (!part.IsOpen()) return DownloadResult::Failed;
+    PartFile part(destination + L".part", cancel);
+    if (!part.IsOpen()) return cancel && cancel->Cancelled() ? DownloadResult::Cancelled : DownloadResult::Failed;
     const DownloadResult result = Transfer(
         url, options, cancel,
         [&part](const unsigned char* data, DWORD size) { return part.Write(data, size); }, progress);

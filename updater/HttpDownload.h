@@ -26,8 +26,12 @@ struct DownloadOptions {
     bool exactSize = false;               // the answer must be exactly maxBytes long
 };
 
+class PartFile;
+
 // Stops a download from another thread. Closing the request handle wakes a blocked call
-// on Windows; where it does not (Wine), the receive timeout ends the wait.
+// on Windows; where it does not (Wine), the receive timeout ends the wait. The file being
+// written is closed and deleted at once, whether or not the blocked call wakes: a cancel
+// never leaves a ".part" behind, even when the process ends before the download notices.
 class DownloadCancel {
 public:
     DownloadCancel();
@@ -37,12 +41,16 @@ public:
 
 private:
     friend class BoundRequest;
+    friend class PartFile;
     bool Bind(HINTERNET request);
     bool Unbind();  // true when the handle was not closed by Cancel
+    bool BindFile(PartFile* file);  // false once cancelled
+    void UnbindFile();
 
     mutable std::mutex m_mutex;
     bool m_cancelled = false;
     HINTERNET m_bound = nullptr;
+    PartFile* m_file = nullptr;
     win::UniqueKernelHandle m_event;
 };
 

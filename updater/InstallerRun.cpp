@@ -7,24 +7,26 @@
 namespace zelora::updater {
 namespace {
 
-std::wstring SystemProgram(const wchar_t* name)
+std::wstring SystemFolder()
 {
     wchar_t folder[MAX_PATH] = L"";
     const UINT length = ::GetSystemDirectoryW(folder, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) return {};
-    return std::wstring(folder, length) + L"\\" + name;
+    return std::wstring(folder, length);
 }
 
 }  // namespace
 
-InstallerOutcome RunInstaller(InstallerKind kind, const std::wstring& path,
-                              const std::wstring& folder, DownloadCancel& cancel)
+InstallerOutcome RunInstaller(InstallerKind kind, const std::wstring& path, DownloadCancel& cancel)
 {
+    // The working folder is the system's own: a library the installer looks for there is
+    // the system's, never one planted beside a download.
+    const std::wstring system = SystemFolder();
+    if (system.empty()) return InstallerOutcome::NotStarted;
     std::wstring file = path;
     std::wstring parameters;
     if (kind == InstallerKind::Package) {
-        file = SystemProgram(L"msiexec.exe");
-        if (file.empty()) return InstallerOutcome::NotStarted;
+        file = system + L"\\msiexec.exe";
         parameters = L"/i \"" + path + L"\"";  // a path never contains a quote
     }
     SHELLEXECUTEINFOW info{};
@@ -33,7 +35,7 @@ InstallerOutcome RunInstaller(InstallerKind kind, const std::wstring& path,
     info.lpVerb = L"open";
     info.lpFile = file.c_str();
     info.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
-    info.lpDirectory = folder.c_str();
+    info.lpDirectory = system.c_str();
     info.nShow = SW_SHOWNORMAL;
     // Checked at the last moment, but not held during the start: the shell may wait for the
     // user's answer to an elevation prompt, and a cancel must never wait for that.

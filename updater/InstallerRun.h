@@ -2,7 +2,8 @@
 // Starts a downloaded installer and waits until it has ended, so installers never run side
 // by side and a file is deleted only after its run. An installer program is started by its
 // path; a package through the system's own msiexec.exe, by its full path. The shell starts
-// both, so an installer that asks for elevation gets the system's prompt.
+// both, so an installer that asks for elevation gets the system's prompt. Either runs in
+// the system folder.
 
 #include "updater/AddressRules.h"
 #include "updater/HttpDownload.h"
@@ -21,7 +22,6 @@ enum class InstallerOutcome {
 };
 
 // Nothing is started once `cancel` has been cancelled.
-InstallerOutcome RunInstaller(InstallerKind kind, const std::wstring& path,
-                              const std::wstring& folder, DownloadCancel& cancel);
+InstallerOutcome RunInstaller(InstallerKind kind, const std::wstring& path, DownloadCancel& cancel);
 
 }  // namespace zelora::updater

@@ -54,13 +54,15 @@ std::optional<std::uint64_t> ParseSize(std::string_view text)
     return size;
 }
 
-ManifestVerdict JudgeManifest(const ManifestReader& manifest, std::uint64_t acceptedSerial,
-                              std::uint32_t today, ManifestStamp* stamp)
+ManifestVerdict JudgeManifest(const ManifestReader& manifest, const AcceptedManifest& accepted,
+                              std::string_view sha256, std::uint32_t today, ManifestStamp* stamp)
 {
     const auto serial = ParseSerial(manifest.Value(kProgramSection, "SERIAL").value_or(""));
     const auto expires = ParseDate(manifest.Value(kProgramSection, "EXPIRES").value_or(""));
     if (!serial || !expires || !IsUsableManifest(manifest)) return ManifestVerdict::Malformed;
-    if (*serial < acceptedSerial) return ManifestVerdict::Replayed;
+    if (*serial < accepted.serial) return ManifestVerdict::Replayed;
+    if (*serial == accepted.serial && !accepted.sha256.empty() && sha256 != accepted.sha256)
+        return ManifestVerdict::Replayed;
     if (today > *expires) return ManifestVerdict::Expired;
     if (stamp) *stamp = {*serial, *expires};
     return ManifestVerdict::Current;

@@ -1,13 +1,14 @@
 #pragma once
 // What makes a signed manifest current, and the bounds every transfer keeps. The signature
 // proves who wrote a manifest; these rules refuse an old one replayed (its serial is below
-// the highest accepted), one kept past its expiry (a frozen view of the releases), and
+// the highest accepted, or equal to it with other bytes), one kept past its expiry (a frozen view of the releases), and
 // numbers that would silence later notices.
 
 #include "updater/ManifestReader.h"
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace zelora::updater {
@@ -35,7 +36,7 @@ std::optional<std::uint64_t> ParseSize(std::string_view text);
 enum class ManifestVerdict {
     Current,    // take it
     Malformed,  // no valid SERIAL, EXPIRES or 8-digit VER in [ZELORADATE]
-    Replayed,   // SERIAL below the highest one accepted
+    Replayed,   // SERIAL below the highest one accepted, or equal to it with other bytes
     Expired,    // today is past EXPIRES
 };
 
@@ -44,8 +45,18 @@ struct ManifestStamp {
     std::uint32_t expires = 0;
 };
 
-// Judges a manifest whose signature has been verified. `today` is yyyymmdd (UTC).
-ManifestVerdict JudgeManifest(const ManifestReader& manifest, std::uint64_t acceptedSerial,
-                              std::uint32_t today, ManifestStamp* stamp = nullptr);
+// The manifest this user's updater took last: its serial, and the SHA-256 of its bytes
+// (64 lower-case hex digits; empty when none was recorded).
+struct AcceptedManifest {
+    std::uint64_t serial = 0;
+    std::string sha256;
+};
+
+// Judges a manifest whose signature has been verified; `sha256` is the digest of its bytes
+// (lower-case hex). `today` is yyyymmdd (UTC). An equal serial is taken again only for the
+// same bytes: two manifests signed with one serial are never both taken.
+ManifestVerdict JudgeManifest(const ManifestReader& manifest, const AcceptedManifest& accepted,
+                              std::string_view sha256, std::uint32_t today,
+                              ManifestStamp* stamp = nullptr);
 
 }  // namespace zelora::updater

@@ -1,8 +1,12 @@
 #pragma once
 // The updater's private folder for one run: created fresh under the user's temporary
-// folder, it receives the manifest and the installers. The clean-up deletes only the files
-// this run wrote, then the folder (which stays when anything else is in it).
+// folder, it receives the installers. Only the user, SYSTEM and the Administrators may
+// write into it (its own protected access list, nothing inherited), so nobody else can
+// plant a file beside an installer that the installer would load. The clean-up deletes only
+// the files this run wrote, then the folder (which stays when anything else is in it); a
+// folder that an earlier run could not clean up (the process ended first) goes a day later.
 
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <set>
@@ -10,10 +14,16 @@
 
 namespace zelora::updater {
 
+// How old an earlier run's folder must be before a later run removes it.
+inline constexpr std::uint64_t kStaleRunFolderMs = 24ull * 60 * 60 * 1000;
+
 class RunFolder {
 public:
     // A new, empty folder below `parent` (the user's temporary folder when empty).
     static std::unique_ptr<RunFolder> Create(const std::wstring& parent = {});
+    // Removes the folders of earlier runs below `parent` that nobody has written to for
+    // kStaleRunFolderMs, with the plain files in them; returns how many went.
+    static int RemoveStale(const std::wstring& parent = {});
 
     RunFolder(const RunFolder&) = delete;
     RunFolder& operator=(const RunFolder&) = delete;

@@ -30,36 +30,46 @@ char LowerHex(char c) { return c >= 'A' && c <= 'F' ? static_cast<char>(c - 'A' 
 std::optional<CodecUpdate> OfferFor(RegistryStore& store, const ManifestReader& manifest,
                                     const CodecCategory& category, std::string_view name)
 {
-    const std::optional<std::string> version = manifest.Value(name, "VER");
-    if (!version || version->empty() || version->size() > kMaxVersionLength) return std::nullopt;
+    CodecUpdate update;
+    if (ReadCodecEntry(manifest, category, name, update) != EntryFault::None) return std::nullopt;
 
     const std::string buildKey = std::string(kBuildNumKey) + std::string(category.keyWord);
     // Exact text: "1.0" and "1.00" are different builds.
-    if (store.ReadString(RegRoot::LocalMachine, buildKey, name) == *version) return std::nullopt;
+    if (store.ReadString(RegRoot::LocalMachine, buildKey, name) == update.version) return std::nullopt;
 
     // The Codec Update page writes DWORD 1 for a selected codec; 0, a missing value and
     // anything else mean not selected.
     const std::string selectionKey = std::string(kSelectionKey) + std::string(category.keyWord);
     if (store.ReadDword(RegRoot::LocalMachine, selectionKey, name) != 1) return std::nullopt;
-
-    std::optional<std::string> url = manifest.Value(name, "URL");
-    if (!url || url->empty() || url->size() > kMaxAddressLength) return std::nullopt;
-
-    const std::optional<std::string> fileName = LocalFileName(*url);
-    if (!fileName || !InstallerKindOf(*fileName)) return std::nullopt;
-    std::string hash = manifest.Value(name, "SHA256").value_or("");
-    if (!IsSha256Text(hash)) return std::nullopt;
-    std::transform(hash.begin(), hash.end(), hash.begin(), LowerHex);
-    const std::optional<std::uint64_t> size = ParseSize(manifest.Value(name, "SIZE").value_or(""));
-    if (!size) return std::nullopt;
-
-    return CodecUpdate{std::string(name), std::string(category.keyWord), *version,
-                       std::move(*url), std::move(hash), *size};
+    return update;
 }
 
 }  // namespace
 
 bool IsUsableManifest(const ManifestReader& manifest) { return ProgramVersion(manifest).has_value(); }
+
+EntryFault ReadCodecEntry(const ManifestReader& manifest, const CodecCategory& category,
+                          std::string_view name, CodecUpdate& entry)
+{
+    const std::optional<std::string> version = manifest.Value(name, "VER");
+    if (!version || version->empty()) return EntryFault::NoVersion;
+    if (version->size() > kMaxVersionLength) return EntryFault::LongVersion;
+    std::optional<std::string> url = manifest.Value(name, "URL");
+    if (!url || url->empty()) return EntryFault::NoAddress;
+    if (url->size() > kMaxAddressLength) return EntryFault::LongAddress;
+    if (!IsDownloadAddress(*url)) return EntryFault::BadAddress;
+    const std::optional<std::string> fileName = LocalFileName(*url);
+    if (!fileName) return EntryFault::BadFileName;
+    if (!InstallerKindOf(*fileName)) return EntryFault::NotInstaller;
+    std::string hash = manifest.Value(name, "SHA256").value_or("");
+    if (!IsSha256Text(hash)) return EntryFault::BadSha256;
+    std::transform(hash.begin(), hash.end(), hash.begin(), LowerHex);
+    const std::optional<std::uint64_t> size = ParseSize(manifest.Value(name, "SIZE").value_or(""));
+    if (!size) return EntryFault::BadSize;
+    entry = CodecUpdate{std::string(name), std::string(category.keyWord), *version,
+                        std::move(*url), std::move(hash), *size};
+    return EntryFault::None;
+}
 
 std::optional<MainProgramNotice> CheckMainProgram(RegistryStore& store,
                                                   const ManifestReader& manifest,
@@ -92,15 +102,22 @@ std::string ReminderText(std::string_view homeHost)
            "을 방문하여 최신 버전으로 교체해주세요.";
 }
 
-std::uint64_t AcceptedSerial(RegistryStore& store)
+AcceptedManifest ReadAccepted(RegistryStore& store)
 {
-    return ParseSerial(store.ReadString(RegRoot::CurrentUser, kSetupKey, kSerialValue)).value_or(0);
+    AcceptedManifest accepted;
+    accepted.serial = ParseSerial(store.ReadString(RegRoot::CurrentUser, kSetupKey, kSerialValue)).value_or(0);
+    const std::string digest = store.ReadString(RegRoot::CurrentUser, kSetupKey, kDigestValue);
+    if (accepted.serial != 0 && IsSha256Text(digest)) accepted.sha256 = digest;
+    return accepted;
 }
 
-void RecordSerial(RegistryStore& store, std::uint64_t serial)
+void RecordAccepted(RegistryStore& store, std::uint64_t serial, std::string_view sha256)
 {
-    if (serial > AcceptedSerial(store))
-        store.WriteString(RegRoot::CurrentUser, kSetupKey, kSerialValue, std::to_string(serial));
+    if (serial < ReadAccepted(store).serial) return;  // never lowered
+    // The digest first: cut off between the two writes, the old serial stays beside a digest
+    // it does not bind, and the next manifest, of a higher serial, rewrites both.
+    store.WriteString(RegRoot::CurrentUser, kSetupKey, kDigestValue, sha256);
+    store.WriteString(RegRoot::CurrentUser, kSetupKey, kSerialValue, std::to_string(serial));
 }
 
 std::vector<CodecUpdate> CollectCodecUpdates(RegistryStore& store, const ManifestReader& manifest)

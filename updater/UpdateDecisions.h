@@ -5,6 +5,8 @@
 #include "ProductVersion.h"
 #include "platform/registry/RegistryStore.h"
 #include "updater/ManifestReader.h"
+#include "updater/ManifestRules.h"
+#include "updater/UpdateCodecs.h"
 
 #include <cstdint>
 #include <optional>
@@ -32,10 +34,14 @@ bool IsUsableManifest(const ManifestReader& manifest);
 // of its own and writes nothing machine-wide.
 inline constexpr std::string_view kVersionValue = "Zelora-ver";
 inline constexpr std::string_view kSerialValue = "Manifest-serial";
+// The SHA-256 of the manifest accepted with that serial: its serial again is taken only for
+// the very same bytes.
+inline constexpr std::string_view kDigestValue = "Manifest-sha256";
 
-// The highest manifest serial this user's updater accepted (0: none yet), and its record.
-std::uint64_t AcceptedSerial(RegistryStore& store);
-void RecordSerial(RegistryStore& store, std::uint64_t serial);
+// The highest manifest serial this user's updater accepted (0: none yet) with its digest
+// (empty when none is recorded, as by earlier releases), and their record.
+AcceptedManifest ReadAccepted(RegistryStore& store);
+void RecordAccepted(RegistryStore& store, std::uint64_t serial, std::string_view sha256);
 
 struct MainProgramNotice {
     std::string version;  // the manifest's text, as announced
@@ -62,6 +68,25 @@ struct CodecUpdate {
     std::string sha256;    // 64 lower-case hex digits
     std::uint64_t size = 0;  // exact byte count
 };
+
+// Why a codec's section cannot be offered, in the order the rules are applied.
+enum class EntryFault {
+    None,
+    NoVersion,     // VER missing or empty
+    LongVersion,   // VER over kMaxVersionLength
+    NoAddress,     // URL missing or empty
+    LongAddress,   // URL over kMaxAddressLength
+    BadAddress,    // not a download address
+    BadFileName,   // its last segment is no safe local file name
+    NotInstaller,  // neither .exe nor .msi
+    BadSha256,     // not 64 hex digits
+    BadSize,       // not 1 to kMaxInstallerBytes
+};
+
+// A codec's section as the updater takes it (the registry aside): `entry` is filled only
+// when the fault is None.
+EntryFault ReadCodecEntry(const ManifestReader& manifest, const CodecCategory& category,
+                          std::string_view name, CodecUpdate& entry);
 
 // Selected codecs whose recorded build differs from the manifest's, in download order:
 // video, then audio, then caption, each in reverse table order. A codec is offered only

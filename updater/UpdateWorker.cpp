@@ -106,13 +106,15 @@ WorkerOutcome UpdateWorker::Run()
                 return WorkerOutcome::RowFailed;
             }
             Post(kWorkerRowDone, row);
-            outcome = RunInstaller(*kind, path, m_folder->Path(), m_cancel);
+            outcome = RunInstaller(*kind, path, m_cancel);
         }
         switch (outcome) {
         case InstallerOutcome::Ended:
-        case InstallerOutcome::NotStarted:  // as before: a failed start is not reported
             m_folder->Delete(fileName);
             break;
+        case InstallerOutcome::NotStarted:  // nothing installed: never "finished"
+            m_folder->Delete(fileName);
+            return WorkerOutcome::InstallerFailed;
         case InstallerOutcome::Untracked:
             m_folder->Release(fileName);  // may still run: never deleted under it
             break;

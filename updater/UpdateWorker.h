@@ -23,7 +23,9 @@ inline constexpr UINT kWorkerProgress = WM_APP + 2;  // read Received()/Total()
 inline constexpr UINT kWorkerRowDone = WM_APP + 3;
 inline constexpr UINT kWorkerFinished = WM_APP + 4;
 
-enum class WorkerOutcome : WPARAM { AllInstalled, RowFailed, Cancelled };
+// RowFailed: a download failed or its file was not the one pinned; InstallerFailed: a
+// downloaded installer could not be started. Either ends the run with the rows after it.
+enum class WorkerOutcome : WPARAM { AllInstalled, RowFailed, InstallerFailed, Cancelled };
 
 class UpdateWorker {
 public:

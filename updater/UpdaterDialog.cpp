@@ -4,6 +4,7 @@
 #include "platform/win/Painter.h"
 #include "platform/win/WideText.h"
 #include "updater/AddressRules.h"
+#include "updater/FileHash.h"
 #include "updater/ManifestText.h"
 #include "updater/UpdaterAboutBox.h"
 #include "updater/UpdateCodecs.h"
@@ -111,6 +112,8 @@ BOOL UpdaterDialog::OnInit()
     }
     ::MoveWindow(list, 0, 0, 0, 0, FALSE);
 
+    // What earlier runs could not clean up (the process ended first) goes once it is old.
+    RunFolder::RemoveStale(m_settings.tempParent);
     ::SetTimer(Hwnd(), kStartTimer, m_settings.startDelayMs, nullptr);
     ::ShowWindow(m_okButton.Hwnd(), SW_HIDE);
     return TRUE;
@@ -144,15 +147,16 @@ void UpdaterDialog::OnManifestFetched()
         return;
     }
     const ManifestText manifest(fetched.manifest);
+    const std::optional<std::string> digest = Sha256Text(fetched.manifest);
     SYSTEMTIME now{};
     ::GetSystemTime(&now);
     const std::uint32_t today = now.wYear * 10000u + now.wMonth * 100u + now.wDay;
     ManifestStamp stamp;
-    if (JudgeManifest(manifest, AcceptedSerial(m_store), today, &stamp) != ManifestVerdict::Current) {
+    if (!digest || JudgeManifest(manifest, ReadAccepted(m_store), *digest, today, &stamp) != ManifestVerdict::Current) {
         End(IDCANCEL);
         return;
     }
-    RecordSerial(m_store, stamp.serial);
+    RecordAccepted(m_store, stamp.serial, *digest);
     CheckMainProgramStep(manifest);
     if (Hwnd()) CollectCodecUpdatesStep(manifest);
 }
@@ -255,6 +259,9 @@ void UpdaterDialog::OnWorkerMessage(UINT msg, WPARAM wParam)
             OnAllInstalled();
         } else if (static_cast<WorkerOutcome>(wParam) == WorkerOutcome::RowFailed) {
             ShowBox(kDownloadFailed, kFailureCaption, MB_OK | MB_ICONERROR);
+            End(IDCANCEL);
+        } else if (static_cast<WorkerOutcome>(wParam) == WorkerOutcome::InstallerFailed) {
+            ShowBox(kUpdateFailed, kFailureCaption, MB_OK | MB_ICONERROR);
             End(IDCANCEL);
         }
         break;

@@ -3,10 +3,13 @@
 # going to the loopback server, its manifests signed by the signing tool with the
 # development key: an update of two codecs (downloaded, installed one after the other,
 # cleaned up, "Zelora-ver" and the serial recorded for the user, OK starting the settings
-# centre), a tampered installer (never started), a manifest that answers 404 (the updater
-# ends by itself), and the attacks the signature closes: an added script row, a redirect to
-# another host's program, a trickling server with a close sent meanwhile, a replayed old
-# manifest and an endless version number.
+# centre, the installers run in the system folder from a run folder only the user can
+# write, an earlier run's day-old folder removed), a tampered installer (never started), a
+# cancel during a download (nothing left), a manifest that answers 404 (the updater ends by
+# itself), the signing tool refusing what the updater would not take, and the attacks the
+# signature closes: an added script row, a redirect to another host's program, a trickling
+# server with a close sent meanwhile, a replayed old manifest, another manifest with the
+# serial already taken, an address with dot segments and an endless version number.
 source "$(dirname "$0")/lib.sh"
 product='Software\Tarnwick\Quellmark'
 web="$ZELORA_LOOPBACK_ROOT/www.zelora.example"
@@ -15,6 +18,8 @@ work=$(e2e_temp_dir)
 installer_log="$work/installers.log"
 export ZELORA_FAKE_INSTALLER_LOG; ZELORA_FAKE_INSTALLER_LOG=$(winepath_of "$installer_log")
 export ZELORA_FAKE_INSTALLER_SLEEP_MS=1500
+cwd_log="$work/cwd.log"
+export ZELORA_FAKE_INSTALLER_CWD_LOG; ZELORA_FAKE_INSTALLER_CWD_LOG=$(winepath_of "$cwd_log")
 
 mkdir -p "$web/update/zl" "$dl/codecs" "$work/Zelora" "$work/cwd/temp"
 for name in xvid.exe ac3.exe; do cp "$ZELORA_BUILD/zelora_fake_installer.exe" "$dl/codecs/$name"; done
@@ -22,9 +27,11 @@ cp "$ZELORA_BUILD/zelora_fake_installer.exe" "$work/Zelora/Zelora.exe"
 echo keep > "$work/cwd/temp/sentinel.txt"
 user_temp=$(find "$WINEPREFIX/drive_c/users" -maxdepth 4 -type d -iname temp | head -n 1)  # GetTempPath
 echo keep > "$user_temp/zelora-sentinel.txt"
-# The publisher's copies, whose hashes and sizes the signing tool writes into the manifest.
+# The publisher's copies, whose hashes and sizes the signing tool writes into the manifest
+# (VSFilter's too: the server has none, as nobody selects it).
 mkdir -p "$work/genuine"
 cp "$dl/codecs/"*.exe "$work/genuine/"
+cp "$ZELORA_BUILD/zelora_fake_installer.exe" "$work/genuine/vsfilter.exe"
 # The installers arrive slowly enough to be seen arriving.
 echo '{"/codecs/xvid.exe": {"chunk": 16384, "chunk_delay": 0.25}}' > "$ZELORA_LOOPBACK_ROOT/routes.json"
 
@@ -35,11 +42,19 @@ manifest() { # [program version]
   printf '[VSFilter]\r\nVER=2.0\r\nURL=http://dl.zelora.example/codecs/vsfilter.exe\r\n'
 }
 # Signs the manifest on stdin and publishes it with its signature: serial [tool options].
-publish() {
+sign_tool() {
   local serial=$1; shift
   cat > "$work/manifest.in"
-  python3 "$e2e_root/tools/sign/sign_manifest.py" sign --key "$e2e_root/tests/keys/dev-update-signing.private.pem" \
-    --serial "$serial" --files "$work/genuine" "$@" "$work/manifest.in" "$web/update/zl" >/dev/null 2>&1
+  python3 "$e2e_root/tools/sign/sign_manifest.py" sign --key "$dev_key" \
+    --serial "$serial" --files "$work/genuine" "$@" "$work/manifest.in" "$web/update/zl" >"$work/publish.txt" 2>&1
+}
+publish() { sign_tool "$@" || fail "the signing tool refused a genuine manifest: $(tail -n 2 "$work/publish.txt")"; }
+dev_key="$e2e_root/tests/keys/dev-update-signing.private.pem"
+# What the signing tool refuses, signed anyway (as a leaked key or a careless publisher
+# would): the published manifest edited by a sed script, then signed with openssl.
+resign_edited() { # sed script
+  sed -i "$1" "$web/update/zl/update.qmu"
+  openssl dgst -sha256 -sign "$dev_key" -out "$web/update/zl/update.qmu.sig" "$web/update/zl/update.qmu"
 }
 fresh_registry() {
   reg_apply <<REG
@@ -97,8 +112,37 @@ answer_failure_box() {
 }
 installer_log_is() { [ "$(cat "$installer_log" 2>/dev/null)" = "$1" ]; }
 
+echo "-- the signing tool signs only what the updater takes"
+manifest | publish 9
+published=$(sha256sum "$web/update/zl/update.qmu")
+refused() { # description; the manifest on stdin and the tool's options: nothing published
+  local what=$1; shift
+  if sign_tool "$@"; then fail "tool: $what: signed"
+  else check "tool: $what: refused" [ "$(sha256sum "$web/update/zl/update.qmu")" = "$published" ]; fi
+}
+manifest | refused "a 19-digit SERIAL" 1000000000000000000
+manifest | refused "EXPIRES of month 13" 9 --expires 20261301
+{ manifest; printf '[XVID]\r\nVER=1.2\r\n'; } | refused "a repeated section" 9
+manifest | sed 's|codecs/xvid.exe|codecs/../xvid.exe|' | refused "an address with a dot segment" 9
+manifest | sed 's|codecs/xvid.exe|codecs/x%20vid.exe|' | refused "a refused file name" 9
+check "tool: says why" grep -q "file name" "$work/publish.txt"
+# A header with a comment after it is the section the updater reads: its pins go there.
+manifest | sed 's/^\[Xvid\]/[xvid] ; the video codec/' | publish 9
+pinned_in_place() {
+  [ "$(grep -ci '^\[xvid' "$web/update/zl/update.qmu")" = 1 ] &&
+    grep -A1 '^\[xvid\] ; the video codec' "$web/update/zl/update.qmu" |
+      grep -q "^SHA256=$(sha256sum "$work/genuine/xvid.exe" | cut -d' ' -f1)"
+}
+check "tool: pins go into the section the updater reads" pinned_in_place
+
 echo "-- an update of two codecs"
-folders_before=$(run_folders)  # a run that was killed may have left its folder
+# An earlier run's folder, a day old; one of an hour ago; one no run would name so.
+user_temp_now=$(find "$WINEPREFIX/drive_c/users" -maxdepth 4 -type d -iname temp | head -n 1)
+for old in ZeloraUpdate-7-1000-0:25 ZeloraUpdate-7-2000-0:1 ZeloraUpdate-mine:25; do
+  mkdir -p "$user_temp_now/${old%:*}"; echo left > "$user_temp_now/${old%:*}/ac3.exe"
+  touch -d "${old#*:} hours ago" "$user_temp_now/${old%:*}"
+done
+folders_before=$(( $(run_folders) - 1 ))  # the day-old one goes
 fresh_registry
 manifest | publish 10
 : > "$installer_log"
@@ -107,6 +151,16 @@ sleep 12
 not_offering() { ! offer_window; }
 check "hidden while its start timer runs" not_offering
 check "offers the update after about 20 seconds" wait_for 30 offer_window
+check "the day-old folder of an earlier run is gone" [ ! -e "$user_temp_now/ZeloraUpdate-7-1000-0" ]
+others_stay() { [ -e "$user_temp_now/ZeloraUpdate-7-2000-0/ac3.exe" ] && [ -e "$user_temp_now/ZeloraUpdate-mine/ac3.exe" ]; }
+check "a younger one stays, and one not named as a run's" others_stay
+rm -rf "$user_temp_now/ZeloraUpdate-7-2000-0" "$user_temp_now/ZeloraUpdate-mine"
+folders_before=$(( folders_before - 2 ))
+# Wine keeps a folder's access list as its mode: the user alone may write (the group stands
+# for the Administrators), others may not even look in (a default folder is drwxr-xr-x).
+run_folder=$(find "$WINEPREFIX/drive_c/users" -maxdepth 6 -type d -name 'ZeloraUpdate-*' -newer "$work/manifest.in" | head -n 1)
+only_the_user_writes() { [[ "$(stat -c %A "$run_folder" 2>/dev/null)" == drwx?-?--- ]]; }
+check "the run folder is written by the user alone" only_the_user_writes
 locate_client
 sleep 1
 client_shot "$shots/updater-offer.png"
@@ -133,6 +187,7 @@ check "downloading shows its background" client_shows 140 0 0 266 56
 check "downloading shows the disabled update button" client_shows 135 48 108
 check "installs both codecs, one after the other" wait_for 40 installer_log_is \
   "$(printf 'start xvid.exe\nend xvid.exe\nstart ac3.exe\nend ac3.exe')"
+check "each installer runs in the system folder" [ "$(tr -d '\r' < "$cwd_log")" = "$(printf 'C:\\windows\\system32\nC:\\windows\\system32')" ]
 sleep 1.5
 client_shot "$shots/updater-done.png"
 check "done shows its background" client_shows 141 0 0 266 100
@@ -171,6 +226,26 @@ check "ends after the report" wait_exit 10
 check "the tampered installer never started" installer_log_is "$(printf 'start xvid.exe\nend xvid.exe')"
 check "nothing left behind" folders_left
 cp "$work/genuine/ac3.exe" "$dl/codecs/ac3.exe"
+
+echo "-- a cancel during a download"
+fresh_registry
+manifest | publish 12
+# The first bytes, then a long silence: the worker waits in a read when the cancel comes.
+echo '{"/codecs/xvid.exe": {"chunk": 16384, "chunk_delay": 8}}' > "$ZELORA_LOOPBACK_ROOT/routes.json"
+: > "$installer_log"
+start_updater
+check "offers the update" wait_for 35 offer_window
+locate_client
+client_click 91 118
+sleep 2
+part_files() { find "$WINEPREFIX/drive_c/users" -maxdepth 7 -name '*.part' 2>/dev/null | wc -l; }
+check "the download has begun" [ "$(part_files)" -eq 1 ]
+client_click 183 118
+check "cancel ends the updater" wait_exit 5
+check "cancel leaves no .part file" [ "$(part_files)" -eq 0 ]
+check "cancel leaves no run folder" folders_left
+check "nothing was started" installer_log_is ""
+echo '{"/codecs/xvid.exe": {"chunk": 16384, "chunk_delay": 0.25}}' > "$ZELORA_LOOPBACK_ROOT/routes.json"
 
 echo "-- a manifest that answers 404"
 reg_apply <<REG
@@ -229,6 +304,7 @@ check "script row: the script was never fetched" sh -c "! grep -q 'run.cmd' '$ZE
 
 echo "-- attack: the installer's address redirected to another host's program"
 manifest | publish 21
+taken_21=$(sha256sum "$web/update/zl/update.qmu")
 echo '{"/codecs/xvid.exe": {"status": 302, "location": "http://evil.example/evil.exe"}}' > "$ZELORA_LOOPBACK_ROOT/routes.json"
 : > "$installer_log"
 start_updater
@@ -269,10 +345,28 @@ echo "-- attack: an old manifest replayed"
 manifest | publish 19
 attack "replay"
 
+echo "-- attack: another manifest with the serial taken last"
+check "the redirect run recorded its manifest's digest" \
+  [ "$(reg_get HKCU "$product\\Setup" Manifest-sha256)" = "$(cut -d' ' -f1 <<<"$taken_21")" ]
+manifest 20991231 | publish 21
+attack "same serial"
+
+echo "-- attack: addresses with dot segments"
+manifest | publish 25
+resign_edited 's|/codecs/|/codecs/%2E%2e/codecs/|'
+logged=$(wc -c < "$ZELORA_LOOPBACK_LOG")
+: > "$installer_log"
+start_updater
+# The manifest itself is genuine and taken; its codecs are not offered.
+check "dot segments: ends unseen" ends_unseen
+check "dot segments: nothing started" installer_log_is ""
+check "dot segments: no installer was fetched" sh -c "! tail -c +$((logged + 1)) '$ZELORA_LOOPBACK_LOG' | grep -q 'GET http://dl.'"
+
 echo "-- attack: an endless version number"
-manifest 99999999999 | publish 23
+manifest | publish 26
+resign_edited 's/^VER=20051013/VER=99999999999/'
 attack "endless version"
-manifest 20991231 | publish 24
+manifest 20991231 | publish 27
 start_updater
 notice_box() { window_shown '^ZeloraUpdata$'; }
 check "endless version: a later genuine release is still announced" wait_for 35 notice_box

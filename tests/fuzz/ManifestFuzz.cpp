@@ -1,7 +1,8 @@
 // The signature file's parser and the rules that make a manifest current, over random and
 // mutated inputs: the parser takes exactly the strict DER form (what it returns encodes back
 // to the very input), never reads past its input, and a manifest is taken only with a valid
-// serial not below the accepted one, an unexpired date and an 8-digit version. The
+// serial not below the accepted one (and equal only with the same bytes), an unexpired date
+// and an 8-digit version, while every such manifest is taken. The
 // in-memory manifest reader and the redirect rule run over random text too.
 #include "fuzz/FuzzHarness.h"
 
@@ -71,27 +72,45 @@ std::string Pick(Random& random, std::initializer_list<const char*> choices)
 void CheckManifestRules(Random& random)
 {
     std::string text = random.Chance(10) ? "\xEF\xBB\xBF" : "";
-    text += Pick(random, {"[ZELORADATE]", "[zeloradate]", " [ ZeloraDate ] ", "[Other]"}) + "\r\n";
+    const std::string header = Pick(random, {"[ZELORADATE]", "[zeloradate]", " [ ZeloraDate ] ", "[Other]"});
+    text += header + "\r\n";
     const std::string serial = Pick(random, {"1", "7", "8", "0", "-3", "+8", "08", "999999999999999999",
                                              "1000000000000000000", "7x", ""});
     const std::string expires = Pick(random, {"20260615", "20260614", "20991231", "20260230", "2026061",
                                               "202606150", "abcdefgh", ""});
     const std::string version = Pick(random, {"20051013", "99999999999", "2005101", "20051013b", ""});
-    if (random.Chance(90)) text += "SERIAL" + Pick(random, {"=", " = "}) + serial + "\r\n";
-    if (random.Chance(90)) text += "EXPIRES=" + expires + Pick(random, {"\r\n", "\n", "  \n"});
-    if (random.Chance(90)) text += "VER=" + version + "\n";
+    const bool hasSerial = random.Chance(90), hasExpires = random.Chance(90), hasVersion = random.Chance(90);
+    if (hasSerial) text += "SERIAL" + Pick(random, {"=", " = "}) + serial + "\r\n";
+    if (hasExpires) text += "EXPIRES=" + expires + Pick(random, {"\r\n", "\n", "  \n"});
+    if (hasVersion) text += "VER=" + version + "\n";
     if (random.Chance(20)) text += "[ZELORADATE]\nSERIAL=9999\n";  // a repeated section is not read
-    if (random.Chance(20)) text += std::string(reinterpret_cast<const char*>(random.Bytes(20).data()), 20);
+    const bool noise = random.Chance(20);
+    if (noise) text += std::string(reinterpret_cast<const char*>(random.Bytes(20).data()), 20);
 
     const ManifestText manifest(text);
-    const std::uint64_t accepted = random.Pick({0ull, 7ull, 8ull, 999999999999999999ull});
+    // Digests stand for the manifests' bytes: "taken" is the one recorded with the serial.
+    const std::string taken(64, 'a'), other(64, 'b');
+    const AcceptedManifest accepted{random.Pick({0ull, 7ull, 8ull, 999999999999999999ull}),
+                                    random.Chance(70) ? taken : std::string()};
+    const std::string& digest = random.Chance(50) ? taken : other;
     const std::uint32_t today = 20260615;
     ManifestStamp stamp;
-    const ManifestVerdict verdict = JudgeManifest(manifest, accepted, today, &stamp);
+    const ManifestVerdict verdict = JudgeManifest(manifest, accepted, digest, today, &stamp);
+
+    // A valid manifest, newer or the very one taken before, is taken.
+    const auto validSerial = ParseSerial(serial);
+    const bool valid = header != "[Other]" && hasSerial && hasExpires && hasVersion && validSerial &&
+                       ParseDate(expires) && expires >= "20260615" && version == "20051013";
+    const bool fresh = valid && (*validSerial > accepted.serial ||
+                                 (*validSerial == accepted.serial && (accepted.sha256.empty() || digest == taken)));
+    if (!noise) Require(fresh == (verdict == ManifestVerdict::Current), "a valid manifest refused, or a stale one taken");
     if (verdict != ManifestVerdict::Current) return;
-    const auto taken = ParseSerial(manifest.Value("ZELORADATE", "SERIAL").value_or(""));
+    Require(stamp.serial > accepted.serial || accepted.sha256.empty() || digest == accepted.sha256,
+            "a second manifest of one serial taken");
+    const auto serialTaken = ParseSerial(manifest.Value("ZELORADATE", "SERIAL").value_or(""));
     const auto until = ParseDate(manifest.Value("ZELORADATE", "EXPIRES").value_or(""));
-    Require(taken && *taken == stamp.serial && *taken >= accepted && *taken > 0, "a replayed serial taken");
+    Require(serialTaken && *serialTaken == stamp.serial && *serialTaken >= accepted.serial && *serialTaken > 0,
+            "a replayed serial taken");
     Require(until && *until >= today, "an expired manifest taken");
     Require(manifest.Value("ZELORADATE", "VER").value_or("").size() == 8, "a version that is no date taken");
 }

@@ -71,6 +71,15 @@ TEST(UpdaterRules, WebAddressesAndTheProgramPath)
     EXPECT_FALSE(IsDownloadAddress("ftp://dl.example/a.exe"));
     EXPECT_FALSE(IsDownloadAddress("http:///a.exe"));
     EXPECT_FALSE(IsDownloadAddress("http://dl.example/a\tb.exe"));
+    // The internet layer folds these into the path it fetches: refused, in every spelling.
+    for (const char* folded : {"http://dl.example/a\\b.exe", "http://dl.example\\a.exe", "http://dl.example/a%5Cb.exe",
+                               "http://dl.example/x/../a.exe", "http://dl.example/./a.exe", "http://dl.example/x/..",
+                               "http://dl.example/x/%2e%2E/a.exe", "http://dl.example/x/.%2e/a.exe",
+                               "https://dl.example/%2E/a.exe"})
+        EXPECT_FALSE(IsDownloadAddress(folded)) << folded;
+    for (const char* plain : {"http://dl.example/a..b/c.exe", "http://dl.example/.x/a.exe",
+                              "http://dl.example/a.exe?p=../x", "http://dl.example/a.exe#.."})
+        EXPECT_TRUE(IsDownloadAddress(plain)) << plain;
     EXPECT_FALSE(IsOpenableWebAddress("http://x.example/'onload"));
     EXPECT_FALSE(IsOpenableWebAddress("C:\\Windows\\notepad.exe"));
 

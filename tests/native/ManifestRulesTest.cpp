@@ -50,6 +50,8 @@ TEST(ManifestRules, SignatureFileIsOneStrictDerSequence)
         {"padded needlessly", std::string("\x30\x07\x02\x02\x00\x01\x02\x01\x01", 9)},
         {"empty integer", std::string("\x30\x05\x02\x00\x02\x01\x01", 7)},
         {"34-byte integer", std::string("\x30\x27\x02\x22\x00\x80", 6) + std::string(32, '\x01') + "\x02\x01\x01"},
+        {"33-byte integer without its zero", "\x30\x26\x02\x21" + std::string(33, '\x01') + "\x02\x01\x01"},
+        {"ending in a lone integer tag", std::string("\x30\x04\x02\x01\x01\x02")},
         {"raw 64 bytes", std::string(reinterpret_cast<const char*>(rs), 64)},
     };
     for (const Case& c : bad) EXPECT_FALSE(P256SignatureFromDer(Bytes(c.der))) << c.what;
@@ -58,33 +60,77 @@ TEST(ManifestRules, SignatureFileIsOneStrictDerSequence)
 
 TEST(ManifestRules, OnlyACurrentManifestIsTaken)
 {
+    const std::string taken(64, 'a');  // the digest recorded with serial 7
+    const std::string other(64, 'b');
     struct Case {
         const char* what;
         std::string head;  // [ZELORADATE] lines
-        std::uint64_t accepted;
+        AcceptedManifest accepted;
+        const std::string& digest;
         ManifestVerdict verdict;
     };
     const std::uint32_t today = 20260615;
+    const AcceptedManifest none;
+    const AcceptedManifest seven{7, taken};
+    const AcceptedManifest sevenOfAnEarlierRelease{7, ""};
     const Case cases[] = {
-        {"current", "SERIAL=7\nEXPIRES=20260615\nVER=20051013", 0, ManifestVerdict::Current},
-        {"same serial again", "SERIAL=7\nEXPIRES=20260701\nVER=20051013", 7, ManifestVerdict::Current},
-        {"lower serial", "SERIAL=6\nEXPIRES=20260701\nVER=20051013", 7, ManifestVerdict::Replayed},
-        {"expired yesterday", "SERIAL=8\nEXPIRES=20260614\nVER=20051013", 7, ManifestVerdict::Expired},
-        {"no serial", "EXPIRES=20260701\nVER=20051013", 0, ManifestVerdict::Malformed},
-        {"serial zero", "SERIAL=0\nEXPIRES=20260701\nVER=20051013", 0, ManifestVerdict::Malformed},
-        {"serial with a sign", "SERIAL=+9\nEXPIRES=20260701\nVER=20051013", 0, ManifestVerdict::Malformed},
-        {"serial of 19 digits", "SERIAL=1000000000000000000\nEXPIRES=20260701\nVER=20051013", 0, ManifestVerdict::Malformed},
-        {"serial of 18 digits", "SERIAL=999999999999999999\nEXPIRES=20260701\nVER=20051013", 0, ManifestVerdict::Current},
-        {"no expiry", "SERIAL=7\nVER=20051013", 0, ManifestVerdict::Malformed},
-        {"expiry no date", "SERIAL=7\nEXPIRES=20261331\nVER=20051013", 0, ManifestVerdict::Malformed},
-        {"endless version", "SERIAL=7\nEXPIRES=20260701\nVER=99999999999", 0, ManifestVerdict::Malformed},
+        {"current", "SERIAL=7\nEXPIRES=20260615\nVER=20051013", none, other, ManifestVerdict::Current},
+        {"same serial, same bytes", "SERIAL=7\nEXPIRES=20260701\nVER=20051013", seven, taken, ManifestVerdict::Current},
+        {"same serial, other bytes", "SERIAL=7\nEXPIRES=20260701\nVER=20051013", seven, other, ManifestVerdict::Replayed},
+        {"same serial, none recorded", "SERIAL=7\nEXPIRES=20260701\nVER=20051013", sevenOfAnEarlierRelease, other,
+         ManifestVerdict::Current},
+        {"higher serial", "SERIAL=8\nEXPIRES=20260701\nVER=20051013", seven, other, ManifestVerdict::Current},
+        {"lower serial", "SERIAL=6\nEXPIRES=20260701\nVER=20051013", seven, taken, ManifestVerdict::Replayed},
+        {"expired yesterday", "SERIAL=8\nEXPIRES=20260614\nVER=20051013", seven, other, ManifestVerdict::Expired},
+        {"no serial", "EXPIRES=20260701\nVER=20051013", none, other, ManifestVerdict::Malformed},
+        {"serial zero", "SERIAL=0\nEXPIRES=20260701\nVER=20051013", none, other, ManifestVerdict::Malformed},
+        {"serial with a sign", "SERIAL=+9\nEXPIRES=20260701\nVER=20051013", none, other, ManifestVerdict::Malformed},
+        {"serial of 19 digits", "SERIAL=1000000000000000000\nEXPIRES=20260701\nVER=20051013", none, other, ManifestVerdict::Malformed},
+        {"serial of 18 digits", "SERIAL=999999999999999999\nEXPIRES=20260701\nVER=20051013", none, other, ManifestVerdict::Current},
+        {"no expiry", "SERIAL=7\nVER=20051013", none, other, ManifestVerdict::Malformed},
+        {"expiry no date", "SERIAL=7\nEXPIRES=20261331\nVER=20051013", none, other, ManifestVerdict::Malformed},
+        {"endless version", "SERIAL=7\nEXPIRES=20260701\nVER=99999999999", none, other, ManifestVerdict::Malformed},
     };
     for (const Case& c : cases) {
         const ManifestText manifest("[ZELORADATE]\n" + c.head + "\n");
         ManifestStamp stamp;
-        EXPECT_EQ(JudgeManifest(manifest, c.accepted, today, &stamp), c.verdict) << c.what;
-        if (c.verdict == ManifestVerdict::Current) EXPECT_GE(stamp.serial, c.accepted) << c.what;
+        EXPECT_EQ(JudgeManifest(manifest, c.accepted, c.digest, today, &stamp), c.verdict) << c.what;
+        if (c.verdict == ManifestVerdict::Current) {
+            EXPECT_GE(stamp.serial, c.accepted.serial) << c.what;
+        }
     }
+}
+
+TEST(ManifestRules, TextIsReadAsTheUpdaterReadsIt)
+{
+    const ManifestText manifest("\xEF\xBB\xBF; published by hand\r\n"
+                                "[ ZeloraDate ]\r\n"
+                                "VER = 20051013 \r\n"
+                                "ver=20991231\r\n"
+                                "URL=\r\n"
+                                "[Xvid]\r\n"
+                                "VER=1.1\xC2\xA0\r\n"
+                                "; VER=9\r\n"
+                                "[XVID]\r\n"
+                                "VER=2.0\r\n"
+                                "SIZE=5");
+    EXPECT_EQ(manifest.Value("ZELORADATE", "VER").value_or("-"), "20051013");  // the first key
+    EXPECT_EQ(manifest.Value("zeloradate", "URL").value_or("-"), "");           // there, but empty
+    EXPECT_EQ(manifest.Value("Xvid", "VER").value_or("-"), "1.1\xC2\xA0");    // no-break space kept
+    EXPECT_FALSE(manifest.Value("Xvid", "SIZE"));  // only in the repeated section
+    EXPECT_FALSE(manifest.Value("Xvid", "; VER"));
+
+    // What the signing tool's checker sees: which lines count, and where.
+    const auto& lines = manifest.Lines();
+    ASSERT_EQ(lines.size(), 11u);
+    EXPECT_EQ(lines[0].kind, ManifestLine::Kind::Comment);
+    EXPECT_TRUE(lines[1].counted);
+    EXPECT_EQ(lines[2].sectionLine, 2u);
+    EXPECT_FALSE(lines[3].counted);  // the repeated key
+    EXPECT_FALSE(lines[8].counted);  // the repeated section, case aside
+    EXPECT_EQ(lines[8].section, "xvid");
+    EXPECT_FALSE(lines[10].counted);
+    EXPECT_EQ(lines[10].number, 11u);
 }
 
 TEST(ManifestRules, RedirectsStayOnTheWeb)

@@ -182,6 +182,8 @@ TEST_F(UpdaterDecisionsTest, OfferedOnlyWhenSelectedDifferentAndComplete)
     const std::string ok = "http://dl.example/xvid.exe";
     const std::string hash(64, 'a');
     const char* h = hash.c_str();
+    const std::string hash63 = hash.substr(1);
+    const std::string hash65 = hash + "a";
     const std::string longest = "http://dl.example/" + std::string(2048 - 27, 'x') + "/xvid.exe";
     const Case cases[] = {
         {"newer build", 1, "1.1", "1.2", ok, h, true},
@@ -197,8 +199,13 @@ TEST_F(UpdaterDecisionsTest, OfferedOnlyWhenSelectedDifferentAndComplete)
         {"address over 2048", 1, "1.1", "1.2", longest + "x", h, false},
         {"address of 2048", 1, "1.1", "1.2", longest, h, true},
         {"build over 64", 1, "1.1", "1234567890123456789012345678901234567890123456789012345678901234.", ok, h, false},
+        {"build of 64", 1, "1.1", "1234567890123456789012345678901234567890123456789012345678901234", ok, h, true},
         {"no hash", 1, "1.1", "1.2", ok, nullptr, false},
         {"malformed hash", 1, "1.1", "1.2", ok, "abc", false},
+        {"hash of 63 digits", 1, "1.1", "1.2", ok, hash63.c_str(), false},
+        {"hash of 65 digits", 1, "1.1", "1.2", ok, hash65.c_str(), false},
+        {"a dot segment in the address", 1, "1.1", "1.2", "http://dl.example/a/%2E%2e/xvid.exe", h, false},
+        {"a backslash in the address", 1, "1.1", "1.2", "http://dl.example/a\\xvid.exe", h, false},
         {"no size", 1, "1.1", "1.2", ok, h, false, nullptr},
         {"size zero", 1, "1.1", "1.2", ok, h, false, "0"},
         {"size with a sign", 1, "1.1", "1.2", ok, h, false, "+4096"},
@@ -252,12 +259,13 @@ TEST(UpdaterRecords, OnlyTheUsersRecordsAreWritten)
     m.Set("ZELORADATE", "VER", "20991231").Set("Xvid", "VER", "1.1");
     ASSERT_TRUE(CheckMainProgram(store, m, kHome));
     EXPECT_TRUE(CollectCodecUpdates(store, m).empty());
-    RecordSerial(store, 12);
-    RecordSerial(store, 9);  // never lowered
+    RecordAccepted(store, 12, std::string(64, 'b'));
+    RecordAccepted(store, 9, std::string(64, 'c'));  // never lowered
     std::vector<std::string> machineKeys;
     registry.EnumSubkeyNames(RegRoot::LocalMachine, "SOFTWARE", KeyOpen::ExistingOnly, machineKeys);
     EXPECT_TRUE(machineKeys.empty());
-    EXPECT_EQ(AcceptedSerial(store), 12u);
+    EXPECT_EQ(ReadAccepted(store).serial, 12u);
+    EXPECT_EQ(ReadAccepted(store).sha256, std::string(64, 'b'));
     EXPECT_EQ(store.ReadString(RegRoot::CurrentUser, kSetup, "Zelora-ver"), "20991231");
 }
 

@@ -6,8 +6,12 @@
 #include "updater/UpdaterDialog.h"
 #include "updater/UpdaterTestSupport.h"
 
+#include <aclapi.h>
 #include <commctrl.h>
+#include <sddl.h>
 #include <gtest/gtest.h>
+
+#include <set>
 
 namespace zelora::updater {
 namespace {
@@ -35,6 +39,45 @@ protected:
         started.push_back(parameters.empty() ? file : file + L" " + parameters);
     }
 };
+
+// Everyone the folder's access list names. (Wine keeps no list of its own: it answers
+// with the owner and SYSTEM, plus Everyone when others may read, from the folder's mode.)
+std::set<std::wstring> FolderTrustees(const fs::path& folder)
+{
+    PACL dacl = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    std::set<std::wstring> trustees;
+    if (::GetNamedSecurityInfoW(folder.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, &dacl,
+                                nullptr, &descriptor) != ERROR_SUCCESS)
+        return trustees;
+    for (DWORD i = 0; dacl && i < dacl->AceCount; ++i) {
+        void* ace = nullptr;
+        wchar_t* sid = nullptr;
+        if (::GetAce(dacl, i, &ace) && ::ConvertSidToStringSidW(&static_cast<ACCESS_ALLOWED_ACE*>(ace)->SidStart, &sid)) {
+            trustees.insert(sid);
+            ::LocalFree(sid);
+        }
+    }
+    ::LocalFree(descriptor);
+    return trustees;
+}
+
+std::wstring UserSid()
+{
+    HANDLE token = nullptr;
+    ::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &token);
+    unsigned char buffer[256];
+    DWORD size = 0;
+    std::wstring text;
+    wchar_t* sid = nullptr;
+    if (::GetTokenInformation(token, TokenUser, buffer, sizeof buffer, &size) &&
+        ::ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid, &sid)) {
+        text = sid;
+        ::LocalFree(sid);
+    }
+    ::CloseHandle(token);
+    return text;
+}
 
 // A timer procedure, not a lambda: on x86 it must be CALLBACK, which a lambda cannot be.
 bool s_aboutShown = false;
@@ -123,6 +166,20 @@ protected:
     }
     std::string UserRecord(const char* name) { return store.ReadString(RegRoot::CurrentUser, kSetup, name); }
 
+    // Waits for the offer, confirms it and runs until the updater ends; the boxes it showed.
+    std::vector<std::wstring> ConfirmUntilEnd(fs::path& folder, const char* what = "")
+    {
+        RecordingUpdater dialog(store, settings);
+        EXPECT_TRUE(dialog.CreateWithoutLoop(nullptr)) << what;
+        if (!PumpUntil([&] { return Offering(dialog); }, 20)) ADD_FAILURE() << what << ": no offer";
+        if (!dialog.Folder()) return {};
+        folder = dialog.Folder()->Path();
+        ::SendMessageW(dialog.Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_UPDATER_START, BN_CLICKED), 0);
+        EXPECT_TRUE(PumpUntil([&] { return dialog.Hwnd() == nullptr; }, 40)) << what;
+        EXPECT_TRUE(dialog.started.empty()) << what;
+        EXPECT_NE(dialog.Background(), 141) << what;  // never "finished"
+        return dialog.boxes;
+    }
     bool Visible(RecordingUpdater& dialog, int id) const { return ::IsWindowVisible(dialog.Item(id)) != FALSE; }
     bool Offering(RecordingUpdater& dialog) const
     {
@@ -215,11 +272,23 @@ TEST_F(UpdaterFlowTest, InstallsInOrderOneAtATimeThenCleansUpAndStartsZelora)
 
     const fs::path folder = dialog.Folder()->Path();
     EXPECT_EQ(folder.parent_path(), fs::path(settings.tempParent));
+    // Only the user, SYSTEM and the Administrators: never Everyone or the Users.
+    const std::set<std::wstring> trustees = FolderTrustees(folder);
+    EXPECT_EQ(trustees.count(UserSid()), 1u);
+    for (const std::wstring& sid : trustees)
+        EXPECT_TRUE(sid == L"S-1-5-18" || sid == L"S-1-5-32-544" || sid == UserSid()) << fs::path(sid).string();
+    const std::wstring cwdLog = (scratch.Path() / "cwd.log").wstring();
+    ::SetEnvironmentVariableW(L"ZELORA_FAKE_INSTALLER_CWD_LOG", cwdLog.c_str());
     ::SendMessageW(dialog.Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_UPDATER_START, BN_CLICKED), 0);
     EXPECT_EQ(dialog.Background(), 140);
     ASSERT_TRUE(PumpUntil([&] { return Visible(dialog, IDOK); }, 40));
+    ::SetEnvironmentVariableW(L"ZELORA_FAKE_INSTALLER_CWD_LOG", nullptr);
 
     EXPECT_EQ(ReadText(installerLog), "start xvid.exe\nend xvid.exe\nstart ac3.exe\nend ac3.exe\n");
+    wchar_t system[MAX_PATH] = L"";
+    ::GetSystemDirectoryW(system, MAX_PATH);
+    const std::string systemFolder = fs::path(system).string();
+    EXPECT_EQ(ReadText(cwdLog), systemFolder + "\n" + systemFolder + "\n");  // never the run folder
     EXPECT_FALSE(fs::exists(folder / "xvid.exe"));  // each deleted once its installer ended
     EXPECT_FALSE(fs::exists(folder / "ac3.exe"));
     EXPECT_EQ(dialog.Background(), 141);
@@ -239,17 +308,7 @@ TEST_F(UpdaterFlowTest, TamperedInstallerIsNeverStarted)
 {
     ServeManifest(TwoCodecManifest(std::string(64, 'a')));
     fs::path folder;
-    {
-        RecordingUpdater dialog(store, settings);
-        ASSERT_TRUE(dialog.CreateWithoutLoop(nullptr));
-        ASSERT_TRUE(PumpUntil([&] { return Offering(dialog); }, 20));
-        folder = dialog.Folder()->Path();
-        ::SendMessageW(dialog.Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_UPDATER_START, BN_CLICKED), 0);
-        ASSERT_TRUE(PumpUntil([&] { return dialog.Hwnd() == nullptr; }, 40));
-        EXPECT_EQ(dialog.boxes, std::vector<std::wstring>{L"다운로드를 실패 하였습니다.\n재부팅 후 다시 시도 바랍니다."});
-        EXPECT_FALSE(fs::exists(folder / "ac3.exe"));
-        EXPECT_TRUE(dialog.started.empty());
-    }
+    EXPECT_EQ(ConfirmUntilEnd(folder), std::vector<std::wstring>{L"다운로드를 실패 하였습니다.\n재부팅 후 다시 시도 바랍니다."});
     EXPECT_EQ(ReadText(installerLog), "start xvid.exe\nend xvid.exe\n");
     EXPECT_FALSE(fs::exists(folder));
 }
@@ -257,8 +316,10 @@ TEST_F(UpdaterFlowTest, TamperedInstallerIsNeverStarted)
 TEST_F(UpdaterFlowTest, CancelDuringADownloadStartsNothingAndLeavesNothing)
 {
     ServeManifest(TwoCodecManifest(std::string(64, 'a')));
+    // After its first bytes the server falls silent: the worker is blocked in a read that a
+    // cancel does not wake under Wine, and the window does not wait for it.
     loopback.Routes(R"({"/codecs/xvid.exe": {"file": "dl.zelora.example/codecs/xvid.exe",
-                                             "chunk": 2048, "chunk_delay": 0.2}})");
+                                             "chunk": 2048, "chunk_delay": 4}})");
     fs::path folder;
     {
         RecordingUpdater dialog(store, settings);
@@ -275,8 +336,24 @@ TEST_F(UpdaterFlowTest, CancelDuringADownloadStartsNothingAndLeavesNothing)
         EXPECT_FALSE(fs::exists(folder / "xvid.exe.part"));
         EXPECT_TRUE(dialog.boxes.empty());
     }
-    ::Sleep(300);
+    EXPECT_FALSE(fs::exists(folder));  // at once, though the worker may still be blocked
+    ::Sleep(4500);                     // it wakes, and creates nothing
+    EXPECT_FALSE(fs::exists(folder));
     EXPECT_EQ(ReadText(installerLog), "");
+}
+
+TEST_F(UpdaterFlowTest, AnInstallerThatCannotStartIsAFailure)
+{
+    // Pinned and downloaded whole, but no program the system can start.
+    const std::string notAProgram = "not a program, although it ends in .exe\r\n";
+    loopback.Serve("dl.zelora.example", "/codecs/xvid.exe", notAProgram);
+    const auto hash = Sha256OfFile((loopback.Root() / "dl.zelora.example" / "codecs" / "xvid.exe").wstring());
+    ASSERT_TRUE(hash);
+    Select("video", "Xvid");
+    ServeManifest("[ZELORADATE]\r\nVER=20051013\r\n[Xvid]\r\nVER=1.1\r\nURL=http://dl.zelora.example/codecs/xvid.exe\r\n"
+                  "SHA256=" + *hash + "\r\nSIZE=" + std::to_string(notAProgram.size()) + "\r\n");
+    fs::path folder;
+    EXPECT_EQ(ConfirmUntilEnd(folder), std::vector<std::wstring>{L"업데이트를 실패 하였습니다.\n재부팅 후 다시 시도 바랍니다."});
     EXPECT_FALSE(fs::exists(folder));
 }
 
@@ -326,6 +403,7 @@ TEST_F(UpdaterFlowTest, RefusedManifestEndsUnseenAndWritesNothing)
         std::string signature;
         const char* route;
         const char* acceptedSerial;  // recorded before the run
+        bool otherBytesTaken = false;  // with that serial, another manifest was taken
     };
     const Case cases[] = {
         {"manifest 404", manifest, signer.Sign(manifest), R"({"/update/zl/update.qmu": {"status": 404}})", nullptr},
@@ -334,6 +412,7 @@ TEST_F(UpdaterFlowTest, RefusedManifestEndsUnseenAndWritesNothing)
         {"no signature file", manifest, signer.Sign(manifest), R"({"/update/zl/update.qmu.sig": {"status": 404}})", nullptr},
         {"malformed signature", manifest, signer.Sign(manifest) + "x", "{}", nullptr},
         {"replayed lower serial", manifest, signer.Sign(manifest), "{}", "8"},
+        {"same serial, other bytes", manifest, signer.Sign(manifest), "{}", "7", true},
         {"expired", expired, signer.Sign(expired), "{}", nullptr},
         {"endless version", endless, signer.Sign(endless), "{}", nullptr},
         {"no serial", unnumbered, signer.Sign(unnumbered), "{}", nullptr},
@@ -343,6 +422,8 @@ TEST_F(UpdaterFlowTest, RefusedManifestEndsUnseenAndWritesNothing)
         registry.DeleteTree(RegRoot::CurrentUser, kProduct);
         Select("video", "Xvid");
         if (c.acceptedSerial) store.WriteString(RegRoot::CurrentUser, kSetup, "Manifest-serial", c.acceptedSerial);
+        if (c.otherBytesTaken)
+            store.WriteString(RegRoot::CurrentUser, kSetup, "Manifest-sha256", Sha256Text(expired).value_or(""));
         ServeSigned(c.bytes, c.signature);
         loopback.Routes(c.route);
         const std::size_t logged = loopback.Log().size();
@@ -382,16 +463,9 @@ TEST_F(UpdaterFlowTest, DownloadsKeepToTheirPinsAndRedirectRules)
         ServeManifest("[ZELORADATE]\r\nVER=20051013\r\n[Xvid]\r\nVER=1.1\r\nURL=http://dl.zelora.example/codecs/xvid.exe\r\n" + Pins());
         loopback.Routes(c.route);
         fs::path folder;
-        {
-            RecordingUpdater dialog(store, settings);
-            ASSERT_TRUE(dialog.CreateWithoutLoop(nullptr));
-            ASSERT_TRUE(PumpUntil([&] { return Offering(dialog); }, 20)) << c.what;
-            folder = dialog.Folder()->Path();
-            ::SendMessageW(dialog.Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_UPDATER_START, BN_CLICKED), 0);
-            ASSERT_TRUE(PumpUntil([&] { return dialog.Hwnd() == nullptr; }, 20)) << c.what;
-            EXPECT_EQ(dialog.boxes, std::vector<std::wstring>{L"다운로드를 실패 하였습니다.\n재부팅 후 다시 시도 바랍니다."})
-                << c.what;
-        }
+        EXPECT_EQ(ConfirmUntilEnd(folder, c.what),
+                  std::vector<std::wstring>{L"다운로드를 실패 하였습니다.\n재부팅 후 다시 시도 바랍니다."})
+            << c.what;
         EXPECT_FALSE(fs::exists(folder)) << c.what;
     }
     EXPECT_EQ(ReadText(installerLog), "");
@@ -464,6 +538,9 @@ TEST_F(UpdaterFlowTest, NewerSettingsCentreIsAnnouncedOnce)
     }
     EXPECT_EQ(UserRecord("Zelora-ver"), "20991231");
     EXPECT_EQ(UserRecord("Manifest-serial"), "7");
+    // The second run took the same serial again: the very bytes recorded with it.
+    const std::string served = ReadText(loopback.Root() / "www.zelora.example" / "update" / "zl" / "update.qmu");
+    EXPECT_EQ(UserRecord("Manifest-sha256"), Sha256Text(served).value_or("?"));
     EXPECT_EQ(store.ReadString(RegRoot::LocalMachine, kSetup, "Zelora-ver"), "20051013");
 }
 

@@ -1,6 +1,7 @@
 // A stand-in installer for the updater's tests: appends "start <its file name>" to the file
 // named by ZELORA_FAKE_INSTALLER_LOG, sleeps ZELORA_FAKE_INSTALLER_SLEEP_MS milliseconds
-// (none when unset), then appends "end <its file name>". No window, no console.
+// (none when unset), then appends "end <its file name>"; when ZELORA_FAKE_INSTALLER_CWD_LOG
+// names a file, its working folder goes there first. No window, no console.
 #include <windows.h>
 
 #include <string>
@@ -35,6 +36,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     const std::string name(wideName.begin(), wideName.end());  // test names are ASCII
     const std::wstring logPath = Environment(L"ZELORA_FAKE_INSTALLER_LOG");
     if (logPath.empty()) return 0;
+    const std::wstring cwdLog = Environment(L"ZELORA_FAKE_INSTALLER_CWD_LOG");
+    if (!cwdLog.empty()) {
+        wchar_t folder[MAX_PATH] = L"";
+        const DWORD length = ::GetCurrentDirectoryW(MAX_PATH, folder);
+        char narrow[MAX_PATH * 3] = "";
+        ::WideCharToMultiByte(CP_UTF8, 0, folder, static_cast<int>(length), narrow, sizeof narrow - 1, nullptr, nullptr);
+        Log(cwdLog, std::string(narrow) + "\n");
+    }
     Log(logPath, "start " + name + "\n");
     const std::wstring sleep = Environment(L"ZELORA_FAKE_INSTALLER_SLEEP_MS");
     if (!sleep.empty()) ::Sleep(static_cast<DWORD>(std::stoul(sleep)));
