@@ -19,7 +19,7 @@ constexpr int kTextColumnExtra = 20 + 20;
 // The state column keeps room for the short states ("등록 안 됨", "파일 없음"); a longer
 // one ends in "..." and is read whole in the tip.
 constexpr int kStateColumnMinimum = 110;
-constexpr int kTipWidth = 480;  // a path is wrapped beyond this
+constexpr int kTipWidth = 560;  // a path is wrapped beyond this
 constexpr UINT_PTR kSubclassId = 1;
 
 TTTOOLINFOW ToolOf(HWND list)

@@ -80,7 +80,7 @@ check "regsvr32 /s /u for FFDShow (the lower row first)" \
 check "regsvr32 /s /u for Divx5" \
   started 'regsvr32.exe\" /s /u \"C:\\Program Files\\Quellmark\\Codecs\\divxdec.ax'
 check "FFDShow was started before Divx5" \
-  [ "$(grep -o 'Codecs\\\\[a-z]*\.ax' "$trace" | head -n 2 | tr '\n' ' ')" = \
+  [ "$(grep 'CreateProcessInternalW' "$trace" | grep -o 'Codecs\\\\[a-z]*\.ax' | head -n 2 | tr '\n' ' ')" = \
     'Codecs\\ffdshow.ax Codecs\\divxdec.ax ' ]
 # Lower rows, sorted: Divx5 300, FFDShow 321.
 check "the moved rows arrive unticked" row_unticked 300
