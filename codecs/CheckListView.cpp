@@ -173,6 +173,25 @@ void CheckListView::MoveTo(int x, int y, int width, int height) const
     ::MoveWindow(m_list, x, y, width, height, TRUE);
 }
 
+void CheckListView::SetColumnWidth(int column, int width) const
+{
+    ListView_SetColumnWidth(m_list, column, width);
+}
+
+int CheckListView::StringWidth(std::string_view text) const
+{
+    const std::wstring wide = Wide(text);
+    return ListView_GetStringWidth(m_list, wide.c_str());
+}
+
+int CheckListView::ColumnRoom() const
+{
+    RECT client{};
+    ::GetClientRect(m_list, &client);
+    const bool barShown = (::GetWindowLongW(m_list, GWL_STYLE) & WS_VSCROLL) != 0;
+    return client.right - (barShown ? 0 : ::GetSystemMetrics(SM_CXVSCROLL));
+}
+
 void CheckListView::SetRedraw(bool redraw) const
 {
     ::SendMessageW(m_list, WM_SETREDRAW, redraw ? TRUE : FALSE, 0);

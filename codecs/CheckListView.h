@@ -44,6 +44,12 @@ public:
     void SetData(int item, LPARAM data) const;
 
     void MoveTo(int x, int y, int width, int height) const;
+    void SetColumnWidth(int column, int width) const;
+    // Pixels `text` takes in the list's font.
+    int StringWidth(std::string_view text) const;
+    // The width its columns may fill without a horizontal scroll bar, whether or not the
+    // vertical one is on show (the room for it is kept, so rows added later need none).
+    int ColumnRoom() const;
     // Suspends drawing while many rows change.
     void SetRedraw(bool redraw) const;
 

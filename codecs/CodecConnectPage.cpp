@@ -12,10 +12,6 @@ namespace {
 
 constexpr const wchar_t* kAppTitle = L"Zelora";
 
-constexpr const wchar_t* kNoClassesAccess =
-    L"HKEY_CLASSES_ROOT에 쓸 권한이 없어 등록 정보를 지우지 못했습니다.\n"
-    L"관리자 권한으로 Zelora를 실행한 뒤 다시 시도하십시오. 아무것도 바뀌지 않았습니다.";
-
 struct SkinPlacement {
     int id;
     int x, y, width, height;
@@ -125,12 +121,14 @@ void CodecConnectPage::Layout()
     m_laidOut = true;
     m_upper.MoveTo(kUpperPlace.x, kUpperPlace.y, kUpperPlace.width, kUpperPlace.height);
     m_lower.MoveTo(kLowerPlace.x, kLowerPlace.y, kLowerPlace.width, kLowerPlace.height);
+    m_upper.FitColumns(m_installed);
+    m_lower.FitColumns(m_removed);
 }
 
 void CodecConnectPage::RefreshControls()
 {
-    m_upper.ShowChecks(m_installed);
-    m_lower.ShowChecks(m_removed);
+    m_upper.ShowRows(m_installed);
+    m_lower.ShowRows(m_removed);
 }
 
 void CodecConnectPage::Toggle(const InventoryListView& list, std::vector<InventoryRow>& rows,
@@ -157,18 +155,21 @@ bool CodecConnectPage::OnNotify(NMHDR& header, LRESULT& result)
 }
 
 template <class Action>
-void CodecConnectPage::Act(const InventoryListView& fromView, const InventoryListView* toView,
+void CodecConnectPage::Act(const InventoryListView& fromView, InventoryListView* toView,
                            std::vector<InventoryRow>* to, Action action)
 {
     // Only the rows the action took leave the view; one it could not handle stays ticked.
     const std::size_t arrivedFrom = to ? to->size() : 0;
     const RowsTaken taken = action();
-    if (taken.refused)
-        ::MessageBoxW(::GetAncestor(Hwnd(), GA_ROOT), kNoClassesAccess, kAppTitle,
-                      MB_OK | MB_ICONWARNING);
-    if (taken.Count() == 0) return;
-    fromView.Remove(taken.taken);
-    if (toView && to) toView->Append(*to, arrivedFrom);
+    if (taken.Count() != 0) {
+        fromView.Remove(taken.taken);
+        if (toView && to) toView->Append(*to, arrivedFrom);
+    }
+    // Both lists show the states found at the press, before the user reads why.
+    RefreshControls();
+    if (taken.refused.empty()) return;
+    ::MessageBoxW(::GetAncestor(Hwnd(), GA_ROOT), win::Wide(RefusalMessage(taken.refused)).c_str(),
+                  kAppTitle, MB_OK | MB_ICONWARNING);
 }
 
 void CodecConnectPage::RunButton(std::size_t button)

@@ -58,7 +58,7 @@ private:
     // Runs a button's action on the ticked rows of `fromView`'s list (moving them to `to`,
     // if any) and brings both views up to date with the rows that left and arrived.
     template <class Action>
-    void Act(const InventoryListView& fromView, const InventoryListView* toView,
+    void Act(const InventoryListView& fromView, InventoryListView* toView,
              std::vector<InventoryRow>* to, Action action);
 
     win::Win32ProcessLauncher m_systemLauncher;  // unless the page is given another

@@ -83,23 +83,61 @@ HealthFinding FindHealth(const RegisteredServers& servers, const FileProbe& file
 {
     HealthFinding finding;
     const bool recordedThere = files.Exists(recordedPath);
-    const std::vector<FilterRegistration>* named = servers.Find(ServerFileName(recordedPath));
-    if (!named) {
-        if (!recordedThere) finding.health = DecoderHealth::FileMissing;
-        else if (recordedAsInstalled) finding.health = DecoderHealth::NotRegistered;
-        return finding;
+    finding.fileThere = recordedThere;
+    const FilterRegistration* other = nullptr;
+    bool otherWorks = false;
+    if (const std::vector<FilterRegistration>* named = servers.Find(ServerFileName(recordedPath))) {
+        for (const FilterRegistration& registration : *named) {
+            if (SamePath(registration.server, recordedPath)) {
+                finding.own = &registration;
+            } else if (!otherWorks) {
+                // A working registration elsewhere is the one that plays, so it is the one
+                // worth naming.
+                otherWorks = files.Exists(registration.server);
+                if (!other || otherWorks) other = &registration;
+            }
+        }
     }
-    for (const FilterRegistration& registration : *named)
-        if (SamePath(registration.server, recordedPath)) finding.own = &registration;
     if (finding.own) {
         if (!recordedThere) finding.health = DecoderHealth::FileMissing;
-        return finding;
+    } else if (other) {
+        finding.registeredPath = other->server;
+        finding.health = otherWorks      ? DecoderHealth::RegisteredElsewhere
+                         : recordedThere ? DecoderHealth::RegisteredFileMissing
+                                         : DecoderHealth::FileMissing;
+    } else if (!recordedThere) {
+        finding.health = DecoderHealth::FileMissing;
+    } else if (recordedAsInstalled) {
+        finding.health = DecoderHealth::NotRegistered;
     }
-    const FilterRegistration& other = named->front();
-    finding.registeredPath = other.server;
-    finding.health = files.Exists(other.server) ? DecoderHealth::RegisteredElsewhere
-                                                : DecoderHealth::FileMissing;
     return finding;
+}
+
+Decision Decide(RegsvrAction action, const InventoryRow& shown, const HealthFinding& now)
+{
+    if (now.health != shown.health || now.registeredPath != shown.registeredPath)
+        return {ActionStep::Refuse, Refusal::StateChanged};
+    if (action == RegsvrAction::Register) {
+        // regsvr32 on an absent file fails, and the row would show a registration never made.
+        if (!now.fileThere) return {ActionStep::Refuse, Refusal::FileGone};
+        return {ActionStep::Regsvr};
+    }
+    switch (now.health) {
+    case DecoderHealth::Healthy:
+        return {ActionStep::Regsvr};
+    case DecoderHealth::FileMissing:
+        if (now.own) return {ActionStep::RemoveDeadRegistration};
+        return {ActionStep::Refuse, now.registeredPath.empty() ? Refusal::NothingToUnregister
+                                                         : Refusal::OtherDeadRegistration};
+    case DecoderHealth::RegisteredElsewhere:
+        // The filter unregisters its class, whichever copy regsvr32 is given: the other
+        // folder's working registration would go.
+        return {ActionStep::Refuse, Refusal::RegisteredElsewhere};
+    case DecoderHealth::NotRegistered:
+    case DecoderHealth::RegisteredFileMissing:
+        break;
+    }
+    return {ActionStep::Refuse, Refusal::NothingToUnregister};
 }
 
 bool IsChosen(const InventoryRow& row) { return row.checkMark == kChecked; }
@@ -184,6 +222,7 @@ InventoryRow FilterInventory::RowWithHealth(std::string name, std::string versio
     HealthFinding finding = FindHealth(Servers(), m_files, path, recordedAsInstalled);
     InventoryRow row{DisplayTextOf(name, version), std::move(path), std::string(kUnchecked),
                      std::move(name)};
+    row.recordedAsInstalled = recordedAsInstalled;
     row.health = finding.health;
     row.registeredPath = std::move(finding.registeredPath);
     if (finding.own) {
@@ -222,8 +261,11 @@ std::vector<InventoryRow> FilterInventory::ScanInstalled(std::vector<InventoryRo
         // not registered still has its settings page enabled.
         if (version != RegistryStore::MissingString) InstalledDecoders::MarkInstalled(name);
         InventoryRow row = RowWithHealth(name, version, std::move(path), true);
-        // A decoder with no registration of its file name belongs with the unregistered.
-        if (Servers().Contains(ServerFileName(row.path))) rows.push_back(std::move(row));
+        // A decoder with no registration of its file name, or one whose registered file
+        // elsewhere is gone, belongs with the unregistered, where "register" mends it.
+        if (Servers().Contains(ServerFileName(row.path)) &&
+            row.health != DecoderHealth::RegisteredFileMissing)
+            rows.push_back(std::move(row));
         else if (notRegistered) notRegistered->push_back(std::move(row));
     }
     return rows;
@@ -251,11 +293,77 @@ std::string HealthText(const InventoryRow& row)
     case DecoderHealth::NotRegistered:
         return "등록 안 됨";
     case DecoderHealth::FileMissing:
+    case DecoderHealth::RegisteredFileMissing:
         return row.registeredPath.empty() ? "파일 없음" : "파일 없음: " + row.registeredPath;
     case DecoderHealth::RegisteredElsewhere:
         return "다른 위치에 등록됨: " + row.registeredPath + " (설치: " + row.path + ")";
     }
     return {};
+}
+
+std::string RowTipText(const InventoryRow& row)
+{
+    const std::string state = HealthText(row);
+    return state.empty() ? std::string() : row.displayText + "\n" + state;
+}
+
+namespace {
+
+std::string_view FolderOf(std::string_view path)
+{
+    const std::size_t slash = path.find_last_of("\\/");
+    return slash == std::string_view::npos ? std::string_view() : path.substr(0, slash);
+}
+
+constexpr std::string_view kAsAdministrator =
+    " 관리자 권한으로 Zelora를 실행한 뒤 다시 시도하십시오.";
+
+std::string Reason(const RefusedRow& refused)
+{
+    const InventoryRow& row = refused.row;
+    switch (refused.why) {
+    case Refusal::StateChanged: {
+        const std::string state = HealthText(row);
+        return "목록을 만든 뒤 등록 상태가 바뀌었습니다. 지금 상태: " +
+               (state.empty() ? std::string("문제 없음") : state) + ". 확인한 뒤 다시 누르십시오.";
+    }
+    case Refusal::RegisteredElsewhere:
+        return "이 디코더는 " + std::string(FolderOf(row.registeredPath)) +
+               " 폴더에서 등록되어 있습니다. 이 팩의 등록이 아니므로 해제하지 않았습니다. 그 폴더의 "
+               "프로그램에서 해제하십시오.";
+    case Refusal::OtherDeadRegistration:
+        return "등록이 가리키는 파일(" + row.registeredPath +
+               ")이 없지만 이 팩의 등록이 아니므로 지우지 않았습니다. 설치된 파일(" + row.path +
+               ")도 없으니 코덱을 다시 설치하십시오.";
+    case Refusal::UnverifiedRegistration:
+        return "등록 정보가 온전하지 않아 이 팩의 등록인지 확인할 수 없으므로 지우지 않았습니다.";
+    case Refusal::NothingToUnregister:
+        return "이 팩의 파일(" + row.path + ")로 된 등록이 없어 해제할 것이 없습니다.";
+    case Refusal::FileGone:
+        return "파일(" + row.path + ")이 없어 등록할 수 없습니다. 코덱을 다시 설치하십시오.";
+    case Refusal::PathUnreadable:
+        return "기록된 파일 경로를 읽지 못했습니다.";
+    case Refusal::PathWithQuote:
+        return "파일 경로에 따옴표(\")가 있어 regsvr32에 넘기지 않았습니다.";
+    case Refusal::BooksRefused:
+        return "HKEY_LOCAL_MACHINE의 설치 기록에 쓸 권한이 없습니다." + std::string(kAsAdministrator);
+    case Refusal::ClassesRefused:
+        return "HKEY_CLASSES_ROOT에 쓸 권한이 없어 등록 정보를 지우지 못했습니다." +
+               std::string(kAsAdministrator);
+    case Refusal::NoUninstaller:
+        return "제거 프로그램이 기록되어 있지 않습니다.";
+    }
+    return {};
+}
+
+}  // namespace
+
+std::string RefusalMessage(const std::vector<RefusedRow>& refused)
+{
+    if (refused.empty()) return {};
+    std::string message = "다음 코덱은 아무것도 바꾸지 않았습니다.";
+    for (const RefusedRow& row : refused) message += "\n\n" + row.row.displayText + ": " + Reason(row);
+    return message;
 }
 
 RepairResult FilterInventory::RemoveDeadRegistration(const InventoryRow& row)
@@ -286,60 +394,102 @@ std::size_t RowsTaken::Count() const
     return static_cast<std::size_t>(std::count(taken.begin(), taken.end(), true));
 }
 
-bool FilterInventory::Unregister(const InventoryRow& row)
+std::optional<Refusal> FilterInventory::Unregister(const InventoryRow& row)
 {
     return Move(row, RegsvrAction::Unregister, kCodecDelKey, kInstallKey);
 }
 
-bool FilterInventory::Register(const InventoryRow& row)
+std::optional<Refusal> FilterInventory::Register(const InventoryRow& row)
 {
     return Move(row, RegsvrAction::Register, kInstallKey, kCodecDelKey);
 }
 
-bool FilterInventory::Move(const InventoryRow& row, RegsvrAction action, std::string_view toKey,
-                           std::string_view fromKey)
+std::optional<Refusal> FilterInventory::Move(const InventoryRow& row, RegsvrAction action,
+                                             std::string_view toKey, std::string_view fromKey)
 {
-    if (row.path == RegistryStore::MissingString) return false;
-    // regsvr32 on an absent file would fail and the books would record a change never made.
-    if (row.health == DecoderHealth::FileMissing) return false;
+    if (row.path == RegistryStore::MissingString) return Refusal::PathUnreadable;
     // A path regsvr32 is never given: moving its row would record a change that never ran.
     const std::optional<std::string> line = RegsvrCommandLine(m_regsvr32Path, action, row.path);
-    if (!line) return false;
+    if (!line) return Refusal::PathWithQuote;
     const std::string& name = row.valueName;
     // Recorded first: a refused record leaves the filter and both keys as they were.
-    if (!m_store.WriteString(RegRoot::LocalMachine, toKey, name, row.path)) return false;
+    if (!m_store.WriteString(RegRoot::LocalMachine, toKey, name, row.path))
+        return Refusal::BooksRefused;
     m_launcher.StartHidden(*line);
     m_store.DeleteValue(RegRoot::LocalMachine, fromKey, name);
-    return true;
+    return std::nullopt;
+}
+
+namespace {
+
+void TakeFinding(InventoryRow& row, const HealthFinding& finding)
+{
+    row.health = finding.health;
+    row.registeredPath = finding.registeredPath;
+    row.registrationInstance = finding.own ? finding.own->instance : std::string();
+    row.registrationClsid = finding.own ? finding.own->clsid : std::string();
+}
+
+}  // namespace
+
+std::optional<Refusal> FilterInventory::Act(InventoryRow& row, RegsvrAction action)
+{
+    const HealthFinding now = FindHealth(Servers(), m_files, row.path, row.recordedAsInstalled);
+    const Decision decision = Decide(action, row, now);
+    TakeFinding(row, now);  // the row shows what was found, whatever happens next
+    switch (decision.step) {
+    case ActionStep::Refuse:
+        return decision.why;
+    case ActionStep::RemoveDeadRegistration:
+        switch (RemoveDeadRegistration(row)) {
+        case RepairResult::Removed:
+            // Its books are kept; what is left (perhaps another folder's registration of the
+            // same file name) is read again for the row's state.
+            m_servers.reset();
+            TakeFinding(row, FindHealth(Servers(), m_files, row.path, row.recordedAsInstalled));
+            return std::nullopt;
+        case RepairResult::Refused:
+            return Refusal::ClassesRefused;
+        case RepairResult::NotOwn:
+            break;
+        }
+        {
+            // Changed in the instant since the registrations were read, or not one whose
+            // keys can be trusted to be the pack's alone: left, and shown as it is now.
+            const InventoryRow before = row;
+            m_servers.reset();
+            TakeFinding(row, FindHealth(Servers(), m_files, row.path, row.recordedAsInstalled));
+            return row == before ? Refusal::UnverifiedRegistration : Refusal::StateChanged;
+        }
+    case ActionStep::Regsvr:
+        break;
+    }
+    const bool registering = action == RegsvrAction::Register;
+    if (const auto refused = registering ? Register(row) : Unregister(row)) return refused;
+    // What regsvr32 was just started to do; the books now name the other key.
+    TakeFinding(row, HealthFinding{});
+    row.recordedAsInstalled = registering;
+    return std::nullopt;
 }
 
 RowsTaken FilterInventory::MoveChosen(std::vector<InventoryRow>& from,
                                       std::vector<InventoryRow>& to, RegsvrAction action)
 {
-    RowsTaken taken{std::vector<bool>(from.size(), false)};
+    RowsTaken taken{std::vector<bool>(from.size(), false), {}};
+    m_servers.reset();  // read again at the first chosen row: another installer may have run
     for (std::size_t i = from.size(); i-- > 0;) {
         if (!IsChosen(from[i])) continue;
-        bool moved = false;
-        if (action == RegsvrAction::Unregister && from[i].health == DecoderHealth::FileMissing) {
-            const RepairResult repair = RemoveDeadRegistration(from[i]);
-            taken.refused = taken.refused || repair == RepairResult::Refused;
-            moved = repair == RepairResult::Removed;
-        } else {
-            moved = action == RegsvrAction::Unregister ? Unregister(from[i]) : Register(from[i]);
+        if (const std::optional<Refusal> refused = Act(from[i], action)) {
+            taken.refused.push_back({from[i], *refused});
+            continue;
         }
-        if (!moved) continue;
         InventoryRow row = std::move(from[i]);
         from.erase(from.begin() + static_cast<std::ptrdiff_t>(i));
         row.checkMark = std::string(kUnchecked);
-        row.registrationInstance.clear();  // gone, or no longer the row's to remove
-        row.registrationClsid.clear();
-        if (action == RegsvrAction::Register) {  // what regsvr32 was just started to mend
-            row.health = DecoderHealth::Healthy;
-            row.registeredPath.clear();
-        }
         to.push_back(std::move(row));
         taken.taken[i] = true;
     }
+    std::reverse(taken.refused.begin(), taken.refused.end());  // in the list's order
     return taken;
 }
 
@@ -357,19 +507,24 @@ RowsTaken FilterInventory::RegisterChosen(std::vector<InventoryRow>& lower,
 
 RowsTaken FilterInventory::UninstallChosen(std::vector<InventoryRow>& lower)
 {
-    RowsTaken dropped{std::vector<bool>(lower.size(), false)};
-    if (ValueNames(m_store, kUnInstallKey).empty()) return dropped;
+    RowsTaken dropped{std::vector<bool>(lower.size(), false), {}};
+    const bool anyKnown = !ValueNames(m_store, kUnInstallKey).empty();
     for (std::size_t i = lower.size(); i-- > 0;) {
         if (!IsChosen(lower[i])) continue;
         const std::string command =
-            m_store.ReadString(RegRoot::LocalMachine, kUnInstallKey, lower[i].valueName);
+            anyKnown ? m_store.ReadString(RegRoot::LocalMachine, kUnInstallKey, lower[i].valueName)
+                     : std::string();
         // A missing uninstaller reads as "ERROR"; started as a command, that would run any
         // "ERROR.exe" found beside the program or on the path.
-        if (command != RegistryStore::MissingString && !command.empty())
-            m_launcher.StartHidden(command);
+        if (command == RegistryStore::MissingString || command.empty()) {
+            dropped.refused.push_back({lower[i], Refusal::NoUninstaller});
+            continue;
+        }
+        m_launcher.StartHidden(command);
         lower.erase(lower.begin() + static_cast<std::ptrdiff_t>(i));
         dropped.taken[i] = true;
     }
+    std::reverse(dropped.refused.begin(), dropped.refused.end());
     return dropped;
 }
 

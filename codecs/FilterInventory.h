@@ -40,8 +40,11 @@ public:
 enum class DecoderHealth {
     Healthy,
     NotRegistered,        // in Install, but no registration names its file
-    FileMissing,          // its recorded file, or the file its registration names, is gone
-    RegisteredElsewhere,  // the registration of its file name points at another folder
+    FileMissing,          // its recorded file is gone
+    RegisteredElsewhere,  // a working registration of its file name points at another folder
+    // Its file is there, but the registration of its file name points at a file elsewhere
+    // that is gone: registering the pack's own file mends it.
+    RegisteredFileMissing,
 };
 
 inline constexpr std::string_view kUnchecked = "0";
@@ -64,9 +67,12 @@ struct InventoryRow {
     // kept so that a dead one can be removed; empty when there is none.
     std::string registrationInstance{};
     std::string registrationClsid{};
+    // Whether its books are in Install (else CodecDel): a decoder recorded as installed
+    // without a registration is "not registered", one unregistered on purpose is not.
+    bool recordedAsInstalled = false;
 
     // The same line of a list: what it shows and the books it names. The registration keys
-    // are the scan's note for a repair, not part of the line.
+    // are the scan's note for a repair, and the key of the books follows from the list.
     bool operator==(const InventoryRow& other) const
     {
         return displayText == other.displayText && path == other.path &&
@@ -93,12 +99,37 @@ int CheckImage(const InventoryRow& row);
 
 enum class RegsvrAction { Register, Unregister };
 
-// Which rows of a list an action took out of it, by their places before the action.
+// Why a button left a ticked row as it was.
+enum class Refusal {
+    StateChanged,         // its registration or its file changed since the list was made
+    RegisteredElsewhere,  // unregister: the working registration is another folder's
+    OtherDeadRegistration,  // unregister: the dead registration is another folder's
+    UnverifiedRegistration,  // unregister: the dead registration's keys are not plainly its own
+    NothingToUnregister,  // unregister: no registration names the pack's own file
+    FileGone,             // register: the recorded file is not there
+    PathUnreadable,       // the recorded path could not be read whole
+    PathWithQuote,        // never handed to regsvr32
+    BooksRefused,         // no write access to the bookkeeping (a standard user's HKLM)
+    ClassesRefused,       // no write access to the class registrations
+    NoUninstaller,        // uninstall: no uninstaller is recorded for it
+};
+
+struct RefusedRow {
+    InventoryRow row;  // as it stands after the press, with the state found then
+    Refusal why;
+};
+
+// Which rows of a list an action took out of it, by their places before the action, and
+// why it left each other ticked row.
 struct RowsTaken {
     std::vector<bool> taken;
-    bool refused = false;  // a removal the system refused (no write access to the classes)
+    std::vector<RefusedRow> refused;
     std::size_t Count() const;
 };
+
+// The message for the rows a press left as they were: one line per row, naming it and
+// saying why and what the user can do. Empty when there are none.
+std::string RefusalMessage(const std::vector<RefusedRow>& refused);
 
 // `"<regsvr32>" /s "<path>` or `"<regsvr32>" /s /u "<path>`, left unclosed: the command
 // line parser takes the rest of the line as the quoted path. Nothing when the path holds a
@@ -136,15 +167,29 @@ struct HealthFinding {
     DecoderHealth health = DecoderHealth::Healthy;
     const FilterRegistration* own = nullptr;
     std::string registeredPath{};
+    bool fileThere = true;  // the recorded file (a registration elsewhere may still work)
 };
 HealthFinding FindHealth(const RegisteredServers& servers, const FileProbe& files,
                          std::string_view recordedPath, bool recordedAsInstalled);
+
+// What a button does with a ticked row in the state found at the press: regsvr32 for it,
+// the removal of its own dead registration, or nothing, for a reason.
+enum class ActionStep { Regsvr, RemoveDeadRegistration, Refuse };
+struct Decision {
+    ActionStep step = ActionStep::Refuse;
+    Refusal why = Refusal::StateChanged;  // when refused
+};
+// `shown` is the row as the list shows it; `now` its state read again at the press. A
+// state that changed in between is shown, not acted on: the user chose for the old one.
+Decision Decide(RegsvrAction action, const InventoryRow& shown, const HealthFinding& now);
 
 enum class RepairResult { Removed, NotOwn, Refused };
 
 // The list's "상태" column: empty for a healthy decoder, the Korean state otherwise, with
 // the other path where there is one.
 std::string HealthText(const InventoryRow& row);
+// What a row's tip shows: its text and, below, its whole state; empty for a healthy row.
+std::string RowTipText(const InventoryRow& row);
 
 enum class CategoryAccess { Granted, Refused };
 
@@ -168,8 +213,9 @@ public:
     // Installed decoders that are registered filters; sets InstalledDecoders for every
     // recorded decoder with a version, registered or not. The caller has probed the
     // category.
-    // Rows of installed decoders with no registration of their file go to `notRegistered`
-    // when given, and are left out otherwise.
+    // Rows of installed decoders that "register" would mend (no registration of their file,
+    // or one whose file elsewhere is gone) go to `notRegistered` when given, and are left
+    // out otherwise.
     std::vector<InventoryRow> ScanInstalled(std::vector<InventoryRow>* notRegistered = nullptr);
     // Decoders unregistered earlier (CodecDel); sets no flag. Reuses the registrations read
     // by the installed scan before it, so the page walks the category once.
@@ -180,26 +226,31 @@ public:
     // and the file is still absent. Anything else is NotOwn and left alone.
     RepairResult RemoveDeadRegistration(const InventoryRow& row);
 
-    // One row each (never a file-missing one): record the row's path in the other key, start regsvr32 for it and drop
-    // the old record. False, with nothing done, when the path could not be read (the
-    // placeholder would replace the stored value for good), holds a quote (never handed to
-    // regsvr32) or the new record is refused (a standard user's HKLM).
-    bool Unregister(const InventoryRow& row);
-    bool Register(const InventoryRow& row);
+    // One row each: record the row's path in the other key, start regsvr32 for it and drop
+    // the old record. Nothing is done, for the reason returned, when the path could not be
+    // read (the placeholder would replace the stored value for good), holds a quote (never
+    // handed to regsvr32) or the new record is refused (a standard user's HKLM). The row's
+    // state is the caller's to decide on.
+    std::optional<Refusal> Unregister(const InventoryRow& row);
+    std::optional<Refusal> Register(const InventoryRow& row);
 
-    // The page's buttons. Chosen rows are handled from the last to the first; a moved row
-    // leaves its list and is appended, unticked, to the other, while a row that could not be
-    // moved stays where it is, still ticked. Unregistering a file-missing row removes its
-    // own dead registration instead of starting regsvr32, and keeps the books.
+    // The page's buttons. The registrations and each chosen row's file are read again at
+    // the press and each row is handled as `Decide` says, from the last to the first; a
+    // moved row leaves its list and is appended, unticked, to the other with the state it
+    // is left in, while a row that could not be moved stays where it is, still ticked, with
+    // the state found. Unregistering a row whose own registration is dead removes that
+    // registration instead of starting regsvr32, and keeps the books.
     RowsTaken UnregisterChosen(std::vector<InventoryRow>& upper, std::vector<InventoryRow>& lower);
     RowsTaken RegisterChosen(std::vector<InventoryRow>& lower, std::vector<InventoryRow>& upper);
-    // Starts each chosen row's uninstaller and drops the row; CodecDel keeps its value. An
-    // empty UnInstall key means no uninstaller is known and nothing at all happens.
+    // Starts each chosen row's uninstaller and drops the row; CodecDel keeps its value. A
+    // row without a recorded uninstaller stays, and an empty UnInstall key starts nothing.
     RowsTaken UninstallChosen(std::vector<InventoryRow>& lower);
 
 private:
-    bool Move(const InventoryRow& row, RegsvrAction action, std::string_view toKey,
-              std::string_view fromKey);
+    std::optional<Refusal> Move(const InventoryRow& row, RegsvrAction action,
+                                std::string_view toKey, std::string_view fromKey);
+    // One chosen row at the press: its decision taken and carried out; the row as it is left.
+    std::optional<Refusal> Act(InventoryRow& row, RegsvrAction action);
     RowsTaken MoveChosen(std::vector<InventoryRow>& from, std::vector<InventoryRow>& to,
                          RegsvrAction action);
 

@@ -71,7 +71,9 @@ inline constexpr EnableRule kEnables[] = {
 
 inline constexpr PageControl kControls[] = {
     {IDC_VSF_EXTPIC_TITLE, ControlType::Static, {20, 71, 90, 13}},
-    {.id = IDC_VSF_EXTPIC, .type = ControlType::DropDownCombo, .besideId = IDC_VSF_EXTPIC_TITLE},
+    // Its entries are sentences too long for the room beside the title: the list sits below
+    // it, across the page, so each shows whole (the height is that of the dropped list).
+    {IDC_VSF_EXTPIC, ControlType::DropDownCombo, {20, 90, 390, 200}},
     {IDC_VSF_FILL_H_TITLE, ControlType::Static, {20, 128, 90, 13}},
     {IDC_VSF_MOD32, ControlType::CheckBox, {110, 128, 90, 13}},
     {IDC_VSF_RESX2_TITLE, ControlType::Static, {20, 152, 100, 13}},

@@ -58,6 +58,13 @@ click_at 80 236                      # Caption VSFilter
 park_mouse
 for b in "132 0 0" "131 10 30" "130 10 280"; do check "skin bitmap ${b%% *} in place" page_shows_bitmap $b; done
 screenshot "$shots/caption-vsfilter-installed.png"
+# The picture list shows its 16:9 entry whole: the text ends well before the list's button.
+darkest_in() { # page x y width height
+  xwd -root -silent | convert xwd:- -crop "$3x$4+$((ZELORA_X + 162 + $1))+$((ZELORA_Y + 50 + $2))" \
+    -colorspace gray -format '%[fx:int(255*minima)]' info:
+}
+check "the picture list shows its entry" [ "$(darkest_in 30 94 100 12)" -lt 100 ]
+check "  whole, ending before the list's button" [ "$(darkest_in 360 94 28 12)" -ge 200 ]
 page_click 26 241                    # hide subtitles
 check "the hide box stores Hide 1" [ "$(reg_get HKCU "$general" Hide)" = 1 ]
 click_at 558 11

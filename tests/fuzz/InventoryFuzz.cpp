@@ -1,7 +1,7 @@
 // The filter inventory over random filter registrations and installer bookkeeping: the
 // scans write nothing and create no class key, list exactly the installed decoders whose
-// filter file is registered, each with its own bookkeeping; unregistering and registering
-// again move each chosen decoder's own value between the keys and back, start regsvr32
+// filter file is registered (but for those "register" mends), each with its own
+// bookkeeping; unregistering and registering again move each chosen decoder's own value between the keys and back, start regsvr32
 // with nothing but the row's path, and touch no other value; uninstalling writes nothing
 // and starts only recorded uninstallers.
 #include "fuzz/FuzzRegistry.h"
@@ -13,7 +13,7 @@
 #include "platform/text/Text.h"
 
 #include <algorithm>
-#include <unordered_set>
+#include <unordered_map>
 
 namespace zelora::fuzz {
 namespace {
@@ -145,10 +145,11 @@ std::string FoldedFileName(std::string_view path)
     return name;
 }
 
-// The file names of the registered servers, one registration at a time.
-std::unordered_set<std::string> RegisteredFiles(RegistryStore& store, MemoryRegistry& memory)
+// The registered servers by file name, one registration at a time.
+std::unordered_map<std::string, std::vector<std::string>> RegisteredFiles(RegistryStore& store,
+                                                                          MemoryRegistry& memory)
 {
-    std::unordered_set<std::string> files;
+    std::unordered_map<std::string, std::vector<std::string>> files;
     std::vector<std::string> instances;
     memory.EnumSubkeyNames(RegRoot::ClassesRoot, kFilterCategoryPath, KeyOpen::ExistingOnly,
                            instances);
@@ -158,8 +159,9 @@ std::unordered_set<std::string> RegisteredFiles(RegistryStore& store, MemoryRegi
             RegistryStore::MissingString)
             continue;
         const std::string clsid = store.ReadString(RegRoot::ClassesRoot, key, "CLSID");
-        files.emplace(FoldedFileName(
-            store.ReadString(RegRoot::ClassesRoot, "CLSID\\" + clsid + "\\InprocServer32", "")));
+        const std::string server =
+            store.ReadString(RegRoot::ClassesRoot, "CLSID\\" + clsid + "\\InprocServer32", "");
+        files[FoldedFileName(server)].push_back(server);
     }
     return files;
 }
@@ -198,14 +200,23 @@ void CheckReadOnly(Fixture& f, const RegistrySnapshot& before, const std::string
         Require(root != RegRoot::ClassesRoot, what + " created the class key " + key);
 }
 
+// Listed above: a decoder whose file name is registered, unless its own file is there and
+// every registration of that name points at a file elsewhere that is gone ("register" below
+// mends that).
 std::vector<InventoryRow> ExpectedInstalled(Fixture& f)
 {
-    const std::unordered_set<std::string> files = RegisteredFiles(f.store, f.memory);
+    const auto files = RegisteredFiles(f.store, f.memory);
     std::vector<InventoryRow> listed;
     for (const std::string& name : ValueNames(f.memory, kInstallKey)) {
         const std::string path = Text(f.store, kInstallKey, name);
-        if (files.count(FoldedFileName(path)))
-            listed.push_back({name, path, std::string(kUnchecked), name});
+        const auto servers = files.find(FoldedFileName(path));
+        if (servers == files.end()) continue;
+        const bool mendable =
+            f.files.Exists(path) &&
+            std::none_of(servers->second.begin(), servers->second.end(), [&](const std::string& s) {
+                return SamePath(s, path) || f.files.Exists(s);
+            });
+        if (!mendable) listed.push_back({name, path, std::string(kUnchecked), name});
     }
     return listed;
 }
@@ -233,14 +244,19 @@ std::vector<InventoryRow> TickSome(Random& random, std::vector<InventoryRow>& ro
 
 // The chosen rows an action moves: a row whose path could not be read stays, ticked, since
 // moving it would store the placeholder in place of the real path; so does a row whose path
-// regsvr32 is never given, or whose file is not there.
+// regsvr32 is never given, or whose file is not there; and unregistering takes only a
+// healthy row, never one whose registration is another folder's.
 std::vector<InventoryRow> Movable(const std::vector<InventoryRow>& chosen,
-                                  const std::vector<InventoryRow>& stayed, const std::string& what)
+                                  const std::vector<InventoryRow>& stayed, RegsvrAction action,
+                                  const FileProbe& files, const std::string& what)
 {
     std::vector<InventoryRow> movable;
     for (const InventoryRow& row : chosen) {
+        const bool healthAllows = action == RegsvrAction::Register
+                                      ? files.Exists(row.path)
+                                      : row.health == DecoderHealth::Healthy;
         if (row.path != RegistryStore::MissingString && row.path.find('"') == std::string::npos &&
-            row.health != DecoderHealth::FileMissing) {
+            healthAllows) {
             movable.push_back(row);
             continue;
         }
@@ -294,24 +310,22 @@ void CheckUninstall(Random& random, Fixture& f, std::vector<InventoryRow>& lower
 {
     const std::vector<InventoryRow> chosen = TickSome(random, lower);
     const bool anyUninstaller = !AllValueNames(f.memory, kUnInstallKey).empty();
-    std::vector<std::string> commands;
+    std::vector<std::string> commands;  // a row without one stays
     for (const InventoryRow& row : chosen) {
         const std::string command = Text(f.store, kUnInstallKey, row.valueName);
-        if (command != RegistryStore::MissingString && !command.empty())
+        if (anyUninstaller && command != RegistryStore::MissingString && !command.empty())
             commands.push_back(command);
     }
     const std::size_t rowsBefore = lower.size();
     const RegistrySnapshot before = TakeSnapshot(f.memory);
     f.launcher.lines.clear();
     f.counting.ResetCounts();
-    const std::size_t handled = f.inventory.UninstallChosen(lower).Count();
+    const RowsTaken taken = f.inventory.UninstallChosen(lower);
+    const std::size_t handled = taken.Count();
     CheckReadOnly(f, before, "UninstallChosen");
-    if (!anyUninstaller) {
-        Require(handled == 0 && lower.size() == rowsBefore && f.launcher.lines.empty(),
-                "UninstallChosen acted without any uninstaller recorded");
-        return;
-    }
-    Require(handled == chosen.size() && lower.size() == rowsBefore - chosen.size(),
+    Require(taken.refused.size() == chosen.size() - handled,
+            "UninstallChosen left a row without saying why");
+    Require(handled == commands.size() && lower.size() == rowsBefore - commands.size(),
             "UninstallChosen dropped another number of rows");
     Require(f.launcher.lines == commands, "UninstallChosen started other commands");
 }
@@ -354,7 +368,8 @@ void OneInput(Random& random)
     before = TakeSnapshot(f.memory);
     f.launcher.lines.clear();
     std::size_t handled = f.inventory.UnregisterChosen(scan.rows, lower).Count();
-    const std::vector<InventoryRow> unregistered = Movable(ticked, scan.rows, "UnregisterChosen");
+    const std::vector<InventoryRow> unregistered =
+        Movable(ticked, scan.rows, RegsvrAction::Unregister, f.files, "UnregisterChosen");
     CheckMove(f, unregistered, handled, before, RegsvrAction::Unregister, kCodecDelKey, kInstallKey,
               "UnregisterChosen");
     Require(lower.size() == lowerBefore + unregistered.size(),
@@ -372,8 +387,8 @@ void OneInput(Random& random)
         before = TakeSnapshot(f.memory);
         f.launcher.lines.clear();
         handled = f.inventory.RegisterChosen(lower, scan.rows).Count();
-        CheckMove(f, Movable(chosen, lower, "RegisterChosen"), handled, before, RegsvrAction::Register, kInstallKey, kCodecDelKey,
-                  "RegisterChosen");
+        CheckMove(f, Movable(chosen, lower, RegsvrAction::Register, f.files, "RegisterChosen"), handled,
+                  before, RegsvrAction::Register, kInstallKey, kCodecDelKey, "RegisterChosen");
     } else {
         CheckUninstall(random, f, lower);
     }

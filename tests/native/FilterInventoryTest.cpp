@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <stdexcept>
 
 #include <string>
 #include <vector>
@@ -188,7 +190,32 @@ TEST_F(FilterInventoryTest, InstalledScanListsRegisteredDecodersAndFlagsVersione
     EXPECT_TRUE(m_launcher.lines.empty());
 }
 
-TEST_F(FilterInventoryTest, EachRecordedDecoderGetsItsHealthAndOnlyItsOwnDeadRegistrationGoes)
+// The refusals of one press, by row, as the page's message lists them.
+std::vector<std::pair<std::string, Refusal>> Reasons(const RowsTaken& taken)
+{
+    std::vector<std::pair<std::string, Refusal>> reasons;
+    for (const RefusedRow& refused : taken.refused)
+        reasons.emplace_back(refused.row.valueName, refused.why);
+    return reasons;
+}
+
+InventoryRow& Named(std::vector<InventoryRow>& rows, const std::string& name)
+{
+    const auto row = std::find_if(rows.begin(), rows.end(),
+                                  [&](const InventoryRow& r) { return r.valueName == name; });
+    if (row == rows.end()) throw std::runtime_error("no row " + name);
+    return *row;
+}
+
+void TickOnly(std::vector<InventoryRow>& rows, std::initializer_list<const char*> names)
+{
+    for (InventoryRow& row : rows) {
+        const bool chosen = std::find(names.begin(), names.end(), row.valueName) != names.end();
+        row.checkMark = std::string(chosen ? kChecked : kUnchecked);
+    }
+}
+
+TEST_F(FilterInventoryTest, EachRecordedDecoderGetsItsHealthAndOnlyThePacksOwnRegistrationIsTouched)
 {
     const std::string own = "{11111111-1111-1111-1111-111111111111}";
     const std::string foreign = "{22222222-2222-2222-2222-222222222222}";
@@ -196,6 +223,9 @@ TEST_F(FilterInventoryTest, EachRecordedDecoderGetsItsHealthAndOnlyItsOwnDeadReg
     AddFilter("{I2}", "Foreign", foreign, "D:\\Vendor\\gone.ax");
     AddFilter("{I3}", "Moved", "{33333333-3333-3333-3333-333333333333}", "D:\\Old\\moved.ax");
     AddFilter("{I4}", "Copy", "{44444444-4444-4444-4444-444444444444}", "D:\\Copy\\copy.ax");
+    // Two other folders' registrations of one file name: the working one is named.
+    AddFilter("{I5}", "Twin", "{55555555-5555-5555-5555-555555555555}", "D:\\Dead\\twin.ax");
+    AddFilter("{I6}", "Twin", "{66666666-6666-6666-6666-666666666666}", "D:\\Live\\twin.ax");
     const struct {
         const char* name;
         std::string_view key;
@@ -206,17 +236,20 @@ TEST_F(FilterInventoryTest, EachRecordedDecoderGetsItsHealthAndOnlyItsOwnDeadReg
         bool upper;
     } cases[] = {
         {"Gone", kInstallKey, "C:\\Codecs\\gone.ax", false, DecoderHealth::FileMissing, "", true},
-        {"Moved", kInstallKey, "C:\\Codecs\\moved.ax", true, DecoderHealth::FileMissing,
-         "D:\\Old\\moved.ax", true},
+        // Registering the pack's own file mends it, so it is listed where "register" is.
+        {"Moved", kInstallKey, "C:\\Codecs\\moved.ax", true, DecoderHealth::RegisteredFileMissing,
+         "D:\\Old\\moved.ax", false},
         {"Copy", kInstallKey, "C:\\Codecs\\copy.ax", true, DecoderHealth::RegisteredElsewhere,
          "D:\\Copy\\copy.ax", true},
+        {"Twin", kInstallKey, "C:\\Codecs\\twin.ax", true, DecoderHealth::RegisteredElsewhere,
+         "D:\\Live\\twin.ax", true},
         {"Deleted", kInstallKey, "C:\\Codecs\\deleted.ax", false, DecoderHealth::FileMissing, "",
          false},
         {"Parked", kCodecDelKey, "C:\\Codecs\\COPY.AX", true, DecoderHealth::RegisteredElsewhere,
          "D:\\Copy\\copy.ax", false},
         {"Lost", kCodecDelKey, "C:\\Codecs\\lost.ax", false, DecoderHealth::FileMissing, "", false},
     };
-    m_files.missing = {"D:\\Old\\moved.ax"};
+    m_files.missing = {"D:\\Old\\moved.ax", "D:\\Dead\\twin.ax"};
     for (const auto& c : cases) {
         SetMachine(c.key, c.name, c.path);
         if (!c.fileThere) m_files.missing.emplace_back(c.path);
@@ -226,40 +259,134 @@ TEST_F(FilterInventoryTest, EachRecordedDecoderGetsItsHealthAndOnlyItsOwnDeadReg
     std::vector<InventoryRow> lower = scan.notRegistered;
     for (InventoryRow& row : m_inventory.ScanRemoved()) lower.push_back(std::move(row));
     for (const auto& c : cases) {
-        const std::vector<InventoryRow>& list = c.upper ? scan.rows : lower;
-        const auto row = std::find_if(list.begin(), list.end(),
-                                      [&](const InventoryRow& r) { return r.valueName == c.name; });
-        ASSERT_NE(row, list.end()) << c.name;
-        EXPECT_EQ(row->health, c.health) << c.name;
-        EXPECT_EQ(row->registeredPath, c.registeredPath) << c.name;
+        std::vector<InventoryRow>& list = c.upper ? scan.rows : lower;
+        const InventoryRow& row = Named(list, c.name);
+        EXPECT_EQ(row.health, c.health) << c.name;
+        EXPECT_EQ(row.registeredPath, c.registeredPath) << c.name;
     }
+    EXPECT_EQ(scan.rows.size(), 3u);
 
-    // No regsvr32 for a file that is not there; only the registration naming the recorded
-    // path goes, its row moving down, and only once.
-    const InventoryRow gone = scan.rows[0];
-    for (InventoryRow& row : lower)
-        if (row.health == DecoderHealth::FileMissing) row.checkMark = "1";
-    EXPECT_EQ(m_inventory.RegisterChosen(lower, scan.rows).Count(), 0u);
-    scan.rows[0].checkMark = scan.rows[1].checkMark = "1";
-    const RowsTaken taken = m_inventory.UnregisterChosen(scan.rows, lower);
-    EXPECT_EQ(taken.taken, (std::vector<bool>{true, false, false}));
-    EXPECT_FALSE(taken.refused);
+    // Unregister: no regsvr32 for a decoder registered from another folder (the filter
+    // unregisters its class, whichever copy it is given) nor for a file that is not there;
+    // only the registration naming the recorded path goes, its row moving down.
+    const InventoryRow gone = Named(scan.rows, "Gone");
+    TickOnly(scan.rows, {"Gone", "Copy", "Twin"});
+    const RowsTaken unregistered = m_inventory.UnregisterChosen(scan.rows, lower);
+    EXPECT_EQ(unregistered.Count(), 1u);
+    EXPECT_EQ(Reasons(unregistered), (std::vector<std::pair<std::string, Refusal>>{
+                                         {"Copy", Refusal::RegisteredElsewhere},
+                                         {"Twin", Refusal::RegisteredElsewhere}}));
     EXPECT_EQ(lower.back().valueName, "Gone");
+    // What is left shows: the other vendor's filter of the same file name.
+    EXPECT_EQ(HealthText(lower.back()),
+              "다른 위치에 등록됨: D:\\Vendor\\gone.ax (설치: C:\\Codecs\\gone.ax)");
     EXPECT_TRUE(m_launcher.lines.empty());
     EXPECT_EQ(m_inventory.RemoveDeadRegistration(gone), RepairResult::NotOwn);
     const std::string category(kFilterCategoryPath);
     EXPECT_FALSE(m_registry.KeyExists(RegRoot::ClassesRoot, category + "\\{I1}"));
     EXPECT_FALSE(m_registry.KeyExists(RegRoot::ClassesRoot, "CLSID\\" + own));
-    for (const char* kept : {"{I2}", "{I3}", "{I4}"})
+    for (const char* kept : {"{I2}", "{I3}", "{I4}", "{I5}", "{I6}"})
         EXPECT_TRUE(m_registry.KeyExists(RegRoot::ClassesRoot, category + "\\" + kept)) << kept;
     EXPECT_TRUE(m_registry.KeyExists(RegRoot::ClassesRoot, "CLSID\\" + foreign));
     EXPECT_EQ(ReadMachine(kInstallKey, "Gone"), "C:\\Codecs\\gone.ax");
+    EXPECT_EQ(ReadMachine(kInstallKey, "Copy"), "C:\\Codecs\\copy.ax");
+    EXPECT_EQ(ValueNames(kCodecDelKey), (std::vector<std::string>{"Parked", "Lost"}));
+    const std::string message = RefusalMessage(unregistered.refused);
+    for (const char* named : {"Copy: 이 디코더는 D:\\Copy 폴더에서 등록되어", "Twin: 이 디코더는 D:\\Live 폴더"})
+        EXPECT_NE(message.find(named), std::string::npos) << named << "\n" << message;
 
-    // Registered again, the row no longer shows the state regsvr32 was started to mend.
-    for (InventoryRow& row : lower) row.checkMark = row.valueName == "Parked" ? "1" : kUnchecked;
-    ASSERT_EQ(m_inventory.RegisterChosen(lower, scan.rows).Count(), 1u);
-    EXPECT_EQ(scan.rows.back().health, DecoderHealth::Healthy);
-    EXPECT_EQ(scan.rows.back().registeredPath, "");
+    // Register: a file that is gone is said so and left alone; the pack's own file mends a
+    // registration whose file elsewhere is gone; registered, a row no longer shows the
+    // state regsvr32 was started to mend.
+    TickOnly(lower, {"Gone", "Deleted", "Lost", "Moved", "Parked"});
+    const RowsTaken registered = m_inventory.RegisterChosen(lower, scan.rows);
+    EXPECT_EQ(registered.Count(), 2u);
+    std::vector<std::pair<std::string, Refusal>> fileGone;
+    for (const char* name : {"Deleted", "Lost", "Gone"}) fileGone.emplace_back(name, Refusal::FileGone);
+    EXPECT_EQ(Reasons(registered), fileGone);
+    const std::string regsvr = "\"" + std::string(kRegsvr) + "\" /s \"";
+    EXPECT_EQ(m_launcher.lines, (std::vector<std::string>{regsvr + "C:\\Codecs\\COPY.AX",
+                                                          regsvr + "C:\\Codecs\\moved.ax"}));
+    for (const char* name : {"Moved", "Parked"}) {
+        EXPECT_EQ(Named(scan.rows, name).health, DecoderHealth::Healthy) << name;
+        EXPECT_EQ(Named(scan.rows, name).registeredPath, "") << name;
+    }
+    for (const char* name : {"Gone", "Deleted", "Lost"}) EXPECT_TRUE(IsChosen(Named(lower, name))) << name;
+    EXPECT_EQ(Named(lower, "Lost").health, DecoderHealth::FileMissing);
+    EXPECT_EQ(ValueNames(kCodecDelKey), (std::vector<std::string>{"Lost"}));
+}
+
+// Between the scan and a press another installer may register the class elsewhere, bring a
+// file back or take it away: the press acts on what it finds then, never on the scan's
+// view, and shows the row as found.
+TEST_F(FilterInventoryTest, APressReadsTheRegistrationsAndTheFileAgain)
+{
+    const std::string own = "{77777777-7777-7777-7777-777777777777}";
+    const std::string serverKey = "CLSID\\" + own + "\\InprocServer32";
+    const std::string instanceKey = std::string(kFilterCategoryPath) + "\\{I7}";
+    const std::string path = "C:\\Codecs\\dead.ax";
+    const struct {
+        const char* what;
+        std::string_view books;    // where the decoder is recorded, so which list shows it
+        bool fileAtScan;
+        std::function<void()> change;
+        DecoderHealth healthAfter;
+        Refusal why;
+    } cases[] = {
+        {"the file came back", kInstallKey, false,
+         [&] { m_files.missing.clear(); },
+         DecoderHealth::Healthy, Refusal::StateChanged},
+        {"registered from another folder", kInstallKey, false,
+         [&] { SetClassString(serverKey, "", "D:\\Other\\dead.ax"); },
+         DecoderHealth::RegisteredElsewhere, Refusal::StateChanged},
+        {"register with its own registration dead", kCodecDelKey, false,
+         [] {}, DecoderHealth::FileMissing, Refusal::FileGone},
+        {"register after the file went", kCodecDelKey, true,
+         [&] { m_files.missing = {path}; },
+         DecoderHealth::FileMissing, Refusal::StateChanged},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        m_registry.DeleteTree(RegRoot::LocalMachine, kInstallKey);
+        m_registry.DeleteTree(RegRoot::LocalMachine, kCodecDelKey);
+        AddFilter("{I7}", "Dead", own, path);
+        SetMachine(c.books, "Dead", path);
+        m_files.missing.clear();
+        if (!c.fileAtScan) m_files.missing = {path};
+        const InstalledScan scan = m_inventory.PrepareInstalled();
+        std::vector<InventoryRow> upper = scan.rows;
+        std::vector<InventoryRow> lower = m_inventory.ScanRemoved();
+        const bool fromUpper = c.books == kInstallKey;
+        std::vector<InventoryRow>& from = fromUpper ? upper : lower;
+        ASSERT_EQ(from.size(), 1u);
+        from[0].checkMark = std::string(kChecked);
+        c.change();
+        const std::string serverAtPress = m_store.ReadString(RegRoot::ClassesRoot, serverKey, "");
+
+        const RowsTaken taken = fromUpper ? m_inventory.UnregisterChosen(upper, lower)
+                                          : m_inventory.RegisterChosen(lower, upper);
+
+        EXPECT_EQ(taken.Count(), 0u);
+        EXPECT_EQ(Reasons(taken),
+                  (std::vector<std::pair<std::string, Refusal>>{{"Dead", c.why}}));
+        ASSERT_EQ(from.size(), 1u);
+        EXPECT_EQ(from[0].health, c.healthAfter);
+        EXPECT_TRUE(IsChosen(from[0]));
+        EXPECT_TRUE(m_launcher.lines.empty());
+        EXPECT_TRUE(m_registry.KeyExists(RegRoot::ClassesRoot, instanceKey));
+        EXPECT_EQ(m_store.ReadString(RegRoot::ClassesRoot, serverKey, ""), serverAtPress);
+        EXPECT_EQ(ReadMachine(c.books, "Dead"), path);
+    }
+
+    // At the removal itself: a file back in the instant after the press read it stops it.
+    m_registry.DeleteTree(RegRoot::LocalMachine, kCodecDelKey);
+    SetMachine(kInstallKey, "Dead", path);
+    AddFilter("{I7}", "Dead", own, path);
+    m_files.missing = {path};
+    const InventoryRow dead = m_inventory.PrepareInstalled().rows.at(0);
+    m_files.missing.clear();
+    EXPECT_EQ(m_inventory.RemoveDeadRegistration(dead), RepairResult::NotOwn);
+    EXPECT_TRUE(m_registry.KeyExists(RegRoot::ClassesRoot, instanceKey));
 }
 
 TEST_F(FilterInventoryTest, InstalledScanCreatesNothingUnderClassesRoot)
@@ -429,6 +556,7 @@ TEST_F(FilterInventoryTest, ARowThatCannotBeMovedStaysTickedAndTheBooksKeepItsRe
     const std::string longPath = "C:\\" + std::string(1100, 'x') + ".ax";
     SetMachine(kCodecDelKey, "Xvid", longPath);
     SetMachine(kCodecDelKey, "Divx5", "C:\\Codecs\\divx.ax");
+    AddFilter("{A1}", "DivX", "{C-DIVX}", "C:\\Codecs\\divx.ax");  // registered once moved up
     std::vector<InventoryRow> lower = m_inventory.ScanRemoved();
     ASSERT_EQ(lower.size(), 2u);
     for (InventoryRow& row : lower) row.checkMark = "1";
@@ -438,6 +566,8 @@ TEST_F(FilterInventoryTest, ARowThatCannotBeMovedStaysTickedAndTheBooksKeepItsRe
     const RowsTaken taken = m_inventory.RegisterChosen(lower, upper);
 
     EXPECT_EQ(taken.taken, (std::vector<bool>{!xvidFirst, xvidFirst}));
+    EXPECT_EQ(Reasons(taken), (std::vector<std::pair<std::string, Refusal>>{
+                                  {"Xvid", Refusal::PathUnreadable}}));
     ASSERT_EQ(lower.size(), 1u);
     EXPECT_EQ(lower[0].valueName, "Xvid");
     EXPECT_EQ(lower[0].checkMark, "1");
@@ -460,7 +590,10 @@ TEST_F(FilterInventoryTest, ARowThatCannotBeMovedStaysTickedAndTheBooksKeepItsRe
     m_launcher.lines.clear();
     upper[0].checkMark = "1";
     const auto upperBefore = upper;
-    EXPECT_EQ(m_inventory.UnregisterChosen(upper, lower).Count(), 0u);
+    const RowsTaken refused = m_inventory.UnregisterChosen(upper, lower);
+    EXPECT_EQ(refused.Count(), 0u);
+    EXPECT_EQ(Reasons(refused), (std::vector<std::pair<std::string, Refusal>>{
+                                    {"Divx5", Refusal::BooksRefused}}));
     EXPECT_EQ(upper, upperBefore);
     EXPECT_EQ(lower.size(), 1u);
     EXPECT_TRUE(m_launcher.lines.empty());
@@ -486,18 +619,21 @@ TEST_F(FilterInventoryTest, ActionsWithoutChosenRowsChangeNothing)
     EXPECT_TRUE(ValueNames(kCodecDelKey).empty());
 }
 
-TEST_F(FilterInventoryTest, UninstallWithAnEmptyKeyDoesNothingAtAll)
+TEST_F(FilterInventoryTest, UninstallWithAnEmptyKeyStartsNothingAndSaysWhy)
 {
     std::vector<InventoryRow> lower = {Row("Xvid (1.2)", "C:\\Codecs\\xvid.ax", "1")};
     const auto before = lower;
 
-    EXPECT_EQ(m_inventory.UninstallChosen(lower).Count(), 0u);
+    const RowsTaken taken = m_inventory.UninstallChosen(lower);
+    EXPECT_EQ(taken.Count(), 0u);
+    EXPECT_EQ(Reasons(taken), (std::vector<std::pair<std::string, Refusal>>{
+                                  {"Xvid", Refusal::NoUninstaller}}));
 
     EXPECT_EQ(lower, before);
     EXPECT_TRUE(m_launcher.lines.empty());
 }
 
-TEST_F(FilterInventoryTest, UninstallStartsEachKnownUninstallerAndDropsTheRows)
+TEST_F(FilterInventoryTest, UninstallStartsEachKnownUninstallerAndDropsOnlyThoseRows)
 {
     SetMachine(kUnInstallKey, "Xvid", "\"C:\\Program Files\\Xvid\\uninstall.exe\" /S");
     SetMachine(kUnInstallKey, "Divx5", "C:\\DivX\\uninst.exe");
@@ -509,10 +645,14 @@ TEST_F(FilterInventoryTest, UninstallStartsEachKnownUninstallerAndDropsTheRows)
         Row("Xvid (1.2)", "C:\\Codecs\\xvid.ax", "1"),
     };
 
-    EXPECT_EQ(m_inventory.UninstallChosen(lower).Count(), 3u);
+    const RowsTaken taken = m_inventory.UninstallChosen(lower);
+    EXPECT_EQ(taken.Count(), 2u);
 
-    EXPECT_EQ(lower, (std::vector<InventoryRow>{Row("VSFilter (2)", "C:\\Codecs\\vsfilter.dll")}));
-    // The missing one is not started as the command "ERROR".
+    // The missing one is not started as the command "ERROR", and its row stays, ticked.
+    EXPECT_EQ(lower, (std::vector<InventoryRow>{Row("FFDShow (rev)", "C:\\Codecs\\ffdshow.ax", "1"),
+                                                Row("VSFilter (2)", "C:\\Codecs\\vsfilter.dll")}));
+    EXPECT_EQ(Reasons(taken), (std::vector<std::pair<std::string, Refusal>>{
+                                  {"FFDShow", Refusal::NoUninstaller}}));
     EXPECT_EQ(m_launcher.lines, (std::vector<std::string>{
                                     "\"C:\\Program Files\\Xvid\\uninstall.exe\" /S",
                                     "C:\\DivX\\uninst.exe",
@@ -547,7 +687,10 @@ TEST_F(FilterInventoryTest, APathWithAQuoteIsNotHandedToRegsvr32AndItsRowStays)
     const auto upperBefore = upper;
     std::vector<InventoryRow> lower;
 
-    EXPECT_EQ(m_inventory.UnregisterChosen(upper, lower).Count(), 0u);
+    const RowsTaken taken = m_inventory.UnregisterChosen(upper, lower);
+    EXPECT_EQ(taken.Count(), 0u);
+    EXPECT_EQ(Reasons(taken), (std::vector<std::pair<std::string, Refusal>>{
+                                  {"Xvid", Refusal::PathWithQuote}}));
 
     EXPECT_TRUE(m_launcher.lines.empty());
     EXPECT_EQ(upper, upperBefore);  // still there, still ticked

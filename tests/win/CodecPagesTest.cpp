@@ -619,11 +619,22 @@ TEST_F(CodecConnectPageTest, ListsShowTheRegisteredDecodersAboveAndTheUnregister
 
     EXPECT_EQ(PlaceOf(Upper()), (Place{10, 60, 305, 210}));
     EXPECT_EQ(PlaceOf(Lower()), (Place{10, 270, 305, 420}));
+    // Every text whole beside its tick, the state in the rest: no horizontal scroll bar,
+    // not even once a vertical one is needed.
     for (HWND list : {Upper(), Lower()}) {
-        EXPECT_EQ(ListView_GetColumnWidth(list, 0), 160);
+        const int text = ListView_GetColumnWidth(list, 0);
+        for (int item = 0; item < ItemCount(list); ++item)
+            EXPECT_GE(text, ListView_GetStringWidth(list, ItemText(list, item, 0).c_str()) + 20);
         EXPECT_EQ(ListView_GetColumnWidth(list, 1), 0);
         EXPECT_EQ(ListView_GetColumnWidth(list, 2), 0);
-        EXPECT_EQ(ListView_GetColumnWidth(list, 3), 250);
+        RECT client{};
+        ::GetClientRect(list, &client);
+        EXPECT_LE(text + ListView_GetColumnWidth(list, 3),
+                  client.right - ((::GetWindowLongW(list, GWL_STYLE) & WS_VSCROLL)
+                                      ? 0
+                                      : ::GetSystemMetrics(SM_CXVSCROLL)));
+        EXPECT_GE(ListView_GetColumnWidth(list, 3), 100);
+        EXPECT_FALSE(::GetWindowLongW(list, GWL_STYLE) & WS_HSCROLL);
         EXPECT_EQ(ColumnTitle(list, 0), L"코덱");
         EXPECT_EQ(ColumnTitle(list, 3), L"상태");
     }
@@ -691,7 +702,9 @@ TEST_F(CodecConnectPageTest, StatesAreShownAndOnlyThePacksOwnDeadRegistrationIsR
     EXPECT_FALSE(KeyExists(kHkcr, category + "\\" + own));
     EXPECT_FALSE(KeyExists(kHkcr, "CLSID\\" + own));
     EXPECT_TRUE(untouched(foreign));
-    EXPECT_GE(FindItem(Lower(), L"ZlTest Golf (1.0)"), 0);
+    // Below, its state is what is left: the other vendor's filter.
+    EXPECT_EQ(ItemText(Lower(), FindItem(Lower(), L"ZlTest Golf (1.0)"), 3),
+              L"다른 위치에 등록됨: C:\\Vendor\\zltest-golf.ax (설치: C:\\Codecs\\zltest-golf.ax)");
     EXPECT_EQ(ReadString(kHklm, Key("Install"), golf.name), *golf.install);
 }
 
@@ -730,8 +743,8 @@ TEST_F(CodecConnectPageTest, AClickTicksARowAndASecondClickUnticksIt)
 TEST_F(CodecConnectPageTest, UnregisterMovesTheTickedRowsDownAndStartsRegsvr32ForEach)
 {
     Open();
-    Tick(IDC_INSTALLED_LIST, L"ZlTest Alpha (1.0)");
-    Tick(IDC_INSTALLED_LIST, L"ZlTest Bravo");
+    Tick(IDC_INSTALLED_LIST, L"VSFilter");
+    Tick(IDC_INSTALLED_LIST, L"ZlTest Case (2.0)");
     Tick(IDC_INSTALLED_LIST, L"ZlTest Charlie (0.9)");
     // The user's selection in the other list survives the move and a later show.
     ListView_SetItemState(Lower(), FindItem(Lower(), L"ZlTest Delta (3.1)"), LVIS_SELECTED,
@@ -748,29 +761,29 @@ TEST_F(CodecConnectPageTest, UnregisterMovesTheTickedRowsDownAndStartsRegsvr32Fo
     // From the list's last row up.
     EXPECT_EQ(m_launcher.lines,
               (std::vector<std::string>{Regsvr("/s /u", "C:\\Codecs\\zltest-charlie.ax"),
-                                        Regsvr("/s /u", "D:\\Other\\zltest-bravo.ax"),
-                                        Regsvr("/s /u", "C:\\Codecs\\zltest-alpha.ax")}));
+                                        Regsvr("/s /u", "C:\\Codecs\\zltest-case.ax"),
+                                        Regsvr("/s /u", "C:\\Codecs\\zltest-vsfilter.dll")}));
     EXPECT_EQ(TextsAmong(Upper(), kOurTexts),
-              (std::vector<std::wstring>{L"VSFilter", L"ZlTest Case (2.0)"}));
+              (std::vector<std::wstring>{L"ZlTest Alpha (1.0)", L"ZlTest Bravo"}));
     const std::vector<std::wstring> lower = TextsAmong(Lower(), kOurTexts);
-    EXPECT_EQ(lower, (std::vector<std::wstring>{L"Xvid (1.1.0)", L"ZlTest Alpha (1.0)",
-                                                L"ZlTest Bravo", L"ZlTest Charlie (0.9)",
-                                                L"ZlTest Delta (3.1)", L"ZlTest Echo (3.2)",
-                                                L"ZlTest Ghost (1.0)", L"ZlTest Lonely (1.5)"}));
+    EXPECT_EQ(lower, (std::vector<std::wstring>{L"VSFilter", L"Xvid (1.1.0)", L"ZlTest Case (2.0)",
+                                                L"ZlTest Charlie (0.9)", L"ZlTest Delta (3.1)",
+                                                L"ZlTest Echo (3.2)", L"ZlTest Ghost (1.0)",
+                                                L"ZlTest Lonely (1.5)"}));
     for (int item = 0; item < ItemCount(Lower()); ++item) {
         EXPECT_EQ(ItemText(Lower(), item, 2), L"0");
         EXPECT_EQ(ItemImage(Lower(), item), 0);
     }
-    EXPECT_EQ(ItemText(Lower(), FindItem(Lower(), L"ZlTest Alpha (1.0)"), 1),
-              L"C:\\Codecs\\zltest-alpha.ax");
+    EXPECT_EQ(ItemText(Lower(), FindItem(Lower(), L"ZlTest Case (2.0)"), 1),
+              L"C:\\Codecs\\zltest-case.ax");
 
-    for (const DecoderSeed* moved : {&kAlpha, &kCharlie}) {
+    for (const DecoderSeed* moved : {&kCase, &kCharlie}) {
         EXPECT_EQ(ReadString(kHklm, Key("CodecDel"), moved->name), *moved->install);
         EXPECT_FALSE(ValueExists(kHklm, Key("Install"), moved->name));
     }
     // A row without a version keeps the name it was scanned under for its books.
-    EXPECT_EQ(ReadString(kHklm, Key("CodecDel"), "ZlTest Bravo"), "D:\\Other\\zltest-bravo.ax");
-    EXPECT_FALSE(ValueExists(kHklm, Key("Install"), "ZlTest Bravo"));
+    EXPECT_EQ(ReadString(kHklm, Key("CodecDel"), "VSFilter"), *kVsFilter.install);
+    EXPECT_FALSE(ValueExists(kHklm, Key("Install"), "VSFilter"));
     EXPECT_FALSE(ValueExists(kHklm, Key("CodecDel"), ""));
 
     const auto painting = PaintingOf(m_page->Hwnd());
@@ -779,23 +792,23 @@ TEST_F(CodecConnectPageTest, UnregisterMovesTheTickedRowsDownAndStartsRegsvr32Fo
     // Two back up, again from the list's last row: the moved rows were appended to the
     // page's rows but sorted into the list.
     m_launcher.lines.clear();
-    Tick(IDC_REMOVED_LIST, L"ZlTest Alpha (1.0)");
+    Tick(IDC_REMOVED_LIST, L"ZlTest Case (2.0)");
     Tick(IDC_REMOVED_LIST, L"ZlTest Charlie (0.9)");
     PressAndRelease(m_page->Hwnd(), kRegisterButton.inside, kRegisterButton.inside);
     EXPECT_EQ(m_launcher.lines,
               (std::vector<std::string>{Regsvr("/s", "C:\\Codecs\\zltest-charlie.ax"),
-                                        Regsvr("/s", "C:\\Codecs\\zltest-alpha.ax")}));
+                                        Regsvr("/s", "C:\\Codecs\\zltest-case.ax")}));
     EXPECT_EQ(TextsAmong(Upper(), kOurTexts),
-              (std::vector<std::wstring>{L"VSFilter", L"ZlTest Alpha (1.0)", L"ZlTest Case (2.0)",
-                                         L"ZlTest Charlie (0.9)"}));
+              (std::vector<std::wstring>{L"ZlTest Alpha (1.0)", L"ZlTest Bravo",
+                                         L"ZlTest Case (2.0)", L"ZlTest Charlie (0.9)"}));
     EXPECT_EQ(TextsAmong(Lower(), kOurTexts),
-              (std::vector<std::wstring>{L"Xvid (1.1.0)", L"ZlTest Bravo", L"ZlTest Delta (3.1)",
+              (std::vector<std::wstring>{L"VSFilter", L"Xvid (1.1.0)", L"ZlTest Delta (3.1)",
                                          L"ZlTest Echo (3.2)", L"ZlTest Ghost (1.0)",
                                          L"ZlTest Lonely (1.5)"}));
-    const int back = FindItem(Upper(), L"ZlTest Alpha (1.0)");
+    const int back = FindItem(Upper(), L"ZlTest Case (2.0)");
     EXPECT_EQ(ItemText(Upper(), back, 2), L"0");
     EXPECT_EQ(ItemImage(Upper(), back), 0);
-    for (const DecoderSeed* moved : {&kAlpha, &kCharlie}) {
+    for (const DecoderSeed* moved : {&kCase, &kCharlie}) {
         EXPECT_EQ(ReadString(kHklm, Key("Install"), moved->name), *moved->install);
         EXPECT_FALSE(ValueExists(kHklm, Key("CodecDel"), moved->name));
     }
@@ -812,7 +825,14 @@ TEST_F(CodecConnectPageTest, ARowWhosePathCannotBeReadStaysTickedAndKeepsItsReco
     Tick(IDC_REMOVED_LIST, L"ZlTest Foxtrot (1.0)");
     Tick(IDC_REMOVED_LIST, L"ZlTest Delta (3.1)");
 
-    PressAndRelease(m_page->Hwnd(), kRegisterButton.inside, kRegisterButton.inside);
+    std::vector<MessageBoxWatch::Box> boxes;
+    {
+        const MessageBoxWatch watch;
+        PressAndRelease(m_page->Hwnd(), kRegisterButton.inside, kRegisterButton.inside);
+        boxes = watch.Boxes();
+    }
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].text.find(L"ZlTest Foxtrot (1.0): "), std::wstring::npos);
 
     EXPECT_EQ(m_launcher.lines,
               (std::vector<std::string>{Regsvr("/s", "C:\\Codecs\\zltest-delta.ax")}));
@@ -833,19 +853,27 @@ TEST_F(CodecConnectPageTest, ARowWhosePathCannotBeReadStaysTickedAndKeepsItsReco
     EXPECT_FALSE(ValueExists(kHklm, Key("Install"), longPath.name));
 }
 
-TEST_F(CodecConnectPageTest, UninstallStartsTheUninstallersOfTheTickedRowsAndDropsThem)
+TEST_F(CodecConnectPageTest, UninstallStartsTheKnownUninstallersAndSaysWhichRowsHaveNone)
 {
     Open();
     Tick(IDC_REMOVED_LIST, L"ZlTest Delta (3.1)");
     Tick(IDC_REMOVED_LIST, L"ZlTest Echo (3.2)");  // no uninstaller recorded
 
-    PressAndRelease(m_page->Hwnd(), kUninstallButton.inside, kUninstallButton.inside);
+    std::vector<MessageBoxWatch::Box> boxes;
+    {
+        const MessageBoxWatch watch;
+        PressAndRelease(m_page->Hwnd(), kUninstallButton.inside, kUninstallButton.inside);
+        boxes = watch.Boxes();
+    }
 
     EXPECT_EQ(m_launcher.lines,
               (std::vector<std::string>{"\"C:\\Codecs\\uninst-delta.exe\" /S"}));
     EXPECT_EQ(TextsAmong(Lower(), kOurTexts),
-              (std::vector<std::wstring>{L"Xvid (1.1.0)", L"ZlTest Ghost (1.0)",
-                                         L"ZlTest Lonely (1.5)"}));
+              (std::vector<std::wstring>{L"Xvid (1.1.0)", L"ZlTest Echo (3.2)",
+                                         L"ZlTest Ghost (1.0)", L"ZlTest Lonely (1.5)"}));
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].text.find(L"ZlTest Echo (3.2): 제거 프로그램이 기록되어 있지 않습니다."),
+              std::wstring::npos);
     EXPECT_EQ(ReadString(kHklm, Key("CodecDel"), kDelta.name), *kDelta.removed);
 }
 
@@ -854,7 +882,7 @@ TEST_F(CodecConnectPageTest, LongTextsReachTheRegistryAndRegsvr32Whole)
     const std::string name(300, 'n');
     const std::string path = "C:\\Codecs\\" + std::string(290, 'd') + "\\zltest-long.ax";
     m_registry.Seed({name, path, "(9.9)", {}, {}});
-    m_registry.AddFilter(7, "ZlTest Long Filter", "C:\\Windows\\zltest-long.ax");
+    m_registry.AddFilter(7, "ZlTest Long Filter", path);
     Open();
 
     const std::wstring text = Wide(name + " (9.9)");

@@ -26,6 +26,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <memory>
@@ -67,16 +68,34 @@ int WidthToShowLabel(HWND control, ControlType type)
         EXPECT_TRUE(::SendMessageW(control, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal)));
         return ideal.cx;
     }
-    if (type != ControlType::Static) return 0;
-    const std::wstring text = WindowText(control);
+    // A closed list shows the chosen entry beside its button: every entry must fit.
+    std::vector<std::wstring> texts;
+    if (type == ControlType::DropDownCombo) {
+        const auto count = ::SendMessageW(control, CB_GETCOUNT, 0, 0);
+        for (LRESULT i = 0; i < count; ++i) {
+            std::wstring entry(static_cast<std::size_t>(
+                                   ::SendMessageW(control, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
+            ::SendMessageW(control, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entry.data()));
+            texts.push_back(entry.c_str());
+        }
+    } else if (type == ControlType::Static) {
+        texts.push_back(WindowText(control));
+    }
     HDC dc = ::GetDC(control);
     const HGDIOBJ old =
         ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(control, WM_GETFONT, 0, 0)));
-    SIZE size{};
-    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    int widest = 0;
+    for (const std::wstring& text : texts) {
+        SIZE size{};
+        ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        widest = std::max(widest, static_cast<int>(size.cx));
+    }
     ::SelectObject(dc, old);
     ::ReleaseDC(control, dc);
-    return size.cx;
+    const int frame = type == ControlType::DropDownCombo
+                          ? ::GetSystemMetrics(SM_CXVSCROLL) + 4 * ::GetSystemMetrics(SM_CXEDGE)
+                          : 0;
+    return texts.empty() ? 0 : widest + frame;
 }
 
 // One page under test: how to make it and its tables.
@@ -238,7 +257,11 @@ TEST_F(VideoPagesTest, TemplatesHoldEveryControlWithItsLabelAndLayoutPlacesThemA
             if (control.place.IsSet()) {
                 EXPECT_EQ(at.left, control.place.x);
                 EXPECT_EQ(at.top, control.place.y);
-                EXPECT_EQ(at.bottom - at.top, control.place.height);
+                // A closed list is as high as its font makes it; its place's height is the
+                // dropped list's.
+                if (control.type != ControlType::DropDownCombo) {
+                    EXPECT_EQ(at.bottom - at.top, control.place.height);
+                }
                 EXPECT_GE(at.right - at.left, control.place.width);
             }
             EXPECT_LE(WidthToShowLabel(hwnd, control.type), at.right - at.left);
