@@ -67,17 +67,20 @@ std::int32_t DialogControls::GetNumber(NumberKey key) const
 
 void DialogControls::PushTexts()
 {
+    for (const PageControl& control : m_controls)
+        if (control.type == ControlType::NumericEdit) PushText(control.id);
+}
+
+void DialogControls::PushText(int id)
+{
     // Setting an edit's text puts its caret at the start, so the next typed digit would
-    // land in front of the others: only texts that differ are set, and the edit being
+    // land in front of the others: only a text that differs is set, and the edit being
     // typed into gets its caret back at the end.
-    for (const PageControl& control : m_controls) {
-        if (control.type != ControlType::NumericEdit) continue;
-        const win::Edit edit(Window(), control.id);
-        const std::string text = GetEditText(control.id);
-        if (edit.Text() == text) continue;
-        edit.SetText(text);
-        if (::GetFocus() == edit.Hwnd()) edit.CaretToEnd();
-    }
+    const win::Edit edit(Window(), id);
+    const std::string text = GetEditText(id);
+    if (edit.Text() == text) return;
+    edit.SetText(text);
+    if (::GetFocus() == edit.Hwnd()) edit.CaretToEnd();
 }
 
 void DialogControls::PullTexts()

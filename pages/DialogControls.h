@@ -36,6 +36,7 @@ public:
     // Only texts that differ are set, and the focused edit keeps its caret at the end.
     void PushTexts() override;
     void PullTexts() override;
+    void PushText(int id) override;
     void EnableControl(int id, bool enable) override;
     // Labels widen to their text where their row has room.
     void MoveControl(int id, const Place& place) override;

@@ -45,6 +45,8 @@ public:
     // PageModel, which marks the change notifications they cause as the page's own.
     virtual void PushTexts() = 0;
     virtual void PullTexts() = 0;
+    // The member text of edit `id` alone into the edit.
+    virtual void PushText(int id) = 0;
 
     virtual void EnableControl(int id, bool enable) = 0;
     virtual void MoveControl(int id, const Place& place) = 0;  // and repaint it

@@ -102,6 +102,11 @@ void PageModel::PullTexts()
     m_exchange.Run([this] { m_controls.PullTexts(); });
 }
 
+void PageModel::PushText(int id)
+{
+    m_exchange.Run([this, id] { m_controls.PushText(id); });
+}
+
 const ValueRow* PageModel::FindRow(std::span<const ValueRow> rows, int id)
 {
     for (const ValueRow& row : rows)

@@ -69,6 +69,8 @@ public:
     // The dialog-data exchange, with the page's own change notifications ignored meanwhile.
     void PushTexts() override;
     void PullTexts() override;
+    // One edit's member text alone, under the same guard.
+    void PushText(int id);
     bool Exchanging() const { return m_exchange.Busy(); }
 
     // Writes `value` for `row`; when the registry refuses, the row's controls show the

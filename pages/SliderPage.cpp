@@ -53,7 +53,12 @@ BOOL SliderPage::OnInit()
 
 INT_PTR SliderPage::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    if (msg == WM_CAPTURECHANGED) m_set.OnCaptureLost();
+    // Every drag ends with the page's capture gone (released or taken): the edits show
+    // where it ended.
+    if (msg == WM_CAPTURECHANGED) {
+        m_set.OnCaptureLost();
+        CatchUpLevelTexts();
+    }
     return SettingsPage::OnMessage(msg, wParam, lParam);
 }
 
@@ -65,10 +70,19 @@ bool SliderPage::OnMouse(UINT msg, WPARAM keys, POINT client)
     return false;  // the default processing follows every mouse message
 }
 
+void SliderPage::OnTimer(UINT_PTR id)
+{
+    if (id == LaggingEdits::kTimerId) CatchUpLevelTexts();
+}
+
 bool SliderPage::OnControlNotification(int id, int code)
 {
     if (code == EN_CHANGE) {
+        // Edit texts are read back below, so those a drag left behind reach their edits
+        // first; the level typed into keeps what was typed.
         const int slider = SliderOfEdit(m_sliders, id);
+        const auto typed = static_cast<std::size_t>(slider);
+        CatchUpLevelTexts(slider < 0 ? 0 : SlidersOfLevel(m_sliders, m_sliders[typed].level));
         if (slider >= 0) {
             OnLevelEdit(slider);
             return true;
@@ -126,7 +140,8 @@ void SliderPage::Apply(const SliderTouch& touch)
     const ValueRow& row = LevelRow(sliderRow.level);
     const SliderMask shown = SlidersOfLevel(m_sliders, sliderRow.level);
     if (sliderRow.editId != 0) {
-        SetLevelTexts(shown, std::to_string(step.level));
+        SetLevelMembers(shown, std::to_string(step.level));
+        m_lagging.Lag(Hwnd(), shown);
     } else {
         Controls().SetNumber(row.numberKey, step.level);
     }
@@ -154,9 +169,20 @@ void SliderPage::OnLevelEdit(int slider)
 
 void SliderPage::SetLevelTexts(SliderMask sliders, const std::string& text)
 {
+    SetLevelMembers(sliders, text);
+    Model().PushTexts();
+}
+
+void SliderPage::SetLevelMembers(SliderMask sliders, const std::string& text)
+{
     ForEachSlider(sliders, m_sliders.size(),
                   [&](std::size_t i) { Controls().SetEditText(m_sliders[i].editId, text); });
-    Model().PushTexts();
+}
+
+void SliderPage::CatchUpLevelTexts(SliderMask keep)
+{
+    ForEachSlider(m_lagging.Take(Hwnd()) & ~keep, m_sliders.size(),
+                  [&](std::size_t i) { Model().PushText(m_sliders[i].editId); });
 }
 
 void SliderPage::MirrorLevelTexts()

@@ -5,6 +5,7 @@
 // level's edit boxes show it as a number and take typed levels. The pages add only their
 // tables.
 
+#include "pages/LaggingEdits.h"
 #include "pages/SettingsPage.h"
 #include "pages/SliderSet.h"
 
@@ -35,6 +36,7 @@ protected:
     BOOL OnInit() override;
     INT_PTR OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     bool OnMouse(UINT msg, WPARAM keys, POINT client) override;
+    void OnTimer(UINT_PTR id) override;
     bool OnControlNotification(int id, int code) override;
     HBRUSH OnControlColor(HDC dc, HWND control, UINT msg) override;
     void PaintOverSkin(win::BackBuffer& buffer) override;
@@ -46,12 +48,17 @@ private:
     void OnLevelEdit(int slider);
     // The edits of `sliders` show `text` (member and control).
     void SetLevelTexts(SliderMask sliders, const std::string& text);
+    // Their member texts alone.
+    void SetLevelMembers(SliderMask sliders, const std::string& text);
+    // The edits a drag left behind show their member texts, but those of `keep`.
+    void CatchUpLevelTexts(SliderMask keep = 0);
     // Every edit of a level shows the text of the level's own row.
     void MirrorLevelTexts();
 
     std::span<const SliderRow> m_sliders;
     std::span<const NumberKey> m_levelKeys;
     SliderSet m_set;
+    LaggingEdits m_lagging;
     win::UniqueBrush m_levelBrush;  // the level edits' background, the page's whole life
 };
 

@@ -50,10 +50,12 @@ public:
     void PushTexts() override
     {
         ++pushes;
-        for (const auto& [id, text] : members) {
-            shown[id] = text;
-            if (onEditChange) onEditChange(id);
-        }
+        for (const auto& [id, text] : members) PushText(id);
+    }
+    void PushText(int id) override
+    {
+        shown[id] = members[id];
+        if (onEditChange) onEditChange(id);
     }
     void PullTexts() override
     {

@@ -275,6 +275,47 @@ TEST_F(SliderPagesTest, FFDShowLevelEditsTakeTypedLevelsOnlyThroughAnOpenGate)
     EXPECT_EQ(Ffa("volume"), 199);
 }
 
+TEST_F(SliderPagesTest, FFDShowLevelEditCatchesUpWithADragAndShowsWhereItEnded)
+{
+    InstalledDecoders::MarkInstalled("FFDShow");
+    m_store.WriteDword(kHkcu, sound_ffdshow::kKeyA, "isVolume", 1);
+    CreateAndShow(kFFDShow);
+    const SliderRow& left = sound_ffdshow::kSliders[5];
+    const Rect& r = left.geometry.rect;
+    const int x = Middle(r.left, r.right);
+    const auto leftText = [&] { return WindowText(Item(IDC_FFA_LEFT)); };
+
+    Press(x, Middle(r.top, r.bottom));
+    Mouse(WM_MOUSEMOVE, x, r.top - 40);
+    EXPECT_EQ(Ffa("volumeL"), 300);  // stored at the step itself
+    // The button held still: the edit catches up on its own. Only timers are run, as a
+    // move without the button (the test's idle pointer) would end the drag.
+    for (const DWORD start = ::GetTickCount(); leftText() != L"300" && ::GetTickCount() - start < 2000;) {
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE)) ::DispatchMessageW(&msg);
+        ::Sleep(5);
+    }
+    EXPECT_EQ(leftText(), L"300");
+
+    // A level typed mid-drag reads every edit back; the dragged one must not hand back the
+    // text it showed before the last step.
+    Mouse(WM_MOUSEMOVE, x, r.bottom + 40);
+    ::SetWindowTextW(Item(IDC_FFA_CENTER), L"150");
+    EXPECT_EQ(Ffa("volumeC"), 150);
+    Release(x, r.bottom + 40);
+    EXPECT_EQ(leftText(), L"0");
+    EXPECT_EQ(Ffa("volumeL"), 0);
+
+    // The release shows the last level at once, and so does a capture taken away.
+    Press(x, AtKnob(left, 17));
+    Release(x, AtKnob(left, 17));
+    EXPECT_EQ(leftText(), L"199");
+    Press(x, AtKnob(left, 34));
+    ::ReleaseCapture();
+    EXPECT_EQ(leftText(), L"99");
+    EXPECT_EQ(Ffa("volumeL"), 99);
+}
+
 TEST_F(SliderPagesTest, FFDShowFormatPairsKeepTheirSpdifBoxesInStep)
 {
     InstalledDecoders::MarkInstalled("FFDShow");
