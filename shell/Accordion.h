@@ -16,7 +16,7 @@ enum class ButtonKind {
     Group,     // accordion group header; a top-level button for that rule
 };
 
-// Control ids of template 102 and the command ids of menu 335.
+// The commands the menu buttons send.
 enum MenuCommand : int {
     MENU_CONNECT = 32771,
     MENU_UPDATA = 32772,

@@ -62,13 +62,6 @@ std::unique_ptr<Page> Make()
     return std::unique_ptr<Page>(new (std::nothrow) P());
 }
 
-// A slot whose page is still to be built: its template with the pages' plain background.
-template <int TemplateId>
-std::unique_ptr<Page> MakePlain()
-{
-    return std::unique_ptr<Page>(new (std::nothrow) PlainPage(TemplateId));
-}
-
 struct PageEntry {
     PageId id;
     int command;             // what its menu button sends
