@@ -8,11 +8,9 @@
 //
 //   zelora_bench_sliders [--steps=N]
 
-#include "pages/audio/SoundAC3.h"
+#include "pages/SliderPage.h"
 #include "pages/audio/SoundAC3Values.h"
-#include "pages/audio/SoundFFDShow.h"
 #include "pages/audio/SoundFFDShowValues.h"
-#include "pages/video/VideoDivx.h"
 #include "pages/video/VideoDivxValues.h"
 #include "platform/registry/CountingRegistry.h"
 #include "platform/registry/MemoryRegistry.h"
@@ -34,7 +32,7 @@ using Clock = std::chrono::steady_clock;
 struct BenchPage {
     const char* name;
     const char* decoder;
-    std::function<std::unique_ptr<SliderPage>(RegistryBackend&)> make;
+    const PageDescription* page;
     const SliderRow* dragged;  // the slider the drag holds
     int pixelsPerStep;          // drawn by one step: the sliders of the dragged level
 };
@@ -56,7 +54,7 @@ void Run(const BenchPage& bench, HWND parent, int steps)
     InstalledDecoders::MarkInstalled(bench.decoder);
     // Every slider's gate open: the boxes that gate them ticked.
     RegistryStore(memory).WriteDword(RegRoot::CurrentUser, sound_ffdshow::kKeyA, "isVolume", 1);
-    std::unique_ptr<SliderPage> page = bench.make(counting);
+    auto page = std::make_unique<SliderPage>(*bench.page, counting);
     if (!page->Create(parent)) {
         std::printf("%s: the page could not be created\n", bench.name);
         return;
@@ -117,13 +115,10 @@ int Main(int argc, char** argv)
     const auto& ffa = sound_ffdshow::kSliders;
     const auto& ac3 = sound_ac3::kSliders;
     const BenchPage pages[] = {
-        {"DivX", "Divx5", [](RegistryBackend& r) { return std::make_unique<VideoDivx>(r); },
-         &divx[0], Area(divx[0].geometry.rect)},
-        {"ffdshow audio", "FFDShow",
-         [](RegistryBackend& r) { return std::make_unique<SoundFFDShow>(r); }, &ffa[5],
-         Area(ffa[5].geometry.rect)},
-        {"AC3Filter", "AC3Filter", [](RegistryBackend& r) { return std::make_unique<SoundAC3>(r); },
-         &ac3[0], Area(ac3[0].geometry.rect) + Area(ac3[1].geometry.rect)},
+        {"DivX", "Divx5", &video_divx::kPage, &divx[0], Area(divx[0].geometry.rect)},
+        {"ffdshow audio", "FFDShow", &sound_ffdshow::kPage, &ffa[5], Area(ffa[5].geometry.rect)},
+        {"AC3Filter", "AC3Filter", &sound_ac3::kPage, &ac3[0],
+         Area(ac3[0].geometry.rect) + Area(ac3[1].geometry.rect)},
     };
     std::printf("%d drag steps per page; the ffdshow drag holds LEFT, the AC3 drag the master "
                 "pair\n",

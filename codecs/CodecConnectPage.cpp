@@ -1,6 +1,5 @@
 #include "codecs/CodecConnectPage.h"
 
-#include "platform/registry/Win32Registry.h"
 #include "platform/win/WideText.h"
 #include "resources/resource.h"
 
@@ -43,21 +42,26 @@ std::vector<HotArea> ButtonAreas()
 
 }  // namespace
 
-CodecConnectPage::CodecConnectPage() : CodecConnectPage(nullptr, nullptr) {}
-
-CodecConnectPage::CodecConnectPage(ProcessLauncher& launcher)
-    : CodecConnectPage(&launcher, nullptr)
+CodecConnectPage::CodecConnectPage(RegistryBackend& registry)
+    : CodecConnectPage(registry, nullptr, nullptr)
 {
 }
 
-CodecConnectPage::CodecConnectPage(ProcessLauncher& launcher, const FileProbe& files)
-    : CodecConnectPage(&launcher, &files)
+CodecConnectPage::CodecConnectPage(RegistryBackend& registry, ProcessLauncher& launcher)
+    : CodecConnectPage(registry, &launcher, nullptr)
 {
 }
 
-CodecConnectPage::CodecConnectPage(ProcessLauncher* launcher, const FileProbe* files)
+CodecConnectPage::CodecConnectPage(RegistryBackend& registry, ProcessLauncher& launcher,
+                                   const FileProbe& files)
+    : CodecConnectPage(registry, &launcher, &files)
+{
+}
+
+CodecConnectPage::CodecConnectPage(RegistryBackend& registry, ProcessLauncher* launcher,
+                                   const FileProbe* files)
     : Page(IDD_CODEC_CONNECT),
-      m_store(SystemRegistry()),
+      m_store(registry),
       m_inventory(m_store, launcher ? *launcher : m_systemLauncher, win::SystemRegsvr32Path(),
                   files ? *files : m_systemFiles),
       m_buttons(ButtonAreas())

@@ -21,12 +21,13 @@ namespace zelora {
 
 class CodecConnectPage final : public Page {
 public:
-    // Starts regsvr32 and the uninstallers for real.
-    CodecConnectPage();
+    // Reads and writes `registry`, which must outlive the page, and starts regsvr32 and the
+    // uninstallers for real.
+    explicit CodecConnectPage(RegistryBackend& registry);
     // Starts them through `launcher`, which must outlive the page.
-    explicit CodecConnectPage(ProcessLauncher& launcher);
+    CodecConnectPage(RegistryBackend& registry, ProcessLauncher& launcher);
     // Also asks `files`, which must outlive the page, whether the decoders' files are there.
-    CodecConnectPage(ProcessLauncher& launcher, const FileProbe& files);
+    CodecConnectPage(RegistryBackend& registry, ProcessLauncher& launcher, const FileProbe& files);
 
     // The main window's first show: both lists, then their placement.
     void PrepareOnce();
@@ -51,7 +52,7 @@ protected:
     bool OnMouse(UINT msg, WPARAM keys, POINT p) override;
 
 private:
-    CodecConnectPage(ProcessLauncher* launcher, const FileProbe* files);
+    CodecConnectPage(RegistryBackend& registry, ProcessLauncher* launcher, const FileProbe* files);
 
     void Toggle(const InventoryListView& list, std::vector<InventoryRow>& rows, int item);
     void RunButton(std::size_t button);

@@ -1,6 +1,5 @@
 #include "codecs/CodecUpdatePage.h"
 
-#include "platform/registry/Win32Registry.h"
 #include "resources/resource.h"
 
 #include <optional>
@@ -56,8 +55,8 @@ std::size_t PlaceIndexOf(UpdateList list)
 
 }  // namespace
 
-CodecUpdatePage::CodecUpdatePage()
-    : Page(IDD_CODEC_UPDATE), m_store(SystemRegistry()), m_selection(m_store)
+CodecUpdatePage::CodecUpdatePage(RegistryBackend& registry)
+    : Page(IDD_CODEC_UPDATE), m_store(registry), m_selection(m_store)
 {
 }
 

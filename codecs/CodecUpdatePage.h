@@ -15,7 +15,8 @@ namespace zelora {
 
 class CodecUpdatePage final : public Page {
 public:
-    CodecUpdatePage();
+    // Reads and writes `registry`, which must outlive the page.
+    explicit CodecUpdatePage(RegistryBackend& registry);
 
     // The first show fills the three lists from the registry.
     void Shown() override;

@@ -2,7 +2,6 @@
 
 #include "ProductHosts.h"
 #include "finder/BrowserView.h"
-#include "platform/registry/Win32Registry.h"
 #include "platform/win/Controls.h"
 #include "resources/finder/FinderIds.h"
 #include "resources/resource.h"
@@ -91,14 +90,16 @@ void Stretch(HDC dc, HBITMAP bitmap, int x, int y, int width, int height)
 
 }  // namespace
 
-FinderWindow::FinderWindow()
-    : FinderWindow(&BrowserView::Create, [](HWND finder) { HomePageBox().RunModal(finder); })
+FinderWindow::FinderWindow(RegistryBackend& registry)
+    : FinderWindow(registry, &BrowserView::Create,
+                   [](HWND finder) { HomePageBox().RunModal(finder); })
 {
 }
 
-FinderWindow::FinderWindow(BrowserFactory makeBrowser, HomeBoxRunner runHomeBox)
+FinderWindow::FinderWindow(RegistryBackend& registry, BrowserFactory makeBrowser,
+                           HomeBoxRunner runHomeBox)
     : win::ModelessDialog(IDD_FINDER),
-      m_store(SystemRegistry()),
+      m_store(registry),
       m_makeBrowser(std::move(makeBrowser)),
       m_runHomeBox(std::move(runHomeBox)),
       m_buttons(FinderButtons()),

@@ -21,8 +21,10 @@ public:
     // Runs the home-page box for the finder (the tests put a recorder there).
     using HomeBoxRunner = std::function<void(HWND finder)>;
 
-    FinderWindow();  // the system's browser control, the real home-page box
-    FinderWindow(BrowserFactory makeBrowser, HomeBoxRunner runHomeBox);
+    // Reads and writes `registry`, which must outlive the window. With the system's browser
+    // control and the real home-page box unless given others.
+    explicit FinderWindow(RegistryBackend& registry);
+    FinderWindow(RegistryBackend& registry, BrowserFactory makeBrowser, HomeBoxRunner runHomeBox);
     ~FinderWindow() override;
 
     bool PreTranslate(MSG& msg) override;

@@ -23,14 +23,4 @@ public:
     virtual void ResetDefaults() {}
 };
 
-// A page painted with the pages' plain background; it holds a page slot whose own
-// controls have not been built yet.
-class PlainPage : public Page {
-public:
-    using Page::Page;
-
-protected:
-    bool OnEraseBackground(HDC dc) override;
-};
-
 }  // namespace zelora

@@ -1,26 +1,12 @@
 #include "pages/SettingsCatalogue.h"
 
+#include "pages/PageTable.h"
 #include "pages/RowKinds.h"
-#include "pages/audio/SoundAC3Values.h"
-#include "pages/audio/SoundFFDShowValues.h"
-#include "pages/audio/SoundKorrinValues.h"
-#include "pages/subtitle/CaptionDivxG400Values.h"
-#include "pages/subtitle/CaptionVSFilterValues.h"
-#include "pages/video/VideoDivxValues.h"
-#include "pages/video/VideoFFDShowValues.h"
-#include "pages/video/VideoXvidValues.h"
 
 #include <algorithm>
 
 namespace zelora {
 namespace {
-
-constexpr SettingsPageTable kTables[] = {
-    {"FFDShow Video", video_ffdshow::kValues},   {"DivX", video_divx::kValues},
-    {"Xvid", video_xvid::kValues},               {"FFDShow Audio", sound_ffdshow::kValues},
-    {"AC3Filter", sound_ac3::kValues},           {"DTS/AC3", sound_korrin::kValues},
-    {"VSFilter", caption_vsfilter::kValues},     {"DivX G400", caption_divxg400::kValues},
-};
 
 char Fold(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
@@ -38,8 +24,9 @@ std::vector<SettingValue> Collect()
         });
         if (!listed) values.push_back({at, type, &row, second});
     };
-    for (const SettingsPageTable& table : kTables) {
-        for (const ValueRow& row : table.values) {
+    for (const PageRow& page : kPages) {
+        if (page.decoder == nullptr) continue;
+        for (const ValueRow& row : page.decoder->values) {
             add(row.value, row.kind->RegistryType(), row, false);
             if (!row.secondName.empty())
                 add({row.value.root, row.value.key, row.secondName}, RegType::Dword, row, true);
@@ -54,8 +41,6 @@ bool SameRegistryName(std::string_view a, std::string_view b)
 {
     return std::ranges::equal(a, b, [](char x, char y) { return Fold(x) == Fold(y); });
 }
-
-std::span<const SettingsPageTable> SettingsPageTables() { return kTables; }
 
 const std::vector<SettingValue>& SettingValues()
 {

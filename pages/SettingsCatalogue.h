@@ -1,23 +1,14 @@
 #pragma once
-// Every registry value the eight decoder pages edit, read from the pages' own tables: what
-// a settings file may hold. A row's second value (an aspect ratio's Y, a speaker
+// Every registry value the decoder pages edit, read from their tables through the page
+// table: what a settings file may hold. A row's second value (an aspect ratio's Y, a speaker
 // relation) is a value of its own; a value two pages share is listed once.
 
 #include "pages/ValueRow.h"
 
-#include <span>
 #include <string_view>
 #include <vector>
 
 namespace zelora {
-
-struct SettingsPageTable {
-    std::string_view name;  // for messages
-    std::span<const ValueRow> values;
-};
-
-// The eight pages, in the order the install check resets them.
-std::span<const SettingsPageTable> SettingsPageTables();
 
 struct SettingValue {
     RegValue at;
@@ -28,7 +19,7 @@ struct SettingValue {
     bool second = false;
 };
 
-// In page order, then table order; the first spelling of a shared value is kept.
+// In the page table's order, then each page's; the first spelling of a shared value is kept.
 const std::vector<SettingValue>& SettingValues();
 
 // The listed value at `root`, `key`, `name` (compared as the registry compares them,

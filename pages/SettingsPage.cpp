@@ -2,7 +2,6 @@
 
 #include "pages/NumericEditFilter.h"
 #include "pages/PageLayout.h"
-#include "platform/registry/Win32Registry.h"
 
 namespace zelora {
 namespace {
@@ -47,7 +46,11 @@ void SettingsPage::Layout()
         if (control.besideId != 0) PlaceBeside(Item(control.id), Item(control.besideId));
 }
 
-void SettingsPage::ResetDefaults() { m_model.ResetDefaults(m_description.values); }
+void SettingsPage::ResetDefaults()
+{
+    if (m_description.resetNeedsDecoder && !DecoderInstalled()) return;
+    m_model.ResetDefaults(m_description.values);
+}
 
 void SettingsPage::RefreshControls() { m_model.PushTexts(); }
 

@@ -6,36 +6,21 @@
 // can say.
 
 #include "pages/DialogControls.h"
-#include "pages/InstalledDecoders.h"
+#include "pages/PageDescription.h"
 #include "pages/PageModel.h"
 #include "platform/win/Painter.h"
 #include "platform/win/UniqueHandle.h"
 #include "pages/Page.h"
 #include "platform/registry/RegistryStore.h"
-#include "platform/registry/Win32Registry.h"
 
 #include <span>
 
 namespace zelora {
 
-// One page as data: its template, the decoder whose flag enables its controls, its values
-// (in the order of Load and SaveAll), its controls (types and `Layout` places), its skin
-// bitmaps (in painting order) and the controls that enable others.
-struct PageDescription {
-    int templateId = 0;
-    Decoder decoder = Decoder::FFDShow;
-    std::span<const ValueRow> values{};
-    std::span<const PageControl> controls{};
-    std::span<const SkinBitmap> bitmaps{};
-    std::span<const EnableRule> enables{};
-};
-
 class SettingsPage : public Page {
 public:
-    // Reads and writes the real registry unless given another backend (tests), which must
-    // outlive the page.
-    explicit SettingsPage(const PageDescription& description,
-                          RegistryBackend& registry = SystemRegistry());
+    // Reads and writes `registry`, which must outlive the page.
+    SettingsPage(const PageDescription& description, RegistryBackend& registry);
 
     // Every value from the registry into the controls (missing ones get their defaults,
     // stored at once).
@@ -43,7 +28,8 @@ public:
     // Once in the page's life: the controls to their pixel places, all disabled when the
     // decoder is not installed.
     void Layout() override;
-    // Every control to its reset state, then every value written.
+    // Every control to its reset state, then every value written (on some pages only with
+    // the decoder installed).
     void ResetDefaults() override;
     // The member texts into the edit boxes, writing nothing; only texts that differ are
     // set, and the focused edit keeps its caret at the end of its text.

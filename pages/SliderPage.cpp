@@ -13,12 +13,11 @@ constexpr COLORREF kLevelEditBackground = RGB(255, 242, 192);
 
 }  // namespace
 
-SliderPage::SliderPage(const PageDescription& description, const SliderPageDescription& sliders,
-                       RegistryBackend& registry)
+SliderPage::SliderPage(const PageDescription& description, RegistryBackend& registry)
     : SettingsPage(description, registry),
-      m_sliders(sliders.sliders),
-      m_levelKeys(sliders.levelKeys),
-      m_set(sliders.sliders),
+      m_sliders(description.sliders),
+      m_levelKeys(description.levelKeys),
+      m_set(description.sliders),
       m_levelBrush(::CreateSolidBrush(kLevelEditBackground))
 {
 }

@@ -1,6 +1,5 @@
 #pragma once
-// A settings page with level sliders (the DivX and the two audio decoder pages): the frame
-// plus a slider table. Each slider shows one of the page's levels, a row of its value
+// A settings page with level sliders: the frame plus a slider table. Each slider shows one of the page's levels, a row of its value
 // table; a press or drag stores the level under the knob, and on the audio pages the
 // level's edit boxes show it as a number and take typed levels. The pages add only their
 // tables.
@@ -14,17 +13,10 @@
 
 namespace zelora {
 
-struct SliderPageDescription {
-    std::span<const SliderRow> sliders{};
-    // Level i is the value row whose number key is levelKeys[i]; a page whose sliders have
-    // edits may leave this empty: a level's row is then its first edit's.
-    std::span<const NumberKey> levelKeys{};
-};
-
 class SliderPage : public SettingsPage {
 public:
-    SliderPage(const PageDescription& description, const SliderPageDescription& sliders,
-               RegistryBackend& registry);
+    // The description's slider table is the page's.
+    SliderPage(const PageDescription& description, RegistryBackend& registry);
 
     void Load() override;
     void ResetDefaults() override;

@@ -104,7 +104,7 @@ struct RowExtra {};
 
 struct ValueRow {
     const RowKind* kind = nullptr;
-    // The control; the first button of a radio group; 0 for Number and MaskBits rows,
+    // The control; the first button of a radio group; 0 for Number and Mask rows,
     // whose number the page keeps under `numberKey`.
     int controlId = 0;
     NumberKey numberKey{};
@@ -113,7 +113,7 @@ struct ValueRow {
     std::int32_t resetValue = 0;    // written by ResetDefaults
     const ChoiceMap* choice = nullptr;  // Combo, Radio
     std::string_view secondName{};      // Combo, Radio: a second value, written, never read
-    const MaskBoxes* mask = nullptr;     // MaskBits
+    const MaskBoxes* mask = nullptr;     // Mask
     EditRange range{};                  // NumberText, GainText, Number
     std::int32_t onValue = 1;           // FlagCheck
     const RowExtra* extra = nullptr;      // the kind's own description, when it has one

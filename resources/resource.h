@@ -8,18 +8,18 @@
 #define IDR_MAINFRAME 128
 
 #define IDD_CODEC_CONNECT 231
-#define IDD_SOUND_FFDSHOW 232
-#define IDD_VIDEO_DIVX 233
-#define IDD_VIDEO_XVID 234
-#define IDD_SOUND_AC3 235
-#define IDD_SOUND_KORRIN 236
-#define IDD_CAPTION_VSFILTER 237
-#define IDD_CAPTION_DIVXG400 238
 #define IDD_FSINTRO 239
 #define IDD_CODEC_UPDATE 240
-#define IDD_VIDEO_FFDSHOW 241
 #define IDD_FINDER 257
-#define IDR_MENU 335
+
+// The commands the menu buttons send: the three pages of their own and the three groups
+// (a decoder page's is in its resource header).
+#define MENU_CONNECT 32771
+#define MENU_UPDATA 32772
+#define MENU_FSINTRO 32781
+#define MENU_VIDEO 32782
+#define MENU_SOUND 32783
+#define MENU_CAPTION 32784
 
 #define IDC_ABOUT_VERSION 1100
 #define IDC_ABOUT_NOTE 1101

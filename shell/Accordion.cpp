@@ -6,37 +6,33 @@ namespace {
 constexpr int kTopX = 25, kTopWidth = 113;
 constexpr int kItemX = 40, kItemWidth = 98;
 constexpr int kButtonHeight = 18;
-
-// y of each button per layout (nothing, video, sound, caption expanded); 0 = hidden item.
-// Columns follow kMenuButtons: 1000 ... 1013.
-constexpr int kRows[4][kMenuButtonCount] = {
-    // 1000 1001 1002 1003 1004 1005 1006 1007 1008 1009 1010 1011 1012 1013
-    {70, 98, 126, 0, 0, 0, 154, 0, 0, 0, 182, 0, 0, 210},
-    {70, 98, 126, 149, 172, 195, 218, 0, 0, 0, 246, 0, 0, 274},
-    {70, 98, 126, 0, 0, 0, 154, 177, 200, 223, 246, 0, 0, 274},
-    // The DivX G400 item (1012) stands above VSFilter (1011).
-    {70, 98, 126, 0, 0, 0, 154, 0, 0, 0, 182, 228, 205, 251},
-};
+constexpr int kFirstTop = 70;
+constexpr int kTopPitch = 28;   // from a top-level or header button to the next
+constexpr int kItemPitch = 23;  // within an open group, and from its last item on
 
 }  // namespace
 
-int MenuButtonIndex(int id)
-{
-    for (int i = 0; i < kMenuButtonCount; ++i)
-        if (kMenuButtons[i].controlId == id || kMenuButtons[i].command == id) return i;
-    return -1;
-}
-
 std::array<ButtonPlacement, kMenuButtonCount> AccordionLayout(MenuGroup expanded)
 {
-    const int* rows = kRows[static_cast<int>(expanded)];
     std::array<ButtonPlacement, kMenuButtonCount> layout{};
+    int y = kFirstTop;   // of the next top-level or header button
+    int headerY = 0;     // of the open group's header
     for (int i = 0; i < kMenuButtonCount; ++i) {
-        const bool item = kMenuButtons[i].kind == ButtonKind::Item;
-        layout[i].visible = rows[i] != 0;
+        const MenuButton& button = kMenuButtons[i];
+        const bool item = button.kind == ButtonKind::Item;
+        int top = 0;  // a hidden item keeps 0
+        if (!item) {
+            top = y;
+            const bool opens = button.kind == ButtonKind::Group && button.group == expanded;
+            if (opens) headerY = top;
+            y += opens ? kItemPitch * (GroupSize(expanded) + 1) : kTopPitch;
+        } else if (button.group == expanded) {
+            top = headerY + kItemPitch * button.place;  // the items stand in their places' order
+        }
+        layout[i].visible = top != 0;
         const int x = item ? kItemX : kTopX;
         const int width = item ? kItemWidth : kTopWidth;
-        layout[i].rect = {x, rows[i], x + width, rows[i] + kButtonHeight};
+        layout[i].rect = {x, top, x + width, top + kButtonHeight};
     }
     return layout;
 }

@@ -4,23 +4,16 @@
 #include "codecs/CodecUpdatePage.h"
 #include "finder/FSIntro.h"
 #include "finder/FinderWindow.h"
-#include "pages/video/VideoFFDShow.h"
-#include "pages/video/VideoXvid.h"
-#include "pages/video/VideoDivx.h"
-#include "pages/audio/SoundAC3.h"
-#include "pages/audio/SoundFFDShow.h"
-#include "pages/audio/SoundKorrin.h"
-#include "pages/subtitle/CaptionDivxG400.h"
-#include "pages/subtitle/CaptionVSFilter.h"
-#include "platform/registry/Win32Registry.h"
+#include "pages/PageTable.h"
+#include "pages/SliderPage.h"
 #include "resources/resource.h"
 #include "shell/AboutBox.h"
 #include "shell/InstallCheck.h"
 #include "shell/MenuMemory.h"
 #include "shell/SettingsFiles.h"
 
+#include <algorithm>
 #include <new>
-#include <span>
 
 namespace zelora {
 namespace {
@@ -52,83 +45,38 @@ std::vector<HotArea> MainHotAreas()
     };
 }
 
-// How a page-table entry makes its page. Allocation failure is reported by the caller, so
-// pages are made without throwing.
-using PageFactory = std::unique_ptr<Page> (*)();
-
-template <class P>
-std::unique_ptr<Page> Make()
+// Pages are made without throwing: an allocation failure is reported by the caller.
+template <class P, class... Args>
+std::unique_ptr<Page> Make(Args&... args)
 {
-    return std::unique_ptr<Page>(new (std::nothrow) P());
+    return std::unique_ptr<Page>(new (std::nothrow) P(args...));
 }
 
-// A slot whose page is still to be built: its template with the pages' plain background.
-template <int TemplateId>
-std::unique_ptr<Page> MakePlain()
+std::unique_ptr<Page> MakePage(const PageRow& row, RegistryBackend& registry)
 {
-    return std::unique_ptr<Page>(new (std::nothrow) PlainPage(TemplateId));
-}
-
-struct PageEntry {
-    PageId id;
-    int command;             // what its menu button sends
-    const wchar_t* failure;  // shown when the page cannot be allocated
-    PageFactory make;
-};
-
-// Creation order.
-constexpr PageEntry kPageTable[kPageCount] = {
-    {PageId::CodecConnect, MENU_CONNECT, L" Connect 다이얼로그 생성에 실패 하였습니다.", Make<CodecConnectPage>},
-    {PageId::CodecUpdate, MENU_UPDATA, L" Updata 다이얼로그 생성에 실패 하였습니다.", Make<CodecUpdatePage>},
-    {PageId::VideoFFDShow, MENU_VIDEO_FFDSHOW, L" VideoFFDShow 다이얼로그 생성에 실패 하였습니다.",
-     Make<VideoFFDShow>},
-    {PageId::VideoDivx, MENU_VIDEO_DIVX, L" VideoDivx 다이얼로그 생성에 실패 하였습니다.",
-     Make<VideoDivx>},
-    {PageId::VideoXvid, MENU_VIDEO_XVID, L" VideoXvid 다이얼로그 생성에 실패 하였습니다.", Make<VideoXvid>},
-    {PageId::SoundFFDShow, MENU_SOUND_FFDSHOW, L" SoundFFDShow 다이얼로그 생성에 실패 하였습니다.",
-     Make<SoundFFDShow>},
-    {PageId::SoundAC3, MENU_SOUND_AC3, L" SoundAC3 다이얼로그 생성에 실패 하였습니다.",
-     Make<SoundAC3>},
-    {PageId::SoundKorrin, MENU_SOUND_KORRIN, L" SoundKorrin 다이얼로그 생성에 실패 하였습니다.",
-     Make<SoundKorrin>},
-    {PageId::CaptionVSFilter, MENU_CAPTION_VSFILTER, L" CaptionVSFilter 다이얼로그 생성에 실패 하였습니다.",
-     Make<CaptionVSFilter>},
-    {PageId::CaptionDivxG400, MENU_CAPTION_DIVXG400, L" CaptionDivx 다이얼로그 생성에 실패 하였습니다.",
-     Make<CaptionDivxG400>},
-    {PageId::FSIntro, MENU_FSINTRO, L" FSIntro 다이얼로그 생성에 실패 하였습니다.", Make<FSIntro>},
-};
-
-// Pages are kept and found by their PageId: the table lists them in that order.
-constexpr bool InPageIdOrder()
-{
-    for (int i = 0; i < kPageCount; ++i)
-        if (kPageTable[i].id != static_cast<PageId>(i)) return false;
-    return true;
-}
-static_assert(InPageIdOrder(), "kPageTable must list the pages in PageId order");
-
-// The page a menu command shows, if any.
-const PageEntry* EntryOfCommand(int command)
-{
-    for (const PageEntry& entry : kPageTable)
-        if (entry.command == command) return &entry;
+    switch (row.kind) {
+    case PageKind::CodecConnect: return Make<CodecConnectPage>(registry);
+    case PageKind::CodecUpdate: return Make<CodecUpdatePage>(registry);
+    case PageKind::Intro: return Make<FSIntro>();
+    case PageKind::Decoder:
+        if (row.decoder->sliders.empty()) return Make<SettingsPage>(*row.decoder, registry);
+        return Make<SliderPage>(*row.decoder, registry);
+    }
     return nullptr;
 }
 
-// The item pages of each group, by the group's last-page number (1-based).
-constexpr PageId kVideoPages[] = {PageId::VideoFFDShow, PageId::VideoDivx, PageId::VideoXvid};
-constexpr PageId kSoundPages[] = {PageId::SoundFFDShow, PageId::SoundAC3, PageId::SoundKorrin};
-constexpr PageId kCaptionPages[] = {PageId::CaptionDivxG400, PageId::CaptionVSFilter};
-
-std::span<const PageId> GroupPages(MenuGroup group)
+// " <name> 다이얼로그 생성에 실패 하였습니다.", made without allocating: it tells of a
+// failed allocation.
+void ShowCreationFailure(HWND owner, const PageRow& row)
 {
-    switch (group) {
-    case MenuGroup::Video: return kVideoPages;
-    case MenuGroup::Sound: return kSoundPages;
-    case MenuGroup::Caption: return kCaptionPages;
-    case MenuGroup::None: break;
-    }
-    return {};
+    constexpr std::wstring_view kFailed = L" 다이얼로그 생성에 실패 하였습니다.";
+    std::array<wchar_t, 96> text{};
+    const std::wstring_view name(row.name);
+    auto end = text.begin();
+    *end++ = L' ';
+    end = std::copy_n(name.begin(), std::min(name.size(), text.size() - kFailed.size() - 2), end);
+    std::copy(kFailed.begin(), kFailed.end(), end);
+    ::MessageBoxW(owner, text.data(), L"Zelora", MB_OK | MB_ICONEXCLAMATION);
 }
 
 int& LastPage(MenuMemory& memory, MenuGroup group)
@@ -140,30 +88,19 @@ int& LastPage(MenuMemory& memory, MenuGroup group)
     }
 }
 
-// The first run after installation resets every page in this order...
-constexpr PageId kResetOrder[] = {PageId::VideoFFDShow, PageId::VideoDivx,
-                                  PageId::VideoXvid,    PageId::SoundFFDShow,
-                                  PageId::SoundAC3,     PageId::SoundKorrin,
-                                  PageId::CaptionVSFilter, PageId::CaptionDivxG400};
-
-constexpr int kConnectButton = 0, kUpdataButton = 1, kIntroButton = 13;
-constexpr int kVideoHeader = 2, kSoundHeader = 6, kCaptionHeader = 10;
-constexpr int kTopLevelButtons[] = {kConnectButton, kUpdataButton, kVideoHeader,
-                                    kSoundHeader,   kCaptionHeader, kIntroButton};
+// The menu buttons by what they are.
+constexpr int ButtonOfPage(std::size_t page) { return MenuButtonIndex(kPages[page].button.command); }
+constexpr int kUpdateButton = ButtonOfPage(PageOfKind(PageKind::CodecUpdate));
+constexpr int kIntroButton = ButtonOfPage(PageOfKind(PageKind::Intro));
 
 int HeaderOf(MenuGroup group)
 {
-    switch (group) {
-    case MenuGroup::Video: return kVideoHeader;
-    case MenuGroup::Sound: return kSoundHeader;
-    case MenuGroup::Caption: return kCaptionHeader;
-    case MenuGroup::None: break;
-    }
+    for (int i = 0; i < kMenuButtonCount; ++i)
+        if (kMenuButtons[i].kind == ButtonKind::Group && kMenuButtons[i].group == group) return i;
     return -1;
 }
 
-int ButtonOfPage(PageId id) { return MenuButtonIndex(kPageTable[static_cast<int>(id)].command); }
-
+bool IsKind(int button, ButtonKind kind) { return kMenuButtons[button].kind == kind; }
 
 }  // namespace
 
@@ -202,12 +139,12 @@ BOOL MainWindow::OnInit()
 
     // A start shows the Update page; what it prepares out of sight waits for FinishStart,
     // and the other pages are made when first needed.
-    if (!EnsurePage(PageId::CodecUpdate)) return FALSE;
+    if (!EnsurePage(PageOfKind(PageKind::CodecUpdate))) return FALSE;
 
     ::SetWindowPos(Hwnd(), nullptr, kWindowX, kWindowY, kWindowWidth, kWindowHeight,
                    SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 
-    ChooseTopLevelPage(kUpdataButton);
+    ChooseTopLevelPage(kUpdateButton);
     InstallCheck();
     // No focus yet: the window's activation when it is shown gives it to the first tab stop.
     // Taking it here would activate the still hidden window, and with it the input method
@@ -227,22 +164,22 @@ void MainWindow::FinishStart()
     // The finder opens the product's front page in its view, so that page is ready when the
     // user opens the finder; the Connect page's lists are filled from their scan.
     ShowFinder(false);
-    if (Page* connect = EnsurePage(PageId::CodecConnect)) connect->Shown();
+    if (Page* connect = EnsurePage(PageOfKind(PageKind::CodecConnect))) connect->Shown();
     if (active && ::GetActiveWindow() != active) ::SetActiveWindow(active);
     if (focus && ::GetFocus() != focus && ::IsWindow(focus)) ::SetFocus(focus);
 }
 
-Page* MainWindow::EnsurePage(PageId id)
+Page* MainWindow::EnsurePage(std::size_t index)
 {
-    auto& slot = m_pages[static_cast<int>(id)];
+    auto& slot = m_pages[index];
     if (slot) return slot.get();
+    const PageRow& row = kPages[index];
     // Only the Update page comes before the start's hidden work: the settings pages enable
     // their controls by the installed decoders that the Connect page's scan marks.
-    if (id != PageId::CodecUpdate) FinishStart();
-    const PageEntry& entry = kPageTable[static_cast<int>(id)];
-    slot = entry.make();
+    if (row.kind != PageKind::CodecUpdate) FinishStart();
+    slot = MakePage(row, m_store.Backend());
     if (!slot) {
-        ::MessageBoxW(Hwnd(), entry.failure, L"Zelora", MB_OK | MB_ICONEXCLAMATION);
+        ShowCreationFailure(Hwnd(), row);
         ::SendMessageW(Hwnd(), WM_COMMAND, IDCANCEL, 0);
         return nullptr;
     }
@@ -253,7 +190,7 @@ Page* MainWindow::EnsurePage(PageId id)
 void MainWindow::ShowFinder(bool show)
 {
     if (!m_finder) {
-        m_finder = std::make_unique<FinderWindow>();
+        m_finder = std::make_unique<FinderWindow>(m_store.Backend());
         m_finder->Create(Hwnd());  // hidden until its image is released
     }
     if (show && m_finder->Hwnd()) ::ShowWindow(m_finder->Hwnd(), SW_SHOW);
@@ -261,10 +198,10 @@ void MainWindow::ShowFinder(bool show)
 
 void MainWindow::LayOutMenu()
 {
+    // At most one group is open; the headers are asked in menu order.
     MenuGroup expanded = MenuGroup::None;
-    if (Header(kVideoHeader).Expanded()) expanded = MenuGroup::Video;
-    else if (Header(kSoundHeader).Expanded()) expanded = MenuGroup::Sound;
-    else if (Header(kCaptionHeader).Expanded()) expanded = MenuGroup::Caption;
+    for (int i = 0; i < kMenuButtonCount && expanded == MenuGroup::None; ++i)
+        if (IsKind(i, ButtonKind::Group) && Header(i).Expanded()) expanded = kMenuButtons[i].group;
 
     const auto layout = AccordionLayout(expanded);
     // Tab order follows the table, as in a template.
@@ -275,16 +212,16 @@ void MainWindow::LayOutMenu()
     }
 }
 
-void MainWindow::HideOtherPages(PageId id)
+void MainWindow::HideOtherPages(std::size_t index)
 {
-    for (int i = 0; i < kPageCount; ++i)
-        if (i != static_cast<int>(id) && m_pages[i]) ::ShowWindow(m_pages[i]->Hwnd(), SW_HIDE);
+    for (std::size_t i = 0; i < kPageCount; ++i)
+        if (i != index && m_pages[i]) ::ShowWindow(m_pages[i]->Hwnd(), SW_HIDE);
 }
 
-void MainWindow::ShowPage(PageId id)
+void MainWindow::ShowPage(std::size_t index)
 {
-    HideOtherPages(id);
-    Page* page = EnsurePage(id);
+    HideOtherPages(index);
+    Page* page = EnsurePage(index);
     if (!page) return;
     ::MoveWindow(page->Hwnd(), kContent.left, kContent.top, kContent.right - kContent.left,
                  kContent.bottom - kContent.top, TRUE);
@@ -297,14 +234,15 @@ void MainWindow::ChooseTopLevelPage(int buttonIndex)
     const int last = TheMenuMemory().lastTopButton;
     if (buttonIndex != kIntroButton && last == buttonIndex) return;
 
-    for (int header : {kVideoHeader, kSoundHeader, kCaptionHeader}) Header(header).SetExpanded(false);
-    for (int top : {kConnectButton, kUpdataButton, kIntroButton})
-        Button(top).SetSelected(top == buttonIndex);
+    for (int i = 0; i < kMenuButtonCount; ++i) {
+        if (IsKind(i, ButtonKind::Group)) Header(i).SetExpanded(false);
+        if (IsKind(i, ButtonKind::TopLevel)) Button(i).SetSelected(i == buttonIndex);
+    }
 
     LayOutMenu();
-    if (const PageEntry* entry = EntryOfCommand(kMenuButtons[buttonIndex].command)) {
-        ShowPage(entry->id);
-        if (Page* page = PageAt(entry->id)) page->Shown();
+    if (const int index = PageOfCommand(kMenuButtons[buttonIndex].command); index >= 0) {
+        ShowPage(static_cast<std::size_t>(index));
+        if (Page* page = PageAt(static_cast<std::size_t>(index))) page->Shown();
     }
 
     RepaintTopButtons();
@@ -318,48 +256,47 @@ void MainWindow::OpenGroup(MenuGroup group)
     if (TheMenuMemory().lastTopButton == header) return;
 
     if (!Header(header).Expanded()) {
-        for (int h : {kVideoHeader, kSoundHeader, kCaptionHeader}) Header(h).SetExpanded(h == header);
-        for (int top : {kConnectButton, kUpdataButton, kIntroButton}) Button(top).SetSelected(false);
+        for (int i = 0; i < kMenuButtonCount; ++i) {
+            if (IsKind(i, ButtonKind::Group)) Header(i).SetExpanded(i == header);
+            if (IsKind(i, ButtonKind::TopLevel)) Button(i).SetSelected(false);
+        }
     }
     LayOutMenu();
 
     // Opening a group reopens the page last used in it, at first its first one.
-    const std::span<const PageId> pages = GroupPages(group);
-    const int last = LastPage(TheMenuMemory(), group);
-    if (last >= 1 && last <= static_cast<int>(pages.size())) ChooseSettingsPage(pages[last - 1]);
+    if (const int page = PageAtPlace(group, LastPage(TheMenuMemory(), group)); page >= 0)
+        ChooseSettingsPage(static_cast<std::size_t>(page));
 
     if (group == MenuGroup::Caption) RepaintTopButtons();
     RepaintLeftStrip();
 }
 
-void MainWindow::ChooseSettingsPage(PageId id)
+void MainWindow::ChooseSettingsPage(std::size_t index)
 {
-    HideOtherPages(id);
-    Page* page = EnsurePage(id);
+    HideOtherPages(index);
+    Page* page = EnsurePage(index);
     if (!page) return;
     page->Load();
-    if (!m_hasCurrentSettingsPage || m_currentSettingsPage != id) {
+    if (!m_hasCurrentSettingsPage || m_currentSettingsPage != index) {
         page->Layout();
         ::MoveWindow(page->Hwnd(), kContent.left, kContent.top, kContent.right - kContent.left,
                      kContent.bottom - kContent.top, TRUE);
         ::ShowWindow(page->Hwnd(), SW_SHOW);
-        m_currentSettingsPage = id;
+        m_currentSettingsPage = index;
         m_hasCurrentSettingsPage = true;
     }
     // Also when it was in view already: the reloaded values must show.
     page->Shown();
 
     // Select this page's button, deselect the others of its group, remember the page.
-    const int self = ButtonOfPage(id);
+    const int self = ButtonOfPage(index);
     const MenuGroup group = kMenuButtons[self].group;
     for (int i = 0; i < kMenuButtonCount; ++i) {
         if (kMenuButtons[i].kind != ButtonKind::Item || kMenuButtons[i].group != group) continue;
         Button(i).SetSelected(i == self);
         Button(i).Repaint();
     }
-    const std::span<const PageId> pages = GroupPages(group);
-    for (std::size_t n = 0; n < pages.size(); ++n)
-        if (pages[n] == id) LastPage(TheMenuMemory(), group) = static_cast<int>(n) + 1;
+    LastPage(TheMenuMemory(), group) = kPages[index].place;
 }
 
 void MainWindow::InstallCheck()
@@ -367,11 +304,13 @@ void MainWindow::InstallCheck()
     // The pages to reset are made before the claim: one that cannot be made ends the
     // program with the first run still pending, as when every page was made at start.
     if (FirstRunPending(m_store))
-        for (PageId id : kResetOrder)
-            if (!EnsurePage(id)) return;
+        for (std::size_t i = 0; i < kPageCount; ++i)
+            if (kPages[i].kind == PageKind::Decoder && !EnsurePage(i)) return;
     switch (ClaimFirstRun(m_store)) {
     case FirstRun::Claimed:
-        for (PageId id : kResetOrder) PageAt(id)->ResetDefaults();
+        // The decoder pages in table order.
+        for (std::size_t i = 0; i < kPageCount; ++i)
+            if (kPages[i].kind == PageKind::Decoder) PageAt(i)->ResetDefaults();
         return;
     case FirstRun::Refused:
         // Unmarked (a standard user): no reset of every page, or each start would reset
@@ -400,7 +339,9 @@ void MainWindow::ReloadSettingsPage()
 
 void MainWindow::RepaintTopButtons()
 {
-    for (int top : kTopLevelButtons) Button(top).Repaint();
+    // The buttons that are not items: the top-level pages' and the group headers.
+    for (int i = 0; i < kMenuButtonCount; ++i)
+        if (!IsKind(i, ButtonKind::Item)) Button(i).Repaint();
 }
 
 void MainWindow::RepaintLeftStrip() { ::InvalidateRect(Hwnd(), &m_leftStrip, TRUE); }
@@ -414,7 +355,8 @@ bool MainWindow::OnCommand(int id, int, HWND)
     case ButtonKind::TopLevel: ChooseTopLevelPage(index); break;
     case ButtonKind::Group: OpenGroup(button.group); break;
     case ButtonKind::Item:
-        if (const PageEntry* entry = EntryOfCommand(button.command)) ChooseSettingsPage(entry->id);
+        if (const int page = PageOfCommand(button.command); page >= 0)
+            ChooseSettingsPage(static_cast<std::size_t>(page));
         break;
     }
     return true;

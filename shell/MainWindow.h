@@ -1,12 +1,12 @@
 #pragma once
 // The settings centre's main window: a caption-less skinned dialog with the accordion menu
-// on the left, one page at a time on the right, six image hot areas and a drag strip.
+// on the left, one page of the page table at a time on the right, six image hot areas and
+// a drag strip.
 
 #include "pages/Page.h"
 #include "platform/win/AppWindow.h"
 #include "platform/win/HotAreaView.h"
 #include "platform/registry/RegistryStore.h"
-#include "platform/registry/Win32Registry.h"
 #include "shell/SkinButton.h"
 
 #include <array>
@@ -14,31 +14,17 @@
 
 namespace zelora {
 
-enum class PageId {
-    CodecConnect,
-    CodecUpdate,
-    VideoFFDShow,
-    VideoDivx,
-    VideoXvid,
-    SoundFFDShow,
-    SoundAC3,
-    SoundKorrin,
-    CaptionVSFilter,
-    CaptionDivxG400,
-    FSIntro,
-};
-inline constexpr int kPageCount = 11;
-
 class MainWindow final : public win::AppWindow {
 public:
-    // Its own registry reads and writes (the install check) go to `registry`, which must
-    // outlive the window; the pages keep to the system's.
-    explicit MainWindow(RegistryBackend& registry = SystemRegistry());
+    // The window, its pages and the finder read and write `registry`, which must outlive
+    // the window.
+    explicit MainWindow(RegistryBackend& registry);
     ~MainWindow() override;
 
-    // Null until the page is first needed (shown, or reset by the install check).
-    Page* PageAt(PageId id) const { return m_pages[static_cast<int>(id)].get(); }
-    PageId CurrentSettingsPage() const { return m_currentSettingsPage; }
+    // The page of kPages[index]; null until it is first needed (shown, or reset by the
+    // install check).
+    Page* PageAt(std::size_t index) const { return m_pages[index].get(); }
+    std::size_t CurrentSettingsPage() const { return m_currentSettingsPage; }
     bool HasCurrentSettingsPage() const { return m_hasCurrentSettingsPage; }
     // The current-defaults hot area and the start-up both run this.
     void InstallCheck();
@@ -57,11 +43,11 @@ protected:
     void RunAboutBox() override;
 
 private:
-    Page* EnsurePage(PageId id);  // null, after its message, when it cannot be made
+    Page* EnsurePage(std::size_t index);  // null, after its message, when it cannot be made
     void ShowFinder(bool show);  // made on the first call
     void LayOutMenu();
-    void ShowPage(PageId id);
-    void HideOtherPages(PageId id);
+    void ShowPage(std::size_t index);
+    void HideOtherPages(std::size_t index);
     // A top-level button (Connect, Update, the intro) chosen: the groups fold, the button is
     // selected and its page shown.
     void ChooseTopLevelPage(int buttonIndex);
@@ -69,7 +55,7 @@ private:
     void OpenGroup(MenuGroup group);
     // A settings page's button chosen: the page is loaded, laid out at its first show,
     // shown, its button selected, and remembered as its group's last page.
-    void ChooseSettingsPage(PageId id);
+    void ChooseSettingsPage(std::size_t index);
     void RunHotAreaAction(std::size_t area);
     void ReloadSettingsPage();  // the page in view shows what the registry holds now
     void RepaintTopButtons();
@@ -83,10 +69,10 @@ private:
     win::HotAreaView m_hotAreas;
     RECT m_dragStrip{};
     RECT m_leftStrip{};
-    PageId m_currentSettingsPage = PageId::CodecConnect;
+    std::size_t m_currentSettingsPage = 0;
     bool m_hasCurrentSettingsPage = false;
     bool m_startFinished = false;
-    std::array<std::unique_ptr<Page>, kPageCount> m_pages;
+    std::array<std::unique_ptr<Page>, kPageCount> m_pages;  // kPages order
     std::unique_ptr<win::ModelessDialog> m_finder;  // the movie finder, made hidden by FinishStart
     std::array<std::unique_ptr<SkinButton>, kMenuButtonCount> m_buttons;  // kMenuButtons order
 };

@@ -6,9 +6,10 @@ namespace zelora {
 
 struct MenuMemory {
     int lastTopButton = -1;  // index into kMenuButtons, -1 before any press
-    int lastVideoPage = 1;   // 1 ffdshow video, 2 DivX, 3 Xvid
-    int lastSoundPage = 1;   // 1 ffdshow audio, 2 AC3Filter, 3 DTS speaker
-    int lastCaptionPage = 1; // 1 DivX G400, 2 VSFilter
+    // Each a page's place in its group's menu (PageRow::place).
+    int lastVideoPage = 1;
+    int lastSoundPage = 1;
+    int lastCaptionPage = 1;
 };
 
 // The process-wide instance the buttons and the main window share.

@@ -1,5 +1,6 @@
 // Zelora's application object: runs the main window modally; the process ends with it.
 
+#include "platform/registry/Win32Registry.h"
 #include "shell/MainWindow.h"
 #include "shell/SingleInstance.h"
 
@@ -16,7 +17,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     ::InitCommonControlsEx(&controls);
 
     {
-        zelora::MainWindow window;
+        // The program's one registry backend: every window and page reads and writes it.
+        zelora::Win32Registry registry;
+        zelora::MainWindow window(registry);
         window.RunModal(nullptr);
     }
     return 0;

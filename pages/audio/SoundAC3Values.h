@@ -5,6 +5,7 @@
 
 #include "pages/AudioFormats.h"
 #include "pages/audio/LevelEdits.h"
+#include "pages/PageDescription.h"
 #include "pages/PageFrame.h"
 #include "pages/RowKinds.h"
 #include "pages/SliderDrag.h"
@@ -144,5 +145,9 @@ inline constexpr SkinBitmap kBitmaps[] = {
     LevelEditFrame(177, 414), LevelEditFrame(217, 414), {252, {20, 70, 217, 106}},
     {253, {20, 290, 222, 112}},
 };
+
+inline constexpr PageDescription kPage{
+    .templateId = IDD_SOUND_AC3, .decoder = Decoder::AC3Filter, .values = kValues, .controls = kControls,
+    .bitmaps = kBitmaps, .sliders = kSliders};
 
 }  // namespace zelora::sound_ac3

@@ -5,6 +5,7 @@
 
 #include "pages/AudioFormats.h"
 #include "pages/audio/LevelEdits.h"
+#include "pages/PageDescription.h"
 #include "pages/PageFrame.h"
 #include "pages/RowKinds.h"
 #include "pages/SliderDrag.h"
@@ -151,5 +152,9 @@ inline constexpr SkinBitmap kBitmaps[] = {
     LevelEditFrame(137, 457), LevelEditFrame(177, 457), LevelEditFrame(217, 457),
     {254, {20, 170, 217, 77}}, {255, {20, 345, 222, 83}},
 };
+
+inline constexpr PageDescription kPage{
+    .templateId = IDD_SOUND_FFDSHOW, .decoder = Decoder::FFDShow, .values = kValues, .controls = kControls,
+    .bitmaps = kBitmaps, .enables = kEnables, .sliders = kSliders};
 
 }  // namespace zelora::sound_ffdshow

@@ -2,6 +2,7 @@
 // The DTS speaker page (template 236): one speaker mode under HKCU
 // "SOFTWARE\KORRIN\DTS/AC3Filter", a key whose own name holds the "/".
 
+#include "pages/PageDescription.h"
 #include "pages/PageFrame.h"
 #include "pages/RowKinds.h"
 #include "resources/pages/SoundKorrinRes.h"
@@ -32,5 +33,9 @@ inline constexpr SkinBitmap kBitmaps[] = {
     {153, {0, 0, 408, 13}},
     {152, {10, 30, 140, 18}},
 };
+
+inline constexpr PageDescription kPage{
+    .templateId = IDD_SOUND_KORRIN, .decoder = Decoder::KorrinsDts, .values = kValues, .controls = kControls,
+    .bitmaps = kBitmaps};
 
 }  // namespace zelora::sound_korrin

@@ -3,6 +3,7 @@
 // "SOFTWARE\KVX\DivXG400", the only decoder page whose values are machine-wide (a standard
 // user's writes are refused, and the page then shows what is stored).
 
+#include "pages/PageDescription.h"
 #include "pages/PageFrame.h"
 #include "pages/RowKinds.h"
 #include "resources/pages/CaptionDivxG400Res.h"
@@ -103,5 +104,9 @@ inline constexpr SkinBitmap kBitmaps[] = {
     {131, {10, 30, 140, 18}},
     {130, {10, 300, 244, 18}},
 };
+
+inline constexpr PageDescription kPage{
+    .templateId = IDD_CAPTION_DIVXG400, .decoder = Decoder::DivxG400, .values = kValues, .controls = kControls,
+    .bitmaps = kBitmaps, .enables = kEnables};
 
 }  // namespace zelora::caption_divxg400

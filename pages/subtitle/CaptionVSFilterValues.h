@@ -2,6 +2,7 @@
 // The VSFilter page (template 237): DWORDs under HKCU in three keys of
 // "Software\Gorvash\VSFilter".
 
+#include "pages/PageDescription.h"
 #include "pages/PageFrame.h"
 #include "pages/RowKinds.h"
 #include "resources/pages/CaptionVSFilterRes.h"
@@ -103,5 +104,9 @@ inline constexpr SkinBitmap kBitmaps[] = {
     {131, {10, 30, 140, 18}},
     {130, {10, 280, 244, 18}},
 };
+
+inline constexpr PageDescription kPage{
+    .templateId = IDD_CAPTION_VSFILTER, .decoder = Decoder::VSFilter, .values = kValues, .controls = kControls,
+    .bitmaps = kBitmaps, .enables = kEnables, .resetNeedsDecoder = true};
 
 }  // namespace zelora::caption_vsfilter

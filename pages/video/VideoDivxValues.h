@@ -2,6 +2,7 @@
 // The DivX decoder page (template 233): DWORDs under HKCU "SOFTWARE\DivXNetworks\DivX4Windows";
 // six of them are levels set with page-painted sliders.
 
+#include "pages/PageDescription.h"
 #include "pages/PageFrame.h"
 #include "pages/RowKinds.h"
 #include "pages/SliderDrag.h"
@@ -102,5 +103,9 @@ inline constexpr SkinBitmap kBitmaps[] = {
     {166, {10, 315, 161, 18}}, {169, {255, 315, 111, 18}}, {251, {124, 110, 236, 88}},
     {256, {124, 375, 98, 74}},
 };
+
+inline constexpr PageDescription kPage{
+    .templateId = IDD_VIDEO_DIVX, .decoder = Decoder::Divx5, .values = kValues, .controls = kControls,
+    .bitmaps = kBitmaps, .enables = kEnables, .sliders = kSliders, .levelKeys = kLevelKeys};
 
 }  // namespace zelora::video_divx

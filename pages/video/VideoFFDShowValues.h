@@ -2,6 +2,7 @@
 // The ffdshow video page (template 241): 25 check boxes, each one DWORD under HKCU. The
 // tray-icon box edits the ffdshow audio decoder's value, the same one the audio page shows.
 
+#include "pages/PageDescription.h"
 #include "pages/PageFrame.h"
 #include "pages/RowKinds.h"
 #include "resources/pages/VideoFFDShowRes.h"
@@ -92,5 +93,9 @@ inline constexpr SkinBitmap kBitmaps[] = {
     {171, {110, 30, 88, 18}},
     {172, {210, 30, 88, 18}},
 };
+
+inline constexpr PageDescription kPage{
+    .templateId = IDD_VIDEO_FFDSHOW, .decoder = Decoder::FFDShow, .values = kValues, .controls = kControls,
+    .bitmaps = kBitmaps};
 
 }  // namespace zelora::video_ffdshow

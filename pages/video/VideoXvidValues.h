@@ -2,6 +2,7 @@
 // The Xvid page (template 234): its controls and the decoder's values under
 // HKCU "Software\GNU\XviD".
 
+#include "pages/PageDescription.h"
 #include "pages/PageFrame.h"
 #include "pages/RowKinds.h"
 #include "resources/pages/VideoXvidRes.h"
@@ -63,5 +64,9 @@ inline constexpr SkinBitmap kBitmaps[] = {
     {176, {10, 240, 106, 18}},
     {175, {200, 30, 111, 18}},
 };
+
+inline constexpr PageDescription kPage{
+    .templateId = IDD_VIDEO_XVID, .decoder = Decoder::Xvid, .values = kValues, .controls = kControls,
+    .bitmaps = kBitmaps};
 
 }  // namespace zelora::video_xvid

@@ -201,10 +201,4 @@ RegStatus Win32Registry::DeleteTree(RegRoot root, std::string_view path)
     return ToStatus(::RegDeleteKeyExW(RootKey(root), Wide(path).c_str(), KEY_WOW64_32KEY, 0));
 }
 
-RegistryBackend& SystemRegistry()
-{
-    static Win32Registry registry;
-    return registry;
-}
-
 }  // namespace zelora

@@ -28,7 +28,4 @@ public:
     RegStatus DeleteTree(RegRoot root, std::string_view path) override;
 };
 
-// The backend the programs use.
-RegistryBackend& SystemRegistry();
-
 }  // namespace zelora

@@ -1,6 +1,11 @@
-// Control ids of the DivX G400 page (template 238), shared by its template and its code.
+// Resource ids of the DivX G400 page (template 238): its template, its menu
+// command and its controls, shared by its template and its code.
 // Each up-down control follows its edit in the template: it takes the edit as its buddy.
 #pragma once
+
+#define IDD_CAPTION_DIVXG400 238
+// The command its menu button sends.
+#define MENU_CAPTION_DIVXG400 32779
 
 #define IDC_G400_OVERSCAN_ON 1003
 #define IDC_G400_FILL_ON 1004

@@ -1,6 +1,11 @@
-// Control ids of the VSFilter page (template 237), shared by its template and its code.
+// Resource ids of the VSFilter page (template 237): its template, its menu
+// command and its controls, shared by its template and its code.
 // Each up-down control follows its edit in the template: it takes the edit as its buddy.
 #pragma once
+
+#define IDD_CAPTION_VSFILTER 237
+// The command its menu button sends.
+#define MENU_CAPTION_VSFILTER 32780
 
 #define IDC_VSF_EXTPIC 1075
 #define IDC_VSF_RESX2 1076

@@ -1,5 +1,10 @@
-// Control ids of the AC3Filter page (template 235), shared by its template and its code.
+// Resource ids of the AC3Filter page (template 235): its template, its menu
+// command and its controls, shared by its template and its code.
 #pragma once
+
+#define IDD_SOUND_AC3 235
+// The command its menu button sends.
+#define MENU_SOUND_AC3 32776
 
 #define IDC_AC3_SPEAKERS 1058
 #define IDC_AC3_SAMPLE_FORMAT 1059

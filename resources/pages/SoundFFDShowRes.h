@@ -1,5 +1,10 @@
-// Control ids of the ffdshow audio page (template 232), shared by its template and its code.
+// Resource ids of the ffdshow audio page (template 232): its template, its menu
+// command and its controls, shared by its template and its code.
 #pragma once
+
+#define IDD_SOUND_FFDSHOW 232
+// The command its menu button sends.
+#define MENU_SOUND_FFDSHOW 32778
 
 #define IDC_FFA_VOLUME_ON 1037
 #define IDC_FFA_MIXER_ON 1038

@@ -1,5 +1,10 @@
-// Control ids of the DTS speaker page (template 236), shared by its template and its code.
+// Resource ids of the DTS speaker page (template 236): its template, its menu
+// command and its controls, shared by its template and its code.
 #pragma once
+
+#define IDD_SOUND_KORRIN 236
+// The command its menu button sends.
+#define MENU_SOUND_KORRIN 32777
 
 // One radio group, in speaker-mode order: the first button starts the group.
 #define IDC_KORRIN_MONO 1119

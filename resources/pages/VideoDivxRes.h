@@ -1,5 +1,10 @@
-// Control ids of the DivX decoder page (template 233), shared by its template and its code.
+// Resource ids of the DivX decoder page (template 233): its template, its menu
+// command and its controls, shared by its template and its code.
 #pragma once
+
+#define IDD_VIDEO_DIVX 233
+// The command its menu button sends.
+#define MENU_VIDEO_DIVX 32773
 
 #define IDC_DIVX_DISABLE_PP 1003
 #define IDC_DIVX_WARMTH 1004

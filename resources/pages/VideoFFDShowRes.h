@@ -1,5 +1,10 @@
-// Control ids of the ffdshow video page (template 241), shared by its template and its code.
+// Resource ids of the ffdshow video page (template 241): its template, its menu
+// command and its controls, shared by its template and its code.
 #pragma once
+
+#define IDD_VIDEO_FFDSHOW 241
+// The command its menu button sends.
+#define MENU_VIDEO_FFDSHOW 32774
 
 #define IDC_VFF_XVID 1003
 #define IDC_VFF_DIV3 1004

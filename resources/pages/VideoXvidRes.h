@@ -1,5 +1,10 @@
-// Control ids of the Xvid page (template 234), shared by its template and its code.
+// Resource ids of the Xvid page (template 234): its template, its menu
+// command and its controls, shared by its template and its code.
 #pragma once
+
+#define IDD_VIDEO_XVID 234
+// The command its menu button sends.
+#define MENU_VIDEO_XVID 32775
 
 #define IDC_XVID_DEBLOCK_Y 1027
 #define IDC_XVID_DEBLOCK_UV 1028

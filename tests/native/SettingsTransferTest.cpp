@@ -1,6 +1,7 @@
 // Exporting every decoder setting and importing it back over the memory registry: a round
 // trip restores exactly what was stored, and a file holding anything an export cannot hold
 // is refused whole, at its first bad line, with nothing written.
+#include "pages/PageTable.h"
 #include "pages/SettingsCatalogue.h"
 #include "pages/SettingsTransfer.h"
 #include "pages/RowKinds.h"
@@ -150,21 +151,25 @@ TEST(SettingsTransfer, WhateverThePagesWriteExportsWholeAndImportsBack)
         const SettingsExport exported = ExportSettings(registry);
         EXPECT_TRUE(exported.leftOut.empty()) << page << " control " << id << ": " << ExportMessage(exported);
     };
-    for (const SettingsPageTable& table : SettingsPageTables()) {
+    for (const PageRow& page : kPages) {
+        if (page.decoder == nullptr) continue;
+        const std::span<const ValueRow> values = page.decoder->values;
+        const std::wstring_view wideName(page.name);
+        const std::string name(wideName.begin(), wideName.end());  // ASCII
         pagetest::FakePageControls controls;
         PageModel model(store, controls);
-        controls.onEditChange = [&](int id) { model.OnControlChanged(table.values, id); };
-        model.ResetDefaults(table.values);
-        exportsWhole(table.name, 0);
+        controls.onEditChange = [&](int id) { model.OnControlChanged(values, id); };
+        model.ResetDefaults(values);
+        exportsWhole(name, 0);
         for (int id = 1; id < 2000; ++id) {  // beyond every page's control ids
-            if (!PageModel::FindRow(table.values, id)) continue;
+            if (!PageModel::FindRow(values, id)) continue;
             for (int index = 0; index < 20; ++index) {
                 controls.SetCheck(id, index % 2);
                 controls.SetComboIndex(id, index);
-                model.OnControlChanged(table.values, id);
+                model.OnControlChanged(values, id);
             }
             for (std::string_view text : kTyped) controls.Type(id, std::string(text));
-            exportsWhole(table.name, id);
+            exportsWhole(name, id);
         }
     }
     const Snapshot before = Take(registry);

@@ -40,7 +40,13 @@ constexpr const char* kProductRoot = "Software\\Tarnwick";
 constexpr const char* kProductKey = "Software\\Tarnwick\\Quellmark";
 constexpr const char* kCategoryParent = "CLSID\\{083863F1-70DE-11d0-BD40-00A0C911CE86}";
 
-RegistryBackend& Registry() { return SystemRegistry(); }
+// The real registry: these tests seed and check the filter registrations and the
+// bookkeeping where the system keeps them, and put them back afterwards.
+RegistryBackend& Registry()
+{
+    static Win32Registry registry;
+    return registry;
+}
 
 bool KeyExists(RegRoot root, std::string_view path)
 {
@@ -547,7 +553,7 @@ protected:
 
     CodecConnectPage& Open()
     {
-        m_page = std::make_unique<CodecConnectPage>(m_launcher, m_files);
+        m_page = std::make_unique<CodecConnectPage>(Registry(), m_launcher, m_files);
         OpenPage(*m_page, m_host.Hwnd());
         return *m_page;
     }
@@ -1050,7 +1056,7 @@ protected:
 
     CodecUpdatePage& Open()
     {
-        m_page = std::make_unique<CodecUpdatePage>();
+        m_page = std::make_unique<CodecUpdatePage>(Registry());
         OpenPage(*m_page, m_host.Hwnd());
         return *m_page;
     }

@@ -9,7 +9,7 @@
 #include "finder/BrowserView.h"
 #include "finder/FinderWindow.h"
 #include "finder/WinCp949Encoder.h"
-#include "platform/registry/Win32Registry.h"
+#include "platform/registry/MemoryRegistry.h"
 #include "platform/win/WideText.h"
 #include "resources/finder/FinderIds.h"
 #include "finder/HomePageBox.h"
@@ -26,12 +26,6 @@ namespace {
 
 constexpr const char* kSetup = "Software\\Tarnwick\\Quellmark\\Setup";
 constexpr const char* kQuickKey = "SOFTWARE\\Tarnwick\\Quellmark\\QuellFind";
-
-RegistryStore& Store()
-{
-    static RegistryStore store(SystemRegistry());
-    return store;
-}
 
 // Records what the finder asks of its browser; its inner child stands for the page.
 class RecordingBrowser final : public Browser {
@@ -69,15 +63,12 @@ std::string Http(std::string_view host, std::string_view rest)
 
 class FinderTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        Store().WriteDword(RegRoot::LocalMachine, kSetup, "Find_Style", 0);
-        Store().WriteDword(RegRoot::LocalMachine, kSetup, "Find_Site_Caption", 0);
-        Store().WriteDword(RegRoot::LocalMachine, kQuickKey, "List_Quick", 0);
-    }
+    // Each test's own registry, where nothing is stored yet.
+    RegistryStore& Store() { return m_store; }
     void Open()
     {
         m_finder = std::make_unique<FinderWindow>(
+            m_registry,
             [this](HWND parent, int id) {
                 auto browser = std::make_unique<RecordingBrowser>(parent, id, m_calls);
                 m_browser = browser.get();
@@ -122,6 +113,8 @@ protected:
         return rect;
     }
 
+    MemoryRegistry m_registry;  // before the finder, which outlives none of it
+    RegistryStore m_store{m_registry};
     std::vector<std::string> m_calls;
     RecordingBrowser* m_browser = nullptr;
     std::unique_ptr<FinderWindow> m_finder;

@@ -2,7 +2,6 @@
 #include <windows.h>
 
 #include "pages/video/VideoXvidValues.h"
-#include "platform/registry/Win32Registry.h"
 #include "shell/AboutBox.h"
 #include "shell/MainWindow.h"
 #include "shell/MenuMemory.h"
@@ -23,14 +22,14 @@ using wintest::WindowText;
 constexpr const char* kSetupKey = "Software\\Tarnwick\\Quellmark\\Setup";
 
 bool Visible(Page* page) { return page && ::IsWindowVisible(page->Hwnd()); }
+std::size_t PageOfButton(int command) { return static_cast<std::size_t>(PageOfCommand(command)); }
 
 class MainWindowTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        RegistryStore store(SystemRegistry());
-        store.DeleteValue(RegRoot::LocalMachine, kSetupKey, "CheckInstall");
-        s_window = new MainWindow;
+        s_registry = new wintest::MachineRegistry;
+        s_window = new MainWindow(*s_registry);
         ASSERT_TRUE(s_window->CreateWithoutLoop(nullptr));
         s_window->FinishStart();
     }
@@ -38,16 +37,21 @@ protected:
     {
         delete s_window;
         s_window = nullptr;
+        delete s_registry;
+        s_registry = nullptr;
     }
     static void Command(int id)
     {
         ::SendMessageW(s_window->Hwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
     }
-    static Page* PageOf(PageId id) { return s_window->PageAt(id); }
+    // The page that `command`'s button shows.
+    static Page* PageOf(int command) { return s_window->PageAt(PageOfButton(command)); }
 
+    static wintest::MachineRegistry* s_registry;  // the window's: no CheckInstall at start
     static MainWindow* s_window;
 };
 
+wintest::MachineRegistry* MainWindowTest::s_registry = nullptr;
 MainWindow* MainWindowTest::s_window = nullptr;
 
 TEST_F(MainWindowTest, StartsAtItsPlaceShowingTheCodecUpdatePage)
@@ -60,13 +64,13 @@ TEST_F(MainWindowTest, StartsAtItsPlaceShowingTheCodecUpdatePage)
     EXPECT_EQ(rect.bottom - rect.top, 608);
     EXPECT_EQ(WindowText(s_window->Hwnd()), L"Zelora");
 
-    EXPECT_TRUE(Visible(PageOf(PageId::CodecUpdate)));
+    EXPECT_TRUE(Visible(PageOf(MENU_UPDATA)));
     int visible = 0;
-    for (int i = 0; i < kPageCount; ++i) visible += Visible(PageOf(static_cast<PageId>(i)));
+    for (std::size_t i = 0; i < kPageCount; ++i) visible += Visible(s_window->PageAt(i));
     EXPECT_EQ(visible, 1);
 
     RECT page{};
-    ::GetWindowRect(PageOf(PageId::CodecUpdate)->Hwnd(), &page);
+    ::GetWindowRect(PageOf(MENU_UPDATA)->Hwnd(), &page);
     EXPECT_EQ(page.left - rect.left, 162);
     EXPECT_EQ(page.top - rect.top, 50);
     EXPECT_EQ(page.right - page.left, 420);
@@ -105,7 +109,7 @@ TEST_F(MainWindowTest, TheAboutEntryRunsTheAboutBoxOverTheWindow)
 
 TEST_F(MainWindowTest, WithoutCheckInstallNothingIsResetAndTheValueStaysAbsent)
 {
-    RegistryStore store(SystemRegistry());
+    RegistryStore store(*s_registry);
     EXPECT_EQ(store.ReadDword(RegRoot::LocalMachine, kSetupKey, "CheckInstall"),
               RegistryStore::MissingDword);
 }
@@ -113,20 +117,20 @@ TEST_F(MainWindowTest, WithoutCheckInstallNothingIsResetAndTheValueStaysAbsent)
 TEST_F(MainWindowTest, GroupsReopenTheirLastPage)
 {
     Command(MENU_VIDEO);
-    EXPECT_TRUE(Visible(PageOf(PageId::VideoFFDShow)));
-    EXPECT_EQ(s_window->CurrentSettingsPage(), PageId::VideoFFDShow);
+    EXPECT_TRUE(Visible(PageOf(MENU_VIDEO_FFDSHOW)));
+    EXPECT_EQ(s_window->CurrentSettingsPage(), PageOfButton(MENU_VIDEO_FFDSHOW));
 
     Command(MENU_VIDEO_XVID);
-    EXPECT_TRUE(Visible(PageOf(PageId::VideoXvid)));
+    EXPECT_TRUE(Visible(PageOf(MENU_VIDEO_XVID)));
     EXPECT_EQ(TheMenuMemory().lastVideoPage, 3);
 
     Command(MENU_SOUND);
-    EXPECT_TRUE(Visible(PageOf(PageId::SoundFFDShow)));
+    EXPECT_TRUE(Visible(PageOf(MENU_SOUND_FFDSHOW)));
     Command(MENU_VIDEO);
-    EXPECT_TRUE(Visible(PageOf(PageId::VideoXvid)));
+    EXPECT_TRUE(Visible(PageOf(MENU_VIDEO_XVID)));
 
     Command(MENU_CAPTION);
-    EXPECT_TRUE(Visible(PageOf(PageId::CaptionDivxG400)));
+    EXPECT_TRUE(Visible(PageOf(MENU_CAPTION_DIVXG400)));
 
     // The menu buttons follow the accordion: caption items shown, video items hidden.
     EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(s_window->Hwnd(), 1012)));
@@ -142,8 +146,21 @@ TEST_F(MainWindowTest, GroupsReopenTheirLastPage)
     EXPECT_EQ(::GetNextDlgTabItem(main, ::GetDlgItem(main, 1012), FALSE), ::GetDlgItem(main, 1013));
 
     Command(MENU_FSINTRO);
-    EXPECT_TRUE(Visible(PageOf(PageId::FSIntro)));
+    EXPECT_TRUE(Visible(PageOf(MENU_FSINTRO)));
     EXPECT_FALSE(s_window->HasCurrentSettingsPage());
+}
+
+TEST_F(MainWindowTest, EveryPageOfTheTableIsShownAloneByItsButton)
+{
+    for (std::size_t i = 0; i < kPageCount; ++i) {
+        SCOPED_TRACE(testing::Message() << i);
+        Command(kPages[i].button.command);
+        EXPECT_TRUE(Visible(s_window->PageAt(i)));
+        int visible = 0;
+        for (std::size_t j = 0; j < kPageCount; ++j) visible += Visible(s_window->PageAt(j));
+        EXPECT_EQ(visible, 1);
+        EXPECT_EQ(s_window->HasCurrentSettingsPage(), kPages[i].kind == PageKind::Decoder);
+    }
 }
 
 struct FinderSearch {
@@ -184,12 +201,12 @@ TEST_F(MainWindowTest, TheMovieFinderImageShowsTheFinderItOwns)
 
 TEST(InstallCheck, AStandardUserKeepsTheSettingsAndTheCurrentDefaultsStillResetThePageInView)
 {
-    RegistryStore store(SystemRegistry());
+    wintest::MachineRegistry registry;
+    RegistryStore store(registry);
     const std::string_view xvid = "Software\\GNU\\XviD";
-    SystemRegistry().DeleteTree(RegRoot::CurrentUser, xvid);
     store.WriteDword(RegRoot::CurrentUser, xvid, "Deblock_Y", 1);
     store.WriteDword(RegRoot::LocalMachine, kSetupKey, "CheckInstall", 0);
-    wintest::MachineReadOnlyRegistry standardUser;
+    wintest::MachineReadOnlyRegistry standardUser(registry);
     {
         MainWindow window(standardUser);
         ASSERT_TRUE(window.CreateWithoutLoop(nullptr));
@@ -202,22 +219,20 @@ TEST(InstallCheck, AStandardUserKeepsTheSettingsAndTheCurrentDefaultsStillResetT
         ::SendMessageW(window.Hwnd(), WM_LBUTTONUP, 0, defaults);
         EXPECT_EQ(store.ReadDword(RegRoot::CurrentUser, xvid, "Deblock_Y"), 0);
     }
-    store.DeleteValue(RegRoot::LocalMachine, kSetupKey, "CheckInstall");
-    SystemRegistry().DeleteTree(RegRoot::CurrentUser, xvid);
 }
 
 TEST(MainWindowPages, ASettingsPageIsMadeAtItsFirstShowWithItsValuesAndPlaces)
 {
-    RegistryStore store(SystemRegistry());
+    wintest::MachineRegistry registry;
+    RegistryStore store(registry);
     const std::string_view xvid = "Software\\GNU\\XviD";
-    store.DeleteValue(RegRoot::LocalMachine, kSetupKey, "CheckInstall");
-    MainWindow window;
+    MainWindow window(registry);
     ASSERT_TRUE(window.CreateWithoutLoop(nullptr));
-    EXPECT_EQ(window.PageAt(PageId::VideoXvid), nullptr);
+    EXPECT_EQ(window.PageAt(PageOfButton(MENU_VIDEO_XVID)), nullptr);
 
     store.WriteDword(RegRoot::CurrentUser, xvid, "Deblock_Y", 1);
     ::SendMessageW(window.Hwnd(), WM_COMMAND, MAKEWPARAM(MENU_VIDEO_XVID, 0), 0);
-    Page* page = window.PageAt(PageId::VideoXvid);
+    Page* page = window.PageAt(PageOfButton(MENU_VIDEO_XVID));
     ASSERT_NE(page, nullptr);
     EXPECT_TRUE(::IsWindowVisible(page->Hwnd()));
     const HWND box = ::GetDlgItem(page->Hwnd(), IDC_XVID_DEBLOCK_Y);
@@ -226,7 +241,6 @@ TEST(MainWindowPages, ASettingsPageIsMadeAtItsFirstShowWithItsValuesAndPlaces)
     ::GetWindowRect(box, &place);
     ::GetWindowRect(page->Hwnd(), &frame);
     EXPECT_EQ(place.top - frame.top, 70);  // laid out from the page's table, not the template
-    SystemRegistry().DeleteTree(RegRoot::CurrentUser, xvid);
 }
 
 // The modal loop's first idle moment: once, with the window shown and painted.
@@ -273,7 +287,7 @@ BOOL CALLBACK FindHiddenFinder(HWND hwnd, LPARAM)
 void CALLBACK LookAtTheStart(HWND, UINT, UINT_PTR, DWORD)
 {
     const HWND main = g_startSeen.window->Hwnd();
-    g_startSeen.connectMade = g_startSeen.window->PageAt(PageId::CodecConnect) != nullptr;
+    g_startSeen.connectMade = g_startSeen.window->PageAt(PageOfButton(MENU_CONNECT)) != nullptr;
     if (!g_startSeen.connectMade && ++g_startSeen.ticks < 300) return;
     g_startSeen.active = ::GetActiveWindow() == main;
     const HWND focus = ::GetFocus();
@@ -286,18 +300,18 @@ void CALLBACK LookAtTheStart(HWND, UINT, UINT_PTR, DWORD)
 
 TEST(MainWindowStart, TheUpdatePageComesFirstAndTheHiddenWorkKeepsTheWindowActive)
 {
-    RegistryStore(SystemRegistry()).DeleteValue(RegRoot::LocalMachine, kSetupKey, "CheckInstall");
+    wintest::MachineRegistry registry;
     {
         // Made, not run: only the Update page exists; a settings page's first show brings
         // the start's hidden work first, since its enables follow the Connect page's scan.
-        MainWindow window;
+        MainWindow window(registry);
         ASSERT_TRUE(window.CreateWithoutLoop(nullptr));
-        EXPECT_NE(window.PageAt(PageId::CodecUpdate), nullptr);
-        EXPECT_EQ(window.PageAt(PageId::CodecConnect), nullptr);
+        EXPECT_NE(window.PageAt(PageOfButton(MENU_UPDATA)), nullptr);
+        EXPECT_EQ(window.PageAt(PageOfButton(MENU_CONNECT)), nullptr);
         ::SendMessageW(window.Hwnd(), WM_COMMAND, MAKEWPARAM(MENU_VIDEO_XVID, 0), 0);
-        EXPECT_NE(window.PageAt(PageId::CodecConnect), nullptr);
+        EXPECT_NE(window.PageAt(PageOfButton(MENU_CONNECT)), nullptr);
     }
-    MainWindow window;
+    MainWindow window(registry);
     g_startSeen = {&window};
     const UINT_PTR timer = ::SetTimer(nullptr, 0, 10, &LookAtTheStart);
     window.RunModal(nullptr);

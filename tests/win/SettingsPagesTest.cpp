@@ -1,5 +1,5 @@
 // The settings pages created for real from their templates, as children of a plain window,
-// driven with the messages a user's clicks and keys produce and checked in the real
+// driven with the messages a user's clicks and keys produce and checked in each test's own
 // registry; and the settings page frame's own Win32 duties (numeric edits, the exchange
 // guard, control colouring). The skin's painting is checked on screen, end to end.
 #include <windows.h>
@@ -7,16 +7,12 @@
 #include <commctrl.h>
 
 #include "pages/SettingsPage.h"
-#include "pages/video/VideoFFDShow.h"
 #include "pages/video/VideoFFDShowValues.h"
-#include "pages/video/VideoXvid.h"
 #include "pages/video/VideoXvidValues.h"
-#include "pages/audio/SoundKorrin.h"
 #include "pages/audio/SoundKorrinValues.h"
-#include "pages/subtitle/CaptionDivxG400.h"
 #include "pages/subtitle/CaptionDivxG400Values.h"
-#include "pages/subtitle/CaptionVSFilter.h"
 #include "pages/subtitle/CaptionVSFilterValues.h"
+#include "platform/registry/MemoryRegistry.h"
 #include "platform/registry/Win32Registry.h"
 #include "platform/text/Text.h"
 #include "platform/win/WideText.h"
@@ -41,17 +37,6 @@ using wintest::WindowText;
 
 constexpr RegRoot kHkcu = RegRoot::CurrentUser;
 constexpr std::string_view kFrameTestKey = "Software\\Zelora Tests\\SettingsPage";
-// Every key these tests write; each test starts and ends without them.
-struct TouchedKey {
-    RegRoot root;
-    std::string_view path;
-};
-constexpr TouchedKey kTouchedKeys[] = {
-    {kHkcu, video_xvid::kKey},        {kHkcu, "Software\\GNU\\ffdshow"},
-    {kHkcu, "Software\\GNU\\ffdshow_audio"}, {kHkcu, kFrameTestKey},
-    {kHkcu, "Software\\KORRIN"},      {kHkcu, "Software\\Gorvash"},
-    {RegRoot::LocalMachine, "Software\\KVX"}};
-
 std::wstring ClassOf(HWND hwnd)
 {
     wchar_t name[64] = L"";
@@ -101,26 +86,25 @@ int WidthToShowLabel(HWND control, ControlType type)
 // One page under test: how to make it and its tables.
 struct PageCase {
     const char* name;
-    std::function<std::unique_ptr<SettingsPage>()> make;
+    const PageDescription* page;
     std::string_view decoder;
     std::span<const ValueRow> values;
     std::span<const PageControl> controls;
 };
 
 const PageCase kPages[] = {
-    {"Xvid", [] { return std::make_unique<VideoXvid>(); }, "Xvid", video_xvid::kValues,
+    {"Xvid", &video_xvid::kPage, "Xvid", video_xvid::kValues,
      video_xvid::kControls},
-    {"ffdshow video", [] { return std::make_unique<VideoFFDShow>(); }, "FFDShow",
+    {"ffdshow video", &video_ffdshow::kPage, "FFDShow",
      video_ffdshow::kValues, video_ffdshow::kControls},
-    {"DTS speaker", [] { return std::make_unique<SoundKorrin>(); }, "Korrins DTS",
+    {"DTS speaker", &sound_korrin::kPage, "Korrins DTS",
      sound_korrin::kValues, sound_korrin::kControls},
-    {"VSFilter", [] { return std::make_unique<CaptionVSFilter>(); }, "VSFilter",
+    {"VSFilter", &caption_vsfilter::kPage, "VSFilter",
      caption_vsfilter::kValues, caption_vsfilter::kControls},
-    {"DivX G400", [] { return std::make_unique<CaptionDivxG400>(); }, "DivxG400",
+    {"DivX G400", &caption_divxg400::kPage, "DivxG400",
      caption_divxg400::kValues, caption_divxg400::kControls},
 };
 const PageCase& kXvid = kPages[0];
-const PageCase& kKorrin = kPages[2];
 const PageCase& kVSFilter = kPages[3];
 const PageCase& kG400 = kPages[4];
 
@@ -128,7 +112,6 @@ class VideoPagesTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ClearRegistry();
         InstalledDecoders::ResetForTests();
         m_parent = ::CreateWindowExW(0, L"STATIC", L"pages", WS_POPUP, 0, 0, 600, 600, nullptr,
                                      nullptr, win::ModuleInstance(), nullptr);
@@ -139,11 +122,11 @@ protected:
         m_page.reset();
         ::DestroyWindow(m_parent);
         InstalledDecoders::ResetForTests();
-        ClearRegistry();
     }
-    static void ClearRegistry()
+
+    std::unique_ptr<SettingsPage> Make(const PageCase& page)
     {
-        for (const TouchedKey& key : kTouchedKeys) SystemRegistry().DeleteTree(key.root, key.path);
+        return std::make_unique<SettingsPage>(*page.page, m_registry);
     }
 
     // Creates the page hidden, as the main window does at start-up.
@@ -164,7 +147,7 @@ protected:
     }
     void CreateAndShow(const PageCase& page)
     {
-        Create(page.make());
+        Create(Make(page));
         Show();
     }
 
@@ -204,7 +187,8 @@ protected:
         m_store.WriteDword(kHkcu, video_xvid::kKey, name, value);
     }
 
-    RegistryStore m_store{SystemRegistry()};
+    MemoryRegistry m_registry;  // the test's own
+    RegistryStore m_store{m_registry};
     HWND m_parent = nullptr;
     std::unique_ptr<SettingsPage> m_page;
 };
@@ -411,7 +395,7 @@ TEST_F(VideoPagesTest, XvidResetStoresZeroMaskAndRgb24ShownOrNot)
 {
     InstalledDecoders::MarkInstalled("Xvid");
     // The install check resets pages that were never shown: their list is still empty.
-    Create(kXvid.make());
+    Create(Make(kXvid));
     m_page->ResetDefaults();
     EXPECT_EQ(Xvid("ForceColorspace"), 3);
     EXPECT_EQ(Xvid("Supported_4CC"), 0);
@@ -446,10 +430,9 @@ TEST_F(VideoPagesTest, FFDShowTrayIconBoxWritesTheAudioDecodersValue)
     EXPECT_EQ(Stored(video_ffdshow::kAudioKey, "trayIcon"), 0);
     std::int32_t unused = 0;
     std::uint32_t size = sizeof unused;
-    EXPECT_EQ(SystemRegistry().QueryValue(kHkcu, video_ffdshow::kVideoKey, KeyOpen::ExistingOnly,
-                                          "trayIcon", &unused, size, nullptr),
+    EXPECT_EQ(m_registry.QueryValue(kHkcu, video_ffdshow::kVideoKey, KeyOpen::ExistingOnly,
+                                    "trayIcon", &unused, size, nullptr),
               RegStatus::NotFound);
-
 }
 
 // ---------------------------------------------------------------------------------------
@@ -457,21 +440,26 @@ TEST_F(VideoPagesTest, FFDShowTrayIconBoxWritesTheAudioDecodersValue)
 
 TEST_F(VideoPagesTest, KorrinRadioStoresItsModeUnderTheOneKeyWhoseNameHoldsASlash)
 {
+    // About the real registry, which takes the "/" as part of the key's name.
+    const wintest::ScratchRealRegistry real({{kHkcu, "Software\\KORRIN"}});
+    RegistryStore store(real.Backend());
     InstalledDecoders::MarkInstalled("Korrins DTS");
-    CreateAndShow(kKorrin);
+    Create(std::make_unique<SettingsPage>(sound_korrin::kPage, real.Backend()));
+    Show();
     EXPECT_TRUE(Checked(IDC_KORRIN_STEREO));
     Click(IDC_KORRIN_SPDIF);
-    EXPECT_EQ(Stored(sound_korrin::kKey, "SpeakerMode"), 5);
+    EXPECT_EQ(store.ReadDword(kHkcu, sound_korrin::kKey, "SpeakerMode"), 5);
     Click(IDC_KORRIN_MONO);
-    EXPECT_EQ(Stored(sound_korrin::kKey, "SpeakerMode"), 0);
+    EXPECT_EQ(store.ReadDword(kHkcu, sound_korrin::kKey, "SpeakerMode"), 0);
     std::vector<std::string> subkeys;
-    SystemRegistry().EnumSubkeyNames(kHkcu, "SOFTWARE\\KORRIN", KeyOpen::ExistingOnly, subkeys);
+    real.Backend().EnumSubkeyNames(kHkcu, "SOFTWARE\\KORRIN", KeyOpen::ExistingOnly, subkeys);
     EXPECT_EQ(subkeys, std::vector<std::string>{"DTS/AC3Filter"});
 
-    m_store.WriteDword(kHkcu, sound_korrin::kKey, "SpeakerMode", 9);
+    store.WriteDword(kHkcu, sound_korrin::kKey, "SpeakerMode", 9);
     Show();
     for (int id = IDC_KORRIN_MONO; id <= IDC_KORRIN_SPDIF; ++id) EXPECT_FALSE(Checked(id)) << id;
-    EXPECT_EQ(Stored(sound_korrin::kKey, "SpeakerMode"), 9);
+    EXPECT_EQ(store.ReadDword(kHkcu, sound_korrin::kKey, "SpeakerMode"), 9);
+    m_page.reset();  // before the registry it reads
 }
 
 // ---------------------------------------------------------------------------------------
@@ -530,11 +518,10 @@ TEST_F(VideoPagesTest, VSFilterTypedPositionIsClampedAndAShowRefreshesOnlyChange
 
 TEST_F(VideoPagesTest, VSFilterResetWithoutTheFilterWritesNothing)
 {
-    Create(kVSFilter.make());
+    Create(Make(kVSFilter));
     m_page->ResetDefaults();
     std::vector<std::string> names;
-    SystemRegistry().EnumValueNames(kHkcu, caption_vsfilter::kGeneralKey, KeyOpen::ExistingOnly,
-                                    names);
+    m_registry.EnumValueNames(kHkcu, caption_vsfilter::kGeneralKey, KeyOpen::ExistingOnly, names);
     EXPECT_TRUE(names.empty());
 }
 
@@ -587,8 +574,8 @@ TEST_F(VideoPagesTest, G400RefusedMachineWritesPutTheControlsBack)
     m_store.WriteDword(RegRoot::LocalMachine, kKey, "bOverscan", 0);
     m_store.WriteDword(RegRoot::LocalMachine, kKey, "Overscan", 8);
     m_store.WriteDword(RegRoot::LocalMachine, kKey, "Flip", 2);
-    wintest::MachineReadOnlyRegistry readOnly;
-    Create(std::make_unique<CaptionDivxG400>(readOnly));
+    wintest::MachineReadOnlyRegistry readOnly(m_registry);
+    Create(std::make_unique<SettingsPage>(caption_divxg400::kPage, readOnly));
     Show();
 
     Click(IDC_G400_OVERSCAN_ON);
@@ -616,9 +603,10 @@ constexpr PageControl kEditControls[] = {
 // The Xvid template with an edit box and its spinner added the way a template makes them.
 class EditPage final : public SettingsPage {
 public:
-    EditPage()
+    explicit EditPage(RegistryBackend& registry)
         : SettingsPage({IDD_VIDEO_XVID, Decoder::DivxG400, kEditRows, kEditControls,
-                        video_xvid::kBitmaps})
+                        video_xvid::kBitmaps},
+                       registry)
     {
     }
 
@@ -638,7 +626,7 @@ protected:
 
 TEST_F(VideoPagesTest, FrameNumericEditFiltersClampsAndIgnoresItsOwnExchange)
 {
-    Create(std::make_unique<EditPage>());
+    Create(std::make_unique<EditPage>(m_registry));
     const HWND edit = Item(kEditId);
     m_page->Load();
     EXPECT_EQ(Stored(kFrameTestKey, "Level"), 10);
@@ -679,7 +667,7 @@ TEST_F(VideoPagesTest, FrameNumericEditFiltersClampsAndIgnoresItsOwnExchange)
 TEST_F(VideoPagesTest, FrameTypingKeyByKeyKeepsTheCaretAtTheEndOfTheText)
 {
     InstalledDecoders::MarkInstalled("DivxG400");  // the test page's decoder
-    Create(std::make_unique<EditPage>());
+    Create(std::make_unique<EditPage>(m_registry));
     Show();
     const HWND edit = Item(kEditId);
     struct Typing {

@@ -4,14 +4,12 @@
 // once, and without the decoder nothing on the page answers.
 #include <windows.h>
 
-#include "pages/audio/SoundAC3.h"
+#include "pages/SliderPage.h"
 #include "pages/audio/SoundAC3Values.h"
-#include "pages/audio/SoundFFDShow.h"
 #include "pages/audio/SoundFFDShowValues.h"
-#include "pages/video/VideoDivx.h"
 #include "pages/video/VideoDivxValues.h"
 #include "platform/registry/CountingRegistry.h"
-#include "platform/registry/Win32Registry.h"
+#include "platform/registry/MemoryRegistry.h"
 #include "platform/win/Painter.h"
 #include "win/WinTestSupport.h"
 
@@ -30,7 +28,7 @@ constexpr RegRoot kHkcu = RegRoot::CurrentUser;
 
 struct SliderPageCase {
     const char* name;
-    std::function<std::unique_ptr<SliderPage>(RegistryBackend&)> make;
+    const PageDescription* page;
     std::string_view decoder;
     std::span<const ValueRow> values;
     std::span<const PageControl> controls;
@@ -38,36 +36,27 @@ struct SliderPageCase {
 };
 
 const SliderPageCase kPages[] = {
-    {"DivX", [](RegistryBackend& r) { return std::make_unique<VideoDivx>(r); }, "Divx5",
+    {"DivX", &video_divx::kPage, "Divx5",
      video_divx::kValues, video_divx::kControls, video_divx::kSliders},
-    {"ffdshow audio", [](RegistryBackend& r) { return std::make_unique<SoundFFDShow>(r); },
-     "FFDShow", sound_ffdshow::kValues, sound_ffdshow::kControls, sound_ffdshow::kSliders},
-    {"AC3Filter", [](RegistryBackend& r) { return std::make_unique<SoundAC3>(r); }, "AC3Filter",
+    {"ffdshow audio", &sound_ffdshow::kPage, "FFDShow", sound_ffdshow::kValues, sound_ffdshow::kControls, sound_ffdshow::kSliders},
+    {"AC3Filter", &sound_ac3::kPage, "AC3Filter",
      sound_ac3::kValues, sound_ac3::kControls, sound_ac3::kSliders},
 };
 const SliderPageCase& kDivx = kPages[0];
 const SliderPageCase& kFFDShow = kPages[1];
 const SliderPageCase& kAc3 = kPages[2];
 
-constexpr std::string_view kTouchedKeys[] = {"SOFTWARE\\DivXNetworks", "Software\\GNU\\ffdshow_audio",
-                                             "Software\\AC3Filter"};
-
 class SliderPagesTest : public ::testing::Test {
 protected:
-    // Each test starts and ends without the pages' keys and with no decoder installed.
+    // Each test starts and ends with no decoder installed.
     struct CleanSlate {
-        CleanSlate() { Clear(); }
-        ~CleanSlate() { Clear(); }
-        static void Clear()
-        {
-            InstalledDecoders::ResetForTests();
-            for (std::string_view key : kTouchedKeys) SystemRegistry().DeleteTree(kHkcu, key);
-        }
+        CleanSlate() { InstalledDecoders::ResetForTests(); }
+        ~CleanSlate() { InstalledDecoders::ResetForTests(); }
     };
 
     void CreateAndShow(const SliderPageCase& page)
     {
-        m_page = page.make(m_counting);
+        m_page = std::make_unique<SliderPage>(*page.page, m_counting);
         ASSERT_TRUE(m_page->Create(m_parent.Get()));
         Show();
     }
@@ -125,9 +114,9 @@ protected:
     }
 
     CleanSlate m_clean;
-    Win32Registry m_real;
-    CountingRegistry m_counting{m_real};
-    RegistryStore m_store{SystemRegistry()};
+    MemoryRegistry m_registry;  // the test's own
+    CountingRegistry m_counting{m_registry};
+    RegistryStore m_store{m_registry};
     wintest::PageParent m_parent;
     std::unique_ptr<SliderPage> m_page;
 };

@@ -3,11 +3,15 @@
 
 #include <windows.h>
 
+#include "codecs/FilterInventory.h"
 #include "platform/registry/ForwardingRegistry.h"
+#include "platform/registry/MemoryRegistry.h"
 #include "platform/registry/Win32Registry.h"
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zelora::wintest {
 
@@ -59,11 +63,11 @@ inline void TypeKeys(std::wstring_view keys)
     }
 }
 
-// The real registry, except that it refuses every write under HKEY_LOCAL_MACHINE, as it
-// does for a standard user.
+// `inner`, except that it refuses every write under HKEY_LOCAL_MACHINE, as the real
+// registry does for a standard user.
 class MachineReadOnlyRegistry final : public ForwardingRegistry {
 public:
-    MachineReadOnlyRegistry() : ForwardingRegistry(m_real) {}
+    explicit MachineReadOnlyRegistry(RegistryBackend& inner) : ForwardingRegistry(inner) {}
 
     RegStatus SetValue(RegRoot root, std::string_view path, std::string_view name, RegType type,
                        const void* data, std::uint32_t size) override
@@ -77,9 +81,47 @@ public:
         if (root == RegRoot::LocalMachine) return RegStatus::Denied;
         return ForwardingRegistry::DeleteValue(root, path, open, name);
     }
+};
+
+// A test's own registry, holding what every Windows machine has that the main window reads:
+// the DirectShow filter category, without filters (otherwise the Connect page's scan would
+// find the category refused and say so in a message box).
+class MachineRegistry final : public ForwardingRegistry {
+public:
+    MachineRegistry() : ForwardingRegistry(m_memory)
+    {
+        std::uint32_t size = 0;
+        m_memory.QueryValue(RegRoot::ClassesRoot, kFilterCategoryPath, KeyOpen::CreateIfMissing,
+                            "", nullptr, size, nullptr);
+    }
 
 private:
-    Win32Registry m_real;
+    MemoryRegistry m_memory;
+};
+
+// The real registry, for a test about the real registry: the key trees it is given are
+// deleted when it is made and again when it goes, so the test starts and ends without them.
+class ScratchRealRegistry {
+public:
+    struct Key {
+        RegRoot root;
+        std::string_view path;
+    };
+    explicit ScratchRealRegistry(std::initializer_list<Key> keys) : m_keys(keys) { Clear(); }
+    ~ScratchRealRegistry() { Clear(); }
+    ScratchRealRegistry(const ScratchRealRegistry&) = delete;
+    ScratchRealRegistry& operator=(const ScratchRealRegistry&) = delete;
+
+    RegistryBackend& Backend() const { return m_real; }
+
+private:
+    void Clear() const
+    {
+        for (const Key& key : m_keys) m_real.DeleteTree(key.root, key.path);
+    }
+
+    std::vector<Key> m_keys;
+    mutable Win32Registry m_real;
 };
 
 }  // namespace zelora::wintest

@@ -28,6 +28,13 @@ namespace {
 
 using namespace zelora;
 
+// The tool's one backend: the real registry.
+RegistryBackend& Registry()
+{
+    static Win32Registry registry;
+    return registry;
+}
+
 bool ParseRoot(const std::string& text, RegRoot& root)
 {
     if (text == "HKCU") root = RegRoot::CurrentUser;
@@ -57,7 +64,7 @@ void WriteRawString(RegRoot root, const std::string& key, const std::string& nam
 {
     std::u16string wide = Utf8ToUtf16(text);
     wide.push_back(u'\0');
-    SystemRegistry().SetValue(root, key, name, RegType::String, wide.data(),
+    Registry().SetValue(root, key, name, RegType::String, wide.data(),
                               static_cast<std::uint32_t>(wide.size() * 2));
 }
 
@@ -68,7 +75,7 @@ int Apply(const char* path)
         std::fprintf(stderr, "regtool: cannot read %s\n", path);
         return 2;
     }
-    RegistryStore store(SystemRegistry());
+    RegistryStore store(Registry());
     std::string line;
     int lineNumber = 0;
     while (std::getline(file, line)) {
@@ -82,7 +89,7 @@ int Apply(const char* path)
             return 2;
         }
         if (parts.size() == 3 && parts[2] == "-") {
-            SystemRegistry().DeleteTree(root, parts[1]);
+            Registry().DeleteTree(root, parts[1]);
         } else if (parts.size() == 5 && parts[3] == "sz") {
             WriteRawString(root, parts[1], parts[2], parts[4]);
         } else if (parts.size() == 5 && parts[3] == "dword") {
@@ -99,10 +106,10 @@ int Get(RegRoot root, const std::string& key, const std::string& name)
 {
     RegType type{};
     std::uint32_t size = 0;
-    if (SystemRegistry().QueryValue(root, key, KeyOpen::ExistingOnly, name, nullptr, size,
+    if (Registry().QueryValue(root, key, KeyOpen::ExistingOnly, name, nullptr, size,
                                     &type) != RegStatus::Ok)
         return 1;
-    RegistryStore store(SystemRegistry());
+    RegistryStore store(Registry());
     if (type == RegType::Dword)
         std::printf("%d\n", static_cast<int>(store.ReadDword(root, key, name)));
     else
@@ -170,7 +177,7 @@ int wmain(int argc, wchar_t** argv)
         return Get(root, args[2], args[3]);
     if (args.size() == 3 && args[0] == "names" && ParseRoot(args[1], root)) {
         std::vector<std::string> names;
-        if (SystemRegistry().EnumValueNames(root, args[2], KeyOpen::ExistingOnly, names) !=
+        if (Registry().EnumValueNames(root, args[2], KeyOpen::ExistingOnly, names) !=
             RegStatus::Ok)
             return 1;
         for (const auto& n : names) std::printf("%s\n", n.c_str());
