@@ -32,6 +32,12 @@ done
 
 if [ ${#missing[@]} -gt 0 ] || [ "$addedArch" = 1 ]; then
   echo "setup: installing ${missing[*]}"
-  $sudo apt-get update -q
+  # A mirror caught mid-sync fails one index now and then: try again, and install with what
+  # the last try fetched (the install itself says if a package is still out of reach).
+  for attempt in 1 2 3 4; do
+    $sudo apt-get update -q && break
+    echo "setup: apt-get update failed (try $attempt of 4)"
+    [ "$attempt" = 4 ] || sleep $((attempt * 10))
+  done
   [ ${#missing[@]} -eq 0 ] || $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
