@@ -26,6 +26,9 @@ constexpr int kBackgroundBitmap = 180;
 
 // The hot areas, in the order they are painted and released.
 enum HotAreaIndex { kMinimize, kClose, kCancel, kDefaults, kOk, kFinder, kExport, kImport };
+// What screen readers call them, in that order.
+constexpr const wchar_t* kHotAreaNames[] = {L"최소화", L"닫기", L"취소", L"기본값 복원", L"확인", L"영화찾기",
+                                            L"설정 내보내기", L"설정 가져오기"};
 
 std::vector<HotArea> MainHotAreas()
 {
@@ -129,6 +132,8 @@ BOOL MainWindow::OnInit()
 
     m_background = win::LoadSkinBitmap(kBackgroundBitmap);
     m_hotAreas.Attach(Hwnd());
+    m_hotAreas.Describe(kHotAreaNames, [this](std::size_t area) { RunHotAreaAction(area); });
+    SetAccessibleSource(m_hotAreas);
     RECT client{};
     ::GetClientRect(Hwnd(), &client);  // the template's size, before the resize below
     m_dragStrip = {0, 0, client.right, kDragStripHeight};

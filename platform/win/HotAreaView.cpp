@@ -1,5 +1,7 @@
 #include "platform/win/HotAreaView.h"
 
+#include <algorithm>
+
 namespace zelora::win {
 
 void HotAreaView::Attach(HWND window)
@@ -44,6 +46,35 @@ void HotAreaView::Paint(BackBuffer& buffer) const
         const Rect& r = m_areas.Area(i).rect;
         buffer.Draw(it->second.Get(), r.left, r.top, r.Width(), r.Height());
     }
+}
+
+void HotAreaView::Describe(std::span<const wchar_t* const> names, std::function<void(std::size_t)> action)
+{
+    m_names = names.first(std::min(names.size(), m_areas.Count()));
+    m_action = std::move(action);
+}
+
+AccessibleFacts HotAreaView::Part(int index) const
+{
+    AccessibleFacts facts;
+    facts.name = m_names[static_cast<std::size_t>(index)];
+    facts.role = ROLE_SYSTEM_PUSHBUTTON;
+    facts.state = m_areas.Pressed(static_cast<std::size_t>(index)) ? STATE_SYSTEM_PRESSED : 0;
+    facts.defaultAction = L"누르기";
+    return facts;
+}
+
+RECT HotAreaView::PartRect(int index) const
+{
+    const Rect r = m_areas.Area(static_cast<std::size_t>(index)).rect;
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+bool HotAreaView::DoDefaultAction(int index)
+{
+    if (index < 0 || static_cast<std::size_t>(index) >= m_names.size() || !m_action) return false;
+    m_action(static_cast<std::size_t>(index));
+    return true;
 }
 
 }  // namespace zelora::win

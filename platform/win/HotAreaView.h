@@ -2,14 +2,17 @@
 // The Win32 side of a window's image hot areas: feeds mouse messages to the portable
 // HotAreaSet, repaints the areas whose image changed and paints them all on request.
 
+#include "platform/win/Accessible.h"
 #include "platform/win/Painter.h"
 #include "platform/ui/HotArea.h"
 
+#include <functional>
 #include <map>
+#include <span>
 
 namespace zelora::win {
 
-class HotAreaView {
+class HotAreaView final : public AccessibleSource {
 public:
     explicit HotAreaView(std::vector<HotArea> areas) : m_areas(std::move(areas)) {}
 
@@ -33,12 +36,24 @@ public:
     const HotAreaSet& Areas() const { return m_areas; }
     void SetRect(std::size_t i, Rect rect) { m_areas.SetRect(i, rect); }
 
+    // Screen readers see area i as a push button named names[i] (in table order), whose
+    // default action runs `action(i)`. Hand the view to the window's SetAccessibleSource.
+    void Describe(std::span<const wchar_t* const> names, std::function<void(std::size_t)> action);
+
+    AccessibleFacts Self() const override { return {}; }
+    int PartCount() const override { return static_cast<int>(m_names.size()); }
+    AccessibleFacts Part(int index) const override;
+    RECT PartRect(int index) const override;
+    bool DoDefaultAction(int index) override;
+
 private:
     void Invalidate(HotAreaSet::Mask changed) const;
 
     HWND m_window = nullptr;
     HotAreaSet m_areas;
     std::map<int, UniqueBitmap> m_images;
+    std::span<const wchar_t* const> m_names;
+    std::function<void(std::size_t)> m_action;
 };
 
 // True when a mouse message's key state is exactly the left button.
