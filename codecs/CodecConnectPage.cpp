@@ -30,6 +30,11 @@ constexpr ListPlacement kLowerPlace{10, 270, 295, 150};
 
 // The image buttons, in the order a release handles them.
 enum ButtonIndex : std::size_t { kUnregister, kRegister, kUninstall };
+// What screen readers call them (their pictures' words), in that order, and the two lists
+// (their heading pictures').
+constexpr const wchar_t* kButtonNames[] = {L"연결 해제", L"다시 연결", L"코덱 제거"};
+constexpr const wchar_t* kUpperListName = L"사용 중인 코덱 (연결됨)";
+constexpr const wchar_t* kLowerListName = L"연결 해제된 코덱";
 
 std::vector<HotArea> ButtonAreas()
 {
@@ -77,6 +82,10 @@ BOOL CodecConnectPage::OnInit()
         return FALSE;
     }
     m_buttons.Attach(Hwnd());
+    m_buttons.Describe(kButtonNames, [this](std::size_t button) { RunButton(button); });
+    SetAccessibleSource(m_buttons);
+    win::SetAccessibleName(m_upper.Hwnd(), kUpperListName);
+    win::SetAccessibleName(m_lower.Hwnd(), kLowerListName);
     return TRUE;
 }
 

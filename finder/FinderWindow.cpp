@@ -36,6 +36,17 @@ constexpr ButtonPlace kButtonPlaces[] = {
     {66, 0, 43, 22, true, 290, 286, 291},      {41, 0, 18, 22, true, 275, 277, 276},
 };
 
+// What screen readers call the images, in that order, and the controls no label names.
+constexpr const wchar_t* kButtonNames[] = {L"뒤로", L"앞으로", L"중지", L"새로고침", L"홈", L"사랑방", L"이야기방",
+                                           L"정보", L"검색", L"극장 목록", L"최대화", L"닫기"};
+static_assert(std::size(kButtonNames) == std::size(kButtonPlaces));
+struct ControlName {
+    int id;
+    const wchar_t* name;
+};
+constexpr ControlName kControlNames[] = {
+    {IDC_FIND_CATEGORY, L"검색 분류"}, {IDC_FIND_SITE, L"검색 사이트"}, {IDC_FIND_TITLE, L"영화 제목"}};
+
 Rect ButtonRect(const ButtonPlace& button, int clientWidth)
 {
     if (!button.fromRight) return {button.left, button.top, button.right, button.bottom};
@@ -119,6 +130,9 @@ BOOL FinderWindow::OnInit()
     ::SetWindowTextW(Hwnd(), L"영화찾기");  // no caption shows it; it names the window
     for (int id : kFrameBitmaps) m_frame[id] = win::LoadSkinBitmap(id);
     m_buttons.Attach(Hwnd());
+    m_buttons.Describe(kButtonNames, [this](std::size_t button) { RunAction(button); });
+    SetAccessibleSource(m_buttons);
+    for (const ControlName& control : kControlNames) win::SetAccessibleName(Item(control.id), control.name);
 
     // The check box sits on the header's middle column: paint its background to match.
     m_checkColor = ::GetSysColor(COLOR_BTNFACE);

@@ -14,8 +14,10 @@ namespace {
 // (or -1), run from the window's own queue rather than inside the reader's call.
 const UINT kActionMessage = ::RegisterWindowMessageW(L"Zelora.AccessibleAction");
 
-// The property that marks a window with a description of its own.
+// The property that marks a window with a description of its own, and the one that holds
+// a control's given name.
 constexpr wchar_t kSelfDescribed[] = L"Zelora.SelfDescribed";
+constexpr wchar_t kGivenName[] = L"Zelora.AccessibleName";
 
 BSTR Bstr(const std::wstring& text) { return ::SysAllocStringLen(text.data(), static_cast<UINT>(text.size())); }
 
@@ -381,22 +383,29 @@ HWND LabelOf(HWND control)
     return nullptr;
 }
 
+enum class NameFrom {
+    OwnText,
+    Label,           // its own text is its content (an edit's number)
+    LabelOrOwnText,  // a list titled by a picture carries the title as its window text
+};
+
 struct ClassRole {
     const wchar_t* className;
     long role;
-    bool namedByLabel;  // its own text is its content, not its name
+    NameFrom nameFrom;
     const wchar_t* action;
 };
 
 constexpr ClassRole kClassRoles[] = {
-    {L"Edit", ROLE_SYSTEM_TEXT, true, nullptr},
-    {L"ComboBox", ROLE_SYSTEM_COMBOBOX, true, L"열기"},
-    {L"msctls_trackbar32", ROLE_SYSTEM_SLIDER, true, nullptr},
-    {L"SysListView32", ROLE_SYSTEM_LIST, true, nullptr},
-    {L"ListBox", ROLE_SYSTEM_LIST, true, nullptr},
-    {L"msctls_progress32", ROLE_SYSTEM_PROGRESSBAR, true, nullptr},
-    {L"Static", ROLE_SYSTEM_STATICTEXT, false, nullptr},
-    {L"SysLink", ROLE_SYSTEM_LINK, false, L"열기"},
+    {L"Edit", ROLE_SYSTEM_TEXT, NameFrom::Label, nullptr},
+    {L"ComboBox", ROLE_SYSTEM_COMBOBOX, NameFrom::Label, L"열기"},
+    {L"msctls_trackbar32", ROLE_SYSTEM_SLIDER, NameFrom::LabelOrOwnText, nullptr},
+    {L"SysListView32", ROLE_SYSTEM_LIST, NameFrom::LabelOrOwnText, nullptr},
+    {L"ListBox", ROLE_SYSTEM_LIST, NameFrom::LabelOrOwnText, nullptr},
+    {L"msctls_progress32", ROLE_SYSTEM_PROGRESSBAR, NameFrom::LabelOrOwnText, nullptr},
+    {L"Static", ROLE_SYSTEM_STATICTEXT, NameFrom::OwnText, nullptr},
+    {L"SysLink", ROLE_SYSTEM_LINK, NameFrom::OwnText, L"열기"},
+    {L"ZeloraBrowserView", ROLE_SYSTEM_PANE, NameFrom::OwnText, nullptr},
 };
 
 void ButtonFacts(HWND button, AccessibleFacts& facts)
@@ -435,21 +444,23 @@ AccessibleFacts StandardControlFacts(HWND control)
     wchar_t cls[32]{};
     ::GetClassNameW(control, cls, 32);
     wchar_t mnemonic = 0;
-    bool namedByLabel = false;
+    NameFrom nameFrom = NameFrom::OwnText;
     if (IsClass(cls, L"Button")) {
         ButtonFacts(control, facts);
     } else {
         for (const ClassRole& row : kClassRoles) {
             if (!IsClass(cls, row.className)) continue;
             facts.role = row.role;
-            namedByLabel = row.namedByLabel;
+            nameFrom = row.nameFrom;
             if (row.action) facts.defaultAction = row.action;
         }
     }
-    // A control named by its label falls back on its own text (a list titled by a picture
-    // carries the title as its window text).
-    const HWND label = namedByLabel ? LabelOf(control) : nullptr;
-    facts.name = LabelName(WindowText(label ? label : control), &mnemonic);
+    const HWND label = nameFrom == NameFrom::OwnText ? nullptr : LabelOf(control);
+    if (const auto* given = static_cast<const wchar_t*>(::GetPropW(control, kGivenName))) {
+        facts.name = given;
+    } else if (label || nameFrom != NameFrom::Label) {
+        facts.name = LabelName(WindowText(label ? label : control), &mnemonic);
+    }
     if (mnemonic) facts.shortcut = std::wstring(L"Alt+") + mnemonic;
     return facts;
 }
@@ -469,6 +480,7 @@ public:
         LRESULT result = 0;
         if (self->m_bridge.Handle(hwnd, msg, wParam, lParam, result)) return result;
         if (msg == WM_NCDESTROY) {
+            ::RemovePropW(hwnd, kGivenName);
             ::RemoveWindowSubclass(hwnd, &SubclassProc, id);
             delete self;
         }
@@ -482,7 +494,9 @@ private:
 
 constexpr UINT_PTR kStandardControlSubclass = 0x5A41;  // "ZA"
 
-void DescribeOne(HWND child)
+}  // namespace
+
+void DescribeStandardControl(HWND child)
 {
     if (::GetPropW(child, kSelfDescribed)) return;
     DWORD_PTR existing = 0;
@@ -494,7 +508,10 @@ void DescribeOne(HWND child)
     }
 }
 
-}  // namespace
+void SetAccessibleName(HWND control, const wchar_t* name)
+{
+    if (control) ::SetPropW(control, kGivenName, const_cast<wchar_t*>(name));
+}
 
 void MarkSelfDescribed(HWND window) { ::SetPropW(window, kSelfDescribed, reinterpret_cast<HANDLE>(1)); }
 
@@ -504,7 +521,7 @@ void DescribeStandardControls(HWND parent)
     for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
         wchar_t cls[32]{};
         ::GetClassNameW(child, cls, 32);
-        if (!IsClass(cls, L"#32770")) DescribeOne(child);
+        if (!IsClass(cls, L"#32770")) DescribeStandardControl(child);
     }
 }
 

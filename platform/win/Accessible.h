@@ -74,6 +74,10 @@ private:
 // style and the label that precedes it in the tab order.
 AccessibleFacts StandardControlFacts(HWND control);
 
+// The name a control's label cannot give (its label is a picture, or there is none).
+// `name` must outlive the control: a string of a table.
+void SetAccessibleName(HWND control, const wchar_t* name);
+
 // Marks a window that describes itself (a skinned button with a bridge of its own), so that
 // DescribeStandardControls leaves it alone.
 void MarkSelfDescribed(HWND window);
@@ -81,5 +85,7 @@ void MarkSelfDescribed(HWND window);
 // Gives every child control of `parent` (a page, the finder) the facts above behind its
 // WM_GETOBJECT; each keeps its subclass until it is destroyed.
 void DescribeStandardControls(HWND parent);
+// The same for one control made later (the finder's browser view).
+void DescribeStandardControl(HWND control);
 
 }  // namespace zelora::win

@@ -2,7 +2,9 @@
 // a top-level window: the window and every visible window inside it, depth first, each with
 // the windowless parts its object lists. One line each, tab-separated:
 //   depth  window-class  child-id  role  name  state  default-action  shortcut
-// (UTF-8). Usage: zelora_access_probe CAPTION; exit 1 when no window has that caption.
+// (UTF-8). Usage: zelora_access_probe CAPTION [--do NAME]; with --do, instead of printing,
+// runs the default action of the first item named NAME (as a screen reader user would) and
+// exits 3 when there is none. Exit 1 when no window has that caption.
 
 #include "platform/win/Accessible.h"
 #include "platform/win/ComPtr.h"
@@ -93,12 +95,27 @@ std::string StateNames(long state)
     return out;
 }
 
-void PrintItem(int depth, const std::string& cls, IAccessible* object, long id)
+VARIANT ChildId(long id)
 {
     VARIANT child;
     ::VariantInit(&child);
     child.vt = VT_I4;
     child.lVal = id;
+    return child;
+}
+
+// Set by --do: the name whose default action runs, and whether it ran.
+std::string g_doName;
+bool g_done = false;
+
+void PrintItem(int depth, const std::string& cls, IAccessible* object, long id)
+{
+    const VARIANT child = ChildId(id);
+    if (!g_doName.empty()) {
+        if (!g_done && TextOf([&](BSTR* t) { return object->get_accName(child, t); }) == g_doName)
+            g_done = SUCCEEDED(object->accDoDefaultAction(child));
+        return;
+    }
     std::string line = std::to_string(depth) + '\t' + cls + '\t' + std::to_string(id) + '\t';
     line += RoleName(NumberOf(object, child, true)) + '\t';
     line += TextOf([&](BSTR* t) { return object->get_accName(child, t); }) + '\t';
@@ -124,10 +141,7 @@ void ProbeWindow(HWND hwnd, int depth)
         long count = 0;
         object->get_accChildCount(&count);
         for (long id = 1; id <= count && id <= 4096; ++id) {
-            VARIANT child;
-            ::VariantInit(&child);
-            child.vt = VT_I4;
-            child.lVal = id;
+            VARIANT child = ChildId(id);
             ComPtr<IDispatch> dispatch;
             // S_FALSE: a simple child, known only through this object; windows come with
             // their own windows, and what the object cannot say is skipped.
@@ -143,8 +157,10 @@ void ProbeWindow(HWND hwnd, int depth)
 
 int wmain(int argc, wchar_t** argv)
 {
-    if (argc != 2) {
-        std::fputs("usage: zelora_access_probe CAPTION\n", stderr);
+    if (argc == 4 && std::wstring(argv[2]) == L"--do") {
+        g_doName = zelora::win::Narrow(argv[3]);
+    } else if (argc != 2) {
+        std::fputs("usage: zelora_access_probe CAPTION [--do NAME]\n", stderr);
         return 2;
     }
     const HWND window = ::FindWindowW(nullptr, argv[1]);
@@ -156,5 +172,5 @@ int wmain(int argc, wchar_t** argv)
     ProbeWindow(window, 0);
     std::fflush(stdout);
     ::CoUninitialize();
-    return 0;
+    return g_doName.empty() || g_done ? 0 : 3;
 }
