@@ -10,9 +10,9 @@
 namespace zelora {
 namespace {
 
-using testing::FilterDataV1;
-using testing::FilterDataV2;
-using testing::PinSpec;
+using zelora::FilterDataV1;
+using zelora::FilterDataV2;
+using zelora::PinSpec;
 
 const Guid kVideo = FourCcSubtype("vids");
 const Guid kH264 = *ParseGuid("{34363248-0000-0010-8000-00aa00389b71}");  // 'H264' by hand
