@@ -51,9 +51,21 @@ bool ServerThere(const FileProbe& files, std::string_view server)
 struct KnownFilter {
     const FilterRegistration* registration;
     std::optional<Guid> clsid;
-    std::vector<Guid> inputSubtypes;  // sorted; empty for an unknown FilterData
     std::string packDecoder;
 };
+
+// Which format each subtype of the table belongs to (each belongs to one).
+const std::map<Guid, std::size_t>& FormatOfSubtype()
+{
+    static const std::map<Guid, std::size_t> formatOf = [] {
+        std::map<Guid, std::size_t> map;
+        const auto formats = MediaFormats();
+        for (std::size_t f = 0; f < formats.size(); ++f)
+            for (const Guid& subtype : formats[f].subtypes) map.emplace(subtype, f);
+        return map;
+    }();
+    return formatOf;
+}
 
 struct InstallRecord {
     std::string name;
@@ -68,16 +80,23 @@ public:
         : m_backend(backend), m_store(backend, RegistryStore::ReadKeys::ExistingOnly),
           m_files(files), m_registrations(ReadFilterRegistrations(m_store, kMaxFilterDataBytes))
     {
-        m_filters.reserve(m_registrations.size());  // m_byClsid points into it
+        m_filters.reserve(m_registrations.size());  // m_byClsid and m_takers point into it
+        m_takers.resize(MediaFormats().size());
         for (const FilterRegistration& registration : m_registrations) {
-            KnownFilter& known = m_filters.emplace_back(
-                KnownFilter{&registration, ParseGuid(registration.clsid), {}, {}});
-            if (auto types = ReadInputPinTypes(registration.filterData))
-                for (const PinMediaType& type : *types) known.inputSubtypes.push_back(type.sub);
-            std::sort(known.inputSubtypes.begin(), known.inputSubtypes.end());
+            KnownFilter& known =
+                m_filters.emplace_back(KnownFilter{&registration, ParseGuid(registration.clsid), {}});
             for (const InstallRecord& record : pack)
                 if (SamePath(record.path, registration.server)) known.packDecoder = record.name;
-            if (known.clsid) m_byClsid.emplace(*known.clsid, &known);
+            if (!known.clsid) continue;
+            m_byClsid.emplace(*known.clsid, &known);
+            // Each type looked up once, rather than each format asking every filter.
+            for (const PinMediaType& type : ReadInputPinTypes(registration.filterData).value_or(
+                     std::vector<PinMediaType>{})) {
+                const auto format = FormatOfSubtype().find(type.sub);
+                if (format == FormatOfSubtype().end()) continue;
+                std::vector<const KnownFilter*>& takers = m_takers[format->second];
+                if (takers.empty() || takers.back() != &known) takers.push_back(&known);
+            }
         }
     }
 
@@ -91,7 +110,7 @@ public:
             cell.bySubtype.push_back(ChoiceOf(ReadRaw(m_backend, kPreferredKey, GuidText(subtype))));
         cell.current = Summary(cell.bySubtype);
         cell.mediaFoundation = MediaFoundationText(format);
-        cell.candidates = Candidates(format);
+        cell.candidates = Candidates(m_takers[static_cast<std::size_t>(&format - MediaFormats().data())]);
         return cell;
     }
 
@@ -156,16 +175,12 @@ private:
                            [&](const std::string& name) { return ParseGuid(name) == ParseGuid(clsid); });
     }
 
-    std::vector<Candidate> Candidates(const MediaFormat& format) const
+    static std::vector<Candidate> Candidates(const std::vector<const KnownFilter*>& takers)
     {
         std::vector<Candidate> pack, others;
-        for (const KnownFilter& known : m_filters) {
-            const bool takes = std::any_of(format.subtypes.begin(), format.subtypes.end(), [&](const Guid& sub) {
-                return std::binary_search(known.inputSubtypes.begin(), known.inputSubtypes.end(), sub);
-            });
-            if (!takes || !known.clsid) continue;
-            Candidate candidate{GuidText(*known.clsid), known.registration->friendlyName, known.packDecoder};
-            (known.packDecoder.empty() ? others : pack).push_back(std::move(candidate));
+        for (const KnownFilter* known : takers) {
+            Candidate candidate{GuidText(*known->clsid), known->registration->friendlyName, known->packDecoder};
+            (known->packDecoder.empty() ? others : pack).push_back(std::move(candidate));
         }
         pack.insert(pack.end(), others.begin(), others.end());
         pack.push_back({"", std::string(kWindowsDefault)});
@@ -178,6 +193,7 @@ private:
     std::vector<FilterRegistration> m_registrations;
     std::vector<KnownFilter> m_filters;
     std::map<Guid, const KnownFilter*> m_byClsid;
+    std::vector<std::vector<const KnownFilter*>> m_takers;  // by format, in category order
 };
 
 std::vector<InstallRecord> PackDecoders(RegistryBackend& bits32)

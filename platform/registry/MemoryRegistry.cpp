@@ -97,7 +97,12 @@ RegStatus MemoryRegistry::QueryValue(RegRoot root, std::string_view path, KeyOpe
                                      std::string_view name, void* buffer, std::uint32_t& size,
                                      RegType* type)
 {
-    Key* key = Open(root, path, open);
+    return QueryIn(Open(root, path, open), name, buffer, size, type);
+}
+
+RegStatus MemoryRegistry::QueryIn(Key* key, std::string_view name, void* buffer,
+                                  std::uint32_t& size, RegType* type)
+{
     if (!key) return RegStatus::NotFound;
     Key::Value* value = key->FindValue(name);
     if (!value) return RegStatus::NotFound;
@@ -168,15 +173,19 @@ void MemoryRegistry::QuerySubkeyValues(RegRoot root, std::string_view basePath,
                                        std::uint32_t maxBytes, std::vector<RawValue>& results)
 {
     results.assign(queries.size(), RawValue{});
+    // The base resolved once and each subkey below it, as the real registry's walk opens them.
+    Key* base = Find(root, basePath);
     for (std::size_t i = 0; i < queries.size(); ++i) {
-        std::string path(basePath);
-        path += '\\';
-        path += queries[i].subkey;
+        Key* key = base;
+        for (auto part : SplitPath(queries[i].subkey)) {
+            if (!key) break;
+            auto it = key->subkeys.find(part);
+            key = it == key->subkeys.end() ? nullptr : it->second.get();
+        }
         RawValue& result = results[i];
         result.data.resize(maxBytes);
         std::uint32_t size = maxBytes;
-        result.status = QueryValue(root, path, KeyOpen::ExistingOnly, queries[i].name,
-                                   result.data.data(), size, &result.type);
+        result.status = QueryIn(key, queries[i].name, result.data.data(), size, &result.type);
         result.data.resize(result.status == RegStatus::Ok ? size : 0);
     }
 }

@@ -84,6 +84,8 @@ private:
     void Derive(Key& key, unsigned char mark, DescriptorRights rights);
     bool Writable(const Key* key) const;
     Key* Find(RegRoot root, std::string_view path) const;
+    static RegStatus QueryIn(Key* key, std::string_view name, void* buffer, std::uint32_t& size,
+                             RegType* type);
     Key* Open(RegRoot root, std::string_view path, KeyOpen open);
     static void VisitKey(const Key& key, RegRoot root, const std::string& path,
                          const KeyVisitor& onKey, const ValueVisitor& onValue);
