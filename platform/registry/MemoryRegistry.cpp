@@ -8,6 +8,8 @@
 namespace zelora {
 namespace {
 
+std::string BytesKey(std::span<const unsigned char> bytes) { return {bytes.begin(), bytes.end()}; }
+
 char FoldCase(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 bool SameName(std::string_view a, std::string_view b)
@@ -247,13 +249,13 @@ void MemoryRegistry::SetKeySecurity(RegRoot root, std::string_view path,
 {
     Key* key = Open(root, path, KeyOpen::CreateIfMissing);
     key->descriptor.assign(descriptor.begin(), descriptor.end());
-    m_rightsOf[key->descriptor] = rights;
+    m_rightsOf[BytesKey(key->descriptor)] = rights;
 }
 
 const MemoryRegistry::DescriptorRights& MemoryRegistry::RightsOf(const Key& key) const
 {
     static const DescriptorRights kDefault{true, true, false};
-    const auto found = m_rightsOf.find(key.descriptor);
+    const auto found = m_rightsOf.find(BytesKey(key.descriptor));
     return key.descriptor.empty() || found == m_rightsOf.end() ? kDefault : found->second;
 }
 
@@ -265,7 +267,7 @@ bool MemoryRegistry::Writable(const Key* key) const
 void MemoryRegistry::Derive(Key& key, unsigned char mark, DescriptorRights rights)
 {
     key.descriptor.push_back(mark);
-    m_rightsOf[key.descriptor] = rights;
+    m_rightsOf[BytesKey(key.descriptor)] = rights;
 }
 
 bool MemoryRegistry::Elevated() const
@@ -292,7 +294,7 @@ RegStatus MemoryRegistry::WriteDescriptor(RegRoot root, std::string_view path,
     if (!RightsOf(*key).administratorsOwn) return RegStatus::Denied;
     std::vector<unsigned char> bytes(descriptor.begin(), descriptor.end());
     // Bytes no step made and no test gave are not a descriptor the system would take.
-    if (!bytes.empty() && !m_rightsOf.contains(bytes)) return RegStatus::Failed;
+    if (!bytes.empty() && !m_rightsOf.contains(BytesKey(bytes))) return RegStatus::Failed;
     key->descriptor = std::move(bytes);
     return RegStatus::Ok;
 }

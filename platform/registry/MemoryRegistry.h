@@ -93,7 +93,7 @@ private:
     std::unique_ptr<Key> m_roots[3];
     bool m_refuseWrites[3] = {false, false, false};
     bool m_standardUser = false;
-    std::map<std::vector<unsigned char>, DescriptorRights> m_rightsOf;
+    std::map<std::string, DescriptorRights> m_rightsOf;  // by the descriptor's bytes
 };
 
 }  // namespace zelora
