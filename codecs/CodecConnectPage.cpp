@@ -25,8 +25,8 @@ constexpr std::array<SkinPlacement, 3> kSkin = {{
 struct ListPlacement {
     int x, y, width, height;
 };
-constexpr ListPlacement kUpperPlace{10, 60, 295, 150};
-constexpr ListPlacement kLowerPlace{10, 270, 295, 150};
+constexpr ListPlacement kUpperPlace{IDC_INSTALLED_LIST_AT};
+constexpr ListPlacement kLowerPlace{IDC_REMOVED_LIST_AT};
 
 // The image buttons, in the order a release handles them.
 enum ButtonIndex : std::size_t { kUnregister, kRegister, kUninstall };
