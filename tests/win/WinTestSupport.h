@@ -102,61 +102,41 @@ private:
 };
 
 // A test's own registry in memory, whose keys can be made read-only for a while, as
-// HKEY_CLASSES_ROOT's are for a user without administrator rights: no full access, and no
-// write or deletion at or below them.
+// HKEY_CLASSES_ROOT's are for a user without administrator rights: no full access to them,
+// and no deletion of them or of a key holding one.
 class ReadOnlyKeysRegistry final : public ForwardingRegistry {
 public:
     ReadOnlyKeysRegistry() : ForwardingRegistry(m_memory) {}
 
     // Read-only while the result lives.
-    class ReadOnly {
-    public:
-        ReadOnly(ReadOnlyKeysRegistry& registry, std::string path) : m_registry(registry)
-        {
-            m_registry.m_readOnly.push_back(std::move(path));
-        }
-        ~ReadOnly() { m_registry.m_readOnly.pop_back(); }
+    struct ReadOnly {
+        ReadOnly(ReadOnlyKeysRegistry& registry, std::string path) : owner(registry) { owner.m_readOnly.push_back(path); }
+        ~ReadOnly() { owner.m_readOnly.pop_back(); }
         ReadOnly(const ReadOnly&) = delete;
         ReadOnly& operator=(const ReadOnly&) = delete;
-
-    private:
-        ReadOnlyKeysRegistry& m_registry;
+        ReadOnlyKeysRegistry& owner;
     };
 
-    RegStatus SetValue(RegRoot root, std::string_view path, std::string_view name, RegType type,
-                       const void* data, std::uint32_t size) override
-    {
-        return Below(path) ? RegStatus::Denied : ForwardingRegistry::SetValue(root, path, name, type, data, size);
-    }
-    RegStatus DeleteValue(RegRoot root, std::string_view path, KeyOpen open, std::string_view name) override
-    {
-        return Below(path) ? RegStatus::Denied : ForwardingRegistry::DeleteValue(root, path, open, name);
-    }
     RegStatus ProbeFullAccess(RegRoot root, std::string_view path) override
     {
-        return Below(path) ? RegStatus::Denied : ForwardingRegistry::ProbeFullAccess(root, path);
+        return Refused(path, false) ? RegStatus::Denied : ForwardingRegistry::ProbeFullAccess(root, path);
     }
     RegStatus DeleteTree(RegRoot root, std::string_view path) override
     {
-        const bool holdsOne = std::any_of(m_readOnly.begin(), m_readOnly.end(), [&](const std::string& key) {
-            return Within(key, path);
-        });
-        return holdsOne || Below(path) ? RegStatus::Denied : ForwardingRegistry::DeleteTree(root, path);
+        return Refused(path, true) ? RegStatus::Denied : ForwardingRegistry::DeleteTree(root, path);
     }
 
 private:
-    // Whether `path` is `key` or a key below it (case aside, as the registry compares).
-    static bool Within(std::string_view path, std::string_view key)
+    // A read-only key is `path`, or (`orBelow`) below it; the registry ignores case.
+    bool Refused(std::string_view path, bool orBelow) const
     {
-        if (path.size() < key.size() || (path.size() > key.size() && path[key.size()] != '\\')) return false;
-        return std::equal(key.begin(), key.end(), path.begin(),
-                          [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) ==
-                                                      std::tolower(static_cast<unsigned char>(b)); });
-    }
-    bool Below(std::string_view path) const
-    {
-        return std::any_of(m_readOnly.begin(), m_readOnly.end(),
-                           [&](const std::string& key) { return Within(path, key); });
+        const auto same = [](char a, char b) {
+            return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+        };
+        return std::any_of(m_readOnly.begin(), m_readOnly.end(), [&](std::string_view key) {
+            const bool below = orBelow && key.size() > path.size() && key[path.size()] == '\\';
+            return (key.size() == path.size() || below) && std::equal(path.begin(), path.end(), key.begin(), same);
+        });
     }
 
     MemoryRegistry m_memory;
