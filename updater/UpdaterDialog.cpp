@@ -60,7 +60,10 @@ UpdaterDialog::~UpdaterDialog()
     if (m_folder) m_folder->CleanUp();
 }
 
-bool UpdaterDialog::AnnounceBox(const std::wstring& text) { return win::Announce(text.c_str(), kNewVersionCaption) == IDOK; }
+bool UpdaterDialog::AnnounceBox(const std::wstring& text)
+{
+    return win::Announce(text.c_str(), kNewVersionCaption) == IDOK;
+}
 
 void UpdaterDialog::FailureBox(const std::wstring& text) { win::Tell(Hwnd(), text.c_str(), win::Notice::Failure); }
 
@@ -135,7 +138,7 @@ void UpdaterDialog::StartManifestFetch()
 
 void UpdaterDialog::OnManifestFetched()
 {
-    const FetchedManifest fetched = m_fetch.Take();
+    FetchedManifest fetched = m_fetch.Take();
     ManifestArrival arrival;
     arrival.signedWhole = fetched.complete && IsSignedManifest(fetched.manifest, fetched.signature, m_settings.key);
     arrival.digest = Sha256Text(fetched.manifest);
