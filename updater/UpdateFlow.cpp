@@ -12,6 +12,8 @@ void UpdateFlow::ManifestArrived(const ManifestArrival& arrival)
     if (m_stage != UpdateStage::Waiting) return;
     const ManifestText manifest(arrival.manifest);
     ManifestStamp stamp;
+    if (arrival.fetchFailure != FailureCause::None)
+        m_view.DebugLine("ZeloraUpdate: manifest: " + std::string(CauseText(arrival.fetchFailure)));
     if (!arrival.signedWhole || !arrival.digest ||
         JudgeManifest(manifest, ReadAccepted(m_store), *arrival.digest, arrival.today, &stamp) !=
             ManifestVerdict::Current) {

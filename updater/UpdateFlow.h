@@ -45,6 +45,7 @@ public:
 // signature is the configured key's; the digest of its bytes; today as YYYYMMDD.
 struct ManifestArrival {
     bool signedWhole = false;
+    FailureCause fetchFailure = FailureCause::None;  // why it did not arrive whole
     std::string manifest;
     std::optional<std::string> digest;
     std::uint32_t today = 0;

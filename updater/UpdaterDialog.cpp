@@ -141,6 +141,7 @@ void UpdaterDialog::OnManifestFetched()
     FetchedManifest fetched = m_fetch.Take();
     ManifestArrival arrival;
     arrival.signedWhole = fetched.complete && IsSignedManifest(fetched.manifest, fetched.signature, m_settings.key);
+    arrival.fetchFailure = fetched.cause;
     arrival.digest = Sha256Text(fetched.manifest);
     SYSTEMTIME now{};
     ::GetSystemTime(&now);

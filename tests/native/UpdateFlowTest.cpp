@@ -37,9 +37,9 @@ protected:
         store.WriteString(RegRoot::CurrentUser, "SOFTWARE\\Tarnwick\\Quellmark\\Setup", "Zelora-ver", "20051013");
         store.WriteDword(RegRoot::LocalMachine, "SOFTWARE\\Tarnwick\\Quellmark\\CodecUpdate\\video", "Xvid", 1);
     }
-    void Offer(UpdateFlow& flow, bool signedWhole = true)
+    void Offer(UpdateFlow& flow, bool signedWhole = true, FailureCause fetchFailure = FailureCause::None)
     {
-        flow.ManifestArrived({signedWhole,
+        flow.ManifestArrived({signedWhole, fetchFailure,
                               "[ZELORADATE]\r\nVER=20051013\r\nSERIAL=7\r\nEXPIRES=20991231\r\n[Xvid]\r\nVER=1.1\r\n"
                               "URL=http://dl.zelora.example/codecs/xvid.exe\r\nSHA256=" + std::string(64, 'a') +
                                   "\r\nSIZE=1000\r\n",
@@ -56,8 +56,8 @@ protected:
 TEST_F(UpdateFlowTest, OnlyASignedManifestIsOfferedAndOnlyAnOfferConfirmed)
 {
     UpdateFlow flow{store, view, site};
-    Offer(flow, false);
-    EXPECT_EQ(Calls(), std::vector<std::string>{"finish"});
+    Offer(flow, false, FailureCause::Stalled);
+    EXPECT_EQ(Calls(), (std::vector<std::string>{"debug ZeloraUpdate: manifest: stalled", "finish"}));
     EXPECT_TRUE(flow.Offered().empty());
     flow.StartPressed();
     flow.WorkerEnded({WorkerOutcome::AllInstalled});
