@@ -1,5 +1,6 @@
 #include "codecs/CodecConnectPage.h"
 
+#include "platform/win/Notices.h"
 #include "platform/win/WideText.h"
 #include "resources/resource.h"
 
@@ -8,8 +9,6 @@
 
 namespace zelora {
 namespace {
-
-constexpr const wchar_t* kAppTitle = L"Zelora";
 
 struct SkinPlacement {
     int id;
@@ -101,7 +100,7 @@ void CodecConnectPage::PrepareInstalledList()
     m_upper.SetUp(m_images.Get());
     InstalledScan scan = m_inventory.PrepareInstalled();
     if (scan.access == CategoryAccess::Refused) {
-        ::MessageBoxW(::GetAncestor(Hwnd(), GA_ROOT), L"Error", kAppTitle, MB_OK);
+        win::Tell(Hwnd(), L"Error", win::Notice::Failure);
         return;
     }
     m_installed = std::move(scan.rows);
@@ -172,8 +171,7 @@ void CodecConnectPage::Act(const InventoryListView& fromView, InventoryListView*
     // Both lists show the states found at the press, before the user reads why.
     RefreshControls();
     if (taken.refused.empty()) return;
-    ::MessageBoxW(::GetAncestor(Hwnd(), GA_ROOT), win::Wide(RefusalMessage(taken.refused)).c_str(),
-                  kAppTitle, MB_OK | MB_ICONWARNING);
+    win::Tell(Hwnd(), win::Wide(RefusalMessage(taken.refused)).c_str(), win::Notice::Warning);
 }
 
 void CodecConnectPage::RunButton(std::size_t button)
