@@ -7,6 +7,8 @@
 
 #include <commctrl.h>
 
+#include <optional>
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
     // A second copy ends silently, before it has made any window.
@@ -19,8 +21,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     ::InitCommonControlsEx(&controls);
 
     {
-        // The program's one registry backend: every window and page reads and writes it.
+        // The program's registry backend: every window and page reads and writes it. The
+        // 64-bit view exists on 64-bit Windows only; it holds nothing of ours, just what
+        // 64-bit players read their preferred decoders from (the preferred-decoder page).
         zelora::Win32Registry registry;
+        std::optional<zelora::Win32Registry> registry64;
+        if (zelora::Win32Registry::HasView(zelora::RegistryView::Bits64))
+            registry64.emplace(zelora::RegistryView::Bits64);
         zelora::MainWindow window(registry);
         window.RunModal(nullptr);
     }

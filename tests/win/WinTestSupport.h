@@ -151,7 +151,12 @@ public:
         RegRoot root;
         std::string_view path;
     };
-    explicit ScratchRealRegistry(std::initializer_list<Key> keys) : m_keys(keys) { Clear(); }
+    explicit ScratchRealRegistry(std::initializer_list<Key> keys,
+                                 RegistryView view = RegistryView::Bits32)
+        : m_keys(keys), m_real(view)
+    {
+        Clear();
+    }
     ~ScratchRealRegistry() { Clear(); }
     ScratchRealRegistry(const ScratchRealRegistry&) = delete;
     ScratchRealRegistry& operator=(const ScratchRealRegistry&) = delete;
