@@ -12,7 +12,7 @@ constexpr PageControl LevelEdit(int id, int x, int y)
     return {.id = id, .type = ControlType::NumericEdit, .place = {x - 4, y, 26, 13}};
 }
 
-// Skin bitmap 179, 37 x 26, once per edit.
-constexpr SkinBitmap LevelEditFrame(int x, int y) { return {179, {x, y, 37, 26}}; }
+// Once per edit.
+constexpr SkinBitmap LevelEditFrame(int x, int y) { return {skin::kLevelEditFrame, x, y}; }
 
 }  // namespace zelora

@@ -4,6 +4,7 @@
 // LoadBitmap/LoadImage would reject shows up here instead of as a blank area at run time.
 
 #include "platform/image/DibImage.h"
+#include "resources/skin/Skin.h"
 
 #include <gtest/gtest.h>
 
@@ -58,8 +59,10 @@ struct Program {
 // The icons each program loads by id, and the sizes it draws them at: the window and
 // taskbar icon (16, 32, 48) and the 20 x 20 image list of the codec lists.
 const Program kPrograms[] = {
-    {"Zelora", &kZeloraSkin, "ZeloraSkin.rc", {{128, {16, 32, 48}}, {242, {20}}, {243, {20}}}},
-    {"ZeloraUpdate", &kUpdateSkin, "UpdateSkin.rc", {{128, {16, 32, 48}}}},
+    {"Zelora", &kZeloraSkin, "ZeloraSkin.rc",
+     {{zelora::skin::kAppIcon, {16, 32, 48}}, {zelora::skin::kRowUnticked, {20}},
+      {zelora::skin::kRowTicked, {20}}}},
+    {"ZeloraUpdate", &kUpdateSkin, "UpdateSkin.rc", {{zelora::update_skin::kUpdaterIcon, {16, 32, 48}}}},
 };
 
 void PrintTo(const Program& program, std::ostream* os) { *os << program.name; }
