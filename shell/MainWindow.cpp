@@ -22,8 +22,8 @@ constexpr int kWindowX = 400, kWindowY = 250;
 constexpr int kWindowWidth = skin::kMainBackground.width;
 constexpr int kWindowHeight = skin::kMainBackground.height;
 constexpr Rect kContent = SkinRect(skin::kMainContent);
-constexpr int kDragStripHeight = 35;
-constexpr int kLeftStripWidth = 150;
+constexpr int kDragStripHeight = skin::kMainDragStrip.height;
+constexpr int kLeftStripWidth = skin::kMainMenuPanel.width;
 
 // The hot areas, in the order they are painted and released.
 enum HotAreaIndex { kMinimize, kClose, kCancel, kDefaults, kOk, kFinder, kExport, kImport };

@@ -219,6 +219,8 @@ inline constexpr int kRowUnticked = 242;  // icon: list row, not ticked
 inline constexpr int kRowTicked = 243;  // icon: list row, ticked
 
 inline constexpr Box kMainContent{162, 50, 420, 500, false};
+inline constexpr Box kMainDragStrip{0, 0, 588, 35, false};
+inline constexpr Box kMainMenuPanel{0, 0, 150, 608, false};
 inline constexpr Area kMainMinimize{{522, 0, 23, 22, false}, 187, 188, 189, 0};
 inline constexpr Area kMainClose{{547, 0, 23, 22, false}, 184, 185, 186, 0};
 inline constexpr Area kMainCancel{{517, 567, 57, 28, false}, 181, 182, 183, 0};

@@ -3,7 +3,7 @@
 from PIL import Image, ImageDraw
 
 from palette import *
-from places import MAIN_CONTENT, VERSION_AREA
+from places import MAIN_CONTENT, MAIN_DRAG_STRIP, MAIN_MENU_PANEL, VERSION_AREA
 from shapes import *
 
 # --------------------------------------------------------------------------------------
@@ -13,10 +13,11 @@ from shapes import *
 def main_background(e):
     img = new(e.w, e.h, WIN_BG)
     d = ImageDraw.Draw(img)
-    paint_header(img, 0, e.w)
+    top, edge = MAIN_DRAG_STRIP.h, MAIN_MENU_PANEL.w
+    paint_header(img, 0, e.w, top)
     # Left menu panel.
-    d.rectangle([0, 35, 149, e.h - 1], fill=PANEL)
-    d.line([(150, 35), (150, e.h - 1)], fill=PANEL_LINE)
+    d.rectangle([0, top, edge - 1, e.h - 1], fill=PANEL)
+    d.line([(edge, top), (edge, e.h - 1)], fill=PANEL_LINE)
     draw_text(img, (25, 44, 140, 60), '설정 메뉴', bold(11), INK_SOFT, align='left', where=e.rid)
     d.line([(25, 62), (137, 62)], fill=PANEL_LINE)
     foot = '코덱 · 자막 설정'

@@ -25,6 +25,8 @@ class Area(Box):
 
 # Main window (the size of its background picture).
 MAIN_CONTENT = Box('MainContent', 162, 50, 420, 500)   # where the pages are placed
+MAIN_DRAG_STRIP = Box('MainDragStrip', 0, 0, 588, 35)  # the title strip: drags the window
+MAIN_MENU_PANEL = Box('MainMenuPanel', 0, 0, 150, 608)  # behind the menu, its edge line after
 VERSION_AREA = (120, 10, 260, 26)  # the program draws its version text here (l, t, r, b)
 MAIN_MINIMIZE = Area('MainMinimize', 522, 0, 23, 22, 187, 188, 189)
 MAIN_CLOSE = Area('MainClose', 547, 0, 23, 22, 184, 185, 186)
@@ -69,7 +71,7 @@ UPD_START = Area('UpdaterStart', 48, 108, 86, 21, 133, 134, disabled=135)
 UPD_CANCEL = Area('UpdaterCancel', 149, 108, 68, 21, 143, 139)
 UPD_OK = Area('UpdaterOk', 98, 108, 66, 21, 132, 142)
 
-ZELORA_PLACES = [MAIN_CONTENT, MAIN_MINIMIZE, MAIN_CLOSE, MAIN_CANCEL, MAIN_DEFAULTS, MAIN_OK,
+ZELORA_PLACES = [MAIN_CONTENT, MAIN_DRAG_STRIP, MAIN_MENU_PANEL, MAIN_MINIMIZE, MAIN_CLOSE, MAIN_CANCEL, MAIN_DEFAULTS, MAIN_OK,
                  MAIN_FINDER, MAIN_EXPORT, MAIN_IMPORT, CONNECT_UNREGISTER, CONNECT_REGISTER,
                  CONNECT_UNINSTALL, FINDER_LOGO, FINDER_LINKS, *FINDER_TOOLS, FINDER_SEARCH,
                  FINDER_CINEMA, FINDER_MAXIMIZE, FINDER_CLOSE, HOME_CLOSE, HOME_LINK, HOME_OK]
