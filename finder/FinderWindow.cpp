@@ -300,7 +300,8 @@ bool FinderWindow::OnEraseBackground(HDC dc)
     buffer.Draw(frame(kHeaderLeft), 0, 0);
     buffer.Draw(frame(kHeaderRight), right, 0);
     Stretch(target, frame(kHeaderMiddle), middle, 0, right - middle, kBandHeight);
-    const Rect logo = SkinRect(skin::kFinderCaptionsPlace), links = SkinRect(skin::kFinderInfoPlace, w);
+    const Rect logo = SkinRect(skin::kFinderCaptionsPlace);
+    const Rect links = SkinRect(skin::kFinderInfoPlace, w);
     buffer.Draw(frame(kLogo), logo.left, logo.top);
     buffer.Draw(frame(kLinks), links.left, links.top);
     m_buttons.Paint(buffer);
