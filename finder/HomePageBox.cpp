@@ -9,8 +9,8 @@ namespace zelora {
 namespace {
 
 constexpr int kBackground = skin::kHomeBackground.id;
-constexpr int kX = 500, kY = 300, kWidth = 358, kHeight = 420;
-constexpr int kDragBand = 136;
+constexpr int kX = 500, kY = 300, kWidth = skin::kHomeBackground.width, kHeight = 420;
+constexpr int kDragBand = skin::kHomeDragBand.height;
 
 // Close, home page, OK.
 enum Button { kClose, kHome, kOk };

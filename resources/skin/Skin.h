@@ -246,6 +246,7 @@ inline constexpr Area kFinderSearch{{400, 103, 55, 22, false}, 305, 306, 307, 0}
 inline constexpr Area kFinderCinema{{102, 103, 80, 22, true}, 296, 297, 292, 0};
 inline constexpr Area kFinderMaximize{{66, 0, 23, 22, true}, 290, 291, 286, 0};
 inline constexpr Area kFinderClose{{41, 0, 23, 22, true}, 275, 276, 277, 0};
+inline constexpr Box kHomeDragBand{0, 0, 358, 136, false};
 inline constexpr Area kHomeClose{{317, 0, 22, 23, false}, 275, 276, 277, 0};
 inline constexpr Area kHomeLink{{84, 332, 190, 22, false}, 329, 330, 331, 0};
 inline constexpr Area kHomeOk{{265, 375, 80, 22, false}, 332, 333, 328, 0};

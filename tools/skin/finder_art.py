@@ -6,7 +6,7 @@ from PIL import ImageDraw
 
 from palette import *
 from pictures import ZELORA, render
-from places import FINDER_LINKS, FINDER_LOGO, FINDER_TOOLS
+from places import FINDER_LINKS, FINDER_LOGO, FINDER_TOOLS, HOME_DRAG_BAND
 from shapes import *
 
 
@@ -195,9 +195,10 @@ def home_box_background(e):
     paint_header(img, 0, e.w)
     draw_text(img, (12, 9, 300, 27), 'Zelora 영화찾기 정보', bold(12), INK, align='left',
               where=e.rid)
-    # Picture area (the top 136 rows drag the box).
-    vgradient(img, (1, 35, e.w - 1, 136), (236, 243, 251), (214, 227, 242))
-    d.line([(1, 136), (e.w - 2, 136)], fill=(196, 208, 222))
+    # Picture area, which drags the box.
+    band = HOME_DRAG_BAND.h
+    vgradient(img, (1, 35, e.w - 1, band), (236, 243, 251), (214, 227, 242))
+    d.line([(1, band), (e.w - 2, band)], fill=(196, 208, 222))
     paste_rgba(img, emblem(56), 24, 52)
     draw_text(img, (94, 50, 340, 76), 'Zelora 영화찾기', bold(20), ACCENT_DK, align='left',
               where=e.rid)
