@@ -1,6 +1,7 @@
 #include "codecs/CodecConnectPage.h"
 
 #include "pages/PageFrame.h"
+#include "platform/win/Notices.h"
 #include "platform/win/WideText.h"
 #include "resources/resource.h"
 
@@ -9,8 +10,6 @@
 
 namespace zelora {
 namespace {
-
-constexpr const wchar_t* kAppTitle = L"Zelora";
 
 // Page title, upper and lower headings.
 constexpr std::array<SkinBitmap, 3> kSkin = {{
@@ -22,8 +21,8 @@ constexpr std::array<SkinBitmap, 3> kSkin = {{
 struct ListPlacement {
     int x, y, width, height;
 };
-constexpr ListPlacement kUpperPlace{10, 60, 295, 150};
-constexpr ListPlacement kLowerPlace{10, 270, 295, 150};
+constexpr ListPlacement kUpperPlace{IDC_INSTALLED_LIST_AT};
+constexpr ListPlacement kLowerPlace{IDC_REMOVED_LIST_AT};
 
 // The image buttons, in the order a release handles them.
 enum ButtonIndex : std::size_t { kUnregister, kRegister, kUninstall };
@@ -95,7 +94,7 @@ void CodecConnectPage::PrepareInstalledList()
     m_upper.SetUp(m_images.Get());
     InstalledScan scan = m_inventory.PrepareInstalled();
     if (scan.access == CategoryAccess::Refused) {
-        ::MessageBoxW(::GetAncestor(Hwnd(), GA_ROOT), L"Error", kAppTitle, MB_OK);
+        win::Tell(Hwnd(), L"Error", win::Notice::Failure);
         return;
     }
     m_installed = std::move(scan.rows);
@@ -166,8 +165,7 @@ void CodecConnectPage::Act(const InventoryListView& fromView, InventoryListView*
     // Both lists show the states found at the press, before the user reads why.
     RefreshControls();
     if (taken.refused.empty()) return;
-    ::MessageBoxW(::GetAncestor(Hwnd(), GA_ROOT), win::Wide(RefusalMessage(taken.refused)).c_str(),
-                  kAppTitle, MB_OK | MB_ICONWARNING);
+    win::Tell(Hwnd(), win::Wide(RefusalMessage(taken.refused)).c_str(), win::Notice::Warning);
 }
 
 void CodecConnectPage::RunButton(std::size_t button)

@@ -47,10 +47,10 @@ struct ControlPlace {
     int id, x, y, width, height;
 };
 constexpr ControlPlace kControlPlaces[] = {
-    {IDC_FIND_CATEGORY, 22, 104, 100, 120},
-    {IDC_FIND_SITE, 135, 104, 100, 120},
-    {IDC_FIND_TITLE, 238, 104, 160, 22},
-    {IDC_FIND_QUICK, 463, 105, 120, 22},
+    {IDC_FIND_CATEGORY, IDC_FIND_CATEGORY_AT},
+    {IDC_FIND_SITE, IDC_FIND_SITE_AT},
+    {IDC_FIND_TITLE, IDC_FIND_TITLE_AT},
+    {IDC_FIND_QUICK, IDC_FIND_QUICK_AT},
 };
 
 std::string Http(std::string_view host, std::string_view path)

@@ -1,7 +1,7 @@
 #pragma once
 // What every settings page shares besides its values: its size, its background, and what
-// only the code knows of its dialog template (each control's type and pixel place, the
-// skin bitmaps). Ids and labels live once, in the page's resource header and template.
+// only the code knows of its dialog template (each control's type, the skin bitmaps). Ids,
+// pixel places and labels live once, in the page's resource header and template.
 
 #include "resources/skin/Skin.h"
 

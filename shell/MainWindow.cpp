@@ -6,6 +6,7 @@
 #include "finder/FinderWindow.h"
 #include "pages/PageTable.h"
 #include "pages/SliderPage.h"
+#include "platform/win/Notices.h"
 #include "resources/resource.h"
 #include "shell/AboutBox.h"
 #include "shell/InstallCheck.h"
@@ -73,7 +74,7 @@ void ShowCreationFailure(HWND owner, const PageRow& row)
     *end++ = L' ';
     end = std::copy_n(name.begin(), std::min(name.size(), text.size() - kFailed.size() - 2), end);
     std::copy(kFailed.begin(), kFailed.end(), end);
-    ::MessageBoxW(owner, text.data(), L"Zelora", MB_OK | MB_ICONEXCLAMATION);
+    win::Tell(owner, text.data(), win::Notice::Warning);
 }
 
 int& LastPage(MenuMemory& memory, MenuGroup group)
@@ -118,7 +119,7 @@ MainWindow::~MainWindow() = default;
 
 BOOL MainWindow::OnInit()
 {
-    ::SetWindowTextW(Hwnd(), L"Zelora");
+    ::SetWindowTextW(Hwnd(), kProgramName);
     // The style first: a window without a system menu style has no menu to extend.
     ::SetWindowLongPtrW(Hwnd(), GWL_STYLE,
                         ::GetWindowLongPtrW(Hwnd(), GWL_STYLE) | WS_SYSMENU | WS_MINIMIZEBOX);

@@ -1,6 +1,7 @@
 // Zelora's application object: runs the main window modally; the process ends with it.
 
 #include "platform/registry/Win32Registry.h"
+#include "platform/win/Notices.h"
 #include "shell/MainWindow.h"
 #include "shell/SingleInstance.h"
 
@@ -11,6 +12,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     // A second copy ends silently, before it has made any window.
     const zelora::SingleInstance instance;
     if (instance.AlreadyRunning()) return 0;
+    zelora::win::NameProgram(zelora::kProgramName);
 
     // The pages use the common controls; the finder starts OLE for its browser itself.
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
