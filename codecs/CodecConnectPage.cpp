@@ -1,5 +1,6 @@
 #include "codecs/CodecConnectPage.h"
 
+#include "pages/PageFrame.h"
 #include "platform/win/Notices.h"
 #include "platform/win/WideText.h"
 #include "resources/resource.h"
@@ -10,15 +11,11 @@
 namespace zelora {
 namespace {
 
-struct SkinPlacement {
-    int id;
-    int x, y, width, height;
-};
 // Page title, upper and lower headings.
-constexpr std::array<SkinPlacement, 3> kSkin = {{
-    {145, 0, 0, 408, 13},
-    {142, 10, 30, 408, 18},
-    {144, 10, 240, 408, 18},
+constexpr std::array<SkinBitmap, 3> kSkin = {{
+    {skin::kConnectBanner, 0, 0},
+    {skin::kConnectUpperHeading, 10, 30},
+    {skin::kConnectLowerHeading, 10, 240},
 }};
 
 struct ListPlacement {
@@ -32,11 +29,8 @@ enum ButtonIndex : std::size_t { kUnregister, kRegister, kUninstall };
 
 std::vector<HotArea> ButtonAreas()
 {
-    return {
-        {{320, 60, 390, 82}, 139, 140, 141},
-        {{320, 270, 390, 292}, 136, 137, 138},
-        {{320, 300, 390, 322}, 133, 134, 135},
-    };
+    return {SkinHotArea(skin::kConnectUnregister), SkinHotArea(skin::kConnectRegister),
+            SkinHotArea(skin::kConnectUninstall)};
 }
 
 }  // namespace
@@ -221,8 +215,10 @@ bool CodecConnectPage::OnEraseBackground(HDC dc)
 {
     win::BackBuffer buffer(Hwnd(), dc);
     buffer.Fill(kPageBackgroundColor);
-    for (std::size_t i = 0; i < kSkin.size(); ++i)
-        buffer.Draw(m_skin.Get(kSkin[i].id), kSkin[i].x, kSkin[i].y, kSkin[i].width, kSkin[i].height);
+    for (const SkinBitmap& bitmap : kSkin) {
+        const Place& at = bitmap.place;
+        buffer.Draw(m_skin.Get(bitmap.id), at.x, at.y, at.width, at.height);
+    }
     m_buttons.Paint(buffer);
     return true;
 }

@@ -1,5 +1,6 @@
 #include "codecs/CodecUpdatePage.h"
 
+#include "pages/PageFrame.h"
 #include "resources/resource.h"
 
 #include <optional>
@@ -14,18 +15,15 @@ struct ListPlace {
     int id;
     std::optional<UpdateList> list;  // the fourth list shows nothing
     int x, y, width, height;         // client pixels
-    int titleBitmap;                 // drawn above the list
-    int titleX, titleY;
+    SkinBitmap title;                // drawn above the list
 };
 
 constexpr std::array<ListPlace, 4> kListPlaces = {{
-    {1002, UpdateList::Video, 10, 55, 180, 135, 164, 10, 30},
-    {1003, UpdateList::Audio, 210, 55, 180, 135, 162, 210, 30},
-    {1004, UpdateList::Caption, 10, 265, 180, 135, 161, 10, 240},
-    {1005, std::nullopt, 210, 265, 180, 135, 163, 210, 240},
+    {1002, UpdateList::Video, 10, 55, 180, 135, {skin::kUpdateVideoTitle, 10, 30}},
+    {1003, UpdateList::Audio, 210, 55, 180, 135, {skin::kUpdateAudioTitle, 210, 30}},
+    {1004, UpdateList::Caption, 10, 265, 180, 135, {skin::kUpdateCaptionTitle, 10, 240}},
+    {1005, std::nullopt, 210, 265, 180, 135, {skin::kUpdateOtherTitle, 210, 240}},
 }};
-
-constexpr int kTitleBitmap = 165;  // across the top, 408 x 13
 
 // Rows of two-state images in one unsorted column; they share the page's image list.
 constexpr DWORD kListStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT |
@@ -133,9 +131,9 @@ bool CodecUpdatePage::OnEraseBackground(HDC dc)
 {
     win::BackBuffer buffer(Hwnd(), dc);
     buffer.Fill(kPageBackgroundColor);
-    buffer.Draw(m_skin.Get(kTitleBitmap), 0, 0);
-    for (std::size_t i = 0; i < kListPlaces.size(); ++i)
-        buffer.Draw(m_skin.Get(kListPlaces[i].titleBitmap), kListPlaces[i].titleX, kListPlaces[i].titleY);
+    buffer.Draw(m_skin.Get(skin::kUpdateBanner.id), 0, 0);  // across the top
+    for (const ListPlace& place : kListPlaces)
+        buffer.Draw(m_skin.Get(place.title.id), place.title.place.x, place.title.place.y);
     return true;
 }
 

@@ -4,6 +4,7 @@
 
 #include "pages/PageTable.h"
 #include "platform/ui/Geometry.h"
+#include "resources/skin/Skin.h"
 
 #include <array>
 
@@ -31,9 +32,15 @@ struct MenuButton {
 
 // The three group headers, in menu order.
 inline constexpr MenuButton kGroupHeaders[] = {
-    {0, MENU_VIDEO, ButtonKind::Group, MenuGroup::Video, 220, 227, 223, 224, false, L"Video Setup"},
-    {0, MENU_SOUND, ButtonKind::Group, MenuGroup::Sound, 210, 217, 213, 214, true, L"Sound Setup"},
-    {0, MENU_CAPTION, ButtonKind::Group, MenuGroup::Caption, 196, 201, 199, 200, false, L"Caption Setup"},
+    {0, MENU_VIDEO, ButtonKind::Group, MenuGroup::Video,
+     skin::kMenuVideoCollapsed.id, skin::kMenuVideoCollapsedHover.id,
+     skin::kMenuVideoExpanded.id, skin::kMenuVideoExpandedHover.id, false, L"Video Setup"},
+    {0, MENU_SOUND, ButtonKind::Group, MenuGroup::Sound,
+     skin::kMenuSoundCollapsed.id, skin::kMenuSoundCollapsedHover.id,
+     skin::kMenuSoundExpanded.id, skin::kMenuSoundExpandedHover.id, true, L"Sound Setup"},
+    {0, MENU_CAPTION, ButtonKind::Group, MenuGroup::Caption,
+     skin::kMenuCaptionCollapsed.id, skin::kMenuCaptionCollapsedHover.id,
+     skin::kMenuCaptionExpanded.id, skin::kMenuCaptionExpandedHover.id, false, L"Caption Setup"},
 };
 
 inline constexpr int kMenuButtonCount = static_cast<int>(kPageCount + std::size(kGroupHeaders));

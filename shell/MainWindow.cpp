@@ -19,30 +19,27 @@
 namespace zelora {
 namespace {
 
-constexpr int kWindowX = 400, kWindowY = 250, kWindowWidth = 588, kWindowHeight = 608;
-constexpr RECT kContent{162, 50, 162 + 420, 50 + 500};
-constexpr int kDragStripHeight = 35;
-constexpr int kLeftStripWidth = 150;
-constexpr int kBackgroundBitmap = 180;
+constexpr int kWindowX = 400, kWindowY = 250;
+constexpr int kWindowWidth = skin::kMainBackground.width;
+constexpr int kWindowHeight = skin::kMainBackground.height;
+constexpr Rect kContent = SkinRect(skin::kMainContent);
+constexpr int kDragStripHeight = skin::kMainDragStrip.height;
+constexpr int kLeftStripWidth = skin::kMainMenuPanel.width;
 
 // The hot areas, in the order they are painted and released.
 enum HotAreaIndex { kMinimize, kClose, kCancel, kDefaults, kOk, kFinder, kExport, kImport };
 
 std::vector<HotArea> MainHotAreas()
 {
-    HotArea finder{{275, 567, 355, 593}, 314, 312, 313};
+    HotArea finder = SkinHotArea(skin::kMainFinder);
     finder.pressIgnoredByOthers = true;  // a press on the finder never blocks hover elsewhere
     finder.ignoresPressOf = kOk;
     finder.normalAfterAction = true;
     return {
-        {{522, 0, 545, 22}, 187, 188, 189},
-        {{547, 0, 570, 22}, 184, 185, 186},
-        {{517, 567, 574, 595}, 181, 182, 183},
-        {{362, 567, 450, 595}, 193, 194, 195},
-        {{455, 567, 512, 595}, 190, 191, 192},
-        finder,
-        {{25, 503, 138, 529}, 336, 337, 338},
-        {{25, 534, 138, 560}, 339, 340, 341},
+        SkinHotArea(skin::kMainMinimize), SkinHotArea(skin::kMainClose),
+        SkinHotArea(skin::kMainCancel),   SkinHotArea(skin::kMainDefaults),
+        SkinHotArea(skin::kMainOk),       finder,
+        SkinHotArea(skin::kMainExport),   SkinHotArea(skin::kMainImport),
     };
 }
 
@@ -128,7 +125,7 @@ BOOL MainWindow::OnInit()
                         ::GetWindowLongPtrW(Hwnd(), GWL_STYLE) | WS_SYSMENU | WS_MINIMIZEBOX);
     SetUpAppWindow(::LoadIconW(win::ModuleInstance(), MAKEINTRESOURCEW(IDR_MAINFRAME)));
 
-    m_background = win::LoadSkinBitmap(kBackgroundBitmap);
+    m_background = win::LoadSkinBitmap(skin::kMainBackground.id);
     m_hotAreas.Attach(Hwnd());
     RECT client{};
     ::GetClientRect(Hwnd(), &client);  // the template's size, before the resize below

@@ -20,15 +20,15 @@ namespace {
 constexpr UINT_PTR kStartTimer = 1;
 constexpr UINT_PTR kCleanUpTimer = 2;
 
-constexpr int kOfferBackground = 131;
-constexpr int kDownloadBackground = 140;
-constexpr int kDoneBackground = 141;
-constexpr int kBarBitmap = 137;
+constexpr int kOfferBackground = update_skin::kOfferBackground.id;
+constexpr int kDownloadBackground = update_skin::kDownloadBackground.id;
+constexpr int kDoneBackground = update_skin::kDoneBackground.id;
+constexpr int kBarBitmap = update_skin::kProgressTile.id;
 
 constexpr std::array<ImageButtonSkin, 3> kButtons = {{
-    {IDC_UPDATER_START, 48, 108, 86, 21, 133, 134, 133, 135},
-    {IDCANCEL, 149, 108, 68, 21, 143, 139, 143, 0},
-    {IDOK, 98, 108, 66, 21, 132, 142, 132, 0},
+    SkinnedButton(IDC_UPDATER_START, update_skin::kUpdaterStart),
+    SkinnedButton(IDCANCEL, update_skin::kUpdaterCancel),
+    SkinnedButton(IDOK, update_skin::kUpdaterOk),
 }};
 
 // Client pixels of the texts drawn while downloading: the codec's name and the size

@@ -6,7 +6,7 @@
 
 namespace zelora {
 
-// Skin bitmap 179, 37 x 26, once per edit.
-constexpr SkinBitmap LevelEditFrame(int x, int y) { return {179, {x, y, 37, 26}}; }
+// Once per edit.
+constexpr SkinBitmap LevelEditFrame(int x, int y) { return {skin::kLevelEditFrame, x, y}; }
 
 }  // namespace zelora

@@ -88,7 +88,7 @@ inline constexpr ValueRow kValues[] = {
     MaskRow(kPassThroughKey, Preset("spdif_pt"), kPassThrough, 12288, 12288),
 };
 
-inline constexpr SliderStrip kStrip{246, 322, 20, 171};
+inline constexpr SliderStrip kStrip = StripOf(skin::kAC3StripActive, skin::kAC3StripInactive);
 
 constexpr SliderRow Slider(Rect rect, LevelIndex level, int edit)
 {
@@ -137,13 +137,14 @@ inline constexpr PageControl kControls[] = {
 
 // The captions are copied at their own 128 pixels: a wider copy would read beyond them.
 inline constexpr SkinBitmap kBitmaps[] = {
-    {151, {0, 0, 408, 13}}, {143, {10, 30, 128, 18}}, {150, {10, 245, 128, 18}},
-    {149, {280, 30, 128, 18}}, {147, {280, 165, 128, 18}}, {148, {280, 315, 128, 18}},
+    {skin::kAC3Banner, 0, 0}, {skin::kAC3LevelsTitle, 10, 30},
+    {skin::kAC3SpeakerLevelsTitle, 10, 245}, {skin::kAC3OutputTitle, 280, 30},
+    {skin::kAC3InputTitle, 280, 165}, {skin::kAC3SpdifTitle, 280, 315},
     LevelEditFrame(48, 194), LevelEditFrame(92, 194), LevelEditFrame(132, 194),
     LevelEditFrame(172, 194), LevelEditFrame(212, 194), LevelEditFrame(16, 414),
     LevelEditFrame(57, 414), LevelEditFrame(97, 414), LevelEditFrame(137, 414),
-    LevelEditFrame(177, 414), LevelEditFrame(217, 414), {252, {20, 70, 217, 106}},
-    {253, {20, 290, 222, 112}},
+    LevelEditFrame(177, 414), LevelEditFrame(217, 414), {skin::kAC3MixerPanel, 20, 70},
+    {skin::kAC3GainPanel, 20, 290},
 };
 
 inline constexpr PageDescription kPage{

@@ -86,7 +86,8 @@ inline constexpr EnableRule kEnables[] = {
     EnableWhileTicked(IDC_FFA_MIXER_ON, kSpeakerList, kOnClick | kOnLoad | kOnReset),
 };
 
-inline constexpr SliderStrip kStrip{247, 323, 20, 113};
+inline constexpr SliderStrip kStrip =
+    StripOf(skin::kSoundFFDShowStripActive, skin::kSoundFFDShowStripInactive);
 
 constexpr SliderRow Slider(Rect rect, const LevelScale& scale, SliderGate gate,
                             LevelIndex level, int edit)
@@ -144,13 +145,15 @@ inline constexpr PageControl kControls[] = {
 };
 
 inline constexpr SkinBitmap kBitmaps[] = {
-    {160, {0, 0, 408, 13}}, {157, {10, 30, 140, 18}}, {155, {10, 140, 214, 18}},
-    {159, {10, 315, 180, 18}}, {158, {280, 30, 128, 18}}, {154, {280, 140, 128, 18}},
-    {156, {280, 365, 128, 18}}, LevelEditFrame(44, 266), LevelEditFrame(92, 266),
+    {skin::kSoundFFDShowBanner, 0, 0}, {skin::kSoundFFDShowSwitchesTitle, 10, 30},
+    {skin::kSoundFFDShowMixerTitle, 10, 140}, {skin::kSoundFFDShowVolumesTitle, 10, 315},
+    {skin::kSoundFFDShowSpeakerTitle, 280, 30}, {skin::kSoundFFDShowFormatsTitle, 280, 140},
+    {skin::kSoundFFDShowSpdifTitle, 280, 365}, LevelEditFrame(44, 266), LevelEditFrame(92, 266),
     LevelEditFrame(132, 266), LevelEditFrame(172, 266), LevelEditFrame(212, 266),
     LevelEditFrame(16, 457), LevelEditFrame(57, 457), LevelEditFrame(97, 457),
     LevelEditFrame(137, 457), LevelEditFrame(177, 457), LevelEditFrame(217, 457),
-    {254, {20, 170, 217, 77}}, {255, {20, 345, 222, 83}},
+    {skin::kSoundFFDShowMixerPanel, 20, 170, skin::kSoundFFDShowMixerPanelShownRows},
+    {skin::kSoundFFDShowVolumePanel, 20, 345},
 };
 
 inline constexpr PageDescription kPage{

@@ -30,8 +30,8 @@ inline constexpr PageControl kControls[] = {
 };
 
 inline constexpr SkinBitmap kBitmaps[] = {
-    {153, {0, 0, 408, 13}},
-    {152, {10, 30, 140, 18}},
+    {skin::kKorrinBanner, 0, 0},
+    {skin::kKorrinSpeakerTitle, 10, 30},
 };
 
 inline constexpr PageDescription kPage{

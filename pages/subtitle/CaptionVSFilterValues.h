@@ -100,9 +100,9 @@ inline constexpr PageControl kControls[] = {
 };
 
 inline constexpr SkinBitmap kBitmaps[] = {
-    {132, {0, 0, 408, 13}},
-    {131, {10, 30, 140, 18}},
-    {130, {10, 280, 244, 18}},
+    {skin::kVSFilterBanner, 0, 0},
+    {skin::kCaptionScreenTitle, 10, 30},
+    {skin::kCaptionTimingTitle, 10, 280},
 };
 
 inline constexpr PageDescription kPage{

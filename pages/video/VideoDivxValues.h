@@ -55,8 +55,8 @@ inline constexpr EnableRule kEnables[] = {
     EnableWhileTicked(IDC_DIVX_OVERLAY, kAspectButtons, kOnClick | kOnLoad | kOnReset),
 };
 
-inline constexpr SliderStrip kLargeStrip{249, 325, 477, 20};
-inline constexpr SliderStrip kSmallStrip{248, 324, 205, 20};
+inline constexpr SliderStrip kLargeStrip = StripOf(skin::kLargeStripLive, skin::kLargeStripGreyed);
+inline constexpr SliderStrip kSmallStrip = StripOf(skin::kSmallStripLive, skin::kSmallStripGreyed);
 
 constexpr SliderRow Slider(Rect rect, const SliderStrip& strip, const LevelScale& scale,
                             SliderGate gate, LevelIndex level)
@@ -99,9 +99,10 @@ inline constexpr PageControl kControls[] = {
 };
 
 inline constexpr SkinBitmap kBitmaps[] = {
-    {170, {0, 0, 408, 13}},   {167, {10, 30, 112, 18}},  {168, {10, 225, 106, 18}},
-    {166, {10, 315, 161, 18}}, {169, {255, 315, 111, 18}}, {251, {124, 110, 236, 88}},
-    {256, {124, 375, 98, 74}},
+    {skin::kDivxBanner, 0, 0},           {skin::kDivxPostProcessingTitle, 10, 30},
+    {skin::kDivxPlaybackTitle, 10, 225}, {skin::kDivxLevelsTitle, 10, 315},
+    {skin::kDivxAspectTitle, 255, 315},  {skin::kDivxLargeScales, 124, 110},
+    {skin::kDivxSmallScales, 124, 375},
 };
 
 inline constexpr PageDescription kPage{

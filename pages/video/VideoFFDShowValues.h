@@ -88,10 +88,10 @@ inline constexpr PageControl kControls[] = {
 };
 
 inline constexpr SkinBitmap kBitmaps[] = {
-    {174, {0, 0, 408, 13}},
-    {173, {10, 30, 88, 18}},
-    {171, {110, 30, 88, 18}},
-    {172, {210, 30, 88, 18}},
+    {skin::kVideoFFDShowBanner, 0, 0},
+    {skin::kVideoFFDShowInputTitle, 10, 30},
+    {skin::kVideoFFDShowOutputTitle, 110, 30},
+    {skin::kVideoFFDShowExtrasTitle, 210, 30},
 };
 
 inline constexpr PageDescription kPage{

@@ -59,10 +59,10 @@ inline constexpr PageControl kControls[] = {
 };
 
 inline constexpr SkinBitmap kBitmaps[] = {
-    {178, {0, 0, 408, 13}},
-    {177, {10, 30, 112, 18}},
-    {176, {10, 240, 106, 18}},
-    {175, {200, 30, 111, 18}},
+    {skin::kXvidBanner, 0, 0},
+    {skin::kXvidPostProcessingTitle, 10, 30},
+    {skin::kXvidOutputTitle, 10, 240},
+    {skin::kXvidFourccTitle, 200, 30},
 };
 
 inline constexpr PageDescription kPage{

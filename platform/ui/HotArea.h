@@ -4,6 +4,7 @@
 // events in; the set decides which image each area shows and which actions run.
 
 #include "platform/ui/Geometry.h"
+#include "resources/skin/Skin.h"
 
 #include <cstdint>
 #include <vector>
@@ -24,6 +25,19 @@ struct HotArea {
     // After its action the area shows its normal image rather than hover.
     bool normalAfterAction = false;
 };
+
+// Where a skin place lies in a window `clientWidth` wide (which only places counted from
+// the right edge need).
+constexpr Rect SkinRect(const skin::Box& box, int clientWidth = 0)
+{
+    const int left = box.fromRight ? clientWidth - box.x : box.x;
+    return {left, box.y, left + box.width, box.y + box.height};
+}
+
+constexpr HotArea SkinHotArea(const skin::Area& area, int clientWidth = 0)
+{
+    return {SkinRect(area.box, clientWidth), area.normal, area.pressed, area.hover};
+}
 
 class HotAreaSet {
 public:

@@ -14,6 +14,7 @@
 #include "platform/win/Painter.h"
 #include "platform/win/WideText.h"
 #include "resources/resource.h"
+#include "resources/skin/Skin.h"
 #include "platform/win/Controls.h"
 #include "win/WinTestSupport.h"
 
@@ -392,9 +393,12 @@ struct Button {
     int normal, pressed, hover;
     POINT corner;
 };
-const Button kUnregisterButton{"unregister", {330, 70}, 139, 140, 141, {320, 60}};
-const Button kRegisterButton{"register", {330, 280}, 136, 137, 138, {320, 270}};
-const Button kUninstallButton{"uninstall", {389, 321}, 133, 134, 135, {320, 300}};
+const Button kUnregisterButton{"unregister", {330, 70}, skin::kConnectUnregisterNormal.id,
+    skin::kConnectUnregisterPressed.id, skin::kConnectUnregisterHover.id, {320, 60}};
+const Button kRegisterButton{"register", {330, 280}, skin::kConnectRegisterNormal.id,
+    skin::kConnectRegisterPressed.id, skin::kConnectRegisterHover.id, {320, 270}};
+const Button kUninstallButton{"uninstall", {389, 321}, skin::kConnectUninstallNormal.id,
+    skin::kConnectUninstallPressed.id, skin::kConnectUninstallHover.id, {320, 300}};
 constexpr POINT kOutside{200, 230};
 
 class CodecConnectPageTest : public ::testing::Test {
@@ -812,12 +816,12 @@ TEST_F(CodecConnectPageTest, PaintsItsSkinOnTheGreyBackground)
 {
     Open();
     const auto painting = PaintingOf(m_page->Hwnd());
-    EXPECT_TRUE(Shows(*painting, 145, 0, 0));
-    EXPECT_TRUE(Shows(*painting, 142, 10, 30));
-    EXPECT_TRUE(Shows(*painting, 144, 10, 240));
-    EXPECT_TRUE(Shows(*painting, 139, 320, 60));
-    EXPECT_TRUE(Shows(*painting, 136, 320, 270));
-    EXPECT_TRUE(Shows(*painting, 133, 320, 300));
+    EXPECT_TRUE(Shows(*painting, skin::kConnectBanner.id, 0, 0));
+    EXPECT_TRUE(Shows(*painting, skin::kConnectUpperHeading.id, 10, 30));
+    EXPECT_TRUE(Shows(*painting, skin::kConnectLowerHeading.id, 10, 240));
+    EXPECT_TRUE(Shows(*painting, skin::kConnectUnregisterNormal.id, 320, 60));
+    EXPECT_TRUE(Shows(*painting, skin::kConnectRegisterNormal.id, 320, 270));
+    EXPECT_TRUE(Shows(*painting, skin::kConnectUninstallNormal.id, 320, 300));
     for (POINT p : {POINT{419, 100}, POINT{310, 230}, POINT{5, 499}, POINT{400, 330}})
         EXPECT_EQ(painting->At(p.x, p.y), kGrey) << p.x << ", " << p.y;
 }
@@ -1002,11 +1006,11 @@ TEST_F(CodecUpdatePageTest, PaintsItsTitlesOnTheGreyBackground)
 {
     Open();
     const auto painting = PaintingOf(m_page->Hwnd());
-    EXPECT_TRUE(Shows(*painting, 165, 0, 0));
-    EXPECT_TRUE(Shows(*painting, 164, 10, 30));
-    EXPECT_TRUE(Shows(*painting, 162, 210, 30));
-    EXPECT_TRUE(Shows(*painting, 161, 10, 240));
-    EXPECT_TRUE(Shows(*painting, 163, 210, 240));
+    EXPECT_TRUE(Shows(*painting, skin::kUpdateBanner.id, 0, 0));
+    EXPECT_TRUE(Shows(*painting, skin::kUpdateVideoTitle.id, 10, 30));
+    EXPECT_TRUE(Shows(*painting, skin::kUpdateAudioTitle.id, 210, 30));
+    EXPECT_TRUE(Shows(*painting, skin::kUpdateCaptionTitle.id, 10, 240));
+    EXPECT_TRUE(Shows(*painting, skin::kUpdateOtherTitle.id, 210, 240));
     for (POINT p : {POINT{419, 100}, POINT{200, 220}, POINT{5, 499}, POINT{400, 20}})
         EXPECT_EQ(painting->At(p.x, p.y), kGrey) << p.x << ", " << p.y;
 }
@@ -1019,7 +1023,7 @@ TEST(CheckImages, DrawAsTheirIconsDo)
     ASSERT_EQ(::ImageList_GetImageCount(images.Get()), 2);
     for (int image : {0, 1}) {
         const win::UniqueIcon icon(static_cast<HICON>(::LoadImageW(
-            win::ModuleInstance(), MAKEINTRESOURCEW(242 + image), IMAGE_ICON, 20, 20, 0)));
+            win::ModuleInstance(), MAKEINTRESOURCEW(image ? skin::kRowTicked : skin::kRowUnticked), IMAGE_ICON, 20, 20, 0)));
         for (COLORREF background : {RGB(255, 255, 255), kGrey}) {
             Picture fromList(20, 20);
             Picture fromIcon(20, 20);
