@@ -1,5 +1,6 @@
 #include "codecs/CheckListView.h"
 
+#include "resources/skin/Skin.h"
 #include "platform/win/WideText.h"
 #include "platform/text/Text.h"
 #include "platform/win/Dialog.h"
@@ -13,8 +14,8 @@ namespace {
 using win::Wide;
 
 constexpr int kImageSize = 20;
-constexpr int kUncheckedIcon = 242;
-constexpr int kCheckedIcon = 243;
+constexpr int kUncheckedIcon = skin::kRowUnticked;
+constexpr int kCheckedIcon = skin::kRowTicked;
 
 // Adds an icon resource's own pixels and mask. The usual way, through an HICON, has the
 // image list copy the icon, which loads the resource again and builds the icon twice:

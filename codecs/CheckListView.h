@@ -16,7 +16,7 @@ namespace zelora {
 inline void DestroyImageList(HIMAGELIST images) { ::ImageList_Destroy(images); }
 using UniqueImageList = win::UniqueHandle<HIMAGELIST, DestroyImageList>;
 
-// Image 0 = icon 242 (not ticked), image 1 = icon 243 (ticked), 20 x 20 with mask. The
+// Image 0 = the unticked row icon, image 1 = the ticked one, 20 x 20 with mask. The
 // lists that show it must have LVS_SHAREIMAGELISTS, or each would destroy it with itself.
 UniqueImageList CreateCheckImages();
 

@@ -1,5 +1,7 @@
 #include "codecs/CodecConnectPage.h"
 
+#include "pages/PageFrame.h"
+#include "platform/win/Notices.h"
 #include "platform/win/WideText.h"
 #include "resources/resource.h"
 
@@ -9,40 +11,26 @@
 namespace zelora {
 namespace {
 
-constexpr const wchar_t* kAppTitle = L"Zelora";
-
-struct SkinPlacement {
-    int id;
-    int x, y, width, height;
-};
 // Page title, upper and lower headings.
-constexpr std::array<SkinPlacement, 3> kSkin = {{
-    {145, 0, 0, 408, 13},
-    {142, 10, 30, 408, 18},
-    {144, 10, 240, 408, 18},
+constexpr std::array<SkinBitmap, 3> kSkin = {{
+    {skin::kConnectBanner, 0, 0},
+    {skin::kConnectUpperHeading, 10, 30},
+    {skin::kConnectLowerHeading, 10, 240},
 }};
 
 struct ListPlacement {
     int x, y, width, height;
 };
-constexpr ListPlacement kUpperPlace{10, 60, 295, 150};
-constexpr ListPlacement kLowerPlace{10, 270, 295, 150};
+constexpr ListPlacement kUpperPlace{IDC_INSTALLED_LIST_AT};
+constexpr ListPlacement kLowerPlace{IDC_REMOVED_LIST_AT};
 
 // The image buttons, in the order a release handles them.
 enum ButtonIndex : std::size_t { kUnregister, kRegister, kUninstall };
-// What screen readers call them (their pictures' words), in that order, and the two lists
-// (their heading pictures').
-constexpr const wchar_t* kButtonNames[] = {L"연결 해제", L"다시 연결", L"코덱 제거"};
-constexpr const wchar_t* kUpperListName = L"사용 중인 코덱 (연결됨)";
-constexpr const wchar_t* kLowerListName = L"연결 해제된 코덱";
 
 std::vector<HotArea> ButtonAreas()
 {
-    return {
-        {{320, 60, 390, 82}, 139, 140, 141},
-        {{320, 270, 390, 292}, 136, 137, 138},
-        {{320, 300, 390, 322}, 133, 134, 135},
-    };
+    return {SkinHotArea(skin::kConnectUnregister), SkinHotArea(skin::kConnectRegister),
+            SkinHotArea(skin::kConnectUninstall)};
 }
 
 }  // namespace
@@ -82,10 +70,11 @@ BOOL CodecConnectPage::OnInit()
         return FALSE;
     }
     m_buttons.Attach(Hwnd());
-    m_buttons.Describe(kButtonNames, [this](std::size_t button) { RunButton(button); });
+    m_buttons.Describe([this](std::size_t button) { RunButton(button); });
     SetAccessibleSource(m_buttons);
-    win::SetAccessibleName(m_upper.Hwnd(), kUpperListName);
-    win::SetAccessibleName(m_lower.Hwnd(), kLowerListName);
+    // Screen readers call the lists by their headings' words.
+    win::SetAccessibleName(m_upper.Hwnd(), skin::kConnectUpperHeading.words);
+    win::SetAccessibleName(m_lower.Hwnd(), skin::kConnectLowerHeading.words);
     return TRUE;
 }
 
@@ -110,7 +99,7 @@ void CodecConnectPage::PrepareInstalledList()
     m_upper.SetUp(m_images.Get());
     InstalledScan scan = m_inventory.PrepareInstalled();
     if (scan.access == CategoryAccess::Refused) {
-        ::MessageBoxW(::GetAncestor(Hwnd(), GA_ROOT), L"Error", kAppTitle, MB_OK);
+        win::Tell(Hwnd(), L"Error", win::Notice::Failure);
         return;
     }
     m_installed = std::move(scan.rows);
@@ -181,8 +170,7 @@ void CodecConnectPage::Act(const InventoryListView& fromView, InventoryListView*
     // Both lists show the states found at the press, before the user reads why.
     RefreshControls();
     if (taken.refused.empty()) return;
-    ::MessageBoxW(::GetAncestor(Hwnd(), GA_ROOT), win::Wide(RefusalMessage(taken.refused)).c_str(),
-                  kAppTitle, MB_OK | MB_ICONWARNING);
+    win::Tell(Hwnd(), win::Wide(RefusalMessage(taken.refused)).c_str(), win::Notice::Warning);
 }
 
 void CodecConnectPage::RunButton(std::size_t button)
@@ -232,8 +220,10 @@ bool CodecConnectPage::OnEraseBackground(HDC dc)
 {
     win::BackBuffer buffer(Hwnd(), dc);
     buffer.Fill(kPageBackgroundColor);
-    for (std::size_t i = 0; i < kSkin.size(); ++i)
-        buffer.Draw(m_skin.Get(kSkin[i].id), kSkin[i].x, kSkin[i].y, kSkin[i].width, kSkin[i].height);
+    for (const SkinBitmap& bitmap : kSkin) {
+        const Place& at = bitmap.place;
+        buffer.Draw(m_skin.Get(bitmap.id), at.x, at.y, at.width, at.height);
+    }
     m_buttons.Paint(buffer);
     return true;
 }

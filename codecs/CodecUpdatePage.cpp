@@ -1,5 +1,6 @@
 #include "codecs/CodecUpdatePage.h"
 
+#include "pages/PageFrame.h"
 #include "resources/resource.h"
 
 #include <optional>
@@ -13,20 +14,16 @@ constexpr int kStateColumn = 1;
 struct ListPlace {
     int id;
     std::optional<UpdateList> list;  // the fourth list shows nothing
-    const wchar_t* name;             // what screen readers call it: its title picture's words
     int x, y, width, height;         // client pixels
-    int titleBitmap;                 // drawn above the list
-    int titleX, titleY;
+    SkinBitmap title;                // drawn above the list
 };
 
 constexpr std::array<ListPlace, 4> kListPlaces = {{
-    {1002, UpdateList::Video, L"비디오 코덱", 10, 55, 180, 135, 164, 10, 30},
-    {1003, UpdateList::Audio, L"오디오 코덱", 210, 55, 180, 135, 162, 210, 30},
-    {1004, UpdateList::Caption, L"자막 코덱", 10, 265, 180, 135, 161, 10, 240},
-    {1005, std::nullopt, L"기타 코덱", 210, 265, 180, 135, 163, 210, 240},
+    {1002, UpdateList::Video, 10, 55, 180, 135, {skin::kUpdateVideoTitle, 10, 30}},
+    {1003, UpdateList::Audio, 210, 55, 180, 135, {skin::kUpdateAudioTitle, 210, 30}},
+    {1004, UpdateList::Caption, 10, 265, 180, 135, {skin::kUpdateCaptionTitle, 10, 240}},
+    {1005, std::nullopt, 210, 265, 180, 135, {skin::kUpdateOtherTitle, 210, 240}},
 }};
-
-constexpr int kTitleBitmap = 165;  // across the top, 408 x 13
 
 // Rows of two-state images in one unsorted column; they share the page's image list.
 constexpr DWORD kListStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT |
@@ -44,7 +41,7 @@ HWND CreateList(HWND page, const ListPlace& place)
         place.y, place.width, place.height, page,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.id)), win::ModuleInstance(), nullptr);
     if (list) ::SendMessageW(list, WM_SETFONT, ::SendMessageW(page, WM_GETFONT, 0, 0), FALSE);
-    win::SetAccessibleName(list, place.name);
+    win::SetAccessibleName(list, skin::WordsOf(place.title.id));  // its title's words
     return list;
 }
 
@@ -135,9 +132,9 @@ bool CodecUpdatePage::OnEraseBackground(HDC dc)
 {
     win::BackBuffer buffer(Hwnd(), dc);
     buffer.Fill(kPageBackgroundColor);
-    buffer.Draw(m_skin.Get(kTitleBitmap), 0, 0);
-    for (std::size_t i = 0; i < kListPlaces.size(); ++i)
-        buffer.Draw(m_skin.Get(kListPlaces[i].titleBitmap), kListPlaces[i].titleX, kListPlaces[i].titleY);
+    buffer.Draw(m_skin.Get(skin::kUpdateBanner.id), 0, 0);  // across the top
+    for (const ListPlace& place : kListPlaces)
+        buffer.Draw(m_skin.Get(place.title.id), place.title.place.x, place.title.place.y);
     return true;
 }
 

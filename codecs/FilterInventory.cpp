@@ -160,9 +160,31 @@ std::optional<std::string> RegsvrCommandLine(std::string_view regsvr32Path, Regs
     return line;
 }
 
-RegisteredServers RegisteredServers::Read(RegistryStore& store)
+namespace {
+
+// Reads each query's binary value whole, up to `maxBytes`: a first batch with a buffer that
+// fits every usual registration, then the few larger ones again at their own size.
+void ReadBinaries(RegistryBackend& backend, std::span<const SubkeyValueQuery> queries,
+                  std::size_t maxBytes, std::vector<RawValue>& results)
 {
-    RegisteredServers servers;
+    constexpr std::uint32_t kUsualBytes = 2048;
+    const auto cap = static_cast<std::uint32_t>(maxBytes);
+    backend.QuerySubkeyValues(RegRoot::ClassesRoot, kFilterCategoryPath, queries,
+                              std::min(kUsualBytes, cap), results);
+    for (std::size_t i = 0; i < results.size(); ++i) {
+        if (results[i].status != RegStatus::MoreData || kUsualBytes >= cap) continue;
+        std::vector<RawValue> one;
+        backend.QuerySubkeyValues(RegRoot::ClassesRoot, kFilterCategoryPath,
+                                  std::span(&queries[i], 1), cap, one);
+        results[i] = std::move(one.front());
+    }
+}
+
+}  // namespace
+
+std::vector<FilterRegistration> ReadFilterRegistrations(RegistryStore& store,
+                                                        std::size_t maxFilterData)
+{
     std::vector<std::string> filters;
     store.Backend().EnumSubkeyNames(RegRoot::ClassesRoot, kFilterCategoryPath,
                                     KeyOpen::ExistingOnly, filters);
@@ -177,6 +199,12 @@ RegisteredServers RegisteredServers::Read(RegistryStore& store)
     }
     std::vector<std::string> texts =
         store.ReadStrings(RegRoot::ClassesRoot, kFilterCategoryPath, registrations);
+    std::vector<RawValue> blobs;
+    if (maxFilterData > 0) {
+        std::vector<SubkeyValueQuery> dataQueries;
+        for (const std::string& filter : filters) dataQueries.push_back({filter, "FilterData"});
+        ReadBinaries(store.Backend(), dataQueries, maxFilterData, blobs);
+    }
 
     std::vector<SubkeyValueQuery> serverQueries;
     for (std::size_t i = 0; i + 1 < texts.size(); i += 2) {
@@ -187,12 +215,26 @@ RegisteredServers RegisteredServers::Read(RegistryStore& store)
     // comparison of the same reads would.
     std::vector<std::string> serverPaths =
         store.ReadStrings(RegRoot::ClassesRoot, "CLSID", serverQueries);
+    std::vector<FilterRegistration> found;
+    found.reserve(serverPaths.size());
     std::size_t server = 0;
     for (std::size_t i = 0; i + 1 < texts.size() && server < serverPaths.size(); i += 2) {
         if (texts[i] == RegistryStore::MissingString) continue;
-        std::string& path = serverPaths[server++];
-        servers.m_byFileName[FoldedPath(ServerFileName(path))].push_back(
-            {std::move(filters[i / 2]), std::move(texts[i + 1]), std::move(path)});
+        FilterRegistration& one = found.emplace_back(FilterRegistration{
+            std::move(filters[i / 2]), std::move(texts[i + 1]), std::move(serverPaths[server++]),
+            std::move(texts[i])});
+        if (i / 2 < blobs.size() && blobs[i / 2].status == RegStatus::Ok)
+            one.filterData = std::move(blobs[i / 2].data);
+    }
+    return found;
+}
+
+RegisteredServers RegisteredServers::Read(RegistryStore& store)
+{
+    RegisteredServers servers;
+    for (FilterRegistration& registration : ReadFilterRegistrations(store)) {
+        std::string key = FoldedPath(ServerFileName(registration.server));
+        servers.m_byFileName[std::move(key)].push_back(std::move(registration));
     }
     return servers;
 }

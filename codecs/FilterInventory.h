@@ -144,7 +144,17 @@ struct FilterRegistration {
     std::string instance;  // subkey of the filter category
     std::string clsid;
     std::string server;    // InprocServer32 path as stored
+    std::string friendlyName{};
+    // The FilterData value's bytes, when asked for; empty when absent or larger than
+    // `maxFilterData` (a reader treats both as unknown).
+    std::vector<unsigned char> filterData{};
 };
+
+// Every registration of the filter category with a FriendlyName, in the category's order,
+// in two batched walks (the category, then CLSID). With `maxFilterData` above 0 each
+// one's FilterData of at most that many bytes comes too.
+std::vector<FilterRegistration> ReadFilterRegistrations(RegistryStore& store,
+                                                        std::size_t maxFilterData = 0);
 
 // The servers of every registered DirectShow filter, read in one pass over the category and
 // kept by file name without regard to case, so each decoder is a lookup, not another walk.

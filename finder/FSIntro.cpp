@@ -2,11 +2,13 @@
 
 #include "platform/win/Painter.h"
 #include "resources/resource.h"
+#include "resources/skin/Skin.h"
 
 namespace zelora {
 
 FSIntro::FSIntro()
-    : Page(IDD_FSINTRO), m_title(win::LoadSkinBitmap(146)), m_picture(win::LoadSkinBitmap(334))
+    : Page(IDD_FSINTRO), m_title(win::LoadSkinBitmap(skin::kIntroBanner.id)),
+      m_picture(win::LoadSkinBitmap(skin::kIntroPicture.id))
 {
 }
 
@@ -14,8 +16,8 @@ bool FSIntro::OnEraseBackground(HDC dc)
 {
     win::BackBuffer buffer(Hwnd(), dc);
     buffer.Fill(kPageBackgroundColor);
-    buffer.Draw(m_title.Get(), 0, 0, 408, 13);
-    buffer.Draw(m_picture.Get(), 0, 30, 408, 430);
+    buffer.Draw(m_title.Get(), 0, 0, skin::kIntroBanner.width, skin::kIntroBanner.height);
+    buffer.Draw(m_picture.Get(), 0, 30, skin::kIntroPicture.width, skin::kIntroPicture.height);
     return true;
 }
 

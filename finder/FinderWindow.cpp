@@ -13,33 +13,40 @@ namespace zelora {
 namespace {
 
 constexpr int kBrowserId = 0xE900;
-constexpr int kBandHeight = 136;  // the skinned header: toolbar, lists, links
-constexpr int kBorder = 12;
+constexpr int kBandHeight = skin::kFinderHeaderLeft.height;  // toolbar, lists, links
+constexpr int kBorder = skin::kFinderLeftBorder.width;
 constexpr int kMinWidth = 693, kMinHeight = 550;
-constexpr int kDragIcon = 128;
+constexpr int kDragIcon = skin::kAppIcon;
 
 // The twelve images in painting and release order. Right-anchored ones count their left
-// and right edges back from the client width.
+// edges back from the client width.
 enum Button { kBack, kForward, kStop, kRefresh, kHome, kBoard1, kBoard2, kInfo, kSearch,
               kCinema, kMaximize, kClose };
-struct ButtonPlace {
-    int left, top, right, bottom;
-    bool fromRight;
-    int normal, hover, pressed;
-};
-constexpr ButtonPlace kButtonPlaces[] = {
-    {19, 35, 55, 71, false, 270, 272, 271},    {71, 35, 107, 71, false, 282, 284, 283},
-    {123, 35, 159, 71, false, 308, 304, 309},  {175, 35, 211, 71, false, 302, 298, 303},
-    {227, 35, 263, 71, false, 285, 281, 280},  {279, 35, 315, 71, false, 299, 301, 300},
-    {331, 35, 367, 71, false, 278, 274, 279},  {78, 35, 42, 71, true, 287, 289, 288},
-    {400, 103, 455, 125, false, 305, 307, 306}, {102, 103, 22, 125, true, 296, 292, 297},
-    {66, 0, 43, 22, true, 290, 286, 291},      {41, 0, 18, 22, true, 275, 277, 276},
+constexpr skin::Area kButtonAreas[] = {
+    skin::kFinderBack,   skin::kFinderForward, skin::kFinderStop,   skin::kFinderRefresh,
+    skin::kFinderHome,   skin::kFinderBoard1,  skin::kFinderBoard2, skin::kFinderInfo,
+    skin::kFinderSearch, skin::kFinderCinema,  skin::kFinderMaximize, skin::kFinderClose,
 };
 
-// What screen readers call the images, in that order, and the controls no label names.
-constexpr const wchar_t* kButtonNames[] = {L"뒤로", L"앞으로", L"중지", L"새로고침", L"홈", L"사랑방", L"이야기방",
-                                           L"정보", L"검색", L"극장 목록", L"최대화", L"닫기"};
-static_assert(std::size(kButtonNames) == std::size(kButtonPlaces));
+std::vector<HotArea> FinderButtons()
+{
+    std::vector<HotArea> areas;
+    for (const skin::Area& area : kButtonAreas) areas.push_back(SkinHotArea(area));
+    return areas;
+}
+
+enum Frame { kHeaderLeft = skin::kFinderHeaderLeft.id, kHeaderMiddle = skin::kFinderHeaderMiddle.id,
+             kHeaderRight = skin::kFinderHeaderRight.id, kLogo = skin::kFinderToolbarCaptions.id,
+             kLinks = skin::kFinderInfoCaption.id, kLeftBorder = skin::kFinderLeftBorder.id,
+             kRightBorder = skin::kFinderRightBorder.id, kBottomBorder = skin::kFinderBottomBorder.id,
+             kBottomLeft = skin::kFinderBottomLeft.id, kBottomRight = skin::kFinderBottomRight.id };
+constexpr int kFrameBitmaps[] = {kHeaderLeft, kHeaderMiddle, kHeaderRight, kLogo, kLinks,
+                                 kLeftBorder, kRightBorder, kBottomBorder, kBottomLeft, kBottomRight};
+
+struct ControlPlace {
+    int id, x, y, width, height;
+};
+// What screen readers call the controls no label names.
 struct ControlName {
     int id;
     const wchar_t* name;
@@ -47,34 +54,11 @@ struct ControlName {
 constexpr ControlName kControlNames[] = {
     {IDC_FIND_CATEGORY, L"검색 분류"}, {IDC_FIND_SITE, L"검색 사이트"}, {IDC_FIND_TITLE, L"영화 제목"}};
 
-Rect ButtonRect(const ButtonPlace& button, int clientWidth)
-{
-    if (!button.fromRight) return {button.left, button.top, button.right, button.bottom};
-    return {clientWidth - button.left, button.top, clientWidth - button.right, button.bottom};
-}
-
-std::vector<HotArea> FinderButtons()
-{
-    std::vector<HotArea> areas;
-    for (const ButtonPlace& button : kButtonPlaces)
-        areas.push_back({ButtonRect(button, 0), button.normal, button.pressed, button.hover});
-    return areas;
-}
-
-enum Frame { kHeaderLeft = 268, kHeaderMiddle = 267, kHeaderRight = 269, kLogo = 262, kLinks = 263,
-             kLeftBorder = 264, kRightBorder = 265, kBottomBorder = 259, kBottomLeft = 260,
-             kBottomRight = 261 };
-constexpr int kFrameBitmaps[] = {kHeaderLeft, kHeaderMiddle, kHeaderRight, kLogo, kLinks,
-                                 kLeftBorder, kRightBorder, kBottomBorder, kBottomLeft, kBottomRight};
-
-struct ControlPlace {
-    int id, x, y, width, height;
-};
 constexpr ControlPlace kControlPlaces[] = {
-    {IDC_FIND_CATEGORY, 22, 104, 100, 120},
-    {IDC_FIND_SITE, 135, 104, 100, 120},
-    {IDC_FIND_TITLE, 238, 104, 160, 22},
-    {IDC_FIND_QUICK, 463, 105, 120, 22},
+    {IDC_FIND_CATEGORY, IDC_FIND_CATEGORY_AT},
+    {IDC_FIND_SITE, IDC_FIND_SITE_AT},
+    {IDC_FIND_TITLE, IDC_FIND_TITLE_AT},
+    {IDC_FIND_QUICK, IDC_FIND_QUICK_AT},
 };
 
 std::string Http(std::string_view host, std::string_view path)
@@ -130,7 +114,7 @@ BOOL FinderWindow::OnInit()
     ::SetWindowTextW(Hwnd(), L"영화찾기");  // no caption shows it; it names the window
     for (int id : kFrameBitmaps) m_frame[id] = win::LoadSkinBitmap(id);
     m_buttons.Attach(Hwnd());
-    m_buttons.Describe(kButtonNames, [this](std::size_t button) { RunAction(button); });
+    m_buttons.Describe([this](std::size_t button) { RunAction(button); });
     SetAccessibleSource(m_buttons);
     for (const ControlName& control : kControlNames) win::SetAccessibleName(Item(control.id), control.name);
 
@@ -273,8 +257,8 @@ bool FinderWindow::OnMouse(UINT msg, WPARAM keys, POINT p)
 void FinderWindow::Relayout()
 {
     const RECT client = ClientRect(Hwnd());
-    for (std::size_t i = 0; i < std::size(kButtonPlaces); ++i)
-        m_buttons.SetRect(i, ButtonRect(kButtonPlaces[i], client.right));
+    for (std::size_t i = 0; i < std::size(kButtonAreas); ++i)
+        m_buttons.SetRect(i, SkinRect(kButtonAreas[i].box, client.right));
     if (m_browser)
         ::MoveWindow(m_browser->Hwnd(), kBorder, kBandHeight, client.right - 2 * kBorder,
                      client.bottom - kBandHeight - kBorder, TRUE);
@@ -322,11 +306,15 @@ bool FinderWindow::OnEraseBackground(HDC dc)
     const auto frame = [this](int id) { return m_frame[id].Get(); };
     HDC target = buffer.Dc();
 
+    const int right = w - skin::kFinderHeaderRight.width;
+    const int middle = skin::kFinderHeaderLeft.width;
     buffer.Draw(frame(kHeaderLeft), 0, 0);
-    buffer.Draw(frame(kHeaderRight), w - 96, 0);
-    Stretch(target, frame(kHeaderMiddle), 116, 0, w - 96 - 116, kBandHeight);
-    buffer.Draw(frame(kLogo), 28, 42);
-    buffer.Draw(frame(kLinks), w - 89, 73);
+    buffer.Draw(frame(kHeaderRight), right, 0);
+    Stretch(target, frame(kHeaderMiddle), middle, 0, right - middle, kBandHeight);
+    const Rect logo = SkinRect(skin::kFinderCaptionsPlace);
+    const Rect links = SkinRect(skin::kFinderInfoPlace, w);
+    buffer.Draw(frame(kLogo), logo.left, logo.top);
+    buffer.Draw(frame(kLinks), links.left, links.top);
     m_buttons.Paint(buffer);
 
     Stretch(target, frame(kLeftBorder), 0, kBandHeight, kBorder, h - kBorder - kBandHeight);

@@ -8,22 +8,19 @@
 namespace zelora {
 namespace {
 
-constexpr int kBackground = 316;
-constexpr int kX = 500, kY = 300, kWidth = 358, kHeight = 420;
-constexpr int kDragBand = 136;
+constexpr int kBackground = skin::kHomeBackground.id;
+constexpr int kX = 500, kY = 300, kWidth = skin::kHomeBackground.width, kHeight = 420;
+constexpr int kDragBand = skin::kHomeDragBand.height;
 
-// Close, home page, OK: rectangle, then the normal, pressed and hover images.
+// Close, home page, OK.
 enum Button { kClose, kHome, kOk };
-const HotArea kCloseImage{{317, 0, 339, 23}, 275, 276, 277};
-const HotArea kHomeImage{{84, 332, 274, 354}, 329, 330, 331};
-const HotArea kOkImage{{265, 375, 345, 397}, 332, 333, 328};
 
 }  // namespace
 
 HomePageBox::HomePageBox() : HomePageBox(&win::ShellOpen) {}
 
 HomePageBox::HomePageBox(Opener open)
-    : win::ModalDialog(IDD_HOMEPAGE), m_open(std::move(open)), m_buttons({kCloseImage, kHomeImage, kOkImage})
+    : win::ModalDialog(IDD_HOMEPAGE), m_open(std::move(open)), m_buttons({SkinHotArea(skin::kHomeClose), SkinHotArea(skin::kHomeLink), SkinHotArea(skin::kHomeOk)})
 {
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 // What every settings page shares besides its values: its size, its background, and what
-// only the code knows of its dialog template (each control's type and pixel place, the
-// skin bitmaps). Ids and labels live once, in the page's resource header and template.
+// only the code knows of its dialog template (each control's type, the skin bitmaps). Ids,
+// pixel places and labels live once, in the page's resource header and template.
+
+#include "resources/skin/Skin.h"
 
 #include <cstdint>
 #include <string_view>
@@ -9,8 +11,8 @@
 namespace zelora {
 
 // The main window shows every page at this client size.
-inline constexpr int kPageWidth = 420;
-inline constexpr int kPageHeight = 500;
+inline constexpr int kPageWidth = skin::kMainContent.width;
+inline constexpr int kPageHeight = skin::kMainContent.height;
 
 // The pages' background, also the background of their statics and check boxes.
 struct Rgb {
@@ -49,8 +51,14 @@ struct PageControl {
     int besideId = 0;
 };
 
-// A skin bitmap copied, at its natural size, onto the page's background.
+// A skin bitmap copied onto the page's background at (x, y): the whole picture, or only
+// its top `rows` when the page shows less of it.
 struct SkinBitmap {
+    constexpr SkinBitmap(const skin::Picture& picture, int x, int y, int rows = 0)
+        : id(picture.id), place{x, y, picture.width, rows > 0 ? rows : picture.height}
+    {
+    }
+
     int id = 0;
     Place place{};
 };

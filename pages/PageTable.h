@@ -14,6 +14,7 @@
 #include "pages/video/VideoFFDShowValues.h"
 #include "pages/video/VideoXvidValues.h"
 #include "resources/resource.h"
+#include "resources/skin/Skin.h"
 
 #include <cstddef>
 #include <iterator>
@@ -35,7 +36,7 @@ struct PageButton {
     int command;             // what it sends
     int normalImage;
     int hoverImage;          // also its image while its page is in view
-    const wchar_t* text;     // never drawn: the name accessibility tools read
+    const wchar_t* text;     // never drawn: the window text; screen readers hear its picture's words
 };
 
 struct PageRow {
@@ -54,27 +55,38 @@ struct PageRow {
 // pages stand together: its header button comes just before the first of them.
 inline constexpr PageRow kPages[] = {
     {L"Connect", PageKind::CodecConnect, MenuGroup::None, 0,
-     {MENU_CONNECT, 204, 205, L"Codec Connect"}},
+     {MENU_CONNECT, skin::kMenuConnectNormal.id,
+      skin::kMenuConnectHover.id, L"Codec Connect"}},
     {L"Updata", PageKind::CodecUpdate, MenuGroup::None, 0,
-     {MENU_UPDATA, 218, 219, L"Codec Updata"}},
+     {MENU_UPDATA, skin::kMenuUpdateNormal.id,
+      skin::kMenuUpdateHover.id, L"Codec Updata"}},
     {L"VideoFFDShow", PageKind::Decoder, MenuGroup::Video, 1,
-     {MENU_VIDEO_FFDSHOW, 225, 226, L"Video FFDShow"}, &video_ffdshow::kPage},
+     {MENU_VIDEO_FFDSHOW, skin::kMenuVideoFFDShowNormal.id,
+      skin::kMenuVideoFFDShowHover.id, L"Video FFDShow"}, &video_ffdshow::kPage},
     {L"VideoDivx", PageKind::Decoder, MenuGroup::Video, 2,
-     {MENU_VIDEO_DIVX, 221, 222, L"Video Divx"}, &video_divx::kPage},
+     {MENU_VIDEO_DIVX, skin::kMenuVideoDivxNormal.id,
+      skin::kMenuVideoDivxHover.id, L"Video Divx"}, &video_divx::kPage},
     {L"VideoXvid", PageKind::Decoder, MenuGroup::Video, 3,
-     {MENU_VIDEO_XVID, 228, 229, L"Video Xvid"}, &video_xvid::kPage},
+     {MENU_VIDEO_XVID, skin::kMenuVideoXvidNormal.id,
+      skin::kMenuVideoXvidHover.id, L"Video Xvid"}, &video_xvid::kPage},
     {L"SoundFFDShow", PageKind::Decoder, MenuGroup::Sound, 1,
-     {MENU_SOUND_FFDSHOW, 215, 216, L"Sound FFDShow"}, &sound_ffdshow::kPage},
+     {MENU_SOUND_FFDSHOW, skin::kMenuSoundFFDShowNormal.id,
+      skin::kMenuSoundFFDShowHover.id, L"Sound FFDShow"}, &sound_ffdshow::kPage},
     {L"SoundAC3", PageKind::Decoder, MenuGroup::Sound, 2,
-     {MENU_SOUND_AC3, 208, 209, L"Sound AC3"}, &sound_ac3::kPage},
+     {MENU_SOUND_AC3, skin::kMenuSoundAC3Normal.id,
+      skin::kMenuSoundAC3Hover.id, L"Sound AC3"}, &sound_ac3::kPage},
     {L"SoundKorrin", PageKind::Decoder, MenuGroup::Sound, 3,
-     {MENU_SOUND_KORRIN, 211, 212, L"Sound Korrin`s"}, &sound_korrin::kPage},
+     {MENU_SOUND_KORRIN, skin::kMenuSoundKorrinNormal.id,
+      skin::kMenuSoundKorrinHover.id, L"Sound Korrin`s"}, &sound_korrin::kPage},
     // In the menu the DivX G400 button stands above this one.
     {L"CaptionVSFilter", PageKind::Decoder, MenuGroup::Caption, 2,
-     {MENU_CAPTION_VSFILTER, 202, 203, L"Caption VSFilter"}, &caption_vsfilter::kPage},
+     {MENU_CAPTION_VSFILTER, skin::kMenuCaptionVSFilterNormal.id,
+      skin::kMenuCaptionVSFilterHover.id, L"Caption VSFilter"}, &caption_vsfilter::kPage},
     {L"CaptionDivx", PageKind::Decoder, MenuGroup::Caption, 1,
-     {MENU_CAPTION_DIVXG400, 197, 198, L"Caption Divx G400"}, &caption_divxg400::kPage},
-    {L"FSIntro", PageKind::Intro, MenuGroup::None, 0, {MENU_FSINTRO, 206, 207, L"F.S Intro"}},
+     {MENU_CAPTION_DIVXG400, skin::kMenuCaptionDivxG400Normal.id,
+      skin::kMenuCaptionDivxG400Hover.id, L"Caption Divx G400"}, &caption_divxg400::kPage},
+    {L"FSIntro", PageKind::Intro, MenuGroup::None, 0, {MENU_FSINTRO, skin::kMenuIntroNormal.id,
+      skin::kMenuIntroHover.id, L"F.S Intro"}},
 };
 
 inline constexpr std::size_t kPageCount = std::size(kPages);

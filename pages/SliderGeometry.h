@@ -5,6 +5,7 @@
 // `travel - position` pixels into the strip, shows the knob at `position`.
 
 #include "platform/ui/Geometry.h"
+#include "resources/skin/Skin.h"
 
 namespace zelora {
 
@@ -20,6 +21,12 @@ struct SliderStrip {
     int width = 0;
     int height = 0;
 };
+
+// The strip of two same-sized skin pictures.
+constexpr SliderStrip StripOf(const skin::Picture& live, const skin::Picture& grey)
+{
+    return {live.id, grey.id, live.width, live.height};
+}
 
 // One copy from a strip onto the page: `dest` on the page, taken from `source` in the
 // bitmap `bitmap`, both of `dest`'s size.

@@ -27,5 +27,8 @@
 // Codec Connect lists; the Codec Update page's four lists are 1002-1005.
 #define IDC_INSTALLED_LIST 1001
 #define IDC_REMOVED_LIST 1002
+// Their pixel places (x, y, width, height); the template takes them at half scale.
+#define IDC_INSTALLED_LIST_AT 10, 60, 295, 150
+#define IDC_REMOVED_LIST_AT 10, 270, 295, 150
 
 #define IDM_ABOUTBOX 16

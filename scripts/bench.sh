@@ -9,6 +9,8 @@ bits=${ZELORA_BENCH_BITS:-32}  # the shipped programs; 64 measures the other bui
 bash scripts/build.sh native "win$bits" >/dev/null
 echo "== memory registry, 1,000 filters"
 build/native/zelora_bench_inventory --registry=memory --filters=1000
+echo "== preferred decoders page: its fill against the inventory's lower bound, memory registry"
+build/native/zelora_bench_preferred --filters=1000
 echo "== real registry under Wine, ${ZELORA_BENCH_FILTERS:-1000} filters"
 export ZELORA_BUILD="$root/build/win$bits"
 source scripts/wine-env.sh

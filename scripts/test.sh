@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs every test: installs what is missing, builds the programs and the native tests (under
 # AddressSanitizer and UndefinedBehaviorSanitizer: the `sanitize` preset), runs the latter,
-# checks the shipped programs' imports, then the Win32-side tests of both Windows builds and
+# checks that the skin files are what its generator makes and the shipped programs' imports,
+# then the Win32-side tests of both Windows builds and
 # the end-to-end tests on the shipped 32-bit programs, under Wine on a virtual display. Ends with one summary line: "N passed, N failed".
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -27,6 +28,11 @@ count "no casts to function pointer types" $?
 echo "== layers and device-context owners"
 bash scripts/check-layers.sh
 count "layers look down; device contexts through their owners" $?
+
+echo "== skin: pictures, resource scripts and Skin.h as the generator makes them"
+# Debian's Python, whose python3-pil made the committed pictures (a private one may lack Pillow).
+/usr/bin/python3 tools/skin/make_skin.py --check
+count "skin files current and reproducible" $?
 
 echo "== imports of the shipped programs"
 bash scripts/check-imports.sh build/win32/Zelora.exe build/win32/ZeloraUpdate.exe

@@ -3,9 +3,9 @@
 namespace zelora {
 namespace {
 
-constexpr int kTopX = 25, kTopWidth = 113;
-constexpr int kItemX = 40, kItemWidth = 98;
-constexpr int kButtonHeight = 18;
+constexpr int kTopX = 25, kTopWidth = skin::kMenuConnectNormal.width;
+constexpr int kItemX = 40, kItemWidth = skin::kMenuVideoXvidNormal.width;
+constexpr int kButtonHeight = skin::kMenuConnectNormal.height;
 constexpr int kFirstTop = 70;
 constexpr int kTopPitch = 28;   // from a top-level or header button to the next
 constexpr int kItemPitch = 23;  // within an open group, and from its last item on

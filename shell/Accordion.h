@@ -4,6 +4,7 @@
 
 #include "pages/PageTable.h"
 #include "platform/ui/Geometry.h"
+#include "resources/skin/Skin.h"
 
 #include <array>
 
@@ -25,15 +26,21 @@ struct MenuButton {
     int selectedImage;       // the expanded image for a group header
     int expandedHoverImage;  // group headers only
     bool soundHeaderQuirk;   // draws expanded-hover while held, even when collapsed
-    const wchar_t* text;     // never drawn: the name accessibility tools read
+    const wchar_t* text;     // never drawn: the window text; screen readers hear its picture's words
     int place = 0;           // an item's place in its group's menu, from 1
 };
 
 // The three group headers, in menu order.
 inline constexpr MenuButton kGroupHeaders[] = {
-    {0, MENU_VIDEO, ButtonKind::Group, MenuGroup::Video, 220, 227, 223, 224, false, L"Video Setup"},
-    {0, MENU_SOUND, ButtonKind::Group, MenuGroup::Sound, 210, 217, 213, 214, true, L"Sound Setup"},
-    {0, MENU_CAPTION, ButtonKind::Group, MenuGroup::Caption, 196, 201, 199, 200, false, L"Caption Setup"},
+    {0, MENU_VIDEO, ButtonKind::Group, MenuGroup::Video,
+     skin::kMenuVideoCollapsed.id, skin::kMenuVideoCollapsedHover.id,
+     skin::kMenuVideoExpanded.id, skin::kMenuVideoExpandedHover.id, false, L"Video Setup"},
+    {0, MENU_SOUND, ButtonKind::Group, MenuGroup::Sound,
+     skin::kMenuSoundCollapsed.id, skin::kMenuSoundCollapsedHover.id,
+     skin::kMenuSoundExpanded.id, skin::kMenuSoundExpandedHover.id, true, L"Sound Setup"},
+    {0, MENU_CAPTION, ButtonKind::Group, MenuGroup::Caption,
+     skin::kMenuCaptionCollapsed.id, skin::kMenuCaptionCollapsedHover.id,
+     skin::kMenuCaptionExpanded.id, skin::kMenuCaptionExpandedHover.id, false, L"Caption Setup"},
 };
 
 inline constexpr int kMenuButtonCount = static_cast<int>(kPageCount + std::size(kGroupHeaders));

@@ -6,6 +6,7 @@
 #include "finder/FinderWindow.h"
 #include "pages/PageTable.h"
 #include "pages/SliderPage.h"
+#include "platform/win/Notices.h"
 #include "resources/resource.h"
 #include "shell/AboutBox.h"
 #include "shell/InstallCheck.h"
@@ -18,33 +19,27 @@
 namespace zelora {
 namespace {
 
-constexpr int kWindowX = 400, kWindowY = 250, kWindowWidth = 588, kWindowHeight = 608;
-constexpr RECT kContent{162, 50, 162 + 420, 50 + 500};
-constexpr int kDragStripHeight = 35;
-constexpr int kLeftStripWidth = 150;
-constexpr int kBackgroundBitmap = 180;
+constexpr int kWindowX = 400, kWindowY = 250;
+constexpr int kWindowWidth = skin::kMainBackground.width;
+constexpr int kWindowHeight = skin::kMainBackground.height;
+constexpr Rect kContent = SkinRect(skin::kMainContent);
+constexpr int kDragStripHeight = skin::kMainDragStrip.height;
+constexpr int kLeftStripWidth = skin::kMainMenuPanel.width;
 
 // The hot areas, in the order they are painted and released.
 enum HotAreaIndex { kMinimize, kClose, kCancel, kDefaults, kOk, kFinder, kExport, kImport };
-// What screen readers call them, in that order.
-constexpr const wchar_t* kHotAreaNames[] = {L"최소화", L"닫기", L"취소", L"기본값 복원", L"확인", L"영화찾기",
-                                            L"설정 내보내기", L"설정 가져오기"};
 
 std::vector<HotArea> MainHotAreas()
 {
-    HotArea finder{{275, 567, 355, 593}, 314, 312, 313};
+    HotArea finder = SkinHotArea(skin::kMainFinder);
     finder.pressIgnoredByOthers = true;  // a press on the finder never blocks hover elsewhere
     finder.ignoresPressOf = kOk;
     finder.normalAfterAction = true;
     return {
-        {{522, 0, 545, 22}, 187, 188, 189},
-        {{547, 0, 570, 22}, 184, 185, 186},
-        {{517, 567, 574, 595}, 181, 182, 183},
-        {{362, 567, 450, 595}, 193, 194, 195},
-        {{455, 567, 512, 595}, 190, 191, 192},
-        finder,
-        {{25, 503, 138, 529}, 336, 337, 338},
-        {{25, 534, 138, 560}, 339, 340, 341},
+        SkinHotArea(skin::kMainMinimize), SkinHotArea(skin::kMainClose),
+        SkinHotArea(skin::kMainCancel),   SkinHotArea(skin::kMainDefaults),
+        SkinHotArea(skin::kMainOk),       finder,
+        SkinHotArea(skin::kMainExport),   SkinHotArea(skin::kMainImport),
     };
 }
 
@@ -79,7 +74,7 @@ void ShowCreationFailure(HWND owner, const PageRow& row)
     *end++ = L' ';
     end = std::copy_n(name.begin(), std::min(name.size(), text.size() - kFailed.size() - 2), end);
     std::copy(kFailed.begin(), kFailed.end(), end);
-    ::MessageBoxW(owner, text.data(), L"Zelora", MB_OK | MB_ICONEXCLAMATION);
+    win::Tell(owner, text.data(), win::Notice::Warning);
 }
 
 int& LastPage(MenuMemory& memory, MenuGroup group)
@@ -124,15 +119,15 @@ MainWindow::~MainWindow() = default;
 
 BOOL MainWindow::OnInit()
 {
-    ::SetWindowTextW(Hwnd(), L"Zelora");
+    ::SetWindowTextW(Hwnd(), kProgramName);
     // The style first: a window without a system menu style has no menu to extend.
     ::SetWindowLongPtrW(Hwnd(), GWL_STYLE,
                         ::GetWindowLongPtrW(Hwnd(), GWL_STYLE) | WS_SYSMENU | WS_MINIMIZEBOX);
     SetUpAppWindow(::LoadIconW(win::ModuleInstance(), MAKEINTRESOURCEW(IDR_MAINFRAME)));
 
-    m_background = win::LoadSkinBitmap(kBackgroundBitmap);
+    m_background = win::LoadSkinBitmap(skin::kMainBackground.id);
     m_hotAreas.Attach(Hwnd());
-    m_hotAreas.Describe(kHotAreaNames, [this](std::size_t area) { RunHotAreaAction(area); });
+    m_hotAreas.Describe([this](std::size_t area) { RunHotAreaAction(area); });
     SetAccessibleSource(m_hotAreas);
     RECT client{};
     ::GetClientRect(Hwnd(), &client);  // the template's size, before the resize below

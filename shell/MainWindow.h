@@ -14,6 +14,9 @@
 
 namespace zelora {
 
+// The main window's title and the caption of every box Zelora shows.
+inline constexpr wchar_t kProgramName[] = L"Zelora";
+
 class MainWindow final : public win::AppWindow {
 public:
     // The window, its pages and the finder read and write `registry`, which must outlive

@@ -2,6 +2,7 @@
 
 #include "pages/SettingsTransfer.h"
 #include "platform/win/ComPtr.h"
+#include "platform/win/Notices.h"
 #include "platform/win/OleSession.h"
 #include "platform/win/UniqueHandle.h"
 #include "platform/win/WideText.h"
@@ -15,9 +16,9 @@
 namespace zelora {
 namespace {
 
-void Tell(HWND owner, const std::string& text, UINT icon)
+void Tell(HWND owner, const std::string& text, win::Notice notice)
 {
-    ::MessageBoxW(owner, win::Wide(text).c_str(), L"Zelora", MB_OK | icon);
+    win::Tell(owner, win::Wide(text).c_str(), notice);
 }
 
 // The path the user chose, or nothing when the dialog was cancelled. The system's item
@@ -101,11 +102,11 @@ void ExportSettingsFile(HWND owner, RegistryBackend& registry)
     if (!path) return;
     const SettingsExport exported = ExportSettings(registry);
     if (!WriteWholeFile(*path, exported.file)) {
-        Tell(owner, "설정 파일을 저장하지 못했습니다.\n" + win::Narrow(*path), MB_ICONEXCLAMATION);
+        Tell(owner, "설정 파일을 저장하지 못했습니다.\n" + win::Narrow(*path), win::Notice::Warning);
         return;
     }
     Tell(owner, ExportMessage(exported),
-         exported.leftOut.empty() ? MB_ICONINFORMATION : MB_ICONEXCLAMATION);
+         exported.leftOut.empty() ? win::Notice::Information : win::Notice::Warning);
 }
 
 bool ImportSettingsFile(HWND owner, RegistryBackend& registry)
@@ -116,12 +117,12 @@ bool ImportSettingsFile(HWND owner, RegistryBackend& registry)
     std::size_t size = 0;
     if (!ReadSmallFile(*path, bytes, size)) {
         Tell(owner, "설정 파일을 읽지 못했습니다.\n설정은 하나도 바뀌지 않았습니다.\n" +
-                        win::Narrow(*path), MB_ICONEXCLAMATION);
+                        win::Narrow(*path), win::Notice::Warning);
         return false;
     }
     const SettingsImport imported = ImportSettings(bytes, size, registry);
     const bool clean = imported.refusal == ImportRefusal::None && imported.refusedWrites.empty();
-    Tell(owner, ImportMessage(imported), clean ? MB_ICONINFORMATION : MB_ICONEXCLAMATION);
+    Tell(owner, ImportMessage(imported), clean ? win::Notice::Information : win::Notice::Warning);
     return imported.refusal == ImportRefusal::None;
 }
 

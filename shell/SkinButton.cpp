@@ -4,6 +4,7 @@
 #include "platform/win/Painter.h"
 #include "shell/MenuMemory.h"
 #include "shell/SkinButtonImage.h"
+#include "resources/skin/Skin.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -121,7 +122,7 @@ void SkinButton::SetFlag(bool flag)
 win::AccessibleFacts SkinButton::Self() const
 {
     win::AccessibleFacts facts;
-    facts.name = m_button->text;
+    facts.name = skin::WordsOf(m_button->normalImage);
     facts.role = ROLE_SYSTEM_PUSHBUTTON;
     if (m_button->kind == ButtonKind::Group) {
         facts.state = m_flag ? STATE_SYSTEM_EXPANDED : STATE_SYSTEM_COLLAPSED;

@@ -217,123 +217,153 @@ std::string Location(HINTERNET request)
 
 using ChunkSink = std::function<bool(const unsigned char* data, DWORD size)>;
 
-// Fetches `url`, following redirects by the rules, and hands the body to `sink` chunk by
-// chunk. Ok only for a whole 200 answer within the options' bounds.
-DownloadResult Transfer(const std::string& url, const DownloadOptions& options,
-                        DownloadCancel* cancel, const ChunkSink& sink,
-                        const DownloadProgress& progress)
+// A failed send, wait or read of the internet layer: its timeout, or a lost connection.
+FailureCause WaitFailure()
 {
-    const auto outcome = [cancel](bool ok) {
-        if (cancel && cancel->Cancelled()) return DownloadResult::Cancelled;
-        return ok ? DownloadResult::Ok : DownloadResult::Failed;
-    };
-    const std::uint64_t start = ::GetTickCount64();
+    return ::GetLastError() == ERROR_INTERNET_TIMEOUT ? FailureCause::Stalled : FailureCause::NoConnection;
+}
+
+// Fetches a URL, following redirects by the rules, and hands the body to its sink chunk by
+// chunk. Ok only for a whole 200 answer within the options' bounds.
+class Transfer {
+public:
+    Transfer(const DownloadOptions& options, DownloadCancel* cancel, ChunkSink sink, DownloadProgress progress)
+        : m_options(options), m_cancel(cancel), m_sink(std::move(sink)), m_progress(std::move(progress)), m_start(::GetTickCount64())
+    {
+    }
+
+    DownloadOutcome Run(const std::string& url)
+    {
+        UniqueInternet session(::InternetOpenW(
+            L"ZeloraUpdate/1.0", m_options.proxy.empty() ? INTERNET_OPEN_TYPE_PRECONFIG : INTERNET_OPEN_TYPE_PROXY,
+            m_options.proxy.empty() ? nullptr : m_options.proxy.c_str(), nullptr, 0));
+        if (!session) return Fail(FailureCause::NoConnection);
+        std::string current = url;
+        for (int hop = 0;; ++hop) {
+            if (!IsDownloadAddress(current))
+                return Fail(hop == 0 ? FailureCause::AddressRefused : FailureCause::RedirectRefused);
+            UrlParts parts;
+            if (!CrackUrl(win::Wide(current), parts)) return Fail(FailureCause::AddressRefused);
+            UniqueInternet connection(::InternetConnectW(session.Get(), parts.host.c_str(), parts.port,
+                                                         nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
+            if (!connection) return Fail(FailureCause::NoConnection);
+            const DWORD flags = kRequestFlags | (parts.secure ? INTERNET_FLAG_SECURE : 0);
+            BoundRequest request(::HttpOpenRequestW(connection.Get(), L"GET", parts.object.c_str(), nullptr,
+                                                    nullptr, nullptr, flags, 0),
+                                 m_cancel);
+            if (!request) return Fail(FailureCause::NoConnection);
+            if (const FailureCause sent = Send(request.Get()); sent != FailureCause::None) return Fail(sent);
+            const DWORD status = StatusCode(request.Get());
+            if (!IsRedirect(status)) return status == HTTP_STATUS_OK ? Receive(request.Get()) : Fail(FailureCause::HttpStatus);
+            if (hop == kMaxRedirects) return Fail(FailureCause::TooManyRedirects);
+            const std::optional<std::string> next = RedirectTarget(current, Location(request.Get()));
+            if (!next) return Fail(FailureCause::RedirectRefused);
+            current = *next;
+        }
+    }
+
+private:
+    DownloadOutcome Fail(FailureCause cause) const
+    {
+        if (m_cancel && m_cancel->Cancelled()) return {DownloadResult::Cancelled, FailureCause::None};
+        return {DownloadResult::Failed, cause};
+    }
+
     // What is left of the deadline, as a timeout for the next blocking call (never 0,
     // which the internet layer takes as "no timeout").
-    const auto remaining = [&](DWORD limit) -> DWORD {
-        if (options.deadlineMs == 0) return limit;
-        const std::uint64_t spent = ::GetTickCount64() - start;
-        if (spent >= options.deadlineMs) return 0;
-        return static_cast<DWORD>(std::min<std::uint64_t>(limit, options.deadlineMs - spent));
-    };
+    DWORD Remaining(DWORD limit) const
+    {
+        if (m_options.deadlineMs == 0) return limit;
+        const std::uint64_t spent = ::GetTickCount64() - m_start;
+        if (spent >= m_options.deadlineMs) return 0;
+        return static_cast<DWORD>(std::min<std::uint64_t>(limit, m_options.deadlineMs - spent));
+    }
 
-    UniqueInternet session(::InternetOpenW(
-        L"ZeloraUpdate/1.0", options.proxy.empty() ? INTERNET_OPEN_TYPE_PRECONFIG : INTERNET_OPEN_TYPE_PROXY,
-        options.proxy.empty() ? nullptr : options.proxy.c_str(), nullptr, 0));
-    if (!session) return outcome(false);
+    // The timeouts, set on the request itself (that is where every implementation takes
+    // them from), then the request.
+    FailureCause Send(HINTERNET request) const
+    {
+        DWORD connectMs = Remaining(m_options.connectMs);
+        DWORD receiveMs = Remaining(m_options.receiveMs);
+        if (connectMs == 0 || receiveMs == 0) return FailureCause::Deadline;
+        ::InternetSetOptionW(request, INTERNET_OPTION_CONNECT_TIMEOUT, &connectMs, sizeof connectMs);
+        ::InternetSetOptionW(request, INTERNET_OPTION_SEND_TIMEOUT, &receiveMs, sizeof receiveMs);
+        ::InternetSetOptionW(request, INTERNET_OPTION_RECEIVE_TIMEOUT, &receiveMs, sizeof receiveMs);
+        if (::HttpSendRequestW(request, nullptr, 0, nullptr, 0)) return FailureCause::None;
+        return WaitFailure();
+    }
 
-    std::string current = url;
-    for (int hop = 0;; ++hop) {
-        UrlParts parts;
-        if (!IsDownloadAddress(current) || !CrackUrl(win::Wide(current), parts)) return outcome(false);
-        UniqueInternet connection(::InternetConnectW(session.Get(), parts.host.c_str(), parts.port,
-                                                     nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
-        if (!connection) return outcome(false);
-        const DWORD flags = kRequestFlags | (parts.secure ? INTERNET_FLAG_SECURE : 0);
-        BoundRequest request(::HttpOpenRequestW(connection.Get(), L"GET", parts.object.c_str(),
-                                                nullptr, nullptr, nullptr, flags, 0),
-                             cancel);
-        if (!request) return outcome(false);
-        // Set on the request itself: that is where every implementation takes them from.
-        DWORD connectMs = remaining(options.connectMs);
-        DWORD receiveMs = remaining(options.receiveMs);
-        if (connectMs == 0 || receiveMs == 0) return outcome(false);
-        ::InternetSetOptionW(request.Get(), INTERNET_OPTION_CONNECT_TIMEOUT, &connectMs, sizeof connectMs);
-        ::InternetSetOptionW(request.Get(), INTERNET_OPTION_SEND_TIMEOUT, &receiveMs, sizeof receiveMs);
-        ::InternetSetOptionW(request.Get(), INTERNET_OPTION_RECEIVE_TIMEOUT, &receiveMs, sizeof receiveMs);
-
-        if (!::HttpSendRequestW(request.Get(), nullptr, 0, nullptr, 0)) return outcome(false);
-        const DWORD status = StatusCode(request.Get());
-        if (IsRedirect(status)) {
-            if (hop == kMaxRedirects) return outcome(false);
-            const std::optional<std::string> next = RedirectTarget(current, Location(request.Get()));
-            if (!next) return outcome(false);
-            current = *next;
-            continue;
-        }
-        if (status != HTTP_STATUS_OK) return outcome(false);
+    // The body of a 200 answer, within the announced and allowed sizes.
+    DownloadOutcome Receive(HINTERNET request) const
+    {
         std::uint64_t total = 0;
-        const bool announced = ContentLength(request.Get(), total);
-        if (announced && (total > options.maxBytes || (options.exactSize && total != options.maxBytes)))
-            return outcome(false);
-
+        const bool announced = ContentLength(request, total);
+        if (announced && total > m_options.maxBytes) return Fail(FailureCause::Oversize);
+        if (announced && m_options.exactSize && total != m_options.maxBytes) return Fail(FailureCause::WrongSize);
         std::vector<unsigned char> buffer(kReadChunk);
         std::uint64_t received = 0;
-        if (progress) progress(0, announced ? total : 0);
+        if (m_progress) m_progress(0, announced ? total : 0);
         for (;;) {
-            if (cancel && cancel->Cancelled()) return DownloadResult::Cancelled;
+            if (m_cancel && m_cancel->Cancelled()) return {DownloadResult::Cancelled, FailureCause::None};
             // A trickle of bytes never outlasts the deadline: each wait gets only what is left.
-            receiveMs = remaining(options.receiveMs);
-            if (receiveMs == 0) return outcome(false);
-            ::InternetSetOptionW(request.Get(), INTERNET_OPTION_RECEIVE_TIMEOUT, &receiveMs, sizeof receiveMs);
+            DWORD receiveMs = Remaining(m_options.receiveMs);
+            if (receiveMs == 0) return Fail(FailureCause::Deadline);
+            ::InternetSetOptionW(request, INTERNET_OPTION_RECEIVE_TIMEOUT, &receiveMs, sizeof receiveMs);
             // Asking what is there first keeps a read from waiting for a full buffer.
             DWORD available = 0;
-            if (!::InternetQueryDataAvailable(request.Get(), &available, 0, 0)) return outcome(false);
+            if (!::InternetQueryDataAvailable(request, &available, 0, 0)) return Fail(WaitFailure());
             if (available == 0) break;  // the end, whole or cut short: the count tells
             DWORD read = 0;
-            if (!::InternetReadFile(request.Get(), buffer.data(), std::min(available, kReadChunk), &read))
-                return outcome(false);
+            if (!::InternetReadFile(request, buffer.data(), std::min(available, kReadChunk), &read))
+                return Fail(WaitFailure());
             if (read == 0) break;
             received += read;
-            if (received > options.maxBytes || (announced && received > total)) return outcome(false);
-            if (!sink(buffer.data(), read)) return outcome(false);
-            if (progress) progress(received, announced ? total : 0);
+            if (received > m_options.maxBytes || (announced && received > total)) return Fail(FailureCause::Oversize);
+            if (!m_sink(buffer.data(), read)) return Fail(FailureCause::FileWrite);
+            if (m_progress) m_progress(received, announced ? total : 0);
         }
-        if (announced && received != total) return outcome(false);
-        if (options.exactSize && received != options.maxBytes) return outcome(false);
-        return DownloadResult::Ok;
+        if (announced && received != total) return Fail(FailureCause::WrongSize);
+        if (m_options.exactSize && received != m_options.maxBytes) return Fail(FailureCause::WrongSize);
+        return {DownloadResult::Ok, FailureCause::None};
     }
-}
+
+    const DownloadOptions& m_options;
+    DownloadCancel* m_cancel;
+    ChunkSink m_sink;
+    DownloadProgress m_progress;
+    const std::uint64_t m_start;
+};
 
 }  // namespace
 
-DownloadResult DownloadFile(const std::string& url, const std::wstring& destination,
-                            const DownloadOptions& options, DownloadCancel* cancel,
-                            const DownloadProgress& progress)
+DownloadOutcome DownloadFile(const std::string& url, const std::wstring& destination,
+                             const DownloadOptions& options, DownloadCancel* cancel,
+                             const DownloadProgress& progress)
 {
-    if (!IsDownloadAddress(url)) return DownloadResult::Failed;
+    if (!IsDownloadAddress(url)) return {DownloadResult::Failed, FailureCause::AddressRefused};
     PartFile part(destination + L".part", cancel);
-    if (!part.IsOpen()) return cancel && cancel->Cancelled() ? DownloadResult::Cancelled : DownloadResult::Failed;
-    const DownloadResult result = Transfer(
-        url, options, cancel,
-        [&part](const unsigned char* data, DWORD size) { return part.Write(data, size); }, progress);
-    if (result != DownloadResult::Ok) return result;
-    return part.CommitAs(destination) ? DownloadResult::Ok : DownloadResult::Failed;
+    if (!part.IsOpen()) {
+        if (cancel && cancel->Cancelled()) return {DownloadResult::Cancelled, FailureCause::None};
+        return {DownloadResult::Failed, FailureCause::FileWrite};
+    }
+    const ChunkSink write = [&part](const unsigned char* data, DWORD size) { return part.Write(data, size); };
+    const DownloadOutcome outcome = Transfer(options, cancel, write, progress).Run(url);
+    if (outcome != DownloadResult::Ok) return outcome;
+    if (part.CommitAs(destination)) return outcome;
+    return {DownloadResult::Failed, FailureCause::FileCommit};
 }
 
-DownloadResult DownloadBytes(const std::string& url, std::string& bytes,
-                             const DownloadOptions& options, DownloadCancel* cancel)
+DownloadOutcome DownloadBytes(const std::string& url, std::string& bytes,
+                              const DownloadOptions& options, DownloadCancel* cancel)
 {
     bytes.clear();
-    const DownloadResult result = Transfer(
-        url, options, cancel,
-        [&bytes](const unsigned char* data, DWORD size) {
-            bytes.append(reinterpret_cast<const char*>(data), size);
-            return true;
-        },
-        {});
-    if (result != DownloadResult::Ok) bytes.clear();
-    return result;
+    const ChunkSink append = [&bytes](const unsigned char* data, DWORD size) {
+        bytes.append(reinterpret_cast<const char*>(data), size);
+        return true;
+    };
+    const DownloadOutcome outcome = Transfer(options, cancel, append, {}).Run(url);
+    if (outcome != DownloadResult::Ok) bytes.clear();
+    return outcome;
 }
 
 }  // namespace zelora::updater

@@ -5,6 +5,7 @@
 // only, never from https to http. Nothing comes from or goes to the cache.
 
 #include "platform/win/UniqueHandle.h"
+#include "updater/FailureCause.h"
 
 #include <wininet.h>
 
@@ -16,6 +17,14 @@
 namespace zelora::updater {
 
 enum class DownloadResult { Ok, Failed, Cancelled };
+
+// A download's result and, when it failed, why.
+struct DownloadOutcome {
+    DownloadResult result = DownloadResult::Failed;
+    FailureCause cause = FailureCause::None;
+    bool operator==(DownloadResult other) const { return result == other; }
+    bool operator!=(DownloadResult other) const { return result != other; }
+};
 
 struct DownloadOptions {
     DWORD connectMs = 20000;
@@ -58,12 +67,12 @@ private:
 using DownloadProgress = std::function<void(std::uint64_t received, std::uint64_t total)>;
 
 // Into "<destination>.part", flushed, then renamed to `destination`.
-DownloadResult DownloadFile(const std::string& url, const std::wstring& destination,
-                            const DownloadOptions& options, DownloadCancel* cancel = nullptr,
-                            const DownloadProgress& progress = {});
+DownloadOutcome DownloadFile(const std::string& url, const std::wstring& destination,
+                             const DownloadOptions& options, DownloadCancel* cancel = nullptr,
+                             const DownloadProgress& progress = {});
 
 // Into memory (small files: the manifest and its signature).
-DownloadResult DownloadBytes(const std::string& url, std::string& bytes,
-                             const DownloadOptions& options, DownloadCancel* cancel = nullptr);
+DownloadOutcome DownloadBytes(const std::string& url, std::string& bytes,
+                              const DownloadOptions& options, DownloadCancel* cancel = nullptr);
 
 }  // namespace zelora::updater

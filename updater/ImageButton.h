@@ -3,6 +3,7 @@
 // focus and, optionally, disabled.
 
 #include "platform/win/UniqueHandle.h"
+#include "resources/skin/Skin.h"
 
 namespace zelora::updater {
 
@@ -11,6 +12,14 @@ struct ImageButtonSkin {
     int x, y, width, height;
     int up, selected, focus, disabled;  // bitmap ids; disabled 0: drawn as up
 };
+
+// The button of `controlId` as the skin places it; with the focus it shows its up image.
+constexpr ImageButtonSkin SkinnedButton(int controlId, const skin::Area& area)
+{
+    const skin::Box& at = area.box;
+    return {controlId, at.x, at.y, at.width, at.height, area.normal, area.pressed, area.normal,
+            area.disabled};
+}
 
 class ImageButton {
 public:

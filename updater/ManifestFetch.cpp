@@ -55,18 +55,19 @@ DWORD WINAPI ManifestFetch::ThreadProc(void* param)
         DownloadOptions options = state.options;
         const std::uint64_t start = ::GetTickCount64();
         options.maxBytes = kMaxManifestBytes;
-        fetched.complete = DownloadBytes(state.url, fetched.manifest, options, &state.cancel) == DownloadResult::Ok;
-        if (fetched.complete) {
+        DownloadOutcome outcome = DownloadBytes(state.url, fetched.manifest, options, &state.cancel);
+        if (outcome == DownloadResult::Ok) {
             const std::uint64_t spent = ::GetTickCount64() - start;
             options.maxBytes = kMaxSignatureBytes;
             if (options.deadlineMs) options.deadlineMs = spent < options.deadlineMs ? options.deadlineMs - spent : 1;
-            fetched.complete = DownloadBytes(state.url + ".sig", fetched.signature, options, &state.cancel) ==
-                               DownloadResult::Ok;
+            outcome = DownloadBytes(state.url + ".sig", fetched.signature, options, &state.cancel);
         }
+        fetched.complete = outcome == DownloadResult::Ok;
+        fetched.cause = outcome.cause;
     } catch (...) {
         fetched.complete = false;  // nothing may escape a thread procedure
     }
-    if (!fetched.complete || state.cancel.Cancelled()) fetched = {};
+    if (!fetched.complete || state.cancel.Cancelled()) fetched = {false, fetched.cause, {}, {}};
     {
         std::lock_guard lock(state.mutex);
         state.result = std::move(fetched);

@@ -16,6 +16,7 @@ inline constexpr UINT kManifestFetched = WM_APP + 10;
 
 struct FetchedManifest {
     bool complete = false;  // both files arrived whole and within their bounds
+    FailureCause cause = FailureCause::None;  // why not
     std::string manifest;
     std::string signature;
 };

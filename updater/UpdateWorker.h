@@ -6,6 +6,7 @@
 // draws, shows, sets timers and asks.
 
 #include "platform/win/UniqueHandle.h"
+#include "updater/FailureCause.h"
 #include "updater/HttpDownload.h"
 #include "updater/RunFolder.h"
 #include "updater/UpdateDecisions.h"
@@ -13,19 +14,17 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace zelora::updater {
 
-// Posted to the window. wParam: the row index (row messages) or a WorkerOutcome.
+// Posted to the window. wParam: the row index (row messages) or a WorkerOutcome, with the
+// FailureCause in lParam.
 inline constexpr UINT kWorkerRowStarted = WM_APP + 1;
 inline constexpr UINT kWorkerProgress = WM_APP + 2;  // read Received()/Total()
 inline constexpr UINT kWorkerRowDone = WM_APP + 3;
 inline constexpr UINT kWorkerFinished = WM_APP + 4;
-
-// RowFailed: a download failed or its file was not the one pinned; InstallerFailed: a
-// downloaded installer could not be started. Either ends the run with the rows after it.
-enum class WorkerOutcome : WPARAM { AllInstalled, RowFailed, InstallerFailed, Cancelled };
 
 class UpdateWorker {
 public:
@@ -49,8 +48,9 @@ public:
 
 private:
     static DWORD WINAPI ThreadProc(void* self);
-    WorkerOutcome Run();
-    void Post(UINT message, WPARAM wParam) const;
+    RunEnd Run();
+    std::optional<RunEnd> Download(const CodecUpdate& update, const std::wstring& path);
+    void Post(UINT message, WPARAM wParam, LPARAM lParam = 0) const;
 
     HWND m_window;
     std::vector<CodecUpdate> m_rows;

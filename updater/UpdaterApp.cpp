@@ -2,6 +2,7 @@
 // modally and the process ends with it.
 
 #include "platform/registry/Win32Registry.h"
+#include "platform/win/Notices.h"
 #include "platform/win/UniqueHandle.h"
 #include "updater/UpdaterDialog.h"
 
@@ -12,6 +13,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
     zelora::win::UniqueKernelHandle mutex(::CreateMutexW(nullptr, TRUE, L"ZeloraUpdate by rukhel"));
     if (!mutex || ::GetLastError() == ERROR_ALREADY_EXISTS) return 0;  // another copy runs
+    zelora::win::NameProgram(zelora::updater::kUpdaterName);
 
     const HRESULT ole = ::OleInitialize(nullptr);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_PROGRESS_CLASS};

@@ -1,13 +1,12 @@
 #include "updater/UpdaterDialog.h"
 
 #include "../resources/UpdaterResource.h"
+#include "platform/win/Notices.h"
 #include "platform/win/Painter.h"
 #include "platform/win/WideText.h"
-#include "updater/AddressRules.h"
 #include "updater/FileHash.h"
-#include "updater/ManifestText.h"
+#include "updater/ManifestSignature.h"
 #include "updater/UpdaterAboutBox.h"
-#include "updater/UpdateCodecs.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -21,15 +20,15 @@ namespace {
 constexpr UINT_PTR kStartTimer = 1;
 constexpr UINT_PTR kCleanUpTimer = 2;
 
-constexpr int kOfferBackground = 131;
-constexpr int kDownloadBackground = 140;
-constexpr int kDoneBackground = 141;
-constexpr int kBarBitmap = 137;
+constexpr int kOfferBackground = update_skin::kOfferBackground.id;
+constexpr int kDownloadBackground = update_skin::kDownloadBackground.id;
+constexpr int kDoneBackground = update_skin::kDoneBackground.id;
+constexpr int kBarBitmap = update_skin::kProgressTile.id;
 
 constexpr std::array<ImageButtonSkin, 3> kButtons = {{
-    {IDC_UPDATER_START, 48, 108, 86, 21, 133, 134, 133, 135},
-    {IDCANCEL, 149, 108, 68, 21, 143, 139, 143, 0},
-    {IDOK, 98, 108, 66, 21, 132, 142, 132, 0},
+    SkinnedButton(IDC_UPDATER_START, update_skin::kUpdaterStart),
+    SkinnedButton(IDCANCEL, update_skin::kUpdaterCancel),
+    SkinnedButton(IDOK, update_skin::kUpdaterOk),
 }};
 
 // Client pixels of the texts drawn while downloading: the codec's name and the size
@@ -45,17 +44,13 @@ constexpr DWORD kCancelWaitMs = 700;
 constexpr int kOfferHeight = 162;
 
 constexpr wchar_t kNewVersionCaption[] = L"ZeloraUpdata";
-constexpr wchar_t kFailureCaption[] = L"ZeloraUpdate";
-constexpr wchar_t kUpdateFailed[] = L"업데이트를 실패 하였습니다.\n재부팅 후 다시 시도 바랍니다.";
-constexpr wchar_t kDownloadFailed[] = L"다운로드를 실패 하였습니다.\n재부팅 후 다시 시도 바랍니다.";
-constexpr wchar_t kManifestName[] = L"update.qmu";
 
 }  // namespace
 
 UpdaterDialog::UpdaterDialog(RegistryStore& store, UpdaterSettings settings)
     : win::AppWindow(IDD_UPDATER, IDS_UPDATER_ABOUT, IDM_UPDATER_ABOUT),
-      m_store(store),
-      m_settings(std::move(settings))
+      m_settings(std::move(settings)),
+      m_flow(store, *this, m_settings.site)
 {
 }
 
@@ -65,10 +60,14 @@ UpdaterDialog::~UpdaterDialog()
     if (m_folder) m_folder->CleanUp();
 }
 
-int UpdaterDialog::ShowBox(const std::wstring& text, const std::wstring& caption, UINT type)
+bool UpdaterDialog::AnnounceBox(const std::wstring& text)
 {
-    return ::MessageBoxW(type & MB_ICONERROR ? Hwnd() : nullptr, text.c_str(), caption.c_str(), type);
+    return win::Announce(text.c_str(), kNewVersionCaption) == IDOK;
 }
+
+void UpdaterDialog::FailureBox(const std::wstring& text) { win::Tell(Hwnd(), text.c_str(), win::Notice::Failure); }
+
+void UpdaterDialog::DebugLine(const std::string& line) { win::DebugLine(win::Wide(line)); }
 
 void UpdaterDialog::OpenProgram(const std::wstring& file, const std::wstring& parameters)
 {
@@ -137,56 +136,50 @@ void UpdaterDialog::StartManifestFetch()
     if (!m_fetch.Start(Hwnd(), m_settings.site.manifestUrl, std::move(options))) End(IDCANCEL);
 }
 
-// A manifest is taken only whole, signed by the configured key and current; anything else
-// ends the updater unseen, having announced, offered and written nothing.
 void UpdaterDialog::OnManifestFetched()
 {
-    const FetchedManifest fetched = m_fetch.Take();
-    if (!fetched.complete || !IsSignedManifest(fetched.manifest, fetched.signature, m_settings.key)) {
-        End(IDCANCEL);
-        return;
-    }
-    const ManifestText manifest(fetched.manifest);
-    const std::optional<std::string> digest = Sha256Text(fetched.manifest);
+    FetchedManifest fetched = m_fetch.Take();
+    ManifestArrival arrival;
+    arrival.signedWhole = fetched.complete && IsSignedManifest(fetched.manifest, fetched.signature, m_settings.key);
+    arrival.fetchFailure = fetched.cause;
+    arrival.digest = Sha256Text(fetched.manifest);
     SYSTEMTIME now{};
     ::GetSystemTime(&now);
-    const std::uint32_t today = now.wYear * 10000u + now.wMonth * 100u + now.wDay;
-    ManifestStamp stamp;
-    if (!digest || JudgeManifest(manifest, ReadAccepted(m_store), *digest, today, &stamp) != ManifestVerdict::Current) {
-        End(IDCANCEL);
-        return;
-    }
-    RecordAccepted(m_store, stamp.serial, *digest);
-    CheckMainProgramStep(manifest);
-    if (Hwnd()) CollectCodecUpdatesStep(manifest);
+    arrival.today = now.wYear * 10000u + now.wMonth * 100u + now.wDay;
+    arrival.manifest = std::move(fetched.manifest);
+    m_flow.ManifestArrived(arrival);
 }
 
-void UpdaterDialog::CheckMainProgramStep(const ManifestReader& manifest)
+bool UpdaterDialog::PrepareFolder()
 {
-    const auto notice = CheckMainProgram(m_store, manifest, m_settings.site.homePage);
-    if (!notice) return;
-    if (ShowBox(win::Wide(NewVersionText(notice->version)), kNewVersionCaption, MB_OK) == IDOK)
-        OpenProgram(L"iexplore.exe", win::Wide(notice->pageUrl));
-    else
-        ShowBox(win::Wide(ReminderText(m_settings.site.homeHost)), kNewVersionCaption, MB_OK);
+    if (!m_folder) m_folder = RunFolder::Create(m_settings.tempParent);
+    return m_folder != nullptr;
 }
 
-void UpdaterDialog::CollectCodecUpdatesStep(const ManifestReader& manifest)
+bool UpdaterDialog::ShowStage(UpdateStage stage, const std::vector<CodecUpdate>& listOrder)
 {
-    m_offered = CollectCodecUpdates(m_store, manifest);
-    if (!m_offered.empty() && !m_folder) m_folder = RunFolder::Create(m_settings.tempParent);
-    if (m_offered.empty() || !m_folder) {
-        End(IDCANCEL);
-        return;
+    switch (stage) {
+    case UpdateStage::Offering:
+        ShowOffer(listOrder);
+        return true;
+    case UpdateStage::Downloading:
+        ::EnableWindow(m_startButton.Hwnd(), FALSE);
+        return SetBackground(kDownloadBackground);
+    case UpdateStage::Done:
+        ShowDone();
+        if (!SetBackground(kDoneBackground)) return false;
+        ::SetTimer(Hwnd(), kCleanUpTimer, m_settings.cleanUpDelayMs, nullptr);
+        return true;
+    default:
+        return true;
     }
-    ShowOffer();
 }
 
-void UpdaterDialog::ShowOffer()
+void UpdaterDialog::ShowOffer(const std::vector<CodecUpdate>& listOrder)
 {
     const HWND list = Item(IDC_UPDATER_LIST);
     int row = 0;
-    for (const CodecUpdate& update : ListOrder(m_offered)) {
+    for (const CodecUpdate& update : listOrder) {
         std::wstring name = win::Wide(update.name);
         std::wstring url = win::Wide(update.url);
         LVITEMW item{};
@@ -206,32 +199,26 @@ void UpdaterDialog::ShowOffer()
     ::InvalidateRect(Hwnd(), nullptr, TRUE);
 }
 
-void UpdaterDialog::StartDownloads()
+bool UpdaterDialog::StartWorker(const std::vector<CodecUpdate>& rows)
 {
-    if (m_worker || m_offered.empty()) return;
-    ::EnableWindow(m_startButton.Hwnd(), FALSE);
-    if (!SetBackground(kDownloadBackground)) {
-        End(IDCANCEL);
-        return;
-    }
-    m_worker = std::make_unique<UpdateWorker>(Hwnd(), m_offered, m_folder, m_settings.download);
+    m_worker = std::make_unique<UpdateWorker>(Hwnd(), rows, m_folder, m_settings.download);
     if (!m_worker->Start()) {
         m_worker.reset();
-        ShowBox(kUpdateFailed, kFailureCaption, MB_OK | MB_ICONERROR);
-        End(IDCANCEL);
-        return;
+        return false;
     }
     ::ShowWindow(m_progress.Hwnd(), SW_SHOW);
+    return true;
 }
 
 void UpdaterDialog::InvalidateTexts() const { ::InvalidateRect(Hwnd(), &kTextBand, TRUE); }
 
-void UpdaterDialog::OnWorkerMessage(UINT msg, WPARAM wParam)
+void UpdaterDialog::OnWorkerMessage(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (!m_worker) return;
     switch (msg) {
     case kWorkerRowStarted:
-        if (wParam < m_offered.size()) m_name = win::Wide(m_offered[wParam].name);
+        m_flow.RowStarted(wParam);
+        if (wParam < Offered().size()) m_name = win::Wide(Offered()[wParam].name);
         m_size.clear();
         m_progress.SetPos(0);
         InvalidateTexts();
@@ -255,32 +242,19 @@ void UpdaterDialog::OnWorkerMessage(UINT msg, WPARAM wParam)
         m_name.clear();
         m_size.clear();
         InvalidateTexts();
-        if (static_cast<WorkerOutcome>(wParam) == WorkerOutcome::AllInstalled) {
-            OnAllInstalled();
-        } else if (static_cast<WorkerOutcome>(wParam) == WorkerOutcome::RowFailed) {
-            ShowBox(kDownloadFailed, kFailureCaption, MB_OK | MB_ICONERROR);
-            End(IDCANCEL);
-        } else if (static_cast<WorkerOutcome>(wParam) == WorkerOutcome::InstallerFailed) {
-            ShowBox(kUpdateFailed, kFailureCaption, MB_OK | MB_ICONERROR);
-            End(IDCANCEL);
-        }
+        m_flow.WorkerEnded({static_cast<WorkerOutcome>(wParam), static_cast<FailureCause>(lParam)});
         break;
     default:
         break;
     }
 }
 
-void UpdaterDialog::OnAllInstalled()
+void UpdaterDialog::ShowDone()
 {
     ::ShowWindow(m_startButton.Hwnd(), SW_HIDE);
     ::ShowWindow(m_cancelButton.Hwnd(), SW_HIDE);
     ::ShowWindow(m_okButton.Hwnd(), SW_SHOW);
     ::ShowWindow(m_progress.Hwnd(), SW_HIDE);
-    if (!SetBackground(kDoneBackground)) {
-        End(IDCANCEL);
-        return;
-    }
-    ::SetTimer(Hwnd(), kCleanUpTimer, m_settings.cleanUpDelayMs, nullptr);
 }
 
 void UpdaterDialog::Cancel()
@@ -294,26 +268,21 @@ void UpdaterDialog::Cancel()
         if (m_worker->Ended(kCancelWaitMs)) m_worker.reset();
         else static_cast<void>(m_worker.release());
     }
+    m_flow.Cancelled();
     if (Hwnd()) End(IDCANCEL);
 }
 
-void UpdaterDialog::StartZelora()
+void UpdaterDialog::StartProgram(const std::string& program)
 {
-    const std::string installDir =
-        m_store.ReadString(RegRoot::LocalMachine, kSetupKey, "Install_Dir");
-    if (const std::optional<std::string> program = ZeloraProgramPath(installDir)) {
-        const std::wstring path = win::Wide(*program);
-        const DWORD attributes = ::GetFileAttributesW(path.c_str());
-        if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY))
-            OpenProgram(path, L"");
-    }
-    End(IDOK);
+    const std::wstring path = win::Wide(program);
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) OpenProgram(path, L"");
 }
 
 bool UpdaterDialog::OnCommand(int id, int code, HWND)
 {
     if (id == IDC_UPDATER_START && code == BN_CLICKED) {
-        StartDownloads();
+        m_flow.StartPressed();
         return true;
     }
     if (id == IDCANCEL) {
@@ -321,8 +290,7 @@ bool UpdaterDialog::OnCommand(int id, int code, HWND)
         return true;
     }
     if (id == IDOK) {
-        if (m_worker || !::IsWindowVisible(m_okButton.Hwnd())) return true;
-        StartZelora();
+        m_flow.OkPressed();
         return true;
     }
     return false;
@@ -344,7 +312,7 @@ bool UpdaterDialog::OnEraseBackground(HDC dc)
     win::BackBuffer buffer(Hwnd(), dc);
     buffer.Fill(RGB(248, 249, 251));
     buffer.Draw(m_background.Get(), 0, 0);
-    const bool offering = m_backgroundId == kOfferBackground && !m_offered.empty();
+    const bool offering = m_backgroundId == kOfferBackground && !Offered().empty();
     if (!offering && m_name.empty() && m_size.empty()) return true;
     const HDC memory = buffer.Dc();
     const auto font = reinterpret_cast<HFONT>(::SendMessageW(Hwnd(), WM_GETFONT, 0, 0));
@@ -369,8 +337,8 @@ void UpdaterDialog::DrawOffer(HDC dc) const
     ::SetTextColor(dc, RGB(40, 60, 110));
     const UINT format = DT_LEFT | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL;
     const int height = kOfferTextArea.bottom - kOfferTextArea.top;
-    for (std::size_t shown = m_offered.size(); shown > 0; --shown) {
-        const std::wstring text = win::Wide(OfferText(m_offered, shown));
+    for (std::size_t shown = Offered().size(); shown > 0; --shown) {
+        const std::wstring text = win::Wide(OfferText(Offered(), shown));
         RECT measured = kOfferTextArea;
         ::DrawTextW(dc, text.c_str(), -1, &measured, format | DT_CALCRECT);
         if (shown > 1 && measured.bottom - measured.top > height) continue;
@@ -435,7 +403,7 @@ INT_PTR UpdaterDialog::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     case kWorkerProgress:
     case kWorkerRowDone:
     case kWorkerFinished:
-        OnWorkerMessage(msg, wParam);
+        OnWorkerMessage(msg, wParam, lParam);
         return TRUE;
     default:
         return AppWindow::OnMessage(msg, wParam, lParam);

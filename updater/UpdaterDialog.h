@@ -1,41 +1,40 @@
 #pragma once
-// The updater's one window. Hidden for its start delay, then it fetches the manifest,
-// announces a newer settings centre, and offers the codec updates; it shows itself only
-// when there is something to offer. After the user confirms, the worker thread downloads
-// and runs the installers while this window, on its own thread, shows the progress.
+// The updater's one window. Hidden for its start delay, then it fetches the manifest and
+// hands it to the update's flow, which decides; the window shows itself only when there is
+// something to offer. After the user confirms, the worker thread downloads and runs the
+// installers while this window, on its own thread, shows the progress.
 
 #include "platform/win/AppWindow.h"
+#include "platform/win/WideText.h"
 #include "platform/registry/RegistryStore.h"
 #include "updater/BitmapProgressBar.h"
 #include "updater/HttpDownload.h"
 #include "updater/ImageButton.h"
 #include "updater/ManifestFetch.h"
-#include "updater/ManifestRules.h"
 #include "updater/RunFolder.h"
-#include "updater/UpdateDecisions.h"
+#include "updater/UpdateFlow.h"
 #include "updater/UpdaterSettings.h"
 #include "updater/UpdateWorker.h"
 
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
 namespace zelora::updater {
 
-class UpdaterDialog : public win::AppWindow {
+// The caption of the updater's failure boxes.
+inline constexpr wchar_t kUpdaterName[] = L"ZeloraUpdate";
+
+class UpdaterDialog : public win::AppWindow, private UpdateView {
 public:
     UpdaterDialog(RegistryStore& store, UpdaterSettings settings);
     ~UpdaterDialog() override;
 
-    // After the start delay: the manifest is fetched off this thread; once it has arrived
-    // and proved signed and current, the two decisions run on it, in this order.
-    void CheckMainProgramStep(const ManifestReader& manifest);
-    void CollectCodecUpdatesStep(const ManifestReader& manifest);
     // Button 1000: starts the worker.
-    void StartDownloads();
+    void StartDownloads() { m_flow.StartPressed(); }
 
-    const std::vector<CodecUpdate>& Offered() const { return m_offered; }
+    const std::vector<CodecUpdate>& Offered() const { return m_flow.Offered(); }
+    FailureCause Failure() const { return m_flow.Failure(); }
     bool Downloading() const { return m_worker != nullptr; }
     const RunFolder* Folder() const { return m_folder.get(); }
     int ProgressPercent() const { return m_progress.Pos(); }
@@ -45,7 +44,8 @@ public:
 
 protected:
     // Seams for the tests: the boxes the user answers and the programs started.
-    virtual int ShowBox(const std::wstring& text, const std::wstring& caption, UINT type);
+    virtual bool AnnounceBox(const std::wstring& text);
+    virtual void FailureBox(const std::wstring& text);
     virtual void OpenProgram(const std::wstring& file, const std::wstring& parameters);
 
     INT_PTR OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -58,22 +58,31 @@ protected:
     void RunAboutBox() override;
 
 private:
+    // What the flow asks.
+    bool Announce(const std::string& text) override { return AnnounceBox(win::Wide(text)); }
+    void TellFailure(const std::string& text) override { FailureBox(win::Wide(text)); }
+    void DebugLine(const std::string& line) override;
+    void OpenPage(const std::string& url) override { OpenProgram(L"iexplore.exe", win::Wide(url)); }
+    void StartProgram(const std::string& path) override;
+    bool PrepareFolder() override;
+    bool ShowStage(UpdateStage stage, const std::vector<CodecUpdate>& listOrder) override;
+    bool StartWorker(const std::vector<CodecUpdate>& rows) override;
+    void Finish(bool installed) override { End(installed ? IDOK : IDCANCEL); }
+
     void StartManifestFetch();
     void OnManifestFetched();
     bool SetBackground(int bitmapId);
-    void ShowOffer();
-    void OnWorkerMessage(UINT msg, WPARAM wParam);
-    void OnAllInstalled();
+    void ShowOffer(const std::vector<CodecUpdate>& listOrder);
+    void ShowDone();
+    void OnWorkerMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void Cancel();
-    void StartZelora();
     void InvalidateTexts() const;
     void DrawOffer(HDC dc) const;
 
-    RegistryStore& m_store;
     UpdaterSettings m_settings;
+    UpdateFlow m_flow;
     ManifestFetch m_fetch;
     std::shared_ptr<RunFolder> m_folder;     // shared with the worker
-    std::vector<CodecUpdate> m_offered;  // in download order
     std::unique_ptr<UpdateWorker> m_worker;  // declared after the folder: ends first
 
     win::UniqueIcon m_icon;

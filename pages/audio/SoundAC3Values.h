@@ -88,7 +88,7 @@ inline constexpr ValueRow kValues[] = {
     MaskRow(kPassThroughKey, Preset("spdif_pt"), kPassThrough, 12288, 12288),
 };
 
-inline constexpr SliderStrip kStrip{246, 322, 20, 171};
+inline constexpr SliderStrip kStrip = StripOf(skin::kAC3StripActive, skin::kAC3StripInactive);
 
 constexpr SliderRow Slider(Rect rect, LevelIndex level, int edit)
 {
@@ -113,37 +113,38 @@ inline constexpr SliderRow kSliders[] = {
 inline constexpr PageControl kControls[] = {
     {IDC_AC3_SPEAKERS, ControlType::DropDownCombo},
     {IDC_AC3_SAMPLE_FORMAT, ControlType::DropDownCombo},
-    LevelEdit(IDC_AC3_MASTER, 56, 200),
-    LevelEdit(IDC_AC3_MAIN, 104, 200),
-    LevelEdit(IDC_AC3_VOICE, 140, 200),
-    LevelEdit(IDC_AC3_SURROUND, 180, 200),
-    LevelEdit(IDC_AC3_LFE, 220, 200),
-    LevelEdit(IDC_AC3_LEFT, 24, 420),
-    LevelEdit(IDC_AC3_CENTER, 65, 420),
-    LevelEdit(IDC_AC3_RIGHT, 105, 420),
-    LevelEdit(IDC_AC3_SURROUND_LEFT, 145, 420),
-    LevelEdit(IDC_AC3_SURROUND_RIGHT, 185, 420),
-    LevelEdit(IDC_AC3_CHANNEL_LFE, 225, 420),
-    {IDC_AC3_SPDIF, ControlType::CheckBox, {280, 130, 57, 13}},
-    {IDC_AC3_PCM, ControlType::CheckBox, {285, 202, 45, 13}},
-    {IDC_AC3_AC3, ControlType::CheckBox, {285, 223, 42, 13}},
-    {IDC_AC3_DTS, ControlType::CheckBox, {285, 244, 42, 13}},
-    {IDC_AC3_MPEG, ControlType::CheckBox, {285, 265, 92, 13}},
-    {IDC_AC3_PES, ControlType::CheckBox, {285, 286, 75, 13}},
-    {IDC_AC3_AC3_PASS, ControlType::CheckBox, {285, 348, 42, 13}},
-    {IDC_AC3_DTS_PASS, ControlType::CheckBox, {285, 378, 42, 13}},
-    {IDC_AC3_MPEG_PASS, ControlType::CheckBox, {285, 408, 92, 13}},
+    {IDC_AC3_MASTER, ControlType::NumericEdit, {IDC_AC3_MASTER_AT}},
+    {IDC_AC3_MAIN, ControlType::NumericEdit, {IDC_AC3_MAIN_AT}},
+    {IDC_AC3_VOICE, ControlType::NumericEdit, {IDC_AC3_VOICE_AT}},
+    {IDC_AC3_SURROUND, ControlType::NumericEdit, {IDC_AC3_SURROUND_AT}},
+    {IDC_AC3_LFE, ControlType::NumericEdit, {IDC_AC3_LFE_AT}},
+    {IDC_AC3_LEFT, ControlType::NumericEdit, {IDC_AC3_LEFT_AT}},
+    {IDC_AC3_CENTER, ControlType::NumericEdit, {IDC_AC3_CENTER_AT}},
+    {IDC_AC3_RIGHT, ControlType::NumericEdit, {IDC_AC3_RIGHT_AT}},
+    {IDC_AC3_SURROUND_LEFT, ControlType::NumericEdit, {IDC_AC3_SURROUND_LEFT_AT}},
+    {IDC_AC3_SURROUND_RIGHT, ControlType::NumericEdit, {IDC_AC3_SURROUND_RIGHT_AT}},
+    {IDC_AC3_CHANNEL_LFE, ControlType::NumericEdit, {IDC_AC3_CHANNEL_LFE_AT}},
+    {IDC_AC3_SPDIF, ControlType::CheckBox, {IDC_AC3_SPDIF_AT}},
+    {IDC_AC3_PCM, ControlType::CheckBox, {IDC_AC3_PCM_AT}},
+    {IDC_AC3_AC3, ControlType::CheckBox, {IDC_AC3_AC3_AT}},
+    {IDC_AC3_DTS, ControlType::CheckBox, {IDC_AC3_DTS_AT}},
+    {IDC_AC3_MPEG, ControlType::CheckBox, {IDC_AC3_MPEG_AT}},
+    {IDC_AC3_PES, ControlType::CheckBox, {IDC_AC3_PES_AT}},
+    {IDC_AC3_AC3_PASS, ControlType::CheckBox, {IDC_AC3_AC3_PASS_AT}},
+    {IDC_AC3_DTS_PASS, ControlType::CheckBox, {IDC_AC3_DTS_PASS_AT}},
+    {IDC_AC3_MPEG_PASS, ControlType::CheckBox, {IDC_AC3_MPEG_PASS_AT}},
 };
 
 // The captions are copied at their own 128 pixels: a wider copy would read beyond them.
 inline constexpr SkinBitmap kBitmaps[] = {
-    {151, {0, 0, 408, 13}}, {143, {10, 30, 128, 18}}, {150, {10, 245, 128, 18}},
-    {149, {280, 30, 128, 18}}, {147, {280, 165, 128, 18}}, {148, {280, 315, 128, 18}},
+    {skin::kAC3Banner, 0, 0}, {skin::kAC3LevelsTitle, 10, 30},
+    {skin::kAC3SpeakerLevelsTitle, 10, 245}, {skin::kAC3OutputTitle, 280, 30},
+    {skin::kAC3InputTitle, 280, 165}, {skin::kAC3SpdifTitle, 280, 315},
     LevelEditFrame(48, 194), LevelEditFrame(92, 194), LevelEditFrame(132, 194),
     LevelEditFrame(172, 194), LevelEditFrame(212, 194), LevelEditFrame(16, 414),
     LevelEditFrame(57, 414), LevelEditFrame(97, 414), LevelEditFrame(137, 414),
-    LevelEditFrame(177, 414), LevelEditFrame(217, 414), {252, {20, 70, 217, 106}},
-    {253, {20, 290, 222, 112}},
+    LevelEditFrame(177, 414), LevelEditFrame(217, 414), {skin::kAC3MixerPanel, 20, 70},
+    {skin::kAC3GainPanel, 20, 290},
 };
 
 inline constexpr PageDescription kPage{

@@ -86,7 +86,8 @@ inline constexpr EnableRule kEnables[] = {
     EnableWhileTicked(IDC_FFA_MIXER_ON, kSpeakerList, kOnClick | kOnLoad | kOnReset),
 };
 
-inline constexpr SliderStrip kStrip{247, 323, 20, 113};
+inline constexpr SliderStrip kStrip =
+    StripOf(skin::kSoundFFDShowStripActive, skin::kSoundFFDShowStripInactive);
 
 constexpr SliderRow Slider(Rect rect, const LevelScale& scale, SliderGate gate,
                             LevelIndex level, int edit)
@@ -114,43 +115,45 @@ inline constexpr SliderRow kSliders[] = {
 };
 
 inline constexpr PageControl kControls[] = {
-    {IDC_FFA_VOLUME_ON, ControlType::CheckBox, {20, 62, 96, 13}},
-    {IDC_FFA_EQ_ON, ControlType::CheckBox, {130, 62, 105, 13}},
-    {IDC_FFA_MIXER_ON, ControlType::CheckBox, {20, 84, 96, 13}},
-    {IDC_FFA_WINAMP2, ControlType::CheckBox, {130, 84, 116, 13}},
-    {IDC_FFA_TRAY_ICON, ControlType::CheckBox, {20, 106, 172, 13}},
+    {IDC_FFA_VOLUME_ON, ControlType::CheckBox, {IDC_FFA_VOLUME_ON_AT}},
+    {IDC_FFA_EQ_ON, ControlType::CheckBox, {IDC_FFA_EQ_ON_AT}},
+    {IDC_FFA_MIXER_ON, ControlType::CheckBox, {IDC_FFA_MIXER_ON_AT}},
+    {IDC_FFA_WINAMP2, ControlType::CheckBox, {IDC_FFA_WINAMP2_AT}},
+    {IDC_FFA_TRAY_ICON, ControlType::CheckBox, {IDC_FFA_TRAY_ICON_AT}},
     {IDC_FFA_SPEAKERS, ControlType::DropDownCombo},
-    LevelEdit(IDC_FFA_VOLUME, 52, 272),
-    LevelEdit(IDC_FFA_HEADPHONE, 100, 272),
-    LevelEdit(IDC_FFA_VOICE, 140, 272),
-    LevelEdit(IDC_FFA_SURROUND, 180, 272),
-    LevelEdit(IDC_FFA_LFE, 220, 272),
-    LevelEdit(IDC_FFA_LEFT, 24, 463),
-    LevelEdit(IDC_FFA_CENTER, 65, 463),
-    LevelEdit(IDC_FFA_RIGHT, 105, 463),
-    LevelEdit(IDC_FFA_SURROUND_LEFT, 145, 463),
-    LevelEdit(IDC_FFA_SURROUND_RIGHT, 185, 463),
-    LevelEdit(IDC_FFA_CHANNEL_LFE, 225, 463),
-    {IDC_FFA_WMA1, ControlType::CheckBox, {285, 172, 65, 13}},
-    {IDC_FFA_WMA2, ControlType::CheckBox, {285, 194, 65, 13}},
-    {IDC_FFA_MP2, ControlType::CheckBox, {285, 216, 42, 13}},
-    {IDC_FFA_MP3, ControlType::CheckBox, {285, 238, 42, 13}},
-    {IDC_FFA_AC3, ControlType::CheckBox, {285, 260, 42, 13}},
-    {IDC_FFA_DTS, ControlType::CheckBox, {285, 282, 42, 13}},
-    {IDC_FFA_AAC, ControlType::CheckBox, {285, 304, 42, 13}},
-    {IDC_FFA_VORBIS, ControlType::CheckBox, {285, 326, 53, 13}},
-    {IDC_FFA_AC3_SPDIF, ControlType::CheckBox, {285, 395, 42, 13}},
-    {IDC_FFA_DTS_SPDIF, ControlType::CheckBox, {285, 417, 42, 13}},
+    {IDC_FFA_VOLUME, ControlType::NumericEdit, {IDC_FFA_VOLUME_AT}},
+    {IDC_FFA_HEADPHONE, ControlType::NumericEdit, {IDC_FFA_HEADPHONE_AT}},
+    {IDC_FFA_VOICE, ControlType::NumericEdit, {IDC_FFA_VOICE_AT}},
+    {IDC_FFA_SURROUND, ControlType::NumericEdit, {IDC_FFA_SURROUND_AT}},
+    {IDC_FFA_LFE, ControlType::NumericEdit, {IDC_FFA_LFE_AT}},
+    {IDC_FFA_LEFT, ControlType::NumericEdit, {IDC_FFA_LEFT_AT}},
+    {IDC_FFA_CENTER, ControlType::NumericEdit, {IDC_FFA_CENTER_AT}},
+    {IDC_FFA_RIGHT, ControlType::NumericEdit, {IDC_FFA_RIGHT_AT}},
+    {IDC_FFA_SURROUND_LEFT, ControlType::NumericEdit, {IDC_FFA_SURROUND_LEFT_AT}},
+    {IDC_FFA_SURROUND_RIGHT, ControlType::NumericEdit, {IDC_FFA_SURROUND_RIGHT_AT}},
+    {IDC_FFA_CHANNEL_LFE, ControlType::NumericEdit, {IDC_FFA_CHANNEL_LFE_AT}},
+    {IDC_FFA_WMA1, ControlType::CheckBox, {IDC_FFA_WMA1_AT}},
+    {IDC_FFA_WMA2, ControlType::CheckBox, {IDC_FFA_WMA2_AT}},
+    {IDC_FFA_MP2, ControlType::CheckBox, {IDC_FFA_MP2_AT}},
+    {IDC_FFA_MP3, ControlType::CheckBox, {IDC_FFA_MP3_AT}},
+    {IDC_FFA_AC3, ControlType::CheckBox, {IDC_FFA_AC3_AT}},
+    {IDC_FFA_DTS, ControlType::CheckBox, {IDC_FFA_DTS_AT}},
+    {IDC_FFA_AAC, ControlType::CheckBox, {IDC_FFA_AAC_AT}},
+    {IDC_FFA_VORBIS, ControlType::CheckBox, {IDC_FFA_VORBIS_AT}},
+    {IDC_FFA_AC3_SPDIF, ControlType::CheckBox, {IDC_FFA_AC3_SPDIF_AT}},
+    {IDC_FFA_DTS_SPDIF, ControlType::CheckBox, {IDC_FFA_DTS_SPDIF_AT}},
 };
 
 inline constexpr SkinBitmap kBitmaps[] = {
-    {160, {0, 0, 408, 13}}, {157, {10, 30, 140, 18}}, {155, {10, 140, 214, 18}},
-    {159, {10, 315, 180, 18}}, {158, {280, 30, 128, 18}}, {154, {280, 140, 128, 18}},
-    {156, {280, 365, 128, 18}}, LevelEditFrame(44, 266), LevelEditFrame(92, 266),
+    {skin::kSoundFFDShowBanner, 0, 0}, {skin::kSoundFFDShowSwitchesTitle, 10, 30},
+    {skin::kSoundFFDShowMixerTitle, 10, 140}, {skin::kSoundFFDShowVolumesTitle, 10, 315},
+    {skin::kSoundFFDShowSpeakerTitle, 280, 30}, {skin::kSoundFFDShowFormatsTitle, 280, 140},
+    {skin::kSoundFFDShowSpdifTitle, 280, 365}, LevelEditFrame(44, 266), LevelEditFrame(92, 266),
     LevelEditFrame(132, 266), LevelEditFrame(172, 266), LevelEditFrame(212, 266),
     LevelEditFrame(16, 457), LevelEditFrame(57, 457), LevelEditFrame(97, 457),
     LevelEditFrame(137, 457), LevelEditFrame(177, 457), LevelEditFrame(217, 457),
-    {254, {20, 170, 217, 77}}, {255, {20, 345, 222, 83}},
+    {skin::kSoundFFDShowMixerPanel, 20, 170, skin::kSoundFFDShowMixerPanelShownRows},
+    {skin::kSoundFFDShowVolumePanel, 20, 345},
 };
 
 inline constexpr PageDescription kPage{

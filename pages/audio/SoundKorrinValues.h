@@ -21,17 +21,17 @@ inline constexpr ValueRow kValues[] = {
 };
 
 inline constexpr PageControl kControls[] = {
-    {IDC_KORRIN_MONO, ControlType::RadioButton, {20, 77, 42, 13}},
-    {IDC_KORRIN_STEREO, ControlType::RadioButton, {20, 107, 65, 13}},
-    {IDC_KORRIN_SURROUND, ControlType::RadioButton, {20, 137, 92, 13}},
-    {IDC_KORRIN_QUAD, ControlType::RadioButton, {20, 167, 150, 13}},
-    {IDC_KORRIN_FIVE_ONE, ControlType::RadioButton, {20, 197, 210, 13}},
-    {IDC_KORRIN_SPDIF, ControlType::RadioButton, {20, 227, 58, 13}},
+    {IDC_KORRIN_MONO, ControlType::RadioButton, {IDC_KORRIN_MONO_AT}},
+    {IDC_KORRIN_STEREO, ControlType::RadioButton, {IDC_KORRIN_STEREO_AT}},
+    {IDC_KORRIN_SURROUND, ControlType::RadioButton, {IDC_KORRIN_SURROUND_AT}},
+    {IDC_KORRIN_QUAD, ControlType::RadioButton, {IDC_KORRIN_QUAD_AT}},
+    {IDC_KORRIN_FIVE_ONE, ControlType::RadioButton, {IDC_KORRIN_FIVE_ONE_AT}},
+    {IDC_KORRIN_SPDIF, ControlType::RadioButton, {IDC_KORRIN_SPDIF_AT}},
 };
 
 inline constexpr SkinBitmap kBitmaps[] = {
-    {153, {0, 0, 408, 13}},
-    {152, {10, 30, 140, 18}},
+    {skin::kKorrinBanner, 0, 0},
+    {skin::kKorrinSpeakerTitle, 10, 30},
 };
 
 inline constexpr PageDescription kPage{

@@ -55,8 +55,8 @@ inline constexpr EnableRule kEnables[] = {
     EnableWhileTicked(IDC_DIVX_OVERLAY, kAspectButtons, kOnClick | kOnLoad | kOnReset),
 };
 
-inline constexpr SliderStrip kLargeStrip{249, 325, 477, 20};
-inline constexpr SliderStrip kSmallStrip{248, 324, 205, 20};
+inline constexpr SliderStrip kLargeStrip = StripOf(skin::kLargeStripLive, skin::kLargeStripGreyed);
+inline constexpr SliderStrip kSmallStrip = StripOf(skin::kSmallStripLive, skin::kSmallStripGreyed);
 
 constexpr SliderRow Slider(Rect rect, const SliderStrip& strip, const LevelScale& scale,
                             SliderGate gate, LevelIndex level)
@@ -78,30 +78,31 @@ inline constexpr SliderRow kSliders[] = {
 };
 
 inline constexpr PageControl kControls[] = {
-    {IDC_DIVX_DISABLE_PP, ControlType::CheckBox, {20, 60, 109, 13}},
-    {IDC_DIVX_WARMTH, ControlType::CheckBox, {195, 60, 97, 13}},
-    {IDC_DIVX_DEBLOCK_TITLE, ControlType::Static, {20, 95, 95, 13}},
-    {IDC_DIVX_DERING_TITLE, ControlType::Static, {20, 135, 95, 13}},
-    {IDC_DIVX_WARMTH_TITLE, ControlType::Static, {20, 175, 95, 13}},
-    {IDC_DIVX_SMOOTH, ControlType::CheckBox, {20, 255, 120, 13}},
-    {IDC_DIVX_DOUBLE_BUFFER, ControlType::CheckBox, {150, 255, 110, 13}},
-    {IDC_DIVX_NO_LOGO, ControlType::CheckBox, {275, 255, 120, 13}},
-    {IDC_DIVX_OVERLAY, ControlType::CheckBox, {20, 285, 97, 13}},
-    {IDC_DIVX_YUV, ControlType::CheckBox, {150, 285, 97, 13}},
-    {IDC_DIVX_MPEG4, ControlType::CheckBox, {275, 285, 118, 13}},
-    {IDC_DIVX_BRIGHTNESS_TITLE, ControlType::Static, {20, 360, 90, 13}},
-    {IDC_DIVX_CONTRAST_TITLE, ControlType::Static, {20, 395, 90, 13}},
-    {IDC_DIVX_SATURATION_TITLE, ControlType::Static, {20, 430, 90, 13}},
-    {IDC_DIVX_ASPECT_1_1, ControlType::RadioButton, {260, 345, 45, 13}},
-    {IDC_DIVX_ASPECT_4_3, ControlType::RadioButton, {260, 375, 45, 13}},
-    {IDC_DIVX_ASPECT_16_9, ControlType::RadioButton, {260, 405, 50, 13}},
-    {IDC_DIVX_ASPECT_SOURCE, ControlType::RadioButton, {260, 435, 110, 13}},
+    {IDC_DIVX_DISABLE_PP, ControlType::CheckBox, {IDC_DIVX_DISABLE_PP_AT}},
+    {IDC_DIVX_WARMTH, ControlType::CheckBox, {IDC_DIVX_WARMTH_AT}},
+    {IDC_DIVX_DEBLOCK_TITLE, ControlType::Static, {IDC_DIVX_DEBLOCK_TITLE_AT}},
+    {IDC_DIVX_DERING_TITLE, ControlType::Static, {IDC_DIVX_DERING_TITLE_AT}},
+    {IDC_DIVX_WARMTH_TITLE, ControlType::Static, {IDC_DIVX_WARMTH_TITLE_AT}},
+    {IDC_DIVX_SMOOTH, ControlType::CheckBox, {IDC_DIVX_SMOOTH_AT}},
+    {IDC_DIVX_DOUBLE_BUFFER, ControlType::CheckBox, {IDC_DIVX_DOUBLE_BUFFER_AT}},
+    {IDC_DIVX_NO_LOGO, ControlType::CheckBox, {IDC_DIVX_NO_LOGO_AT}},
+    {IDC_DIVX_OVERLAY, ControlType::CheckBox, {IDC_DIVX_OVERLAY_AT}},
+    {IDC_DIVX_YUV, ControlType::CheckBox, {IDC_DIVX_YUV_AT}},
+    {IDC_DIVX_MPEG4, ControlType::CheckBox, {IDC_DIVX_MPEG4_AT}},
+    {IDC_DIVX_BRIGHTNESS_TITLE, ControlType::Static, {IDC_DIVX_BRIGHTNESS_TITLE_AT}},
+    {IDC_DIVX_CONTRAST_TITLE, ControlType::Static, {IDC_DIVX_CONTRAST_TITLE_AT}},
+    {IDC_DIVX_SATURATION_TITLE, ControlType::Static, {IDC_DIVX_SATURATION_TITLE_AT}},
+    {IDC_DIVX_ASPECT_1_1, ControlType::RadioButton, {IDC_DIVX_ASPECT_1_1_AT}},
+    {IDC_DIVX_ASPECT_4_3, ControlType::RadioButton, {IDC_DIVX_ASPECT_4_3_AT}},
+    {IDC_DIVX_ASPECT_16_9, ControlType::RadioButton, {IDC_DIVX_ASPECT_16_9_AT}},
+    {IDC_DIVX_ASPECT_SOURCE, ControlType::RadioButton, {IDC_DIVX_ASPECT_SOURCE_AT}},
 };
 
 inline constexpr SkinBitmap kBitmaps[] = {
-    {170, {0, 0, 408, 13}},   {167, {10, 30, 112, 18}},  {168, {10, 225, 106, 18}},
-    {166, {10, 315, 161, 18}}, {169, {255, 315, 111, 18}}, {251, {124, 110, 236, 88}},
-    {256, {124, 375, 98, 74}},
+    {skin::kDivxBanner, 0, 0},           {skin::kDivxPostProcessingTitle, 10, 30},
+    {skin::kDivxPlaybackTitle, 10, 225}, {skin::kDivxLevelsTitle, 10, 315},
+    {skin::kDivxAspectTitle, 255, 315},  {skin::kDivxLargeScales, 124, 110},
+    {skin::kDivxSmallScales, 124, 375},
 };
 
 inline constexpr PageDescription kPage{

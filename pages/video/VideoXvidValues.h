@@ -46,23 +46,23 @@ inline constexpr ValueRow kValues[] = {
 // Every control the page manages, all disabled without the decoder. The combo box keeps
 // its template place.
 inline constexpr PageControl kControls[] = {
-    {IDC_XVID_DEBLOCK_Y, ControlType::CheckBox, {10, 70, 115, 13}},
-    {IDC_XVID_DEBLOCK_UV, ControlType::CheckBox, {10, 100, 125, 13}},
-    {IDC_XVID_FILM_EFFECT, ControlType::CheckBox, {10, 130, 100, 13}},
-    {IDC_XVID_CODE_DIVX, ControlType::CheckBox, {210, 70, 50, 13}},
-    {IDC_XVID_CODE_DX50, ControlType::CheckBox, {210, 100, 50, 13}},
-    {IDC_XVID_CODE_MP4V, ControlType::CheckBox, {210, 130, 50, 13}},
-    {IDC_XVID_FLIP_VIDEO, ControlType::CheckBox, {10, 275, 98, 13}},
-    {IDC_XVID_COMPAT_RENDERING, ControlType::CheckBox, {180, 275, 180, 13}},
+    {IDC_XVID_DEBLOCK_Y, ControlType::CheckBox, {IDC_XVID_DEBLOCK_Y_AT}},
+    {IDC_XVID_DEBLOCK_UV, ControlType::CheckBox, {IDC_XVID_DEBLOCK_UV_AT}},
+    {IDC_XVID_FILM_EFFECT, ControlType::CheckBox, {IDC_XVID_FILM_EFFECT_AT}},
+    {IDC_XVID_CODE_DIVX, ControlType::CheckBox, {IDC_XVID_CODE_DIVX_AT}},
+    {IDC_XVID_CODE_DX50, ControlType::CheckBox, {IDC_XVID_CODE_DX50_AT}},
+    {IDC_XVID_CODE_MP4V, ControlType::CheckBox, {IDC_XVID_CODE_MP4V_AT}},
+    {IDC_XVID_FLIP_VIDEO, ControlType::CheckBox, {IDC_XVID_FLIP_VIDEO_AT}},
+    {IDC_XVID_COMPAT_RENDERING, ControlType::CheckBox, {IDC_XVID_COMPAT_RENDERING_AT}},
     {.id = IDC_XVID_COLOUR_SPACE, .type = ControlType::DropDownCombo, .besideId = IDC_XVID_COLOUR_SPACE_TITLE},
-    {IDC_XVID_COLOUR_SPACE_TITLE, ControlType::Static, {15, 305, 65, 13}},
+    {IDC_XVID_COLOUR_SPACE_TITLE, ControlType::Static, {IDC_XVID_COLOUR_SPACE_TITLE_AT}},
 };
 
 inline constexpr SkinBitmap kBitmaps[] = {
-    {178, {0, 0, 408, 13}},
-    {177, {10, 30, 112, 18}},
-    {176, {10, 240, 106, 18}},
-    {175, {200, 30, 111, 18}},
+    {skin::kXvidBanner, 0, 0},
+    {skin::kXvidPostProcessingTitle, 10, 30},
+    {skin::kXvidOutputTitle, 10, 240},
+    {skin::kXvidFourccTitle, 200, 30},
 };
 
 inline constexpr PageDescription kPage{

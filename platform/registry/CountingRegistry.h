@@ -88,6 +88,7 @@ public:
         ++m_counts.deleteTree;
         return m_inner.DeleteTree(root, path);
     }
+    KeySecurity* Security() override { return m_inner.Security(); }
 
 private:
     RegistryBackend& m_inner;

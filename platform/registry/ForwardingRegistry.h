@@ -55,6 +55,7 @@ public:
     {
         return m_inner.DeleteTree(root, path);
     }
+    KeySecurity* Security() override { return m_inner.Security(); }
 
 private:
     RegistryBackend& m_inner;

@@ -8,6 +8,8 @@
 namespace zelora {
 namespace {
 
+std::string BytesKey(std::span<const unsigned char> bytes) { return {bytes.begin(), bytes.end()}; }
+
 char FoldCase(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 bool SameName(std::string_view a, std::string_view b)
@@ -52,6 +54,7 @@ struct MemoryRegistry::Key {
     std::vector<Value> values;  // creation order, as the registry enumerates them
     std::map<std::string, std::unique_ptr<Key>, NameLess> subkeys;
     bool denyFullAccess = false;
+    std::vector<unsigned char> descriptor;  // empty: the default, which allows everything
 
     Value* FindValue(std::string_view name)
     {
@@ -96,7 +99,12 @@ RegStatus MemoryRegistry::QueryValue(RegRoot root, std::string_view path, KeyOpe
                                      std::string_view name, void* buffer, std::uint32_t& size,
                                      RegType* type)
 {
-    Key* key = Open(root, path, open);
+    return QueryIn(Open(root, path, open), name, buffer, size, type);
+}
+
+RegStatus MemoryRegistry::QueryIn(Key* key, std::string_view name, void* buffer,
+                                  std::uint32_t& size, RegType* type)
+{
     if (!key) return RegStatus::NotFound;
     Key::Value* value = key->FindValue(name);
     if (!value) return RegStatus::NotFound;
@@ -114,7 +122,8 @@ RegStatus MemoryRegistry::QueryValue(RegRoot root, std::string_view path, KeyOpe
 RegStatus MemoryRegistry::SetValue(RegRoot root, std::string_view path, std::string_view name,
                                    RegType type, const void* data, std::uint32_t size)
 {
-    if (m_refuseWrites[static_cast<int>(root)]) return RegStatus::Denied;
+    if (m_refuseWrites[static_cast<int>(root)] || !Writable(Find(root, path)))
+        return RegStatus::Denied;
     Key* key = Open(root, path, KeyOpen::CreateIfMissing);
     const auto* bytes = static_cast<const unsigned char*>(data);
     std::vector<unsigned char> copy(bytes, bytes + size);
@@ -133,6 +142,7 @@ RegStatus MemoryRegistry::DeleteValue(RegRoot root, std::string_view path, KeyOp
     if (m_refuseWrites[static_cast<int>(root)]) return RegStatus::Denied;
     Key* key = Open(root, path, open);
     if (!key) return RegStatus::NotFound;
+    if (!Writable(key)) return RegStatus::Denied;
     auto it = std::find_if(key->values.begin(), key->values.end(),
                            [&](const Key::Value& v) { return SameName(v.name, name); });
     if (it == key->values.end()) return RegStatus::NotFound;
@@ -165,15 +175,19 @@ void MemoryRegistry::QuerySubkeyValues(RegRoot root, std::string_view basePath,
                                        std::uint32_t maxBytes, std::vector<RawValue>& results)
 {
     results.assign(queries.size(), RawValue{});
+    // The base resolved once and each subkey below it, as the real registry's walk opens them.
+    Key* base = Find(root, basePath);
     for (std::size_t i = 0; i < queries.size(); ++i) {
-        std::string path(basePath);
-        path += '\\';
-        path += queries[i].subkey;
+        Key* key = base;
+        for (auto part : SplitPath(queries[i].subkey)) {
+            if (!key) break;
+            auto it = key->subkeys.find(part);
+            key = it == key->subkeys.end() ? nullptr : it->second.get();
+        }
         RawValue& result = results[i];
         result.data.resize(maxBytes);
         std::uint32_t size = maxBytes;
-        result.status = QueryValue(root, path, KeyOpen::ExistingOnly, queries[i].name,
-                                   result.data.data(), size, &result.type);
+        result.status = QueryIn(key, queries[i].name, result.data.data(), size, &result.type);
         result.data.resize(result.status == RegStatus::Ok ? size : 0);
     }
 }
@@ -187,7 +201,7 @@ RegStatus MemoryRegistry::ProbeFullAccess(RegRoot root, std::string_view path)
 {
     Key* key = Find(root, path);
     if (!key) return RegStatus::NotFound;
-    return key->denyFullAccess ? RegStatus::Denied : RegStatus::Ok;
+    return key->denyFullAccess || !Writable(key) ? RegStatus::Denied : RegStatus::Ok;
 }
 
 RegStatus MemoryRegistry::DeleteTree(RegRoot root, std::string_view path)
@@ -227,6 +241,86 @@ void MemoryRegistry::RefuseWrites(RegRoot root) { m_refuseWrites[static_cast<int
 void MemoryRegistry::DenyFullAccess(RegRoot root, std::string_view path)
 {
     Open(root, path, KeyOpen::CreateIfMissing)->denyFullAccess = true;
+}
+
+void MemoryRegistry::SetKeySecurity(RegRoot root, std::string_view path,
+                                    std::span<const unsigned char> descriptor,
+                                    DescriptorRights rights)
+{
+    Key* key = Open(root, path, KeyOpen::CreateIfMissing);
+    key->descriptor.assign(descriptor.begin(), descriptor.end());
+    m_rightsOf[BytesKey(key->descriptor)] = rights;
+}
+
+const MemoryRegistry::DescriptorRights& MemoryRegistry::RightsOf(const Key& key) const
+{
+    static const DescriptorRights kDefault{true, true, false};
+    const auto found = m_rightsOf.find(BytesKey(key.descriptor));
+    return key.descriptor.empty() || found == m_rightsOf.end() ? kDefault : found->second;
+}
+
+bool MemoryRegistry::Writable(const Key* key) const
+{
+    return !key || RightsOf(*key).administratorsWrite;
+}
+
+void MemoryRegistry::Derive(Key& key, unsigned char mark, DescriptorRights rights)
+{
+    key.descriptor.push_back(mark);
+    m_rightsOf[BytesKey(key.descriptor)] = rights;
+}
+
+bool MemoryRegistry::Elevated() const
+{
+    return !m_standardUser && !m_refuseWrites[static_cast<int>(RegRoot::LocalMachine)];
+}
+
+RegStatus MemoryRegistry::EnablePrivileges() { return Elevated() ? RegStatus::Ok : RegStatus::Denied; }
+
+RegStatus MemoryRegistry::ReadDescriptor(RegRoot root, std::string_view path,
+                                         std::vector<unsigned char>& descriptor)
+{
+    const Key* key = Find(root, path);
+    if (!key) return RegStatus::NotFound;
+    descriptor = key->descriptor;
+    return RegStatus::Ok;
+}
+
+RegStatus MemoryRegistry::WriteDescriptor(RegRoot root, std::string_view path,
+                                          std::span<const unsigned char> descriptor)
+{
+    Key* key = Find(root, path);
+    if (!key) return RegStatus::NotFound;
+    if (!RightsOf(*key).administratorsOwn) return RegStatus::Denied;
+    std::vector<unsigned char> bytes(descriptor.begin(), descriptor.end());
+    // Bytes no step made and no test gave are not a descriptor the system would take.
+    if (!bytes.empty() && !m_rightsOf.contains(BytesKey(bytes))) return RegStatus::Failed;
+    key->descriptor = std::move(bytes);
+    return RegStatus::Ok;
+}
+
+RegStatus MemoryRegistry::TakeOwnership(RegRoot root, std::string_view path)
+{
+    Key* key = Find(root, path);
+    if (!key) return RegStatus::NotFound;
+    DescriptorRights rights = RightsOf(*key);
+    if (!Elevated() || rights.ownershipRefused) return RegStatus::Denied;
+    if (rights.administratorsOwn) return RegStatus::Ok;
+    rights.administratorsOwn = true;
+    Derive(*key, 'O', rights);
+    return RegStatus::Ok;
+}
+
+RegStatus MemoryRegistry::GrantAdministratorsWrite(RegRoot root, std::string_view path)
+{
+    Key* key = Find(root, path);
+    if (!key) return RegStatus::NotFound;
+    DescriptorRights rights = RightsOf(*key);
+    if (!rights.administratorsOwn) return RegStatus::Denied;
+    if (rights.administratorsWrite) return RegStatus::Ok;
+    rights.administratorsWrite = true;
+    Derive(*key, 'W', rights);
+    return RegStatus::Ok;
 }
 
 bool MemoryRegistry::KeyExists(RegRoot root, std::string_view path) const

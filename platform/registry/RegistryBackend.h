@@ -11,6 +11,8 @@
 
 namespace zelora {
 
+class KeySecurity;
+
 enum class RegRoot { CurrentUser, LocalMachine, ClassesRoot };
 
 // The registry's own type codes, so raw values round-trip unchanged.
@@ -87,8 +89,13 @@ public:
     // Whether the key can be opened with every access right (not just read).
     virtual RegStatus ProbeFullAccess(RegRoot root, std::string_view path) = 0;
 
-    // Removes a key and everything below it. Tests and demo data use it; the programs don't.
+    // Removes a key and everything below it. Tests and demo data use it; the programs
+    // don't, but for the keys they made themselves (a backup restored).
     virtual RegStatus DeleteTree(RegRoot root, std::string_view path) = 0;
+
+    // The keys' security descriptors, where this backend can reach them; null where it
+    // cannot, and a change then goes only as far as the keys' present rights let it.
+    virtual KeySecurity* Security() { return nullptr; }
 };
 
 }  // namespace zelora

@@ -1,5 +1,7 @@
 #include "platform/registry/Win32Registry.h"
 
+#include "platform/registry/Win32Keys.h"
+
 #include "platform/win/WideText.h"
 #include "platform/text/Text.h"
 #include "platform/win/UniqueHandle.h"
@@ -20,42 +22,10 @@ static_assert(static_cast<DWORD>(RegType::Qword) == REG_QWORD);
 static_assert(REG_DWORD == REG_DWORD_LITTLE_ENDIAN);
 static_assert(sizeof(DWORD) == sizeof(std::uint32_t));
 
-using win::Wide;
-
+using win::OpenKey;
+using win::ToStatus;
 using win::UniqueKey;
-
-HKEY RootKey(RegRoot root)
-{
-    switch (root) {
-    case RegRoot::CurrentUser: return HKEY_CURRENT_USER;
-    case RegRoot::LocalMachine: return HKEY_LOCAL_MACHINE;
-    case RegRoot::ClassesRoot: return HKEY_CLASSES_ROOT;
-    }
-    return HKEY_CURRENT_USER;
-}
-
-RegStatus ToStatus(LSTATUS status)
-{
-    switch (status) {
-    case ERROR_SUCCESS: return RegStatus::Ok;
-    case ERROR_FILE_NOT_FOUND: return RegStatus::NotFound;
-    case ERROR_MORE_DATA: return RegStatus::MoreData;
-    case ERROR_ACCESS_DENIED: return RegStatus::Denied;
-    default: return RegStatus::Failed;
-    }
-}
-
-RegStatus OpenKey(RegRoot root, std::string_view path, KeyOpen open, REGSAM access,
-                  UniqueKey& key)
-{
-    const std::wstring widePath = Wide(path);
-    access |= KEY_WOW64_32KEY;
-    if (open == KeyOpen::CreateIfMissing)
-        return ToStatus(::RegCreateKeyExW(RootKey(root), widePath.c_str(), 0, nullptr,
-                                          REG_OPTION_NON_VOLATILE, access, nullptr, key.Put(),
-                                          nullptr));
-    return ToStatus(::RegOpenKeyExW(RootKey(root), widePath.c_str(), 0, access, key.Put()));
-}
+using win::Wide;
 
 }  // namespace
 
@@ -64,7 +34,7 @@ RegStatus Win32Registry::QueryValue(RegRoot root, std::string_view path, KeyOpen
                                     RegType* type)
 {
     UniqueKey key;
-    if (RegStatus s = OpenKey(root, path, open, KEY_QUERY_VALUE, key); s != RegStatus::Ok)
+    if (RegStatus s = OpenKey(root, path, open, KEY_QUERY_VALUE, m_view, key); s != RegStatus::Ok)
         return s;
     DWORD rawType = 0;
     DWORD length = size;
@@ -79,7 +49,7 @@ RegStatus Win32Registry::SetValue(RegRoot root, std::string_view path, std::stri
                                   RegType type, const void* data, std::uint32_t size)
 {
     UniqueKey key;
-    if (RegStatus s = OpenKey(root, path, KeyOpen::CreateIfMissing, KEY_SET_VALUE, key);
+    if (RegStatus s = OpenKey(root, path, KeyOpen::CreateIfMissing, KEY_SET_VALUE, m_view, key);
         s != RegStatus::Ok)
         return s;
     return ToStatus(::RegSetValueExW(key.Get(), Wide(name).c_str(), 0,
@@ -91,7 +61,7 @@ RegStatus Win32Registry::DeleteValue(RegRoot root, std::string_view path, KeyOpe
                                      std::string_view name)
 {
     UniqueKey key;
-    if (RegStatus s = OpenKey(root, path, open, KEY_SET_VALUE, key); s != RegStatus::Ok)
+    if (RegStatus s = OpenKey(root, path, open, KEY_SET_VALUE, m_view, key); s != RegStatus::Ok)
         return s;
     return ToStatus(::RegDeleteValueW(key.Get(), Wide(name).c_str()));
 }
@@ -101,7 +71,7 @@ RegStatus Win32Registry::EnumValueNames(RegRoot root, std::string_view path, Key
 {
     names.clear();
     UniqueKey key;
-    if (RegStatus s = OpenKey(root, path, open, KEY_QUERY_VALUE, key); s != RegStatus::Ok)
+    if (RegStatus s = OpenKey(root, path, open, KEY_QUERY_VALUE, m_view, key); s != RegStatus::Ok)
         return s;
     wchar_t name[16384];  // the registry's longest value name
     for (DWORD index = 0;; ++index) {
@@ -119,7 +89,7 @@ RegStatus Win32Registry::EnumSubkeyNames(RegRoot root, std::string_view path, Ke
 {
     names.clear();
     UniqueKey key;
-    if (RegStatus s = OpenKey(root, path, open, KEY_ENUMERATE_SUB_KEYS, key); s != RegStatus::Ok)
+    if (RegStatus s = OpenKey(root, path, open, KEY_ENUMERATE_SUB_KEYS, m_view, key); s != RegStatus::Ok)
         return s;
     wchar_t name[256];  // the registry's longest key name
     for (DWORD index = 0;; ++index) {
@@ -139,7 +109,7 @@ void Win32Registry::QuerySubkeyValues(RegRoot root, std::string_view basePath,
     results.assign(queries.size(), RawValue{});
     UniqueKey base;
     if (OpenKey(root, basePath, KeyOpen::ExistingOnly, KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS,
-                base) != RegStatus::Ok)
+                m_view, base) != RegStatus::Ok)
         return;
     UniqueKey subkey;
     const std::string* openSubkey = nullptr;
@@ -147,9 +117,10 @@ void Win32Registry::QuerySubkeyValues(RegRoot root, std::string_view basePath,
     for (std::size_t i = 0; i < queries.size(); ++i) {
         const SubkeyValueQuery& query = queries[i];
         if (!openSubkey || *openSubkey != query.subkey) {
-            // Relative to the open base: the 32-bit view was chosen when it was opened.
+            // Relative to the open base, in the same view.
             openStatus = ToStatus(::RegOpenKeyExW(base.Get(), Wide(query.subkey).c_str(), 0,
-                                                  KEY_QUERY_VALUE, subkey.Put()));
+                                                  KEY_QUERY_VALUE | win::ViewAccess(m_view),
+                                                  subkey.Put()));
             openSubkey = &query.subkey;
         }
         RawValue& result = results[i];
@@ -186,19 +157,32 @@ std::string Win32Registry::CodePageBytes(std::u16string_view units) const
 RegStatus Win32Registry::ProbeFullAccess(RegRoot root, std::string_view path)
 {
     UniqueKey key;
-    return OpenKey(root, path, KeyOpen::ExistingOnly, KEY_ALL_ACCESS, key);
+    return OpenKey(root, path, KeyOpen::ExistingOnly, KEY_ALL_ACCESS, m_view, key);
 }
 
 RegStatus Win32Registry::DeleteTree(RegRoot root, std::string_view path)
 {
     UniqueKey key;
-    if (RegStatus s = OpenKey(root, path, KeyOpen::ExistingOnly, KEY_ALL_ACCESS, key);
+    if (RegStatus s = OpenKey(root, path, KeyOpen::ExistingOnly, KEY_ALL_ACCESS, m_view, key);
         s != RegStatus::Ok)
         return s;
     if (RegStatus s = ToStatus(::RegDeleteTreeW(key.Get(), nullptr)); s != RegStatus::Ok)
         return s;
     key.Reset();
-    return ToStatus(::RegDeleteKeyExW(RootKey(root), Wide(path).c_str(), KEY_WOW64_32KEY, 0));
+    return ToStatus(::RegDeleteKeyExW(win::RootKey(root), Wide(path).c_str(),
+                                      win::ViewAccess(m_view), 0));
+}
+
+bool Win32Registry::HasView(RegistryView view)
+{
+    if (view == RegistryView::Bits32) return true;
+#ifdef _WIN64
+    return true;
+#else
+    // A 32-bit program sees a 64-bit view only when it runs on 64-bit Windows.
+    BOOL wow64 = FALSE;
+    return ::IsWow64Process(::GetCurrentProcess(), &wow64) && wow64;
+#endif
 }
 
 }  // namespace zelora

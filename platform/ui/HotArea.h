@@ -4,6 +4,7 @@
 // events in; the set decides which image each area shows and which actions run.
 
 #include "platform/ui/Geometry.h"
+#include "resources/skin/Skin.h"
 
 #include <cstdint>
 #include <vector>
@@ -23,7 +24,24 @@ struct HotArea {
     int ignoresPressOf = -1;
     // After its action the area shows its normal image rather than hover.
     bool normalAfterAction = false;
+    // What screen readers call it (its picture's words); the area acts as a push button.
+    const wchar_t* name = L"";
 };
+
+// Where a skin place lies in a window `clientWidth` wide (which only places counted from
+// the right edge need).
+constexpr Rect SkinRect(const skin::Box& box, int clientWidth = 0)
+{
+    const int left = box.fromRight ? clientWidth - box.x : box.x;
+    return {left, box.y, left + box.width, box.y + box.height};
+}
+
+constexpr HotArea SkinHotArea(const skin::Area& area, int clientWidth = 0)
+{
+    HotArea hot{SkinRect(area.box, clientWidth), area.normal, area.pressed, area.hover};
+    hot.name = area.words;
+    return hot;
+}
 
 class HotAreaSet {
 public:

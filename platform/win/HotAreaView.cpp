@@ -1,7 +1,5 @@
 #include "platform/win/HotAreaView.h"
 
-#include <algorithm>
-
 namespace zelora::win {
 
 void HotAreaView::Attach(HWND window)
@@ -48,16 +46,10 @@ void HotAreaView::Paint(BackBuffer& buffer) const
     }
 }
 
-void HotAreaView::Describe(std::span<const wchar_t* const> names, std::function<void(std::size_t)> action)
-{
-    m_names = names.first(std::min(names.size(), m_areas.Count()));
-    m_action = std::move(action);
-}
-
 AccessibleFacts HotAreaView::Part(int index) const
 {
     AccessibleFacts facts;
-    facts.name = m_names[static_cast<std::size_t>(index)];
+    facts.name = m_areas.Area(static_cast<std::size_t>(index)).name;
     facts.role = ROLE_SYSTEM_PUSHBUTTON;
     facts.state = m_areas.Pressed(static_cast<std::size_t>(index)) ? STATE_SYSTEM_PRESSED : 0;
     facts.defaultAction = L"누르기";
@@ -72,7 +64,7 @@ RECT HotAreaView::PartRect(int index) const
 
 bool HotAreaView::DoDefaultAction(int index)
 {
-    if (index < 0 || static_cast<std::size_t>(index) >= m_names.size() || !m_action) return false;
+    if (index < 0 || static_cast<std::size_t>(index) >= m_areas.Count() || !m_action) return false;
     m_action(static_cast<std::size_t>(index));
     return true;
 }

@@ -8,7 +8,6 @@
 
 #include <functional>
 #include <map>
-#include <span>
 
 namespace zelora::win {
 
@@ -36,12 +35,12 @@ public:
     const HotAreaSet& Areas() const { return m_areas; }
     void SetRect(std::size_t i, Rect rect) { m_areas.SetRect(i, rect); }
 
-    // Screen readers see area i as a push button named names[i] (in table order), whose
-    // default action runs `action(i)`. Hand the view to the window's SetAccessibleSource.
-    void Describe(std::span<const wchar_t* const> names, std::function<void(std::size_t)> action);
+    // Screen readers see each area as a push button of its name, whose default action runs
+    // `action(i)` (i in table order). Hand the view to the window's SetAccessibleSource.
+    void Describe(std::function<void(std::size_t)> action) { m_action = std::move(action); }
 
     AccessibleFacts Self() const override { return {}; }
-    int PartCount() const override { return static_cast<int>(m_names.size()); }
+    int PartCount() const override { return m_action ? static_cast<int>(m_areas.Count()) : 0; }
     AccessibleFacts Part(int index) const override;
     RECT PartRect(int index) const override;
     bool DoDefaultAction(int index) override;
@@ -52,7 +51,6 @@ private:
     HWND m_window = nullptr;
     HotAreaSet m_areas;
     std::map<int, UniqueBitmap> m_images;
-    std::span<const wchar_t* const> m_names;
     std::function<void(std::size_t)> m_action;
 };
 

@@ -52,6 +52,7 @@ inline void CloseKernelHandle(HANDLE handle) { ::CloseHandle(handle); }
 inline void DeleteGdiObject(HGDIOBJ object) { ::DeleteObject(object); }
 inline void DeleteMemoryDc(HDC dc) { ::DeleteDC(dc); }
 inline void DestroyIconHandle(HICON icon) { ::DestroyIcon(icon); }
+inline void FreeLocalMemory(HLOCAL memory) { ::LocalFree(memory); }
 inline HANDLE InvalidFileHandle() { return INVALID_HANDLE_VALUE; }
 
 using UniqueKey = UniqueHandle<HKEY, CloseKey>;
@@ -63,6 +64,8 @@ using UniqueBrush = UniqueHandle<HBRUSH, DeleteGdiObject>;
 using UniqueFont = UniqueHandle<HFONT, DeleteGdiObject>;
 using UniqueMemoryDc = UniqueHandle<HDC, DeleteMemoryDc>;
 using UniqueIcon = UniqueHandle<HICON, DestroyIconHandle>;
+// What the system allocates for the caller to LocalFree (merged ACLs, converted descriptors).
+using UniqueLocalMemory = UniqueHandle<HLOCAL, FreeLocalMemory>;
 
 // A window's device context outside painting (GetDC), released with the owner.
 class WindowDc {

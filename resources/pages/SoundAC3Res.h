@@ -2,6 +2,8 @@
 // command and its controls, shared by its template and its code.
 #pragma once
 
+#include "LevelEditPlace.h"
+
 #define IDD_SOUND_AC3 235
 // The command its menu button sends.
 #define MENU_SOUND_AC3 32776
@@ -29,3 +31,26 @@
 #define IDC_AC3_SURROUND_LEFT 1074
 #define IDC_AC3_SURROUND_RIGHT 1028
 #define IDC_AC3_CHANNEL_LFE 1029
+
+// The pixel places (x, y, width, height) the page's table moves its controls to; its
+// template takes them at half scale.
+#define IDC_AC3_MASTER_AT LEVEL_EDIT_AT(56, 200)
+#define IDC_AC3_MAIN_AT LEVEL_EDIT_AT(104, 200)
+#define IDC_AC3_VOICE_AT LEVEL_EDIT_AT(140, 200)
+#define IDC_AC3_SURROUND_AT LEVEL_EDIT_AT(180, 200)
+#define IDC_AC3_LFE_AT LEVEL_EDIT_AT(220, 200)
+#define IDC_AC3_LEFT_AT LEVEL_EDIT_AT(24, 420)
+#define IDC_AC3_CENTER_AT LEVEL_EDIT_AT(65, 420)
+#define IDC_AC3_RIGHT_AT LEVEL_EDIT_AT(105, 420)
+#define IDC_AC3_SURROUND_LEFT_AT LEVEL_EDIT_AT(145, 420)
+#define IDC_AC3_SURROUND_RIGHT_AT LEVEL_EDIT_AT(185, 420)
+#define IDC_AC3_CHANNEL_LFE_AT LEVEL_EDIT_AT(225, 420)
+#define IDC_AC3_SPDIF_AT 280, 130, 57, 13
+#define IDC_AC3_PCM_AT 285, 202, 45, 13
+#define IDC_AC3_AC3_AT 285, 223, 42, 13
+#define IDC_AC3_DTS_AT 285, 244, 42, 13
+#define IDC_AC3_MPEG_AT 285, 265, 92, 13
+#define IDC_AC3_PES_AT 285, 286, 75, 13
+#define IDC_AC3_AC3_PASS_AT 285, 348, 42, 13
+#define IDC_AC3_DTS_PASS_AT 285, 378, 42, 13
+#define IDC_AC3_MPEG_PASS_AT 285, 408, 92, 13

@@ -13,3 +13,12 @@
 #define IDC_KORRIN_QUAD 1122
 #define IDC_KORRIN_FIVE_ONE 1123
 #define IDC_KORRIN_SPDIF 1124
+
+// The pixel places (x, y, width, height) the page's table moves its controls to; its
+// template takes them at half scale.
+#define IDC_KORRIN_MONO_AT 20, 77, 42, 13
+#define IDC_KORRIN_STEREO_AT 20, 107, 65, 13
+#define IDC_KORRIN_SURROUND_AT 20, 137, 92, 13
+#define IDC_KORRIN_QUAD_AT 20, 167, 150, 13
+#define IDC_KORRIN_FIVE_ONE_AT 20, 197, 210, 13
+#define IDC_KORRIN_SPDIF_AT 20, 227, 58, 13

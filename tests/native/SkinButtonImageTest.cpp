@@ -35,8 +35,8 @@ TEST(SkinButtonImage, DrawChoiceTable)
         SCOPED_TRACE(c.button->controlId);
         EXPECT_EQ(ImageForDraw(*c.button, c.flag, c.held), c.image) << c.flag << c.held;
     }
-    EXPECT_EQ(ImageId(sound, ButtonImage::ExpandedHover), 214);
-    EXPECT_EQ(ImageId(video, ButtonImage::Selected), 223);
+    EXPECT_EQ(ImageId(sound, ButtonImage::ExpandedHover), skin::kMenuSoundExpandedHover.id);
+    EXPECT_EQ(ImageId(video, ButtonImage::Selected), skin::kMenuVideoExpanded.id);
 }
 
 TEST(SkinButtonImage, HoverTracking)

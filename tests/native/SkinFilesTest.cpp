@@ -3,7 +3,9 @@
 // are built from: a picture that is missing, of the wrong size or in a format that
 // LoadBitmap/LoadImage would reject shows up here instead of as a blank area at run time.
 
+#include "pages/PageTable.h"
 #include "platform/image/DibImage.h"
+#include "resources/skin/Skin.h"
 
 #include <gtest/gtest.h>
 
@@ -58,8 +60,10 @@ struct Program {
 // The icons each program loads by id, and the sizes it draws them at: the window and
 // taskbar icon (16, 32, 48) and the 20 x 20 image list of the codec lists.
 const Program kPrograms[] = {
-    {"Zelora", &kZeloraSkin, "ZeloraSkin.rc", {{128, {16, 32, 48}}, {242, {20}}, {243, {20}}}},
-    {"ZeloraUpdate", &kUpdateSkin, "UpdateSkin.rc", {{128, {16, 32, 48}}}},
+    {"Zelora", &kZeloraSkin, "ZeloraSkin.rc",
+     {{zelora::skin::kAppIcon, {16, 32, 48}}, {zelora::skin::kRowUnticked, {20}},
+      {zelora::skin::kRowTicked, {20}}}},
+    {"ZeloraUpdate", &kUpdateSkin, "UpdateSkin.rc", {{zelora::update_skin::kUpdaterIcon, {16, 32, 48}}}},
 };
 
 void PrintTo(const Program& program, std::ostream* os) { *os << program.name; }
@@ -250,6 +254,23 @@ TEST(SkinFilesShared, FileNamesDoNotCollideBetweenThePrograms) {
         EXPECT_TRUE(other->second->kind == e.kind && other->second->width == e.width &&
                     other->second->height == e.height)
             << e.file << " is a different picture in the two programs";
+    }
+}
+
+// A page copies each of its bitmaps from inside that picture onto inside the page.
+TEST(SkinFilesPages, EveryPageBitmapLiesInsideItsPictureAndItsPage) {
+    for (const zelora::PageRow& page : zelora::kPages) {
+        if (page.decoder == nullptr) continue;
+        for (const zelora::SkinBitmap& bitmap : page.decoder->bitmaps) {
+            SCOPED_TRACE(::testing::Message() << page.name << ", bitmap " << bitmap.id);
+            const auto picture = std::find_if(kZeloraSkin.begin(), kZeloraSkin.end(),
+                [&](const SkinEntry& e) { return e.kind == Kind::Bitmap && e.id == bitmap.id; });
+            ASSERT_NE(picture, kZeloraSkin.end());
+            const zelora::Place& at = bitmap.place;
+            EXPECT_TRUE(at.width <= picture->width && at.height <= picture->height);
+            EXPECT_TRUE(at.x >= 0 && at.y >= 0 && at.x + at.width <= zelora::kPageWidth &&
+                        at.y + at.height <= zelora::kPageHeight);
+        }
     }
 }
 

@@ -10,7 +10,8 @@
 namespace zelora {
 namespace {
 
-constexpr SliderStrip kLevelStrip{247, 323, 20, 113};
+constexpr SliderStrip kLevelStrip =
+    StripOf(skin::kSoundFFDShowStripActive, skin::kSoundFFDShowStripInactive);
 
 // Two sliders sharing a level (gated by nothing), then one gated by a box being ticked,
 // one by a combo entry and one that overlaps the first.

@@ -8,8 +8,9 @@
 namespace zelora {
 namespace {
 
-constexpr SliderStrip kLargeStrip{249, 325, 477, 20};
-constexpr SliderStrip kLevelStrip{247, 323, 20, 113};
+constexpr SliderStrip kLargeStrip = StripOf(skin::kLargeStripLive, skin::kLargeStripGreyed);
+constexpr SliderStrip kLevelStrip =
+    StripOf(skin::kSoundFFDShowStripActive, skin::kSoundFFDShowStripInactive);
 
 TEST(SliderGeometry, KnobFollowsThePointerFiveInsideEitherEnd)
 {
@@ -38,14 +39,14 @@ CopyFields Fields(const StripCopy& c)
 TEST(SliderGeometry, CopiesStayInsideTheStrip)
 {
     const SliderGeometry large{{119, 90, 363, 110}, SliderAxis::Horizontal, &kLargeStrip};
-    EXPECT_EQ(Fields(large.Copy(108, true)), CopyFields(249, 125, 0, 119, 90, 244, 20));
-    EXPECT_EQ(Fields(large.Copy(INT_MIN, false)), CopyFields(325, 233, 0, 119, 90, 244, 20));
-    EXPECT_EQ(Fields(large.Copy(INT_MAX, true)), CopyFields(249, 0, 0, 119, 90, 244, 20));
+    EXPECT_EQ(Fields(large.Copy(108, true)), CopyFields(skin::kLargeStripLive.id, 125, 0, 119, 90, 244, 20));
+    EXPECT_EQ(Fields(large.Copy(INT_MIN, false)), CopyFields(skin::kLargeStripGreyed.id, 233, 0, 119, 90, 244, 20));
+    EXPECT_EQ(Fields(large.Copy(INT_MAX, true)), CopyFields(skin::kLargeStripLive.id, 0, 0, 119, 90, 244, 20));
 
     // Wider than its 20-pixel strip: only the strip's columns are copied.
     const SliderGeometry wide{{51, 189, 80, 251}, SliderAxis::Vertical, &kLevelStrip};
-    EXPECT_EQ(Fields(wide.Copy(-5, true)), CopyFields(247, 0, 51, 51, 189, 20, 62));
-    EXPECT_EQ(Fields(wide.Copy(51, false)), CopyFields(323, 0, 0, 51, 189, 20, 62));
+    EXPECT_EQ(Fields(wide.Copy(-5, true)), CopyFields(skin::kSoundFFDShowStripActive.id, 0, 51, 51, 189, 20, 62));
+    EXPECT_EQ(Fields(wide.Copy(51, false)), CopyFields(skin::kSoundFFDShowStripInactive.id, 0, 0, 51, 189, 20, 62));
 }
 
 }  // namespace

@@ -40,23 +40,25 @@ TEST_F(HttpDownloadTest, OnlyAWholeSuccessfulAnswerCounts)
     struct Case {
         const char* url;
         DownloadResult expected;
+        FailureCause cause = FailureCause::None;
     };
     const Case cases[] = {
         {"http://dl.zelora.example/codec.bin", DownloadResult::Ok},
         {"http://dl.zelora.example/nolength.bin", DownloadResult::Ok},
         {"http://dl.zelora.example/moved.bin", DownloadResult::Ok},
-        {"http://dl.zelora.example/missing.bin", DownloadResult::Failed},
-        {"http://dl.zelora.example/broken.bin", DownloadResult::Failed},
-        {"http://dl.zelora.example/cut.bin", DownloadResult::Failed},
-        {"ftp://dl.zelora.example/codec.bin", DownloadResult::Failed},
+        {"http://dl.zelora.example/missing.bin", DownloadResult::Failed, FailureCause::HttpStatus},
+        {"http://dl.zelora.example/broken.bin", DownloadResult::Failed, FailureCause::HttpStatus},
+        {"http://dl.zelora.example/cut.bin", DownloadResult::Failed, FailureCause::WrongSize},
+        {"ftp://dl.zelora.example/codec.bin", DownloadResult::Failed, FailureCause::AddressRefused},
     };
     for (const Case& c : cases) {
         const fs::path target = folder.Path() / L"codec.exe";
         std::uint64_t lastReceived = 0;
-        const DownloadResult result = DownloadFile(
+        const DownloadOutcome result = DownloadFile(
             c.url, target.wstring(), options, nullptr,
             [&](std::uint64_t received, std::uint64_t) { lastReceived = received; });
-        EXPECT_EQ(result, c.expected) << c.url;
+        EXPECT_EQ(result.result, c.expected) << c.url;
+        EXPECT_EQ(result.cause, c.cause) << c.url;
         EXPECT_FALSE(fs::exists(target.wstring() + L".part")) << c.url;
         EXPECT_EQ(fs::exists(target), c.expected == DownloadResult::Ok) << c.url;
         if (c.expected == DownloadResult::Ok) {
@@ -73,8 +75,9 @@ TEST_F(HttpDownloadTest, RefusedConnectionFails)
     DownloadOptions refused = options;
     refused.proxy = L"127.0.0.1:1";
     const fs::path target = folder.Path() / L"codec.exe";
-    const DownloadResult result = DownloadFile("http://dl.zelora.example/codec.bin", target.wstring(), refused);
-    EXPECT_EQ(result, DownloadResult::Failed);
+    const DownloadOutcome result = DownloadFile("http://dl.zelora.example/codec.bin", target.wstring(), refused);
+    EXPECT_EQ(result.result, DownloadResult::Failed);
+    EXPECT_EQ(result.cause, FailureCause::NoConnection);
     EXPECT_TRUE(fs::is_empty(folder.Path()));
 }
 
@@ -83,7 +86,7 @@ TEST_F(HttpDownloadTest, CancelStopsAStalledDownload)
     const fs::path target = folder.Path() / L"codec.exe";
     DownloadCancel cancel;
     std::atomic<bool> finished = false;
-    DownloadResult result = DownloadResult::Ok;
+    DownloadOutcome result{DownloadResult::Ok};
     std::thread worker([&] {
         result = DownloadFile("http://dl.zelora.example/stall.bin", target.wstring(), {5000, 3000, {}}, &cancel);
         finished = true;
@@ -92,7 +95,7 @@ TEST_F(HttpDownloadTest, CancelStopsAStalledDownload)
     EXPECT_FALSE(finished);
     cancel.Cancel();
     worker.join();
-    EXPECT_EQ(result, DownloadResult::Cancelled);
+    EXPECT_EQ(result.result, DownloadResult::Cancelled);
     EXPECT_TRUE(fs::is_empty(folder.Path()));
 }
 

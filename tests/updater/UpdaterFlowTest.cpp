@@ -29,11 +29,12 @@ public:
     std::vector<std::wstring> started;
 
 protected:
-    int ShowBox(const std::wstring& text, const std::wstring&, UINT) override
+    bool AnnounceBox(const std::wstring& text) override
     {
         boxes.push_back(text);
-        return IDOK;
+        return true;
     }
+    void FailureBox(const std::wstring& text) override { boxes.push_back(text); }
     void OpenProgram(const std::wstring& file, const std::wstring& parameters) override
     {
         started.push_back(parameters.empty() ? file : file + L" " + parameters);
@@ -166,8 +167,9 @@ protected:
     }
     std::string UserRecord(const char* name) { return store.ReadString(RegRoot::CurrentUser, kSetup, name); }
 
-    // Waits for the offer, confirms it and runs until the updater ends; the boxes it showed.
-    std::vector<std::wstring> ConfirmUntilEnd(fs::path& folder, const char* what = "")
+    // Waits for the offer, confirms it and runs until the updater ends, failing for `cause`;
+    // the boxes it showed.
+    std::vector<std::wstring> ConfirmUntilEnd(fs::path& folder, FailureCause cause, const char* what = "")
     {
         RecordingUpdater dialog(store, settings);
         EXPECT_TRUE(dialog.CreateWithoutLoop(nullptr)) << what;
@@ -178,6 +180,7 @@ protected:
         EXPECT_TRUE(PumpUntil([&] { return dialog.Hwnd() == nullptr; }, 40)) << what;
         EXPECT_TRUE(dialog.started.empty()) << what;
         EXPECT_NE(dialog.Background(), 141) << what;  // never "finished"
+        EXPECT_EQ(dialog.Failure(), cause) << what;
         return dialog.boxes;
     }
     bool Visible(RecordingUpdater& dialog, int id) const { return ::IsWindowVisible(dialog.Item(id)) != FALSE; }
@@ -308,7 +311,7 @@ TEST_F(UpdaterFlowTest, TamperedInstallerIsNeverStarted)
 {
     ServeManifest(TwoCodecManifest(std::string(64, 'a')));
     fs::path folder;
-    EXPECT_EQ(ConfirmUntilEnd(folder), std::vector<std::wstring>{L"다운로드를 실패 하였습니다.\n재부팅 후 다시 시도 바랍니다."});
+    EXPECT_EQ(ConfirmUntilEnd(folder, FailureCause::HashMismatch), std::vector<std::wstring>{L"다운로드를 실패 하였습니다.\n재부팅 후 다시 시도 바랍니다."});
     EXPECT_EQ(ReadText(installerLog), "start xvid.exe\nend xvid.exe\n");
     EXPECT_FALSE(fs::exists(folder));
 }
@@ -353,7 +356,7 @@ TEST_F(UpdaterFlowTest, AnInstallerThatCannotStartIsAFailure)
     ServeManifest("[ZELORADATE]\r\nVER=20051013\r\n[Xvid]\r\nVER=1.1\r\nURL=http://dl.zelora.example/codecs/xvid.exe\r\n"
                   "SHA256=" + *hash + "\r\nSIZE=" + std::to_string(notAProgram.size()) + "\r\n");
     fs::path folder;
-    EXPECT_EQ(ConfirmUntilEnd(folder), std::vector<std::wstring>{L"업데이트를 실패 하였습니다.\n재부팅 후 다시 시도 바랍니다."});
+    EXPECT_EQ(ConfirmUntilEnd(folder, FailureCause::InstallerNotStarted), std::vector<std::wstring>{L"업데이트를 실패 하였습니다.\n재부팅 후 다시 시도 바랍니다."});
     EXPECT_FALSE(fs::exists(folder));
 }
 
@@ -447,13 +450,17 @@ TEST_F(UpdaterFlowTest, DownloadsKeepToTheirPinsAndRedirectRules)
     loopback.Serve("evil.example", "/evil.exe", body);
     struct Case {
         const char* what;
+        FailureCause cause;
         const char* route;
     };
     const Case cases[] = {
-        {"body longer than SIZE", R"({"/codecs/xvid.exe": {"file": "dl.zelora.example/codecs/longer.exe"}})"},
-        {"longer body without a length", R"({"/codecs/xvid.exe": {"file": "dl.zelora.example/codecs/longer.exe", "no_length": true}})"},
-        {"redirect to another scheme", R"({"/codecs/xvid.exe": {"status": 302, "location": "file:///C:/windows/notepad.exe"}})"},
-        {"six redirects", R"({"/codecs/xvid.exe": {"status": 302, "location": "http://dl.zelora.example/r/1"},
+        {"body longer than SIZE", FailureCause::Oversize,
+         R"({"/codecs/xvid.exe": {"file": "dl.zelora.example/codecs/longer.exe"}})"},
+        {"longer body without a length", FailureCause::Oversize,
+         R"({"/codecs/xvid.exe": {"file": "dl.zelora.example/codecs/longer.exe", "no_length": true}})"},
+        {"redirect to another scheme", FailureCause::RedirectRefused,
+         R"({"/codecs/xvid.exe": {"status": 302, "location": "file:///C:/windows/notepad.exe"}})"},
+        {"six redirects", FailureCause::TooManyRedirects, R"({"/codecs/xvid.exe": {"status": 302, "location": "http://dl.zelora.example/r/1"},
                               "/r/1": {"status": 302, "location": "/r/2"}, "/r/2": {"status": 302, "location": "/r/3"},
                               "/r/3": {"status": 302, "location": "/r/4"}, "/r/4": {"status": 302, "location": "/r/5"},
                               "/r/5": {"status": 302, "location": "/codecs/ac3.exe"}})"},
@@ -463,7 +470,7 @@ TEST_F(UpdaterFlowTest, DownloadsKeepToTheirPinsAndRedirectRules)
         ServeManifest("[ZELORADATE]\r\nVER=20051013\r\n[Xvid]\r\nVER=1.1\r\nURL=http://dl.zelora.example/codecs/xvid.exe\r\n" + Pins());
         loopback.Routes(c.route);
         fs::path folder;
-        EXPECT_EQ(ConfirmUntilEnd(folder, c.what),
+        EXPECT_EQ(ConfirmUntilEnd(folder, c.cause, c.what),
                   std::vector<std::wstring>{L"다운로드를 실패 하였습니다.\n재부팅 후 다시 시도 바랍니다."})
             << c.what;
         EXPECT_FALSE(fs::exists(folder)) << c.what;

@@ -1,28 +1,26 @@
 // The Codec Connect and Codec Update pages created for real from their templates, as
-// children of a plain window, over the real registry (32-bit view): filter registrations
-// and the installer's bookkeeping seeded per test and put back afterwards. Driven with the
+// children of a plain window, each test over a registry of its own in memory: filter
+// registrations and the installer's bookkeeping seeded per test. Driven with the
 // notifications and mouse messages a user's clicks produce; checked in the lists, in the
 // registry, in the programs they ask to start and in what they paint.
 #include <windows.h>
 
 #include <commctrl.h>
-#include <sddl.h>
 
 #include "codecs/CodecConnectPage.h"
 #include "codecs/CodecUpdatePage.h"
 #include "pages/InstalledDecoders.h"
-#include "platform/registry/Win32Registry.h"
 #include "platform/text/Text.h"
 #include "platform/win/Painter.h"
 #include "platform/win/WideText.h"
 #include "resources/resource.h"
+#include "resources/skin/Skin.h"
 #include "platform/win/Controls.h"
 #include "win/WinTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
@@ -36,102 +34,35 @@ using wintest::WindowText;
 
 constexpr RegRoot kHklm = RegRoot::LocalMachine;
 constexpr RegRoot kHkcr = RegRoot::ClassesRoot;
-constexpr const char* kProductRoot = "Software\\Tarnwick";
 constexpr const char* kProductKey = "Software\\Tarnwick\\Quellmark";
-constexpr const char* kCategoryParent = "CLSID\\{083863F1-70DE-11d0-BD40-00A0C911CE86}";
 
-// The real registry: these tests seed and check the filter registrations and the
-// bookkeeping where the system keeps them, and put them back afterwards.
-RegistryBackend& Registry()
-{
-    static Win32Registry registry;
-    return registry;
-}
-
-bool KeyExists(RegRoot root, std::string_view path)
+bool KeyExists(RegistryBackend& registry, RegRoot root, std::string_view path)
 {
     std::vector<std::string> names;
-    return Registry().EnumValueNames(root, path, KeyOpen::ExistingOnly, names) == RegStatus::Ok;
+    return registry.EnumValueNames(root, path, KeyOpen::ExistingOnly, names) == RegStatus::Ok;
 }
 
-// Puts one value back as it was, or removes it, when the test ends.
-class ValueGuard {
-public:
-    ValueGuard(RegRoot root, std::string path, std::string name)
-        : m_root(root), m_path(std::move(path)), m_name(std::move(name)), m_data(4096)
-    {
-        std::uint32_t size = static_cast<std::uint32_t>(m_data.size());
-        RegStatus status = Registry().QueryValue(m_root, m_path, KeyOpen::ExistingOnly, m_name,
-                                                 m_data.data(), size, &m_type);
-        if (status == RegStatus::MoreData) {
-            m_data.resize(size);
-            status = Registry().QueryValue(m_root, m_path, KeyOpen::ExistingOnly, m_name,
-                                           m_data.data(), size, &m_type);
-        }
-        m_existed = status == RegStatus::Ok;
-        m_data.resize(m_existed ? size : 0);
-    }
-    ~ValueGuard()
-    {
-        if (m_existed)
-            Registry().SetValue(m_root, m_path, m_name, m_type, m_data.data(),
-                                static_cast<std::uint32_t>(m_data.size()));
-        else
-            Registry().DeleteValue(m_root, m_path, KeyOpen::ExistingOnly, m_name);
-    }
-    ValueGuard(const ValueGuard&) = delete;
-    ValueGuard& operator=(const ValueGuard&) = delete;
-
-private:
-    RegRoot m_root;
-    std::string m_path;
-    std::string m_name;
-    std::vector<unsigned char> m_data;
-    RegType m_type = RegType::None;
-    bool m_existed = false;
-};
-
-// Removes a key, and all below it, when the test ends, unless it existed before.
-class KeyGuard {
-public:
-    KeyGuard(RegRoot root, std::string path)
-        : m_root(root), m_path(std::move(path)), m_existed(KeyExists(m_root, m_path))
-    {
-    }
-    ~KeyGuard()
-    {
-        if (!m_existed) Registry().DeleteTree(m_root, m_path);
-    }
-    KeyGuard(const KeyGuard&) = delete;
-    KeyGuard& operator=(const KeyGuard&) = delete;
-
-private:
-    RegRoot m_root;
-    std::string m_path;
-    bool m_existed;
-};
-
 // Raw string write: the store never writes under HKEY_CLASSES_ROOT.
-void SetString(RegRoot root, const std::string& path, std::string_view name, std::string_view text)
+void SetString(RegistryBackend& registry, RegRoot root, const std::string& path, std::string_view name, std::string_view text)
 {
     std::u16string wide = Utf8ToUtf16(text);
     wide += u'\0';
-    Registry().SetValue(root, path, name, RegType::String, wide.data(),
+    registry.SetValue(root, path, name, RegType::String, wide.data(),
                         static_cast<std::uint32_t>(wide.size() * 2));
 }
 
-std::string ReadString(RegRoot root, std::string_view path, std::string_view name)
+std::string ReadString(RegistryBackend& registry, RegRoot root, std::string_view path, std::string_view name)
 {
-    RegistryStore store(Registry());
+    RegistryStore store(registry);
     return store.ReadString(root, path, name);
 }
 
-bool ValueExists(RegRoot root, std::string_view path, std::string_view name)
+bool ValueExists(RegistryBackend& registry, RegRoot root, std::string_view path, std::string_view name)
 {
     char buffer[4];
     std::uint32_t size = sizeof buffer;
     const RegStatus status =
-        Registry().QueryValue(root, path, KeyOpen::ExistingOnly, name, buffer, size, nullptr);
+        registry.QueryValue(root, path, KeyOpen::ExistingOnly, name, buffer, size, nullptr);
     return status == RegStatus::Ok || status == RegStatus::MoreData;
 }
 
@@ -354,15 +285,9 @@ struct DecoderSeed {
     std::optional<std::string> uninstall;  // UnInstall value
 };
 
-// The registry a Codec Connect test sees: its decoders' bookkeeping and its filters, all
-// put back as they were afterwards.
+// The registry a Codec Connect test sees, its own: its decoders' bookkeeping and its filters.
 class ConnectRegistry {
 public:
-    ConnectRegistry()
-    {
-        for (const char* key : {"Install", "CodecDel"}) m_values.emplace_back(kHklm, Key(key), "");
-    }
-
     void Seed(const DecoderSeed& decoder)
     {
         const std::pair<const char*, const std::optional<std::string>*> values[] = {
@@ -371,13 +296,8 @@ public:
             {"CodecDel", &decoder.removed},
             {"UnInstall", &decoder.uninstall},
         };
-        for (const auto& [key, value] : values) {
-            m_values.emplace_back(kHklm, Key(key), decoder.name);
-            if (*value)
-                SetString(kHklm, Key(key), decoder.name, **value);
-            else
-                Registry().DeleteValue(kHklm, Key(key), KeyOpen::ExistingOnly, decoder.name);
-        }
+        for (const auto& [key, value] : values)
+            if (*value) SetString(m_backend, kHklm, Key(key), decoder.name, **value);
     }
 
     // A registered DirectShow filter whose class is served by `server`; without a friendly
@@ -388,68 +308,17 @@ public:
         std::snprintf(guid, sizeof guid, "{5A1E7E57-C0DE-4A11-9E57-0000000000%02d}", number);
         const std::string instance = std::string(kFilterCategoryPath) + "\\" + guid;
         const std::string clsid = std::string("CLSID\\") + guid;
-        m_classKeys.emplace_back(kHkcr, instance);
-        m_classKeys.emplace_back(kHkcr, clsid);
-        if (friendlyName) SetString(kHkcr, instance, "FriendlyName", *friendlyName);
-        SetString(kHkcr, instance, "CLSID", guid);
-        SetString(kHkcr, clsid + "\\InprocServer32", "", server);
+        if (friendlyName) SetString(m_backend, kHkcr, instance, "FriendlyName", *friendlyName);
+        SetString(m_backend, kHkcr, instance, "CLSID", guid);
+        SetString(m_backend, kHkcr, clsid + "\\InprocServer32", "", server);
     }
+
+    RegistryBackend& Backend() { return m_backend; }
+    // The key read-only, as HKEY_CLASSES_ROOT is for a user without administrator rights.
+    wintest::ReadOnlyKeysRegistry::ReadOnly ReadOnly(std::string path) { return {m_backend, std::move(path)}; }
 
 private:
-    // Outermost first: destroyed last, after everything inside them is put back.
-    KeyGuard m_product{kHklm, kProductRoot};
-    KeyGuard m_install{kHklm, Key("Install")};
-    KeyGuard m_version{kHklm, Key("CodecVersion")};
-    KeyGuard m_removed{kHklm, Key("CodecDel")};
-    KeyGuard m_uninstall{kHklm, Key("UnInstall")};
-    KeyGuard m_categoryParent{kHkcr, kCategoryParent};
-    KeyGuard m_category{kHkcr, std::string(kFilterCategoryPath)};
-    std::deque<KeyGuard> m_classKeys;
-    std::deque<ValueGuard> m_values;
-};
-
-// Makes an HKEY_CLASSES_ROOT key readable only, as it is for a user without administrator
-// rights, and gives it its own access rules back afterwards.
-class ReadOnlyClassKey {
-public:
-    explicit ReadOnlyClassKey(std::string_view path) : m_path(Wide(path))
-    {
-        win::UniqueKey key;
-        if (::RegOpenKeyExW(HKEY_CLASSES_ROOT, m_path.c_str(), 0,
-                            READ_CONTROL | WRITE_DAC | KEY_WOW64_32KEY, key.Put()) != ERROR_SUCCESS)
-            return;
-        DWORD size = 0;
-        ::RegGetKeySecurity(key.Get(), DACL_SECURITY_INFORMATION, nullptr, &size);
-        m_saved.resize(size);
-        if (size == 0 || ::RegGetKeySecurity(key.Get(), DACL_SECURITY_INFORMATION,
-                                             m_saved.data(), &size) != ERROR_SUCCESS)
-            return;
-        PSECURITY_DESCRIPTOR readOnly = nullptr;
-        if (!::ConvertStringSecurityDescriptorToSecurityDescriptorW(
-                L"D:P(A;;KR;;;WD)", SDDL_REVISION_1, &readOnly, nullptr))
-            return;
-        m_applied = ::RegSetKeySecurity(key.Get(), DACL_SECURITY_INFORMATION, readOnly) ==
-                    ERROR_SUCCESS;
-        ::LocalFree(readOnly);
-    }
-    ~ReadOnlyClassKey()
-    {
-        if (!m_applied) return;
-        win::UniqueKey key;
-        // The owner may always change the rules, whatever they say.
-        if (::RegOpenKeyExW(HKEY_CLASSES_ROOT, m_path.c_str(), 0, WRITE_DAC | KEY_WOW64_32KEY,
-                            key.Put()) == ERROR_SUCCESS)
-            ::RegSetKeySecurity(key.Get(), DACL_SECURITY_INFORMATION, m_saved.data());
-    }
-    ReadOnlyClassKey(const ReadOnlyClassKey&) = delete;
-    ReadOnlyClassKey& operator=(const ReadOnlyClassKey&) = delete;
-
-    bool Applied() const { return m_applied; }
-
-private:
-    std::wstring m_path;
-    std::vector<unsigned char> m_saved;
-    bool m_applied = false;
+    wintest::ReadOnlyKeysRegistry m_backend;
 };
 
 // Reads and closes the message boxes that a call opens on this thread.
@@ -524,9 +393,12 @@ struct Button {
     int normal, pressed, hover;
     POINT corner;
 };
-const Button kUnregisterButton{"unregister", {330, 70}, 139, 140, 141, {320, 60}};
-const Button kRegisterButton{"register", {330, 280}, 136, 137, 138, {320, 270}};
-const Button kUninstallButton{"uninstall", {389, 321}, 133, 134, 135, {320, 300}};
+const Button kUnregisterButton{"unregister", {330, 70}, skin::kConnectUnregisterNormal.id,
+    skin::kConnectUnregisterPressed.id, skin::kConnectUnregisterHover.id, {320, 60}};
+const Button kRegisterButton{"register", {330, 280}, skin::kConnectRegisterNormal.id,
+    skin::kConnectRegisterPressed.id, skin::kConnectRegisterHover.id, {320, 270}};
+const Button kUninstallButton{"uninstall", {389, 321}, skin::kConnectUninstallNormal.id,
+    skin::kConnectUninstallPressed.id, skin::kConnectUninstallHover.id, {320, 300}};
 constexpr POINT kOutside{200, 230};
 
 class CodecConnectPageTest : public ::testing::Test {
@@ -577,6 +449,8 @@ protected:
         line += path;
         return line;
     }
+
+    RegistryBackend& Registry() { return m_registry.Backend(); }
 
     ConnectRegistry m_registry;  // first in, last out: the page never outlives its data
     RecordingLauncher m_launcher;
@@ -664,8 +538,8 @@ TEST_F(CodecConnectPageTest, StatesAreShownAndOnlyThePacksOwnDeadRegistrationIsR
     const std::string own = "{5A1E7E57-C0DE-4A11-9E57-000000000007}";
     const std::string foreign = "{5A1E7E57-C0DE-4A11-9E57-000000000008}";
     const auto untouched = [&](const std::string& guid) {
-        return KeyExists(kHkcr, category + "\\" + guid) &&
-               KeyExists(kHkcr, "CLSID\\" + guid + "\\InprocServer32");
+        return KeyExists(Registry(), kHkcr, category + "\\" + guid) &&
+               KeyExists(Registry(), kHkcr, "CLSID\\" + guid + "\\InprocServer32");
     };
     Open();
 
@@ -692,8 +566,7 @@ TEST_F(CodecConnectPageTest, StatesAreShownAndOnlyThePacksOwnDeadRegistrationIsR
     Tick(IDC_INSTALLED_LIST, L"ZlTest Golf (1.0)");
     std::vector<MessageBoxWatch::Box> boxes;
     {
-        const ReadOnlyClassKey readOnly(category + "\\" + own);
-        ASSERT_TRUE(readOnly.Applied());
+        const auto readOnly = m_registry.ReadOnly(category + "\\" + own);
         const MessageBoxWatch watch;
         PressAndRelease(m_page->Hwnd(), kUnregisterButton.inside, kUnregisterButton.inside);
         boxes = watch.Boxes();
@@ -705,13 +578,13 @@ TEST_F(CodecConnectPageTest, StatesAreShownAndOnlyThePacksOwnDeadRegistrationIsR
 
     PressAndRelease(m_page->Hwnd(), kUnregisterButton.inside, kUnregisterButton.inside);
     EXPECT_TRUE(m_launcher.lines.empty());
-    EXPECT_FALSE(KeyExists(kHkcr, category + "\\" + own));
-    EXPECT_FALSE(KeyExists(kHkcr, "CLSID\\" + own));
+    EXPECT_FALSE(KeyExists(Registry(), kHkcr, category + "\\" + own));
+    EXPECT_FALSE(KeyExists(Registry(), kHkcr, "CLSID\\" + own));
     EXPECT_TRUE(untouched(foreign));
     // Below, its state is what is left: the other vendor's filter.
     EXPECT_EQ(ItemText(Lower(), FindItem(Lower(), L"ZlTest Golf (1.0)"), 3),
               L"다른 위치에 등록됨: C:\\Vendor\\zltest-golf.ax (설치: C:\\Codecs\\zltest-golf.ax)");
-    EXPECT_EQ(ReadString(kHklm, Key("Install"), golf.name), *golf.install);
+    EXPECT_EQ(ReadString(Registry(), kHklm, Key("Install"), golf.name), *golf.install);
 }
 
 TEST_F(CodecConnectPageTest, AClickTicksARowAndASecondClickUnticksIt)
@@ -784,13 +657,13 @@ TEST_F(CodecConnectPageTest, UnregisterMovesTheTickedRowsDownAndStartsRegsvr32Fo
               L"C:\\Codecs\\zltest-case.ax");
 
     for (const DecoderSeed* moved : {&kCase, &kCharlie}) {
-        EXPECT_EQ(ReadString(kHklm, Key("CodecDel"), moved->name), *moved->install);
-        EXPECT_FALSE(ValueExists(kHklm, Key("Install"), moved->name));
+        EXPECT_EQ(ReadString(Registry(), kHklm, Key("CodecDel"), moved->name), *moved->install);
+        EXPECT_FALSE(ValueExists(Registry(), kHklm, Key("Install"), moved->name));
     }
     // A row without a version keeps the name it was scanned under for its books.
-    EXPECT_EQ(ReadString(kHklm, Key("CodecDel"), "VSFilter"), *kVsFilter.install);
-    EXPECT_FALSE(ValueExists(kHklm, Key("Install"), "VSFilter"));
-    EXPECT_FALSE(ValueExists(kHklm, Key("CodecDel"), ""));
+    EXPECT_EQ(ReadString(Registry(), kHklm, Key("CodecDel"), "VSFilter"), *kVsFilter.install);
+    EXPECT_FALSE(ValueExists(Registry(), kHklm, Key("Install"), "VSFilter"));
+    EXPECT_FALSE(ValueExists(Registry(), kHklm, Key("CodecDel"), ""));
 
     const auto painting = PaintingOf(m_page->Hwnd());
     EXPECT_TRUE(Shows(*painting, kUnregisterButton.hover, 320, 60));
@@ -815,8 +688,8 @@ TEST_F(CodecConnectPageTest, UnregisterMovesTheTickedRowsDownAndStartsRegsvr32Fo
     EXPECT_EQ(ItemText(Upper(), back, 2), L"0");
     EXPECT_EQ(ItemImage(Upper(), back), 0);
     for (const DecoderSeed* moved : {&kCase, &kCharlie}) {
-        EXPECT_EQ(ReadString(kHklm, Key("Install"), moved->name), *moved->install);
-        EXPECT_FALSE(ValueExists(kHklm, Key("CodecDel"), moved->name));
+        EXPECT_EQ(ReadString(Registry(), kHklm, Key("Install"), moved->name), *moved->install);
+        EXPECT_FALSE(ValueExists(Registry(), kHklm, Key("CodecDel"), moved->name));
     }
 }
 
@@ -856,7 +729,7 @@ TEST_F(CodecConnectPageTest, ARowWhosePathCannotBeReadStaysTickedAndKeepsItsReco
                                     stored.data(), size, nullptr),
               RegStatus::Ok);
     EXPECT_EQ(size, (longPath.removed->size() + 1) * 2);  // the whole path, as it was
-    EXPECT_FALSE(ValueExists(kHklm, Key("Install"), longPath.name));
+    EXPECT_FALSE(ValueExists(Registry(), kHklm, Key("Install"), longPath.name));
 }
 
 TEST_F(CodecConnectPageTest, UninstallStartsTheKnownUninstallersAndSaysWhichRowsHaveNone)
@@ -880,7 +753,7 @@ TEST_F(CodecConnectPageTest, UninstallStartsTheKnownUninstallersAndSaysWhichRows
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_NE(boxes[0].text.find(L"ZlTest Echo (3.2): 제거 프로그램이 기록되어 있지 않습니다."),
               std::wstring::npos);
-    EXPECT_EQ(ReadString(kHklm, Key("CodecDel"), kDelta.name), *kDelta.removed);
+    EXPECT_EQ(ReadString(Registry(), kHklm, Key("CodecDel"), kDelta.name), *kDelta.removed);
 }
 
 TEST_F(CodecConnectPageTest, LongTextsReachTheRegistryAndRegsvr32Whole)
@@ -897,8 +770,8 @@ TEST_F(CodecConnectPageTest, LongTextsReachTheRegistryAndRegsvr32Whole)
     PressAndRelease(m_page->Hwnd(), kUnregisterButton.inside, kUnregisterButton.inside);
 
     EXPECT_EQ(m_launcher.lines, (std::vector<std::string>{Regsvr("/s /u", path)}));
-    EXPECT_EQ(ReadString(kHklm, Key("CodecDel"), name), path);
-    EXPECT_FALSE(ValueExists(kHklm, Key("Install"), name));
+    EXPECT_EQ(ReadString(Registry(), kHklm, Key("CodecDel"), name), path);
+    EXPECT_FALSE(ValueExists(Registry(), kHklm, Key("Install"), name));
     EXPECT_GE(FindItem(Lower(), text), 0);
 }
 
@@ -936,19 +809,19 @@ TEST_F(CodecConnectPageTest, ButtonsFollowTheMouseAndActOnlyOnAReleaseInside)
     EXPECT_TRUE(m_launcher.lines.empty());
     EXPECT_EQ(ItemText(Upper(), FindItem(Upper(), L"ZlTest Alpha (1.0)"), 2), L"1");
     EXPECT_EQ(ItemText(Lower(), FindItem(Lower(), L"ZlTest Delta (3.1)"), 2), L"1");
-    EXPECT_TRUE(ValueExists(kHklm, Key("Install"), kAlpha.name));
+    EXPECT_TRUE(ValueExists(Registry(), kHklm, Key("Install"), kAlpha.name));
 }
 
 TEST_F(CodecConnectPageTest, PaintsItsSkinOnTheGreyBackground)
 {
     Open();
     const auto painting = PaintingOf(m_page->Hwnd());
-    EXPECT_TRUE(Shows(*painting, 145, 0, 0));
-    EXPECT_TRUE(Shows(*painting, 142, 10, 30));
-    EXPECT_TRUE(Shows(*painting, 144, 10, 240));
-    EXPECT_TRUE(Shows(*painting, 139, 320, 60));
-    EXPECT_TRUE(Shows(*painting, 136, 320, 270));
-    EXPECT_TRUE(Shows(*painting, 133, 320, 300));
+    EXPECT_TRUE(Shows(*painting, skin::kConnectBanner.id, 0, 0));
+    EXPECT_TRUE(Shows(*painting, skin::kConnectUpperHeading.id, 10, 30));
+    EXPECT_TRUE(Shows(*painting, skin::kConnectLowerHeading.id, 10, 240));
+    EXPECT_TRUE(Shows(*painting, skin::kConnectUnregisterNormal.id, 320, 60));
+    EXPECT_TRUE(Shows(*painting, skin::kConnectRegisterNormal.id, 320, 270));
+    EXPECT_TRUE(Shows(*painting, skin::kConnectUninstallNormal.id, 320, 300));
     for (POINT p : {POINT{419, 100}, POINT{310, 230}, POINT{5, 499}, POINT{400, 330}})
         EXPECT_EQ(painting->At(p.x, p.y), kGrey) << p.x << ", " << p.y;
 }
@@ -977,8 +850,7 @@ TEST_F(CodecConnectPageTest, StaticsGetTheGreyBackgroundFromOneLastingBrush)
 
 TEST_F(CodecConnectPageTest, ARefusedFilterCategoryShowsErrorAndLeavesOnlyTheUpperListEmpty)
 {
-    const ReadOnlyClassKey readOnly(kFilterCategoryPath);
-    ASSERT_TRUE(readOnly.Applied());
+    const auto readOnly = m_registry.ReadOnly(std::string(kFilterCategoryPath));
     std::vector<MessageBoxWatch::Box> boxes;
     {
         const MessageBoxWatch watch;
@@ -1020,38 +892,27 @@ const std::vector<UpdateListCase> kUpdateListCases = {
 };
 constexpr const char* kVideoKey = "Software\\Tarnwick\\Quellmark\\CodecUpdate\\video";
 
-std::optional<std::int32_t> StoredDword(const char* key, const char* name)
+std::optional<std::int32_t> StoredDword(RegistryBackend& registry, const char* key, const char* name)
 {
     std::int32_t value = 0;
     std::uint32_t size = sizeof value;
     RegType type = RegType::None;
-    if (Registry().QueryValue(kHklm, key, KeyOpen::ExistingOnly, name, &value, size, &type) !=
+    if (registry.QueryValue(kHklm, key, KeyOpen::ExistingOnly, name, &value, size, &type) !=
             RegStatus::Ok ||
         type != RegType::Dword || size != sizeof value)
         return std::nullopt;
     return value;
 }
 
-void StoreDword(const char* key, const char* name, std::int32_t value)
+void StoreDword(RegistryBackend& registry, const char* key, const char* name, std::int32_t value)
 {
-    Registry().SetValue(kHklm, key, name, RegType::Dword, &value, sizeof value);
+    registry.SetValue(kHklm, key, name, RegType::Dword, &value, sizeof value);
 }
 
 class CodecUpdatePageTest : public ::testing::Test {
 protected:
-    // Every test starts on a system where the page never ran: none of its values exist.
-    void SetUp() override
-    {
-        for (const UpdateListCase& list : kUpdateListCases) {
-            m_keys.emplace_back(kHklm, list.key);
-            m_values.emplace_back(kHklm, list.key, "");
-            for (const UpdateRow& row : list.rows) {
-                m_values.emplace_back(kHklm, list.key, row.name);
-                Registry().DeleteValue(kHklm, list.key, KeyOpen::ExistingOnly, row.name);
-            }
-            Registry().DeleteValue(kHklm, list.key, KeyOpen::ExistingOnly, "");
-        }
-    }
+    // Every test starts on a system where the page never ran: its own registry, empty.
+    RegistryBackend& Registry() { return m_backend; }
     void TearDown() override { m_page.reset(); }
 
     CodecUpdatePage& Open()
@@ -1062,10 +923,7 @@ protected:
     }
     HWND List(int id) const { return m_page->Item(id); }
 
-    KeyGuard m_product{kHklm, kProductRoot};
-    KeyGuard m_codecUpdate{kHklm, Key("CodecUpdate")};
-    std::deque<KeyGuard> m_keys;
-    std::deque<ValueGuard> m_values;
+    MemoryRegistry m_backend;
     Host m_host;
     std::unique_ptr<CodecUpdatePage> m_page;
 };
@@ -1082,7 +940,7 @@ TEST_F(CodecUpdatePageTest, FirstShowOnAFreshSystemShowsAndStoresEveryDefault)
             EXPECT_EQ(ItemText(view, item, 0), Wide(row.name));
             EXPECT_EQ(ItemText(view, item, 1), row.defaultState ? L"1" : L"0");
             EXPECT_EQ(ItemImage(view, item), row.defaultState);
-            EXPECT_EQ(StoredDword(list.key, row.name), row.defaultState);
+            EXPECT_EQ(StoredDword(Registry(), list.key, row.name), row.defaultState);
         }
         EXPECT_EQ(ListView_GetColumnWidth(view, 0), 146);
         EXPECT_EQ(ListView_GetColumnWidth(view, 1), 0);
@@ -1111,13 +969,13 @@ TEST_F(CodecUpdatePageTest, StoredStatesAreShownAndLeftAsStored)
         // The updater offers a codec for the DWORD 1 alone: a 7 shows unticked.
         {1004, "Software\\Tarnwick\\Quellmark\\CodecUpdate\\caption", "VSFilter", 0, 7, 0},
     };
-    for (const Stored& s : stored) StoreDword(s.key, s.name, s.value);
+    for (const Stored& s : stored) StoreDword(Registry(), s.key, s.name, s.value);
     Open();
     for (const Stored& s : stored) {
         SCOPED_TRACE(s.name);
         EXPECT_EQ(ItemImage(List(s.listId), s.item), s.image);
         EXPECT_EQ(ItemText(List(s.listId), s.item, 1), s.image ? L"1" : L"0");
-        EXPECT_EQ(StoredDword(s.key, s.name), s.value);
+        EXPECT_EQ(StoredDword(Registry(), s.key, s.name), s.value);
     }
 }
 
@@ -1128,7 +986,7 @@ TEST_F(CodecUpdatePageTest, ClickingXvidTwiceStoresZeroThenOne)
     ASSERT_EQ(ItemText(video, 2, 0), L"Xvid");
     for (std::int32_t expected : {0, 1}) {
         EXPECT_EQ(ClickItem(*m_page, 1002, 2), 0);
-        EXPECT_EQ(StoredDword(kVideoKey, "Xvid"), expected);
+        EXPECT_EQ(StoredDword(Registry(), kVideoKey, "Xvid"), expected);
         EXPECT_EQ(ItemImage(video, 2), expected);
         EXPECT_EQ(ItemText(video, 2, 1), expected ? L"1" : L"0");
     }
@@ -1138,9 +996,9 @@ TEST_F(CodecUpdatePageTest, ClickingXvidTwiceStoresZeroThenOne)
     EXPECT_EQ(ClickItem(*m_page, 1002, -1), 0);
     ClickItem(*m_page, 1004, 2);
     for (const UpdateListCase& list : kUpdateListCases) {
-        EXPECT_FALSE(ValueExists(kHklm, list.key, "")) << list.key;
+        EXPECT_FALSE(ValueExists(Registry(), kHklm, list.key, "")) << list.key;
         for (const UpdateRow& row : list.rows)
-            EXPECT_EQ(StoredDword(list.key, row.name), row.defaultState) << row.name;
+            EXPECT_EQ(StoredDword(Registry(), list.key, row.name), row.defaultState) << row.name;
     }
 }
 
@@ -1148,11 +1006,11 @@ TEST_F(CodecUpdatePageTest, PaintsItsTitlesOnTheGreyBackground)
 {
     Open();
     const auto painting = PaintingOf(m_page->Hwnd());
-    EXPECT_TRUE(Shows(*painting, 165, 0, 0));
-    EXPECT_TRUE(Shows(*painting, 164, 10, 30));
-    EXPECT_TRUE(Shows(*painting, 162, 210, 30));
-    EXPECT_TRUE(Shows(*painting, 161, 10, 240));
-    EXPECT_TRUE(Shows(*painting, 163, 210, 240));
+    EXPECT_TRUE(Shows(*painting, skin::kUpdateBanner.id, 0, 0));
+    EXPECT_TRUE(Shows(*painting, skin::kUpdateVideoTitle.id, 10, 30));
+    EXPECT_TRUE(Shows(*painting, skin::kUpdateAudioTitle.id, 210, 30));
+    EXPECT_TRUE(Shows(*painting, skin::kUpdateCaptionTitle.id, 10, 240));
+    EXPECT_TRUE(Shows(*painting, skin::kUpdateOtherTitle.id, 210, 240));
     for (POINT p : {POINT{419, 100}, POINT{200, 220}, POINT{5, 499}, POINT{400, 20}})
         EXPECT_EQ(painting->At(p.x, p.y), kGrey) << p.x << ", " << p.y;
 }
@@ -1165,7 +1023,7 @@ TEST(CheckImages, DrawAsTheirIconsDo)
     ASSERT_EQ(::ImageList_GetImageCount(images.Get()), 2);
     for (int image : {0, 1}) {
         const win::UniqueIcon icon(static_cast<HICON>(::LoadImageW(
-            win::ModuleInstance(), MAKEINTRESOURCEW(242 + image), IMAGE_ICON, 20, 20, 0)));
+            win::ModuleInstance(), MAKEINTRESOURCEW(image ? skin::kRowTicked : skin::kRowUnticked), IMAGE_ICON, 20, 20, 0)));
         for (COLORREF background : {RGB(255, 255, 255), kGrey}) {
             Picture fromList(20, 20);
             Picture fromIcon(20, 20);

@@ -1,4 +1,7 @@
 // Entry point of the Win32-side tests, run under Wine.
+#include "platform/win/Notices.h"
+#include "shell/MainWindow.h"
+
 #include <windows.h>
 
 #include <commctrl.h>
@@ -9,6 +12,7 @@ int wmain(int argc, wchar_t** argv)
 {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
+    zelora::win::NameProgram(zelora::kProgramName);  // the boxes of the windows under test
     // The finder's browser control needs OLE, and must be gone before it is uninitialised.
     const HRESULT ole = ::OleInitialize(nullptr);
     ::testing::InitGoogleTest(&argc, argv);

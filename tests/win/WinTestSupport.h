@@ -8,6 +8,8 @@
 #include "platform/registry/MemoryRegistry.h"
 #include "platform/registry/Win32Registry.h"
 
+#include <algorithm>
+#include <cctype>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -99,6 +101,48 @@ private:
     MemoryRegistry m_memory;
 };
 
+// A test's own registry in memory, whose keys can be made read-only for a while, as
+// HKEY_CLASSES_ROOT's are for a user without administrator rights: no full access to them,
+// and no deletion of them or of a key holding one.
+class ReadOnlyKeysRegistry final : public ForwardingRegistry {
+public:
+    ReadOnlyKeysRegistry() : ForwardingRegistry(m_memory) {}
+
+    // Read-only while the result lives.
+    struct ReadOnly {
+        ReadOnly(ReadOnlyKeysRegistry& registry, std::string path) : owner(registry) { owner.m_readOnly.push_back(path); }
+        ~ReadOnly() { owner.m_readOnly.pop_back(); }
+        ReadOnly(const ReadOnly&) = delete;
+        ReadOnly& operator=(const ReadOnly&) = delete;
+        ReadOnlyKeysRegistry& owner;
+    };
+
+    RegStatus ProbeFullAccess(RegRoot root, std::string_view path) override
+    {
+        return Refused(path, false) ? RegStatus::Denied : ForwardingRegistry::ProbeFullAccess(root, path);
+    }
+    RegStatus DeleteTree(RegRoot root, std::string_view path) override
+    {
+        return Refused(path, true) ? RegStatus::Denied : ForwardingRegistry::DeleteTree(root, path);
+    }
+
+private:
+    // A read-only key is `path`, or (`orBelow`) below it; the registry ignores case.
+    bool Refused(std::string_view path, bool orBelow) const
+    {
+        const auto same = [](char a, char b) {
+            return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+        };
+        return std::any_of(m_readOnly.begin(), m_readOnly.end(), [&](std::string_view key) {
+            const bool below = orBelow && key.size() > path.size() && key[path.size()] == '\\';
+            return (key.size() == path.size() || below) && std::equal(path.begin(), path.end(), key.begin(), same);
+        });
+    }
+
+    MemoryRegistry m_memory;
+    std::vector<std::string> m_readOnly;
+};
+
 // The real registry, for a test about the real registry: the key trees it is given are
 // deleted when it is made and again when it goes, so the test starts and ends without them.
 class ScratchRealRegistry {
@@ -107,7 +151,12 @@ public:
         RegRoot root;
         std::string_view path;
     };
-    explicit ScratchRealRegistry(std::initializer_list<Key> keys) : m_keys(keys) { Clear(); }
+    explicit ScratchRealRegistry(std::initializer_list<Key> keys,
+                                 RegistryView view = RegistryView::Bits32)
+        : m_keys(keys), m_real(view)
+    {
+        Clear();
+    }
     ~ScratchRealRegistry() { Clear(); }
     ScratchRealRegistry(const ScratchRealRegistry&) = delete;
     ScratchRealRegistry& operator=(const ScratchRealRegistry&) = delete;

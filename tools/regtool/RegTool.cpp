@@ -1,5 +1,7 @@
 // Developer tool for the scripts: reads and writes registry values in the 32-bit view, with
-// UTF-8 text (the Wine console mangles non-ASCII arguments of `reg add`).
+// UTF-8 text (the Wine console mangles non-ASCII arguments of `reg add`), and keys'
+// descriptors in either view (Wine keeps a descriptor only while its server runs: a script
+// keeps the server up, `wineserver -p`, from setting one to checking it).
 //
 //   zelora_regtool apply FILE        lines "ROOT|KEY|NAME|sz|TEXT", "ROOT|KEY|NAME|dword|N",
 //                                    "ROOT|KEY|-" (delete the key tree); '#' starts a comment
@@ -10,12 +12,19 @@
 //                                    answer took; exit 1 if no such window or no answer
 //   zelora_regtool message CAPTION   prints the text of the shown message box of that
 //                                    caption; exit 1 if there is none
+//   zelora_regtool descriptor ROOT KEY 32|64        prints the key's owner, group and DACL
+//                                    as hex bytes (self-relative); exit 1 if unreadable
+//   zelora_regtool secure ROOT KEY 32|64 SDDL        gives the key (made if missing) that
+//                                    owner, group and DACL; exit 1 if refused
 
 #include "platform/registry/Win32Registry.h"
 #include "platform/text/Text.h"
 #include "platform/registry/RegistryStore.h"
+#include "platform/win/UniqueHandle.h"
 
 #include <windows.h>
+
+#include <sddl.h>
 
 #include <cstdio>
 #include <fstream>
@@ -28,11 +37,36 @@ namespace {
 
 using namespace zelora;
 
-// The tool's one backend: the real registry.
-RegistryBackend& Registry()
+// The tool's backend: the real registry, in the 32-bit view unless "64" is asked for.
+RegistryBackend& Registry(std::string_view view = "32")
 {
     static Win32Registry registry;
-    return registry;
+    static Win32Registry registry64(RegistryView::Bits64);
+    return view == "64" ? registry64 : registry;
+}
+
+int PrintDescriptor(RegRoot root, const std::string& key, const std::string& view)
+{
+    std::vector<unsigned char> bytes;
+    if (Registry(view).Security()->ReadDescriptor(root, key, bytes) != RegStatus::Ok) return 1;
+    for (unsigned char byte : bytes) std::printf("%02X", byte);
+    std::printf("\n");
+    return 0;
+}
+
+int Secure(RegRoot root, const std::string& key, const std::string& view, const std::string& sddl)
+{
+    const std::u16string wide = Utf8ToUtf16(sddl);
+    PSECURITY_DESCRIPTOR made = nullptr;
+    ULONG size = 0;
+    if (!::ConvertStringSecurityDescriptorToSecurityDescriptorW(
+            reinterpret_cast<const wchar_t*>(wide.c_str()), SDDL_REVISION_1, &made, &size))
+        return 2;
+    const win::UniqueLocalMemory owner(made);
+    std::uint32_t none = 0;  // a read that makes the key
+    Registry(view).QueryValue(root, key, KeyOpen::CreateIfMissing, "", nullptr, none, nullptr);
+    const auto* bytes = static_cast<const unsigned char*>(made);
+    return Registry(view).Security()->WriteDescriptor(root, key, {bytes, size}) == RegStatus::Ok ? 0 : 1;
 }
 
 bool ParseRoot(const std::string& text, RegRoot& root)
@@ -172,6 +206,7 @@ int wmain(int argc, wchar_t** argv)
     for (int i = 1; i < argc; ++i)
         args.push_back(Utf16ToUtf8(std::u16string(argv[i], argv[i] + wcslen(argv[i]))));
     RegRoot root{};
+    const bool viewGiven = args.size() >= 4 && (args[3] == "32" || args[3] == "64");
     if (args.size() == 2 && args[0] == "apply") return Apply(args[1].c_str());
     if (args.size() == 4 && args[0] == "get" && ParseRoot(args[1], root))
         return Get(root, args[2], args[3]);
@@ -185,7 +220,12 @@ int wmain(int argc, wchar_t** argv)
     }
     if (args.size() == 2 && args[0] == "close") return Close(args[1]);
     if (args.size() == 2 && args[0] == "message") return Message(args[1]);
+    if (args.size() == 4 && viewGiven && args[0] == "descriptor" && ParseRoot(args[1], root))
+        return PrintDescriptor(root, args[2], args[3]);
+    if (args.size() == 5 && viewGiven && args[0] == "secure" && ParseRoot(args[1], root))
+        return Secure(root, args[2], args[3], args[4]);
     std::fprintf(stderr, "usage: zelora_regtool apply FILE | get ROOT KEY NAME | names ROOT KEY | "
-                         "close CAPTION | message CAPTION\n");
+                         "close CAPTION | message CAPTION | descriptor ROOT KEY 32|64 | "
+                         "secure ROOT KEY 32|64 SDDL\n");
     return 2;
 }
