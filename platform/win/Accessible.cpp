@@ -370,17 +370,23 @@ std::wstring LabelName(const std::wstring& label, wchar_t* mnemonic)
 
 bool IsClass(const wchar_t* cls, const wchar_t* name) { return ::lstrcmpiW(cls, name) == 0; }
 
-// The static text just before `control` in the tab order: the label the dialog manager
-// also takes a mnemonic from.
+bool IsLabel(HWND w)
+{
+    wchar_t cls[16]{};
+    ::GetClassNameW(w, cls, 16);
+    return IsClass(cls, L"Static") && ::GetWindowTextLengthW(w) > 0;
+}
+
+// The static text just before `control` in the tab order (the label the dialog manager also
+// takes a mnemonic from) or, for a number followed by its unit ("% 만큼 자르기"), just after.
 HWND LabelOf(HWND control)
 {
     for (HWND w = ::GetWindow(control, GW_HWNDPREV); w; w = ::GetWindow(w, GW_HWNDPREV)) {
-        wchar_t cls[16]{};
-        ::GetClassNameW(w, cls, 16);
-        if (IsClass(cls, L"Static") && ::GetWindowTextLengthW(w) > 0) return w;
-        if (::GetWindowLongW(w, GWL_STYLE) & WS_TABSTOP) return nullptr;  // another control's
+        if (IsLabel(w)) return w;
+        if (::GetWindowLongW(w, GWL_STYLE) & WS_TABSTOP) break;  // another control's
     }
-    return nullptr;
+    const HWND next = ::GetWindow(control, GW_HWNDNEXT);
+    return next && IsLabel(next) ? next : nullptr;
 }
 
 enum class NameFrom {
@@ -406,7 +412,21 @@ constexpr ClassRole kClassRoles[] = {
     {L"Static", ROLE_SYSTEM_STATICTEXT, NameFrom::OwnText, nullptr},
     {L"SysLink", ROLE_SYSTEM_LINK, NameFrom::OwnText, L"열기"},
     {L"ZeloraBrowserView", ROLE_SYSTEM_PANE, NameFrom::OwnText, nullptr},
+    {L"msctls_updown32", ROLE_SYSTEM_SPINBUTTON, NameFrom::Label, nullptr},
+    {L"SysHeader32", ROLE_SYSTEM_LIST, NameFrom::OwnText, nullptr},
 };
+
+// Parts of a control that stand for it: a spin button's edit, an editable list's edit, a
+// list view's column header.
+HWND PartnerOf(HWND control, const wchar_t* cls)
+{
+    if (IsClass(cls, L"msctls_updown32")) return reinterpret_cast<HWND>(::SendMessageW(control, UDM_GETBUDDY, 0, 0));
+    const HWND parent = ::GetParent(control);
+    wchar_t parentClass[32]{};
+    if (parent) ::GetClassNameW(parent, parentClass, 32);
+    const bool inside = IsClass(parentClass, L"ComboBox") || IsClass(parentClass, L"SysListView32");
+    return inside && (IsClass(cls, L"Edit") || IsClass(cls, L"SysHeader32")) ? parent : nullptr;
+}
 
 void ButtonFacts(HWND button, AccessibleFacts& facts)
 {
@@ -456,7 +476,10 @@ AccessibleFacts StandardControlFacts(HWND control)
         }
     }
     const HWND label = nameFrom == NameFrom::OwnText ? nullptr : LabelOf(control);
-    if (const auto* given = static_cast<const wchar_t*>(::GetPropW(control, kGivenName))) {
+    const HWND partner = PartnerOf(control, cls);
+    if (partner && !label) {
+        facts.name = StandardControlFacts(partner).name;
+    } else if (const auto* given = static_cast<const wchar_t*>(::GetPropW(control, kGivenName))) {
         facts.name = given;
     } else if (label || nameFrom != NameFrom::Label) {
         facts.name = LabelName(WindowText(label ? label : control), &mnemonic);
@@ -517,11 +540,14 @@ void MarkSelfDescribed(HWND window) { ::SetPropW(window, kSelfDescribed, reinter
 
 void DescribeStandardControls(HWND parent)
 {
-    // Only the direct children: a page inside a window describes its own.
+    // The controls and the parts inside them, but not a page inside the window: each page
+    // describes its own.
     for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
         wchar_t cls[32]{};
         ::GetClassNameW(child, cls, 32);
-        if (!IsClass(cls, L"#32770")) DescribeStandardControl(child);
+        if (IsClass(cls, L"#32770")) continue;
+        DescribeStandardControl(child);
+        DescribeStandardControls(child);
     }
 }
 

@@ -144,7 +144,9 @@ inline constexpr Picture kSoundFFDShowSpdifTitle{156, 128, 18, L"S/PDIF 연결"}
 inline constexpr Picture kLevelEditFrame{179, 37, 26, L""};  // frame behind a level edit (both audio pages)
 inline constexpr Picture kSoundFFDShowMixerPanel{254, 217, 106, L""};  // ffdshow audio volume and mixer panel (top 77 rows shown)
 inline constexpr int kSoundFFDShowMixerPanelShownRows = 77;
+inline constexpr const wchar_t* kSoundFFDShowMixerPanelWords[] = {L"VOLUME", L"H.P", L"VOICE", L"SURROUND", L"LFE"};
 inline constexpr Picture kSoundFFDShowVolumePanel{255, 222, 83, L""};  // ffdshow audio channel volume panel
+inline constexpr const wchar_t* kSoundFFDShowVolumePanelWords[] = {L"FRONT LEFT", L"FRONT CENTER", L"FRONT RIGHT", L"SURROUND LEFT", L"SURROUND RIGHT", L"LFE"};
 inline constexpr Picture kSoundFFDShowStripActive{247, 20, 113, L""};  // ffdshow audio level strip, active
 inline constexpr Picture kSoundFFDShowStripInactive{323, 20, 113, L""};  // ffdshow audio level strip, inactive
 inline constexpr Picture kAC3Banner{151, 408, 13, L"사운드 설정 › AC3Filter 설정"};  // AC3Filter banner
@@ -154,7 +156,9 @@ inline constexpr Picture kAC3OutputTitle{149, 128, 18, L"AC3 출력 설정"};  /
 inline constexpr Picture kAC3InputTitle{147, 128, 18, L"AC3 연결 설정"};  // AC3 input formats title
 inline constexpr Picture kAC3SpdifTitle{148, 128, 18, L"S/PDIF 출력 설정"};  // AC3 S/PDIF title
 inline constexpr Picture kAC3MixerPanel{252, 217, 106, L""};  // AC3 master and mixer panel
+inline constexpr const wchar_t* kAC3MixerPanelWords[] = {L"MASTER", L"MAIN", L"VOICE", L"SURROUND", L"LFE"};
 inline constexpr Picture kAC3GainPanel{253, 222, 112, L""};  // AC3 channel gain panel
+inline constexpr const wchar_t* kAC3GainPanelWords[] = {L"FRONT LEFT", L"FRONT CENTER", L"FRONT RIGHT", L"SURROUND LEFT", L"SURROUND RIGHT", L"LFE"};
 inline constexpr Picture kAC3StripActive{246, 20, 171, L""};  // AC3 level strip, active
 inline constexpr Picture kAC3StripInactive{322, 20, 171, L""};  // AC3 level strip, inactive
 inline constexpr Picture kKorrinBanner{153, 408, 13, L"사운드 설정 › DTS/AC3 스피커 설정"};  // DTS speaker banner

@@ -35,6 +35,7 @@ constexpr Named kRoles[] = {
     {ROLE_SYSTEM_GRAPHIC, "graphic"}, {ROLE_SYSTEM_GROUPING, "grouping"},
     {ROLE_SYSTEM_PROGRESSBAR, "progress bar"}, {ROLE_SYSTEM_PROPERTYPAGE, "property page"},
     {ROLE_SYSTEM_PANE, "pane"}, {ROLE_SYSTEM_MENUITEM, "menu item"}, {ROLE_SYSTEM_OUTLINEBUTTON, "outline button"},
+    {ROLE_SYSTEM_SPINBUTTON, "spin button"},
 };
 
 constexpr Named kStates[] = {

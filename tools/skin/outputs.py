@@ -117,6 +117,9 @@ def header_block(program, namespace, places):
                    f'  // {e.role}')
         if e.shown_rows:
             out.append(f'inline constexpr int k{e.name}ShownRows = {e.shown_rows};')
+        if e.part_words:
+            words = ', '.join(wide(w) for w in e.part_words)
+            out.append(f'inline constexpr const wchar_t* k{e.name}Words[] = {{{words}}};')
     out.append('')
     for p in places:
         if isinstance(p, Area):
