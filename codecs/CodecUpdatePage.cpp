@@ -41,6 +41,7 @@ HWND CreateList(HWND page, const ListPlace& place)
         place.y, place.width, place.height, page,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.id)), win::ModuleInstance(), nullptr);
     if (list) ::SendMessageW(list, WM_SETFONT, ::SendMessageW(page, WM_GETFONT, 0, 0), FALSE);
+    win::SetAccessibleName(list, skin::WordsOf(place.title.id));  // its title's words
     return list;
 }
 

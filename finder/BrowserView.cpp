@@ -1,5 +1,7 @@
 #include "finder/BrowserView.h"
 
+#include "platform/win/Accessible.h"
+
 #include "platform/win/Dialog.h"
 #include "platform/win/WideText.h"
 
@@ -156,6 +158,8 @@ std::unique_ptr<Browser> BrowserView::Create(HWND parent, int id)
                       parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                       win::ModuleInstance(), view.get());
     if (!view->m_hwnd) return nullptr;
+    win::SetAccessibleName(view->m_hwnd, L"검색 결과");
+    win::DescribeStandardControl(view->m_hwnd);
     view->Embed();
     return view;
 }

@@ -46,6 +46,14 @@ constexpr int kFrameBitmaps[] = {kHeaderLeft, kHeaderMiddle, kHeaderRight, kLogo
 struct ControlPlace {
     int id, x, y, width, height;
 };
+// What screen readers call the controls no label names.
+struct ControlName {
+    int id;
+    const wchar_t* name;
+};
+constexpr ControlName kControlNames[] = {
+    {IDC_FIND_CATEGORY, L"검색 분류"}, {IDC_FIND_SITE, L"검색 사이트"}, {IDC_FIND_TITLE, L"영화 제목"}};
+
 constexpr ControlPlace kControlPlaces[] = {
     {IDC_FIND_CATEGORY, IDC_FIND_CATEGORY_AT},
     {IDC_FIND_SITE, IDC_FIND_SITE_AT},
@@ -106,6 +114,9 @@ BOOL FinderWindow::OnInit()
     ::SetWindowTextW(Hwnd(), L"영화찾기");  // no caption shows it; it names the window
     for (int id : kFrameBitmaps) m_frame[id] = win::LoadSkinBitmap(id);
     m_buttons.Attach(Hwnd());
+    m_buttons.Describe([this](std::size_t button) { RunAction(button); });
+    SetAccessibleSource(m_buttons);
+    for (const ControlName& control : kControlNames) win::SetAccessibleName(Item(control.id), control.name);
 
     // The check box sits on the header's middle column: paint its background to match.
     m_checkColor = ::GetSysColor(COLOR_BTNFACE);

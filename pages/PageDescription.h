@@ -25,6 +25,8 @@ struct PageDescription {
     // then its first edit's.
     std::span<const SliderRow> sliders{};
     std::span<const NumberKey> levelKeys{};
+    // What screen readers call slider i and its edit (the words its panel shows).
+    std::span<const wchar_t* const> sliderNames{};
     // Reset to defaults only for an installed decoder: otherwise nothing is written and no
     // control changes.
     bool resetNeedsDecoder = false;

@@ -5,6 +5,8 @@
 
 #include "resources/skin/Skin.h"
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -49,6 +51,8 @@ struct PageControl {
     // A list without a place of its own follows this title: just right of it, centred on
     // it, so the two line up whatever the dialog font's metrics.
     int besideId = 0;
+    // What screen readers call a control whose label is a picture, or none.
+    const wchar_t* name = nullptr;
 };
 
 // A skin bitmap copied onto the page's background at (x, y): the whole picture, or only
@@ -62,5 +66,16 @@ struct SkinBitmap {
     int id = 0;
     Place place{};
 };
+
+// Two panels' column words in one list, in the order of the sliders they stand over.
+template <std::size_t A, std::size_t B>
+constexpr std::array<const wchar_t*, A + B> JoinWords(const wchar_t* const (&first)[A],
+                                                      const wchar_t* const (&second)[B])
+{
+    std::array<const wchar_t*, A + B> words{};
+    for (std::size_t i = 0; i < A; ++i) words[i] = first[i];
+    for (std::size_t i = 0; i < B; ++i) words[A + i] = second[i];
+    return words;
+}
 
 }  // namespace zelora

@@ -36,7 +36,7 @@ struct PageButton {
     int command;             // what it sends
     int normalImage;
     int hoverImage;          // also its image while its page is in view
-    const wchar_t* text;     // never drawn: the name accessibility tools read
+    const wchar_t* text;     // never drawn: the window text; screen readers hear its picture's words
 };
 
 struct PageRow {

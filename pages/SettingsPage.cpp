@@ -67,6 +67,7 @@ BOOL SettingsPage::OnInit()
 {
     for (const PageControl& control : m_description.controls) {
         if (control.type == ControlType::NumericEdit) FilterNumericTyping(Item(control.id));
+        if (control.name) win::SetAccessibleName(Item(control.id), control.name);
     }
     // The dialog's first exchange: the edits show the (still empty) member texts.
     m_model.PushTexts();

@@ -47,6 +47,9 @@ BOOL SliderPage::OnInit()
 {
     const BOOL result = SettingsPage::OnInit();
     m_set.LoadStrips();
+    const auto names = Description().sliderNames;
+    for (std::size_t i = 0; i < m_sliders.size() && i < names.size(); ++i)
+        if (m_sliders[i].editId) win::SetAccessibleName(Item(m_sliders[i].editId), names[i]);
     return result;
 }
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Fails when a program imports a DLL that Windows does not ship (a compiler runtime, say).
 set -euo pipefail
-allowed='^(kernel32|user32|gdi32|comctl32|comdlg32|advapi32|bcrypt|shell32|shlwapi|ole32|oleaut32|urlmon|wininet|version|msvcrt|uxtheme)\.dll$'
+allowed='^(kernel32|user32|gdi32|comctl32|comdlg32|advapi32|bcrypt|shell32|shlwapi|ole32|oleaut32|oleacc|urlmon|wininet|version|msvcrt|uxtheme)\.dll$'
 status=0
 for exe in "$@"; do
   dlls=$(x86_64-w64-mingw32-objdump -p "$exe" 2>/dev/null | awk '/DLL Name:/ {print tolower($3)}')

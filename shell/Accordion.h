@@ -26,7 +26,7 @@ struct MenuButton {
     int selectedImage;       // the expanded image for a group header
     int expandedHoverImage;  // group headers only
     bool soundHeaderQuirk;   // draws expanded-hover while held, even when collapsed
-    const wchar_t* text;     // never drawn: the name accessibility tools read
+    const wchar_t* text;     // never drawn: the window text; screen readers hear its picture's words
     int place = 0;           // an item's place in its group's menu, from 1
 };
 

@@ -127,6 +127,8 @@ BOOL MainWindow::OnInit()
 
     m_background = win::LoadSkinBitmap(skin::kMainBackground.id);
     m_hotAreas.Attach(Hwnd());
+    m_hotAreas.Describe([this](std::size_t area) { RunHotAreaAction(area); });
+    SetAccessibleSource(m_hotAreas);
     RECT client{};
     ::GetClientRect(Hwnd(), &client);  // the template's size, before the resize below
     m_dragStrip = {0, 0, client.right, kDragStripHeight};

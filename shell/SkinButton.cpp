@@ -4,6 +4,7 @@
 #include "platform/win/Painter.h"
 #include "shell/MenuMemory.h"
 #include "shell/SkinButtonImage.h"
+#include "resources/skin/Skin.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -52,6 +53,7 @@ void SkinButton::Place(const ButtonPlacement& place, HWND insertAfter)
     if (!m_hwnd) return;
     m_shownAt = place.rect;
     ::SetWindowSubclass(m_hwnd, &SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    win::MarkSelfDescribed(m_hwnd);
     // A new child comes after its siblings, which is already its tab place at start; one
     // made later, between others, moves to follow `insertAfter` (HWND_TOP: first).
     if (::GetWindow(m_hwnd, GW_HWNDPREV) != insertAfter)
@@ -110,10 +112,40 @@ void SkinButton::Press()
     memory.lastTopButton = self;
 }
 
+void SkinButton::SetFlag(bool flag)
+{
+    if (flag == m_flag) return;
+    m_flag = flag;
+    if (m_hwnd) m_access.Notify(m_hwnd, EVENT_OBJECT_STATECHANGE, -1);
+}
+
+win::AccessibleFacts SkinButton::Self() const
+{
+    win::AccessibleFacts facts;
+    facts.name = skin::WordsOf(m_button->normalImage);
+    facts.role = ROLE_SYSTEM_PUSHBUTTON;
+    if (m_button->kind == ButtonKind::Group) {
+        facts.state = m_flag ? STATE_SYSTEM_EXPANDED : STATE_SYSTEM_COLLAPSED;
+        facts.defaultAction = m_flag ? L"접기" : L"펼치기";
+    } else {
+        facts.state = m_flag ? STATE_SYSTEM_PRESSED : 0;
+        facts.defaultAction = L"누르기";
+    }
+    return facts;
+}
+
+bool SkinButton::DoDefaultAction(int part)
+{
+    if (part >= 0 || !m_hwnd) return false;
+    Press();
+    return true;
+}
+
 LRESULT CALLBACK SkinButton::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                           UINT_PTR, DWORD_PTR self)
 {
     auto* button = reinterpret_cast<SkinButton*>(self);
+    if (LRESULT result = 0; button->m_access.Handle(hwnd, msg, wParam, lParam, result)) return result;
     switch (msg) {
     case WM_MOUSEMOVE:
         button->TrackHover({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});

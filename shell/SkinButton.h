@@ -5,6 +5,7 @@
 // window made before the first paint delays it.
 // The table entry says whether a button is an item, top-level or group button.
 
+#include "platform/win/Accessible.h"
 #include "platform/win/Painter.h"
 #include "platform/win/UniqueHandle.h"
 #include "shell/Accordion.h"
@@ -13,7 +14,7 @@
 
 namespace zelora {
 
-class SkinButton {
+class SkinButton : private win::AccessibleSource {
 public:
     SkinButton() = default;
     SkinButton(const SkinButton&) = delete;
@@ -31,16 +32,22 @@ public:
 
     // Drawn dark while its page is the one in view.
     bool Selected() const { return m_flag; }
-    void SetSelected(bool selected) { m_flag = selected; }
+    void SetSelected(bool selected) { SetFlag(selected); }
 
     HWND Hwnd() const { return m_hwnd; }
     const MenuButton& Button() const { return *m_button; }
 
 protected:
+    void SetFlag(bool flag);
     // `Selected`, or `Expanded` for a group button: the flag the images are chosen by.
     bool m_flag = false;
 
 private:
+    // What a screen reader learns: a push button, pressed while its page is in view, or a
+    // group header, expanded or collapsed.
+    win::AccessibleFacts Self() const override;
+    bool DoDefaultAction(int part) override;
+
     static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                          UINT_PTR id, DWORD_PTR self);
     void TrackHover(POINT p);
@@ -56,6 +63,7 @@ private:
     // Where the button was last shown, if it still is: the menu is laid out again on every
     // choice, and most buttons stay put.
     std::optional<Rect> m_shownAt;
+    win::AccessibleBridge m_access{*this};
 };
 
 // An accordion group header: its flag says whether the group is open, and it has a fourth
@@ -63,7 +71,7 @@ private:
 class GroupSkinButton final : public SkinButton {
 public:
     bool Expanded() const { return m_flag; }
-    void SetExpanded(bool expanded) { m_flag = expanded; }
+    void SetExpanded(bool expanded) { SetFlag(expanded); }
 };
 
 }  // namespace zelora

@@ -1,5 +1,6 @@
 #include "updater/ImageButton.h"
 
+#include "platform/win/Accessible.h"
 #include "platform/win/Painter.h"
 
 namespace zelora::updater {
@@ -15,6 +16,7 @@ bool ImageButton::Attach(HWND dialog, const ImageButtonSkin& skin)
     if (skin.disabled) m_disabled = win::LoadSkinBitmap(skin.disabled);
     if (!m_hwnd || !m_up || !m_selected || !m_focus || (skin.disabled && !m_disabled)) return false;
     ::MoveWindow(m_hwnd, skin.x, skin.y, skin.width, skin.height, FALSE);
+    win::SetAccessibleName(m_hwnd, skin.words);
     return true;
 }
 

@@ -11,6 +11,7 @@ struct ImageButtonSkin {
     int controlId;
     int x, y, width, height;
     int up, selected, focus, disabled;  // bitmap ids; disabled 0: drawn as up
+    const wchar_t* words;               // what screen readers call it: its picture's words
 };
 
 // The button of `controlId` as the skin places it; with the focus it shows its up image.
@@ -18,7 +19,7 @@ constexpr ImageButtonSkin SkinnedButton(int controlId, const skin::Area& area)
 {
     const skin::Box& at = area.box;
     return {controlId, at.x, at.y, at.width, at.height, area.normal, area.pressed, area.normal,
-            area.disabled};
+            area.disabled, area.words};
 }
 
 class ImageButton {

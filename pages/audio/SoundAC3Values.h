@@ -111,8 +111,8 @@ inline constexpr SliderRow kSliders[] = {
 };
 
 inline constexpr PageControl kControls[] = {
-    {IDC_AC3_SPEAKERS, ControlType::DropDownCombo},
-    {IDC_AC3_SAMPLE_FORMAT, ControlType::DropDownCombo},
+    {.id = IDC_AC3_SPEAKERS, .type = ControlType::DropDownCombo, .name = L"스피커 구성"},
+    {.id = IDC_AC3_SAMPLE_FORMAT, .type = ControlType::DropDownCombo, .name = L"출력 형식"},
     {IDC_AC3_MASTER, ControlType::NumericEdit, {IDC_AC3_MASTER_AT}},
     {IDC_AC3_MAIN, ControlType::NumericEdit, {IDC_AC3_MAIN_AT}},
     {IDC_AC3_VOICE, ControlType::NumericEdit, {IDC_AC3_VOICE_AT}},
@@ -147,8 +147,12 @@ inline constexpr SkinBitmap kBitmaps[] = {
     {skin::kAC3GainPanel, 20, 290},
 };
 
+// The sliders and their edits are called by their panels' column words.
+inline constexpr auto kSliderNames = JoinWords(skin::kAC3MixerPanelWords, skin::kAC3GainPanelWords);
+static_assert(kSliderNames.size() == std::size(kSliders));
+
 inline constexpr PageDescription kPage{
     .templateId = IDD_SOUND_AC3, .decoder = Decoder::AC3Filter, .values = kValues, .controls = kControls,
-    .bitmaps = kBitmaps, .sliders = kSliders};
+    .bitmaps = kBitmaps, .sliders = kSliders, .sliderNames = kSliderNames};
 
 }  // namespace zelora::sound_ac3

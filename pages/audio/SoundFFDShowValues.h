@@ -120,7 +120,7 @@ inline constexpr PageControl kControls[] = {
     {IDC_FFA_MIXER_ON, ControlType::CheckBox, {IDC_FFA_MIXER_ON_AT}},
     {IDC_FFA_WINAMP2, ControlType::CheckBox, {IDC_FFA_WINAMP2_AT}},
     {IDC_FFA_TRAY_ICON, ControlType::CheckBox, {IDC_FFA_TRAY_ICON_AT}},
-    {IDC_FFA_SPEAKERS, ControlType::DropDownCombo},
+    {.id = IDC_FFA_SPEAKERS, .type = ControlType::DropDownCombo, .name = L"스피커 구성"},
     {IDC_FFA_VOLUME, ControlType::NumericEdit, {IDC_FFA_VOLUME_AT}},
     {IDC_FFA_HEADPHONE, ControlType::NumericEdit, {IDC_FFA_HEADPHONE_AT}},
     {IDC_FFA_VOICE, ControlType::NumericEdit, {IDC_FFA_VOICE_AT}},
@@ -156,8 +156,12 @@ inline constexpr SkinBitmap kBitmaps[] = {
     {skin::kSoundFFDShowVolumePanel, 20, 345},
 };
 
+// The sliders and their edits are called by their panels' column words.
+inline constexpr auto kSliderNames = JoinWords(skin::kSoundFFDShowMixerPanelWords, skin::kSoundFFDShowVolumePanelWords);
+static_assert(kSliderNames.size() == std::size(kSliders));
+
 inline constexpr PageDescription kPage{
     .templateId = IDD_SOUND_FFDSHOW, .decoder = Decoder::FFDShow, .values = kValues, .controls = kControls,
-    .bitmaps = kBitmaps, .enables = kEnables, .sliders = kSliders};
+    .bitmaps = kBitmaps, .enables = kEnables, .sliders = kSliders, .sliderNames = kSliderNames};
 
 }  // namespace zelora::sound_ffdshow

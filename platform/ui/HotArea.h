@@ -24,6 +24,8 @@ struct HotArea {
     int ignoresPressOf = -1;
     // After its action the area shows its normal image rather than hover.
     bool normalAfterAction = false;
+    // What screen readers call it (its picture's words); the area acts as a push button.
+    const wchar_t* name = L"";
 };
 
 // Where a skin place lies in a window `clientWidth` wide (which only places counted from
@@ -36,7 +38,9 @@ constexpr Rect SkinRect(const skin::Box& box, int clientWidth = 0)
 
 constexpr HotArea SkinHotArea(const skin::Area& area, int clientWidth = 0)
 {
-    return {SkinRect(area.box, clientWidth), area.normal, area.pressed, area.hover};
+    HotArea hot{SkinRect(area.box, clientWidth), area.normal, area.pressed, area.hover};
+    hot.name = area.words;
+    return hot;
 }
 
 class HotAreaSet {

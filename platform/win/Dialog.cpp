@@ -58,6 +58,8 @@ HWND Dialog::CreateFromTemplate(HWND parent)
 
 void Dialog::SetResult(LRESULT result) { ::SetWindowLongPtrW(m_hwnd, DWLP_MSGRESULT, result); }
 
+void Dialog::SetAccessibleSource(AccessibleSource& source) { m_access = std::make_unique<AccessibleBridge>(source); }
+
 INT_PTR Dialog::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
@@ -113,9 +115,15 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         ::SetPropW(hwnd, kSelfProperty, self);
     }
     if (!self) return FALSE;
+    if (LRESULT answer = 0; self->m_access && self->m_access->Handle(hwnd, msg, wParam, lParam, answer)) {
+        self->SetResult(answer);
+        return TRUE;
+    }
     INT_PTR result = FALSE;
     try {
         result = self->OnMessage(msg, wParam, lParam);
+        // Every control the template or OnInit made tells screen readers what it is.
+        if (msg == WM_INITDIALOG) DescribeStandardControls(hwnd);
     } catch (...) {
         // An exception must never unwind through the system's dialog manager.
         result = FALSE;

@@ -6,7 +6,11 @@
 // dialog manager sees them) and whose end stops the loop, and a modeless one (a page, the
 // finder), which lives under another window's loop and whose end destroys it.
 
+#include "platform/win/Accessible.h"
+
 #include <windows.h>
+
+#include <memory>
 
 namespace zelora::win {
 
@@ -62,12 +66,16 @@ protected:
     // Handlers that want the default processing too return false; this sets the result
     // for those that return true.
     void SetResult(LRESULT result);
+    // What the window tells screen readers of itself and its windowless parts (hot areas,
+    // sliders), beyond what the system says; `source` must outlive the window.
+    void SetAccessibleSource(AccessibleSource& source);
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
     int m_templateId;
     HWND m_hwnd = nullptr;
+    std::unique_ptr<AccessibleBridge> m_access;
 };
 
 // A dialog run in its own loop until it ends: the programs' windows and their boxes.

@@ -46,4 +46,27 @@ void HotAreaView::Paint(BackBuffer& buffer) const
     }
 }
 
+AccessibleFacts HotAreaView::Part(int index) const
+{
+    AccessibleFacts facts;
+    facts.name = m_areas.Area(static_cast<std::size_t>(index)).name;
+    facts.role = ROLE_SYSTEM_PUSHBUTTON;
+    facts.state = m_areas.Pressed(static_cast<std::size_t>(index)) ? STATE_SYSTEM_PRESSED : 0;
+    facts.defaultAction = L"누르기";
+    return facts;
+}
+
+RECT HotAreaView::PartRect(int index) const
+{
+    const Rect r = m_areas.Area(static_cast<std::size_t>(index)).rect;
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+bool HotAreaView::DoDefaultAction(int index)
+{
+    if (index < 0 || static_cast<std::size_t>(index) >= m_areas.Count() || !m_action) return false;
+    m_action(static_cast<std::size_t>(index));
+    return true;
+}
+
 }  // namespace zelora::win

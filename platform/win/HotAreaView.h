@@ -2,14 +2,16 @@
 // The Win32 side of a window's image hot areas: feeds mouse messages to the portable
 // HotAreaSet, repaints the areas whose image changed and paints them all on request.
 
+#include "platform/win/Accessible.h"
 #include "platform/win/Painter.h"
 #include "platform/ui/HotArea.h"
 
+#include <functional>
 #include <map>
 
 namespace zelora::win {
 
-class HotAreaView {
+class HotAreaView final : public AccessibleSource {
 public:
     explicit HotAreaView(std::vector<HotArea> areas) : m_areas(std::move(areas)) {}
 
@@ -33,12 +35,23 @@ public:
     const HotAreaSet& Areas() const { return m_areas; }
     void SetRect(std::size_t i, Rect rect) { m_areas.SetRect(i, rect); }
 
+    // Screen readers see each area as a push button of its name, whose default action runs
+    // `action(i)` (i in table order). Hand the view to the window's SetAccessibleSource.
+    void Describe(std::function<void(std::size_t)> action) { m_action = std::move(action); }
+
+    AccessibleFacts Self() const override { return {}; }
+    int PartCount() const override { return m_action ? static_cast<int>(m_areas.Count()) : 0; }
+    AccessibleFacts Part(int index) const override;
+    RECT PartRect(int index) const override;
+    bool DoDefaultAction(int index) override;
+
 private:
     void Invalidate(HotAreaSet::Mask changed) const;
 
     HWND m_window = nullptr;
     HotAreaSet m_areas;
     std::map<int, UniqueBitmap> m_images;
+    std::function<void(std::size_t)> m_action;
 };
 
 // True when a mouse message's key state is exactly the left button.

@@ -5,11 +5,13 @@
 
 namespace zelora::skin {
 
-// A bitmap: its resource id and its size in pixels.
+// A bitmap: its resource id, its size in pixels, and what screen readers call it (the words
+// drawn on it, or what its glyph means; empty when it acts as nothing).
 struct Picture {
     int id;
     int width;
     int height;
+    const wchar_t* words;
 };
 
 // A place in a window's client area; x counts back from the right edge when fromRight.
@@ -21,13 +23,15 @@ struct Box {
     bool fromRight;
 };
 
-// A hot area or image button: its place and its bitmap ids by state (0: none).
+// A hot area or image button: its place, its bitmap ids by state (0: none), and its
+// normal picture's words.
 struct Area {
     Box box;
     int normal;
     int pressed;
     int hover;
     int disabled;
+    const wchar_t* words;
 };
 
 }  // namespace zelora::skin
@@ -35,185 +39,189 @@ struct Area {
 // Zelora.exe
 namespace zelora::skin {
 
-inline constexpr Picture kMainBackground{180, 588, 608};  // main window background
-inline constexpr Picture kMainCancelNormal{181, 57, 28};  // main cancel, normal
-inline constexpr Picture kMainCancelPressed{182, 57, 28};  // main cancel, pressed
-inline constexpr Picture kMainCancelHover{183, 57, 28};  // main cancel, hover
-inline constexpr Picture kMainCloseNormal{184, 23, 22};  // main close, normal
-inline constexpr Picture kMainClosePressed{185, 23, 22};  // main close, pressed
-inline constexpr Picture kMainCloseHover{186, 23, 22};  // main close, hover
-inline constexpr Picture kMainMinimizeNormal{187, 23, 22};  // main minimize, normal
-inline constexpr Picture kMainMinimizePressed{188, 23, 22};  // main minimize, pressed
-inline constexpr Picture kMainMinimizeHover{189, 23, 22};  // main minimize, hover
-inline constexpr Picture kMainOkNormal{190, 57, 28};  // main OK, normal
-inline constexpr Picture kMainOkPressed{191, 57, 28};  // main OK, pressed
-inline constexpr Picture kMainOkHover{192, 57, 28};  // main OK, hover
-inline constexpr Picture kMainDefaultsNormal{193, 88, 28};  // main current defaults, normal
-inline constexpr Picture kMainDefaultsPressed{194, 88, 28};  // main current defaults, pressed
-inline constexpr Picture kMainDefaultsHover{195, 88, 28};  // main current defaults, hover
-inline constexpr Picture kMainFinderNormal{314, 80, 26};  // main movie finder, normal
-inline constexpr Picture kMainFinderPressed{312, 80, 26};  // main movie finder, pressed
-inline constexpr Picture kMainFinderHover{313, 80, 26};  // main movie finder, hover
-inline constexpr Picture kMainExportNormal{336, 113, 26};  // main settings export, normal
-inline constexpr Picture kMainExportPressed{337, 113, 26};  // main settings export, pressed
-inline constexpr Picture kMainExportHover{338, 113, 26};  // main settings export, hover
-inline constexpr Picture kMainImportNormal{339, 113, 26};  // main settings import, normal
-inline constexpr Picture kMainImportPressed{340, 113, 26};  // main settings import, pressed
-inline constexpr Picture kMainImportHover{341, 113, 26};  // main settings import, hover
-inline constexpr Picture kMenuConnectNormal{204, 113, 18};  // menu Codec Connect, normal
-inline constexpr Picture kMenuConnectHover{205, 113, 18};  // menu Codec Connect, hover and selected
-inline constexpr Picture kMenuUpdateNormal{218, 113, 18};  // menu Codec Update, normal
-inline constexpr Picture kMenuUpdateHover{219, 113, 18};  // menu Codec Update, hover and selected
-inline constexpr Picture kMenuVideoCollapsed{220, 113, 18};  // menu group video, collapsed
-inline constexpr Picture kMenuVideoCollapsedHover{227, 113, 18};  // menu group video, collapsed hover
-inline constexpr Picture kMenuVideoExpanded{223, 113, 18};  // menu group video, expanded
-inline constexpr Picture kMenuVideoExpandedHover{224, 113, 18};  // menu group video, expanded hover
-inline constexpr Picture kMenuVideoFFDShowNormal{225, 98, 18};  // menu ffdshow video, normal
-inline constexpr Picture kMenuVideoFFDShowHover{226, 98, 18};  // menu ffdshow video, hover and selected
-inline constexpr Picture kMenuVideoDivxNormal{221, 98, 18};  // menu DivX, normal
-inline constexpr Picture kMenuVideoDivxHover{222, 98, 18};  // menu DivX, hover and selected
-inline constexpr Picture kMenuVideoXvidNormal{228, 98, 18};  // menu Xvid, normal
-inline constexpr Picture kMenuVideoXvidHover{229, 98, 18};  // menu Xvid, hover and selected
-inline constexpr Picture kMenuSoundCollapsed{210, 113, 18};  // menu group sound, collapsed
-inline constexpr Picture kMenuSoundCollapsedHover{217, 113, 18};  // menu group sound, collapsed hover
-inline constexpr Picture kMenuSoundExpanded{213, 113, 18};  // menu group sound, expanded
-inline constexpr Picture kMenuSoundExpandedHover{214, 113, 18};  // menu group sound, expanded hover
-inline constexpr Picture kMenuSoundFFDShowNormal{215, 98, 18};  // menu ffdshow audio, normal
-inline constexpr Picture kMenuSoundFFDShowHover{216, 98, 18};  // menu ffdshow audio, hover and selected
-inline constexpr Picture kMenuSoundAC3Normal{208, 98, 18};  // menu AC3Filter, normal
-inline constexpr Picture kMenuSoundAC3Hover{209, 98, 18};  // menu AC3Filter, hover and selected
-inline constexpr Picture kMenuSoundKorrinNormal{211, 98, 18};  // menu DTS speaker, normal
-inline constexpr Picture kMenuSoundKorrinHover{212, 98, 18};  // menu DTS speaker, hover and selected
-inline constexpr Picture kMenuCaptionCollapsed{196, 113, 18};  // menu group caption, collapsed
-inline constexpr Picture kMenuCaptionCollapsedHover{201, 113, 18};  // menu group caption, collapsed hover
-inline constexpr Picture kMenuCaptionExpanded{199, 113, 18};  // menu group caption, expanded
-inline constexpr Picture kMenuCaptionExpandedHover{200, 113, 18};  // menu group caption, expanded hover
-inline constexpr Picture kMenuCaptionVSFilterNormal{202, 98, 18};  // menu VSFilter, normal
-inline constexpr Picture kMenuCaptionVSFilterHover{203, 98, 18};  // menu VSFilter, hover and selected
-inline constexpr Picture kMenuCaptionDivxG400Normal{197, 98, 18};  // menu DivX G400, normal
-inline constexpr Picture kMenuCaptionDivxG400Hover{198, 98, 18};  // menu DivX G400, hover and selected
-inline constexpr Picture kMenuIntroNormal{206, 113, 18};  // menu finder intro, normal
-inline constexpr Picture kMenuIntroHover{207, 113, 18};  // menu finder intro, hover and selected
-inline constexpr Picture kConnectBanner{145, 408, 13};  // Codec Connect banner
-inline constexpr Picture kConnectUpperHeading{142, 408, 18};  // Codec Connect upper list heading
-inline constexpr Picture kConnectLowerHeading{144, 408, 18};  // Codec Connect lower list heading
-inline constexpr Picture kConnectUnregisterNormal{139, 70, 22};  // unregister button, normal
-inline constexpr Picture kConnectUnregisterPressed{140, 70, 22};  // unregister button, pressed
-inline constexpr Picture kConnectUnregisterHover{141, 70, 22};  // unregister button, hover
-inline constexpr Picture kConnectRegisterNormal{136, 70, 22};  // register button, normal
-inline constexpr Picture kConnectRegisterPressed{137, 70, 22};  // register button, pressed
-inline constexpr Picture kConnectRegisterHover{138, 70, 22};  // register button, hover
-inline constexpr Picture kConnectUninstallNormal{133, 70, 22};  // uninstall button, normal
-inline constexpr Picture kConnectUninstallPressed{134, 70, 22};  // uninstall button, pressed
-inline constexpr Picture kConnectUninstallHover{135, 70, 22};  // uninstall button, hover
-inline constexpr Picture kUpdateBanner{165, 408, 13};  // Codec Update banner
-inline constexpr Picture kUpdateVideoTitle{164, 128, 18};  // Codec Update video list title
-inline constexpr Picture kUpdateAudioTitle{162, 128, 18};  // Codec Update audio list title
-inline constexpr Picture kUpdateCaptionTitle{161, 128, 18};  // Codec Update caption list title
-inline constexpr Picture kUpdateOtherTitle{163, 128, 18};  // Codec Update fourth (empty) list title
-inline constexpr Picture kDivxBanner{170, 408, 13};  // DivX banner
-inline constexpr Picture kDivxPostProcessingTitle{167, 112, 18};  // DivX post-processing title
-inline constexpr Picture kDivxPlaybackTitle{168, 106, 18};  // DivX playback title
-inline constexpr Picture kDivxLevelsTitle{166, 161, 18};  // DivX picture levels title
-inline constexpr Picture kDivxAspectTitle{169, 111, 18};  // DivX aspect ratio title
-inline constexpr Picture kDivxLargeScales{251, 236, 88};  // DivX scales of the deblock, dering and warmth sliders
-inline constexpr Picture kDivxSmallScales{256, 98, 74};  // DivX scales of the brightness, contrast and saturation sliders
-inline constexpr Picture kLargeStripLive{249, 477, 20};  // large slider strip, live
-inline constexpr Picture kLargeStripGreyed{325, 477, 20};  // large slider strip, greyed
-inline constexpr Picture kSmallStripLive{248, 205, 20};  // small slider strip, live
-inline constexpr Picture kSmallStripGreyed{324, 205, 20};  // small slider strip, greyed
-inline constexpr Picture kVideoFFDShowBanner{174, 408, 13};  // ffdshow video banner
-inline constexpr Picture kVideoFFDShowInputTitle{173, 88, 18};  // ffdshow video input formats title
-inline constexpr Picture kVideoFFDShowOutputTitle{171, 88, 18};  // ffdshow video output formats title
-inline constexpr Picture kVideoFFDShowExtrasTitle{172, 88, 18};  // ffdshow video extras title
-inline constexpr Picture kXvidBanner{178, 408, 13};  // Xvid banner
-inline constexpr Picture kXvidPostProcessingTitle{177, 112, 18};  // Xvid post-processing title
-inline constexpr Picture kXvidFourccTitle{175, 111, 18};  // Xvid FourCC title
-inline constexpr Picture kXvidOutputTitle{176, 106, 18};  // Xvid output title
-inline constexpr Picture kSoundFFDShowBanner{160, 408, 13};  // ffdshow audio banner
-inline constexpr Picture kSoundFFDShowSwitchesTitle{157, 140, 18};  // ffdshow audio switches title
-inline constexpr Picture kSoundFFDShowMixerTitle{155, 214, 18};  // ffdshow audio volume and mixer title
-inline constexpr Picture kSoundFFDShowVolumesTitle{159, 180, 18};  // ffdshow audio channel volumes title
-inline constexpr Picture kSoundFFDShowSpeakerTitle{158, 128, 18};  // ffdshow audio speaker title
-inline constexpr Picture kSoundFFDShowFormatsTitle{154, 128, 18};  // ffdshow audio formats title
-inline constexpr Picture kSoundFFDShowSpdifTitle{156, 128, 18};  // ffdshow audio S/PDIF title
-inline constexpr Picture kLevelEditFrame{179, 37, 26};  // frame behind a level edit (both audio pages)
-inline constexpr Picture kSoundFFDShowMixerPanel{254, 217, 106};  // ffdshow audio volume and mixer panel (top 77 rows shown)
+inline constexpr Picture kMainBackground{180, 588, 608, L""};  // main window background
+inline constexpr Picture kMainCancelNormal{181, 57, 28, L"취소"};  // main cancel, normal
+inline constexpr Picture kMainCancelPressed{182, 57, 28, L"취소"};  // main cancel, pressed
+inline constexpr Picture kMainCancelHover{183, 57, 28, L"취소"};  // main cancel, hover
+inline constexpr Picture kMainCloseNormal{184, 23, 22, L"닫기"};  // main close, normal
+inline constexpr Picture kMainClosePressed{185, 23, 22, L"닫기"};  // main close, pressed
+inline constexpr Picture kMainCloseHover{186, 23, 22, L"닫기"};  // main close, hover
+inline constexpr Picture kMainMinimizeNormal{187, 23, 22, L"최소화"};  // main minimize, normal
+inline constexpr Picture kMainMinimizePressed{188, 23, 22, L"최소화"};  // main minimize, pressed
+inline constexpr Picture kMainMinimizeHover{189, 23, 22, L"최소화"};  // main minimize, hover
+inline constexpr Picture kMainOkNormal{190, 57, 28, L"확인"};  // main OK, normal
+inline constexpr Picture kMainOkPressed{191, 57, 28, L"확인"};  // main OK, pressed
+inline constexpr Picture kMainOkHover{192, 57, 28, L"확인"};  // main OK, hover
+inline constexpr Picture kMainDefaultsNormal{193, 88, 28, L"기본값 복원"};  // main current defaults, normal
+inline constexpr Picture kMainDefaultsPressed{194, 88, 28, L"기본값 복원"};  // main current defaults, pressed
+inline constexpr Picture kMainDefaultsHover{195, 88, 28, L"기본값 복원"};  // main current defaults, hover
+inline constexpr Picture kMainFinderNormal{314, 80, 26, L"영화찾기"};  // main movie finder, normal
+inline constexpr Picture kMainFinderPressed{312, 80, 26, L"영화찾기"};  // main movie finder, pressed
+inline constexpr Picture kMainFinderHover{313, 80, 26, L"영화찾기"};  // main movie finder, hover
+inline constexpr Picture kMainExportNormal{336, 113, 26, L"설정 내보내기"};  // main settings export, normal
+inline constexpr Picture kMainExportPressed{337, 113, 26, L"설정 내보내기"};  // main settings export, pressed
+inline constexpr Picture kMainExportHover{338, 113, 26, L"설정 내보내기"};  // main settings export, hover
+inline constexpr Picture kMainImportNormal{339, 113, 26, L"설정 가져오기"};  // main settings import, normal
+inline constexpr Picture kMainImportPressed{340, 113, 26, L"설정 가져오기"};  // main settings import, pressed
+inline constexpr Picture kMainImportHover{341, 113, 26, L"설정 가져오기"};  // main settings import, hover
+inline constexpr Picture kMenuConnectNormal{204, 113, 18, L"코덱연결 설정"};  // menu Codec Connect, normal
+inline constexpr Picture kMenuConnectHover{205, 113, 18, L"코덱연결 설정"};  // menu Codec Connect, hover and selected
+inline constexpr Picture kMenuUpdateNormal{218, 113, 18, L"코덱 업데이트"};  // menu Codec Update, normal
+inline constexpr Picture kMenuUpdateHover{219, 113, 18, L"코덱 업데이트"};  // menu Codec Update, hover and selected
+inline constexpr Picture kMenuVideoCollapsed{220, 113, 18, L"비디오 설정"};  // menu group video, collapsed
+inline constexpr Picture kMenuVideoCollapsedHover{227, 113, 18, L"비디오 설정"};  // menu group video, collapsed hover
+inline constexpr Picture kMenuVideoExpanded{223, 113, 18, L"비디오 설정"};  // menu group video, expanded
+inline constexpr Picture kMenuVideoExpandedHover{224, 113, 18, L"비디오 설정"};  // menu group video, expanded hover
+inline constexpr Picture kMenuVideoFFDShowNormal{225, 98, 18, L"FFDShow 비디오"};  // menu ffdshow video, normal
+inline constexpr Picture kMenuVideoFFDShowHover{226, 98, 18, L"FFDShow 비디오"};  // menu ffdshow video, hover and selected
+inline constexpr Picture kMenuVideoDivxNormal{221, 98, 18, L"DivX 비디오"};  // menu DivX, normal
+inline constexpr Picture kMenuVideoDivxHover{222, 98, 18, L"DivX 비디오"};  // menu DivX, hover and selected
+inline constexpr Picture kMenuVideoXvidNormal{228, 98, 18, L"Xvid 비디오"};  // menu Xvid, normal
+inline constexpr Picture kMenuVideoXvidHover{229, 98, 18, L"Xvid 비디오"};  // menu Xvid, hover and selected
+inline constexpr Picture kMenuSoundCollapsed{210, 113, 18, L"사운드 설정"};  // menu group sound, collapsed
+inline constexpr Picture kMenuSoundCollapsedHover{217, 113, 18, L"사운드 설정"};  // menu group sound, collapsed hover
+inline constexpr Picture kMenuSoundExpanded{213, 113, 18, L"사운드 설정"};  // menu group sound, expanded
+inline constexpr Picture kMenuSoundExpandedHover{214, 113, 18, L"사운드 설정"};  // menu group sound, expanded hover
+inline constexpr Picture kMenuSoundFFDShowNormal{215, 98, 18, L"FFDShow 오디오"};  // menu ffdshow audio, normal
+inline constexpr Picture kMenuSoundFFDShowHover{216, 98, 18, L"FFDShow 오디오"};  // menu ffdshow audio, hover and selected
+inline constexpr Picture kMenuSoundAC3Normal{208, 98, 18, L"AC3 필터"};  // menu AC3Filter, normal
+inline constexpr Picture kMenuSoundAC3Hover{209, 98, 18, L"AC3 필터"};  // menu AC3Filter, hover and selected
+inline constexpr Picture kMenuSoundKorrinNormal{211, 98, 18, L"DTS 스피커"};  // menu DTS speaker, normal
+inline constexpr Picture kMenuSoundKorrinHover{212, 98, 18, L"DTS 스피커"};  // menu DTS speaker, hover and selected
+inline constexpr Picture kMenuCaptionCollapsed{196, 113, 18, L"자막 설정"};  // menu group caption, collapsed
+inline constexpr Picture kMenuCaptionCollapsedHover{201, 113, 18, L"자막 설정"};  // menu group caption, collapsed hover
+inline constexpr Picture kMenuCaptionExpanded{199, 113, 18, L"자막 설정"};  // menu group caption, expanded
+inline constexpr Picture kMenuCaptionExpandedHover{200, 113, 18, L"자막 설정"};  // menu group caption, expanded hover
+inline constexpr Picture kMenuCaptionVSFilterNormal{202, 98, 18, L"VSFilter 자막"};  // menu VSFilter, normal
+inline constexpr Picture kMenuCaptionVSFilterHover{203, 98, 18, L"VSFilter 자막"};  // menu VSFilter, hover and selected
+inline constexpr Picture kMenuCaptionDivxG400Normal{197, 98, 18, L"DivX G400 자막"};  // menu DivX G400, normal
+inline constexpr Picture kMenuCaptionDivxG400Hover{198, 98, 18, L"DivX G400 자막"};  // menu DivX G400, hover and selected
+inline constexpr Picture kMenuIntroNormal{206, 113, 18, L"영화찾기 소개"};  // menu finder intro, normal
+inline constexpr Picture kMenuIntroHover{207, 113, 18, L"영화찾기 소개"};  // menu finder intro, hover and selected
+inline constexpr Picture kConnectBanner{145, 408, 13, L"코덱연결 설정 › 설치된 코덱 연결 관리"};  // Codec Connect banner
+inline constexpr Picture kConnectUpperHeading{142, 408, 18, L"사용 중인 코덱 (연결됨)"};  // Codec Connect upper list heading
+inline constexpr Picture kConnectLowerHeading{144, 408, 18, L"연결 해제된 코덱"};  // Codec Connect lower list heading
+inline constexpr Picture kConnectUnregisterNormal{139, 70, 22, L"연결 해제"};  // unregister button, normal
+inline constexpr Picture kConnectUnregisterPressed{140, 70, 22, L"연결 해제"};  // unregister button, pressed
+inline constexpr Picture kConnectUnregisterHover{141, 70, 22, L"연결 해제"};  // unregister button, hover
+inline constexpr Picture kConnectRegisterNormal{136, 70, 22, L"다시 연결"};  // register button, normal
+inline constexpr Picture kConnectRegisterPressed{137, 70, 22, L"다시 연결"};  // register button, pressed
+inline constexpr Picture kConnectRegisterHover{138, 70, 22, L"다시 연결"};  // register button, hover
+inline constexpr Picture kConnectUninstallNormal{133, 70, 22, L"코덱 제거"};  // uninstall button, normal
+inline constexpr Picture kConnectUninstallPressed{134, 70, 22, L"코덱 제거"};  // uninstall button, pressed
+inline constexpr Picture kConnectUninstallHover{135, 70, 22, L"코덱 제거"};  // uninstall button, hover
+inline constexpr Picture kUpdateBanner{165, 408, 13, L"코덱 업데이트 › 자동 업데이트할 코덱 선택"};  // Codec Update banner
+inline constexpr Picture kUpdateVideoTitle{164, 128, 18, L"비디오 코덱"};  // Codec Update video list title
+inline constexpr Picture kUpdateAudioTitle{162, 128, 18, L"오디오 코덱"};  // Codec Update audio list title
+inline constexpr Picture kUpdateCaptionTitle{161, 128, 18, L"자막 코덱"};  // Codec Update caption list title
+inline constexpr Picture kUpdateOtherTitle{163, 128, 18, L"기타 코덱"};  // Codec Update fourth (empty) list title
+inline constexpr Picture kDivxBanner{170, 408, 13, L"비디오 설정 › DivX 비디오 설정"};  // DivX banner
+inline constexpr Picture kDivxPostProcessingTitle{167, 112, 18, L"후처리 설정"};  // DivX post-processing title
+inline constexpr Picture kDivxPlaybackTitle{168, 106, 18, L"재생 설정"};  // DivX playback title
+inline constexpr Picture kDivxLevelsTitle{166, 161, 18, L"밝기 · 대비 · 채도"};  // DivX picture levels title
+inline constexpr Picture kDivxAspectTitle{169, 111, 18, L"화면 비율"};  // DivX aspect ratio title
+inline constexpr Picture kDivxLargeScales{251, 236, 88, L""};  // DivX scales of the deblock, dering and warmth sliders
+inline constexpr Picture kDivxSmallScales{256, 98, 74, L""};  // DivX scales of the brightness, contrast and saturation sliders
+inline constexpr Picture kLargeStripLive{249, 477, 20, L""};  // large slider strip, live
+inline constexpr Picture kLargeStripGreyed{325, 477, 20, L""};  // large slider strip, greyed
+inline constexpr Picture kSmallStripLive{248, 205, 20, L""};  // small slider strip, live
+inline constexpr Picture kSmallStripGreyed{324, 205, 20, L""};  // small slider strip, greyed
+inline constexpr Picture kVideoFFDShowBanner{174, 408, 13, L"비디오 설정 › FFDShow 비디오 설정"};  // ffdshow video banner
+inline constexpr Picture kVideoFFDShowInputTitle{173, 88, 18, L"디코딩 형식"};  // ffdshow video input formats title
+inline constexpr Picture kVideoFFDShowOutputTitle{171, 88, 18, L"출력 형식"};  // ffdshow video output formats title
+inline constexpr Picture kVideoFFDShowExtrasTitle{172, 88, 18, L"부가 기능"};  // ffdshow video extras title
+inline constexpr Picture kXvidBanner{178, 408, 13, L"비디오 설정 › Xvid 비디오 설정"};  // Xvid banner
+inline constexpr Picture kXvidPostProcessingTitle{177, 112, 18, L"후처리 설정"};  // Xvid post-processing title
+inline constexpr Picture kXvidFourccTitle{175, 111, 18, L"지원 FourCC"};  // Xvid FourCC title
+inline constexpr Picture kXvidOutputTitle{176, 106, 18, L"출력 설정"};  // Xvid output title
+inline constexpr Picture kSoundFFDShowBanner{160, 408, 13, L"사운드 설정 › FFDShow 오디오 설정"};  // ffdshow audio banner
+inline constexpr Picture kSoundFFDShowSwitchesTitle{157, 140, 18, L"FFDShow 오디오 설정"};  // ffdshow audio switches title
+inline constexpr Picture kSoundFFDShowMixerTitle{155, 214, 18, L"FFDShow 오디오 볼륨 · 믹서 값"};  // ffdshow audio volume and mixer title
+inline constexpr Picture kSoundFFDShowVolumesTitle{159, 180, 18, L"FFDShow 오디오 볼륨 값"};  // ffdshow audio channel volumes title
+inline constexpr Picture kSoundFFDShowSpeakerTitle{158, 128, 18, L"스피커 선택"};  // ffdshow audio speaker title
+inline constexpr Picture kSoundFFDShowFormatsTitle{154, 128, 18, L"형식 연결 설정"};  // ffdshow audio formats title
+inline constexpr Picture kSoundFFDShowSpdifTitle{156, 128, 18, L"S/PDIF 연결"};  // ffdshow audio S/PDIF title
+inline constexpr Picture kLevelEditFrame{179, 37, 26, L""};  // frame behind a level edit (both audio pages)
+inline constexpr Picture kSoundFFDShowMixerPanel{254, 217, 106, L""};  // ffdshow audio volume and mixer panel (top 77 rows shown)
 inline constexpr int kSoundFFDShowMixerPanelShownRows = 77;
-inline constexpr Picture kSoundFFDShowVolumePanel{255, 222, 83};  // ffdshow audio channel volume panel
-inline constexpr Picture kSoundFFDShowStripActive{247, 20, 113};  // ffdshow audio level strip, active
-inline constexpr Picture kSoundFFDShowStripInactive{323, 20, 113};  // ffdshow audio level strip, inactive
-inline constexpr Picture kAC3Banner{151, 408, 13};  // AC3Filter banner
-inline constexpr Picture kAC3LevelsTitle{143, 128, 18};  // AC3 levels title (copied 140 wide)
-inline constexpr Picture kAC3SpeakerLevelsTitle{150, 128, 18};  // AC3 speaker levels title (copied 214 wide)
-inline constexpr Picture kAC3OutputTitle{149, 128, 18};  // AC3 output title (copied 180 wide)
-inline constexpr Picture kAC3InputTitle{147, 128, 18};  // AC3 input formats title
-inline constexpr Picture kAC3SpdifTitle{148, 128, 18};  // AC3 S/PDIF title
-inline constexpr Picture kAC3MixerPanel{252, 217, 106};  // AC3 master and mixer panel
-inline constexpr Picture kAC3GainPanel{253, 222, 112};  // AC3 channel gain panel
-inline constexpr Picture kAC3StripActive{246, 20, 171};  // AC3 level strip, active
-inline constexpr Picture kAC3StripInactive{322, 20, 171};  // AC3 level strip, inactive
-inline constexpr Picture kKorrinBanner{153, 408, 13};  // DTS speaker banner
-inline constexpr Picture kKorrinSpeakerTitle{152, 140, 18};  // DTS speaker mode title
-inline constexpr Picture kVSFilterBanner{132, 408, 13};  // VSFilter banner
-inline constexpr Picture kDivxG400Banner{129, 408, 13};  // DivX G400 banner
-inline constexpr Picture kCaptionScreenTitle{131, 140, 18};  // screen section title (VSFilter, DivX G400)
-inline constexpr Picture kCaptionTimingTitle{130, 244, 18};  // subtitle section title (VSFilter, DivX G400)
-inline constexpr Picture kIntroBanner{146, 408, 13};  // intro banner
-inline constexpr Picture kIntroPicture{334, 408, 430};  // intro picture
-inline constexpr Picture kFinderHeaderLeft{268, 116, 136};  // finder header, left
-inline constexpr Picture kFinderHeaderMiddle{267, 1, 136};  // finder header, middle column
-inline constexpr Picture kFinderHeaderRight{269, 96, 136};  // finder header, right
-inline constexpr Picture kFinderToolbarCaptions{262, 348, 42};  // finder toolbar captions
-inline constexpr Picture kFinderInfoCaption{263, 60, 11};  // finder info caption
-inline constexpr Picture kFinderLeftBorder{264, 12, 1};  // finder left border
-inline constexpr Picture kFinderRightBorder{265, 12, 1};  // finder right border
-inline constexpr Picture kFinderBottomBorder{259, 1, 12};  // finder bottom border
-inline constexpr Picture kFinderBottomLeft{260, 12, 12};  // finder bottom-left corner
-inline constexpr Picture kFinderBottomRight{261, 12, 12};  // finder bottom-right corner
-inline constexpr Picture kFinderBackNormal{270, 36, 36};  // finder back button, normal
-inline constexpr Picture kFinderBackHover{272, 36, 36};  // finder back button, hover
-inline constexpr Picture kFinderBackPressed{271, 36, 36};  // finder back button, pressed
-inline constexpr Picture kFinderForwardNormal{282, 36, 36};  // finder forward button, normal
-inline constexpr Picture kFinderForwardHover{284, 36, 36};  // finder forward button, hover
-inline constexpr Picture kFinderForwardPressed{283, 36, 36};  // finder forward button, pressed
-inline constexpr Picture kFinderStopNormal{308, 36, 36};  // finder stop button, normal
-inline constexpr Picture kFinderStopHover{304, 36, 36};  // finder stop button, hover
-inline constexpr Picture kFinderStopPressed{309, 36, 36};  // finder stop button, pressed
-inline constexpr Picture kFinderRefreshNormal{302, 36, 36};  // finder refresh button, normal
-inline constexpr Picture kFinderRefreshHover{298, 36, 36};  // finder refresh button, hover
-inline constexpr Picture kFinderRefreshPressed{303, 36, 36};  // finder refresh button, pressed
-inline constexpr Picture kFinderHomeNormal{285, 36, 36};  // finder home button, normal
-inline constexpr Picture kFinderHomeHover{281, 36, 36};  // finder home button, hover
-inline constexpr Picture kFinderHomePressed{280, 36, 36};  // finder home button, pressed
-inline constexpr Picture kFinderBoard1Normal{299, 36, 36};  // finder board 1 button, normal
-inline constexpr Picture kFinderBoard1Hover{301, 36, 36};  // finder board 1 button, hover
-inline constexpr Picture kFinderBoard1Pressed{300, 36, 36};  // finder board 1 button, pressed
-inline constexpr Picture kFinderBoard2Normal{278, 36, 36};  // finder board 2 button, normal
-inline constexpr Picture kFinderBoard2Hover{274, 36, 36};  // finder board 2 button, hover
-inline constexpr Picture kFinderBoard2Pressed{279, 36, 36};  // finder board 2 button, pressed
-inline constexpr Picture kFinderInfoNormal{287, 36, 36};  // finder info button, normal
-inline constexpr Picture kFinderInfoHover{289, 36, 36};  // finder info button, hover
-inline constexpr Picture kFinderInfoPressed{288, 36, 36};  // finder info button, pressed
-inline constexpr Picture kFinderSearchNormal{305, 55, 22};  // finder search button, normal
-inline constexpr Picture kFinderSearchHover{307, 55, 22};  // finder search button, hover
-inline constexpr Picture kFinderSearchPressed{306, 55, 22};  // finder search button, pressed
-inline constexpr Picture kFinderCinemaNormal{296, 80, 22};  // finder cinema list button, normal
-inline constexpr Picture kFinderCinemaHover{292, 80, 22};  // finder cinema list button, hover
-inline constexpr Picture kFinderCinemaPressed{297, 80, 22};  // finder cinema list button, pressed
-inline constexpr Picture kFinderMaximizeNormal{290, 23, 22};  // finder maximize/restore, normal
-inline constexpr Picture kFinderMaximizeHover{286, 23, 22};  // finder maximize/restore, hover
-inline constexpr Picture kFinderMaximizePressed{291, 23, 22};  // finder maximize/restore, pressed
-inline constexpr Picture kFinderCloseNormal{275, 23, 23};  // close (finder and home-page box), normal
-inline constexpr Picture kFinderCloseHover{277, 23, 23};  // close (finder and home-page box), hover
-inline constexpr Picture kFinderClosePressed{276, 23, 23};  // close (finder and home-page box), pressed
-inline constexpr Picture kHomeBackground{316, 358, 418};  // home-page box background
-inline constexpr Picture kHomeLinkNormal{329, 190, 22};  // home-page button, normal
-inline constexpr Picture kHomeLinkPressed{330, 190, 22};  // home-page button, pressed
-inline constexpr Picture kHomeLinkHover{331, 190, 22};  // home-page button, hover
-inline constexpr Picture kHomeOkNormal{332, 80, 22};  // home-page box OK, normal
-inline constexpr Picture kHomeOkPressed{333, 80, 22};  // home-page box OK, pressed
-inline constexpr Picture kHomeOkHover{328, 80, 22};  // home-page box OK, hover
+inline constexpr const wchar_t* kSoundFFDShowMixerPanelWords[] = {L"VOLUME", L"H.P", L"VOICE", L"SURROUND", L"LFE"};
+inline constexpr Picture kSoundFFDShowVolumePanel{255, 222, 83, L""};  // ffdshow audio channel volume panel
+inline constexpr const wchar_t* kSoundFFDShowVolumePanelWords[] = {L"FRONT LEFT", L"FRONT CENTER", L"FRONT RIGHT", L"SURROUND LEFT", L"SURROUND RIGHT", L"LFE"};
+inline constexpr Picture kSoundFFDShowStripActive{247, 20, 113, L""};  // ffdshow audio level strip, active
+inline constexpr Picture kSoundFFDShowStripInactive{323, 20, 113, L""};  // ffdshow audio level strip, inactive
+inline constexpr Picture kAC3Banner{151, 408, 13, L"사운드 설정 › AC3Filter 설정"};  // AC3Filter banner
+inline constexpr Picture kAC3LevelsTitle{143, 128, 18, L"AC3 사운드 설정값"};  // AC3 levels title (copied 140 wide)
+inline constexpr Picture kAC3SpeakerLevelsTitle{150, 128, 18, L"AC3 스피커 설정값"};  // AC3 speaker levels title (copied 214 wide)
+inline constexpr Picture kAC3OutputTitle{149, 128, 18, L"AC3 출력 설정"};  // AC3 output title (copied 180 wide)
+inline constexpr Picture kAC3InputTitle{147, 128, 18, L"AC3 연결 설정"};  // AC3 input formats title
+inline constexpr Picture kAC3SpdifTitle{148, 128, 18, L"S/PDIF 출력 설정"};  // AC3 S/PDIF title
+inline constexpr Picture kAC3MixerPanel{252, 217, 106, L""};  // AC3 master and mixer panel
+inline constexpr const wchar_t* kAC3MixerPanelWords[] = {L"MASTER", L"MAIN", L"VOICE", L"SURROUND", L"LFE"};
+inline constexpr Picture kAC3GainPanel{253, 222, 112, L""};  // AC3 channel gain panel
+inline constexpr const wchar_t* kAC3GainPanelWords[] = {L"FRONT LEFT", L"FRONT CENTER", L"FRONT RIGHT", L"SURROUND LEFT", L"SURROUND RIGHT", L"LFE"};
+inline constexpr Picture kAC3StripActive{246, 20, 171, L""};  // AC3 level strip, active
+inline constexpr Picture kAC3StripInactive{322, 20, 171, L""};  // AC3 level strip, inactive
+inline constexpr Picture kKorrinBanner{153, 408, 13, L"사운드 설정 › DTS/AC3 스피커 설정"};  // DTS speaker banner
+inline constexpr Picture kKorrinSpeakerTitle{152, 140, 18, L"스피커 설정"};  // DTS speaker mode title
+inline constexpr Picture kVSFilterBanner{132, 408, 13, L"자막 설정 › VSFilter 설정"};  // VSFilter banner
+inline constexpr Picture kDivxG400Banner{129, 408, 13, L"자막 설정 › DivX G400 설정"};  // DivX G400 banner
+inline constexpr Picture kCaptionScreenTitle{131, 140, 18, L"화면 설정"};  // screen section title (VSFilter, DivX G400)
+inline constexpr Picture kCaptionTimingTitle{130, 244, 18, L"자막 설정 (시간 1000 = 1초)"};  // subtitle section title (VSFilter, DivX G400)
+inline constexpr Picture kIntroBanner{146, 408, 13, L"영화찾기 소개 › 자막 · 영화정보 · 예매 검색"};  // intro banner
+inline constexpr Picture kIntroPicture{334, 408, 430, L""};  // intro picture
+inline constexpr Picture kFinderHeaderLeft{268, 116, 136, L""};  // finder header, left
+inline constexpr Picture kFinderHeaderMiddle{267, 1, 136, L""};  // finder header, middle column
+inline constexpr Picture kFinderHeaderRight{269, 96, 136, L""};  // finder header, right
+inline constexpr Picture kFinderToolbarCaptions{262, 348, 42, L""};  // finder toolbar captions
+inline constexpr Picture kFinderInfoCaption{263, 60, 11, L""};  // finder info caption
+inline constexpr Picture kFinderLeftBorder{264, 12, 1, L""};  // finder left border
+inline constexpr Picture kFinderRightBorder{265, 12, 1, L""};  // finder right border
+inline constexpr Picture kFinderBottomBorder{259, 1, 12, L""};  // finder bottom border
+inline constexpr Picture kFinderBottomLeft{260, 12, 12, L""};  // finder bottom-left corner
+inline constexpr Picture kFinderBottomRight{261, 12, 12, L""};  // finder bottom-right corner
+inline constexpr Picture kFinderBackNormal{270, 36, 36, L"뒤로"};  // finder back button, normal
+inline constexpr Picture kFinderBackHover{272, 36, 36, L"뒤로"};  // finder back button, hover
+inline constexpr Picture kFinderBackPressed{271, 36, 36, L"뒤로"};  // finder back button, pressed
+inline constexpr Picture kFinderForwardNormal{282, 36, 36, L"앞으로"};  // finder forward button, normal
+inline constexpr Picture kFinderForwardHover{284, 36, 36, L"앞으로"};  // finder forward button, hover
+inline constexpr Picture kFinderForwardPressed{283, 36, 36, L"앞으로"};  // finder forward button, pressed
+inline constexpr Picture kFinderStopNormal{308, 36, 36, L"중지"};  // finder stop button, normal
+inline constexpr Picture kFinderStopHover{304, 36, 36, L"중지"};  // finder stop button, hover
+inline constexpr Picture kFinderStopPressed{309, 36, 36, L"중지"};  // finder stop button, pressed
+inline constexpr Picture kFinderRefreshNormal{302, 36, 36, L"새로고침"};  // finder refresh button, normal
+inline constexpr Picture kFinderRefreshHover{298, 36, 36, L"새로고침"};  // finder refresh button, hover
+inline constexpr Picture kFinderRefreshPressed{303, 36, 36, L"새로고침"};  // finder refresh button, pressed
+inline constexpr Picture kFinderHomeNormal{285, 36, 36, L"홈"};  // finder home button, normal
+inline constexpr Picture kFinderHomeHover{281, 36, 36, L"홈"};  // finder home button, hover
+inline constexpr Picture kFinderHomePressed{280, 36, 36, L"홈"};  // finder home button, pressed
+inline constexpr Picture kFinderBoard1Normal{299, 36, 36, L"사랑방"};  // finder board 1 button, normal
+inline constexpr Picture kFinderBoard1Hover{301, 36, 36, L"사랑방"};  // finder board 1 button, hover
+inline constexpr Picture kFinderBoard1Pressed{300, 36, 36, L"사랑방"};  // finder board 1 button, pressed
+inline constexpr Picture kFinderBoard2Normal{278, 36, 36, L"이야기방"};  // finder board 2 button, normal
+inline constexpr Picture kFinderBoard2Hover{274, 36, 36, L"이야기방"};  // finder board 2 button, hover
+inline constexpr Picture kFinderBoard2Pressed{279, 36, 36, L"이야기방"};  // finder board 2 button, pressed
+inline constexpr Picture kFinderInfoNormal{287, 36, 36, L"정보"};  // finder info button, normal
+inline constexpr Picture kFinderInfoHover{289, 36, 36, L"정보"};  // finder info button, hover
+inline constexpr Picture kFinderInfoPressed{288, 36, 36, L"정보"};  // finder info button, pressed
+inline constexpr Picture kFinderSearchNormal{305, 55, 22, L"검색"};  // finder search button, normal
+inline constexpr Picture kFinderSearchHover{307, 55, 22, L"검색"};  // finder search button, hover
+inline constexpr Picture kFinderSearchPressed{306, 55, 22, L"검색"};  // finder search button, pressed
+inline constexpr Picture kFinderCinemaNormal{296, 80, 22, L"극장 목록"};  // finder cinema list button, normal
+inline constexpr Picture kFinderCinemaHover{292, 80, 22, L"극장 목록"};  // finder cinema list button, hover
+inline constexpr Picture kFinderCinemaPressed{297, 80, 22, L"극장 목록"};  // finder cinema list button, pressed
+inline constexpr Picture kFinderMaximizeNormal{290, 23, 22, L"최대화"};  // finder maximize/restore, normal
+inline constexpr Picture kFinderMaximizeHover{286, 23, 22, L"최대화"};  // finder maximize/restore, hover
+inline constexpr Picture kFinderMaximizePressed{291, 23, 22, L"최대화"};  // finder maximize/restore, pressed
+inline constexpr Picture kFinderCloseNormal{275, 23, 23, L"닫기"};  // close (finder and home-page box), normal
+inline constexpr Picture kFinderCloseHover{277, 23, 23, L"닫기"};  // close (finder and home-page box), hover
+inline constexpr Picture kFinderClosePressed{276, 23, 23, L"닫기"};  // close (finder and home-page box), pressed
+inline constexpr Picture kHomeBackground{316, 358, 418, L""};  // home-page box background
+inline constexpr Picture kHomeLinkNormal{329, 190, 22, L"Zelora 홈페이지 바로가기"};  // home-page button, normal
+inline constexpr Picture kHomeLinkPressed{330, 190, 22, L"Zelora 홈페이지 바로가기"};  // home-page button, pressed
+inline constexpr Picture kHomeLinkHover{331, 190, 22, L"Zelora 홈페이지 바로가기"};  // home-page button, hover
+inline constexpr Picture kHomeOkNormal{332, 80, 22, L"확인"};  // home-page box OK, normal
+inline constexpr Picture kHomeOkPressed{333, 80, 22, L"확인"};  // home-page box OK, pressed
+inline constexpr Picture kHomeOkHover{328, 80, 22, L"확인"};  // home-page box OK, hover
 inline constexpr int kAppIcon = 128;  // icon: application icon
 inline constexpr int kRowUnticked = 242;  // icon: list row, not ticked
 inline constexpr int kRowTicked = 243;  // icon: list row, ticked
@@ -221,35 +229,224 @@ inline constexpr int kRowTicked = 243;  // icon: list row, ticked
 inline constexpr Box kMainContent{162, 50, 420, 500, false};
 inline constexpr Box kMainDragStrip{0, 0, 588, 35, false};
 inline constexpr Box kMainMenuPanel{0, 0, 150, 608, false};
-inline constexpr Area kMainMinimize{{522, 0, 23, 22, false}, 187, 188, 189, 0};
-inline constexpr Area kMainClose{{547, 0, 23, 22, false}, 184, 185, 186, 0};
-inline constexpr Area kMainCancel{{517, 567, 57, 28, false}, 181, 182, 183, 0};
-inline constexpr Area kMainDefaults{{362, 567, 88, 28, false}, 193, 194, 195, 0};
-inline constexpr Area kMainOk{{455, 567, 57, 28, false}, 190, 191, 192, 0};
-inline constexpr Area kMainFinder{{275, 567, 80, 26, false}, 314, 312, 313, 0};
-inline constexpr Area kMainExport{{25, 503, 113, 26, false}, 336, 337, 338, 0};
-inline constexpr Area kMainImport{{25, 534, 113, 26, false}, 339, 340, 341, 0};
-inline constexpr Area kConnectUnregister{{320, 60, 70, 22, false}, 139, 140, 141, 0};
-inline constexpr Area kConnectRegister{{320, 270, 70, 22, false}, 136, 137, 138, 0};
-inline constexpr Area kConnectUninstall{{320, 300, 70, 22, false}, 133, 134, 135, 0};
+inline constexpr Area kMainMinimize{{522, 0, 23, 22, false}, 187, 188, 189, 0, L"최소화"};
+inline constexpr Area kMainClose{{547, 0, 23, 22, false}, 184, 185, 186, 0, L"닫기"};
+inline constexpr Area kMainCancel{{517, 567, 57, 28, false}, 181, 182, 183, 0, L"취소"};
+inline constexpr Area kMainDefaults{{362, 567, 88, 28, false}, 193, 194, 195, 0, L"기본값 복원"};
+inline constexpr Area kMainOk{{455, 567, 57, 28, false}, 190, 191, 192, 0, L"확인"};
+inline constexpr Area kMainFinder{{275, 567, 80, 26, false}, 314, 312, 313, 0, L"영화찾기"};
+inline constexpr Area kMainExport{{25, 503, 113, 26, false}, 336, 337, 338, 0, L"설정 내보내기"};
+inline constexpr Area kMainImport{{25, 534, 113, 26, false}, 339, 340, 341, 0, L"설정 가져오기"};
+inline constexpr Area kConnectUnregister{{320, 60, 70, 22, false}, 139, 140, 141, 0, L"연결 해제"};
+inline constexpr Area kConnectRegister{{320, 270, 70, 22, false}, 136, 137, 138, 0, L"다시 연결"};
+inline constexpr Area kConnectUninstall{{320, 300, 70, 22, false}, 133, 134, 135, 0, L"코덱 제거"};
 inline constexpr Box kFinderCaptionsPlace{28, 42, 348, 42, false};
 inline constexpr Box kFinderInfoPlace{89, 73, 60, 11, true};
-inline constexpr Area kFinderBack{{19, 35, 36, 36, false}, 270, 271, 272, 0};
-inline constexpr Area kFinderForward{{71, 35, 36, 36, false}, 282, 283, 284, 0};
-inline constexpr Area kFinderStop{{123, 35, 36, 36, false}, 308, 309, 304, 0};
-inline constexpr Area kFinderRefresh{{175, 35, 36, 36, false}, 302, 303, 298, 0};
-inline constexpr Area kFinderHome{{227, 35, 36, 36, false}, 285, 280, 281, 0};
-inline constexpr Area kFinderBoard1{{279, 35, 36, 36, false}, 299, 300, 301, 0};
-inline constexpr Area kFinderBoard2{{331, 35, 36, 36, false}, 278, 279, 274, 0};
-inline constexpr Area kFinderInfo{{78, 35, 36, 36, true}, 287, 288, 289, 0};
-inline constexpr Area kFinderSearch{{400, 103, 55, 22, false}, 305, 306, 307, 0};
-inline constexpr Area kFinderCinema{{102, 103, 80, 22, true}, 296, 297, 292, 0};
-inline constexpr Area kFinderMaximize{{66, 0, 23, 22, true}, 290, 291, 286, 0};
-inline constexpr Area kFinderClose{{41, 0, 23, 22, true}, 275, 276, 277, 0};
+inline constexpr Area kFinderBack{{19, 35, 36, 36, false}, 270, 271, 272, 0, L"뒤로"};
+inline constexpr Area kFinderForward{{71, 35, 36, 36, false}, 282, 283, 284, 0, L"앞으로"};
+inline constexpr Area kFinderStop{{123, 35, 36, 36, false}, 308, 309, 304, 0, L"중지"};
+inline constexpr Area kFinderRefresh{{175, 35, 36, 36, false}, 302, 303, 298, 0, L"새로고침"};
+inline constexpr Area kFinderHome{{227, 35, 36, 36, false}, 285, 280, 281, 0, L"홈"};
+inline constexpr Area kFinderBoard1{{279, 35, 36, 36, false}, 299, 300, 301, 0, L"사랑방"};
+inline constexpr Area kFinderBoard2{{331, 35, 36, 36, false}, 278, 279, 274, 0, L"이야기방"};
+inline constexpr Area kFinderInfo{{78, 35, 36, 36, true}, 287, 288, 289, 0, L"정보"};
+inline constexpr Area kFinderSearch{{400, 103, 55, 22, false}, 305, 306, 307, 0, L"검색"};
+inline constexpr Area kFinderCinema{{102, 103, 80, 22, true}, 296, 297, 292, 0, L"극장 목록"};
+inline constexpr Area kFinderMaximize{{66, 0, 23, 22, true}, 290, 291, 286, 0, L"최대화"};
+inline constexpr Area kFinderClose{{41, 0, 23, 22, true}, 275, 276, 277, 0, L"닫기"};
 inline constexpr Box kHomeDragBand{0, 0, 358, 136, false};
-inline constexpr Area kHomeClose{{317, 0, 22, 23, false}, 275, 276, 277, 0};
-inline constexpr Area kHomeLink{{84, 332, 190, 22, false}, 329, 330, 331, 0};
-inline constexpr Area kHomeOk{{265, 375, 80, 22, false}, 332, 333, 328, 0};
+inline constexpr Area kHomeClose{{317, 0, 22, 23, false}, 275, 276, 277, 0, L"닫기"};
+inline constexpr Area kHomeLink{{84, 332, 190, 22, false}, 329, 330, 331, 0, L"Zelora 홈페이지 바로가기"};
+inline constexpr Area kHomeOk{{265, 375, 80, 22, false}, 332, 333, 328, 0, L"확인"};
+
+// Every picture, for what knows a picture only by its id.
+inline constexpr Picture kPictures[] = {
+    kMainBackground,
+    kMainCancelNormal,
+    kMainCancelPressed,
+    kMainCancelHover,
+    kMainCloseNormal,
+    kMainClosePressed,
+    kMainCloseHover,
+    kMainMinimizeNormal,
+    kMainMinimizePressed,
+    kMainMinimizeHover,
+    kMainOkNormal,
+    kMainOkPressed,
+    kMainOkHover,
+    kMainDefaultsNormal,
+    kMainDefaultsPressed,
+    kMainDefaultsHover,
+    kMainFinderNormal,
+    kMainFinderPressed,
+    kMainFinderHover,
+    kMainExportNormal,
+    kMainExportPressed,
+    kMainExportHover,
+    kMainImportNormal,
+    kMainImportPressed,
+    kMainImportHover,
+    kMenuConnectNormal,
+    kMenuConnectHover,
+    kMenuUpdateNormal,
+    kMenuUpdateHover,
+    kMenuVideoCollapsed,
+    kMenuVideoCollapsedHover,
+    kMenuVideoExpanded,
+    kMenuVideoExpandedHover,
+    kMenuVideoFFDShowNormal,
+    kMenuVideoFFDShowHover,
+    kMenuVideoDivxNormal,
+    kMenuVideoDivxHover,
+    kMenuVideoXvidNormal,
+    kMenuVideoXvidHover,
+    kMenuSoundCollapsed,
+    kMenuSoundCollapsedHover,
+    kMenuSoundExpanded,
+    kMenuSoundExpandedHover,
+    kMenuSoundFFDShowNormal,
+    kMenuSoundFFDShowHover,
+    kMenuSoundAC3Normal,
+    kMenuSoundAC3Hover,
+    kMenuSoundKorrinNormal,
+    kMenuSoundKorrinHover,
+    kMenuCaptionCollapsed,
+    kMenuCaptionCollapsedHover,
+    kMenuCaptionExpanded,
+    kMenuCaptionExpandedHover,
+    kMenuCaptionVSFilterNormal,
+    kMenuCaptionVSFilterHover,
+    kMenuCaptionDivxG400Normal,
+    kMenuCaptionDivxG400Hover,
+    kMenuIntroNormal,
+    kMenuIntroHover,
+    kConnectBanner,
+    kConnectUpperHeading,
+    kConnectLowerHeading,
+    kConnectUnregisterNormal,
+    kConnectUnregisterPressed,
+    kConnectUnregisterHover,
+    kConnectRegisterNormal,
+    kConnectRegisterPressed,
+    kConnectRegisterHover,
+    kConnectUninstallNormal,
+    kConnectUninstallPressed,
+    kConnectUninstallHover,
+    kUpdateBanner,
+    kUpdateVideoTitle,
+    kUpdateAudioTitle,
+    kUpdateCaptionTitle,
+    kUpdateOtherTitle,
+    kDivxBanner,
+    kDivxPostProcessingTitle,
+    kDivxPlaybackTitle,
+    kDivxLevelsTitle,
+    kDivxAspectTitle,
+    kDivxLargeScales,
+    kDivxSmallScales,
+    kLargeStripLive,
+    kLargeStripGreyed,
+    kSmallStripLive,
+    kSmallStripGreyed,
+    kVideoFFDShowBanner,
+    kVideoFFDShowInputTitle,
+    kVideoFFDShowOutputTitle,
+    kVideoFFDShowExtrasTitle,
+    kXvidBanner,
+    kXvidPostProcessingTitle,
+    kXvidFourccTitle,
+    kXvidOutputTitle,
+    kSoundFFDShowBanner,
+    kSoundFFDShowSwitchesTitle,
+    kSoundFFDShowMixerTitle,
+    kSoundFFDShowVolumesTitle,
+    kSoundFFDShowSpeakerTitle,
+    kSoundFFDShowFormatsTitle,
+    kSoundFFDShowSpdifTitle,
+    kLevelEditFrame,
+    kSoundFFDShowMixerPanel,
+    kSoundFFDShowVolumePanel,
+    kSoundFFDShowStripActive,
+    kSoundFFDShowStripInactive,
+    kAC3Banner,
+    kAC3LevelsTitle,
+    kAC3SpeakerLevelsTitle,
+    kAC3OutputTitle,
+    kAC3InputTitle,
+    kAC3SpdifTitle,
+    kAC3MixerPanel,
+    kAC3GainPanel,
+    kAC3StripActive,
+    kAC3StripInactive,
+    kKorrinBanner,
+    kKorrinSpeakerTitle,
+    kVSFilterBanner,
+    kDivxG400Banner,
+    kCaptionScreenTitle,
+    kCaptionTimingTitle,
+    kIntroBanner,
+    kIntroPicture,
+    kFinderHeaderLeft,
+    kFinderHeaderMiddle,
+    kFinderHeaderRight,
+    kFinderToolbarCaptions,
+    kFinderInfoCaption,
+    kFinderLeftBorder,
+    kFinderRightBorder,
+    kFinderBottomBorder,
+    kFinderBottomLeft,
+    kFinderBottomRight,
+    kFinderBackNormal,
+    kFinderBackHover,
+    kFinderBackPressed,
+    kFinderForwardNormal,
+    kFinderForwardHover,
+    kFinderForwardPressed,
+    kFinderStopNormal,
+    kFinderStopHover,
+    kFinderStopPressed,
+    kFinderRefreshNormal,
+    kFinderRefreshHover,
+    kFinderRefreshPressed,
+    kFinderHomeNormal,
+    kFinderHomeHover,
+    kFinderHomePressed,
+    kFinderBoard1Normal,
+    kFinderBoard1Hover,
+    kFinderBoard1Pressed,
+    kFinderBoard2Normal,
+    kFinderBoard2Hover,
+    kFinderBoard2Pressed,
+    kFinderInfoNormal,
+    kFinderInfoHover,
+    kFinderInfoPressed,
+    kFinderSearchNormal,
+    kFinderSearchHover,
+    kFinderSearchPressed,
+    kFinderCinemaNormal,
+    kFinderCinemaHover,
+    kFinderCinemaPressed,
+    kFinderMaximizeNormal,
+    kFinderMaximizeHover,
+    kFinderMaximizePressed,
+    kFinderCloseNormal,
+    kFinderCloseHover,
+    kFinderClosePressed,
+    kHomeBackground,
+    kHomeLinkNormal,
+    kHomeLinkPressed,
+    kHomeLinkHover,
+    kHomeOkNormal,
+    kHomeOkPressed,
+    kHomeOkHover,
+};
+
+constexpr const wchar_t* WordsOf(int id)
+{
+    for (const Picture& picture : kPictures)
+        if (picture.id == id) return picture.words;
+    return L"";
+}
 
 }  // namespace zelora::skin
 
@@ -260,21 +457,43 @@ using skin::Area;
 using skin::Box;
 using skin::Picture;
 
-inline constexpr Picture kOfferBackground{131, 272, 139};  // updater background, offer
-inline constexpr Picture kDownloadBackground{140, 272, 139};  // updater background, downloading
-inline constexpr Picture kDoneBackground{141, 272, 139};  // updater background, done
-inline constexpr Picture kUpdaterStartUp{133, 86, 21};  // update button, up and focus
-inline constexpr Picture kUpdaterStartSelected{134, 86, 21};  // update button, selected
-inline constexpr Picture kUpdaterStartDisabled{135, 86, 21};  // update button, disabled
-inline constexpr Picture kUpdaterCancelUp{143, 68, 21};  // cancel button, up and focus
-inline constexpr Picture kUpdaterCancelSelected{139, 68, 21};  // cancel button, selected
-inline constexpr Picture kUpdaterOkUp{132, 66, 21};  // OK button, up and focus
-inline constexpr Picture kUpdaterOkSelected{142, 66, 21};  // OK button, selected
-inline constexpr Picture kProgressTile{137, 8, 7};  // progress bar tile
+inline constexpr Picture kOfferBackground{131, 272, 139, L""};  // updater background, offer
+inline constexpr Picture kDownloadBackground{140, 272, 139, L""};  // updater background, downloading
+inline constexpr Picture kDoneBackground{141, 272, 139, L""};  // updater background, done
+inline constexpr Picture kUpdaterStartUp{133, 86, 21, L"업데이트"};  // update button, up and focus
+inline constexpr Picture kUpdaterStartSelected{134, 86, 21, L"업데이트"};  // update button, selected
+inline constexpr Picture kUpdaterStartDisabled{135, 86, 21, L"업데이트"};  // update button, disabled
+inline constexpr Picture kUpdaterCancelUp{143, 68, 21, L"취소"};  // cancel button, up and focus
+inline constexpr Picture kUpdaterCancelSelected{139, 68, 21, L"취소"};  // cancel button, selected
+inline constexpr Picture kUpdaterOkUp{132, 66, 21, L"확인"};  // OK button, up and focus
+inline constexpr Picture kUpdaterOkSelected{142, 66, 21, L"확인"};  // OK button, selected
+inline constexpr Picture kProgressTile{137, 8, 7, L""};  // progress bar tile
 inline constexpr int kUpdaterIcon = 128;  // icon: updater icon
 
-inline constexpr Area kUpdaterStart{{48, 108, 86, 21, false}, 133, 134, 0, 135};
-inline constexpr Area kUpdaterCancel{{149, 108, 68, 21, false}, 143, 139, 0, 0};
-inline constexpr Area kUpdaterOk{{98, 108, 66, 21, false}, 132, 142, 0, 0};
+inline constexpr Area kUpdaterStart{{48, 108, 86, 21, false}, 133, 134, 0, 135, L"업데이트"};
+inline constexpr Area kUpdaterCancel{{149, 108, 68, 21, false}, 143, 139, 0, 0, L"취소"};
+inline constexpr Area kUpdaterOk{{98, 108, 66, 21, false}, 132, 142, 0, 0, L"확인"};
+
+// Every picture, for what knows a picture only by its id.
+inline constexpr Picture kPictures[] = {
+    kOfferBackground,
+    kDownloadBackground,
+    kDoneBackground,
+    kUpdaterStartUp,
+    kUpdaterStartSelected,
+    kUpdaterStartDisabled,
+    kUpdaterCancelUp,
+    kUpdaterCancelSelected,
+    kUpdaterOkUp,
+    kUpdaterOkSelected,
+    kProgressTile,
+};
+
+constexpr const wchar_t* WordsOf(int id)
+{
+    for (const Picture& picture : kPictures)
+        if (picture.id == id) return picture.words;
+    return L"";
+}
 
 }  // namespace zelora::update_skin

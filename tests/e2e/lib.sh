@@ -149,6 +149,26 @@ shows_skin_part() { # id x y w h
   rm -f "$part"
   [ "$diff" = 0 ]
 }
+# What a screen reader learns of a window, from another process: one item a line, tab-separated
+# depth, window class, child id, role, name, state, default action, shortcut. probe_do
+# CAPTION NAME runs that item's default action instead; false when there is none.
+probe() { LC_ALL=C.UTF-8 "$ZELORA_WINE" "$ZELORA_BUILD/zelora_access_probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
+probe_do() { LC_ALL=C.UTF-8 "$ZELORA_WINE" "$ZELORA_BUILD/zelora_access_probe.exe" "$1" --do "$2" >/dev/null 2>&1; }
+# The probed items (stdin) that act but lack a name or a role of their own: all but text and
+# the windows that only hold others.
+# The embedded browser's own windows describe themselves.
+undescribed() {
+  awk -F'\t' '$2 != "Static" && $2 != "Shell Embedding" && $2 != "Shell DocObject View" && $2 != "Internet Explorer_Server" &&
+               !($2 == "#32770" && $3 == 0) && ($5 == "" || $4 == "client" || $4 ~ /^role /)'
+}
+described() { # caption, what: every control of the window that acts has a name and a role
+  local out missing
+  out=$(probe "$1")
+  missing=$(printf '%s\n' "$out" | undescribed | cut -f2,4,5 | head -n 3 | tr '\t\n' ' ;')
+  check "$2: the probe reads its controls" [ "$(printf '%s\n' "$out" | wc -l)" -gt 2 ]
+  check "$2: every control that acts has a name and a role${missing:+ (not: $missing)}" [ -z "$missing" ]
+}
+
 park_mouse() { xdotool mousemove --sync $((ZELORA_X + 75)) $((ZELORA_Y + 450)); sleep 0.3; }
 
 # Page pixels to main window client pixels: every page sits at (162, 50).

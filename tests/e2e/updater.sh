@@ -151,6 +151,7 @@ sleep 12
 not_offering() { ! offer_window; }
 check "hidden while its start timer runs" not_offering
 check "offers the update after about 20 seconds" wait_for 30 offer_window
+described "ZL Update" "the offer, as a screen reader reads it"
 check "the day-old folder of an earlier run is gone" [ ! -e "$user_temp_now/ZeloraUpdate-7-1000-0" ]
 others_stay() { [ -e "$user_temp_now/ZeloraUpdate-7-2000-0/ac3.exe" ] && [ -e "$user_temp_now/ZeloraUpdate-mine/ac3.exe" ]; }
 check "a younger one stays, and one not named as a run's" others_stay

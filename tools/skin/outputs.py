@@ -54,11 +54,13 @@ HEADER_TOP = '''\
 
 namespace zelora::skin {
 
-// A bitmap: its resource id and its size in pixels.
+// A bitmap: its resource id, its size in pixels, and what screen readers call it (the words
+// drawn on it, or what its glyph means; empty when it acts as nothing).
 struct Picture {
     int id;
     int width;
     int height;
+    const wchar_t* words;
 };
 
 // A place in a window's client area; x counts back from the right edge when fromRight.
@@ -70,13 +72,15 @@ struct Box {
     bool fromRight;
 };
 
-// A hot area or image button: its place and its bitmap ids by state (0: none).
+// A hot area or image button: its place, its bitmap ids by state (0: none), and its
+// normal picture's words.
 struct Area {
     Box box;
     int normal;
     int pressed;
     int hover;
     int disabled;
+    const wchar_t* words;
 };
 
 }  // namespace zelora::skin
@@ -85,6 +89,18 @@ struct Area {
 
 def box_init(b):
     return f'{{{b.x}, {b.y}, {b.w}, {b.h}, {"true" if b.from_right else "false"}}}'
+
+
+def wide(text):
+    """A C++ wide literal of a table text."""
+    return 'L"' + (text or '').replace('\\', '\\\\').replace('"', '\\"') + '"'
+
+
+def words_of(program, rid):
+    for e in SKIN:
+        if e.rid == rid and program in e.programs():
+            return e.words
+    return None
 
 
 def header_block(program, namespace, places):
@@ -97,16 +113,31 @@ def header_block(program, namespace, places):
         if e.kind == 'ico':
             out.append(f'inline constexpr int k{e.name} = {e.rid};  // icon: {e.role}')
             continue
-        out.append(f'inline constexpr Picture k{e.name}{{{e.rid}, {e.w}, {e.h}}};  // {e.role}')
+        out.append(f'inline constexpr Picture k{e.name}{{{e.rid}, {e.w}, {e.h}, {wide(e.words)}}};'
+                   f'  // {e.role}')
         if e.shown_rows:
             out.append(f'inline constexpr int k{e.name}ShownRows = {e.shown_rows};')
+        if e.part_words:
+            words = ', '.join(wide(w) for w in e.part_words)
+            out.append(f'inline constexpr const wchar_t* k{e.name}Words[] = {{{words}}};')
     out.append('')
     for p in places:
         if isinstance(p, Area):
             out.append(f'inline constexpr Area k{p.name}{{{box_init(p)}, {p.normal}, {p.pressed}, '
-                       f'{p.hover}, {p.disabled}}};')
+                       f'{p.hover}, {p.disabled}, {wide(words_of(program, p.normal))}}};')
         else:
             out.append(f'inline constexpr Box k{p.name}{box_init(p)};')
+    bitmaps = [e for e in SKIN if program in e.programs() and e.kind != 'ico']
+    out += ['', '// Every picture, for what knows a picture only by its id.',
+            'inline constexpr Picture kPictures[] = {']
+    out += [f'    k{e.name},' for e in bitmaps]
+    out += ['};', '',
+            'constexpr const wchar_t* WordsOf(int id)',
+            '{',
+            '    for (const Picture& picture : kPictures)',
+            '        if (picture.id == id) return picture.words;',
+            '    return L"";',
+            '}']
     out += ['', f'}}  // namespace zelora::{namespace}']
     return '\n'.join(out) + '\n'
 

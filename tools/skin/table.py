@@ -13,9 +13,12 @@ from widgets import *
 
 class Entry:
     def __init__(self, name, kind, rid, w, h, program, role, caption, paint, sizes=None,
-                 note=None, shown_rows=None):
+                 note=None, shown_rows=None, spoken=None, part_words=None):
         self.name, self.kind, self.rid, self.w, self.h = name, kind, rid, w, h
         self.program, self.role, self.caption, self.paint = program, role, caption, paint
+        # What screen readers call it: the words drawn on it, or for a glyph what it means.
+        self.words = caption or spoken
+        self.part_words = part_words  # a panel's: what each of its columns is called
         self.sizes = sizes
         self.note = note
         self.shown_rows = shown_rows  # the program copies only this many top rows
@@ -28,9 +31,21 @@ class Entry:
         return (ZELORA, UPDATE) if self.program == BOTH else (self.program,)
 
 
-def B(name, rid, w, h, program, role, caption, paint, note=None, shown_rows=None):
+def B(name, rid, w, h, program, role, caption, paint, note=None, shown_rows=None, spoken=None,
+      part_words=None):
     return Entry(name, 'bmp', rid, w, h, program, role, caption, paint, note=note,
-                 shown_rows=shown_rows)
+                 shown_rows=shown_rows, spoken=spoken, part_words=part_words)
+
+
+def level_panel_entry(name, rid, w, h, role, columns, top_row, travel, scale, names, groups=(),
+                      **options):
+    """A level panel, whose column names are also what its sliders and edits are called."""
+    shown_rows = options.pop('shown_rows', None)
+    words = [next((f'{group} {n}' for first, last, group in groups if first <= i <= last), n)
+             for i, n in enumerate(names)]
+    return B(name, rid, w, h, ZELORA, role, None,
+             level_panel(columns, top_row, travel, scale, names, groups=groups, **options),
+             shown_rows=shown_rows, part_words=words)
 
 
 def I(name, rid, sizes, program, role, paint):
@@ -68,16 +83,17 @@ def hot_triple(area, w, h, program, what, caption, backdrop, variant='plain', ic
             for state, i in states(area, order)]
 
 
-def glyph_triple(area, w, h, program, what, backdrop, glyph, danger=False, drawn=None,
+def glyph_triple(area, w, h, program, what, backdrop, glyph, spoken, danger=False, drawn=None,
                  order=(NORMAL, PRESSED, HOVER), note=None):
     return [B(f'{area.name}{state.capitalize()}', i, w, h, program, f'{what}, {state}', None,
-              glyph_button(backdrop, state, glyph, danger, drawn), note=note)
+              glyph_button(backdrop, state, glyph, danger, drawn), note=note, spoken=spoken)
             for state, i in states(area, order)]
 
 
-def tool_triple(area, what, glyph):
+def tool_triple(area, what, glyph, spoken):
     return [B(f'{area.name}{state.capitalize()}', i, area.w, area.h, Z,
-              f'finder {what} button, {state}', None, tool_button(area, state, glyph))
+              f'finder {what} button, {state}', None, tool_button(area, state, glyph),
+              spoken=spoken)
             for state, i in states(area, (NORMAL, HOVER, PRESSED))]
 
 
@@ -115,8 +131,10 @@ SKIN = [
     # --- Main window -------------------------------------------------------------------
     B('MainBackground', 180, 588, 608, Z, 'main window background', None, main_background),
     *hot_triple(MAIN_CANCEL, 57, 28, Z, 'main cancel', '취소', on_main(MAIN_CANCEL)),
-    *glyph_triple(MAIN_CLOSE, 23, 22, Z, 'main close', on_main(MAIN_CLOSE), 'close', danger=True),
-    *glyph_triple(MAIN_MINIMIZE, 23, 22, Z, 'main minimize', on_main(MAIN_MINIMIZE), 'minimize'),
+    *glyph_triple(MAIN_CLOSE, 23, 22, Z, 'main close', on_main(MAIN_CLOSE), 'close', '닫기',
+                  danger=True),
+    *glyph_triple(MAIN_MINIMIZE, 23, 22, Z, 'main minimize', on_main(MAIN_MINIMIZE), 'minimize',
+                  '최소화'),
     *hot_triple(MAIN_OK, 57, 28, Z, 'main OK', '확인', on_main(MAIN_OK), 'primary'),
     *hot_triple(MAIN_DEFAULTS, 88, 28, Z, 'main current defaults', '기본값 복원',
                 on_main(MAIN_DEFAULTS), icon='reset'),
@@ -220,19 +238,19 @@ SKIN = [
     B('LevelEditFrame', 179, 37, 26, Z, 'frame behind a level edit (both audio pages)', None,
       edit_frame),
     # Sliders at x 51(29 wide)/100/140/180/220, top 189: line x 61, 110, 150, 190, 230.
-    B('SoundFFDShowMixerPanel', 254, 217, 106, Z,
-      'ffdshow audio volume and mixer panel (top 77 rows shown)', None,
-      level_panel([41, 90, 130, 170, 210], 24, 51,
-                  [(0, '+20', False), (13, '', False), (25, '0', True), (38, '', False),
-                   (51, '-20', False)],
-                  ['VOLUME', 'H.P', 'VOICE', 'SURROUND', 'LFE'], label_scale=True),
-      shown_rows=77),
+    level_panel_entry('SoundFFDShowMixerPanel', 254, 217, 106,
+                      'ffdshow audio volume and mixer panel (top 77 rows shown)',
+                      [41, 90, 130, 170, 210], 24, 51,
+                      [(0, '+20', False), (13, '', False), (25, '0', True), (38, '', False),
+                       (51, '-20', False)],
+                      ['VOLUME', 'H.P', 'VOICE', 'SURROUND', 'LFE'], label_scale=True,
+                      shown_rows=77),
     # Sliders at x 25, 65, ..., 225, top 372: knob rows 32 + p; ticks at 300/200/100/0 %.
-    B('SoundFFDShowVolumePanel', 255, 222, 83, Z, 'ffdshow audio channel volume panel', None,
-      level_panel([15, 55, 95, 135, 175, 215], 32, 51,
-                  [(0, '', False), (17, '', False), (34, '', True), (51, '', False)],
-                  ['LEFT', 'CENTER', 'RIGHT', 'LEFT', 'RIGHT', 'LFE'],
-                  groups=[(0, 2, 'FRONT'), (3, 4, 'SURROUND')])),
+    level_panel_entry('SoundFFDShowVolumePanel', 255, 222, 83,
+                      'ffdshow audio channel volume panel', [15, 55, 95, 135, 175, 215], 32, 51,
+                      [(0, '', False), (17, '', False), (34, '', True), (51, '', False)],
+                      ['LEFT', 'CENTER', 'RIGHT', 'LEFT', 'RIGHT', 'LFE'],
+                      groups=[(0, 2, 'FRONT'), (3, 4, 'SURROUND')]),
     B('SoundFFDShowStripActive', 247, 20, 113, Z, 'ffdshow audio level strip, active', None,
       vstrip(51, True)),
     B('SoundFFDShowStripInactive', 323, 20, 113, Z, 'ffdshow audio level strip, inactive', None,
@@ -250,18 +268,18 @@ SKIN = [
       section_title),
     B('AC3SpdifTitle', 148, 128, 18, Z, 'AC3 S/PDIF title', 'S/PDIF 출력 설정', section_title),
     # Sliders at x 56(24 wide)/100/140/180/220, top 88: line x 66, 110, ...; knob rows 23 + p.
-    B('AC3MixerPanel', 252, 217, 106, Z, 'AC3 master and mixer panel', None,
-      level_panel([46, 90, 130, 170, 210], 23, 80,
-                  [(0, '+20', False), (20, '+10', False), (40, '0', True), (60, '-10', False),
-                   (80, '-20', False)],
-                  ['MASTER', 'MAIN', 'VOICE', 'SURROUND', 'LFE'], label_scale=True)),
+    level_panel_entry('AC3MixerPanel', 252, 217, 106, 'AC3 master and mixer panel',
+                      [46, 90, 130, 170, 210], 23, 80,
+                      [(0, '+20', False), (20, '+10', False), (40, '0', True), (60, '-10', False),
+                       (80, '-20', False)],
+                      ['MASTER', 'MAIN', 'VOICE', 'SURROUND', 'LFE'], label_scale=True),
     # Sliders at x 23(22 wide)/65/.../225, top 316: line x 33, 75, ...; knob rows 31 + p.
-    B('AC3GainPanel', 253, 222, 112, Z, 'AC3 channel gain panel', None,
-      level_panel([13, 55, 95, 135, 175, 215], 31, 80,
-                  [(0, '', False), (20, '', False), (40, '', True), (60, '', False),
-                   (80, '', False)],
-                  ['LEFT', 'CENTER', 'RIGHT', 'LEFT', 'RIGHT', 'LFE'],
-                  groups=[(0, 2, 'FRONT'), (3, 4, 'SURROUND')])),
+    level_panel_entry('AC3GainPanel', 253, 222, 112, 'AC3 channel gain panel',
+                      [13, 55, 95, 135, 175, 215], 31, 80,
+                      [(0, '', False), (20, '', False), (40, '', True), (60, '', False),
+                       (80, '', False)],
+                      ['LEFT', 'CENTER', 'RIGHT', 'LEFT', 'RIGHT', 'LFE'],
+                      groups=[(0, 2, 'FRONT'), (3, 4, 'SURROUND')]),
     B('AC3StripActive', 246, 20, 171, Z, 'AC3 level strip, active', None, vstrip(80, True)),
     B('AC3StripInactive', 322, 20, 171, Z, 'AC3 level strip, inactive', None,
       vstrip(80, False)),
@@ -301,19 +319,21 @@ SKIN = [
       frame_piece('bottom-left')),
     B('FinderBottomRight', 261, 12, 12, Z, 'finder bottom-right corner', None,
       frame_piece('bottom-right')),
-    *[picture for area, what, glyph in zip(FINDER_TOOLS, (
+    *[picture for area, what, glyph, spoken in zip(FINDER_TOOLS, (
         'back', 'forward', 'stop', 'refresh', 'home', 'board 1', 'board 2', 'info'), (
-        'back', 'forward', 'stop', 'refresh', 'home', 'love', 'talk', 'info'))
-      for picture in tool_triple(area, what, glyph)],
+        'back', 'forward', 'stop', 'refresh', 'home', 'love', 'talk', 'info'),
+        TOOLBAR_LABELS + ['정보'])
+      for picture in tool_triple(area, what, glyph, spoken)],
     *hot_triple(FINDER_SEARCH, 55, 22, Z, 'finder search button', '검색',
                 crop_finder_band(FINDER_SEARCH), 'primary', icon='search',
                 order=(NORMAL, HOVER, PRESSED)),
     *hot_triple(FINDER_CINEMA, 80, 22, Z, 'finder cinema list button', '극장 목록',
                 crop_finder_band(FINDER_CINEMA), icon='pin', order=(NORMAL, HOVER, PRESSED)),
     *glyph_triple(FINDER_MAXIMIZE, 23, 22, Z, 'finder maximize/restore',
-                  crop_finder_band(FINDER_MAXIMIZE), 'maximize', order=(NORMAL, HOVER, PRESSED)),
+                  crop_finder_band(FINDER_MAXIMIZE), 'maximize', '최대화',
+                  order=(NORMAL, HOVER, PRESSED)),
     *glyph_triple(FINDER_CLOSE, 23, 23, Z, 'close (finder and home-page box)',
-                  crop_finder_band(FINDER_CLOSE), 'close', danger=True, drawn=(22, 22),
+                  crop_finder_band(FINDER_CLOSE), 'close', '닫기', danger=True, drawn=(22, 22),
                   order=(NORMAL, HOVER, PRESSED),
                   note='finder blits 23 x 22, home-page box 22 x 23: drawn 23 x 23'),
 
