@@ -94,6 +94,8 @@ inline constexpr Picture kMenuCaptionDivxG400Normal{197, 98, 18};  // menu DivX 
 inline constexpr Picture kMenuCaptionDivxG400Hover{198, 98, 18};  // menu DivX G400, hover and selected
 inline constexpr Picture kMenuIntroNormal{206, 113, 18};  // menu finder intro, normal
 inline constexpr Picture kMenuIntroHover{207, 113, 18};  // menu finder intro, hover and selected
+inline constexpr Picture kMenuPreferredNormal{342, 113, 18};  // menu preferred decoders, normal
+inline constexpr Picture kMenuPreferredHover{343, 113, 18};  // menu preferred decoders, hover and selected
 inline constexpr Picture kConnectBanner{145, 408, 13};  // Codec Connect banner
 inline constexpr Picture kConnectUpperHeading{142, 408, 18};  // Codec Connect upper list heading
 inline constexpr Picture kConnectLowerHeading{144, 408, 18};  // Codec Connect lower list heading
@@ -106,6 +108,7 @@ inline constexpr Picture kConnectRegisterHover{138, 70, 22};  // register button
 inline constexpr Picture kConnectUninstallNormal{133, 70, 22};  // uninstall button, normal
 inline constexpr Picture kConnectUninstallPressed{134, 70, 22};  // uninstall button, pressed
 inline constexpr Picture kConnectUninstallHover{135, 70, 22};  // uninstall button, hover
+inline constexpr Picture kPreferredBanner{344, 408, 13};  // preferred decoders banner
 inline constexpr Picture kUpdateBanner{165, 408, 13};  // Codec Update banner
 inline constexpr Picture kUpdateVideoTitle{164, 128, 18};  // Codec Update video list title
 inline constexpr Picture kUpdateAudioTitle{162, 128, 18};  // Codec Update audio list title
