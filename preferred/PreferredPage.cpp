@@ -40,6 +40,9 @@ constexpr int ChoiceOf(PlayerView view)
     return view == PlayerView::Bits32 ? IDC_PREFERRED_CHOICE32 : IDC_PREFERRED_CHOICE64;
 }
 
+constexpr std::wstring_view kMediaFoundationNote =
+    L"Media Foundation 열은 읽기 전용입니다. 그 플레이어는 DirectShow의 우선 코덱을 쓰지 않습니다.";
+
 constexpr std::string_view kNo64BitView = "64비트 Windows가 아님 (64비트 플레이어 없음)";
 
 std::string_view GroupName(MediaGroup group) { return group == MediaGroup::Video ? "비디오" : "오디오"; }
@@ -56,6 +59,22 @@ std::string MediaFoundationText(const FormatRow& row)
     for (const auto& cell : row.views)
         if (cell) return cell->mediaFoundation;
     return {};
+}
+
+void Select(const CheckListView& list, int item)
+{
+    LVITEMW state{};
+    state.stateMask = state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    ::SendMessageW(list.Hwnd(), LVM_SETITEMSTATE, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&state));
+}
+
+// The selected format's cells in full (a dead entry's mark is wider than its column).
+std::string NoteOf(const FormatRow& row)
+{
+    std::string note(row.format->name);
+    for (PlayerView view : kPlayerViews)
+        note += "\r\n" + std::string(ViewName(view)) + ": " + CellText(row, view);
+    return note;
 }
 
 }  // namespace
@@ -77,9 +96,6 @@ BOOL PreferredPage::OnInit()
                    LVS_EX_FULLROWSELECT);
     list.SetUp(nullptr, {124, 96, 96, 88}, {"형식", "32비트 플레이어", "64비트 플레이어",
                                               "Media Foundation"});
-    ::SetDlgItemTextW(Hwnd(), IDC_PREFERRED_NOTE,
-                      L"Media Foundation 열은 읽기 전용입니다. 그 플레이어는 DirectShow의 "
-                      L"우선 코덱을 쓰지 않습니다.");
     return TRUE;
 }
 
@@ -92,6 +108,9 @@ void PreferredPage::Shown()
 
 void PreferredPage::Fill()
 {
+    // A refill after a change keeps the format in view selected.
+    const FormatRow* selected = SelectedRow();
+    const MediaFormat* keep = selected ? selected->format : nullptr;
     m_rows = ReadPreferredDecoders(m_views, m_files);
     CheckListView list;
     if (!list.Attach(Item(IDC_PREFERRED_LIST))) return;
@@ -107,6 +126,7 @@ void PreferredPage::Fill()
         const int item = list.Insert(std::string(row.format->name), 0, static_cast<LPARAM>(i));
         for (PlayerView view : kPlayerViews) list.SetSubText(item, ViewColumn(view), CellText(row, view));
         list.SetSubText(item, kMediaFoundationColumn, MediaFoundationText(row));
+        if (row.format == keep) Select(list, item);
     }
     list.SetRedraw(true);
     ShowChoices();
@@ -128,6 +148,8 @@ void PreferredPage::ShowChoices()
     const FormatRow* row = SelectedRow();
     for (PlayerView view : kPlayerViews) FillChoice(view, row);
     ::EnableWindow(Item(IDC_PREFERRED_APPLY), row != nullptr);
+    ::SetDlgItemTextW(Hwnd(), IDC_PREFERRED_NOTE,
+                      row ? Wide(NoteOf(*row)).c_str() : std::wstring(kMediaFoundationNote).c_str());
 }
 
 // The candidates of the selected format in `view`, the one in use selected (none when the
