@@ -101,7 +101,7 @@ for bits in 32 64; do
   check "$bits-bit: 'Windows 기본' removed every H.264 value" [ "$(preferred_values "$bits")" = "${before[$bits]}" ]
 done
 
-echo "H.264 and MJPEG changed, then given back"
+echo "H.264 and MJPEG changed, then given back after a restart"
 choose 1 Home Home
 apply
 choose 6 End End
@@ -109,6 +109,10 @@ apply
 for bits in 32 64; do
   check "$bits-bit: MJPEG's dead values are gone" [ "$(preferred_values "$bits" | grep -c "$dead")" = 0 ]
 done
+click_at 558 11
+check "Zelora closed" wait_exit 10
+start_zelora || { finish; exit 1; }
+click_at 80 238
 page_click 353 404                   # Windows 기본값으로
 sleep 1
 for bits in 32 64; do
