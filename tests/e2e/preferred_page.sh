@@ -39,14 +39,12 @@ reg_file=$(e2e_temp_dir)/filters.reg
   printf '[%s]\n"{47504A4D-0000-0010-8000-00AA00389B71}"="%s"\n' "${preferred/HKLM/HKEY_LOCAL_MACHINE}" "$dead"
   printf '"{67706A6D-0000-0010-8000-00AA00389B71}"="%s"\n"{11111111-2222-3333-4444-555555555555}"="%s"\n' "$dead" "$other"
 } > "$reg_file"
-restore() {
+restore() { # the prefix as the demo pack has it, for the other tests
   rm -rf "$drive/Other"
-  for bits in 32 64; do
-    for key in "$preferred" "HKLM\\$instance\\$other" "HKLM\\$instance\\$audio"; do
-      view_reg delete "$key" /f "/reg:$bits" >/dev/null
-    done
+  for key in "$preferred" 'HKLM\Software\Tarnwick\Quellmark\PreferredBackup' \
+             "HKLM\$instance\"{"$pack_clsid","$other","$audio"} "HKLM\Software\Classes\CLSID\"{"$pack_clsid","$other","$audio"}; do
+    for bits in 32 64; do view_reg delete "$key" /f "/reg:$bits" >/dev/null; done
   done
-  view_reg delete 'HKLM\Software\Tarnwick\Quellmark\PreferredBackup' /f /reg:32 >/dev/null
   demo_pack
 }
 trap 'restore; e2e_cleanup' EXIT
@@ -58,10 +56,8 @@ cp "$ZELORA_BUILD/zelora_fake_filter.dll" "$drive/Program Files/Quellmark/Codecs
 : > "$drive/Other/h264.ax"; : > "$drive/Other/aac.ax"
 for bits in 32 64; do "$ZELORA_WINE" reg import "$(winepath_of "$reg_file")" "/reg:$bits" 2>/dev/null; done
 declare -A before
-for bits in 32 64; do
-  before[$bits]=$(preferred_values "$bits")
-  check "the $bits-bit view holds the old key" [ "$(echo "${before[$bits]}" | wc -l)" = 3 ]
-done
+for bits in 32 64; do before[$bits]=$(preferred_values "$bits"); done
+check "both views hold the old key" [ "$(printf "%s\n" "${before[@]}" | grep -c REG_SZ)" = 6 ]
 
 start_zelora || { finish; exit 1; }
 page_row() { page_click 60 $((50 + 15 * $1)); }   # rows from 0: a group's heading, then formats
