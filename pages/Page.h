@@ -1,5 +1,5 @@
 #pragma once
-// What the main window asks of each of its eleven pages, and all it knows of them: the main
+// What the main window asks of each of its twelve pages, and all it knows of them: the main
 // window calls Load and Layout when a settings page's button is pressed, Shown whenever it
 // has shown a page (first time or again), and ResetDefaults from the install check. Each
 // page decides for itself what a show means to it (a first-show preparation, a refresh).

@@ -28,6 +28,7 @@ enum class PageKind {
     CodecConnect,
     CodecUpdate,
     Intro,
+    Preferred,  // which decoders Windows uses per format
     Decoder,  // a decoder settings page: nothing but its description
 };
 
@@ -87,6 +88,10 @@ inline constexpr PageRow kPages[] = {
       skin::kMenuCaptionDivxG400Hover.id, L"Caption Divx G400"}, &caption_divxg400::kPage},
     {L"FSIntro", PageKind::Intro, MenuGroup::None, 0, {MENU_FSINTRO, skin::kMenuIntroNormal.id,
       skin::kMenuIntroHover.id, L"F.S Intro"}},
+    // Last in the menu, so no button a user knows moves.
+    {L"Preferred", PageKind::Preferred, MenuGroup::None, 0,
+     {MENU_PREFERRED, skin::kMenuPreferredNormal.id,
+      skin::kMenuPreferredHover.id, L"Preferred Decoders"}},
 };
 
 inline constexpr std::size_t kPageCount = std::size(kPages);
@@ -127,7 +132,8 @@ constexpr int PageAtPlace(MenuGroup group, int place)
 // group's places run from 1 without a gap.
 constexpr bool PagesAreWhole()
 {
-    for (PageKind kind : {PageKind::CodecConnect, PageKind::CodecUpdate, PageKind::Intro})
+    for (PageKind kind : {PageKind::CodecConnect, PageKind::CodecUpdate, PageKind::Intro,
+                          PageKind::Preferred})
         if (PageOfKind(kind) == kPageCount) return false;
     for (const PageRow& page : kPages) {
         if (page.kind == PageKind::Decoder && page.decoder->values.empty()) return false;

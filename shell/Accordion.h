@@ -1,5 +1,5 @@
 #pragma once
-// The menu of fourteen skinned buttons: which buttons exist, what they send, and where the
+// The menu of fifteen skinned buttons: which buttons exist, what they send, and where the
 // accordion puts them for each expanded group.
 
 #include "pages/PageTable.h"
@@ -75,7 +75,7 @@ inline constexpr std::array<MenuButton, kMenuButtonCount> kMenuButtons = MakeMen
 static_assert(kMenuButtons.back().controlId == kFirstMenuButtonId + kMenuButtonCount - 1,
               "the pages of a group must stand together in kPages");
 
-// Index into kMenuButtons of a control id (1000-1013) or command id, or -1.
+// Index into kMenuButtons of a control id (1000-1014) or command id, or -1.
 constexpr int MenuButtonIndex(int id)
 {
     for (int i = 0; i < kMenuButtonCount; ++i)
@@ -88,7 +88,7 @@ struct ButtonPlacement {
     Rect rect;  // client pixels of the main window
 };
 
-// Where each of the fourteen buttons goes (kMenuButtons order) for the expanded group.
+// Where each of the fifteen buttons goes (kMenuButtons order) for the expanded group.
 std::array<ButtonPlacement, kMenuButtonCount> AccordionLayout(MenuGroup expanded);
 
 }  // namespace zelora

@@ -6,6 +6,7 @@
 #include "finder/FinderWindow.h"
 #include "pages/PageTable.h"
 #include "pages/SliderPage.h"
+#include "preferred/PreferredPage.h"
 #include "platform/win/Notices.h"
 #include "resources/resource.h"
 #include "shell/AboutBox.h"
@@ -50,12 +51,14 @@ std::unique_ptr<Page> Make(Args&... args)
     return std::unique_ptr<Page>(new (std::nothrow) P(args...));
 }
 
-std::unique_ptr<Page> MakePage(const PageRow& row, RegistryBackend& registry)
+std::unique_ptr<Page> MakePage(const PageRow& row, RegistryBackend& registry,
+                               const RegistryViews& views)
 {
     switch (row.kind) {
     case PageKind::CodecConnect: return Make<CodecConnectPage>(registry);
     case PageKind::CodecUpdate: return Make<CodecUpdatePage>(registry);
     case PageKind::Intro: return Make<FSIntro>();
+    case PageKind::Preferred: return Make<PreferredPage>(views);
     case PageKind::Decoder:
         if (row.decoder->sliders.empty()) return Make<SettingsPage>(*row.decoder, registry);
         return Make<SliderPage>(*row.decoder, registry);
@@ -102,9 +105,10 @@ bool IsKind(int button, ButtonKind kind) { return kMenuButtons[button].kind == k
 
 }  // namespace
 
-MainWindow::MainWindow(RegistryBackend& registry)
+MainWindow::MainWindow(RegistryBackend& registry, RegistryBackend* registry64)
     : win::AppWindow(IDD_MAIN, IDS_ABOUTBOX, IDM_ABOUTBOX),
       m_store(registry),
+      m_views{&registry, registry64},
       m_hotAreas(MainHotAreas())
 {
     for (int i = 0; i < kMenuButtonCount; ++i) {
@@ -177,7 +181,7 @@ Page* MainWindow::EnsurePage(std::size_t index)
     // Only the Update page comes before the start's hidden work: the settings pages enable
     // their controls by the installed decoders that the Connect page's scan marks.
     if (row.kind != PageKind::CodecUpdate) FinishStart();
-    slot = MakePage(row, m_store.Backend());
+    slot = MakePage(row, m_store.Backend(), m_views);
     if (!slot) {
         ShowCreationFailure(Hwnd(), row);
         ::SendMessageW(Hwnd(), WM_COMMAND, IDCANCEL, 0);

@@ -7,6 +7,7 @@
 #include "platform/win/AppWindow.h"
 #include "platform/win/HotAreaView.h"
 #include "platform/registry/RegistryStore.h"
+#include "preferred/PreferredDecoders.h"
 #include "shell/SkinButton.h"
 
 #include <array>
@@ -20,8 +21,9 @@ inline constexpr wchar_t kProgramName[] = L"Zelora";
 class MainWindow final : public win::AppWindow {
 public:
     // The window, its pages and the finder read and write `registry`, which must outlive
-    // the window.
-    explicit MainWindow(RegistryBackend& registry);
+    // the window, as must `registry64`: the 64-bit view for the preferred decoders page,
+    // null on a Windows without one.
+    explicit MainWindow(RegistryBackend& registry, RegistryBackend* registry64 = nullptr);
     ~MainWindow() override;
 
     // The page of kPages[index]; null until it is first needed (shown, or reset by the
@@ -68,6 +70,7 @@ private:
     GroupSkinButton& Header(int index) { return static_cast<GroupSkinButton&>(*m_buttons[index]); }
 
     RegistryStore m_store;
+    RegistryViews m_views;
     win::UniqueBitmap m_background;
     win::HotAreaView m_hotAreas;
     RECT m_dragStrip{};

@@ -28,7 +28,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
         std::optional<zelora::Win32Registry> registry64;
         if (zelora::Win32Registry::HasView(zelora::RegistryView::Bits64))
             registry64.emplace(zelora::RegistryView::Bits64);
-        zelora::MainWindow window(registry);
+        zelora::MainWindow window(registry, registry64 ? &*registry64 : nullptr);
         window.RunModal(nullptr);
     }
     return 0;

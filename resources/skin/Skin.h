@@ -98,6 +98,8 @@ inline constexpr Picture kMenuCaptionDivxG400Normal{197, 98, 18, L"DivX G400 자
 inline constexpr Picture kMenuCaptionDivxG400Hover{198, 98, 18, L"DivX G400 자막"};  // menu DivX G400, hover and selected
 inline constexpr Picture kMenuIntroNormal{206, 113, 18, L"영화찾기 소개"};  // menu finder intro, normal
 inline constexpr Picture kMenuIntroHover{207, 113, 18, L"영화찾기 소개"};  // menu finder intro, hover and selected
+inline constexpr Picture kMenuPreferredNormal{342, 113, 18, L"우선 코덱"};  // menu preferred decoders, normal
+inline constexpr Picture kMenuPreferredHover{343, 113, 18, L"우선 코덱"};  // menu preferred decoders, hover and selected
 inline constexpr Picture kConnectBanner{145, 408, 13, L"코덱연결 설정 › 설치된 코덱 연결 관리"};  // Codec Connect banner
 inline constexpr Picture kConnectUpperHeading{142, 408, 18, L"사용 중인 코덱 (연결됨)"};  // Codec Connect upper list heading
 inline constexpr Picture kConnectLowerHeading{144, 408, 18, L"연결 해제된 코덱"};  // Codec Connect lower list heading
@@ -110,6 +112,7 @@ inline constexpr Picture kConnectRegisterHover{138, 70, 22, L"다시 연결"};  
 inline constexpr Picture kConnectUninstallNormal{133, 70, 22, L"코덱 제거"};  // uninstall button, normal
 inline constexpr Picture kConnectUninstallPressed{134, 70, 22, L"코덱 제거"};  // uninstall button, pressed
 inline constexpr Picture kConnectUninstallHover{135, 70, 22, L"코덱 제거"};  // uninstall button, hover
+inline constexpr Picture kPreferredBanner{344, 408, 13, L"우선 코덱 › Windows가 쓰는 디코더"};  // preferred decoders banner
 inline constexpr Picture kUpdateBanner{165, 408, 13, L"코덱 업데이트 › 자동 업데이트할 코덱 선택"};  // Codec Update banner
 inline constexpr Picture kUpdateVideoTitle{164, 128, 18, L"비디오 코덱"};  // Codec Update video list title
 inline constexpr Picture kUpdateAudioTitle{162, 128, 18, L"오디오 코덱"};  // Codec Update audio list title
@@ -320,6 +323,8 @@ inline constexpr Picture kPictures[] = {
     kMenuCaptionDivxG400Hover,
     kMenuIntroNormal,
     kMenuIntroHover,
+    kMenuPreferredNormal,
+    kMenuPreferredHover,
     kConnectBanner,
     kConnectUpperHeading,
     kConnectLowerHeading,
@@ -332,6 +337,7 @@ inline constexpr Picture kPictures[] = {
     kConnectUninstallNormal,
     kConnectUninstallPressed,
     kConnectUninstallHover,
+    kPreferredBanner,
     kUpdateBanner,
     kUpdateVideoTitle,
     kUpdateAudioTitle,

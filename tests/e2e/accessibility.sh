@@ -14,7 +14,7 @@ described Zelora "the main window"
 main=$(probe Zelora)
 # Menu buttons are the main window's Button children; hot areas its simple children.
 skinned=$(printf '%s\n' "$main" | awk -F'\t' '$1 == 1 && ($2 == "Button" || ($2 == "#32770" && $3 > 0))')
-check "menu buttons and hot areas are 14" [ "$(printf '%s\n' "$skinned" | wc -l)" = 14 ]
+check "menu buttons and hot areas are 15" [ "$(printf '%s\n' "$skinned" | wc -l)" = 15 ]
 check "each skinned control has a Korean name" \
   [ -z "$(printf '%s\n' "$skinned" | cut -f5 | while read -r n; do printf '%s' "$n" | hangul || echo "$n"; done)" ]
 
@@ -22,7 +22,7 @@ echo "every page, opened through the reader's default action"
 # Groups open first; a page's button is then pressed while its page is in view.
 for name in "코덱연결 설정" "코덱 업데이트" "비디오 설정" "FFDShow 비디오" "DivX 비디오" "Xvid 비디오" \
             "사운드 설정" "FFDShow 오디오" "AC3 필터" "DTS 스피커" "자막 설정" "VSFilter 자막" \
-            "DivX G400 자막" "영화찾기 소개"; do
+            "DivX G400 자막" "영화찾기 소개" "우선 코덱"; do
   check "$name: its default action runs" probe_do Zelora "$name"
   sleep 0.5
   case "$name" in

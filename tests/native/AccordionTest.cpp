@@ -14,10 +14,10 @@ struct LayoutRow {
 TEST(Accordion, LayoutsMatchTheMenuTable)
 {
     const LayoutRow rows[] = {
-        {MenuGroup::None, {70, 98, 126, 0, 0, 0, 154, 0, 0, 0, 182, 0, 0, 210}},
-        {MenuGroup::Video, {70, 98, 126, 149, 172, 195, 218, 0, 0, 0, 246, 0, 0, 274}},
-        {MenuGroup::Sound, {70, 98, 126, 0, 0, 0, 154, 177, 200, 223, 246, 0, 0, 274}},
-        {MenuGroup::Caption, {70, 98, 126, 0, 0, 0, 154, 0, 0, 0, 182, 228, 205, 251}},
+        {MenuGroup::None, {70, 98, 126, 0, 0, 0, 154, 0, 0, 0, 182, 0, 0, 210, 238}},
+        {MenuGroup::Video, {70, 98, 126, 149, 172, 195, 218, 0, 0, 0, 246, 0, 0, 274, 302}},
+        {MenuGroup::Sound, {70, 98, 126, 0, 0, 0, 154, 177, 200, 223, 246, 0, 0, 274, 302}},
+        {MenuGroup::Caption, {70, 98, 126, 0, 0, 0, 154, 0, 0, 0, 182, 228, 205, 251, 279}},
     };
     for (const auto& row : rows) {
         const auto layout = AccordionLayout(row.group);

@@ -321,52 +321,7 @@ private:
     wintest::ReadOnlyKeysRegistry m_backend;
 };
 
-// Reads and closes the message boxes that a call opens on this thread.
-class MessageBoxWatch {
-public:
-    struct Box {
-        std::wstring caption;
-        std::wstring text;
-    };
-
-    MessageBoxWatch() : m_timer(::SetTimer(nullptr, 0, 50, &OnTimer)) { s_boxes.clear(); }
-    ~MessageBoxWatch() { ::KillTimer(nullptr, m_timer); }
-    MessageBoxWatch(const MessageBoxWatch&) = delete;
-    MessageBoxWatch& operator=(const MessageBoxWatch&) = delete;
-
-    const std::vector<Box>& Boxes() const { return s_boxes; }
-
-private:
-    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD)
-    {
-        ::EnumThreadWindows(::GetCurrentThreadId(), &CloseBox, 0);
-    }
-    static BOOL CALLBACK CloseBox(HWND window, LPARAM)
-    {
-        wchar_t className[32] = L"";
-        ::GetClassNameW(window, className, 32);
-        if (std::wstring(className) != L"#32770" || !::IsWindowVisible(window)) return TRUE;
-        Box box{WindowText(window), {}};
-        ::EnumChildWindows(window, &ReadText, reinterpret_cast<LPARAM>(&box.text));
-        s_boxes.push_back(box);
-        ::PostMessageW(window, WM_COMMAND, IDOK, 0);
-        return FALSE;
-    }
-    static BOOL CALLBACK ReadText(HWND child, LPARAM text)
-    {
-        wchar_t className[32] = L"";
-        ::GetClassNameW(child, className, 32);
-        const std::wstring content = WindowText(child);
-        if (_wcsicmp(className, L"Static") == 0 && !content.empty()) {
-            *reinterpret_cast<std::wstring*>(text) = content;
-            return FALSE;
-        }
-        return TRUE;
-    }
-
-    static inline std::vector<Box> s_boxes;
-    UINT_PTR m_timer;
-};
+using wintest::MessageBoxWatch;
 
 const DecoderSeed kAlpha{"ZlTest Alpha", "C:\\Codecs\\zltest-alpha.ax", "(1.0)", {}, {}};
 const DecoderSeed kBravo{"ZlTest Bravo", "D:\\Other\\zltest-bravo.ax", {}, {}, {}};

@@ -8,6 +8,8 @@
 #include "shell/SingleInstance.h"
 #include "win/WinTestSupport.h"
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -418,6 +420,52 @@ TEST(AboutBox, EndsAtOnceOnACloseSentFromAnotherThread)
     EXPECT_TRUE(sent);
     EXPECT_FALSE(wokenLate);
     EXPECT_EQ(result, IDCANCEL);
+}
+
+}  // namespace
+}  // namespace zelora
+
+namespace zelora {
+namespace {
+
+// The preferred decoders page on a 32-bit Windows (no 64-bit view) for a standard user:
+// made at its first show, the 64-bit column says why it is empty, and a change is refused
+// with the administrator message before anything is written.
+TEST(PreferredPage, AStandardUserOnOneViewIsToldAndNothingIsWritten)
+{
+    MemoryRegistry registry;
+    std::uint32_t size = 0;  // the filter category, as a PC has it
+    registry.QueryValue(RegRoot::ClassesRoot, kFilterCategoryPath, KeyOpen::CreateIfMissing, "", nullptr, size, nullptr);
+    RegistryStore store(registry);
+    const std::string value = "{34363248-0000-0010-8000-00AA00389B71}";  // the H264 subtype
+    store.WriteString(RegRoot::LocalMachine, kPreferredKey, value, "{00000000-0000-0000-0000-00000000DEAD}");
+    registry.RunAsStandardUser();
+    MainWindow window(registry);
+    ASSERT_TRUE(window.CreateWithoutLoop(nullptr));
+    const std::size_t index = PageOfButton(MENU_PREFERRED);
+    EXPECT_EQ(window.PageAt(index), nullptr);
+    ::SendMessageW(window.Hwnd(), WM_COMMAND, MAKEWPARAM(MENU_PREFERRED, 0), 0);
+    Page* page = window.PageAt(index);
+    ASSERT_NE(page, nullptr);
+
+    LVITEMW selected{};
+    selected.stateMask = selected.state = LVIS_SELECTED;
+    ::SendMessageW(page->Item(IDC_PREFERRED_LIST), LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&selected));
+    EXPECT_FALSE(::IsWindowEnabled(page->Item(IDC_PREFERRED_CHOICE64)));
+    EXPECT_NE(WindowText(page->Item(IDC_PREFERRED_NOTE)).find(L"64비트 Windows가 아님"), std::wstring::npos);
+    const HWND choice = page->Item(IDC_PREFERRED_CHOICE32);
+    ASSERT_EQ(::SendMessageW(choice, CB_GETCOUNT, 0, 0), 1);  // no filter takes H.264 here
+    ::SendMessageW(choice, CB_SETCURSEL, 0, 0);                // "Windows 기본"
+    std::vector<wintest::MessageBoxWatch::Box> boxes;
+    {
+        const wintest::MessageBoxWatch watch;
+        ::SendMessageW(page->Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_PREFERRED_APPLY, BN_CLICKED), 0);
+        boxes = watch.Boxes();
+    }
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].text.find(L"관리자"), std::wstring::npos);
+    EXPECT_EQ(store.ReadString(RegRoot::LocalMachine, kPreferredKey, value),
+              "{00000000-0000-0000-0000-00000000DEAD}");
 }
 
 }  // namespace

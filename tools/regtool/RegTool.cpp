@@ -12,6 +12,9 @@
 //                                    answer took; exit 1 if no such window or no answer
 //   zelora_regtool message CAPTION   prints the text of the shown message box of that
 //                                    caption; exit 1 if there is none
+//   zelora_regtool control CAPTION ID  prints the text of the control ID in the program
+//                                    window of that caption, a drop list's items one a
+//                                    line; exit 1 if there is no such control
 //   zelora_regtool descriptor ROOT KEY 32|64        prints the key's owner, group and DACL
 //                                    as hex bytes (self-relative); exit 1 if unreadable
 //   zelora_regtool secure ROOT KEY 32|64 SDDL        gives the key (made if missing) that
@@ -29,6 +32,7 @@
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -167,6 +171,7 @@ int Close(const std::string& caption)
 struct MessageBoxSearch {
     std::u16string caption;
     HWND box = nullptr;
+    bool owned = true;  // false: the program's own unowned window of that caption
 };
 
 BOOL CALLBACK FindMessageBox(HWND window, LPARAM param)
@@ -175,7 +180,7 @@ BOOL CALLBACK FindMessageBox(HWND window, LPARAM param)
     wchar_t className[16] = {};
     ::GetClassNameW(window, className, 16);
     if (std::wstring_view(className) != L"#32770" || !::IsWindowVisible(window) ||
-        !::GetWindow(window, GW_OWNER))
+        (::GetWindow(window, GW_OWNER) != nullptr) != search.owned)
         return TRUE;
     std::wstring title(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
     title.resize(static_cast<std::size_t>(::GetWindowTextW(window, title.data(), static_cast<int>(title.size()))));
@@ -195,6 +200,49 @@ int Message(const std::string& caption)
     std::wstring wide(static_cast<std::size_t>(::GetWindowTextLengthW(text)) + 1, L'\0');
     wide.resize(static_cast<std::size_t>(::GetWindowTextW(text, wide.data(), static_cast<int>(wide.size()))));
     std::printf("%s\n", Utf16ToUtf8(std::u16string(wide.begin(), wide.end())).c_str());
+    return 0;
+}
+
+std::string TextOf(HWND window)
+{
+    std::wstring wide(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
+    wide.resize(static_cast<std::size_t>(::GetWindowTextW(window, wide.data(), static_cast<int>(wide.size()))));
+    return Utf16ToUtf8(std::u16string(wide.begin(), wide.end()));
+}
+
+struct ControlSearch {
+    int id;
+    HWND control = nullptr;
+};
+
+BOOL CALLBACK FindControl(HWND window, LPARAM param)
+{
+    auto& search = *reinterpret_cast<ControlSearch*>(param);
+    if (::GetDlgCtrlID(window) != search.id || !::IsWindowVisible(window)) return TRUE;
+    search.control = window;
+    return FALSE;
+}
+
+int Control(const std::string& caption, const std::string& id)
+{
+    MessageBoxSearch program{Utf8ToUtf16(caption), nullptr, false};
+    ::EnumWindows(FindMessageBox, reinterpret_cast<LPARAM>(&program));
+    ControlSearch search{std::atoi(id.c_str())};
+    if (program.box) ::EnumChildWindows(program.box, FindControl, reinterpret_cast<LPARAM>(&search));
+    if (!search.control) return 1;
+    wchar_t className[16] = {};
+    ::GetClassNameW(search.control, className, 16);
+    if (std::wstring_view(className) != L"ComboBox") {
+        std::printf("%s\n", TextOf(search.control).c_str());
+        return 0;
+    }
+    const auto count = ::SendMessageW(search.control, CB_GETCOUNT, 0, 0);
+    for (WPARAM i = 0; i < static_cast<WPARAM>(count); ++i) {
+        std::wstring item(static_cast<std::size_t>(::SendMessageW(search.control, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
+        item.resize(static_cast<std::size_t>(
+            ::SendMessageW(search.control, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.data()))));
+        std::printf("%s\n", Utf16ToUtf8(std::u16string(item.begin(), item.end())).c_str());
+    }
     return 0;
 }
 
@@ -220,12 +268,13 @@ int wmain(int argc, wchar_t** argv)
     }
     if (args.size() == 2 && args[0] == "close") return Close(args[1]);
     if (args.size() == 2 && args[0] == "message") return Message(args[1]);
+    if (args.size() == 3 && args[0] == "control") return Control(args[1], args[2]);
     if (args.size() == 4 && viewGiven && args[0] == "descriptor" && ParseRoot(args[1], root))
         return PrintDescriptor(root, args[2], args[3]);
     if (args.size() == 5 && viewGiven && args[0] == "secure" && ParseRoot(args[1], root))
         return Secure(root, args[2], args[3], args[4]);
     std::fprintf(stderr, "usage: zelora_regtool apply FILE | get ROOT KEY NAME | names ROOT KEY | "
-                         "close CAPTION | message CAPTION | descriptor ROOT KEY 32|64 | "
+                         "close CAPTION | message CAPTION | control CAPTION ID | descriptor ROOT KEY 32|64 | "
                          "secure ROOT KEY 32|64 SDDL\n");
     return 2;
 }

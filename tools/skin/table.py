@@ -160,6 +160,7 @@ SKIN = [
     *menu_pair('MenuCaptionVSFilter', 202, 203, 98, 'VSFilter', 'VSFilter 자막', 'item'),
     *menu_pair('MenuCaptionDivxG400', 197, 198, 98, 'DivX G400', 'DivX G400 자막', 'item'),
     *menu_pair('MenuIntro', 206, 207, 113, 'finder intro', '영화찾기 소개', 'top'),
+    *menu_pair('MenuPreferred', 342, 343, 113, 'preferred decoders', '우선 코덱', 'top'),
 
     # --- Codec Connect page (231) -------------------------------------------------------
     B('ConnectBanner', 145, 408, 13, Z, 'Codec Connect banner',
@@ -171,6 +172,10 @@ SKIN = [
     *hot_triple(CONNECT_UNREGISTER, 70, 22, Z, 'unregister button', '연결 해제', P),
     *hot_triple(CONNECT_REGISTER, 70, 22, Z, 'register button', '다시 연결', P),
     *hot_triple(CONNECT_UNINSTALL, 70, 22, Z, 'uninstall button', '코덱 제거', P),
+
+    # --- Preferred decoders page (258) ------------------------------------------------
+    B('PreferredBanner', 344, 408, 13, Z, 'preferred decoders banner',
+      '우선 코덱 › Windows가 쓰는 디코더', banner),
 
     # --- Codec Update page (240) --------------------------------------------------------
     B('UpdateBanner', 165, 408, 13, Z, 'Codec Update banner',
