@@ -521,14 +521,15 @@ constexpr UINT_PTR kStandardControlSubclass = 0x5A41;  // "ZA"
 
 void DescribeStandardControl(HWND child)
 {
+    // Described once: by itself (a skinned button) or by an earlier call.
     if (::GetPropW(child, kSelfDescribed)) return;
-    DWORD_PTR existing = 0;
-    if (::GetWindowSubclass(child, &StandardControl::SubclassProc, kStandardControlSubclass, &existing)) return;
     auto* control = new StandardControl(child);
     if (!::SetWindowSubclass(child, &StandardControl::SubclassProc, kStandardControlSubclass,
                              reinterpret_cast<DWORD_PTR>(control))) {
         delete control;
+        return;
     }
+    MarkSelfDescribed(child);
 }
 
 void SetAccessibleName(HWND control, const wchar_t* name)
