@@ -10,6 +10,7 @@
 // with --seed, after adding N filters and the seven decoders to it for the run (everything
 // added is removed again and the decoders' values are put back).
 
+#include "bench/BenchFixtures.h"
 #include "bench/BenchRegistry.h"
 #include "codecs/FilterInventory.h"
 #include "pages/InstalledDecoders.h"
@@ -41,20 +42,6 @@ class NoLauncher final : public ProcessLauncher {
 public:
     void StartHidden(std::string_view) override {}
 };
-
-class EveryFileExists final : public FileProbe {
-public:
-    bool Exists(std::string_view) const override { return true; }
-};
-
-void SetString(RegistryBackend& registry, RegRoot root, const std::string& path,
-               std::string_view name, std::string_view text)
-{
-    std::u16string wide = Utf8ToUtf16(text);
-    wide += u'\0';
-    registry.SetValue(root, path, name, RegType::String, wide.data(),
-                      static_cast<std::uint32_t>(wide.size() * 2));
-}
 
 std::string Numbered(const char* prefix, int number, const char* suffix)
 {

@@ -7,6 +7,7 @@
 // Each view of an in-memory registry holds N filters (1000), each taking a few video or
 // audio subtypes on one input pin, and some Preferred values.
 
+#include "bench/BenchFixtures.h"
 #include "bench/BenchRegistry.h"
 #include "codecs/FilterInventory.h"
 #include "platform/registry/MemoryRegistry.h"
@@ -22,20 +23,6 @@
 
 namespace zelora::bench {
 namespace {
-
-class EveryFileExists final : public FileProbe {
-public:
-    bool Exists(std::string_view) const override { return true; }
-};
-
-void SetString(RegistryBackend& registry, RegRoot root, const std::string& path,
-               std::string_view name, std::string_view text)
-{
-    std::u16string wide = Utf8ToUtf16(text);
-    wide += u'\0';
-    registry.SetValue(root, path, name, RegType::String, wide.data(),
-                      static_cast<std::uint32_t>(wide.size() * 2));
-}
 
 std::string ClsidOf(int i)
 {
