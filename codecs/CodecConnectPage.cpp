@@ -18,11 +18,8 @@ constexpr std::array<SkinBitmap, 3> kSkin = {{
     {skin::kConnectLowerHeading, 10, 240},
 }};
 
-struct ListPlacement {
-    int x, y, width, height;
-};
-constexpr ListPlacement kUpperPlace{IDC_INSTALLED_LIST_AT};
-constexpr ListPlacement kLowerPlace{IDC_REMOVED_LIST_AT};
+constexpr Place kUpperPlace{IDC_INSTALLED_LIST_AT};
+constexpr Place kLowerPlace{IDC_REMOVED_LIST_AT};
 
 // The image buttons, in the order a release handles them.
 enum ButtonIndex : std::size_t { kUnregister, kRegister, kUninstall };
@@ -121,10 +118,23 @@ void CodecConnectPage::Layout()
 {
     if (m_laidOut) return;
     m_laidOut = true;
-    m_upper.MoveTo(kUpperPlace.x, kUpperPlace.y, kUpperPlace.width, kUpperPlace.height);
-    m_lower.MoveTo(kLowerPlace.x, kLowerPlace.y, kLowerPlace.width, kLowerPlace.height);
+    PlaceLists();
+}
+
+void CodecConnectPage::PlaceLists()
+{
+    const Rect upper = Pixels(kUpperPlace), lower = Pixels(kLowerPlace);
+    m_upper.MoveTo(upper.left, upper.top, upper.Width(), upper.Height());
+    m_lower.MoveTo(lower.left, lower.top, lower.Width(), lower.Height());
     m_upper.FitColumns(m_installed);
     m_lower.FitColumns(m_removed);
+}
+
+void CodecConnectPage::DpiChanged(Dpi from, Dpi to)
+{
+    Page::DpiChanged(from, to);
+    m_buttons.ScaleTo(to);
+    if (m_laidOut) PlaceLists();
 }
 
 void CodecConnectPage::RefreshControls()
@@ -220,10 +230,7 @@ bool CodecConnectPage::OnEraseBackground(HDC dc)
 {
     win::BackBuffer buffer(Hwnd(), dc);
     buffer.Fill(kPageBackgroundColor);
-    for (const SkinBitmap& bitmap : kSkin) {
-        const Place& at = bitmap.place;
-        buffer.Draw(m_skin.Get(bitmap.id), at.x, at.y, at.width, at.height);
-    }
+    DrawSkin(buffer, kSkin, m_skin);
     m_buttons.Paint(buffer);
     return true;
 }

@@ -40,6 +40,7 @@ public:
     void PrepareRemovedList();
     // Places both lists; only the first call does anything.
     void Layout() override;
+    void DpiChanged(Dpi from, Dpi to) override;
 
     const std::vector<InventoryRow>& InstalledRows() const { return m_installed; }
     const std::vector<InventoryRow>& RemovedRows() const { return m_removed; }
@@ -54,6 +55,7 @@ protected:
 private:
     CodecConnectPage(RegistryBackend& registry, ProcessLauncher* launcher, const FileProbe* files);
 
+    void PlaceLists();  // where the table puts them, at the page's DPI
     void Toggle(const InventoryListView& list, std::vector<InventoryRow>& rows, int item);
     void RunButton(std::size_t button);
     // Runs a button's action on the ticked rows of `fromView`'s list (moving them to `to`,

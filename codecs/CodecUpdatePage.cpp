@@ -14,15 +14,15 @@ constexpr int kStateColumn = 1;
 struct ListPlace {
     int id;
     std::optional<UpdateList> list;  // the fourth list shows nothing
-    int x, y, width, height;         // client pixels
+    Place at;                        // client pixels at 96 DPI
     SkinBitmap title;                // drawn above the list
 };
 
 constexpr std::array<ListPlace, 4> kListPlaces = {{
-    {1002, UpdateList::Video, 10, 55, 180, 135, {skin::kUpdateVideoTitle, 10, 30}},
-    {1003, UpdateList::Audio, 210, 55, 180, 135, {skin::kUpdateAudioTitle, 210, 30}},
-    {1004, UpdateList::Caption, 10, 265, 180, 135, {skin::kUpdateCaptionTitle, 10, 240}},
-    {1005, std::nullopt, 210, 265, 180, 135, {skin::kUpdateOtherTitle, 210, 240}},
+    {1002, UpdateList::Video, {10, 55, 180, 135}, {skin::kUpdateVideoTitle, 10, 30}},
+    {1003, UpdateList::Audio, {210, 55, 180, 135}, {skin::kUpdateAudioTitle, 210, 30}},
+    {1004, UpdateList::Caption, {10, 265, 180, 135}, {skin::kUpdateCaptionTitle, 10, 240}},
+    {1005, std::nullopt, {210, 265, 180, 135}, {skin::kUpdateOtherTitle, 210, 240}},
 }};
 
 // Rows of two-state images in one unsorted column; they share the page's image list.
@@ -34,11 +34,11 @@ constexpr DWORD kListStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT |
 // costs a layout each, paid before the main window's first paint. As the dialog manager
 // makes a template's bordered control: a client edge, no parent notifications, the page's
 // font, in table order.
-HWND CreateList(HWND page, const ListPlace& place)
+HWND CreateList(HWND page, const ListPlace& place, const Rect& at)
 {
     const HWND list = ::CreateWindowExW(
-        WS_EX_NOPARENTNOTIFY | WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"", kListStyle, place.x,
-        place.y, place.width, place.height, page,
+        WS_EX_NOPARENTNOTIFY | WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"", kListStyle, at.left,
+        at.top, at.Width(), at.Height(), page,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.id)), win::ModuleInstance(), nullptr);
     if (list) ::SendMessageW(list, WM_SETFONT, ::SendMessageW(page, WM_GETFONT, 0, 0), FALSE);
     win::SetAccessibleName(list, skin::WordsOf(place.title.id));  // its title's words
@@ -63,12 +63,21 @@ BOOL CodecUpdatePage::OnInit()
 {
     m_images = CreateCheckImages();
     for (std::size_t i = 0; i < kListPlaces.size(); ++i) {
-        if (!m_lists[i].Attach(CreateList(Hwnd(), kListPlaces[i]))) {
+        if (!m_lists[i].Attach(CreateList(Hwnd(), kListPlaces[i], Pixels(kListPlaces[i].at)))) {
             ::SendMessageW(Hwnd(), WM_COMMAND, IDCANCEL, 0);
             return FALSE;
         }
     }
     return TRUE;
+}
+
+void CodecUpdatePage::DpiChanged(Dpi from, Dpi to)
+{
+    Page::DpiChanged(from, to);
+    for (std::size_t i = 0; i < kListPlaces.size(); ++i) {
+        const Rect at = Pixels(kListPlaces[i].at);
+        ::MoveWindow(m_lists[i].Hwnd(), at.left, at.top, at.Width(), at.Height(), TRUE);
+    }
 }
 
 const CheckListView& CodecUpdatePage::ListOf(UpdateList list) const
@@ -132,9 +141,9 @@ bool CodecUpdatePage::OnEraseBackground(HDC dc)
 {
     win::BackBuffer buffer(Hwnd(), dc);
     buffer.Fill(kPageBackgroundColor);
-    buffer.Draw(m_skin.Get(skin::kUpdateBanner.id), 0, 0);  // across the top
-    for (const ListPlace& place : kListPlaces)
-        buffer.Draw(m_skin.Get(place.title.id), place.title.place.x, place.title.place.y);
+    const Dpi dpi = WindowDpi();
+    buffer.Draw(m_skin.Get(skin::kUpdateBanner.id, dpi), 0, 0);  // across the top
+    for (const ListPlace& place : kListPlaces) DrawSkin(buffer, {&place.title, 1}, m_skin);
     return true;
 }
 

@@ -26,6 +26,7 @@ public:
 
 protected:
     BOOL OnInit() override;
+    void DpiChanged(Dpi from, Dpi to) override;
     bool OnNotify(NMHDR& header, LRESULT& result) override;
     bool OnEraseBackground(HDC dc) override;
 

@@ -6,18 +6,17 @@
 
 namespace zelora {
 
-FSIntro::FSIntro()
-    : Page(IDD_FSINTRO), m_title(win::LoadSkinBitmap(skin::kIntroBanner.id)),
-      m_picture(win::LoadSkinBitmap(skin::kIntroPicture.id))
-{
-}
+namespace {
+constexpr SkinBitmap kSkin[] = {{skin::kIntroBanner, 0, 0}, {skin::kIntroPicture, 0, 30}};
+}  // namespace
+
+FSIntro::FSIntro() : Page(IDD_FSINTRO) {}
 
 bool FSIntro::OnEraseBackground(HDC dc)
 {
     win::BackBuffer buffer(Hwnd(), dc);
     buffer.Fill(kPageBackgroundColor);
-    buffer.Draw(m_title.Get(), 0, 0, skin::kIntroBanner.width, skin::kIntroBanner.height);
-    buffer.Draw(m_picture.Get(), 0, 30, skin::kIntroPicture.width, skin::kIntroPicture.height);
+    DrawSkin(buffer, kSkin, m_skin);
     return true;
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // The intro page: a skin picture in the main window's page slot.
 
-#include "platform/win/UniqueHandle.h"
 #include "pages/Page.h"
+#include "platform/win/Painter.h"
 
 namespace zelora {
 
@@ -14,8 +14,7 @@ protected:
     bool OnEraseBackground(HDC dc) override;
 
 private:
-    win::UniqueBitmap m_title;
-    win::UniqueBitmap m_picture;
+    win::SkinImages m_skin;  // drawn at the first paint, for the page's DPI
 };
 
 }  // namespace zelora

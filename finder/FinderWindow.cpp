@@ -112,20 +112,14 @@ FinderWindow::~FinderWindow()
 BOOL FinderWindow::OnInit()
 {
     ::SetWindowTextW(Hwnd(), L"영화찾기");  // no caption shows it; it names the window
-    for (int id : kFrameBitmaps) m_frame[id] = win::LoadSkinBitmap(id);
+    m_dpi = win::SystemDpiOf(Hwnd());
+    win::RecordDpi(Hwnd(), m_dpi);
+    LoadFrame();
     m_buttons.Attach(Hwnd());
     m_buttons.Describe([this](std::size_t button) { RunAction(button); });
     SetAccessibleSource(m_buttons);
     for (const ControlName& control : kControlNames) win::SetAccessibleName(Item(control.id), control.name);
 
-    // The check box sits on the header's middle column: paint its background to match.
-    m_checkColor = ::GetSysColor(COLOR_BTNFACE);
-    if (HBITMAP middle = m_frame[kHeaderMiddle].Get()) {
-        win::UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
-        win::SelectGuard select(dc.Get(), middle);
-        m_checkColor = ::GetPixel(dc.Get(), 0, 115);
-    }
-    m_checkBrush.Reset(::CreateSolidBrush(m_checkColor));
 
     // The stored category is selected and its own sites listed, so a search never mixes
     // one category with another's site index; a stored number outside 0..2 selects none.
@@ -142,12 +136,49 @@ BOOL FinderWindow::OnInit()
         m_browser->Navigate(m_currentAddress);
     }
 
-    for (const ControlPlace& place : kControlPlaces)
-        win::Control(Hwnd(), place.id).MoveTo(place.x, place.y, place.width, place.height);
+    PlaceControls();
 
     m_quickSearch = m_settings.LoadQuickSearch();
     win::CheckBox(Hwnd(), IDC_FIND_QUICK).SetCheck(m_quickSearch);
     return TRUE;
+}
+
+void FinderWindow::LoadFrame()
+{
+    for (int id : kFrameBitmaps) m_frame[id] = win::LoadSkinBitmap(id, m_dpi.Value());
+    // The check box sits on the header's middle column: paint its background to match.
+    m_checkColor = ::GetSysColor(COLOR_BTNFACE);
+    if (HBITMAP middle = m_frame[kHeaderMiddle].Get()) {
+        win::UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
+        win::SelectGuard select(dc.Get(), middle);
+        m_checkColor = ::GetPixel(dc.Get(), 0, m_dpi(115));
+    }
+    m_checkBrush.Reset(::CreateSolidBrush(m_checkColor));
+}
+
+void FinderWindow::PlaceControls()
+{
+    for (const ControlPlace& place : kControlPlaces) {
+        const Rect at = m_dpi.Edges({place.x, place.y, place.x + place.width, place.y + place.height});
+        win::Control(Hwnd(), place.id).MoveTo(at.left, at.top, at.Width(), at.Height());
+    }
+}
+
+bool FinderWindow::OnDpiChanged(Dpi dpi, const RECT& suggested)
+{
+    const Dpi from = m_dpi;
+    if (dpi == from) return true;
+    m_dpi = dpi;
+    win::RecordDpi(Hwnd(), dpi);
+    FollowDpi(from, dpi);
+    LoadFrame();
+    m_buttons.ScaleTo(dpi);
+    PlaceControls();
+    // The new size comes with a WM_SIZE, which lays the buttons and the browser out.
+    ::SetWindowPos(Hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    Relayout();
+    return true;
 }
 
 void FinderWindow::FillSites(int category)
@@ -258,10 +289,11 @@ void FinderWindow::Relayout()
 {
     const RECT client = ClientRect(Hwnd());
     for (std::size_t i = 0; i < std::size(kButtonAreas); ++i)
-        m_buttons.SetRect(i, SkinRect(kButtonAreas[i].box, client.right));
+        m_buttons.SetRect(i, SkinRect(kButtonAreas[i].box, client.right, m_dpi));
+    const int border = m_dpi(kBorder), band = m_dpi(kBandHeight);
     if (m_browser)
-        ::MoveWindow(m_browser->Hwnd(), kBorder, kBandHeight, client.right - 2 * kBorder,
-                     client.bottom - kBandHeight - kBorder, TRUE);
+        ::MoveWindow(m_browser->Hwnd(), border, band, client.right - 2 * border,
+                     client.bottom - band - border, TRUE);
     ::InvalidateRect(Hwnd(), nullptr, TRUE);
 }
 
@@ -293,8 +325,9 @@ LRESULT FinderWindow::HitTest(LPARAM point) const
     ::GetWindowRect(Hwnd(), &window);
     const auto beyond = [](unsigned value, LONG edge) { return static_cast<LONG>(value) > edge; };
     const auto before = [](unsigned value, LONG edge) { return static_cast<LONG>(value) < edge; };
-    if (beyond(x, window.left + 3) || beyond(y, window.top + 3) || before(x, window.right - 3) ||
-        before(y, window.bottom - 3))
+    const int grip = m_dpi(3);
+    if (beyond(x, window.left + grip) || beyond(y, window.top + grip) || before(x, window.right - grip) ||
+        before(y, window.bottom - grip))
         return HTCLIENT;
     return ::DefWindowProcW(Hwnd(), WM_NCHITTEST, 0, point);
 }
@@ -306,22 +339,23 @@ bool FinderWindow::OnEraseBackground(HDC dc)
     const auto frame = [this](int id) { return m_frame[id].Get(); };
     HDC target = buffer.Dc();
 
-    const int right = w - skin::kFinderHeaderRight.width;
-    const int middle = skin::kFinderHeaderLeft.width;
+    const int right = w - m_dpi(skin::kFinderHeaderRight.width);
+    const int middle = m_dpi(skin::kFinderHeaderLeft.width);
+    const int border = m_dpi(kBorder), band = m_dpi(kBandHeight);
     buffer.Draw(frame(kHeaderLeft), 0, 0);
     buffer.Draw(frame(kHeaderRight), right, 0);
-    Stretch(target, frame(kHeaderMiddle), middle, 0, right - middle, kBandHeight);
-    const Rect logo = SkinRect(skin::kFinderCaptionsPlace);
-    const Rect links = SkinRect(skin::kFinderInfoPlace, w);
+    Stretch(target, frame(kHeaderMiddle), middle, 0, right - middle, band);
+    const Rect logo = SkinRect(skin::kFinderCaptionsPlace, w, m_dpi);
+    const Rect links = SkinRect(skin::kFinderInfoPlace, w, m_dpi);
     buffer.Draw(frame(kLogo), logo.left, logo.top);
     buffer.Draw(frame(kLinks), links.left, links.top);
     m_buttons.Paint(buffer);
 
-    Stretch(target, frame(kLeftBorder), 0, kBandHeight, kBorder, h - kBorder - kBandHeight);
-    Stretch(target, frame(kRightBorder), w - kBorder, kBandHeight, kBorder, h - kBorder - kBandHeight);
-    Stretch(target, frame(kBottomBorder), kBorder, h - kBorder, w - 2 * kBorder, kBorder);
-    buffer.Draw(frame(kBottomLeft), 0, h - kBorder);
-    buffer.Draw(frame(kBottomRight), w - kBorder, h - kBorder);
+    Stretch(target, frame(kLeftBorder), 0, band, border, h - border - band);
+    Stretch(target, frame(kRightBorder), w - border, band, border, h - border - band);
+    Stretch(target, frame(kBottomBorder), border, h - border, w - 2 * border, border);
+    buffer.Draw(frame(kBottomLeft), 0, h - border);
+    buffer.Draw(frame(kBottomRight), w - border, h - border);
     return true;
 }
 
@@ -340,7 +374,7 @@ INT_PTR FinderWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         return TRUE;
     case WM_GETMINMAXINFO: {
         auto& info = *reinterpret_cast<MINMAXINFO*>(lParam);
-        info.ptMinTrackSize = {kMinWidth, kMinHeight};
+        info.ptMinTrackSize = {m_dpi(kMinWidth), m_dpi(kMinHeight)};
         info.ptMaxTrackSize = {10000, 10000};
         return TRUE;
     }
@@ -350,7 +384,7 @@ INT_PTR FinderWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         return TRUE;
     case WM_LBUTTONDBLCLK: {
         const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-        if (p.y >= 0 && p.y < kBandHeight && !HitsButton(p)) ToggleMaximize();
+        if (p.y >= 0 && p.y < m_dpi(kBandHeight) && !HitsButton(p)) ToggleMaximize();
         return TRUE;
     }
     case WM_QUERYDRAGICON:

@@ -36,6 +36,7 @@ public:
 protected:
     INT_PTR OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     BOOL OnInit() override;
+    bool OnDpiChanged(Dpi dpi, const RECT& suggested) override;
     bool OnCommand(int id, int code, HWND control) override;
     bool OnEraseBackground(HDC dc) override;
     HBRUSH OnControlColor(HDC dc, HWND control, UINT msg) override;
@@ -46,6 +47,8 @@ private:
     void FillSites(int category);
     void Search();
     void Relayout();
+    void LoadFrame();      // the frame's pictures for the window's DPI
+    void PlaceControls();  // the search controls at their places, for the window's DPI
     void ToggleMaximize();
     void RunAction(std::size_t button);
     void Navigate(const std::string& address);
@@ -68,6 +71,7 @@ private:
     std::string m_currentAddress;
     int m_quickSearch = 0;
     bool m_maximized = false;
+    Dpi m_dpi;  // what the window is laid out for
     RECT m_restore{};  // left, top, right, bottom of the window before maximizing
 };
 

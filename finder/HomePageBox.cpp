@@ -26,16 +26,17 @@ HomePageBox::HomePageBox(Opener open)
 
 BOOL HomePageBox::OnInit()
 {
-    m_background = win::LoadSkinBitmap(kBackground);
+    m_dpi = win::DpiOf(Hwnd());
+    m_background = win::LoadSkinBitmap(kBackground, m_dpi.Value());
     m_buttons.Attach(Hwnd());
-    ::SetWindowPos(Hwnd(), nullptr, kX, kY, kWidth, kHeight, SWP_NOZORDER | SWP_SHOWWINDOW);
+    ::SetWindowPos(Hwnd(), nullptr, kX, kY, m_dpi(kWidth), m_dpi(kHeight), SWP_NOZORDER | SWP_SHOWWINDOW);
     return TRUE;
 }
 
 bool HomePageBox::OnEraseBackground(HDC dc)
 {
     win::BackBuffer buffer(Hwnd(), dc);
-    buffer.Draw(m_background.Get(), 0, 0, kWidth, kHeight);
+    buffer.Draw(m_background.Get(), 0, 0, m_dpi(kWidth), m_dpi(kHeight));
     m_buttons.Paint(buffer);
     return true;
 }
@@ -57,7 +58,7 @@ bool HomePageBox::OnMouse(UINT msg, WPARAM keys, POINT p)
     case WM_MOUSEMOVE:
         m_buttons.Move(p, keys);
         // Only a held button drags: under a plain move the box would follow the pointer.
-        if (p.y >= 0 && p.y < kDragBand && win::LeftButtonOnly(keys) && !m_buttons.Areas().AnyPressed())
+        if (p.y >= 0 && p.y < m_dpi(kDragBand) && win::LeftButtonOnly(keys) && !m_buttons.Areas().AnyPressed())
             ::PostMessageW(Hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(p.x, p.y));
         break;
     default:

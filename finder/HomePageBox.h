@@ -28,6 +28,7 @@ private:
     Opener m_open;
     win::UniqueBitmap m_background;
     win::HotAreaView m_buttons;
+    Dpi m_dpi;  // the box's, from its creation
 };
 
 }  // namespace zelora

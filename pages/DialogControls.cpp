@@ -3,6 +3,7 @@
 #include "pages/PageLayout.h"
 #include "pages/PageModel.h"
 #include "platform/win/Controls.h"
+#include "platform/win/WindowDpi.h"
 
 namespace zelora {
 
@@ -96,13 +97,14 @@ void DialogControls::EnableControl(int id, bool enable) { win::Control(Window(),
 void DialogControls::MoveControl(int id, const Place& place)
 {
     const HWND window = ::GetDlgItem(Window(), id);
-    int width = place.width;
+    const Rect at = win::DpiOf(window).Edges({place.x, place.y, place.x + place.width, place.y + place.height});
+    int width = at.Width();
     const PageControl* control = FindControl(id);
     if (control != nullptr && (control->type == ControlType::CheckBox ||
                                control->type == ControlType::RadioButton ||
                                control->type == ControlType::Static))
         width = LabelledWidth(window, control->type, place, m_controls);
-    ::MoveWindow(window, place.x, place.y, width, place.height, TRUE);
+    ::MoveWindow(window, at.left, at.top, width, at.Height(), TRUE);
 }
 
 const PageControl* DialogControls::FindControl(int id) const

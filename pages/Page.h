@@ -6,6 +6,9 @@
 
 #include "pages/PageFrame.h"
 #include "platform/win/Dialog.h"
+#include "platform/win/Painter.h"
+
+#include <span>
 
 namespace zelora {
 
@@ -21,6 +24,26 @@ public:
     virtual void Layout() {}
     virtual void Shown() {}
     virtual void ResetDefaults() {}
+    // The main window moved from `from` to `to` DPI; the main window places the page after.
+    virtual void DpiChanged(Dpi from, Dpi to) { FollowDpi(from, to); }
+
+protected:
+    // A table's place (96-DPI pixels) in the page's pixels.
+    Rect Pixels(const Place& place) const
+    {
+        return WindowDpi().Edges({place.x, place.y, place.x + place.width, place.y + place.height});
+    }
+    // Skin pictures onto the page's background at their table places, each drawn for the
+    // page's DPI (whole, or as much of it as its place shows).
+    void DrawSkin(win::BackBuffer& buffer, std::span<const SkinBitmap> bitmaps, win::SkinImages& images) const
+    {
+        const Dpi dpi = WindowDpi();
+        for (const SkinBitmap& bitmap : bitmaps) {
+            const Place& at = bitmap.place;
+            buffer.Draw(images.Get(bitmap.id, dpi), dpi(at.x), dpi(at.y), at.IsSet() ? dpi(at.width) : -1,
+                        at.IsSet() ? dpi(at.height) : -1);
+        }
+    }
 };
 
 }  // namespace zelora

@@ -3,6 +3,7 @@
 #include "platform/win/Controls.h"
 #include "platform/win/UniqueHandle.h"
 #include "platform/win/WideText.h"
+#include "platform/win/WindowDpi.h"
 
 #include <algorithm>
 #include <string>
@@ -23,8 +24,10 @@ int LabelWidth(HWND control, ControlType type)
     const std::wstring text = win::Wide(win::Control(control).Text());
     if (text.empty()) return 0;
     const bool hasBox = type == ControlType::CheckBox || type == ControlType::RadioButton;
-    return TextWidth(control, text) +
-           (hasBox ? ::GetSystemMetrics(SM_CXMENUCHECK) + kBoxTextGap : 0);
+    const Dpi dpi = win::DpiOf(control);
+    // The system's check mark metric is the system DPI's; the box is drawn at the window's.
+    const int box = dpi(win::MetricAt96(SM_CXMENUCHECK)) + dpi(kBoxTextGap);
+    return TextWidth(control, text) + (hasBox ? box : 0);
 }
 
 // How wide a control at `at` may grow: up to the next placed control whose rows it shares,
@@ -58,9 +61,12 @@ int LabelledWidth(HWND control, ControlType type, const Place& place,
 {
     // The places were drawn for the dialog font's usual metrics; where the font at hand is
     // wider, a label grows into the free room on its row instead of being cut off.
+    const Dpi dpi = win::DpiOf(control);
+    const int width = dpi(place.width);
     const int needed = LabelWidth(control, type);
-    if (needed <= place.width) return place.width;
-    return std::min(needed, std::max(place.width, RoomAt(controls, place)));
+    if (needed <= width) return width;
+    const int room = dpi(place.x + RoomAt(controls, place)) - dpi(place.x);
+    return std::min(needed, std::max(width, room));
 }
 
 void PlaceBeside(HWND control, HWND title)
@@ -70,7 +76,7 @@ void PlaceBeside(HWND control, HWND title)
     ::GetWindowRect(control, &self);
     const int height = self.bottom - self.top;  // a combo box's closed height
     const int y = titleRect.top + ((titleRect.bottom - titleRect.top) - height) / 2;
-    ::SetWindowPos(control, nullptr, titleRect.right + kLabelGap, y, 0, 0,
+    ::SetWindowPos(control, nullptr, titleRect.right + win::DpiOf(control)(kLabelGap), y, 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -79,7 +85,9 @@ int DroppedListWidth(HWND combo, std::span<const ChoiceItem> items)
     // Entries such as VSFilter's picture modes are sentences, and cut short they read alike.
     int widest = 0;
     for (const ChoiceItem& item : items) widest = std::max(widest, TextWidth(combo, win::Wide(item.label)));
-    return std::min(widest + ::GetSystemMetrics(SM_CXVSCROLL) + kLabelGap, kPageWidth - 2 * kPageMargin);
+    const Dpi dpi = win::DpiOf(combo);
+    return std::min(widest + dpi(win::MetricAt96(SM_CXVSCROLL)) + dpi(kLabelGap),
+                    dpi(kPageWidth - 2 * kPageMargin));
 }
 
 }  // namespace zelora

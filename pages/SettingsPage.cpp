@@ -46,6 +46,16 @@ void SettingsPage::Layout()
         if (control.besideId != 0) PlaceBeside(Item(control.id), Item(control.besideId));
 }
 
+void SettingsPage::DpiChanged(Dpi from, Dpi to)
+{
+    Page::DpiChanged(from, to);
+    if (!m_model.LaidOut()) return;  // the first layout comes at the page's first show
+    for (const PageControl& control : m_description.controls) {
+        if (control.place.IsSet()) m_controls.MoveControl(control.id, control.place);
+        if (control.besideId != 0) PlaceBeside(Item(control.id), Item(control.besideId));
+    }
+}
+
 void SettingsPage::ResetDefaults()
 {
     if (m_description.resetNeedsDecoder && !DecoderInstalled()) return;
@@ -93,16 +103,12 @@ bool SettingsPage::OnEraseBackground(HDC dc)
 {
     win::BackBuffer buffer(Hwnd(), dc);
     buffer.Fill(kPageBackgroundColor);
-    for (const SkinBitmap& bitmap : m_description.bitmaps) {
-        const Place& at = bitmap.place;
-        buffer.Draw(SkinImage(bitmap.id), at.x, at.y, at.IsSet() ? at.width : -1,
-                    at.IsSet() ? at.height : -1);
-    }
+    DrawSkin(buffer, m_description.bitmaps, m_bitmaps);
     PaintOverSkin(buffer);
     return true;
 }
 
-HBITMAP SettingsPage::SkinImage(int id) { return m_bitmaps.Get(id); }
+HBITMAP SettingsPage::SkinImage(int id) { return m_bitmaps.Get(id, WindowDpi()); }
 
 HBRUSH SettingsPage::OnControlColor(HDC dc, HWND, UINT msg)
 {

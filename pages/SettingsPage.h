@@ -31,6 +31,7 @@ public:
     // Every control to its reset state, then every value written (on some pages only with
     // the decoder installed).
     void ResetDefaults() override;
+    void DpiChanged(Dpi from, Dpi to) override;
     // The member texts into the edit boxes, writing nothing; only texts that differ are
     // set, and the focused edit keeps its caret at the end of its text.
     void RefreshControls();

@@ -46,7 +46,7 @@ SliderMask SliderPage::LiveSliders()
 BOOL SliderPage::OnInit()
 {
     const BOOL result = SettingsPage::OnInit();
-    m_set.LoadStrips();
+    m_set.LoadStrips(Hwnd());
     const auto names = Description().sliderNames;
     for (std::size_t i = 0; i < m_sliders.size() && i < names.size(); ++i)
         if (m_sliders[i].editId) win::SetAccessibleName(Item(m_sliders[i].editId), names[i]);
@@ -106,7 +106,7 @@ HBRUSH SliderPage::OnControlColor(HDC dc, HWND control, UINT msg)
 
 void SliderPage::PaintOverSkin(win::BackBuffer& buffer)
 {
-    m_set.Paint(buffer, LiveSliders(), [this](std::size_t i) { return Knob(i); });
+    m_set.Paint(Hwnd(), buffer, LiveSliders(), [this](std::size_t i) { return Knob(i); });
 }
 
 const ValueRow& SliderPage::LevelRow(LevelIndex level) const

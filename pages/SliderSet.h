@@ -7,6 +7,7 @@
 #include "pages/SliderDrag.h"
 #include "platform/win/Painter.h"
 #include "platform/win/UniqueHandle.h"
+#include "platform/win/WindowDpi.h"
 
 #include <functional>
 #include <map>
@@ -19,8 +20,8 @@ class SliderSet {
 public:
     explicit SliderSet(std::span<const SliderRow> sliders) : m_sliders(sliders), m_drag(sliders) {}
 
-    // Loads the strips (once per page).
-    void LoadStrips();
+    // Loads the strips for `page`'s DPI (again after a change of it).
+    void LoadStrips(HWND page);
 
     // A mouse message of the page: the press or move a drag asks to apply, if any. Takes
     // and releases the mouse capture of `page`.
@@ -32,7 +33,7 @@ public:
 
     // Every slider into the off-screen picture, each live or greyed by `live`, its knob
     // where `knob` (table index -> position) says.
-    void Paint(win::BackBuffer& buffer, SliderMask live,
+    void Paint(HWND page, win::BackBuffer& buffer, SliderMask live,
                const std::function<int(std::size_t)>& knob);
     // The sliders of `which`, live, with their knob at `knob`, straight onto the window.
     void DrawLive(HWND page, SliderMask which, int knob);
@@ -40,11 +41,12 @@ public:
     void Invalidate(HWND page, SliderMask which) const;
 
 private:
-    HBITMAP Strip(int id) const;
+    // The copy of slider `i` with its knob at `knob`, in `page`'s pixels.
+    StripCopy CopyOf(HWND page, std::size_t i, int knob, bool live) const;
 
     std::span<const SliderRow> m_sliders;
     SliderDrag m_drag;
-    std::map<int, win::UniqueBitmap> m_strips;  // live and greyed, by bitmap id
+    mutable win::SkinImages m_strips;  // live and greyed, by bitmap id, at the page's DPI
 };
 
 }  // namespace zelora

@@ -77,6 +77,9 @@ std::string NoteOf(const FormatRow& row)
     return note;
 }
 
+// The list's columns at 96 DPI: format, the two views, Media Foundation.
+constexpr int kColumnWidths[] = {124, 96, 96, 88};
+
 }  // namespace
 
 PreferredPage::PreferredPage(const RegistryViews& views)
@@ -87,16 +90,31 @@ PreferredPage::PreferredPage(const RegistryViews& views)
 BOOL PreferredPage::OnInit()
 {
     m_staticBrush.Reset(::CreateSolidBrush(kPageBackgroundColor));
-    for (const ControlPlace& control : kPlaces)
-        ::MoveWindow(Item(control.id), control.place.x, control.place.y, control.place.width,
-                     control.place.height, FALSE);
+    PlaceControls();
     CheckListView list;
     if (!list.Attach(Item(IDC_PREFERRED_LIST))) return TRUE;
     ::SendMessageW(list.Hwnd(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT,
                    LVS_EX_FULLROWSELECT);
-    list.SetUp(nullptr, {124, 96, 96, 88}, {"형식", "32비트 플레이어", "64비트 플레이어",
-                                              "Media Foundation"});
+    const Dpi dpi = WindowDpi();
+    list.SetUp(nullptr, {dpi(kColumnWidths[0]), dpi(kColumnWidths[1]), dpi(kColumnWidths[2]), dpi(kColumnWidths[3])},
+               {"형식", "32비트 플레이어", "64비트 플레이어", "Media Foundation"});
     return TRUE;
+}
+
+void PreferredPage::PlaceControls()
+{
+    for (const ControlPlace& control : kPlaces) {
+        const Rect at = Pixels(control.place);
+        ::MoveWindow(Item(control.id), at.left, at.top, at.Width(), at.Height(), FALSE);
+    }
+}
+
+void PreferredPage::DpiChanged(Dpi from, Dpi to)
+{
+    Page::DpiChanged(from, to);
+    PlaceControls();
+    for (int column = 0; column < static_cast<int>(std::size(kColumnWidths)); ++column)
+        ::SendMessageW(Item(IDC_PREFERRED_LIST), LVM_SETCOLUMNWIDTH, column, to(kColumnWidths[column]));
 }
 
 void PreferredPage::Shown()
@@ -241,7 +259,7 @@ bool PreferredPage::OnEraseBackground(HDC dc)
 {
     win::BackBuffer buffer(Hwnd(), dc);
     buffer.Fill(kPageBackgroundColor);
-    buffer.Draw(m_skin.Get(skin::kPreferredBanner.id), 0, 0);
+    buffer.Draw(m_skin.Get(skin::kPreferredBanner.id, WindowDpi()), 0, 0);
     return true;
 }
 

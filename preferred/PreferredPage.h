@@ -23,12 +23,14 @@ public:
 
 protected:
     BOOL OnInit() override;
+    void DpiChanged(Dpi from, Dpi to) override;
     bool OnCommand(int id, int code, HWND control) override;
     bool OnNotify(NMHDR& header, LRESULT& result) override;
     bool OnEraseBackground(HDC dc) override;
     HBRUSH OnControlColor(HDC dc, HWND control, UINT msg) override;
 
 private:
+    void PlaceControls();  // at their table places, for the page's DPI
     void Fill();
     void ShowChoices();
     void FillChoice(PlayerView view, const FormatRow* row);

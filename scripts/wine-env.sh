@@ -22,7 +22,7 @@ zelora_start_display() {
   # Xvfb picks a free display number itself, so parallel runs never share one.
   local numberFile
   numberFile=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$numberFile" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${ZELORA_SCREEN:-1280x1024}x24" -nolisten tcp 3>"$numberFile" >/dev/null 2>&1 &
   ZELORA_XVFB_PID=$!
   local i
   for i in $(seq 1 100); do

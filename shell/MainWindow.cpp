@@ -129,14 +129,12 @@ BOOL MainWindow::OnInit()
                         ::GetWindowLongPtrW(Hwnd(), GWL_STYLE) | WS_SYSMENU | WS_MINIMIZEBOX);
     SetUpAppWindow(::LoadIconW(win::ModuleInstance(), MAKEINTRESOURCEW(IDR_MAINFRAME)));
 
-    m_background = win::LoadSkinBitmap(skin::kMainBackground.id);
+    m_dpi = win::SystemDpiOf(Hwnd());
+    win::RecordDpi(Hwnd(), m_dpi);
     m_hotAreas.Attach(Hwnd());
     m_hotAreas.Describe([this](std::size_t area) { RunHotAreaAction(area); });
     SetAccessibleSource(m_hotAreas);
-    RECT client{};
-    ::GetClientRect(Hwnd(), &client);  // the template's size, before the resize below
-    m_dragStrip = {0, 0, client.right, kDragStripHeight};
-    m_leftStrip = {0, 0, kLeftStripWidth, client.bottom};
+    PlaceSkin();
 
     for (int i = 0; i < kMenuButtonCount; ++i) Button(i).Attach(Hwnd(), kMenuButtons[i]);
     LayOutMenu();
@@ -145,7 +143,7 @@ BOOL MainWindow::OnInit()
     // and the other pages are made when first needed.
     if (!EnsurePage(PageOfKind(PageKind::CodecUpdate))) return FALSE;
 
-    ::SetWindowPos(Hwnd(), nullptr, kWindowX, kWindowY, kWindowWidth, kWindowHeight,
+    ::SetWindowPos(Hwnd(), nullptr, kWindowX, kWindowY, m_dpi(kWindowWidth), m_dpi(kWindowHeight),
                    SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 
     ChooseTopLevelPage(kUpdateButton);
@@ -207,10 +205,11 @@ void MainWindow::LayOutMenu()
     for (int i = 0; i < kMenuButtonCount && expanded == MenuGroup::None; ++i)
         if (IsKind(i, ButtonKind::Group) && Header(i).Expanded()) expanded = kMenuButtons[i].group;
 
-    const auto layout = AccordionLayout(expanded);
+    auto layout = AccordionLayout(expanded);
     // Tab order follows the table, as in a template.
     HWND previous = HWND_TOP;
     for (int i = 0; i < kMenuButtonCount; ++i) {
+        layout[i].rect = m_dpi(layout[i].rect);
         Button(i).Place(layout[i], previous);
         if (Button(i).Hwnd()) previous = Button(i).Hwnd();
     }
@@ -227,8 +226,7 @@ void MainWindow::ShowPage(std::size_t index)
     HideOtherPages(index);
     Page* page = EnsurePage(index);
     if (!page) return;
-    ::MoveWindow(page->Hwnd(), kContent.left, kContent.top, kContent.right - kContent.left,
-                 kContent.bottom - kContent.top, TRUE);
+    PlacePage(*page);
     ::ShowWindow(page->Hwnd(), SW_SHOW);
     ::InvalidateRect(page->Hwnd(), nullptr, TRUE);
 }
@@ -283,8 +281,7 @@ void MainWindow::ChooseSettingsPage(std::size_t index)
     page->Load();
     if (!m_hasCurrentSettingsPage || m_currentSettingsPage != index) {
         page->Layout();
-        ::MoveWindow(page->Hwnd(), kContent.left, kContent.top, kContent.right - kContent.left,
-                     kContent.bottom - kContent.top, TRUE);
+        PlacePage(*page);
         ::ShowWindow(page->Hwnd(), SW_SHOW);
         m_currentSettingsPage = index;
         m_hasCurrentSettingsPage = true;
@@ -301,6 +298,40 @@ void MainWindow::ChooseSettingsPage(std::size_t index)
         Button(i).Repaint();
     }
     LastPage(TheMenuMemory(), group) = kPages[index].place;
+}
+
+void MainWindow::PlacePage(Page& page) const
+{
+    const Rect content = m_dpi(kContent);
+    ::MoveWindow(page.Hwnd(), content.left, content.top, content.Width(), content.Height(), TRUE);
+}
+
+void MainWindow::PlaceSkin()
+{
+    m_background = win::LoadSkinBitmap(skin::kMainBackground.id, m_dpi.Value());
+    m_dragStrip = win::ToRect(m_dpi(Rect{0, 0, kWindowWidth, kDragStripHeight}));
+    m_leftStrip = win::ToRect(m_dpi(Rect{0, 0, kLeftStripWidth, kWindowHeight}));
+}
+
+bool MainWindow::OnDpiChanged(Dpi dpi, const RECT& suggested)
+{
+    const Dpi from = m_dpi;
+    if (dpi == from) return true;
+    m_dpi = dpi;
+    win::RecordDpi(Hwnd(), dpi);
+    // The suggested place keeps the window under the pointer; its size is the skin's.
+    ::SetWindowPos(Hwnd(), nullptr, suggested.left, suggested.top, dpi(kWindowWidth),
+                   dpi(kWindowHeight), SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceSkin();
+    m_hotAreas.ScaleTo(dpi);
+    LayOutMenu();
+    for (std::size_t i = 0; i < kPageCount; ++i) {
+        if (!m_pages[i]) continue;
+        m_pages[i]->DpiChanged(from, dpi);
+        PlacePage(*m_pages[i]);
+    }
+    ::RedrawWindow(Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    return true;
 }
 
 void MainWindow::InstallCheck()
@@ -385,16 +416,16 @@ bool MainWindow::OnEraseBackground(HDC dc)
 
 void MainWindow::PaintVersion(HDC dc)
 {
-    win::UniqueFont font(::CreateFontW(11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+    win::UniqueFont font(::CreateFontW(m_dpi(11), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                                        DEFAULT_CHARSET, 0, 0, 0, 48, L"tahoma"));
     win::SelectGuard select(dc, font.Get());
     ::SetBkMode(dc, TRANSPARENT);
     static constexpr wchar_t kVersion[] = L" Ver. 20051013";
     const int length = static_cast<int>(std::size(kVersion)) - 1;
     ::SetTextColor(dc, RGB(255, 255, 255));
-    ::TextOutW(dc, 120, 14, kVersion, length);
+    ::TextOutW(dc, m_dpi(120), m_dpi(14), kVersion, length);
     ::SetTextColor(dc, RGB(139, 134, 103));
-    ::TextOutW(dc, 121, 13, kVersion, length);
+    ::TextOutW(dc, m_dpi(121), m_dpi(13), kVersion, length);
 }
 
 void MainWindow::RunHotAreaAction(std::size_t area)

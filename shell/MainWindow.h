@@ -44,6 +44,7 @@ protected:
     bool OnDrawItem(DRAWITEMSTRUCT& item) override;
     bool OnEraseBackground(HDC dc) override;
     bool OnMouse(UINT msg, WPARAM keys, POINT p) override;
+    bool OnDpiChanged(Dpi dpi, const RECT& suggested) override;
     void OnDestroy() override;
     void RunAboutBox() override;
 
@@ -51,6 +52,9 @@ private:
     Page* EnsurePage(std::size_t index);  // null, after its message, when it cannot be made
     void ShowFinder(bool show);  // made on the first call
     void LayOutMenu();
+    // The background, drag strip and left strip for the window's DPI.
+    void PlaceSkin();
+    void PlacePage(Page& page) const;  // over the content area
     void ShowPage(std::size_t index);
     void HideOtherPages(std::size_t index);
     // A top-level button (Connect, Update, the intro) chosen: the groups fold, the button is
@@ -71,6 +75,7 @@ private:
 
     RegistryStore m_store;
     RegistryViews m_views;
+    Dpi m_dpi;  // what the window is laid out for
     win::UniqueBitmap m_background;
     win::HotAreaView m_hotAreas;
     RECT m_dragStrip{};

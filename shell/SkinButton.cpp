@@ -69,11 +69,12 @@ void SkinButton::Repaint() const
 HBITMAP SkinButton::Image(int id) const
 {
     const MenuButton& button = *m_button;
+    const Dpi dpi = win::DpiOf(m_parent);
     if (button.expandedHoverImage && id == button.expandedHoverImage) {
-        if (HBITMAP expanded = m_images.Get(id)) return expanded;
+        if (HBITMAP expanded = m_images.Get(id, dpi)) return expanded;
     }
-    if (id == button.selectedImage || id == button.hoverImage) return m_images.Get(id);
-    return m_images.Get(button.normalImage);
+    if (id == button.selectedImage || id == button.hoverImage) return m_images.Get(id, dpi);
+    return m_images.Get(button.normalImage, dpi);
 }
 
 void SkinButton::Draw(const DRAWITEMSTRUCT& item) const

@@ -3,6 +3,7 @@
 // window, Codec Connect page, finder, home-page box, updater). The window feeds mouse
 // events in; the set decides which image each area shows and which actions run.
 
+#include "platform/ui/Dpi.h"
 #include "platform/ui/Geometry.h"
 #include "resources/skin/Skin.h"
 
@@ -34,6 +35,16 @@ constexpr Rect SkinRect(const skin::Box& box, int clientWidth = 0)
 {
     const int left = box.fromRight ? clientWidth - box.x : box.x;
     return {left, box.y, left + box.width, box.y + box.height};
+}
+
+// The same place at `dpi`: a right-anchored one counts its scaled offset back from the
+// window's own width in pixels.
+constexpr Rect SkinRect(const skin::Box& box, int clientWidth, Dpi dpi)
+{
+    const Rect base{0, 0, box.width, box.height};
+    const int left = box.fromRight ? clientWidth - dpi(box.x) : dpi(box.x);
+    const Rect size = dpi(base);
+    return {left, dpi(box.y), left + size.right, dpi(box.y) + size.bottom};
 }
 
 constexpr HotArea SkinHotArea(const skin::Area& area, int clientWidth = 0)

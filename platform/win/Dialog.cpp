@@ -56,6 +56,17 @@ HWND Dialog::CreateFromTemplate(HWND parent)
     return m_hwnd;
 }
 
+void Dialog::FollowDpi(Dpi from, Dpi to)
+{
+    if (!m_hwnd || from == to) return;
+    const auto font = reinterpret_cast<HFONT>(::SendMessageW(m_hwnd, WM_GETFONT, 0, 0));
+    UniqueFont scaled = FontForDpi(font, from, to);
+    RescaleChildren(m_hwnd, from, to, scaled ? scaled.Get() : font);
+    if (!scaled) return;
+    ::SendMessageW(m_hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(scaled.Get()), FALSE);
+    m_dpiFont = std::move(scaled);  // after the children took it: the old one may be freed
+}
+
 void Dialog::SetResult(LRESULT result) { ::SetWindowLongPtrW(m_hwnd, DWLP_MSGRESULT, result); }
 
 void Dialog::SetAccessibleSource(AccessibleSource& source) { m_access = std::make_unique<AccessibleBridge>(source); }
@@ -97,6 +108,8 @@ INT_PTR Dialog::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         return TRUE;
     case WM_SYSCOMMAND:
         return OnSysCommand(static_cast<UINT>(wParam & 0xFFF0));
+    case WM_DPICHANGED:
+        return OnDpiChanged(Dpi(LOWORD(wParam)), *reinterpret_cast<const RECT*>(lParam));
     case WM_DESTROY:
         OnDestroy();
         return FALSE;
@@ -113,6 +126,7 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         self->m_hwnd = hwnd;
         ::SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
         ::SetPropW(hwnd, kSelfProperty, self);
+        TakeOverDpiChanges(hwnd);
     }
     if (!self) return FALSE;
     if (LRESULT answer = 0; self->m_access && self->m_access->Handle(hwnd, msg, wParam, lParam, answer)) {
@@ -225,7 +239,14 @@ INT_PTR ModalDialog::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
 // ---------------------------------------------------------------------------------------
 // Modeless
 
-bool ModelessDialog::Create(HWND parent) { return CreateFromTemplate(parent) != nullptr; }
+bool ModelessDialog::Create(HWND parent)
+{
+    if (!CreateFromTemplate(parent)) return false;
+    // The template was laid out at the DPI the system knows; a page of a window that has
+    // moved to another since follows it at once.
+    if (::GetWindowLongPtrW(Hwnd(), GWL_STYLE) & WS_CHILD) FollowDpi(SystemDpiOf(Hwnd()), WindowDpi());
+    return true;
+}
 
 void ModelessDialog::End(INT_PTR)
 {

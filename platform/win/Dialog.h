@@ -7,6 +7,7 @@
 // finder), which lives under another window's loop and whose end destroys it.
 
 #include "platform/win/Accessible.h"
+#include "platform/win/WindowDpi.h"
 
 #include <windows.h>
 
@@ -39,6 +40,13 @@ public:
     // Our dialog whose top-level window holds `hwnd`, or null.
     static Dialog* FromTopLevelOf(HWND hwnd);
 
+    // The DPI the window is laid out for (its top-level window's).
+    Dpi WindowDpi() const { return DpiOf(m_hwnd); }
+    // The window's top-level window moved from `from` to `to` DPI: the children are placed
+    // and sized again and given the template's font made for `to`. Windows with places of
+    // their own put those back after this.
+    void FollowDpi(Dpi from, Dpi to);
+
 protected:
     explicit Dialog(int templateId) : m_templateId(templateId) {}
 
@@ -61,6 +69,8 @@ protected:
     // A system menu command, its low four bits (the system's own) cleared; true when
     // handled, false leaves it to the system.
     virtual bool OnSysCommand(UINT /*command*/) { return false; }
+    // A top-level window's WM_DPICHANGED: the new DPI and the rectangle the system suggests.
+    virtual bool OnDpiChanged(Dpi /*dpi*/, const RECT& /*suggested*/) { return false; }
     virtual void OnDestroy() {}
 
     // Handlers that want the default processing too return false; this sets the result
@@ -76,6 +86,7 @@ private:
     int m_templateId;
     HWND m_hwnd = nullptr;
     std::unique_ptr<AccessibleBridge> m_access;
+    UniqueFont m_dpiFont;  // the template's font remade for a DPI the window moved to
 };
 
 // A dialog run in its own loop until it ends: the programs' windows and their boxes.

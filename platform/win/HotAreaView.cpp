@@ -2,13 +2,26 @@
 
 namespace zelora::win {
 
+HotAreaView::HotAreaView(std::vector<HotArea> areas) : m_areas(std::move(areas))
+{
+    for (std::size_t i = 0; i < m_areas.Count(); ++i) m_baseRects.push_back(m_areas.Area(i).rect);
+}
+
 void HotAreaView::Attach(HWND window)
 {
     m_window = window;
+    ScaleTo(DpiOf(window));
+}
+
+void HotAreaView::ScaleTo(Dpi dpi)
+{
+    if (dpi != m_dpi) m_images.clear();
+    m_dpi = dpi;
     for (std::size_t i = 0; i < m_areas.Count(); ++i) {
+        m_areas.SetRect(i, dpi(m_baseRects[i]));
         const HotArea& area = m_areas.Area(i);
         for (int id : {area.normalImage, area.pressedImage, area.hoverImage})
-            if (!m_images.count(id)) m_images[id] = LoadSkinBitmap(id);
+            if (!m_images.count(id)) m_images[id] = LoadSkinBitmap(id, dpi.Value());
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include "platform/win/Accessible.h"
 #include "platform/win/Painter.h"
+#include "platform/win/WindowDpi.h"
 #include "platform/ui/HotArea.h"
 
 #include <functional>
@@ -13,9 +14,12 @@ namespace zelora::win {
 
 class HotAreaView final : public AccessibleSource {
 public:
-    explicit HotAreaView(std::vector<HotArea> areas) : m_areas(std::move(areas)) {}
+    // The areas' rectangles are the skin's, at 96 DPI.
+    explicit HotAreaView(std::vector<HotArea> areas);
 
-    void Attach(HWND window);  // loads every image once
+    void Attach(HWND window);  // laid out for the window's DPI; loads every image once
+    // Each area where its 96-DPI rectangle scales to, its pictures drawn for `dpi`.
+    void ScaleTo(Dpi dpi);
     // Each returns the areas whose action runs (bit i = area i).
     void ButtonDown(POINT p);
     HotAreaSet::Mask ButtonUp(POINT p);
@@ -33,7 +37,7 @@ public:
     void Paint(BackBuffer& buffer) const;
 
     const HotAreaSet& Areas() const { return m_areas; }
-    void SetRect(std::size_t i, Rect rect) { m_areas.SetRect(i, rect); }
+    void SetRect(std::size_t i, Rect rect) { m_areas.SetRect(i, rect); }  // window pixels
 
     // Screen readers see each area as a push button of its name, whose default action runs
     // `action(i)` (i in table order). Hand the view to the window's SetAccessibleSource.
@@ -50,6 +54,8 @@ private:
 
     HWND m_window = nullptr;
     HotAreaSet m_areas;
+    std::vector<Rect> m_baseRects;  // at 96 DPI, in table order
+    Dpi m_dpi;
     std::map<int, UniqueBitmap> m_images;
     std::function<void(std::size_t)> m_action;
 };

@@ -36,11 +36,36 @@ static_assert(sizeof(decltype(DibImage::pixels)::value_type) == sizeof(RGBQUAD) 
 
 }  // namespace
 
-HBITMAP SkinImages::Get(int id)
+HBITMAP SkinImages::Get(int id, Dpi dpi)
 {
+    if (dpi != m_dpi) {
+        m_loaded.clear();
+        m_dpi = dpi;
+    }
     auto found = m_loaded.find(id);
-    if (found == m_loaded.end()) found = m_loaded.emplace(id, LoadSkinBitmap(id)).first;
+    if (found == m_loaded.end()) found = m_loaded.emplace(id, LoadSkinBitmap(id, dpi.Value())).first;
     return found->second.Get();
+}
+
+UniqueBitmap LoadSkinBitmap(int id, int dpi)
+{
+    UniqueBitmap base = LoadSkinBitmap(id);
+    if (!base || dpi == kBaseDpi) return base;
+    const SIZE size = BitmapSize(base.Get());
+    const int width = ScaleForDpi(size.cx, dpi), height = ScaleForDpi(size.cy, dpi);
+    const HDC screen = ::GetDC(nullptr);
+    UniqueBitmap scaled(::CreateCompatibleBitmap(screen, width, height));
+    UniqueMemoryDc from(::CreateCompatibleDC(screen)), to(::CreateCompatibleDC(screen));
+    ::ReleaseDC(nullptr, screen);
+    if (!scaled || !from || !to) return base;
+    const HGDIOBJ oldFrom = ::SelectObject(from.Get(), base.Get());
+    const HGDIOBJ oldTo = ::SelectObject(to.Get(), scaled.Get());
+    ::SetStretchBltMode(to.Get(), HALFTONE);
+    ::SetBrushOrgEx(to.Get(), 0, 0, nullptr);
+    ::StretchBlt(to.Get(), 0, 0, width, height, from.Get(), 0, 0, size.cx, size.cy, SRCCOPY);
+    ::SelectObject(from.Get(), oldFrom);
+    ::SelectObject(to.Get(), oldTo);
+    return scaled;
 }
 
 UniqueBitmap LoadSkinBitmap(int id)

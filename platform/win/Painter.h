@@ -2,6 +2,7 @@
 // Flicker-free skin painting: everything is drawn into one off-screen bitmap covering the
 // part of the client area being painted, then copied to the window in one blit.
 
+#include "platform/ui/Dpi.h"
 #include "platform/win/UniqueHandle.h"
 
 #include <map>
@@ -10,15 +11,20 @@ namespace zelora::win {
 
 // Loads a bitmap resource of this program; null when it does not exist.
 UniqueBitmap LoadSkinBitmap(int id);
+// The picture as drawn for `dpi`: its size is the 96-DPI size scaled by ScaleForDpi.
+UniqueBitmap LoadSkinBitmap(int id, int dpi);
 
 // A window's skin bitmaps, each decoded at its first use and kept: a start pays only for
 // the pictures it shows (hidden buttons, hover images and hidden pages wait).
 class SkinImages {
 public:
-    HBITMAP Get(int id);
+    HBITMAP Get(int id) { return Get(id, Dpi()); }
+    // At another DPI than the last call's, the pictures kept are let go and drawn anew.
+    HBITMAP Get(int id, Dpi dpi);
 
 private:
     std::map<int, UniqueBitmap> m_loaded;  // by id; a missing resource is kept as null
+    Dpi m_dpi;
 };
 SIZE BitmapSize(HBITMAP bitmap);
 

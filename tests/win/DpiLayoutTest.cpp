@@ -1,0 +1,162 @@
+// The real main window moved to each scale by the message the system sends, every page shown
+// in turn: what a user sees must fit at every scale.
+#include <windows.h>
+
+#include "pages/PageLayout.h"
+#include "platform/win/Painter.h"
+#include "platform/win/WindowDpi.h"
+#include "shell/MainWindow.h"
+#include "win/WinTestSupport.h"
+
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace zelora {
+namespace {
+
+using wintest::WindowText;
+
+RECT RectIn(HWND parent, HWND child)
+{
+    RECT r{};
+    ::GetWindowRect(child, &r);
+    ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+std::wstring ClassOf(HWND hwnd)
+{
+    wchar_t name[32]{};
+    ::GetClassNameW(hwnd, name, 32);
+    return name;
+}
+
+// An up-down control sits on its buddy's edge, as the system places it.
+bool AreBuddies(HWND a, HWND b)
+{
+    const auto buddy = [](HWND spin) {
+        return ClassOf(spin) == UPDOWN_CLASSW ? reinterpret_cast<HWND>(::SendMessageW(spin, UDM_GETBUDDY, 0, 0)) : nullptr;
+    };
+    return buddy(a) == b || buddy(b) == a;
+}
+
+bool IsFrame(HWND hwnd)  // a group box draws around other controls
+{
+    return ClassOf(hwnd) == L"Button" &&
+           (::GetWindowLongPtrW(hwnd, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
+}
+
+// Controls that show text of their own beside a box, or as a label.
+bool IsLabel(HWND hwnd)
+{
+    const LONG_PTR type = ::GetWindowLongPtrW(hwnd, GWL_STYLE) & BS_TYPEMASK;
+    if (ClassOf(hwnd) == L"Static") return !(::GetWindowLongPtrW(hwnd, GWL_STYLE) & SS_BITMAP);
+    return ClassOf(hwnd) == L"Button" && type != BS_GROUPBOX && type != BS_OWNERDRAW;
+}
+
+// What a label's text takes in the control's font: one line, or lines broken at its width
+// where the control wraps; a box's square and gap count for check boxes and radio buttons.
+SIZE TextExtent(HWND control)
+{
+    const std::wstring text = WindowText(control);
+    const LONG_PTR style = ::GetWindowLongPtrW(control, GWL_STYLE);
+    const bool button = ClassOf(control) == L"Button";
+    const bool wraps = button ? (style & BS_MULTILINE) != 0 : (style & SS_TYPEMASK) <= SS_RIGHT;
+    RECT r{};
+    ::GetClientRect(control, &r);
+    const LONG_PTR type = style & BS_TYPEMASK;
+    const bool hasBox = button && type != BS_PUSHBUTTON && type != BS_DEFPUSHBUTTON;
+    const int box = hasBox ? win::DpiOf(control)(win::MetricAt96(SM_CXMENUCHECK) + 6) : 0;
+    r.right -= box;
+    win::WindowDc dc(control);
+    win::SelectGuard font(dc.Get(), reinterpret_cast<HGDIOBJ>(::SendMessageW(control, WM_GETFONT, 0, 0)));
+    const int height = r.bottom;
+    TEXTMETRICW metrics{};
+    ::GetTextMetricsW(dc.Get(), &metrics);
+    ::DrawTextW(dc.Get(), text.c_str(), -1, &r, DT_CALCRECT | (wraps ? DT_WORDBREAK : DT_SINGLELINE));
+    // One line is drawn centred and may lose its leading; more lines must all show.
+    return {r.right + box, wraps && r.bottom > metrics.tmHeight ? r.bottom : std::min<LONG>(r.bottom, height)};
+}
+
+void MoveToDpi(HWND window, int dpi)
+{
+    RECT at{};
+    ::GetWindowRect(window, &at);
+    ::SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&at));
+}
+
+// Visible controls of a page: inside it, not on one another (a frame holds others), each
+// label as wide as its text.
+void ExpectFits(HWND page)
+{
+    RECT client{};
+    ::GetClientRect(page, &client);
+    std::vector<HWND> shown;
+    for (HWND c = ::GetWindow(page, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT))
+        if (::IsWindowVisible(c)) shown.push_back(c);
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        const RECT r = RectIn(page, shown[i]);
+        SCOPED_TRACE(testing::Message() << "control " << ::GetDlgCtrlID(shown[i]) << " " << ClassOf(shown[i]));
+        EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= client.right && r.bottom <= client.bottom)
+            << r.left << "," << r.top << "," << r.right << "," << r.bottom;
+        if (IsLabel(shown[i])) {
+            const SIZE text = TextExtent(shown[i]);
+            EXPECT_TRUE(text.cx <= r.right - r.left && text.cy <= r.bottom - r.top)
+                << "text " << text.cx << " x " << text.cy;
+        }
+        for (std::size_t j = i + 1; j < shown.size(); ++j) {
+            if (IsFrame(shown[i]) || IsFrame(shown[j]) || AreBuddies(shown[i], shown[j])) continue;
+            RECT both{};
+            const RECT other = RectIn(page, shown[j]);
+            EXPECT_FALSE(::IntersectRect(&both, &r, &other))
+                << "overlaps control " << ::GetDlgCtrlID(shown[j]) << " " << ClassOf(shown[j]) << " "
+                << both.left << "," << both.top << "," << both.right << "," << both.bottom;
+        }
+    }
+}
+
+class DpiLayout : public ::testing::TestWithParam<int> {};
+
+TEST_P(DpiLayout, EveryPageFitsAndTheSkinScalesWithTheWindow)
+{
+    const int dpi = GetParam();
+    wintest::MachineRegistry registry;
+    MainWindow window(registry);
+    ASSERT_TRUE(window.CreateWithoutLoop(nullptr));
+    window.FinishStart();
+    MoveToDpi(window.Hwnd(), dpi);
+
+    RECT frame{};
+    ::GetWindowRect(window.Hwnd(), &frame);
+    EXPECT_EQ(frame.right - frame.left, ScaleForDpi(skin::kMainBackground.width, dpi));
+    EXPECT_EQ(frame.bottom - frame.top, ScaleForDpi(skin::kMainBackground.height, dpi));
+
+    for (std::size_t i = 0; i < kPageCount; ++i) {
+        SCOPED_TRACE(testing::Message() << "page " << i << " at " << dpi);
+        ::SendMessageW(window.Hwnd(), WM_COMMAND, MAKEWPARAM(kPages[i].button.command, 0), 0);
+        Page* page = window.PageAt(i);
+        ASSERT_NE(page, nullptr);
+        const RECT at = RectIn(window.Hwnd(), page->Hwnd());
+        EXPECT_EQ(at.right - at.left, ScaleForDpi(kPageWidth, dpi));
+        EXPECT_EQ(at.bottom - at.top, ScaleForDpi(kPageHeight, dpi));
+        // Each menu button shown is as big as its picture drawn for the scale.
+        for (const MenuButton& menu : kMenuButtons) {
+            const HWND button = ::GetDlgItem(window.Hwnd(), menu.controlId);
+            if (!button || !::IsWindowVisible(button)) continue;
+            const SIZE picture = win::BitmapSize(win::LoadSkinBitmap(menu.normalImage, dpi).Get());
+            const RECT face = RectIn(window.Hwnd(), button);
+            EXPECT_EQ(face.right - face.left, picture.cx);
+            EXPECT_EQ(face.bottom - face.top, picture.cy);
+        }
+        ExpectFits(page->Hwnd());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, DpiLayout, ::testing::Values(96, 120, 144, 168, 192));
+
+}  // namespace
+}  // namespace zelora
