@@ -1,6 +1,7 @@
 #include "updater/BitmapProgressBar.h"
 
 #include "platform/win/Painter.h"
+#include "platform/win/WindowDpi.h"
 
 #include <commctrl.h>
 
@@ -39,7 +40,7 @@ void BitmapProgressBar::SetPos(int position)
 
 bool BitmapProgressBar::SetBitmap(int bitmapId, bool redraw)
 {
-    m_bar = win::LoadSkinBitmap(bitmapId);
+    m_bar = win::LoadSkinBitmap(bitmapId, win::DpiOf(m_hwnd).Value());
     m_barSize = win::BitmapSize(m_bar.Get());
     if (m_barSize.cx <= 0 || m_barSize.cy <= 0) {
         m_bar.Reset();

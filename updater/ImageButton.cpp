@@ -5,17 +5,18 @@
 
 namespace zelora::updater {
 
-bool ImageButton::Attach(HWND dialog, const ImageButtonSkin& skin)
+bool ImageButton::Attach(HWND dialog, const ImageButtonSkin& skin, Dpi dpi)
 {
     m_hwnd = ::GetDlgItem(dialog, skin.controlId);
-    m_width = skin.width;
-    m_height = skin.height;
-    m_up = win::LoadSkinBitmap(skin.up);
-    m_selected = win::LoadSkinBitmap(skin.selected);
-    m_focus = win::LoadSkinBitmap(skin.focus);
-    if (skin.disabled) m_disabled = win::LoadSkinBitmap(skin.disabled);
+    const Rect at = dpi(Rect{skin.x, skin.y, skin.x + skin.width, skin.y + skin.height});
+    m_width = at.Width();
+    m_height = at.Height();
+    m_up = win::LoadSkinBitmap(skin.up, dpi.Value());
+    m_selected = win::LoadSkinBitmap(skin.selected, dpi.Value());
+    m_focus = win::LoadSkinBitmap(skin.focus, dpi.Value());
+    if (skin.disabled) m_disabled = win::LoadSkinBitmap(skin.disabled, dpi.Value());
     if (!m_hwnd || !m_up || !m_selected || !m_focus || (skin.disabled && !m_disabled)) return false;
-    ::MoveWindow(m_hwnd, skin.x, skin.y, skin.width, skin.height, FALSE);
+    ::MoveWindow(m_hwnd, at.left, at.top, m_width, m_height, FALSE);
     win::SetAccessibleName(m_hwnd, skin.words);
     return true;
 }

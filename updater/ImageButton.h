@@ -2,6 +2,7 @@
 // An owner-drawn push button shown entirely by skin bitmaps: up, selected (held down),
 // focus and, optionally, disabled.
 
+#include "platform/ui/Dpi.h"
 #include "platform/win/UniqueHandle.h"
 #include "resources/skin/Skin.h"
 
@@ -26,7 +27,7 @@ class ImageButton {
 public:
     // Binds to the dialog's control, loads the images and places the button (without
     // redrawing). False when the control or an image is missing.
-    bool Attach(HWND dialog, const ImageButtonSkin& skin);
+    bool Attach(HWND dialog, const ImageButtonSkin& skin, Dpi dpi = Dpi());
     void Draw(const DRAWITEMSTRUCT& item) const;
     HWND Hwnd() const { return m_hwnd; }
 

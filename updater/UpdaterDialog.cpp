@@ -42,6 +42,7 @@ constexpr int kOfferWidth = 272;
 constexpr RECT kOfferTextArea{16, 78, 258, 103};
 constexpr DWORD kCancelWaitMs = 700;
 constexpr int kOfferHeight = 162;
+constexpr RECT kProgressPlace{16, 75, 16 + 239, 75 + 9};
 
 constexpr wchar_t kNewVersionCaption[] = L"ZeloraUpdata";
 
@@ -85,21 +86,17 @@ BOOL UpdaterDialog::OnInit()
     const LONG_PTR exStyle = ::GetWindowLongPtrW(Hwnd(), GWL_EXSTYLE);
     ::SetWindowLongPtrW(Hwnd(), GWL_EXSTYLE, (exStyle & ~WS_EX_APPWINDOW) | WS_EX_TOOLWINDOW);
     ::SetWindowPos(Hwnd(), HWND_TOPMOST, -5, -5, 1, 1, SWP_SHOWWINDOW);
+    m_dpi = win::SystemDpiOf(Hwnd());
+    win::RecordDpi(Hwnd(), m_dpi);
 
     m_progress.Attach(Item(IDC_UPDATER_PROGRESS));
-    ::MoveWindow(m_progress.Hwnd(), 16, 75, 239, 9, FALSE);
     m_progress.SetRange(0, 100);
     m_progress.SetPos(0);
-    m_progress.SetBitmap(kBarBitmap, false);
     ::ShowWindow(m_progress.Hwnd(), SW_HIDE);
     SetBackground(kOfferBackground);
-
-    ImageButton* const buttons[] = {&m_startButton, &m_cancelButton, &m_okButton};
-    for (std::size_t i = 0; i < kButtons.size(); ++i) {
-        if (!buttons[i]->Attach(Hwnd(), kButtons[i])) {
-            ::PostMessageW(Hwnd(), WM_COMMAND, IDCANCEL, 0);
-            return TRUE;
-        }
+    if (!PlaceSkin()) {
+        ::PostMessageW(Hwnd(), WM_COMMAND, IDCANCEL, 0);
+        return TRUE;
     }
 
     const HWND list = Item(IDC_UPDATER_LIST);
@@ -118,9 +115,42 @@ BOOL UpdaterDialog::OnInit()
     return TRUE;
 }
 
+bool UpdaterDialog::PlaceSkin()
+{
+    const RECT bar = Pixels(kProgressPlace);
+    ::MoveWindow(m_progress.Hwnd(), bar.left, bar.top, bar.right - bar.left, bar.bottom - bar.top, FALSE);
+    m_progress.SetBitmap(kBarBitmap, false);
+    ImageButton* const buttons[] = {&m_startButton, &m_cancelButton, &m_okButton};
+    for (std::size_t i = 0; i < kButtons.size(); ++i)
+        if (!buttons[i]->Attach(Hwnd(), kButtons[i], m_dpi)) return false;
+    return true;
+}
+
+RECT UpdaterDialog::Pixels(const RECT& r) const
+{
+    return win::ToRect(m_dpi.Edges({r.left, r.top, r.right, r.bottom}));
+}
+
+bool UpdaterDialog::OnDpiChanged(Dpi dpi, const RECT& suggested)
+{
+    const Dpi from = m_dpi;
+    if (dpi == from) return true;
+    m_dpi = dpi;
+    win::RecordDpi(Hwnd(), dpi);
+    FollowDpi(from, dpi);
+    PlaceSkin();
+    if (m_backgroundId) SetBackground(m_backgroundId);
+    // Hidden until an offer, the window keeps its one-pixel size until then.
+    if (::IsWindowVisible(Hwnd()) && !Offered().empty())
+        ::SetWindowPos(Hwnd(), nullptr, suggested.left, suggested.top, dpi(kOfferWidth), dpi(kOfferHeight),
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+    ::InvalidateRect(Hwnd(), nullptr, TRUE);
+    return true;
+}
+
 bool UpdaterDialog::SetBackground(int bitmapId)
 {
-    win::UniqueBitmap bitmap = win::LoadSkinBitmap(bitmapId);
+    win::UniqueBitmap bitmap = win::LoadSkinBitmap(bitmapId, m_dpi.Value());
     if (!bitmap) return false;
     m_background = std::move(bitmap);
     m_backgroundId = bitmapId;
@@ -193,9 +223,9 @@ void UpdaterDialog::ShowOffer(const std::vector<CodecUpdate>& listOrder)
         ::SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
     }
     m_progress.SetPos(0);
-    const int x = ::GetSystemMetrics(SM_CXSCREEN) / 2 - 200;
-    const int y = ::GetSystemMetrics(SM_CYSCREEN) / 2 - 130;
-    ::SetWindowPos(Hwnd(), HWND_TOPMOST, x, y, kOfferWidth, kOfferHeight, SWP_SHOWWINDOW);
+    const int x = ::GetSystemMetrics(SM_CXSCREEN) / 2 - m_dpi(200);
+    const int y = ::GetSystemMetrics(SM_CYSCREEN) / 2 - m_dpi(130);
+    ::SetWindowPos(Hwnd(), HWND_TOPMOST, x, y, m_dpi(kOfferWidth), m_dpi(kOfferHeight), SWP_SHOWWINDOW);
     ::InvalidateRect(Hwnd(), nullptr, TRUE);
 }
 
@@ -323,9 +353,9 @@ bool UpdaterDialog::OnEraseBackground(HDC dc)
         return true;
     }
     ::SetTextColor(memory, RGB(0, 0, 0));
-    RECT name{kNameArea.left, kNameArea.top, kSizeArea.left, kNameArea.bottom};
+    RECT name = Pixels({kNameArea.left, kNameArea.top, kSizeArea.left, kNameArea.bottom});
     ::DrawTextW(memory, m_name.c_str(), -1, &name, DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
-    RECT size = kSizeArea;
+    RECT size = Pixels(kSizeArea);
     ::DrawTextW(memory, m_size.c_str(), -1, &size, DT_RIGHT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     return true;
 }
@@ -336,13 +366,14 @@ void UpdaterDialog::DrawOffer(HDC dc) const
 {
     ::SetTextColor(dc, RGB(40, 60, 110));
     const UINT format = DT_LEFT | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL;
-    const int height = kOfferTextArea.bottom - kOfferTextArea.top;
+    const RECT band = Pixels(kOfferTextArea);
+    const int height = band.bottom - band.top;
     for (std::size_t shown = Offered().size(); shown > 0; --shown) {
         const std::wstring text = win::Wide(OfferText(Offered(), shown));
-        RECT measured = kOfferTextArea;
+        RECT measured = band;
         ::DrawTextW(dc, text.c_str(), -1, &measured, format | DT_CALCRECT);
         if (shown > 1 && measured.bottom - measured.top > height) continue;
-        RECT area = kOfferTextArea;
+        RECT area = band;
         ::DrawTextW(dc, text.c_str(), -1, &area, format | DT_END_ELLIPSIS);
         return;
     }

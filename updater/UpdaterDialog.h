@@ -50,6 +50,7 @@ protected:
 
     INT_PTR OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     BOOL OnInit() override;
+    bool OnDpiChanged(Dpi dpi, const RECT& suggested) override;
     bool OnCommand(int id, int code, HWND control) override;
     bool OnDrawItem(DRAWITEMSTRUCT& item) override;
     bool OnEraseBackground(HDC dc) override;
@@ -58,6 +59,10 @@ protected:
     void RunAboutBox() override;
 
 private:
+    // The progress bar and the image buttons at their places and with their pictures for
+    // the window's DPI; false when a button or picture is missing.
+    bool PlaceSkin();
+    RECT Pixels(const RECT& r) const;  // a 96-DPI place at the window's DPI
     // What the flow asks.
     bool Announce(const std::string& text) override { return AnnounceBox(win::Wide(text)); }
     void TellFailure(const std::string& text) override { FailureBox(win::Wide(text)); }
@@ -88,6 +93,7 @@ private:
     win::UniqueIcon m_icon;
     win::UniqueBitmap m_background;
     int m_backgroundId = 0;
+    Dpi m_dpi;  // what the window is laid out for
     ImageButton m_startButton, m_cancelButton, m_okButton;
     BitmapProgressBar m_progress;
     std::wstring m_name;  // codec being fetched
