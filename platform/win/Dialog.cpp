@@ -127,6 +127,9 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         ::SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
         ::SetPropW(hwnd, kSelfProperty, self);
         TakeOverDpiChanges(hwnd);
+        // The template was laid out at the DPI the system knows; a page of a window that
+        // has moved to another since follows it before it places anything itself.
+        if (::GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_CHILD) self->FollowDpi(SystemDpiOf(hwnd), DpiOf(hwnd));
     }
     if (!self) return FALSE;
     if (LRESULT answer = 0; self->m_access && self->m_access->Handle(hwnd, msg, wParam, lParam, answer)) {
@@ -239,14 +242,7 @@ INT_PTR ModalDialog::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
 // ---------------------------------------------------------------------------------------
 // Modeless
 
-bool ModelessDialog::Create(HWND parent)
-{
-    if (!CreateFromTemplate(parent)) return false;
-    // The template was laid out at the DPI the system knows; a page of a window that has
-    // moved to another since follows it at once.
-    if (::GetWindowLongPtrW(Hwnd(), GWL_STYLE) & WS_CHILD) FollowDpi(SystemDpiOf(Hwnd()), WindowDpi());
-    return true;
-}
+bool ModelessDialog::Create(HWND parent) { return CreateFromTemplate(parent) != nullptr; }
 
 void ModelessDialog::End(INT_PTR)
 {

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <vector>
 
 namespace zelora {
@@ -119,6 +120,36 @@ void ExpectFits(HWND page)
     }
 }
 
+// The pixels of `bitmap`, or of the window's client area, in a rectangle: 0x00RRGGBB.
+std::vector<std::uint32_t> PixelsOf(HDC source, const RECT& r)
+{
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    win::UniqueBitmap copy(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    win::UniqueMemoryDc dc(::CreateCompatibleDC(source));
+    win::SelectGuard select(dc.Get(), copy.Get());
+    ::BitBlt(dc.Get(), 0, 0, width, height, source, r.left, r.top, SRCCOPY);
+    ::GdiFlush();
+    const auto* first = static_cast<const std::uint32_t*>(bits);
+    std::vector<std::uint32_t> pixels(first, first + width * height);
+    for (auto& p : pixels) p &= 0xFFFFFFu;
+    return pixels;
+}
+
+// What the window shows of its logo corner is the background picture drawn for its DPI.
+void ExpectLogoOfScale(HWND window, int dpi)
+{
+    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    const RECT corner{0, 0, ScaleForDpi(115, dpi), ScaleForDpi(34, dpi)};
+    win::UniqueBitmap picture = win::LoadSkinBitmap(skin::kMainBackground.id, dpi);
+    win::UniqueMemoryDc pictureDc(::CreateCompatibleDC(nullptr));
+    win::SelectGuard select(pictureDc.Get(), picture.Get());
+    const win::WindowDc shown(window);
+    EXPECT_EQ(PixelsOf(shown.Get(), corner), PixelsOf(pictureDc.Get(), corner));
+}
+
 class DpiLayout : public ::testing::TestWithParam<int> {};
 
 TEST_P(DpiLayout, EveryPageFitsAndTheSkinScalesWithTheWindow)
@@ -134,6 +165,7 @@ TEST_P(DpiLayout, EveryPageFitsAndTheSkinScalesWithTheWindow)
     ::GetWindowRect(window.Hwnd(), &frame);
     EXPECT_EQ(frame.right - frame.left, ScaleForDpi(skin::kMainBackground.width, dpi));
     EXPECT_EQ(frame.bottom - frame.top, ScaleForDpi(skin::kMainBackground.height, dpi));
+    ExpectLogoOfScale(window.Hwnd(), dpi);
 
     for (std::size_t i = 0; i < kPageCount; ++i) {
         SCOPED_TRACE(testing::Message() << "page " << i << " at " << dpi);
