@@ -1,4 +1,5 @@
 #include "codecs/CheckListView.h"
+#include "platform/win/WindowDpi.h"
 
 #include "resources/skin/Skin.h"
 #include "platform/win/WideText.h"
@@ -72,17 +73,17 @@ bool AddIconPixels(HIMAGELIST images, int id)
 
 }  // namespace
 
-UniqueImageList CreateCheckImages()
+UniqueImageList CreateCheckImages(Dpi dpi)
 {
-    UniqueImageList images(
-        ::ImageList_Create(kImageSize, kImageSize, ILC_COLOR32 | ILC_MASK, 2, 2));
+    const int size = dpi(kImageSize);
+    UniqueImageList images(::ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 2, 2));
     if (!images) return images;
     for (int id : {kUncheckedIcon, kCheckedIcon}) {
-        if (AddIconPixels(images.Get(), id)) continue;
+        if (dpi.IsBase() && AddIconPixels(images.Get(), id)) continue;
         // The image list keeps its own copy of the icon.
         win::UniqueIcon icon(static_cast<HICON>(::LoadImageW(win::ModuleInstance(),
                                                              MAKEINTRESOURCEW(id), IMAGE_ICON,
-                                                             kImageSize, kImageSize, 0)));
+                                                             size, size, 0)));
         ::ImageList_AddIcon(images.Get(), icon.Get());
     }
     return images;
@@ -105,12 +106,21 @@ void CheckListView::SetUp(HIMAGELIST images, std::initializer_list<int> columnWi
         LVCOLUMNW header{};
         header.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
         header.fmt = LVCFMT_LEFT;
-        header.cx = width;
+        header.cx = win::DpiOf(m_list)(width);
         header.pszText = text.data();
         header.iSubItem = column;
         ListView_InsertColumn(m_list, column, &header);
         ++column;
     }
+}
+
+void CheckListView::FollowDpi(HIMAGELIST images, Dpi from, Dpi to) const
+{
+    ListView_SetImageList(m_list, images, LVSIL_SMALL);
+    const HWND header = ListView_GetHeader(m_list);
+    const int columns = header ? Header_GetItemCount(header) : 0;
+    for (int column = 0; column < columns; ++column)
+        ListView_SetColumnWidth(m_list, column, ::MulDiv(ListView_GetColumnWidth(m_list, column), to.Value(), from.Value()));
 }
 
 void CheckListView::DeleteAll() const { ListView_DeleteAllItems(m_list); }

@@ -3,6 +3,7 @@
 // list that several lists share: the rows of both codec pages. Non-owning, like the other
 // control wrappers: the dialog owns the control, the page owns the image list.
 
+#include "platform/ui/Dpi.h"
 #include "platform/win/UniqueHandle.h"
 
 #include <commctrl.h>
@@ -16,9 +17,10 @@ namespace zelora {
 inline void DestroyImageList(HIMAGELIST images) { ::ImageList_Destroy(images); }
 using UniqueImageList = win::UniqueHandle<HIMAGELIST, DestroyImageList>;
 
-// Image 0 = the unticked row icon, image 1 = the ticked one, 20 x 20 with mask. The
-// lists that show it must have LVS_SHAREIMAGELISTS, or each would destroy it with itself.
-UniqueImageList CreateCheckImages();
+// Image 0 = the unticked row icon, image 1 = the ticked one, 20 x 20 at 96 DPI (scaled for
+// `dpi`) with mask. The lists that show it must have LVS_SHAREIMAGELISTS, or each would
+// destroy it with itself.
+UniqueImageList CreateCheckImages(Dpi dpi = Dpi());
 
 class CheckListView {
 public:
@@ -26,10 +28,14 @@ public:
     bool Attach(HWND list);
     HWND Hwnd() const { return m_list; }
 
-    // Makes `images` the small-image list and adds left-aligned columns, titled in order by
-    // `titles` (UTF-8) and without a title past them.
+    // Makes `images` the small-image list and adds left-aligned columns (widths at 96 DPI,
+    // scaled for the list's), titled in order by `titles` (UTF-8) and without a title past
+    // them.
     void SetUp(HIMAGELIST images, std::initializer_list<int> columnWidths,
                std::initializer_list<std::string_view> titles = {}) const;
+    // The list's window moved from `from` to `to` DPI: `images` shown, the columns as wide
+    // again for the new DPI.
+    void FollowDpi(HIMAGELIST images, Dpi from, Dpi to) const;
 
     void DeleteAll() const;
     void Delete(int item) const;

@@ -60,7 +60,7 @@ CodecConnectPage::CodecConnectPage(RegistryBackend& registry, ProcessLauncher* l
 
 BOOL CodecConnectPage::OnInit()
 {
-    m_images = CreateCheckImages();
+    m_images = CreateCheckImages(WindowDpi());
     m_staticBrush.Reset(::CreateSolidBrush(kPageBackgroundColor));
     if (!m_upper.Attach(Item(IDC_INSTALLED_LIST)) || !m_lower.Attach(Item(IDC_REMOVED_LIST))) {
         ::SendMessageW(Hwnd(), WM_COMMAND, IDCANCEL, 0);
@@ -134,6 +134,11 @@ void CodecConnectPage::DpiChanged(Dpi from, Dpi to)
 {
     Page::DpiChanged(from, to);
     m_buttons.ScaleTo(to);
+    // The lists take the new images before the old ones they share go.
+    UniqueImageList images = CreateCheckImages(to);
+    ListView_SetImageList(m_upper.Hwnd(), images.Get(), LVSIL_SMALL);
+    ListView_SetImageList(m_lower.Hwnd(), images.Get(), LVSIL_SMALL);
+    m_images = std::move(images);
     if (m_laidOut) PlaceLists();
 }
 

@@ -61,7 +61,7 @@ CodecUpdatePage::CodecUpdatePage(RegistryBackend& registry)
 
 BOOL CodecUpdatePage::OnInit()
 {
-    m_images = CreateCheckImages();
+    m_images = CreateCheckImages(WindowDpi());
     for (std::size_t i = 0; i < kListPlaces.size(); ++i) {
         if (!m_lists[i].Attach(CreateList(Hwnd(), kListPlaces[i], Pixels(kListPlaces[i].at)))) {
             ::SendMessageW(Hwnd(), WM_COMMAND, IDCANCEL, 0);
@@ -74,10 +74,14 @@ BOOL CodecUpdatePage::OnInit()
 void CodecUpdatePage::DpiChanged(Dpi from, Dpi to)
 {
     Page::DpiChanged(from, to);
+    // The lists take the new images before the old ones they share go.
+    UniqueImageList images = CreateCheckImages(to);
     for (std::size_t i = 0; i < kListPlaces.size(); ++i) {
         const Rect at = Pixels(kListPlaces[i].at);
+        m_lists[i].FollowDpi(images.Get(), from, to);
         ::MoveWindow(m_lists[i].Hwnd(), at.left, at.top, at.Width(), at.Height(), TRUE);
     }
+    m_images = std::move(images);
 }
 
 const CheckListView& CodecUpdatePage::ListOf(UpdateList list) const

@@ -77,9 +77,6 @@ std::string NoteOf(const FormatRow& row)
     return note;
 }
 
-// The list's columns at 96 DPI: format, the two views, Media Foundation.
-constexpr int kColumnWidths[] = {124, 96, 96, 88};
-
 }  // namespace
 
 PreferredPage::PreferredPage(const RegistryViews& views)
@@ -95,9 +92,7 @@ BOOL PreferredPage::OnInit()
     if (!list.Attach(Item(IDC_PREFERRED_LIST))) return TRUE;
     ::SendMessageW(list.Hwnd(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT,
                    LVS_EX_FULLROWSELECT);
-    const Dpi dpi = WindowDpi();
-    list.SetUp(nullptr, {dpi(kColumnWidths[0]), dpi(kColumnWidths[1]), dpi(kColumnWidths[2]), dpi(kColumnWidths[3])},
-               {"형식", "32비트 플레이어", "64비트 플레이어", "Media Foundation"});
+    list.SetUp(nullptr, {124, 96, 96, 88}, {"형식", "32비트 플레이어", "64비트 플레이어", "Media Foundation"});
     return TRUE;
 }
 
@@ -113,8 +108,8 @@ void PreferredPage::DpiChanged(Dpi from, Dpi to)
 {
     Page::DpiChanged(from, to);
     PlaceControls();
-    for (int column = 0; column < static_cast<int>(std::size(kColumnWidths)); ++column)
-        ::SendMessageW(Item(IDC_PREFERRED_LIST), LVM_SETCOLUMNWIDTH, column, to(kColumnWidths[column]));
+    CheckListView list;
+    if (list.Attach(Item(IDC_PREFERRED_LIST))) list.FollowDpi(nullptr, from, to);
 }
 
 void PreferredPage::Shown()

@@ -2,6 +2,7 @@
 
 #include "platform/registry/Win32Registry.h"
 #include "platform/win/Notices.h"
+#include "platform/win/WindowDpi.h"
 #include "shell/MainWindow.h"
 #include "shell/SingleInstance.h"
 
@@ -18,6 +19,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 
     // The pages use the common controls; the finder starts OLE for its browser itself.
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    zelora::win::DeclareDpiAwareness();
     ::InitCommonControlsEx(&controls);
 
     {

@@ -1,6 +1,7 @@
 // ZeloraUpdate: the decoder updater, started at logon. One copy at a time; its window runs
 // modally and the process ends with it.
 
+#include "platform/win/WindowDpi.h"
 #include "platform/registry/Win32Registry.h"
 #include "platform/win/Notices.h"
 #include "platform/win/UniqueHandle.h"
@@ -17,6 +18,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 
     const HRESULT ole = ::OleInitialize(nullptr);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_PROGRESS_CLASS};
+    zelora::win::DeclareDpiAwareness();
     ::InitCommonControlsEx(&controls);
     {
         zelora::Win32Registry registry;

@@ -21,6 +21,17 @@ int MulDivRounded(int value, int to, int from)
 
 }  // namespace
 
+void DeclareDpiAwareness()
+{
+    using SetContextFn = BOOL(WINAPI*)(HANDLE);
+    using SetAwareFn = BOOL(WINAPI*)();
+    const auto perMonitorV2 = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4));
+    const auto perMonitor = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-3));
+    if (const auto setContext = User32Function<SetContextFn>("SetProcessDpiAwarenessContext"))
+        if (setContext(perMonitorV2) || setContext(perMonitor)) return;
+    if (const auto setAware = User32Function<SetAwareFn>("SetProcessDPIAware")) setAware();
+}
+
 Dpi SystemDpiOf(HWND window)
 {
     using GetDpiForWindowFn = UINT(WINAPI*)(HWND);

@@ -11,6 +11,10 @@
 
 namespace zelora::win {
 
+// Before the first window: the process draws for each monitor's DPI itself (per monitor
+// v2, else v1, else system-wide), whatever its manifest already said.
+void DeclareDpiAwareness();
+
 // The recorded DPI of `window`'s top-level window, else what the system says of the window
 // (per monitor where it knows that, else the screen's).
 Dpi DpiOf(HWND window);

@@ -20,9 +20,7 @@ check "each skinned control has a Korean name" \
 
 echo "every page, opened through the reader's default action"
 # Groups open first; a page's button is then pressed while its page is in view.
-for name in "코덱연결 설정" "코덱 업데이트" "비디오 설정" "FFDShow 비디오" "DivX 비디오" "Xvid 비디오" \
-            "사운드 설정" "FFDShow 오디오" "AC3 필터" "DTS 스피커" "자막 설정" "VSFilter 자막" \
-            "DivX G400 자막" "영화찾기 소개" "우선 코덱"; do
+for name in "${menu_buttons[@]}"; do
   check "$name: its default action runs" probe_do Zelora "$name"
   sleep 0.5
   case "$name" in

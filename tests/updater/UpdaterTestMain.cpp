@@ -1,4 +1,5 @@
 // Entry point of the updater's Win32-side tests, run under Wine.
+#include "platform/win/WindowDpi.h"
 #include "platform/win/Notices.h"
 #include "updater/UpdaterDialog.h"
 
@@ -10,6 +11,7 @@
 int wmain(int argc, wchar_t** argv)
 {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_PROGRESS_CLASS};
+    zelora::win::DeclareDpiAwareness();
     ::InitCommonControlsEx(&controls);
     zelora::win::NameProgram(zelora::updater::kUpdaterName);
     ::testing::InitGoogleTest(&argc, argv);

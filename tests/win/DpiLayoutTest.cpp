@@ -14,6 +14,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 namespace zelora {
@@ -189,6 +191,40 @@ TEST_P(DpiLayout, EveryPageFitsAndTheSkinScalesWithTheWindow)
 }
 
 INSTANTIATE_TEST_SUITE_P(Scales, DpiLayout, ::testing::Values(96, 120, 144, 168, 192));
+
+}  // namespace
+}  // namespace zelora
+
+namespace zelora {
+namespace {
+
+// Run by the scale end-to-end test, not by the suite: the main window as a start shows it,
+// moved to ZELORA_DPI_TO first when that is set, written to ZELORA_DPI_PICTURE as a PPM.
+TEST(DpiPicture, DISABLED_WriteTheStartWindow)
+{
+    const char* out = std::getenv("ZELORA_DPI_PICTURE");
+    ASSERT_NE(out, nullptr);
+    wintest::MachineRegistry registry;
+    MainWindow window(registry);
+    ASSERT_TRUE(window.CreateWithoutLoop(nullptr));
+    window.FinishStart();
+    if (const char* to = std::getenv("ZELORA_DPI_TO"); to && *to) MoveToDpi(window.Hwnd(), std::atoi(to));
+    wintest::PumpMessages();
+    ::RedrawWindow(window.Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RECT client{};
+    ::GetClientRect(window.Hwnd(), &client);
+    const win::WindowDc shown(window.Hwnd());
+    const std::vector<std::uint32_t> pixels = PixelsOf(shown.Get(), client);
+    std::FILE* file = std::fopen(out, "wb");
+    ASSERT_NE(file, nullptr);
+    std::fprintf(file, "P6\n%ld %ld\n255\n", client.right, client.bottom);
+    for (std::uint32_t p : pixels) {
+        const unsigned char rgb[3] = {static_cast<unsigned char>(p >> 16), static_cast<unsigned char>(p >> 8),
+                                      static_cast<unsigned char>(p)};
+        std::fwrite(rgb, 1, 3, file);
+    }
+    std::fclose(file);
+}
 
 }  // namespace
 }  // namespace zelora

@@ -1,4 +1,5 @@
 // Entry point of the Win32-side tests, run under Wine.
+#include "platform/win/WindowDpi.h"
 #include "platform/win/Notices.h"
 #include "shell/MainWindow.h"
 
@@ -11,6 +12,7 @@
 int wmain(int argc, wchar_t** argv)
 {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    zelora::win::DeclareDpiAwareness();
     ::InitCommonControlsEx(&controls);
     zelora::win::NameProgram(zelora::kProgramName);  // the boxes of the windows under test
     // The finder's browser control needs OLE, and must be gone before it is uninitialised.
