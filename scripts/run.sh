@@ -5,9 +5,16 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
-bash scripts/build.sh win32 >/dev/null
-export ZELORA_BUILD="$root/build/win32"
 source scripts/wine-env.sh
+bash scripts/setup.sh >/dev/null
+if zelora_runs_32bit; then
+  bash scripts/build.sh win32 >/dev/null
+  export ZELORA_BUILD="$root/build/win32"
+else
+  echo "run: this machine's kernel refuses 32-bit programs; starting the 64-bit build instead"
+  bash scripts/build.sh win64 >/dev/null
+  export ZELORA_BUILD="$root/build/win64"
+fi
 
 interactive=1
 if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then interactive=0; fi

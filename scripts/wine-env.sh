@@ -17,6 +17,11 @@ zelora_build_bits() {
   if grep -q '^CMAKE_AR:FILEPATH=.*i686-w64-mingw32-' "$1/CMakeCache.txt" 2>/dev/null; then echo 32; else echo 64; fi
 }
 
+# Whether this machine runs 32-bit programs at all (Wine's i386 loader is one). Some virtual
+# machines' kernels refuse every 32-bit executable ("Exec format error") though wine32 is
+# installed.
+zelora_runs_32bit() { [ -x "$WINE32" ] && "$WINE32" --version >/dev/null 2>&1; }
+
 zelora_start_display() {
   if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
   # Xvfb picks a free display number itself, so parallel runs never share one.
@@ -55,6 +60,7 @@ zelora_wine_setup() {
     # Without its i386 half, wine64 runs a 32-bit program in a mode that paints every
     # window black: better no run at all.
     [ -x "$WINE32" ] || { echo "wine-env: $WINE32 missing (wine32:i386, scripts/setup.sh)" >&2; return 1; }
+    zelora_runs_32bit || { echo "wine-env: this machine's kernel does not run 32-bit programs" >&2; return 1; }
     ZELORA_WINE=$WINE32
   else
     ZELORA_WINE=$WINE64
@@ -62,7 +68,8 @@ zelora_wine_setup() {
   export ZELORA_BITS ZELORA_WINE
   # A prefix made while only wine64 was there has no 32-bit system folder, so no 32-bit
   # program (regsvr32 among them) could run in it: made again.
-  if [ -f "$WINEPREFIX/.zelora-ready" ] && [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/regsvr32.exe" ]; then
+  if [ -f "$WINEPREFIX/.zelora-ready" ] && [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/regsvr32.exe" ] &&
+    zelora_runs_32bit; then
     echo "wine-env: the prefix in $WINEPREFIX has no 32-bit system folder; making it again"
     "$WINESERVER" -k 2>/dev/null || true
     rm -rf "$WINEPREFIX"

@@ -59,9 +59,11 @@ trace="$shots/codec-health-process.log"
 regsvr32_started_for() { grep -qF -- "$1" "$trace"; }
 no_regsvr32_for() { ! grep -q "CreateProcessInternalW .*regsvr32\.exe.*$1" "$trace"; }
 
-# Zelora starts the system's own 32-bit regsvr32, which loads the stand-in filter: both
-# must be 32-bit, as on a user's PC.
-[ -f "$drive/windows/syswow64/regsvr32.exe" ] || { fail "the prefix has no 32-bit regsvr32"; finish; exit 1; }
+# Zelora starts the system's own regsvr32 of its bitness, which loads the stand-in filter:
+# both 32-bit, as on a user's PC (64-bit where this machine runs only the 64-bit build).
+system_folder=syswow64
+[ "$ZELORA_BITS" = 64 ] && system_folder=system32
+[ -f "$drive/windows/$system_folder/regsvr32.exe" ] || { fail "the prefix has no $ZELORA_BITS-bit regsvr32"; finish; exit 1; }
 # The prefix is shared with the other tests: leave it as the demo pack has it.
 restore() {
   rm -rf "$drive/Vendor" "$drive/Other Pack"

@@ -4,8 +4,12 @@
 # on the shipped 32-bit build.
 
 e2e_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-export ZELORA_BUILD="${ZELORA_BUILD:-$e2e_root/build/win32}"
 source "$e2e_root/scripts/wine-env.sh"
+if [ -z "${ZELORA_BUILD:-}" ]; then
+  # The shipped 32-bit build, unless this machine cannot run 32-bit programs at all.
+  if zelora_runs_32bit; then ZELORA_BUILD="$e2e_root/build/win32"; else ZELORA_BUILD="$e2e_root/build/win64"; fi
+fi
+export ZELORA_BUILD
 if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
   zelora_start_display
 fi
