@@ -3,7 +3,9 @@
 # skin's size for the scale, and a window moved from 96 to 192 DPI by the system's message
 # shows what a start at 192 shows. Screenshots of the start and the finder at each scale go
 # beside the build for looking at.
-export ZELORA_SCREEN=2048x1700  # the window at 200 % is 1176 x 1216 at (400, 250)
+# A screen of its own: the window at 200 % is 1176 x 1216 at (400, 250).
+unset DISPLAY
+export ZELORA_SCREEN=2048x1700
 source "$(dirname "$0")/lib.sh"
 
 set_dpi() { "$ZELORA_WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1; "$WINESERVER" -w; }
