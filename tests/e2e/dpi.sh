@@ -9,6 +9,8 @@ export ZELORA_SCREEN=2048x1700
 source "$(dirname "$0")/lib.sh"
 
 set_dpi() { "$ZELORA_WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1; "$WINESERVER" -w; }
+# The prefix belongs to this display number, which a later test may get again: 96 is left.
+trap 'set_dpi 96; e2e_cleanup' EXIT
 scaled() { echo $(( ($1 * $2 + 48) / 96 )); }  # the programs' one rounding rule
 
 demo_pack
