@@ -1,5 +1,6 @@
 // The yardstick of the start-up benchmark (scripts/bench-startup.sh): the least a program
-// of Zelora's kind does before its window is seen. One caption-less 588 x 608 window at
+// of Zelora's kind does before its window is seen. One caption-less 588 x 608 window (at 96 DPI; as
+// Zelora scales it at others) at
 // Zelora's place, painted from an off-screen bitmap drawn once at creation. Built a second
 // time with ZELORA_BENCH_COMMON_CONTROLS (and the programs' manifest): the same window after
 // loading version 6 of the common controls, which any program with a list view pays for.
@@ -18,9 +19,16 @@
 
 namespace {
 
-constexpr int kWidth = 588;
-constexpr int kHeight = 608;
+constexpr int kBaseWidth = 588;
+constexpr int kBaseHeight = 608;
 constexpr wchar_t kClassName[] = L"ZeloraBenchBareWindow";
+
+// At another DPI than 96 (LogPixels), everything is as large as Zelora makes it there, by
+// the same rounding.
+int g_dpi = 96;
+int S(int value) { return (value * g_dpi + 48) / 96; }
+RECT S(RECT r) { return {S(r.left), S(r.top), S(r.right), S(r.bottom)}; }
+int g_width = kBaseWidth, g_height = kBaseHeight;
 
 HDC g_picture = nullptr;  // memory DC holding the picture for the window's lifetime
 
@@ -28,27 +36,29 @@ void DrawPicture(HWND window)
 {
     HDC screen = ::GetDC(window);
     g_picture = ::CreateCompatibleDC(screen);
-    ::SelectObject(g_picture, ::CreateCompatibleBitmap(screen, kWidth, kHeight));
+    ::SelectObject(g_picture, ::CreateCompatibleBitmap(screen, g_width, g_height));
     ::ReleaseDC(window, screen);
     // A panel on the left and a content area, as the settings centre's background has.
     const struct {
         RECT area;
         COLORREF colour;
     } fills[] = {
-        {{0, 0, kWidth, kHeight}, RGB(238, 240, 243)},
-        {{0, 0, 150, kHeight}, RGB(221, 226, 233)},
+        {{0, 0, kBaseWidth, kBaseHeight}, RGB(238, 240, 243)},
+        {{0, 0, 150, kBaseHeight}, RGB(221, 226, 233)},
         {{162, 50, 582, 550}, RGB(233, 233, 233)},
     };
     for (const auto& fill : fills) {
         HBRUSH brush = ::CreateSolidBrush(fill.colour);
-        ::FillRect(g_picture, &fill.area, brush);
+        const RECT area = S(fill.area);
+        ::FillRect(g_picture, &area, brush);
         ::DeleteObject(brush);
     }
 }
 
 #ifdef ZELORA_BENCH_SAME_CONTROLS
-HWND MakeChild(const wchar_t* className, DWORD style, DWORD exStyle, RECT place, HWND parent, int id)
+HWND MakeChild(const wchar_t* className, DWORD style, DWORD exStyle, RECT base, HWND parent, int id)
 {
+    const RECT place = S(base);
     return ::CreateWindowExW(exStyle, className, L"", WS_CHILD | WS_VISIBLE | style, place.left,
                              place.top, place.right - place.left, place.bottom - place.top, parent,
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
@@ -57,13 +67,14 @@ HWND MakeChild(const wchar_t* className, DWORD style, DWORD exStyle, RECT place,
 // Two 20 x 20 images, as the tick column's.
 HIMAGELIST MakeImages()
 {
-    HIMAGELIST images = ::ImageList_Create(20, 20, ILC_COLOR32 | ILC_MASK, 2, 2);
+    const int size = S(20);
+    HIMAGELIST images = ::ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 2, 2);
     HDC screen = ::GetDC(nullptr);
     for (COLORREF colour : {RGB(255, 255, 255), RGB(40, 120, 40)}) {
-        HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 20, 20);
+        HBITMAP bitmap = ::CreateCompatibleBitmap(screen, size, size);
         HDC dc = ::CreateCompatibleDC(screen);
         HGDIOBJ old = ::SelectObject(dc, bitmap);
-        RECT all{0, 0, 20, 20};
+        RECT all{0, 0, size, size};
         HBRUSH brush = ::CreateSolidBrush(colour);
         ::FillRect(dc, &all, brush);
         ::DeleteObject(brush);
@@ -84,7 +95,7 @@ void MakeControls(HWND window)
     HWND page = MakeChild(L"STATIC", 0, WS_EX_CONTROLPARENT, {162, 50, 582, 550}, window, 1100);
     HIMAGELIST images = MakeImages();
     // The pages' template font, 9 points of Gulim, as the dialog manager makes it.
-    HFONT font = ::CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0,
+    HFONT font = ::CreateFontW(-S(12), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0,
                                0, L"\uAD74\uB9BC");
     const RECT places[] = {{10, 55, 190, 190}, {210, 55, 390, 190}, {10, 265, 190, 400}, {210, 265, 390, 400}};
     const int rows[] = {8, 6, 2, 0};  // the demo pack's video, audio and subtitle rows
@@ -101,7 +112,7 @@ void MakeControls(HWND window)
         for (int width : {146, 0}) {
             LVCOLUMNW column{};
             column.mask = LVCF_WIDTH | LVCF_SUBITEM;
-            column.cx = width;
+            column.cx = S(width);
             column.iSubItem = index;
             ListView_InsertColumn(list, index++, &column);
         }
@@ -143,7 +154,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         return TRUE;
 #endif
     case WM_ERASEBKGND: {
-        ::BitBlt(reinterpret_cast<HDC>(wParam), 0, 0, kWidth, kHeight, g_picture, 0, 0, SRCCOPY);
+        ::BitBlt(reinterpret_cast<HDC>(wParam), 0, 0, g_width, g_height, g_picture, 0, 0, SRCCOPY);
         return 1;
     }
     case WM_DESTROY:
@@ -162,6 +173,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
 #endif
+    // As Zelora: drawn for the screen's DPI by the program itself.
+    ::SetProcessDPIAware();
+    if (HDC screen = ::GetDC(nullptr)) {
+        g_dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
+        ::ReleaseDC(nullptr, screen);
+    }
+    g_width = S(kBaseWidth);
+    g_height = S(kBaseHeight);
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = WindowProc;
     windowClass.hInstance = instance;
@@ -169,7 +188,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     windowClass.lpszClassName = kClassName;
     ::RegisterClassW(&windowClass);
     HWND window = ::CreateWindowExW(0, kClassName, L"ZeloraBench", WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX,
-                                    400, 250, kWidth, kHeight, nullptr, nullptr, instance, nullptr);
+                                    400, 250, g_width, g_height, nullptr, nullptr, instance, nullptr);
     ::ShowWindow(window, SW_SHOW);
     MSG message;
     while (::GetMessageW(&message, nullptr, 0, 0) > 0) {

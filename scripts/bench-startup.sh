@@ -32,7 +32,7 @@ bash scripts/build.sh "win$bits" >/dev/null
 export ZELORA_BUILD="$root/build/win$bits"
 source scripts/wine-env.sh
 zelora_start_display
-trap '"$WINESERVER" -k 2>/dev/null || true; zelora_stop_loopback; zelora_stop_display' EXIT
+trap '"$ZELORA_WINE" reg add "HKCU\\Control Panel\\Desktop" /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1; "$WINESERVER" -k 2>/dev/null || true; zelora_stop_loopback; zelora_stop_display' EXIT
 zelora_wine_setup "$ZELORA_BUILD"
 echo "(the $ZELORA_BITS-bit programs of $ZELORA_BUILD under $(basename "$ZELORA_WINE"))"
 # Every start below inherits http_proxy: no request leaves 127.0.0.1.
@@ -40,7 +40,12 @@ zelora_start_loopback
 zelora_regtool apply "$(winepath_of "$root/tools/demo/DemoPack.txt")"
 # Ordinary starts: the first-start reset is not what a user waits for every day.
 "$ZELORA_WINE" reg add 'HKLM\Software\Tarnwick\Quellmark\Setup' /v CheckInstall /t REG_DWORD /d 1 /f /reg:32 >/dev/null
+# ZELORA_BENCH_DPI (96): the LogPixels every program starts at; the windows waited for are
+# the scaled size, by the programs' rounding.
+dpi=${ZELORA_BENCH_DPI:-96}
+"$ZELORA_WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null
 "$WINESERVER" -w 2>/dev/null || true
+size="$(( (588 * dpi + 48) / 96 ))x$(( (608 * dpi + 48) / 96 ))"
 
 bare="$ZELORA_BUILD/zelora_bench_bare.exe"
 controls="$ZELORA_BUILD/zelora_bench_bare_controls.exe"
@@ -49,7 +54,7 @@ zelora="$ZELORA_BUILD/Zelora.exe"
 stop_server() { "$WINESERVER" -k 2>/dev/null || true; "$WINESERVER" -w 2>/dev/null || true; }
 start_ms() {
   [ "$round" = cold ] && stop_server
-  python3 bench/startup_watch.py --size 588x608 -- "$ZELORA_WINE" "$1"
+  python3 bench/startup_watch.py --size "$size" -- "$ZELORA_WINE" "$1"
   sleep 0.3
 }
 median() { printf '%s\n' "$@" | sort -n | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
@@ -75,7 +80,7 @@ for round in ${ZELORA_BENCH_ROUNDS:-cold warm}; do
   controls_median=$(median "${controls_ms[@]}")
   same_median=$(median "${same_ms[@]}")
   zelora_median=$(median "${zelora_ms[@]}")
-  echo "== $round Wine server, $ZELORA_BITS-bit programs"
+  echo "== $round Wine server, $ZELORA_BITS-bit programs, $dpi DPI"
   echo "bare window: median ${bare_median} ms (runs: ${bare_ms[*]})"
   echo "bare window with the common controls 6: median ${controls_median} ms (runs: ${controls_ms[*]})"
   echo "bare window with Zelora's first-paint controls: median ${same_median} ms (runs: ${same_ms[*]})"
