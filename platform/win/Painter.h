@@ -2,22 +2,33 @@
 // Flicker-free skin painting: everything is drawn into one off-screen bitmap covering the
 // part of the client area being painted, then copied to the window in one blit.
 
+#include "platform/ui/Dpi.h"
 #include "platform/win/UniqueHandle.h"
 
 #include <map>
 
 namespace zelora::win {
 
-// Loads a bitmap resource of this program; null when it does not exist.
-UniqueBitmap LoadSkinBitmap(int id);
+// A skin picture of this program for `dpi`, ScaleForDpi of its 96-DPI size on each side:
+// the picture drawn for that scale where the program carries one (96 and 192), else the
+// nearest larger one scaled down with an area filter (above the largest: it scaled up).
+// Null when the program has no such picture.
+UniqueBitmap LoadSkinBitmap(int id, int dpi);
+inline UniqueBitmap LoadSkinBitmap(int id) { return LoadSkinBitmap(id, kBaseDpi); }
 
-// A window's skin bitmaps, each decoded at its first use and kept: a start pays only for
-// the pictures it shows (hidden buttons, hover images and hidden pages wait).
+// A window's skin bitmaps for its DPI, each decoded at its first use and kept: a start
+// pays only for the pictures it shows (hidden buttons, hover images and hidden pages wait).
 class SkinImages {
 public:
+    explicit SkinImages(int dpi = kBaseDpi) : m_dpi(dpi) {}
+
     HBITMAP Get(int id);
+    int Dpi() const { return m_dpi; }
+    // A new DPI lets go of the pictures of the old one (handles Get gave become invalid).
+    void SetDpi(int dpi);
 
 private:
+    int m_dpi;
     std::map<int, UniqueBitmap> m_loaded;  // by id; a missing resource is kept as null
 };
 SIZE BitmapSize(HBITMAP bitmap);

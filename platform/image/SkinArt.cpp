@@ -1,0 +1,168 @@
+#include "platform/image/SkinArt.h"
+
+#include "platform/image/Inflate.h"
+#include "platform/ui/Dpi.h"
+
+#include <algorithm>
+
+namespace zelora {
+namespace {
+
+std::uint32_t Read16(std::span<const std::uint8_t> b, std::size_t at)
+{
+    return static_cast<std::uint32_t>(b[at]) | static_cast<std::uint32_t>(b[at + 1]) << 8;
+}
+
+std::uint32_t Read32(std::span<const std::uint8_t> b, std::size_t at)
+{
+    return Read16(b, at) | Read16(b, at + 2) << 16;
+}
+
+// How much of each source pixel one target pixel covers, along one axis: target pixel t
+// spans [t * from, (t + 1) * from) and source pixel s spans [s * to, (s + 1) * to), in
+// units of 1 / (from * to) of the whole length; the weights of a target add up to `from`.
+struct Span {
+    int first = 0;
+    std::vector<std::uint32_t> weights;
+};
+
+std::vector<Span> Spans(int from, int to)
+{
+    std::vector<Span> spans(static_cast<std::size_t>(to));
+    for (int t = 0; t < to; ++t) {
+        const long long begin = static_cast<long long>(t) * from;
+        const long long end = begin + from;
+        Span& span = spans[static_cast<std::size_t>(t)];
+        span.first = static_cast<int>(begin / to);
+        for (long long s = span.first; s * to < end && s < from; ++s)
+            span.weights.push_back(static_cast<std::uint32_t>(std::min(end, (s + 1) * to) - std::max(begin, s * to)));
+    }
+    return spans;
+}
+
+}  // namespace
+
+std::optional<std::vector<std::uint32_t>> DecodeSkinPalettes(std::span<const std::uint8_t> block)
+{
+    if (block.size() < 4) return std::nullopt;
+    const std::uint32_t count = Read32(block, 0);
+    if (count == 0 || count > skin_art::kMaxColours) return std::nullopt;
+    const auto bytes = Inflate(block.subspan(4), std::size_t{count} * 3);
+    if (!bytes) return std::nullopt;
+    std::vector<std::uint32_t> colours(count);
+    for (std::size_t i = 0; i < count; ++i)
+        colours[i] = static_cast<std::uint32_t>((*bytes)[3 * i]) << 16 |
+                     static_cast<std::uint32_t>((*bytes)[3 * i + 1]) << 8 | (*bytes)[3 * i + 2];
+    return colours;
+}
+
+std::optional<SkinPicture> DecodeSkinPicture(std::span<const std::uint8_t> picture,
+                                             std::span<const std::uint32_t> palettes)
+{
+    using namespace skin_art;
+    if (picture.size() < kHeaderBytes) return std::nullopt;
+    const int width = static_cast<int>(Read16(picture, kWidthAt));
+    const int height = static_cast<int>(Read16(picture, kHeightAt));
+    const std::uint32_t first = Read32(picture, kFirstColourAt);
+    const std::uint32_t colours = Read16(picture, kColoursAt);
+    if (width <= 0 || height <= 0 || width > kMaxDibSide || height > kMaxDibSide) return std::nullopt;
+    if (colours == 0 || colours > 256 || first > palettes.size() || colours > palettes.size() - first)
+        return std::nullopt;
+    const auto indices =
+        Inflate(picture.subspan(kHeaderBytes), static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    if (!indices) return std::nullopt;
+    SkinPicture out;
+    out.baseWidth = static_cast<int>(Read16(picture, kBaseWidthAt));
+    out.baseHeight = static_cast<int>(Read16(picture, kBaseHeightAt));
+    out.image.width = width;
+    out.image.height = height;
+    out.image.pixels.resize(indices->size());
+    const std::span<const std::uint32_t> palette = palettes.subspan(first, colours);
+    for (std::size_t i = 0; i < indices->size(); ++i) {
+        const std::uint8_t index = (*indices)[i];
+        if (index >= colours) return std::nullopt;
+        out.image.pixels[i] = palette[index];
+    }
+    return out;
+}
+
+DibImage ResampleArea(const DibImage& image, int width, int height)
+{
+    DibImage out;
+    out.width = width;
+    out.height = height;
+    const auto w = static_cast<std::size_t>(width);
+    out.pixels.assign(w * static_cast<std::size_t>(height), 0);
+    if (image.width <= 0 || image.height <= 0 || width <= 0 || height <= 0) return out;
+    const std::vector<Span> across = Spans(image.width, width);
+    const std::vector<Span> down = Spans(image.height, height);
+    // Rows first, each channel kept with 8 more bits than it has, then columns.
+    constexpr int kChannels = 3;
+    std::vector<std::uint16_t> rows(w * static_cast<std::size_t>(image.height) * kChannels);
+    for (int y = 0; y < image.height; ++y) {
+        const std::uint32_t* source = image.pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width);
+        for (std::size_t x = 0; x < w; ++x) {
+            const Span& span = across[x];
+            for (int c = 0; c < kChannels; ++c) {
+                std::uint64_t sum = 0;
+                for (std::size_t i = 0; i < span.weights.size(); ++i)
+                    sum += std::uint64_t{span.weights[i]} * ((source[static_cast<std::size_t>(span.first) + i] >> (8 * c)) & 0xFF);
+                rows[(static_cast<std::size_t>(y) * w + x) * kChannels + static_cast<std::size_t>(c)] =
+                    static_cast<std::uint16_t>((sum * 256 + static_cast<std::uint64_t>(image.width) / 2) /
+                                               static_cast<std::uint64_t>(image.width));
+            }
+        }
+    }
+    const std::uint64_t whole = std::uint64_t{256} * static_cast<std::uint64_t>(image.height);
+    for (std::size_t y = 0; y < static_cast<std::size_t>(height); ++y) {
+        const Span& span = down[y];
+        for (std::size_t x = 0; x < w; ++x) {
+            std::uint32_t pixel = 0;
+            for (int c = 0; c < kChannels; ++c) {
+                std::uint64_t sum = 0;
+                for (std::size_t i = 0; i < span.weights.size(); ++i)
+                    sum += std::uint64_t{span.weights[i]} *
+                           rows[((static_cast<std::size_t>(span.first) + i) * w + x) * kChannels + static_cast<std::size_t>(c)];
+                pixel |= static_cast<std::uint32_t>((sum + whole / 2) / whole) << (8 * c);
+            }
+            out.pixels[y * w + x] = pixel;
+        }
+    }
+    return out;
+}
+
+int ArtDpiFor(int dpi, std::span<const int> artDpis)
+{
+    for (int stored : artDpis)
+        if (stored >= dpi) return stored;
+    return artDpis.back();
+}
+
+const std::vector<std::uint32_t>* SkinArt::PalettesOf(int artDpi)
+{
+    auto found = m_palettes.find(artDpi);
+    if (found == m_palettes.end()) found = m_palettes.emplace(artDpi, DecodeSkinPalettes(m_source.Palettes(artDpi))).first;
+    return found->second ? &*found->second : nullptr;
+}
+
+std::optional<DibImage> SkinArt::Load(int id, int dpi)
+{
+    if (dpi <= 0 || m_artDpis.empty()) return std::nullopt;
+    const int artDpi = ArtDpiFor(dpi, m_artDpis);
+    const std::vector<std::uint32_t>* palettes = PalettesOf(artDpi);
+    if (!palettes) return std::nullopt;
+    std::optional<SkinPicture> picture = DecodeSkinPicture(m_source.Picture(id, artDpi), *palettes);
+    if (!picture) return std::nullopt;
+    // A stored picture must have exactly the size the layout gives it, or it would be
+    // cut off or leave a gap.
+    DibImage& image = picture->image;
+    if (image.width != ScaleForDpi(picture->baseWidth, artDpi) || image.height != ScaleForDpi(picture->baseHeight, artDpi))
+        return std::nullopt;
+    if (artDpi == dpi) return std::move(image);
+    const int width = ScaleForDpi(picture->baseWidth, dpi);
+    const int height = ScaleForDpi(picture->baseHeight, dpi);
+    if (width <= 0 || height <= 0 || width > kMaxDibSide || height > kMaxDibSide) return std::nullopt;
+    return ResampleArea(image, width, height);
+}
+
+}  // namespace zelora
