@@ -25,10 +25,14 @@ constexpr std::array<std::uint8_t, kDistanceCodes> kDistanceExtra = {0, 0, 0, 0,
 constexpr std::array<std::uint8_t, 19> kLengthOrder = {16, 17, 18, 0, 8, 7, 9, 6, 10, 5,
                                                        11, 4, 12, 3, 13, 2, 14, 1, 15};
 
-// A canonical Huffman code as counts of codes per length and symbols in code order.
+constexpr int kFastBits = 9;  // codes this short are found with one table look-up
+
+// A canonical Huffman code as counts of codes per length and symbols in code order, with a
+// table of the codes of up to kFastBits bits indexed by the next bits of the stream.
 struct Huffman {
     std::array<std::uint16_t, kMaxBits + 1> count{};
     std::array<std::uint16_t, kLiteralCodes> symbol{};
+    std::array<std::uint16_t, 1u << kFastBits> fast{};  // symbol << 4 | length; 0: not short
 
     // False when the lengths ask for more codes than exist (an incomplete code is allowed:
     // its unused codes fail when read).
@@ -45,6 +49,18 @@ struct Huffman {
         for (int len = 1; len <= kMaxBits; ++len) offset[len + 1] = static_cast<std::uint16_t>(offset[len] + count[len]);
         for (int i = 0; i < n; ++i)
             if (lengths[i] != 0) symbol[offset[lengths[i]]++] = static_cast<std::uint16_t>(i);
+        fast.fill(0);
+        unsigned code = 0;
+        int index = 0;
+        for (int len = 1; len <= kFastBits; ++len, code <<= 1) {
+            for (int k = 0; k < count[len]; ++k, ++code) {
+                unsigned reversed = 0;  // the stream gives a code's first bit first
+                for (int b = 0; b < len; ++b) reversed |= ((code >> b) & 1u) << (len - 1 - b);
+                for (unsigned fill = reversed; fill < fast.size(); fill += 1u << len)
+                    fast[fill] = static_cast<std::uint16_t>(symbol[index] << 4 | len);
+                ++index;
+            }
+        }
         return true;
     }
 };
@@ -90,6 +106,18 @@ private:
     // The next symbol of `code`, or -1 for a code the table does not hold or the end of data.
     int Decode(const Huffman& code)
     {
+        while (m_bitCount < kFastBits && m_at < m_in.size()) {
+            m_bitBuffer |= static_cast<std::uint32_t>(m_in[m_at++]) << m_bitCount;
+            m_bitCount += 8;
+        }
+        if (m_bitCount >= kFastBits) {
+            const unsigned entry = code.fast[m_bitBuffer & ((1u << kFastBits) - 1)];
+            if (entry != 0) {
+                m_bitBuffer >>= entry & 15;
+                m_bitCount -= static_cast<int>(entry & 15);
+                return static_cast<int>(entry >> 4);
+            }
+        }
         int value = 0;
         int first = 0;
         int index = 0;
@@ -114,7 +142,8 @@ private:
 
     bool Stored()
     {
-        m_bitBuffer = 0;  // to the byte boundary
+        m_at -= static_cast<std::size_t>(m_bitCount / 8);  // whole bytes read ahead go back
+        m_bitBuffer = 0;  // and the rest of the byte is skipped
         m_bitCount = 0;
         if (m_at + 4 > m_in.size()) return false;
         const unsigned length = m_in[m_at] | m_in[m_at + 1] << 8;

@@ -18,9 +18,13 @@ std::uint32_t Read32(std::span<const std::uint8_t> b, std::size_t at)
     return Read16(b, at) | Read16(b, at + 2) << 16;
 }
 
-// How much of each source pixel one target pixel covers, along one axis: target pixel t
-// spans [t * from, (t + 1) * from) and source pixel s spans [s * to, (s + 1) * to), in
-// units of 1 / (from * to) of the whole length; the weights of a target add up to `from`.
+// How much of each source pixel one target pixel covers, along one axis, in units of
+// 1 / kWhole of a target pixel: target t spans [t * from, (t + 1) * from) and source s
+// spans [s * to, (s + 1) * to) of from * to units. The weights of a target add up to
+// exactly kWhole, so a plain colour stays exactly itself.
+constexpr std::uint32_t kWholeBits = 14;
+constexpr std::uint32_t kWhole = 1u << kWholeBits;
+
 struct Span {
     int first = 0;
     std::vector<std::uint32_t> weights;
@@ -34,8 +38,16 @@ std::vector<Span> Spans(int from, int to)
         const long long end = begin + from;
         Span& span = spans[static_cast<std::size_t>(t)];
         span.first = static_cast<int>(begin / to);
-        for (long long s = span.first; s * to < end && s < from; ++s)
-            span.weights.push_back(static_cast<std::uint32_t>(std::min(end, (s + 1) * to) - std::max(begin, s * to)));
+        std::uint32_t total = 0;
+        std::size_t largest = 0;
+        for (long long s = span.first; s * to < end && s < from; ++s) {
+            const long long covered = std::min(end, (s + 1) * to) - std::max(begin, s * to);
+            const auto weight = static_cast<std::uint32_t>((covered * kWhole + from / 2) / from);
+            if (span.weights.empty() || weight > span.weights[largest]) largest = span.weights.size();
+            span.weights.push_back(weight);
+            total += weight;
+        }
+        span.weights[largest] += kWhole - total;  // what rounding took or gave
     }
     return spans;
 }
@@ -96,36 +108,38 @@ DibImage ResampleArea(const DibImage& image, int width, int height)
     if (image.width <= 0 || image.height <= 0 || width <= 0 || height <= 0) return out;
     const std::vector<Span> across = Spans(image.width, width);
     const std::vector<Span> down = Spans(image.height, height);
-    // Rows first, each channel kept with 8 more bits than it has, then columns.
-    constexpr int kChannels = 3;
-    std::vector<std::uint16_t> rows(w * static_cast<std::size_t>(image.height) * kChannels);
-    for (int y = 0; y < image.height; ++y) {
-        const std::uint32_t* source = image.pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width);
+    // Rows first, each channel kept with 8 more bits (at most 255 << 8), then columns.
+    constexpr std::size_t kChannels = 3;
+    const std::size_t stride = w * kChannels;
+    std::vector<std::uint16_t> rows(stride * static_cast<std::size_t>(image.height));
+    for (std::size_t y = 0; y < static_cast<std::size_t>(image.height); ++y) {
+        const std::uint32_t* source = image.pixels.data() + y * static_cast<std::size_t>(image.width);
+        std::uint16_t* row = rows.data() + y * stride;
         for (std::size_t x = 0; x < w; ++x) {
             const Span& span = across[x];
-            for (int c = 0; c < kChannels; ++c) {
-                std::uint64_t sum = 0;
-                for (std::size_t i = 0; i < span.weights.size(); ++i)
-                    sum += std::uint64_t{span.weights[i]} * ((source[static_cast<std::size_t>(span.first) + i] >> (8 * c)) & 0xFF);
-                rows[(static_cast<std::size_t>(y) * w + x) * kChannels + static_cast<std::size_t>(c)] =
-                    static_cast<std::uint16_t>((sum * 256 + static_cast<std::uint64_t>(image.width) / 2) /
-                                               static_cast<std::uint64_t>(image.width));
+            std::uint32_t sum[kChannels] = {};
+            for (std::size_t i = 0; i < span.weights.size(); ++i) {
+                const std::uint32_t pixel = source[static_cast<std::size_t>(span.first) + i];
+                for (std::size_t c = 0; c < kChannels; ++c) sum[c] += span.weights[i] * ((pixel >> (8 * c)) & 0xFF);
             }
+            for (std::size_t c = 0; c < kChannels; ++c)
+                row[x * kChannels + c] = static_cast<std::uint16_t>((sum[c] + (1u << (kWholeBits - 9))) >> (kWholeBits - 8));
         }
     }
-    const std::uint64_t whole = std::uint64_t{256} * static_cast<std::uint64_t>(image.height);
+    std::vector<std::uint32_t> sums(stride);
     for (std::size_t y = 0; y < static_cast<std::size_t>(height); ++y) {
         const Span& span = down[y];
+        std::fill(sums.begin(), sums.end(), 0u);
+        for (std::size_t i = 0; i < span.weights.size(); ++i) {
+            const std::uint16_t* row = rows.data() + (static_cast<std::size_t>(span.first) + i) * stride;
+            for (std::size_t k = 0; k < stride; ++k) sums[k] += span.weights[i] * row[k];
+        }
+        std::uint32_t* target = out.pixels.data() + y * w;
         for (std::size_t x = 0; x < w; ++x) {
             std::uint32_t pixel = 0;
-            for (int c = 0; c < kChannels; ++c) {
-                std::uint64_t sum = 0;
-                for (std::size_t i = 0; i < span.weights.size(); ++i)
-                    sum += std::uint64_t{span.weights[i]} *
-                           rows[((static_cast<std::size_t>(span.first) + i) * w + x) * kChannels + static_cast<std::size_t>(c)];
-                pixel |= static_cast<std::uint32_t>((sum + whole / 2) / whole) << (8 * c);
-            }
-            out.pixels[y * w + x] = pixel;
+            for (std::size_t c = 0; c < kChannels; ++c)
+                pixel |= ((sums[x * kChannels + c] + (1u << (kWholeBits + 7))) >> (kWholeBits + 8)) << (8 * c);
+            target[x] = pixel;
         }
     }
     return out;
