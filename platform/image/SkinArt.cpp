@@ -108,38 +108,56 @@ DibImage ResampleArea(const DibImage& image, int width, int height)
     if (image.width <= 0 || image.height <= 0 || width <= 0 || height <= 0) return out;
     const std::vector<Span> across = Spans(image.width, width);
     const std::vector<Span> down = Spans(image.height, height);
-    // Rows first, each channel kept with 8 more bits (at most 255 << 8), then columns.
+    // Rows first, each channel kept with 8 more bits (at most 255 << 8), then columns. A
+    // source row is needed by a few neighbouring target rows only: the rows made across are
+    // kept in a small ring rather than all at once.
     constexpr std::size_t kChannels = 3;
     const std::size_t stride = w * kChannels;
-    std::vector<std::uint16_t> rows(stride * static_cast<std::size_t>(image.height));
-    for (std::size_t y = 0; y < static_cast<std::size_t>(image.height); ++y) {
-        const std::uint32_t* source = image.pixels.data() + y * static_cast<std::size_t>(image.width);
-        std::uint16_t* row = rows.data() + y * stride;
+    std::size_t slots = 1;
+    for (const Span& span : down) slots = std::max(slots, span.weights.size() + 1);
+    std::vector<std::uint16_t> ring(slots * stride);
+    std::vector<int> held(slots, -1);  // which source row each slot holds
+    const auto acrossRow = [&](int y) -> const std::uint16_t* {
+        const std::size_t slot = static_cast<std::size_t>(y) % slots;
+        std::uint16_t* row = ring.data() + slot * stride;
+        if (held[slot] == y) return row;
+        held[slot] = y;
+        const std::uint32_t* source = image.pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width);
         for (std::size_t x = 0; x < w; ++x) {
             const Span& span = across[x];
-            std::uint32_t sum[kChannels] = {};
-            for (std::size_t i = 0; i < span.weights.size(); ++i) {
-                const std::uint32_t pixel = source[static_cast<std::size_t>(span.first) + i];
-                for (std::size_t c = 0; c < kChannels; ++c) sum[c] += span.weights[i] * ((pixel >> (8 * c)) & 0xFF);
+            const std::uint32_t* from = source + span.first;
+            std::uint32_t blue = 0;
+            std::uint32_t green = 0;
+            std::uint32_t red = 0;
+            for (const std::uint32_t weight : span.weights) {
+                const std::uint32_t pixel = *from++;
+                blue += weight * (pixel & 0xFF);
+                green += weight * (pixel >> 8 & 0xFF);
+                red += weight * (pixel >> 16 & 0xFF);
             }
-            for (std::size_t c = 0; c < kChannels; ++c)
-                row[x * kChannels + c] = static_cast<std::uint16_t>((sum[c] + (1u << (kWholeBits - 9))) >> (kWholeBits - 8));
+            constexpr std::uint32_t kHalf = 1u << (kWholeBits - 9);
+            row[x * kChannels] = static_cast<std::uint16_t>((blue + kHalf) >> (kWholeBits - 8));
+            row[x * kChannels + 1] = static_cast<std::uint16_t>((green + kHalf) >> (kWholeBits - 8));
+            row[x * kChannels + 2] = static_cast<std::uint16_t>((red + kHalf) >> (kWholeBits - 8));
         }
-    }
+        return row;
+    };
     std::vector<std::uint32_t> sums(stride);
     for (std::size_t y = 0; y < static_cast<std::size_t>(height); ++y) {
         const Span& span = down[y];
         std::fill(sums.begin(), sums.end(), 0u);
-        for (std::size_t i = 0; i < span.weights.size(); ++i) {
-            const std::uint16_t* row = rows.data() + (static_cast<std::size_t>(span.first) + i) * stride;
-            for (std::size_t k = 0; k < stride; ++k) sums[k] += span.weights[i] * row[k];
+        int source = span.first;
+        for (const std::uint32_t weight : span.weights) {
+            const std::uint16_t* row = acrossRow(source++);
+            std::uint32_t* sum = sums.data();
+            for (std::size_t k = 0; k < stride; ++k) sum[k] += weight * row[k];
         }
         std::uint32_t* target = out.pixels.data() + y * w;
+        constexpr std::uint32_t kHalf = 1u << (kWholeBits + 7);
         for (std::size_t x = 0; x < w; ++x) {
-            std::uint32_t pixel = 0;
-            for (std::size_t c = 0; c < kChannels; ++c)
-                pixel |= ((sums[x * kChannels + c] + (1u << (kWholeBits + 7))) >> (kWholeBits + 8)) << (8 * c);
-            target[x] = pixel;
+            const std::uint32_t* sum = sums.data() + x * kChannels;
+            target[x] = (sum[0] + kHalf) >> (kWholeBits + 8) | ((sum[1] + kHalf) >> (kWholeBits + 8)) << 8 |
+                        ((sum[2] + kHalf) >> (kWholeBits + 8)) << 16;
         }
     }
     return out;
