@@ -1,6 +1,7 @@
 #include "platform/image/SkinArt.h"
 
 #include "platform/image/Inflate.h"
+#include "platform/image/LittleEndian.h"
 #include "platform/ui/Dpi.h"
 
 #include <algorithm>
@@ -8,15 +9,8 @@
 namespace zelora {
 namespace {
 
-std::uint32_t Read16(std::span<const std::uint8_t> b, std::size_t at)
-{
-    return static_cast<std::uint32_t>(b[at]) | static_cast<std::uint32_t>(b[at + 1]) << 8;
-}
-
-std::uint32_t Read32(std::span<const std::uint8_t> b, std::size_t at)
-{
-    return Read16(b, at) | Read16(b, at + 2) << 16;
-}
+using little_endian::Read16;
+using little_endian::Read32;
 
 // How much of each source pixel one target pixel covers, along one axis, in units of
 // 1 / kWhole of a target pixel: target t spans [t * from, (t + 1) * from) and source s
