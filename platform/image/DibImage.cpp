@@ -1,20 +1,15 @@
 #include "platform/image/DibImage.h"
 
+#include "platform/image/LittleEndian.h"
+
 #include <algorithm>
 #include <cstddef>
 
 namespace zelora {
 namespace {
 
-std::uint32_t Read16(std::span<const std::uint8_t> b, std::size_t at)
-{
-    return static_cast<std::uint32_t>(b[at]) | static_cast<std::uint32_t>(b[at + 1]) << 8;
-}
-
-std::uint32_t Read32(std::span<const std::uint8_t> b, std::size_t at)
-{
-    return Read16(b, at) | Read16(b, at + 2) << 16;
-}
+using little_endian::Read16;
+using little_endian::Read32;
 
 std::uint32_t Rgb(std::uint8_t blue, std::uint8_t green, std::uint8_t red)
 {

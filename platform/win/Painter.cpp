@@ -1,14 +1,18 @@
 #include "platform/win/Painter.h"
 
 #include "platform/image/DibImage.h"
+#include "platform/image/SkinArt.h"
 #include "platform/win/Dialog.h"
+#include "resources/skin/Skin.h"
 
 #include <algorithm>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <mutex>
 #include <optional>
+#include <string>
 
 namespace zelora::win {
 namespace {
@@ -34,6 +38,39 @@ static_assert(sizeof(RGBTRIPLE) == 3 && offsetof(RGBTRIPLE, rgbtBlue) == 0 &&
 static_assert(sizeof(decltype(DibImage::pixels)::value_type) == sizeof(RGBQUAD) &&
               std::endian::native == std::endian::little);
 
+// The bytes of a resource of this program; empty when it does not exist.
+std::span<const std::uint8_t> ResourceBytes(int id, const wchar_t* type)
+{
+    const HMODULE module = ModuleInstance();
+    const HRSRC resource = ::FindResourceW(module, MAKEINTRESOURCEW(id), type);
+    const HGLOBAL loaded = resource ? ::LoadResource(module, resource) : nullptr;
+    const void* data = loaded ? ::LockResource(loaded) : nullptr;
+    if (!data) return {};
+    return {static_cast<const std::uint8_t*>(data), static_cast<std::size_t>(::SizeofResource(module, resource))};
+}
+
+// The skin as the generator's resource script stores it: type "SKIN<dpi>" by picture id,
+// the palettes under "SKINPALETTES" by DPI.
+class ResourceArt final : public SkinArtSource {
+public:
+    std::span<const std::uint8_t> Picture(int id, int artDpi) override
+    {
+        return ResourceBytes(id, (L"SKIN" + std::to_wstring(artDpi)).c_str());
+    }
+    std::span<const std::uint8_t> Palettes(int artDpi) override { return ResourceBytes(artDpi, L"SKINPALETTES"); }
+};
+
+std::optional<DibImage> LoadSkinImage(int id, int dpi)
+{
+    // One per program, keeping each scale's decoded palettes; the lock is for the rare
+    // picture loaded off the window's thread.
+    static std::mutex lock;
+    static ResourceArt resources;
+    static SkinArt art(resources, skin::kArtDpis);
+    const std::lock_guard<std::mutex> held(lock);
+    return art.Load(id, dpi);
+}
+
 }  // namespace
 
 HBITMAP SkinImages::Get(int id, Dpi dpi)
@@ -49,36 +86,8 @@ HBITMAP SkinImages::Get(int id, Dpi dpi)
 
 UniqueBitmap LoadSkinBitmap(int id, int dpi)
 {
-    UniqueBitmap base = LoadSkinBitmap(id);
-    if (!base || dpi == kBaseDpi) return base;
-    const SIZE size = BitmapSize(base.Get());
-    const int width = ScaleForDpi(size.cx, dpi), height = ScaleForDpi(size.cy, dpi);
-    const HDC screen = ::GetDC(nullptr);
-    UniqueBitmap scaled(::CreateCompatibleBitmap(screen, width, height));
-    UniqueMemoryDc from(::CreateCompatibleDC(screen)), to(::CreateCompatibleDC(screen));
-    ::ReleaseDC(nullptr, screen);
-    if (!scaled || !from || !to) return base;
-    const HGDIOBJ oldFrom = ::SelectObject(from.Get(), base.Get());
-    const HGDIOBJ oldTo = ::SelectObject(to.Get(), scaled.Get());
-    ::SetStretchBltMode(to.Get(), HALFTONE);
-    ::SetBrushOrgEx(to.Get(), 0, 0, nullptr);
-    ::StretchBlt(to.Get(), 0, 0, width, height, from.Get(), 0, 0, size.cx, size.cy, SRCCOPY);
-    ::SelectObject(from.Get(), oldFrom);
-    ::SelectObject(to.Get(), oldTo);
-    return scaled;
-}
-
-UniqueBitmap LoadSkinBitmap(int id)
-{
-    // Decoded here rather than by LoadImage: the skin is run-length encoded, which not
-    // every loader turns into a DIB section.
-    const HMODULE module = ModuleInstance();
-    const HRSRC resource = ::FindResourceW(module, MAKEINTRESOURCEW(id), RT_BITMAP);
-    const HGLOBAL loaded = resource ? ::LoadResource(module, resource) : nullptr;
-    const void* data = loaded ? ::LockResource(loaded) : nullptr;
-    if (!data) return {};
-    const std::optional<DibImage> image = DecodeDib(
-        {static_cast<const std::uint8_t*>(data), static_cast<std::size_t>(::SizeofResource(module, resource))});
+    // Decoded here rather than by LoadImage: the skin is stored in its own compact form.
+    const std::optional<DibImage> image = LoadSkinImage(id, dpi);
     if (!image) return {};
 
     BITMAPINFO info{};

@@ -9,13 +9,15 @@
 
 namespace zelora::win {
 
-// Loads a bitmap resource of this program; null when it does not exist.
-UniqueBitmap LoadSkinBitmap(int id);
-// The picture as drawn for `dpi`: its size is the 96-DPI size scaled by ScaleForDpi.
+// A skin picture of this program for `dpi`, ScaleForDpi of its 96-DPI size on each side:
+// the picture drawn for that scale where the program carries one (96 and 192), else the
+// nearest larger one scaled down with an area filter (above the largest: it scaled up).
+// Null when the program has no such picture.
 UniqueBitmap LoadSkinBitmap(int id, int dpi);
+inline UniqueBitmap LoadSkinBitmap(int id) { return LoadSkinBitmap(id, kBaseDpi); }
 
-// A window's skin bitmaps, each decoded at its first use and kept: a start pays only for
-// the pictures it shows (hidden buttons, hover images and hidden pages wait).
+// A window's skin bitmaps for its DPI, each decoded at its first use and kept: a start
+// pays only for the pictures it shows (hidden buttons, hover images and hidden pages wait).
 class SkinImages {
 public:
     HBITMAP Get(int id) { return Get(id, Dpi()); }

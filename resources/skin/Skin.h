@@ -14,6 +14,10 @@ struct Picture {
     const wchar_t* words;
 };
 
+// The scales whose pictures are stored, as DPI (the first is 96), each in resource type
+// "SKIN<dpi>" by picture id, with its palettes in "SKINPALETTES" by the DPI.
+inline constexpr int kArtDpis[] = {96, 192};
+
 // A place in a window's client area; x counts back from the right edge when fromRight.
 struct Box {
     int x;

@@ -141,9 +141,17 @@ screen_differences() { # picture x y
     png:- | compare -metric AE png:- "$1" null: 2>&1)
   echo "${diff%% *}"
 }
+# A committed skin picture as a PNG file, made at its first use: prints its path.
+e2e_skin_dir=$(mktemp -d)
+e2e_temp_dirs+=("$e2e_skin_dir")
+skin_png() { # program (zelora or update), id
+  local png="$e2e_skin_dir/$1_$2.png"
+  [ -f "$png" ] || /usr/bin/python3 "$e2e_root/tools/skin/skin_png.py" "$1" "$2" "$png"
+  echo "$png"
+}
 # Whether the screen at client rectangle (x, y) shows exactly skin bitmap ID.
 shows_bitmap() { # id x y
-  [ "$(screen_differences "$e2e_root/resources/skin/bmp_$1.bmp" $((ZELORA_X + $2)) $((ZELORA_Y + $3)))" = "0" ]
+  [ "$(screen_differences "$(skin_png zelora "$1")" $((ZELORA_X + $2)) $((ZELORA_Y + $3)))" = "0" ]
 }
 # Whether the client rectangle (x, y, w, h) shows the same part of skin bitmap ID.
 # The logo corner: the 96-DPI picture pixel for pixel, or at another scale (E2E_DPI; the
@@ -157,7 +165,7 @@ shows_start_skin() {
 }
 shows_skin_part() { # id x y w h
   local part; part=$(mktemp --suffix=.png)
-  convert "$e2e_root/resources/skin/bmp_$1.bmp" -crop "${4}x${5}+$2+$3" +repage "$part"
+  convert "$(skin_png zelora "$1")" -crop "${4}x${5}+$2+$3" +repage "$part"
   local diff; diff=$(screen_differences "$part" $((ZELORA_X + $2)) $((ZELORA_Y + $3)))
   rm -f "$part"
   [ "$diff" = 0 ]

@@ -86,7 +86,7 @@ locate_client() {
   eval "$(xdotool getwindowgeometry --shell "$UPDATER_WINDOW")"
   local at
   [ -f "$work/corner.png" ] ||
-    convert "$e2e_root/resources/skin/upd_bmp_131.bmp" -crop 30x30+0+0 +repage "$work/corner.png"
+    convert "$(skin_png update 131)" -crop 30x30+0+0 +repage "$work/corner.png"
   xwd -root -silent | convert xwd:- -crop "300x190+$X+$Y" +repage "$work/around.png"
   at=$(compare -metric AE -subimage-search "$work/around.png" "$work/corner.png" null: 2>&1 |
     sed -n 's/.* @ \([0-9]*\),\([0-9]*\).*/\1 \2/p')
@@ -96,7 +96,8 @@ locate_client() {
 client_click() { xdotool mousemove --sync $((CLIENT_X + $1)) $((CLIENT_Y + $2)) click 1; sleep 0.5; }
 client_shot() { screenshot "$1" "266x133+$CLIENT_X+$CLIENT_Y"; }
 client_shows() { # bitmap id, x, y [w h]: that skin picture (or its top left w x h) exactly
-  local bmp="$e2e_root/resources/skin/upd_bmp_$1.bmp" size
+  local bmp size
+  bmp=$(skin_png update "$1")
   size=${4:+${4}x$5}
   size=${size:-$(identify -format '%wx%h' "$bmp")}
   convert "$bmp" -crop "${size}+0+0" +repage "$work/expected.png"
@@ -168,7 +169,7 @@ client_shot "$shots/updater-offer.png"
 check "offer shows its background" client_shows 131 0 0 266 76
 # The band below the question names the codecs and their new builds.
 offer_names_codecs() {
-  convert "$e2e_root/resources/skin/upd_bmp_131.bmp" -crop 240x22+16+78 +repage "$work/band.png"
+  convert "$(skin_png update 131)" -crop 240x22+16+78 +repage "$work/band.png"
   [ "$(screen_differences "$work/band.png" $((CLIENT_X + 16)) $((CLIENT_Y + 78)))" -gt 100 ]
 }
 check "offer names what it installs" offer_names_codecs

@@ -1,10 +1,12 @@
 // The skin pictures are generated once and committed, so a Windows build can compile them
 // without Python. These tests check the committed files against the tables both programs
-// are built from: a picture that is missing, of the wrong size or in a format that
-// LoadBitmap/LoadImage would reject shows up here instead of as a blank area at run time.
+// are built from: a picture that is missing, of the wrong size at some scale or that the
+// programs' own decoder (or LoadImage, for icons) would reject shows up here instead of as
+// a blank area at run time.
 
 #include "pages/PageTable.h"
-#include "platform/image/DibImage.h"
+#include "platform/image/SkinArt.h"
+#include "platform/ui/Dpi.h"
 #include "resources/skin/Skin.h"
 
 #include <gtest/gtest.h>
@@ -96,23 +98,52 @@ std::uint32_t BigEndian32(const std::vector<unsigned char>& b, std::size_t at) {
            static_cast<std::uint32_t>(b[at + 2]) << 8 | static_cast<std::uint32_t>(b[at + 3]);
 }
 
-// Empty when b is a BMP file of exactly width x height that the programs' own decoder
-// reads completely (the programs load the skin through it); otherwise what is wrong.
-std::string BmpProblem(const std::vector<unsigned char>& b, int width, int height) {
-    constexpr std::size_t kFileHeader = 14;
-    if (b.size() < kFileHeader + 40) return "shorter than the two headers";
-    if (b[0] != 'B' || b[1] != 'M') return "no BM signature";
-    if (U32(b, 2) != b.size()) return "file size field does not match the file";
-    const std::uint32_t offBits = U32(b, 10);
-    if (offBits < kFileHeader + 40 || offBits > b.size()) return "pixel offset outside the file";
-    const std::optional<zelora::DibImage> image =
-        zelora::DecodeDib(std::span<const std::uint8_t>(b.data() + kFileHeader, b.size() - kFileHeader));
-    if (!image) return "the decoder rejects it";
-    std::ostringstream size;
-    size << image->width << " x " << image->height << ", table says " << width << " x " << height;
-    if (image->width != width || image->height != height) return "size " + size.str();
-    return {};
+// One resource script line: "<id> <type> "skin/<file>"".
+struct ScriptLine {
+    int id = 0;
+    std::string type;
+    std::string file;
+};
+
+std::vector<ScriptLine> ReadScript(const std::string& name) {
+    std::vector<ScriptLine> lines;
+    std::ifstream rc(SkinPath(name));
+    std::string line;
+    while (std::getline(rc, line)) {
+        if (line.empty()) continue;
+        std::istringstream fields(line);
+        ScriptLine parsed;
+        std::string path;
+        fields >> parsed.id >> parsed.type >> path;
+        const bool quoted = path.size() > 7 && path.front() == '"' && path.back() == '"' &&
+                            path.compare(1, 5, "skin/") == 0;
+        parsed.file = quoted ? path.substr(6, path.size() - 7) : "";
+        lines.push_back(parsed);
+    }
+    return lines;
 }
+
+std::string ArtType(int dpi) { return "SKIN" + std::to_string(dpi); }
+
+// The pictures as windres compiles them into a program: the files its script names.
+class ScriptedArt final : public zelora::SkinArtSource {
+public:
+    explicit ScriptedArt(const std::string& script) {
+        for (const ScriptLine& line : ReadScript(script)) {
+            std::vector<unsigned char> bytes;
+            if (!line.file.empty() && ReadFile(SkinPath(line.file), bytes)) m_files[{line.type, line.id}] = bytes;
+        }
+    }
+    std::span<const std::uint8_t> Picture(int id, int artDpi) override { return Find(ArtType(artDpi), id); }
+    std::span<const std::uint8_t> Palettes(int artDpi) override { return Find("SKINPALETTES", artDpi); }
+
+private:
+    std::span<const std::uint8_t> Find(const std::string& type, int id) {
+        const auto found = m_files.find({type, id});
+        return found == m_files.end() ? std::span<const std::uint8_t>{} : found->second;
+    }
+    std::map<std::pair<std::string, int>, std::vector<unsigned char>> m_files;
+};
 
 // Empty when b is an icon file whose every image is well formed (a BMP-style image with
 // its colour and mask rows, or a PNG); the square image sizes found go into sizes.
@@ -167,16 +198,25 @@ std::string Describe(const Program& program, const SkinEntry& e) {
 
 class SkinFiles : public ::testing::TestWithParam<Program> {};
 
-TEST_P(SkinFiles, EveryBitmapDecodesAtItsTableSize) {
+// The scales Windows offers from 100 to 200 %: the stored ones as they are, the others
+// made from them.
+constexpr int kDpis[] = {96, 120, 144, 168, 192};
+
+TEST_P(SkinFiles, EveryBitmapDecodesAtEveryScaleToItsScaledTableSize) {
     const Program& program = GetParam();
+    ScriptedArt files(program.resourceScript);
+    zelora::SkinArt art(files, zelora::skin::kArtDpis);
     int bitmaps = 0;
     for (const SkinEntry& e : *program.table) {
         if (e.kind != Kind::Bitmap) continue;
         ++bitmaps;
-        SCOPED_TRACE(Describe(program, e));
-        std::vector<unsigned char> bytes;
-        ASSERT_TRUE(ReadFile(SkinPath(e.file), bytes)) << "cannot read " << SkinPath(e.file);
-        EXPECT_EQ(BmpProblem(bytes, e.width, e.height), "");
+        for (int dpi : kDpis) {
+            SCOPED_TRACE(Describe(program, e) + " at " + std::to_string(dpi) + " DPI");
+            const std::optional<zelora::DibImage> image = art.Load(e.id, dpi);
+            ASSERT_TRUE(image) << "the decoder rejects it";
+            EXPECT_EQ(image->width, zelora::ScaleForDpi(e.width, dpi));
+            EXPECT_EQ(image->height, zelora::ScaleForDpi(e.height, dpi));
+        }
     }
     EXPECT_GT(bitmaps, 0);
 }
@@ -211,26 +251,18 @@ TEST_P(SkinFiles, NoIdAppearsTwice) {
 // programs' own checks read: both come from the generator and must agree line for line.
 TEST_P(SkinFiles, ResourceScriptListsExactlyTheTable) {
     const Program& program = GetParam();
-    std::ifstream rc(std::string(ZELORA_RESOURCES_DIR) + "/skin/" + program.resourceScript);
-    ASSERT_TRUE(rc) << "cannot read " << program.resourceScript;
-    std::set<std::string> script;  // "BITMAP 180 bmp_180.bmp"
-    std::string line;
-    while (std::getline(rc, line)) {
-        if (line.empty()) continue;
-        std::istringstream fields(line);
-        int id = 0;
-        std::string type;
-        std::string path;
-        ASSERT_TRUE(fields >> id >> type >> path) << "unreadable line: " << line;
-        ASSERT_TRUE(type == "BITMAP" || type == "ICON") << line;
-        ASSERT_TRUE(path.size() > 7 && path.front() == '"' && path.back() == '"' &&
-                    path.compare(1, 5, "skin/") == 0)
-            << "path must be \"skin/<file>\": " << line;
-        script.insert(type + " " + std::to_string(id) + " " + path.substr(6, path.size() - 7));
+    std::set<std::string> script;  // "SKIN96 180", "ICON 300 ico_300.ico"
+    for (const ScriptLine& line : ReadScript(program.resourceScript)) {
+        ASSERT_FALSE(line.file.empty()) << "path must be \"skin/<file>\": " << line.id << " " << line.type;
+        script.insert(line.type + " " + std::to_string(line.id) + (line.type == "ICON" ? " " + line.file : ""));
     }
     std::set<std::string> table;
-    for (const SkinEntry& e : *program.table)
-        table.insert((e.kind == Kind::Bitmap ? "BITMAP " : "ICON ") + std::to_string(e.id) + " " + e.file);
+    for (int dpi : zelora::skin::kArtDpis) table.insert("SKINPALETTES " + std::to_string(dpi));
+    for (const SkinEntry& e : *program.table) {
+        if (e.kind == Kind::Icon) table.insert("ICON " + std::to_string(e.id) + " " + e.file);
+        else
+            for (int dpi : zelora::skin::kArtDpis) table.insert(ArtType(dpi) + " " + std::to_string(e.id));
+    }
     std::vector<std::string> onlyInScript;
     std::vector<std::string> onlyInTable;
     std::set_difference(script.begin(), script.end(), table.begin(), table.end(), std::back_inserter(onlyInScript));

@@ -31,15 +31,26 @@ constexpr int kIcons[] = {
 #undef SKIN_ICON
 };
 
-TEST(SkinResources, EveryBitmapLoadsAtItsTableSize)
+TEST(SkinResources, EveryBitmapLoadsAtItsTableSizeScaledForEachDpi)
 {
     for (const SkinEntry& entry : kBitmaps) {
-        win::UniqueBitmap bitmap = win::LoadSkinBitmap(entry.id);
-        ASSERT_TRUE(bitmap) << "bitmap " << entry.id;
-        const SIZE size = win::BitmapSize(bitmap.Get());
-        EXPECT_EQ(size.cx, entry.width) << "bitmap " << entry.id;
-        EXPECT_EQ(size.cy, entry.height) << "bitmap " << entry.id;
+        for (int dpi : {0, 96, 120, 144, 168, 192}) {  // 0: the one-argument load, as 96
+            win::UniqueBitmap bitmap = dpi ? win::LoadSkinBitmap(entry.id, dpi) : win::LoadSkinBitmap(entry.id);
+            ASSERT_TRUE(bitmap) << "bitmap " << entry.id << " at " << dpi;
+            const SIZE size = win::BitmapSize(bitmap.Get());
+            EXPECT_EQ(size.cx, ScaleForDpi(entry.width, dpi ? dpi : kBaseDpi)) << "bitmap " << entry.id << " at " << dpi;
+            EXPECT_EQ(size.cy, ScaleForDpi(entry.height, dpi ? dpi : kBaseDpi)) << "bitmap " << entry.id << " at " << dpi;
+        }
     }
+}
+
+TEST(SkinResources, SkinImagesLoadForTheirDpiAndAgainWhenItChanges)
+{
+    const SkinEntry& entry = kBitmaps[0];
+    win::SkinImages images;
+    EXPECT_EQ(win::BitmapSize(images.Get(entry.id)).cx, entry.width);
+    EXPECT_EQ(win::BitmapSize(images.Get(entry.id, Dpi(144))).cx, ScaleForDpi(entry.width, 144));
+    EXPECT_EQ(images.Get(0, Dpi(144)), nullptr);
 }
 
 TEST(SkinResources, EveryIconLoads)

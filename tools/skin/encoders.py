@@ -1,20 +1,24 @@
-"""Bitmaps as run-length encoded 8-bit BMPs, icons as classic icon files."""
+"""Bitmaps as palette indices compressed with deflate (the skin's own small container),
+icons as classic icon files."""
 
 import struct
+import zlib
 
 from PIL import Image
 
 # --------------------------------------------------------------------------------------
 # Writers
 
-# Bitmaps are stored as 8-bit palette BMPs with run-length encoding (BI_RLE8): the skin is
-# flat fills and gradients along rows, so this keeps the programs small (3.9 MB of 24-bit
-# pictures become about 0.35 MB). A picture of at most 256 colours keeps its exact colours;
-# the few with more (anti-aliased captions over gradients) get a median-cut palette, and
-# QUANT_LIMITS bounds how far any pixel may move. The programs decode the runs themselves
-# (platform/image/SkinBitmap.cpp), so no loader's RLE support is relied on.
+# Each bitmap is one palette of at most 256 colours and one index per pixel. A picture of at
+# most 256 colours keeps its exact colours; the few with more (anti-aliased captions over
+# gradients) get a median-cut palette, and QUANT_LIMITS bounds how far any pixel may move.
+# The indices are deflated picture by picture (one picture is decoded without the others);
+# the palettes of one program at one scale are deflated together in one block, since the
+# same colours recur from picture to picture while one palette alone hardly compresses.
+# The programs inflate and decode them themselves (platform/image/SkinArt.cpp); the layout
+# of the container is described there.
 
-QUANT_LIMITS = (24, 0.5)   # largest channel error of any pixel, mean channel error
+QUANT_LIMITS = (28, 0.5)   # largest channel error of any pixel, mean channel error
 
 
 def palette_indices(img):
@@ -41,78 +45,48 @@ def palette_indices(img):
     return palette, indices
 
 
-def rle8_row(row, out):
-    """Appends one row in BI_RLE8: runs of 3+ (or a lone pair) as (count, index), other
-    pixels gathered into absolute blocks of 3+ (word-padded), with 1-2 leftovers as runs."""
-    literal = bytearray()
-
-    def flush():
-        for start in range(0, len(literal), 255):
-            chunk = literal[start:start + 255]
-            if len(chunk) >= 3:
-                out.extend((0, len(chunk)))
-                out.extend(chunk)
-                if len(chunk) % 2:
-                    out.append(0)
-            else:
-                for v in chunk:
-                    out.extend((1, v))
-        literal.clear()
-
-    x = 0
-    while x < len(row):
-        run = 1
-        while x + run < len(row) and row[x + run] == row[x] and run < 255:
-            run += 1
-        if run >= 3 or (run == 2 and not literal):
-            flush()
-            out.extend((run, row[x]))
-        else:
-            literal.extend(row[x:x + run])
-        x += run
-    flush()
+def deflate(data):
+    """Raw deflate (no zlib header), as small as zlib makes it. zlib's output is the same
+    for the same input and version (Debian 12's), which keeps --check meaningful."""
+    packer = zlib.compressobj(9, zlib.DEFLATED, -15, 9)
+    return packer.compress(data) + packer.flush()
 
 
-def rle8_decode(data, w, h):
-    """The reverse of rle8_encode, for the generator's own round-trip check."""
-    rows, row, i = [], bytearray(), 0
-    while True:
-        count, value = data[i], data[i + 1]
-        i += 2
-        if count:
-            row.extend([value] * count)
-        elif value == 0:
-            rows.append(bytes(row))
-            row = bytearray()
-        elif value == 1:
-            break
-        else:
-            row.extend(data[i:i + value])
-            i += value + (value % 2)
-    rows.append(bytes(row))
-    return b''.join(reversed(rows[:h]))
+ART_HEADER = '<HHHHIHH'   # width, height, 96-DPI width, 96-DPI height, first colour, colours, 0
 
 
-def rle8_encode(indices, w, h):
-    out = bytearray()
-    for y in range(h - 1, -1, -1):              # BI_RLE8 is bottom-up
-        rle8_row(indices[y * w:(y + 1) * w], out)
-        out.extend((0, 0) if y else (0, 1))     # end of line; end of bitmap after the last
-    return bytes(out)
-
-
-def bmp_bytes(img):
-    w, h = img.size
+def art_bytes(img, base_size, palettes):
+    """One picture: its header, then its deflated indices (top row first). Its palette is
+    appended to palettes, the (r, g, b) list of the program's scale. Each palette is put in
+    colour order: neighbouring palettes then share runs of colours, which shrinks the
+    block by a fifth."""
     palette, indices = palette_indices(img)
-    bits = rle8_encode(indices, w, h)
-    if rle8_decode(bits, w, h) != indices:
-        raise AssertionError(f'run-length round trip failed for a {w}x{h} picture')
-    colour_table = b''.join(bytes((b, g, r, 0)) for r, g, b in palette)
-    offset = 14 + 40 + len(colour_table)
-    file_header = struct.pack('<2sIHHI', b'BM', offset + len(bits), 0, 0, offset)
-    info = struct.pack('<IiiHHIIiiII', 40, w, h, 1, 8, 1, len(bits), 2835, 2835,
-                       len(palette), len(palette))
-    return file_header + info + colour_table + bits
+    order = sorted(range(len(palette)), key=lambda i: palette[i])
+    new_index = bytearray(256)
+    for new, old in enumerate(order):
+        new_index[old] = new
+    palette, indices = [palette[i] for i in order], indices.translate(new_index)
+    header = struct.pack(ART_HEADER, img.width, img.height, base_size[0], base_size[1],
+                         len(palettes), len(palette), 0)
+    palettes.extend(palette)
+    data = header + deflate(indices)
+    if art_decode(data, palettes) != [palette[i] for i in indices]:
+        raise AssertionError(f'round trip failed for a {img.width}x{img.height} picture')
+    return data
+
+
+def palettes_bytes(palettes):
+    """The palettes block: how many colours, then their deflated (r, g, b) bytes."""
+    return struct.pack('<I', len(palettes)) + deflate(b''.join(bytes(c) for c in palettes))
+
+
+def art_decode(data, palettes):
+    """The RGB pixels of an art_bytes picture: the generator's own round-trip check."""
+    w, h, _, _, first, count, _ = struct.unpack_from(ART_HEADER, data)
+    indices = zlib.decompress(data[struct.calcsize(ART_HEADER):], -15)
+    if len(indices) != w * h or max(indices) >= count:
+        raise AssertionError('art round trip failed')
+    return [palettes[first + i] for i in indices]
 
 
 def ico_bytes(images):

@@ -2,8 +2,6 @@
 
 import math
 
-from PIL import ImageDraw
-
 from palette import *
 from pictures import ZELORA, render
 from places import FINDER_LINKS, FINDER_LOGO, FINDER_TOOLS, HOME_DRAG_BAND
@@ -14,8 +12,8 @@ def crop_finder_band(box):
     """Backdrop of a picture drawn at box over the header band."""
     def get(e):
         band = finder_band(FINDER_PREVIEW_W)
-        left = box.at(FINDER_PREVIEW_W)
-        return band.crop((left, box.y, left + e.w, box.y + e.h))
+        left = box.at_px(band.width)
+        return band.crop((left, px(box.y), left + px(e.w), px(box.y) + px(e.h)))
     return get
 
 
@@ -27,23 +25,21 @@ TOOLBAR_LABELS = ['뒤로', '앞으로', '중지', '새로고침', '홈', '사�
 
 
 def band_row(y):
-    """Colour of row y of the finder's 136-row header band (uniform across a row)."""
-    if y < 35:
+    """Colour of pixel row y of the finder's 136-row header band (uniform across a row)."""
+    if y < px(35):
         return header_row(y)
-    if y < 91:
-        return lerp(TOOL_TOP, TOOL_BOT, (y - 35) / 55)
-    if y == 91:
+    if y < px(91):
+        return lerp(TOOL_TOP, TOOL_BOT, between(y, 35, 90))
+    if y < px(92):
         return (208, 215, 224)
-    if y < 135:
+    if y < px(135):
         return SEARCH_BG
     return FRAME_LINE
 
 
 def band_piece(e):
     img = new(e.w, e.h, PAGE)
-    d = ImageDraw.Draw(img)
-    for y in range(e.h):
-        d.line([(0, y), (e.w - 1, y)], fill=band_row(y))
+    rows(img, band_row)
     return img
 
 
@@ -61,9 +57,8 @@ def finder_toolbar_labels(e):
     """Band rows 42-83 between x 28 and 376: the captions under the seven toolbar
     buttons (the buttons themselves are drawn on top, rows 0-28)."""
     img = new(e.w, e.h, PAGE)
-    d = ImageDraw.Draw(img)
-    for y in range(e.h):
-        d.line([(0, y), (e.w - 1, y)], fill=band_row(y + FINDER_LOGO.y))
+    d = Pen(img)
+    rows(img, band_row, FINDER_LOGO.y)
     f = regular(10)
     left = FINDER_LOGO.x
     for tool, label in zip(FINDER_TOOLS, TOOLBAR_LABELS):
@@ -82,9 +77,7 @@ def finder_toolbar_labels(e):
 
 def finder_info_label(e):
     img = new(e.w, e.h, PAGE)
-    d = ImageDraw.Draw(img)
-    for y in range(e.h):
-        d.line([(0, y), (e.w - 1, y)], fill=band_row(y + FINDER_LINKS.y))
+    rows(img, band_row, FINDER_LINKS.y)
     draw_text(img, (0, 0, e.w, e.h), '프로그램 정보', regular(10), INK_SOFT, where=e.rid)
     return img
 
@@ -97,7 +90,7 @@ def frame_piece(kind):
 
     def paint(e):
         img = new(e.w, e.h, SEARCH_BG)
-        ImageDraw.Draw(img).point(line_at, fill=FRAME_LINE)
+        Pen(img).point(line_at, fill=FRAME_LINE)
         return img
     return paint
 
@@ -107,12 +100,12 @@ def finder_band(w):
     band = new(w, 136, PAGE)
     left, right = render(ZELORA, 268), render(ZELORA, 269)
     band.paste(left, (0, 0))
-    band.paste(right, (w - right.width, 0))
+    band.paste(right, (band.width - right.width, 0))
     col = render(ZELORA, 267)
-    for x in range(left.width, w - right.width):
+    for x in range(left.width, band.width - right.width, col.width):
         band.paste(col, (x, 0))
-    band.paste(render(ZELORA, 262), (FINDER_LOGO.at(w), FINDER_LOGO.y))
-    band.paste(render(ZELORA, 263), (FINDER_LINKS.at(w), FINDER_LINKS.y))
+    band.paste(render(ZELORA, 262), (FINDER_LOGO.at_px(band.width), px(FINDER_LOGO.y)))
+    band.paste(render(ZELORA, 263), (FINDER_LINKS.at_px(band.width), px(FINDER_LINKS.y)))
     return band
 
 
@@ -191,15 +184,15 @@ HOME_W, HOME_H = 358, 418
 
 def home_box_background(e):
     img = new(e.w, e.h, WIN_BG)
-    d = ImageDraw.Draw(img)
+    d = Pen(img)
     paint_header(img, 0, e.w)
     draw_text(img, (12, 9, 300, 27), 'Zelora 영화찾기 정보', bold(12), INK, align='left',
               where=e.rid)
     # Picture area, which drags the box.
     band = HOME_DRAG_BAND.h
-    vgradient(img, (1, 35, e.w - 1, band), (236, 243, 251), (214, 227, 242))
+    gradient(img, (1, 35, e.w - 1, band), (236, 243, 251), (214, 227, 242))
     d.line([(1, band), (e.w - 2, band)], fill=(196, 208, 222))
-    paste_rgba(img, emblem(56), 24, 52)
+    mark(img, 24, 52, 56)
     draw_text(img, (94, 50, 340, 76), 'Zelora 영화찾기', bold(20), ACCENT_DK, align='left',
               where=e.rid)
     draw_text(img, (95, 80, 340, 96), '버전 1.0', regular(12), INK_SOFT, align='left',

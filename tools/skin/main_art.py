@@ -12,7 +12,7 @@ from shapes import *
 
 def main_background(e):
     img = new(e.w, e.h, WIN_BG)
-    d = ImageDraw.Draw(img)
+    d = Pen(img)
     top, edge = MAIN_DRAG_STRIP.h, MAIN_MENU_PANEL.w
     paint_header(img, 0, e.w, top)
     # Left menu panel.
@@ -36,8 +36,8 @@ def main_background(e):
     # Window edge (the window has no system frame).
     d.rectangle([0, 0, e.w - 1, e.h - 1], outline=BORDER)
     # The version text area must stay plain title strip.
-    for y in range(VERSION_AREA[1], VERSION_AREA[3]):
-        for x in range(VERSION_AREA[0], VERSION_AREA[2]):
+    for y in range(px(VERSION_AREA[1]), px(VERSION_AREA[3])):
+        for x in range(px(VERSION_AREA[0]), px(VERSION_AREA[2])):
             if img.getpixel((x, y)) != header_row(y):
                 raise AssertionError(f'{e.rid}: something drawn over the version text area')
     return img
@@ -50,7 +50,7 @@ def intro_picture(e):
     img = new(e.w, e.h, PAGE)
     with Fine(img) as fine:
         fine.grad_rrect((10, 0, e.w - 10, 118), 8, (76, 138, 198), (36, 88, 146))
-    paste_rgba(img, emblem(52), 30, 32)
+    mark(img, 30, 32, 52)
     draw_text(img, (98, 26, 390, 52), 'Zelora 영화찾기', bold(20), WHITE, align='left',
               where=e.rid)
     draw_text(img, (99, 58, 390, 74), '영화 제목 하나로 자막, 영화 정보, 예매까지', regular(12),
@@ -125,10 +125,10 @@ UPD_FOOT = (232, 236, 241)
 def updater_background(title, lines, progress=False):
     def paint(e):
         img = new(e.w, e.h, UPD_BODY)
-        d = ImageDraw.Draw(img)
-        vgradient(img, (0, 0, e.w, 34), (236, 243, 251), (214, 227, 242))
+        d = Pen(img)
+        gradient(img, (0, 0, e.w, 34), (236, 243, 251), (214, 227, 242))
         d.line([(0, 34), (e.w - 1, 34)], fill=(196, 208, 222))
-        paste_rgba(img, emblem(22, badge=True), 12, 6)
+        mark(img, 12, 6, 22, badge=True)
         draw_text(img, (42, 6, 262, 28), 'Zelora 코덱 업데이트', bold(13), ACCENT_DK, align='left',
                   where=e.rid)
         draw_text(img, (15, 40, 262, 56), title, bold(12), INK, align='left', where=e.rid)
@@ -153,7 +153,7 @@ def progress_tile(e):
     img = new(e.w, e.h, ACCENT)
     for y, c in enumerate([ACCENT_LT, (98, 156, 210), ACCENT_HI, (64, 126, 184), ACCENT,
                            (40, 96, 150), ACCENT_DK][:e.h]):
-        ImageDraw.Draw(img).line([(0, y), (e.w - 1, y)], fill=c)
+        Pen(img).line([(0, y), (e.w - 1, y)], fill=c)
     return img
 
 
@@ -173,7 +173,7 @@ def tick_icon(ticked):
         out = {}
         for s in e.sizes:
             img = Image.new('RGBA', (s, s), (0, 0, 0, 0))
-            d = ImageDraw.Draw(img)
+            d = Pen(img)
             o = (s - 14) // 2
             box = [o, o, o + 13, o + 13]
             if ticked:

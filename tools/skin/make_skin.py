@@ -6,14 +6,16 @@ table (table.py, with the places and hot areas of places.py), with its exact pix
 size, and written to resources/skin/ together with the resource script fragments, the
 X-macro tables of the tests and the header that names the skin for the C++ code:
 
-    resources/skin/bmp_<id>.bmp, ico_<id>.ico          pictures of Zelora.exe
-    resources/skin/upd_bmp_<id>.bmp, upd_ico_<id>.ico  pictures of ZeloraUpdate.exe
-    resources/skin/ZeloraSkin.rc, UpdateSkin.rc        "<id> BITMAP|ICON <path>" lines
+    resources/skin/art_<id>_<dpi>.zsk, ico_<id>.ico    pictures of Zelora.exe
+    resources/skin/palettes_<dpi>.zsk                  their colours, one block per scale
+    resources/skin/upd_...                             the same for ZeloraUpdate.exe
+    resources/skin/ZeloraSkin.rc, UpdateSkin.rc        "<id> <type> <path>" lines
     resources/skin/SkinTableZelora.inc, SkinTableUpdate.inc
     resources/skin/Skin.h                              a constant per picture and place
 
-Bitmaps are written as run-length encoded 8-bit BMPs (see bmp_bytes), which keeps the
-programs small; the programs decode them with platform/image/DibImage.cpp.
+Every bitmap is drawn at each scale the programs carry (ART_DPIS in outputs.py) from the
+same 96-DPI numbers (scale.py), and stored as deflated palette indices (see art_bytes),
+which keeps the programs small; the programs decode them with platform/image/SkinArt.cpp.
 
 The updater reuses resource ids of the settings centre for different pictures (133 is
 an uninstall button in one and the update button in the other), hence the prefix.
@@ -24,7 +26,8 @@ and fonts-nanum: the Python of /usr/bin, not a private one.
 
 The modules: palette (colours, fonts, text), shapes, widgets (titles, banners,
 buttons), page_art, main_art, finder_art (the painters by area), pictures (look-up
-and cache), places and table (the data), encoders (BMP and icon bytes), outputs
+and cache), places and table (the data), scale (96-DPI numbers to pixels), encoders
+(picture and icon bytes), outputs
 (files) and previews.
 
     tools/skin/make_skin.py             write the skin

@@ -1,8 +1,7 @@
 """Painters of the slider strips, scales and panels of the settings pages."""
 
-from PIL import ImageDraw
-
 from palette import *
+from scale import BASE_DPI, drawing_at
 from shapes import *
 
 # Slider strips ------------------------------------------------------------------------
@@ -15,7 +14,7 @@ def hstrip(travel, live):
         img = new(e.w, e.h, PAGE)
         filled = ACCENT_HI if live else (178, 182, 188)
         empty = (196, 203, 212) if live else (212, 212, 212)
-        d = ImageDraw.Draw(img)
+        d = Pen(img)
         d.rectangle([0, 8, travel - 1, 11], fill=filled)
         d.line([(0, 8), (travel - 1, 8)], fill=ACCENT if live else (166, 170, 176))
         d.rectangle([travel + 11, 8, e.w - 1, 11], fill=empty)
@@ -39,7 +38,7 @@ def vstrip(travel, live):
         img = new(e.w, e.h, PAGE)
         filled = ACCENT_HI if live else (178, 182, 188)
         empty = (196, 203, 212) if live else (212, 212, 212)
-        d = ImageDraw.Draw(img)
+        d = Pen(img)
         d.rectangle([8, 0, 11, travel - 1], fill=empty)
         d.line([(8, 0), (8, travel - 1)], fill=(176, 184, 195) if live else (198, 198, 198))
         d.rectangle([8, travel + 11, 11, e.h - 1], fill=filled)
@@ -66,7 +65,7 @@ def divx_large_scale(e):
     position, so each tick sits under the knob centre of the value it marks; the bands
     between are covered by the sliders themselves."""
     img = new(e.w, e.h, PAGE)
-    d = ImageDraw.Draw(img)
+    d = Pen(img)
     f = regular(10)
     scales = [  # band top, maximum, pixels per value (the page's own factor), step, label every
         (0, 15, 15.533333333333333, 1, 5),
@@ -91,7 +90,7 @@ def divx_small_scale(e):
     """Scales under brightness, contrast and saturation: the long centre tick marks the
     decoder's neutral 0, the ends carry a minus and a plus."""
     img = new(e.w, e.h, PAGE)
-    d = ImageDraw.Draw(img)
+    d = Pen(img)
     for top in (0, 30, 65):
         for v in (-128, -64, 0, 64, 127):
             x = int((v + 129) * 0.3803921568627451)
@@ -116,10 +115,13 @@ def edit_frame(e):
 
 
 def fit_font(labels, widths_for, sizes=(10, 9, 8)):
-    for size in sizes:
-        if widths_for(bold(size)):
-            return bold(size)
-    raise AssertionError(f'labels {labels} do not fit at any size')
+    """The largest size at which the labels fit, chosen at 96 DPI so that every scale
+    sets them alike (glyph widths do not grow exactly with the scale)."""
+    with drawing_at(BASE_DPI):
+        size = next((size for size in sizes if widths_for(bold(size))), None)
+    if size is None:
+        raise AssertionError(f'labels {labels} do not fit at any size')
+    return bold(size)
 
 
 def level_panel(columns, top_row, travel, scale, names, groups=(),
@@ -131,7 +133,7 @@ def level_panel(columns, top_row, travel, scale, names, groups=(),
     position, label, major)."""
     def paint(e):
         img = new(e.w, e.h, PAGE)
-        d = ImageDraw.Draw(img)
+        d = Pen(img)
         rows = e.shown_rows or e.h
         name_row = (1, 12) if not groups else (13, 24)
 

@@ -4,6 +4,8 @@ import os
 
 from PIL import ImageDraw, ImageFont
 
+from scale import px, unpx
+
 FONT_DIR = '/usr/share/fonts/truetype/nanum'
 
 # --------------------------------------------------------------------------------------
@@ -50,6 +52,9 @@ _fonts = {}
 
 
 def font(name, size):
+    """The font at a 96-DPI size, opened at the current scale's size (text is drawn
+    at that size, never resized)."""
+    size = px(size)
     key = (name, size)
     if key not in _fonts:
         # Basic layout: Hangul needs no shaping, and it keeps the output identical on
@@ -97,15 +102,18 @@ def body_extent(f):
 
 
 def text_size(text, f):
+    """Width and height of the ink, in 96-DPI units."""
     left, top, right, bottom = f.getbbox(text, anchor='ls')
-    return right - left, bottom - top
+    return unpx(right - left), unpx(bottom - top)
 
 
 def draw_text(img, box, text, f, fill, align='center', where='', dx=0, dy=0):
     """Draws one line inside box (left, top, right, bottom; right/bottom exclusive),
-    vertically centred on the letter body, and fails if any ink leaves the box."""
+    vertically centred on the letter body, and fails if any ink leaves the box. box,
+    dx, dy and the ink returned are in 96-DPI units."""
     check_glyphs(f, text, where)
-    x0, y0, x1, y1 = box
+    x0, y0, x1, y1 = (px(v) for v in box)
+    dx, dy = px(dx), px(dy)
     left, top, right, bottom = f.getbbox(text, anchor='ls')
     btop, bbottom = body_extent(f)
     baseline = y0 + ((y1 - y0) - (bbottom - btop)) // 2 - btop
@@ -117,10 +125,22 @@ def draw_text(img, box, text, f, fill, align='center', where='', dx=0, dy=0):
         x = x0 + ((x1 - x0) - (right - left)) // 2 - left
     x += dx
     baseline += dy
+    if px(1) > 1:
+        # Glyphs do not grow exactly with the scale: what fits at 96 DPI may stick out a
+        # pixel or two at a larger scale. Slide such a line back inside its box.
+        slack = 2 * px(1)
+        l, r = max(x0, 0), min(x1, img.width)
+        over = max(0, x + right - r) - max(0, l - (x + left))
+        if abs(over) <= slack:
+            x -= over
+        t, b = max(y0, 0), min(y1, img.height)
+        over = max(0, baseline + bottom - b) - max(0, t - (baseline + top))
+        if abs(over) <= slack:
+            baseline -= over
     ink = (x + left, baseline + top, x + right, baseline + bottom)
     if ink[0] < x0 or ink[1] < y0 or ink[2] > x1 or ink[3] > y1:
         raise AssertionError(f'{where}: {text!r} ({ink}) does not fit in {box}')
     if ink[0] < 0 or ink[1] < 0 or ink[2] > img.width or ink[3] > img.height:
         raise AssertionError(f'{where}: {text!r} leaves the {img.size} image')
     ImageDraw.Draw(img).text((x, baseline), text, font=f, fill=fill, anchor='ls')
-    return ink
+    return tuple(unpx(v) for v in ink)

@@ -1,7 +1,9 @@
 """The pictures by program and id: painters look each other up here. Each painter is a
 function of the table entry that draws the picture."""
 
+import scale
 from palette import PAGE
+from scale import px
 from shapes import new
 
 ZELORA = 'zelora'
@@ -23,13 +25,14 @@ def register(table):
 
 
 def render(program, rid):
-    key = (program, rid)
+    """The bitmap at the current scale: px(w) x px(h) of the table's 96-DPI size."""
+    key = (program, rid, scale.DPI)
     if key not in _cache:
-        e = ENTRY[key]
+        e = ENTRY[program, rid]
         img = e.paint(e)
-        if e.kind == 'bmp':
-            if img.size != (e.w, e.h) or img.mode != 'RGB':
-                raise AssertionError(f'{rid}: painted {img.mode} {img.size}, table says {e.w}x{e.h}')
+        if img.size != (px(e.w), px(e.h)) or img.mode != 'RGB':
+            raise AssertionError(f'{rid} at {scale.DPI} DPI: painted {img.mode} {img.size}, '
+                                 f'table says {e.w}x{e.h}')
         _cache[key] = img
     return _cache[key]
 
@@ -40,4 +43,4 @@ def plain(color):
 
 def crop_of(program, rid, x, y):
     """Backdrop taken from the picture the image is drawn over, so it blends exactly."""
-    return lambda e: render(program, rid).crop((x, y, x + e.w, y + e.h))
+    return lambda e: render(program, rid).crop((px(x), px(y), px(x) + px(e.w), px(y) + px(e.h)))

@@ -2,6 +2,8 @@
 painters (a button is drawn over the very pixels of the background it covers) and the
 C++ code (through the generated resources/skin/Skin.h) need."""
 
+from scale import px
+
 
 class Box:
     """x, y, width, height in client pixels; from_right: x counts back from the right edge
@@ -13,6 +15,11 @@ class Box:
     def at(self, client_width):
         """Left edge for a window of client_width."""
         return client_width - self.x if self.from_right else self.x
+
+    def at_px(self, client_width):
+        """Left edge in pixels at the current scale for a window client_width pixels wide,
+        as the programs place it (each number scaled on its own)."""
+        return client_width - px(self.x) if self.from_right else px(self.x)
 
 
 class Area(Box):

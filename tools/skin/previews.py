@@ -9,14 +9,24 @@ from PIL import Image, ImageDraw
 from finder_art import FINDER_PREVIEW_H, FINDER_PREVIEW_W, finder_band
 from main_art import UPD_H, UPD_W
 from palette import PAGE, regular
+from outputs import ART_DPIS
 from pictures import UPDATE, ZELORA, render
 from places import *
+from scale import BASE_DPI, drawing_at, px
 from shapes import new
 from table import SKIN
 
 
 def preview(out_dir):
     os.makedirs(out_dir, exist_ok=True)
+    for dpi in ART_DPIS:
+        with drawing_at(dpi):
+            scaled_previews(out_dir, '' if dpi == BASE_DPI else f'_{dpi}')
+    other_previews(out_dir)
+
+
+def scaled_previews(out_dir, suffix):
+    """The contact sheet, the main window and the home-page box at the current scale."""
     # Contact sheet of every bitmap, each labelled with its id.
     items = [(e, render(e.programs()[0], e.rid)) for e in SKIN if e.kind == 'bmp']
     items.sort(key=lambda t: (t[0].program, -t[1].height, t[0].rid))
@@ -33,28 +43,40 @@ def preview(out_dir):
         row_h = max(row_h, h)
     sheet = new(width, y + row_h + pad, (255, 255, 255))
     d = ImageDraw.Draw(sheet)
-    for e, img, px, py in places:
-        sheet.paste(img, (px, py))
+    for e, img, sx, sy in places:
+        sheet.paste(img, (sx, sy))
         label = f'{"u" if e.program == UPDATE else ""}{e.rid}'
-        d.text((px, py + img.height + 1), label, fill=(200, 0, 0), font=regular(10))
-    sheet.save(os.path.join(out_dir, 'skin_sheet.png'))
+        d.text((sx, sy + img.height + 1), label, fill=(200, 0, 0), font=regular(10))
+    sheet.save(os.path.join(out_dir, f'skin_sheet{suffix}.png'))
 
     # The main window with the video group open and a few hover images.
     main = render(ZELORA, 180).copy()
     layout = [(204, 25, 70), (218, 25, 98), (223, 25, 126), (225, 40, 149), (222, 40, 172),
               (228, 40, 195), (210, 25, 218), (196, 25, 246), (206, 25, 274)]
     for rid, bx, by in layout:
-        main.paste(render(ZELORA, rid), (bx, by))
+        main.paste(render(ZELORA, rid), (px(bx), px(by)))
     for area, rid in [(MAIN_MINIMIZE, MAIN_MINIMIZE.normal), (MAIN_CLOSE, MAIN_CLOSE.hover),
                       (MAIN_CANCEL, MAIN_CANCEL.normal), (MAIN_DEFAULTS, MAIN_DEFAULTS.normal),
                       (MAIN_OK, MAIN_OK.normal), (MAIN_FINDER, MAIN_FINDER.hover),
                       (MAIN_EXPORT, MAIN_EXPORT.hover), (MAIN_IMPORT, MAIN_IMPORT.normal)]:
-        main.paste(render(ZELORA, rid), (area.x, area.y))
-    ImageDraw.Draw(main).text((120, 14), ' Ver. 20051013', fill=(255, 255, 255), font=regular(11))
-    ImageDraw.Draw(main).text((121, 13), ' Ver. 20051013', fill=(139, 134, 103), font=regular(11))
-    main.save(os.path.join(out_dir, 'main_preview.png'))
-    main.resize((main.width * 2, main.height * 2), Image.NEAREST).crop(
-        (0, 0, 600, 700)).save(os.path.join(out_dir, 'main_menu_zoom.png'))
+        main.paste(render(ZELORA, rid), (px(area.x), px(area.y)))
+    ImageDraw.Draw(main).text((px(120), px(14)), ' Ver. 20051013', fill=(255, 255, 255),
+                              font=regular(11))
+    ImageDraw.Draw(main).text((px(121), px(13)), ' Ver. 20051013', fill=(139, 134, 103),
+                              font=regular(11))
+    main.save(os.path.join(out_dir, f'main_preview{suffix}.png'))
+    box = render(ZELORA, 316).copy()
+    for area, rid in [(HOME_CLOSE, HOME_CLOSE.hover), (HOME_LINK, HOME_LINK.normal),
+                      (HOME_OK, HOME_OK.normal)]:
+        box.paste(render(ZELORA, rid).crop((0, 0, px(area.w), px(area.h))),
+                  (px(area.x), px(area.y)))
+    box.save(os.path.join(out_dir, f'homebox_preview{suffix}.png'))
+    if not suffix:
+        main.resize((main.width * 2, main.height * 2), Image.NEAREST).crop(
+            (0, 0, 600, 700)).save(os.path.join(out_dir, 'main_menu_zoom.png'))
+
+
+def other_previews(out_dir):
 
     # The finder at 800 x 560 and the home-page box.
     w, h = FINDER_PREVIEW_W, FINDER_PREVIEW_H
@@ -72,12 +94,6 @@ def preview(out_dir):
     finder.paste(render(ZELORA, 260), (0, h - 12))
     finder.paste(render(ZELORA, 261), (w - 12, h - 12))
     finder.save(os.path.join(out_dir, 'finder_preview.png'))
-
-    box = render(ZELORA, 316).copy()
-    for area, rid in [(HOME_CLOSE, HOME_CLOSE.hover), (HOME_LINK, HOME_LINK.normal),
-                      (HOME_OK, HOME_OK.normal)]:
-        box.paste(render(ZELORA, rid).crop((0, 0, area.w, area.h)), (area.x, area.y))
-    box.save(os.path.join(out_dir, 'homebox_preview.png'))
 
     upd = new(UPD_W * 3 + 20, UPD_H, (255, 255, 255))
     for i, (bg, btns) in enumerate([(131, [(UPD_START, UPD_START.normal), (UPD_CANCEL, UPD_CANCEL.normal)]),

@@ -1,14 +1,12 @@
 """Painters of titles, banners and buttons."""
 
-from PIL import ImageDraw
-
 from palette import *
 from shapes import *
 
 def section_title(e):
     """18-pixel section title: accent tick, bold caption, hairline to the end."""
     img = new(e.w, e.h, PAGE)
-    d = ImageDraw.Draw(img)
+    d = Pen(img)
     d.rectangle([0, 3, 2, 14], fill=ACCENT)
     ink = draw_text(img, (8, 0, e.w - 1, e.h), e.caption, bold(12), INK, align='left',
                     where=e.rid)
@@ -20,7 +18,7 @@ def section_title(e):
 def banner(e):
     """408 x 13 page banner: 'group › page' in small type, then a rule to the end."""
     img = new(e.w, e.h, PAGE)
-    d = ImageDraw.Draw(img)
+    d = Pen(img)
     d.rectangle([0, 2, 2, 10], fill=ACCENT)
     parts = [p.strip() for p in e.caption.split('›')]
     x = 10
@@ -42,7 +40,7 @@ def banner(e):
 
 
 def button_face(img, state, variant, r):
-    w, h = img.size
+    w, h = (unpx(v) for v in img.size)
     with Fine(img) as fine:
         box = (0, 0, w, h)
         if variant == 'primary':
@@ -77,7 +75,7 @@ def draw_icon(img, icon, x, y, color):
         elif icon == 'pin':       # a map pin: where the cinemas are
             fine.ellipse((x + 1.5, y, x + 10.5, y + 9), fill=color)
             fine.polygon([(x + 2.2, y + 6), (x + 9.8, y + 6), (x + 6, y + 12)], color)
-            fine.dot(x + 6, y + 4.5, 1.8, img.getpixel((x, y)))
+            fine.dot(x + 6, y + 4.5, 1.8, pixel(img, x, y))
         elif icon == 'home':
             fine.polygon([(x + 6, y + 0.5), (x + 12, y + 6), (x + 10.5, y + 6), (x + 10.5, y + 11.5),
                           (x + 1.5, y + 11.5), (x + 1.5, y + 6), (x, y + 6)], color)
