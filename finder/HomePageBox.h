@@ -23,11 +23,15 @@ protected:
     BOOL OnInit() override;
     bool OnEraseBackground(HDC dc) override;
     bool OnMouse(UINT msg, WPARAM keys, POINT p) override;
+    bool PreTranslate(MSG& msg) override { return m_keyboard.PreTranslate(msg); }
 
 private:
+    void RunButton(std::size_t button);
+
     Opener m_open;
     win::UniqueBitmap m_background;
     win::HotAreaView m_buttons;
+    win::KeyboardFocus m_keyboard;
 };
 
 }  // namespace zelora

@@ -46,8 +46,15 @@ protected:
     bool OnMouse(UINT msg, WPARAM keys, POINT p) override;
     void OnDestroy() override;
     void RunAboutBox() override;
+    bool PreTranslate(MSG& msg) override;
 
 private:
+    // The keyboard's stops: the menu from the top, the images below it, the page in view,
+    // the images at the foot from the left, then minimize and close.
+    void TabStops(win::FocusStops& stops) const;
+    // An arrow key on a menu button; true when consumed.
+    bool MenuArrow(const MSG& msg);
+
     Page* EnsurePage(std::size_t index);  // null, after its message, when it cannot be made
     void ShowFinder(bool show);  // made on the first call
     void LayOutMenu();
@@ -81,6 +88,7 @@ private:
     std::array<std::unique_ptr<Page>, kPageCount> m_pages;  // kPages order
     std::unique_ptr<win::ModelessDialog> m_finder;  // the movie finder, made hidden by FinishStart
     std::array<std::unique_ptr<SkinButton>, kMenuButtonCount> m_buttons;  // kMenuButtons order
+    win::KeyboardFocus m_keyboard{[this](win::FocusStops& stops) { TabStops(stops); }};
 };
 
 }  // namespace zelora

@@ -40,6 +40,26 @@ Dialog* Dialog::FromTopLevelOf(HWND hwnd)
     return root ? static_cast<Dialog*>(::GetPropW(root, kSelfProperty)) : nullptr;
 }
 
+Dialog* Dialog::FromWindow(HWND hwnd)
+{
+    return hwnd ? static_cast<Dialog*>(::GetPropW(hwnd, kSelfProperty)) : nullptr;
+}
+
+void Dialog::FocusPart(int part)
+{
+    if (!m_parts || !m_hwnd) return;
+    m_parts->SetFocusedPart(part);
+    if (::GetFocus() != m_hwnd) ::SetFocus(m_hwnd);
+    if (m_access && part >= 0) m_access->Notify(m_hwnd, EVENT_OBJECT_FOCUS, part);
+}
+
+bool Dialog::HandlePartFocus(UINT msg)
+{
+    if (msg == WM_SETFOCUS) return m_parts->FocusedPart() >= 0;
+    if (msg == WM_KILLFOCUS) m_parts->SetFocusedPart(-1);
+    return false;
+}
+
 Dialog::~Dialog()
 {
     if (m_hwnd && ::IsWindow(m_hwnd)) {
@@ -115,6 +135,7 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         ::SetPropW(hwnd, kSelfProperty, self);
     }
     if (!self) return FALSE;
+    if (self->m_parts && self->HandlePartFocus(msg)) return TRUE;
     if (LRESULT answer = 0; self->m_access && self->m_access->Handle(hwnd, msg, wParam, lParam, answer)) {
         self->SetResult(answer);
         return TRUE;
@@ -170,9 +191,12 @@ INT_PTR ModalDialog::RunModal(HWND owner)
             continue;
         }
         if (::GetMessageW(&msg, nullptr, 0, 0) <= 0) break;
+        NoteNavigationKey(msg);
+        // The window the key is for first (the finder's Enter searches), then a focused
+        // button takes Enter as a click; what is left of Return and Escape goes nowhere.
+        if (Dialog* target = FromTopLevelOf(msg.hwnd); target && target->PreTranslate(msg)) continue;
+        if (PressFocusedButton(msg)) continue;
         if (IsSwallowedKey(msg)) continue;
-        if (Dialog* other = FromTopLevelOf(msg.hwnd); other && other != this && other->PreTranslate(msg))
-            continue;
         if (Hwnd() && ::IsDialogMessageW(Hwnd(), &msg)) continue;
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);

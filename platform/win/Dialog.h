@@ -7,6 +7,7 @@
 // finder), which lives under another window's loop and whose end destroys it.
 
 #include "platform/win/Accessible.h"
+#include "platform/win/KeyboardFocus.h"
 
 #include <windows.h>
 
@@ -38,6 +39,14 @@ public:
     virtual bool PreTranslate(MSG& /*msg*/) { return false; }
     // Our dialog whose top-level window holds `hwnd`, or null.
     static Dialog* FromTopLevelOf(HWND hwnd);
+    // Our dialog of `hwnd` itself (a page, say), or null.
+    static Dialog* FromWindow(HWND hwnd);
+
+    // The images of this window that take the keyboard focus, or null.
+    FocusParts* Parts() const { return m_parts; }
+    // Part `part` of them takes the keyboard focus: its mark, the window's own focus and the
+    // event screen readers follow.
+    void FocusPart(int part);
 
 protected:
     explicit Dialog(int templateId) : m_templateId(templateId) {}
@@ -69,13 +78,19 @@ protected:
     // What the window tells screen readers of itself and its windowless parts (hot areas,
     // sliders), beyond what the system says; `source` must outlive the window.
     void SetAccessibleSource(AccessibleSource& source);
+    // Images on the window that take the keyboard focus; `parts` must outlive the window.
+    void SetFocusParts(FocusParts& parts) { m_parts = &parts; }
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    // Keeps the focus on the window while a part has it (the dialog manager would hand it to
+    // a control); the part loses its mark with the window's focus.
+    bool HandlePartFocus(UINT msg);
 
     int m_templateId;
     HWND m_hwnd = nullptr;
     std::unique_ptr<AccessibleBridge> m_access;
+    FocusParts* m_parts = nullptr;
 };
 
 // A dialog run in its own loop until it ends: the programs' windows and their boxes.

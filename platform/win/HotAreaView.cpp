@@ -44,6 +44,15 @@ void HotAreaView::Paint(BackBuffer& buffer) const
         const Rect& r = m_areas.Area(i).rect;
         buffer.Draw(it->second.Get(), r.left, r.top, r.Width(), r.Height());
     }
+    if (m_focused >= 0) DrawFocusMark(buffer.Dc(), PartRect(m_focused));
+}
+
+void HotAreaView::SetFocusedPart(int index)
+{
+    if (index == m_focused) return;
+    const auto mask = [](int i) { return i < 0 ? HotAreaSet::Mask{0} : HotAreaSet::Mask{1} << i; };
+    Invalidate(mask(m_focused) | mask(index));
+    m_focused = index;
 }
 
 AccessibleFacts HotAreaView::Part(int index) const
