@@ -60,7 +60,8 @@ AccessibleFacts HotAreaView::Part(int index) const
     AccessibleFacts facts;
     facts.name = m_areas.Area(static_cast<std::size_t>(index)).name;
     facts.role = ROLE_SYSTEM_PUSHBUTTON;
-    facts.state = m_areas.Pressed(static_cast<std::size_t>(index)) ? STATE_SYSTEM_PRESSED : 0;
+    facts.state = (m_areas.Pressed(static_cast<std::size_t>(index)) ? STATE_SYSTEM_PRESSED : 0) |
+                  (index == m_focused ? STATE_SYSTEM_FOCUSED : 0) | STATE_SYSTEM_FOCUSABLE;
     facts.defaultAction = L"누르기";
     return facts;
 }
