@@ -36,6 +36,8 @@ public:
     // The start-up work that shows nothing: the hidden finder and the Connect page. The
     // modal loop runs it once the window is painted; a window made without it calls it.
     void FinishStart();
+    // Keys: the menu's arrows, then Tab and Shift+Tab along TabStops.
+    bool PreTranslate(MSG& msg) override;
 
 protected:
     BOOL OnInit() override;
@@ -46,7 +48,6 @@ protected:
     bool OnMouse(UINT msg, WPARAM keys, POINT p) override;
     void OnDestroy() override;
     void RunAboutBox() override;
-    bool PreTranslate(MSG& msg) override;
 
 private:
     // The keyboard's stops: the menu from the top, the images below it, the page in view,

@@ -191,13 +191,7 @@ INT_PTR ModalDialog::RunModal(HWND owner)
             continue;
         }
         if (::GetMessageW(&msg, nullptr, 0, 0) <= 0) break;
-        NoteNavigationKey(msg);
-        // The window the key is for first (the finder's Enter searches), then a focused
-        // button takes Enter as a click; what is left of Return and Escape goes nowhere.
-        if (Dialog* target = FromTopLevelOf(msg.hwnd); target && target->PreTranslate(msg)) continue;
-        if (PressFocusedButton(msg)) continue;
-        if (IsSwallowedKey(msg)) continue;
-        if (Hwnd() && ::IsDialogMessageW(Hwnd(), &msg)) continue;
+        if (PreDispatch(msg)) continue;
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
     }
@@ -219,6 +213,16 @@ void ModalDialog::End(INT_PTR result)
     // A message sent from another thread or process (setup closing the updater) is handled
     // inside GetMessage, which goes on waiting for a posted one: wake the modal loop.
     ::PostMessageW(Hwnd(), WM_NULL, 0, 0);
+}
+
+bool ModalDialog::PreDispatch(MSG& msg)
+{
+    NoteNavigationKey(msg);
+    // The window the key is for first (the finder's Enter searches), then a focused button
+    // takes Enter as a click; what is left of Return and Escape goes nowhere.
+    if (Dialog* target = FromTopLevelOf(msg.hwnd); target && target->PreTranslate(msg)) return true;
+    if (PressFocusedButton(msg) || IsSwallowedKey(msg)) return true;
+    return Hwnd() && ::IsDialogMessageW(Hwnd(), &msg);
 }
 
 bool ModalDialog::IsSwallowedKey(const MSG& msg) const

@@ -106,6 +106,9 @@ public:
     // Stops the loop, which then destroys the window and returns `result`.
     void End(INT_PTR result) override;
 
+    // What the loop does with a message before dispatching it: the keyboard's handling and
+    // the dialog manager's. True when nothing is left to dispatch.
+    bool PreDispatch(MSG& msg);
     // Whether `msg` is a Return or Escape key-down meant for this window or one inside it.
     bool IsSwallowedKey(const MSG& msg) const;
 
