@@ -91,6 +91,7 @@ void CollectTabStops(std::vector<Placed>& placed, HWND container)
     const Dialog* host = Dialog::FromWindow(container);
     if (!host || !host->Parts()) return;
     for (int i = 0; i < host->Parts()->FocusPartCount(); ++i) {
+        if (!host->Parts()->PartTakesFocus(i)) continue;
         RECT rect = host->Parts()->FocusPartRect(i);
         ::MapWindowPoints(container, nullptr, reinterpret_cast<POINT*>(&rect), 2);
         placed.push_back({{container, i}, rect});
@@ -149,6 +150,7 @@ bool KeyboardFocus::PreTranslate(const MSG& msg)
     if (msg.message != WM_KEYDOWN) return false;
     const FocusStop current = CurrentStop();
     const bool onPart = current.part >= 0;
+    if (onPart && Dialog::FromWindow(current.window)->Parts()->PartKey(current.part, msg.wParam)) return true;
     switch (msg.wParam) {
     case VK_TAB:
         if (Held(VK_CONTROL) || Held(VK_MENU)) return false;

@@ -21,6 +21,11 @@ public:
     // `part` (-1: none) shows the focus mark; the others lose it.
     virtual void SetFocusedPart(int part) = 0;
     virtual void ActivatePart(int part) = 0;
+    // Whether `part` is a stop now (a greyed slider is not).
+    virtual bool PartTakesFocus(int /*part*/) const { return true; }
+    // A key-down while `part` has the focus, before the walk's own keys; true when consumed
+    // (a slider's arrows).
+    virtual bool PartKey(int /*part*/, WPARAM /*key*/) { return false; }
 
 protected:
     ~FocusParts() = default;

@@ -4,6 +4,7 @@
 # a key has moved the focus, and the screen reader hears where the focus is.
 source "$(dirname "$0")/lib.sh"
 xvid='Software\GNU\XviD'
+divx='SOFTWARE\DivXNetworks\DivX4Windows'
 
 key() { xdotool key --delay 150 "$@"; sleep 0.6; }
 # Whether the window's item of that name is in that state, as a screen reader reads it.
@@ -59,6 +60,13 @@ check "Tab reaches the Xvid page's first box after the menu" item_is Zelora "블
 key space
 check "Space on it stores Deblock_Y 1" [ "$(reg_get HKCU "$xvid" Deblock_Y)" = 1 ]
 screenshot "$shots/keyboard-xvid.png"
+# Back to the menu, up to DivX; past the rest of the menu and its images, the page's two top
+# boxes, then its first slider, whose End stores the highest level.
+key shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab Up Return
+check "the DivX page is in view" item_is Zelora "DivX 비디오" pressed
+key Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab End
+check "End on its first slider stores Deblock PP Level 15" [ "$(reg_get HKCU "$divx" 'Deblock PP Level')" = 15 ]
+screenshot "$shots/keyboard-divx-slider.png"
 
 echo "the finder"
 check "Tab goes on from the page to the finder image" key_to Zelora "영화찾기" Tab
