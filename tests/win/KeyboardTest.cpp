@@ -10,17 +10,10 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 namespace zelora {
 namespace {
 
-struct Stop {
-    HWND window;
-    int part;
-    bool operator==(const Stop&) const = default;
-};
-void PrintTo(const Stop& stop, std::ostream* out) { *out << stop.window << ":" << stop.part; }
+using Stop = std::pair<HWND, int>;  // a window, and its part with the focus or -1
 
 class MainWindowKeys : public ::testing::Test {
 protected:
@@ -29,7 +22,7 @@ protected:
         ASSERT_TRUE(window.CreateWithoutLoop(nullptr));
         window.FinishStart();
         ::SendMessageW(window.Hwnd(), WM_COMMAND, MENU_CONNECT, 0);
-        wintest::PumpMessages();
+        ::SetFocus(::GetDlgItem(window.Hwnd(), kFirstMenuButtonId));
     }
     void Key(WPARAM key, bool shift = false)
     {
@@ -41,20 +34,17 @@ protected:
         if (!window.PreDispatch(msg)) ::DispatchMessageW(&msg);
         wintest::PumpMessages();
     }
-    Stop Focus() const
+    static Stop Focus()
     {
-        const HWND focus = ::GetFocus();
-        const win::Dialog* host = win::Dialog::FromWindow(focus);
-        return {focus, host && host->Parts() ? host->Parts()->FocusedPart() : -1};
+        const win::Dialog* host = win::Dialog::FromWindow(::GetFocus());
+        return {::GetFocus(), host && host->Parts() ? host->Parts()->FocusedPart() : -1};
     }
-    int Index(const skin::Area& area) const
+    Stop Image(const skin::Area& area) const  // of the main window, by its place
     {
         const RECT place{area.box.x, area.box.y, area.box.x + area.box.width, area.box.y + area.box.height};
-        for (int i = 0; i < window.Parts()->FocusPartCount(); ++i) {
-            const RECT r = window.Parts()->FocusPartRect(i);
-            if (::EqualRect(&r, &place)) return i;
-        }
-        return -1;
+        int i = 0;
+        for (RECT r; i < window.Parts()->FocusPartCount() && (r = window.Parts()->FocusPartRect(i), !::EqualRect(&r, &place));) ++i;
+        return {window.Hwnd(), i};
     }
 
     wintest::MachineRegistry registry;
@@ -63,43 +53,31 @@ protected:
 
 TEST_F(MainWindowKeys, TabWalksTheMenuItsImagesThePageThenTheFootAndShiftTabWalksBack)
 {
-    const HWND first = ::GetDlgItem(window.Hwnd(), kFirstMenuButtonId);
-    ::SetFocus(first);
-    EXPECT_FALSE(win::FocusMarksShown(first));  // no key yet: a mouse user's picture
+    EXPECT_FALSE(win::FocusMarksShown(::GetFocus()));  // no key yet: a mouse user's picture
     std::vector<Stop> walk{Focus()};
-    for (int i = 0; i < 60; ++i) {
-        Key(VK_TAB);
-        if (Focus() == walk.front()) break;
-        walk.push_back(Focus());
-    }
-    EXPECT_TRUE(win::FocusMarksShown(first));
-    ASSERT_EQ(Focus(), walk.front()) << "Tab came back round to the first menu button";
+    for (Key(VK_TAB); Focus() != walk.front() && walk.size() < 60; Key(VK_TAB)) walk.push_back(Focus());
+    EXPECT_TRUE(win::FocusMarksShown(::GetFocus()));
+    ASSERT_EQ(Focus(), walk.front()) << "Tab comes back round";
 
-    // The seven menu buttons shown, from the top.
-    std::size_t at = 0;
-    for (LONG top = 0; at < walk.size() && walk[at].part < 0 && ::GetDlgCtrlID(walk[at].window) >= kFirstMenuButtonId; ++at) {
-        RECT r{};
-        ::GetWindowRect(walk[at].window, &r);
-        EXPECT_GT(r.top, top);
-        top = r.top;
+    // The seven menu buttons shown, from the top; the images below them; the Connect page
+    // from the top, each list with the image beside it; the foot from the left; the title strip.
+    for (std::size_t i = 1; i < 7; ++i) {
+        RECT above{}, below{};
+        ::GetWindowRect(walk[i - 1].first, &above);
+        ::GetWindowRect(walk[i].first, &below);
+        EXPECT_GT(below.top, above.top);
     }
-    EXPECT_EQ(at, 7u);
-    // The images below the menu, then the Connect page from the top: each list, and the
-    // image beside it, then the foot's images from the left and the title strip's.
-    const HWND connect = window.PageAt(PageOfKind(PageKind::CodecConnect))->Hwnd();
+    const HWND page = window.PageAt(PageOfKind(PageKind::CodecConnect))->Hwnd();
     const std::vector<Stop> expected{
-        {window.Hwnd(), Index(skin::kMainExport)}, {window.Hwnd(), Index(skin::kMainImport)},
-        {::GetDlgItem(connect, IDC_INSTALLED_LIST), -1}, {connect, 0},
-        {::GetDlgItem(connect, IDC_REMOVED_LIST), -1}, {connect, 1}, {connect, 2},
-        {window.Hwnd(), Index(skin::kMainFinder)}, {window.Hwnd(), Index(skin::kMainDefaults)},
-        {window.Hwnd(), Index(skin::kMainOk)}, {window.Hwnd(), Index(skin::kMainCancel)},
-        {window.Hwnd(), Index(skin::kMainMinimize)}, {window.Hwnd(), Index(skin::kMainClose)},
-    };
-    EXPECT_EQ(std::vector<Stop>(walk.begin() + static_cast<std::ptrdiff_t>(at), walk.end()), expected);
-
+        Image(skin::kMainExport), Image(skin::kMainImport), {::GetDlgItem(page, IDC_INSTALLED_LIST), -1},
+        {page, 0}, {::GetDlgItem(page, IDC_REMOVED_LIST), -1}, {page, 1}, {page, 2},
+        Image(skin::kMainFinder), Image(skin::kMainDefaults), Image(skin::kMainOk), Image(skin::kMainCancel),
+        Image(skin::kMainMinimize), Image(skin::kMainClose)};
+    ASSERT_GE(walk.size(), 7u);
+    EXPECT_TRUE(std::vector<Stop>(walk.begin() + 7, walk.end()) == expected);
     for (auto stop = walk.rbegin(); stop != walk.rend(); ++stop) {
         Key(VK_TAB, true);
-        EXPECT_EQ(Focus(), *stop);
+        EXPECT_TRUE(Focus() == *stop);
     }
     Key(VK_TAB);  // the shift let go
 }
@@ -121,22 +99,19 @@ TEST_F(MainWindowKeys, EnterOnTheFocusedFinderImageOpensTheFinderAndReadersHearW
 {
     const HWINEVENTHOOK hook = ::SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, &RecordFocus,
                                                  ::GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
-    ::SetFocus(::GetDlgItem(window.Hwnd(), kFirstMenuButtonId));
-    for (int i = 0; i < 30 && Focus().part != Index(skin::kMainFinder); ++i) Key(VK_TAB, true);
-    ASSERT_EQ(Focus().part, Index(skin::kMainFinder));
+    for (int i = 0; i < 6; ++i) Key(VK_TAB, true);  // back round past the title strip and the foot
+    ASSERT_TRUE(Focus() == Image(skin::kMainFinder));
     wintest::PumpMessages();
     ::UnhookWinEvent(hook);
     EXPECT_EQ(g_focusName, skin::kMainFinder.words);
 
     const HWND finder = ::FindWindowW(nullptr, L"영화찾기");
-    ASSERT_NE(finder, nullptr);
-    EXPECT_FALSE(::IsWindowVisible(finder));
+    ASSERT_FALSE(::IsWindowVisible(finder));
     Key(VK_RETURN);
     EXPECT_TRUE(::IsWindowVisible(finder));
     ::ShowWindow(finder, SW_HIDE);
-    // A click elsewhere takes the focus, and the image its mark.
-    ::SetFocus(::GetDlgItem(window.Hwnd(), kFirstMenuButtonId));
-    EXPECT_EQ(window.Parts()->FocusedPart(), -1);
+    ::SetFocus(::GetDlgItem(window.Hwnd(), kFirstMenuButtonId));  // as a click does
+    EXPECT_EQ(window.Parts()->FocusedPart(), -1) << "the image lost its mark with the focus";
 }
 
 }  // namespace
