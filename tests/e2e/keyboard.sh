@@ -7,26 +7,16 @@ xvid='Software\GNU\XviD'
 divx='SOFTWARE\DivXNetworks\DivX4Windows'
 
 key() { xdotool key --delay 150 "$@"; sleep 0.6; }
-# Whether the window's item of that name is in that state, as a screen reader reads it.
-item_is() { # caption, name, state word
-  [ -n "$(probe "$1" | awk -F'\t' -v n="$2" -v s="$3" '$5 == n && $6 ~ s')" ]
-}
+# caption, name, state word: the window's item so named is in that state, as a reader hears.
+item_is() { [ -n "$(probe "$1" | awk -F'\t' -v n="$2" -v s="$3" '$5 == n && $6 ~ s')" ]; }
 marked() { ! shows_bitmap "$@"; }  # id x y: the picture there has a mark over it
-# Presses the key until the named item has the focus, at most 30 times.
-key_to() { # caption, name, key
-  local i
-  for i in $(seq 1 30); do
-    key "$3"
-    item_is "$1" "$2" focused && return 0
-  done
-  return 1
-}
+# caption, name, key: the key, pressed until the item has the focus (at most 30 times).
+key_to() { local i; for i in $(seq 1 30); do key "$3"; item_is "$1" "$2" focused && return 0; done; return 1; }
 
 demo_pack
 park_mouse
 start_zelora || { finish; exit 1; }
 check "at start the first menu button shows no focus mark" shows_bitmap 204 25 70
-screenshot "$shots/keyboard-start.png"
 
 echo "the menu by arrows and Enter"
 key Down
@@ -59,7 +49,6 @@ key Tab Tab Tab Tab Tab Tab Tab
 check "Tab reaches the Xvid page's first box after the menu" item_is Zelora "블록 현상 제거(Y)" focused
 key space
 check "Space on it stores Deblock_Y 1" [ "$(reg_get HKCU "$xvid" Deblock_Y)" = 1 ]
-screenshot "$shots/keyboard-xvid.png"
 # Back to the menu, up to DivX; past the rest of the menu and its images, the page's two top
 # boxes, then its first slider, whose End stores the highest level.
 key shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab Up Return

@@ -53,16 +53,14 @@ TEST(Accordion, ArrowKeysFollowTheShownButtonsByPlace)
         int focus;
         bool press;
     };
+    using enum MenuKey;
     const Row rows[] = {
-        {0, MenuKey::Down, MenuGroup::None, 1, false},     {0, MenuKey::Up, MenuGroup::None, -1, false},
-        {2, MenuKey::Down, MenuGroup::None, 6, false},     {2, MenuKey::Down, MenuGroup::Video, 3, false},
-        {5, MenuKey::Down, MenuGroup::Video, 6, false},    {6, MenuKey::Up, MenuGroup::Video, 5, false},
-        {10, MenuKey::Down, MenuGroup::Caption, 12, false}, {12, MenuKey::Down, MenuGroup::Caption, 11, false},
-        {11, MenuKey::Up, MenuGroup::Caption, 12, false},  {14, MenuKey::Down, MenuGroup::None, -1, false},
-        {2, MenuKey::Right, MenuGroup::None, 2, true},     {6, MenuKey::Right, MenuGroup::Video, 6, true},
-        {2, MenuKey::Right, MenuGroup::Video, 3, false},   {10, MenuKey::Right, MenuGroup::Caption, 12, false},
-        {0, MenuKey::Right, MenuGroup::None, -1, false},   {4, MenuKey::Left, MenuGroup::Video, 2, false},
-        {11, MenuKey::Left, MenuGroup::Caption, 10, false}, {2, MenuKey::Left, MenuGroup::Video, -1, false},
+        {0, Down, MenuGroup::None, 1, false},      {0, Up, MenuGroup::None, -1, false},       {2, Down, MenuGroup::None, 6, false},
+        {2, Down, MenuGroup::Video, 3, false},     {5, Down, MenuGroup::Video, 6, false},     {6, Up, MenuGroup::Video, 5, false},
+        {10, Down, MenuGroup::Caption, 12, false}, {12, Down, MenuGroup::Caption, 11, false}, {11, Up, MenuGroup::Caption, 12, false},
+        {14, Down, MenuGroup::None, -1, false},    {2, Right, MenuGroup::None, 2, true},      {6, Right, MenuGroup::Video, 6, true},
+        {2, Right, MenuGroup::Video, 3, false},    {10, Right, MenuGroup::Caption, 12, false}, {0, Right, MenuGroup::None, -1, false},
+        {4, Left, MenuGroup::Video, 2, false},     {11, Left, MenuGroup::Caption, 10, false}, {2, Left, MenuGroup::Video, -1, false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.from * 10 + static_cast<int>(row.key));
