@@ -69,6 +69,7 @@ BOOL CodecConnectPage::OnInit()
     m_buttons.Attach(Hwnd());
     m_buttons.Describe([this](std::size_t button) { RunButton(button); });
     SetAccessibleSource(m_buttons);
+    SetFocusParts(m_buttons);
     // Screen readers call the lists by their headings' words.
     win::SetAccessibleName(m_upper.Hwnd(), skin::kConnectUpperHeading.words);
     win::SetAccessibleName(m_lower.Hwnd(), skin::kConnectLowerHeading.words);

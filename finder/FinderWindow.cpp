@@ -118,6 +118,7 @@ BOOL FinderWindow::OnInit()
     m_buttons.Attach(Hwnd());
     m_buttons.Describe([this](std::size_t button) { RunAction(button); });
     SetAccessibleSource(m_buttons);
+    SetFocusParts(m_buttons);
     for (const ControlName& control : kControlNames) win::SetAccessibleName(Item(control.id), control.name);
 
 
@@ -210,14 +211,33 @@ bool FinderWindow::PreTranslate(MSG& msg)
     // Keys typed inside the page are the page's: Enter submits the site's own form there.
     if (m_browser) {
         HWND view = m_browser->Hwnd();
-        if (msg.hwnd == view || ::IsChild(view, msg.hwnd)) return m_browser->TranslatePageKey(msg);
+        if (msg.hwnd == view || ::IsChild(view, msg.hwnd)) {
+            if (m_browser->TranslatePageKey(msg)) return true;
+            // A Tab the page does not take leaves it.
+            return msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && m_keyboard.PreTranslate(msg);
+        }
     }
+    if (m_keyboard.PreTranslate(msg)) return true;
     if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN) {
         Search();
         return true;
     }
     if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) return true;  // never closes
     return ::IsDialogMessageW(Hwnd(), &msg) != FALSE;  // Tab between the finder's controls
+}
+
+void FinderWindow::TabStops(win::FocusStops& stops) const
+{
+    // The toolbar, the search row from the left, the page, then the corner's two images.
+    for (Button button : {kBack, kForward, kStop, kRefresh, kHome, kBoard1, kBoard2, kInfo})
+        stops.push_back({Hwnd(), button});
+    for (int id : {IDC_FIND_CATEGORY, IDC_FIND_SITE, IDC_FIND_TITLE}) stops.push_back({Item(id), -1});
+    stops.push_back({Hwnd(), kSearch});
+    stops.push_back({Item(IDC_FIND_QUICK), -1});
+    stops.push_back({Hwnd(), kCinema});
+    if (m_browser) stops.push_back({m_browser->Hwnd(), -1});
+    stops.push_back({Hwnd(), kMaximize});
+    stops.push_back({Hwnd(), kClose});
 }
 
 bool FinderWindow::OnCommand(int id, int code, HWND)

@@ -53,6 +53,7 @@ private:
     void RunAction(std::size_t button);
     void Navigate(const std::string& address);
     bool HitsButton(POINT p) const;
+    void TabStops(win::FocusStops& stops) const;
     LRESULT HitTest(LPARAM point) const;
 
     // First, so it ends last: the browser control is torn down while OLE is still up.
@@ -64,6 +65,7 @@ private:
     HomeBoxRunner m_runHomeBox;
     std::unique_ptr<Browser> m_browser;
     win::HotAreaView m_buttons;
+    win::KeyboardFocus m_keyboard{[this](win::FocusStops& stops) { TabStops(stops); }};
     std::map<int, win::UniqueBitmap> m_frame;  // the skin around the buttons, by id
     win::UniqueBrush m_checkBrush;
     COLORREF m_checkColor = 0;

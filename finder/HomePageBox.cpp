@@ -20,7 +20,11 @@ enum Button { kClose, kHome, kOk };
 HomePageBox::HomePageBox() : HomePageBox(&win::ShellOpen) {}
 
 HomePageBox::HomePageBox(Opener open)
-    : win::ModalDialog(IDD_HOMEPAGE), m_open(std::move(open)), m_buttons({SkinHotArea(skin::kHomeClose), SkinHotArea(skin::kHomeLink), SkinHotArea(skin::kHomeOk)})
+    : win::ModalDialog(IDD_HOMEPAGE), m_open(std::move(open)), m_buttons({SkinHotArea(skin::kHomeClose), SkinHotArea(skin::kHomeLink), SkinHotArea(skin::kHomeOk)}),
+      // The keyboard goes to the link, OK, then close (the picture's corner).
+      m_keyboard([this](win::FocusStops& stops) {
+          for (int button : {kHome, kOk, kClose}) stops.push_back({Hwnd(), button});
+      })
 {
 }
 
@@ -29,8 +33,19 @@ BOOL HomePageBox::OnInit()
     m_dpi = win::DpiOf(Hwnd());
     m_background = win::LoadSkinBitmap(kBackground, m_dpi.Value());
     m_buttons.Attach(Hwnd());
+    m_buttons.Describe([this](std::size_t button) { RunButton(button); });
+    SetAccessibleSource(m_buttons);
+    SetFocusParts(m_buttons);
     ::SetWindowPos(Hwnd(), nullptr, kX, kY, m_dpi(kWidth), m_dpi(kHeight), SWP_NOZORDER | SWP_SHOWWINDOW);
     return TRUE;
+}
+
+void HomePageBox::RunButton(std::size_t button)
+{
+    if (button == kHome)
+        m_open(L"iexplore.exe", win::Wide(hosts::kProductHomePage));
+    else  // close and OK end the box alike
+        ::SendMessageW(Hwnd(), WM_COMMAND, IDCANCEL, 0);
 }
 
 bool HomePageBox::OnEraseBackground(HDC dc)
@@ -48,12 +63,7 @@ bool HomePageBox::OnMouse(UINT msg, WPARAM keys, POINT p)
         m_buttons.ButtonDown(p);
         break;
     case WM_LBUTTONUP:
-        m_buttons.Release(p, [this](std::size_t button) {
-            if (button == kHome)
-                m_open(L"iexplore.exe", win::Wide(hosts::kProductHomePage));
-            else  // close and OK end the box alike
-                ::SendMessageW(Hwnd(), WM_COMMAND, IDCANCEL, 0);
-        });
+        m_buttons.Release(p, [this](std::size_t button) { RunButton(button); });
         break;
     case WM_MOUSEMOVE:
         m_buttons.Move(p, keys);

@@ -23,12 +23,16 @@ protected:
     BOOL OnInit() override;
     bool OnEraseBackground(HDC dc) override;
     bool OnMouse(UINT msg, WPARAM keys, POINT p) override;
+    bool PreTranslate(MSG& msg) override { return m_keyboard.PreTranslate(msg); }
 
 private:
+    void RunButton(std::size_t button);
+
     Opener m_open;
     win::UniqueBitmap m_background;
     win::HotAreaView m_buttons;
     Dpi m_dpi;  // the box's, from its creation
+    win::KeyboardFocus m_keyboard;
 };
 
 }  // namespace zelora

@@ -3,6 +3,7 @@
 #include "pages/NumericEdit.h"
 #include "platform/text/Text.h"
 
+#include <algorithm>
 #include <cassert>
 #include <string>
 
@@ -50,7 +51,60 @@ BOOL SliderPage::OnInit()
     const auto names = Description().sliderNames;
     for (std::size_t i = 0; i < m_sliders.size() && i < names.size(); ++i)
         if (m_sliders[i].editId) win::SetAccessibleName(Item(m_sliders[i].editId), names[i]);
+    SetFocusParts(*this);
     return result;
+}
+
+RECT SliderPage::FocusPartRect(int slider) const
+{
+    return win::ToRect(WindowDpi()(m_sliders[static_cast<std::size_t>(slider)].geometry.rect));
+}
+
+void SliderPage::SetFocusedPart(int slider)
+{
+    if (slider == m_focusedSlider) return;
+    const auto mask = [](int i) { return i < 0 ? SliderMask{0} : SliderMask{1} << i; };
+    m_set.Invalidate(Hwnd(), mask(m_focusedSlider) | mask(slider));
+    m_focusedSlider = slider;
+}
+
+bool SliderPage::PartTakesFocus(int slider) const
+{
+    return ((const_cast<SliderPage*>(this)->LiveSliders() >> slider) & 1u) != 0;
+}
+
+bool SliderPage::PartKey(int slider, WPARAM key)
+{
+    const SliderRow& sliderRow = m_sliders[static_cast<std::size_t>(slider)];
+    const LevelScale& scale = *sliderRow.scale;
+    const std::int32_t level = sliderRow.editId != 0 ? DecimalTextToInt(Controls().GetEditText(sliderRow.editId))
+                                                     : Controls().GetNumber(LevelRow(sliderRow.level).numberKey);
+    const std::int32_t page = std::max<std::int32_t>(1, (scale.maxLevel - scale.minLevel) / 10);
+    std::int32_t next = level;
+    switch (key) {
+    case VK_UP: case VK_RIGHT: next = level + 1; break;
+    case VK_DOWN: case VK_LEFT: next = level - 1; break;
+    case VK_PRIOR: next = level + page; break;
+    case VK_NEXT: next = level - page; break;
+    case VK_HOME: next = scale.minLevel; break;
+    case VK_END: next = scale.maxLevel; break;
+    default: return false;
+    }
+    if (PartTakesFocus(slider)) SetLevel(static_cast<std::size_t>(slider), std::clamp(next, scale.minLevel, scale.maxLevel));
+    return true;
+}
+
+void SliderPage::SetLevel(std::size_t slider, std::int32_t level)
+{
+    const SliderRow& sliderRow = m_sliders[slider];
+    const ValueRow& row = LevelRow(sliderRow.level);
+    const SliderMask shown = SlidersOfLevel(m_sliders, sliderRow.level);
+    if (sliderRow.editId != 0)
+        SetLevelTexts(shown, std::to_string(level));
+    else
+        Controls().SetNumber(row.numberKey, level);
+    Model().Commit(row, level);
+    m_set.Invalidate(Hwnd(), shown);
 }
 
 INT_PTR SliderPage::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
@@ -107,6 +161,7 @@ HBRUSH SliderPage::OnControlColor(HDC dc, HWND control, UINT msg)
 void SliderPage::PaintOverSkin(win::BackBuffer& buffer)
 {
     m_set.Paint(Hwnd(), buffer, LiveSliders(), [this](std::size_t i) { return Knob(i); });
+    if (m_focusedSlider >= 0) win::DrawFocusMark(buffer.Dc(), FocusPartRect(m_focusedSlider));
 }
 
 const ValueRow& SliderPage::LevelRow(LevelIndex level) const

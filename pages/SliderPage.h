@@ -13,7 +13,7 @@
 
 namespace zelora {
 
-class SliderPage : public SettingsPage {
+class SliderPage : public SettingsPage, private win::FocusParts {
 public:
     // The description's slider table is the page's.
     SliderPage(const PageDescription& description, RegistryBackend& registry);
@@ -34,6 +34,18 @@ protected:
     void PaintOverSkin(win::BackBuffer& buffer) override;
 
 private:
+    // The keyboard: Tab reaches each live slider, the arrows step its level by one (Up and
+    // Right raise it), Page Up and Page Down by a tenth of its range, Home and End go to its
+    // ends.
+    int FocusPartCount() const override { return static_cast<int>(m_sliders.size()); }
+    RECT FocusPartRect(int slider) const override;
+    int FocusedPart() const override { return m_focusedSlider; }
+    void SetFocusedPart(int slider) override;
+    void ActivatePart(int) override {}
+    bool PartTakesFocus(int slider) const override;
+    bool PartKey(int slider, WPARAM key) override;
+    void SetLevel(std::size_t slider, std::int32_t level);
+
     const ValueRow& LevelRow(LevelIndex level) const;
     int Knob(std::size_t slider);
     void Apply(const SliderTouch& touch);
@@ -52,6 +64,7 @@ private:
     SliderSet m_set;
     LaggingEdits m_lagging;
     win::UniqueBrush m_levelBrush;  // the level edits' background, the page's whole life
+    int m_focusedSlider = -1;
 };
 
 }  // namespace zelora

@@ -38,3 +38,41 @@ std::array<ButtonPlacement, kMenuButtonCount> AccordionLayout(MenuGroup expanded
 }
 
 }  // namespace zelora
+
+namespace zelora {
+
+MenuKeyMove MoveInMenu(int from, MenuKey key, MenuGroup expanded)
+{
+    const auto layout = AccordionLayout(expanded);
+    // The shown button nearest above (step -1) or below (+1) a height, by place, not table
+    // order: an open group shows its items in their places' order.
+    const auto nearest = [&](int y, int step) {
+        int found = -1;
+        for (int i = 0; i < kMenuButtonCount; ++i) {
+            const int top = layout[i].rect.top;
+            if (!layout[i].visible || (top - y) * step <= 0) continue;
+            if (found < 0 || (top - layout[found].rect.top) * step < 0) found = i;
+        }
+        return MenuKeyMove{found, false};
+    };
+    const MenuButton& button = kMenuButtons[from];
+    const int y = layout[from].rect.top;
+    switch (key) {
+    case MenuKey::Down: return nearest(y, 1);
+    case MenuKey::Up: return nearest(y, -1);
+    case MenuKey::Right:
+        if (button.kind != ButtonKind::Group) return {};
+        if (button.group != expanded) return {from, true};
+        if (const MenuKeyMove first = nearest(y, 1); first.focus >= 0 && kMenuButtons[first.focus].kind == ButtonKind::Item)
+            return first;
+        return {};
+    case MenuKey::Left:
+        if (button.kind != ButtonKind::Item) return {};
+        for (int i = 0; i < kMenuButtonCount; ++i)
+            if (kMenuButtons[i].kind == ButtonKind::Group && kMenuButtons[i].group == button.group) return {i, false};
+        return {};
+    }
+    return {};
+}
+
+}  // namespace zelora

@@ -92,3 +92,17 @@ struct ButtonPlacement {
 std::array<ButtonPlacement, kMenuButtonCount> AccordionLayout(MenuGroup expanded);
 
 }  // namespace zelora
+
+namespace zelora {
+
+// The arrow keys on a menu button: Up and Down go to the shown button above or below, Right
+// opens a closed group (as its press does) or goes into an open one, Left goes from an item
+// back to its group's header.
+enum class MenuKey { Up, Down, Left, Right };
+struct MenuKeyMove {
+    int focus = -1;      // the button to focus (kMenuButtons index), or -1: it stays
+    bool press = false;  // the focused button is pressed
+};
+MenuKeyMove MoveInMenu(int from, MenuKey key, MenuGroup expanded);
+
+}  // namespace zelora

@@ -29,6 +29,10 @@ constexpr int kLeftStripWidth = skin::kMainMenuPanel.width;
 
 // The hot areas, in the order they are painted and released.
 enum HotAreaIndex { kMinimize, kClose, kCancel, kDefaults, kOk, kFinder, kExport, kImport };
+// The keyboard's order of them around the page: the menu panel's, then the foot's from the
+// left, then the title strip's.
+constexpr int kAreasBeforePage[] = {kExport, kImport};
+constexpr int kAreasAfterPage[] = {kFinder, kDefaults, kOk, kCancel, kMinimize, kClose};
 
 std::vector<HotArea> MainHotAreas()
 {
@@ -134,6 +138,7 @@ BOOL MainWindow::OnInit()
     m_hotAreas.Attach(Hwnd());
     m_hotAreas.Describe([this](std::size_t area) { RunHotAreaAction(area); });
     SetAccessibleSource(m_hotAreas);
+    SetFocusParts(m_hotAreas);
     PlaceSkin();
 
     for (int i = 0; i < kMenuButtonCount; ++i) Button(i).Attach(Hwnd(), kMenuButtons[i]);
@@ -486,5 +491,45 @@ void MainWindow::OnDestroy()
 }
 
 void MainWindow::RunAboutBox() { AboutBox().RunModal(Hwnd()); }
+
+bool MainWindow::PreTranslate(MSG& msg) { return MenuArrow(msg) || m_keyboard.PreTranslate(msg); }
+
+void MainWindow::TabStops(win::FocusStops& stops) const
+{
+    // The menu by place: an open group shows its items in their places' order.
+    std::vector<std::pair<LONG, HWND>> menu;
+    for (const auto& button : m_buttons) {
+        RECT r{};
+        if (button->Hwnd() && ::IsWindowVisible(button->Hwnd()) && ::GetWindowRect(button->Hwnd(), &r))
+            menu.emplace_back(r.top, button->Hwnd());
+    }
+    std::stable_sort(menu.begin(), menu.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [top, hwnd] : menu) stops.push_back({hwnd, -1});
+    for (int area : kAreasBeforePage) stops.push_back({Hwnd(), area});
+    for (const auto& page : m_pages)
+        if (page && ::IsWindowVisible(page->Hwnd())) win::AppendTabStops(stops, page->Hwnd());
+    for (int area : kAreasAfterPage) stops.push_back({Hwnd(), area});
+}
+
+bool MainWindow::MenuArrow(const MSG& msg)
+{
+    static constexpr std::pair<WPARAM, MenuKey> kKeys[] = {
+        {VK_UP, MenuKey::Up}, {VK_DOWN, MenuKey::Down}, {VK_LEFT, MenuKey::Left}, {VK_RIGHT, MenuKey::Right}};
+    if (msg.message != WM_KEYDOWN) return false;
+    const auto key = std::find_if(std::begin(kKeys), std::end(kKeys), [&](const auto& k) { return k.first == msg.wParam; });
+    const auto button = std::find_if(m_buttons.begin(), m_buttons.end(),
+                                     [&](const auto& b) { return b->Hwnd() && b->Hwnd() == msg.hwnd; });
+    if (key == std::end(kKeys) || button == m_buttons.end()) return false;
+    MenuGroup expanded = MenuGroup::None;
+    for (int i = 0; i < kMenuButtonCount; ++i)
+        if (IsKind(i, ButtonKind::Group) && Button(i).Selected()) expanded = kMenuButtons[i].group;
+    const MenuKeyMove move = MoveInMenu(static_cast<int>(button - m_buttons.begin()), key->second, expanded);
+    if (move.focus < 0) return true;
+    const HWND target = Button(move.focus).Hwnd();
+    if (!target) return true;
+    ::SetFocus(target);
+    if (move.press) ::SendMessageW(target, BM_CLICK, 0, 0);
+    return true;
+}
 
 }  // namespace zelora

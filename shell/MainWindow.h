@@ -36,6 +36,8 @@ public:
     // The start-up work that shows nothing: the hidden finder and the Connect page. The
     // modal loop runs it once the window is painted; a window made without it calls it.
     void FinishStart();
+    // Keys: the menu's arrows, then Tab and Shift+Tab along TabStops.
+    bool PreTranslate(MSG& msg) override;
 
 protected:
     BOOL OnInit() override;
@@ -49,6 +51,12 @@ protected:
     void RunAboutBox() override;
 
 private:
+    // The keyboard's stops: the menu from the top, the images below it, the page in view,
+    // the images at the foot from the left, then minimize and close.
+    void TabStops(win::FocusStops& stops) const;
+    // An arrow key on a menu button; true when consumed.
+    bool MenuArrow(const MSG& msg);
+
     Page* EnsurePage(std::size_t index);  // null, after its message, when it cannot be made
     void ShowFinder(bool show);  // made on the first call
     void LayOutMenu();
@@ -86,6 +94,7 @@ private:
     std::array<std::unique_ptr<Page>, kPageCount> m_pages;  // kPages order
     std::unique_ptr<win::ModelessDialog> m_finder;  // the movie finder, made hidden by FinishStart
     std::array<std::unique_ptr<SkinButton>, kMenuButtonCount> m_buttons;  // kMenuButtons order
+    win::KeyboardFocus m_keyboard{[this](win::FocusStops& stops) { TabStops(stops); }};
 };
 
 }  // namespace zelora

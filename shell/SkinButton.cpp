@@ -1,6 +1,7 @@
 #include "shell/SkinButton.h"
 
 #include "platform/win/Dialog.h"
+#include "platform/win/KeyboardFocus.h"
 #include "platform/win/Painter.h"
 #include "shell/MenuMemory.h"
 #include "shell/SkinButtonImage.h"
@@ -81,7 +82,13 @@ void SkinButton::Draw(const DRAWITEMSTRUCT& item) const
 {
     const bool held = (item.itemState & ODS_SELECTED) != 0;
     const int id = ImageId(*m_button, ImageForDraw(*m_button, m_flag, held));
-    win::DrawBitmap(item.hDC, Image(id), 0, 0, m_width, m_height);
+    DrawFace(item.hDC, id, (item.itemState & ODS_FOCUS) != 0);
+}
+
+void SkinButton::DrawFace(HDC dc, int imageId, bool focused) const
+{
+    win::DrawBitmap(dc, Image(imageId), 0, 0, m_width, m_height);
+    if (focused && win::FocusMarksShown(m_hwnd)) win::DrawFocusMark(dc, {0, 0, m_width, m_height});
 }
 
 void SkinButton::TrackHover(POINT p)
@@ -95,7 +102,7 @@ void SkinButton::TrackHover(POINT p)
     else if (::GetCapture() == m_hwnd)
         ::ReleaseCapture();
     const int id = ImageId(*m_button, ImageForHover(*m_button, m_flag, inside));
-    if (const win::WindowDc dc(m_hwnd); dc) win::DrawBitmap(dc.Get(), Image(id), 0, 0, m_width, m_height);
+    if (const win::WindowDc dc(m_hwnd); dc) DrawFace(dc.Get(), id, ::GetFocus() == m_hwnd);
 }
 
 void SkinButton::Press()

@@ -53,6 +53,8 @@ private:
     void TrackHover(POINT p);
     void Press();
     HBITMAP Image(int id) const;
+    // The image, and the focus mark while the keyboard has brought the focus here.
+    void DrawFace(HDC dc, int imageId, bool focused) const;
 
     HWND m_parent = nullptr;
     HWND m_hwnd = nullptr;  // null until first shown

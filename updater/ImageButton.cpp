@@ -1,6 +1,7 @@
 #include "updater/ImageButton.h"
 
 #include "platform/win/Accessible.h"
+#include "platform/win/KeyboardFocus.h"
 #include "platform/win/Painter.h"
 
 namespace zelora::updater {
@@ -28,6 +29,7 @@ void ImageButton::Draw(const DRAWITEMSTRUCT& item) const
     else if (item.itemState & ODS_SELECTED) image = m_selected.Get();
     else if (item.itemState & ODS_FOCUS) image = m_focus.Get();
     win::DrawBitmap(item.hDC, image, 0, 0, m_width, m_height);
+    if ((item.itemState & ODS_FOCUS) && win::FocusMarksShown(m_hwnd)) win::DrawFocusMark(item.hDC, item.rcItem);
 }
 
 }  // namespace zelora::updater

@@ -1,6 +1,6 @@
 #pragma once
 // An owner-drawn push button shown entirely by skin bitmaps: up, selected (held down),
-// focus and, optionally, disabled.
+// focus and, optionally, disabled; a dotted mark shows the focus once the keyboard moved it.
 
 #include "platform/ui/Dpi.h"
 #include "platform/win/UniqueHandle.h"

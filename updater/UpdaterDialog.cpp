@@ -107,6 +107,8 @@ BOOL UpdaterDialog::OnInit()
         ::SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&info));
     }
     ::MoveWindow(list, 0, 0, 0, 0, FALSE);
+    // Of no size, it is never seen: Tab goes between the buttons alone.
+    ::SetWindowLongPtrW(list, GWL_STYLE, ::GetWindowLongPtrW(list, GWL_STYLE) & ~WS_TABSTOP);
 
     // What earlier runs could not clean up (the process ended first) goes once it is old.
     RunFolder::RemoveStale(m_settings.tempParent);

@@ -40,6 +40,26 @@ Dialog* Dialog::FromTopLevelOf(HWND hwnd)
     return root ? static_cast<Dialog*>(::GetPropW(root, kSelfProperty)) : nullptr;
 }
 
+Dialog* Dialog::FromWindow(HWND hwnd)
+{
+    return hwnd ? static_cast<Dialog*>(::GetPropW(hwnd, kSelfProperty)) : nullptr;
+}
+
+void Dialog::FocusPart(int part)
+{
+    if (!m_parts || !m_hwnd) return;
+    m_parts->SetFocusedPart(part);
+    if (::GetFocus() != m_hwnd) ::SetFocus(m_hwnd);
+    if (m_access && part >= 0) m_access->Notify(m_hwnd, EVENT_OBJECT_FOCUS, part);
+}
+
+bool Dialog::HandlePartFocus(UINT msg)
+{
+    if (msg == WM_SETFOCUS) return m_parts->FocusedPart() >= 0;
+    if (msg == WM_KILLFOCUS) m_parts->SetFocusedPart(-1);
+    return false;
+}
+
 Dialog::~Dialog()
 {
     if (m_hwnd && ::IsWindow(m_hwnd)) {
@@ -132,6 +152,7 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         if (::GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_CHILD) self->FollowDpi(SystemDpiOf(hwnd), DpiOf(hwnd));
     }
     if (!self) return FALSE;
+    if (self->m_parts && self->HandlePartFocus(msg)) return TRUE;
     if (LRESULT answer = 0; self->m_access && self->m_access->Handle(hwnd, msg, wParam, lParam, answer)) {
         self->SetResult(answer);
         return TRUE;
@@ -187,10 +208,7 @@ INT_PTR ModalDialog::RunModal(HWND owner)
             continue;
         }
         if (::GetMessageW(&msg, nullptr, 0, 0) <= 0) break;
-        if (IsSwallowedKey(msg)) continue;
-        if (Dialog* other = FromTopLevelOf(msg.hwnd); other && other != this && other->PreTranslate(msg))
-            continue;
-        if (Hwnd() && ::IsDialogMessageW(Hwnd(), &msg)) continue;
+        if (PreDispatch(msg)) continue;
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
     }
@@ -212,6 +230,16 @@ void ModalDialog::End(INT_PTR result)
     // A message sent from another thread or process (setup closing the updater) is handled
     // inside GetMessage, which goes on waiting for a posted one: wake the modal loop.
     ::PostMessageW(Hwnd(), WM_NULL, 0, 0);
+}
+
+bool ModalDialog::PreDispatch(MSG& msg)
+{
+    NoteNavigationKey(msg);
+    // The window the key is for first (the finder's Enter searches), then a focused button
+    // takes Enter as a click; what is left of Return and Escape goes nowhere.
+    if (Dialog* target = FromTopLevelOf(msg.hwnd); target && target->PreTranslate(msg)) return true;
+    if (PressFocusedButton(msg) || IsSwallowedKey(msg)) return true;
+    return Hwnd() && ::IsDialogMessageW(Hwnd(), &msg);
 }
 
 bool ModalDialog::IsSwallowedKey(const MSG& msg) const

@@ -8,6 +8,7 @@
 
 #include "platform/win/Accessible.h"
 #include "platform/win/WindowDpi.h"
+#include "platform/win/KeyboardFocus.h"
 
 #include <windows.h>
 
@@ -39,6 +40,14 @@ public:
     virtual bool PreTranslate(MSG& /*msg*/) { return false; }
     // Our dialog whose top-level window holds `hwnd`, or null.
     static Dialog* FromTopLevelOf(HWND hwnd);
+    // Our dialog of `hwnd` itself (a page, say), or null.
+    static Dialog* FromWindow(HWND hwnd);
+
+    // The images of this window that take the keyboard focus, or null.
+    FocusParts* Parts() const { return m_parts; }
+    // Part `part` of them takes the keyboard focus: its mark, the window's own focus and the
+    // event screen readers follow.
+    void FocusPart(int part);
 
     // The DPI the window is laid out for (its top-level window's).
     Dpi WindowDpi() const { return DpiOf(m_hwnd); }
@@ -79,14 +88,20 @@ protected:
     // What the window tells screen readers of itself and its windowless parts (hot areas,
     // sliders), beyond what the system says; `source` must outlive the window.
     void SetAccessibleSource(AccessibleSource& source);
+    // Images on the window that take the keyboard focus; `parts` must outlive the window.
+    void SetFocusParts(FocusParts& parts) { m_parts = &parts; }
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    // Keeps the focus on the window while a part has it (the dialog manager would hand it to
+    // a control); the part loses its mark with the window's focus.
+    bool HandlePartFocus(UINT msg);
 
     int m_templateId;
     HWND m_hwnd = nullptr;
     std::unique_ptr<AccessibleBridge> m_access;
     UniqueFont m_dpiFont;  // the template's font remade for a DPI the window moved to
+    FocusParts* m_parts = nullptr;
 };
 
 // A dialog run in its own loop until it ends: the programs' windows and their boxes.
@@ -102,6 +117,9 @@ public:
     // Stops the loop, which then destroys the window and returns `result`.
     void End(INT_PTR result) override;
 
+    // What the loop does with a message before dispatching it: the keyboard's handling and
+    // the dialog manager's. True when nothing is left to dispatch.
+    bool PreDispatch(MSG& msg);
     // Whether `msg` is a Return or Escape key-down meant for this window or one inside it.
     bool IsSwallowedKey(const MSG& msg) const;
 

@@ -57,6 +57,15 @@ void HotAreaView::Paint(BackBuffer& buffer) const
         const Rect& r = m_areas.Area(i).rect;
         buffer.Draw(it->second.Get(), r.left, r.top, r.Width(), r.Height());
     }
+    if (m_focused >= 0) DrawFocusMark(buffer.Dc(), PartRect(m_focused));
+}
+
+void HotAreaView::SetFocusedPart(int index)
+{
+    if (index == m_focused) return;
+    const auto mask = [](int i) { return i < 0 ? HotAreaSet::Mask{0} : HotAreaSet::Mask{1} << i; };
+    Invalidate(mask(m_focused) | mask(index));
+    m_focused = index;
 }
 
 AccessibleFacts HotAreaView::Part(int index) const
@@ -64,7 +73,8 @@ AccessibleFacts HotAreaView::Part(int index) const
     AccessibleFacts facts;
     facts.name = m_areas.Area(static_cast<std::size_t>(index)).name;
     facts.role = ROLE_SYSTEM_PUSHBUTTON;
-    facts.state = m_areas.Pressed(static_cast<std::size_t>(index)) ? STATE_SYSTEM_PRESSED : 0;
+    facts.state = (m_areas.Pressed(static_cast<std::size_t>(index)) ? STATE_SYSTEM_PRESSED : 0) |
+                  (index == m_focused ? STATE_SYSTEM_FOCUSED : 0) | STATE_SYSTEM_FOCUSABLE;
     facts.defaultAction = L"누르기";
     return facts;
 }

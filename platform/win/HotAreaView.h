@@ -3,6 +3,7 @@
 // HotAreaSet, repaints the areas whose image changed and paints them all on request.
 
 #include "platform/win/Accessible.h"
+#include "platform/win/KeyboardFocus.h"
 #include "platform/win/Painter.h"
 #include "platform/win/WindowDpi.h"
 #include "platform/ui/HotArea.h"
@@ -12,7 +13,7 @@
 
 namespace zelora::win {
 
-class HotAreaView final : public AccessibleSource {
+class HotAreaView final : public AccessibleSource, public FocusParts {
 public:
     // The areas' rectangles are the skin's, at 96 DPI.
     explicit HotAreaView(std::vector<HotArea> areas);
@@ -34,6 +35,7 @@ public:
         for (std::size_t i = 0; i < m_areas.Count(); ++i)
             if (actions & (HotAreaSet::Mask{1} << i)) action(i);
     }
+    // The areas' images, and the focus mark of the one the keyboard is on.
     void Paint(BackBuffer& buffer) const;
 
     const HotAreaSet& Areas() const { return m_areas; }
@@ -49,6 +51,13 @@ public:
     RECT PartRect(int index) const override;
     bool DoDefaultAction(int index) override;
 
+    // The keyboard reaches each area; Enter or Space runs the action given to Describe.
+    int FocusPartCount() const override { return PartCount(); }
+    RECT FocusPartRect(int index) const override { return PartRect(index); }
+    int FocusedPart() const override { return m_focused; }
+    void SetFocusedPart(int index) override;
+    void ActivatePart(int index) override { DoDefaultAction(index); }
+
 private:
     void Invalidate(HotAreaSet::Mask changed) const;
 
@@ -58,6 +67,7 @@ private:
     Dpi m_dpi;
     std::map<int, UniqueBitmap> m_images;
     std::function<void(std::size_t)> m_action;
+    int m_focused = -1;
 };
 
 // True when a mouse message's key state is exactly the left button.

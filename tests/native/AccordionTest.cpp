@@ -42,5 +42,33 @@ TEST(Accordion, ButtonsAreFoundByControlOrCommandId)
     EXPECT_EQ(MenuButtonIndex(999), -1);
 }
 
+TEST(Accordion, ArrowKeysFollowTheShownButtonsByPlace)
+{
+    // Buttons: 0 Connect, 2 Video header, 3-5 its items, 6 Sound header, 10 Caption header
+    // (its items 12 then 11 by place), 13 intro, 14 last.
+    struct Row {
+        int from;
+        MenuKey key;
+        MenuGroup expanded;
+        int focus;
+        bool press;
+    };
+    using enum MenuKey;
+    const Row rows[] = {
+        {0, Down, MenuGroup::None, 1, false},      {0, Up, MenuGroup::None, -1, false},       {2, Down, MenuGroup::None, 6, false},
+        {2, Down, MenuGroup::Video, 3, false},     {5, Down, MenuGroup::Video, 6, false},     {6, Up, MenuGroup::Video, 5, false},
+        {10, Down, MenuGroup::Caption, 12, false}, {12, Down, MenuGroup::Caption, 11, false}, {11, Up, MenuGroup::Caption, 12, false},
+        {14, Down, MenuGroup::None, -1, false},    {2, Right, MenuGroup::None, 2, true},      {6, Right, MenuGroup::Video, 6, true},
+        {2, Right, MenuGroup::Video, 3, false},    {10, Right, MenuGroup::Caption, 12, false}, {0, Right, MenuGroup::None, -1, false},
+        {4, Left, MenuGroup::Video, 2, false},     {11, Left, MenuGroup::Caption, 10, false}, {2, Left, MenuGroup::Video, -1, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.from * 10 + static_cast<int>(row.key));
+        const MenuKeyMove move = MoveInMenu(row.from, row.key, row.expanded);
+        EXPECT_EQ(move.focus, row.focus);
+        EXPECT_EQ(move.press, row.press);
+    }
+}
+
 }  // namespace
 }  // namespace zelora

@@ -282,7 +282,15 @@ TEST_F(UpdaterFlowTest, InstallsInOrderOneAtATimeThenCleansUpAndStartsZelora)
         EXPECT_TRUE(sid == L"S-1-5-18" || sid == L"S-1-5-32-544" || sid == UserSid()) << fs::path(sid).string();
     const std::wstring cwdLog = (scratch.Path() / "cwd.log").wstring();
     ::SetEnvironmentVariableW(L"ZELORA_FAKE_INSTALLER_CWD_LOG", cwdLog.c_str());
-    ::SendMessageW(dialog.Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_UPDATER_START, BN_CLICKED), 0);
+    // By keys: Tab goes between the two buttons shown (never to the list, which has no
+    // size), and Enter on the start button confirms.
+    ::SetFocus(dialog.Item(IDC_UPDATER_START));
+    for (int expected : {IDCANCEL, IDC_UPDATER_START}) {
+        MSG tab{::GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+        ::IsDialogMessageW(dialog.Hwnd(), &tab);
+        EXPECT_EQ(::GetFocus(), dialog.Item(expected));
+    }
+    EXPECT_TRUE(win::PressFocusedButton(MSG{::GetFocus(), WM_KEYDOWN, VK_RETURN, 0, 0, {}}));
     EXPECT_EQ(dialog.Background(), 140);
     ASSERT_TRUE(PumpUntil([&] { return Visible(dialog, IDOK); }, 40));
     ::SetEnvironmentVariableW(L"ZELORA_FAKE_INSTALLER_CWD_LOG", nullptr);
