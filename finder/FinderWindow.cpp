@@ -112,8 +112,6 @@ FinderWindow::~FinderWindow()
 BOOL FinderWindow::OnInit()
 {
     ::SetWindowTextW(Hwnd(), L"영화찾기");  // no caption shows it; it names the window
-    m_dpi = win::SystemDpiOf(Hwnd());
-    win::RecordDpi(Hwnd(), m_dpi);
     LoadFrame();
     m_buttons.Attach(Hwnd());
     m_buttons.Describe([this](std::size_t button) { RunAction(button); });
@@ -146,13 +144,13 @@ BOOL FinderWindow::OnInit()
 
 void FinderWindow::LoadFrame()
 {
-    for (int id : kFrameBitmaps) m_frame[id] = win::LoadSkinBitmap(id, m_dpi.Value());
+    for (int id : kFrameBitmaps) m_frame[id] = win::LoadSkinBitmap(id, WindowDpi().Value());
     // The check box sits on the header's middle column: paint its background to match.
     m_checkColor = ::GetSysColor(COLOR_BTNFACE);
     if (HBITMAP middle = m_frame[kHeaderMiddle].Get()) {
         win::UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
         win::SelectGuard select(dc.Get(), middle);
-        m_checkColor = ::GetPixel(dc.Get(), 0, m_dpi(115));
+        m_checkColor = ::GetPixel(dc.Get(), 0, WindowDpi()(115));
     }
     m_checkBrush.Reset(::CreateSolidBrush(m_checkColor));
 }
@@ -160,17 +158,13 @@ void FinderWindow::LoadFrame()
 void FinderWindow::PlaceControls()
 {
     for (const ControlPlace& place : kControlPlaces) {
-        const Rect at = m_dpi.Edges({place.x, place.y, place.x + place.width, place.y + place.height});
+        const Rect at = WindowDpi().Edges({place.x, place.y, place.x + place.width, place.y + place.height});
         win::Control(Hwnd(), place.id).MoveTo(at.left, at.top, at.Width(), at.Height());
     }
 }
 
-bool FinderWindow::OnDpiChanged(Dpi dpi, const RECT& suggested)
+bool FinderWindow::OnDpiChanged(Dpi from, Dpi dpi, const RECT& suggested)
 {
-    const Dpi from = m_dpi;
-    if (dpi == from) return true;
-    m_dpi = dpi;
-    win::RecordDpi(Hwnd(), dpi);
     FollowDpi(from, dpi);
     LoadFrame();
     m_buttons.ScaleTo(dpi);
@@ -309,8 +303,8 @@ void FinderWindow::Relayout()
 {
     const RECT client = ClientRect(Hwnd());
     for (std::size_t i = 0; i < std::size(kButtonAreas); ++i)
-        m_buttons.SetRect(i, SkinRect(kButtonAreas[i].box, client.right, m_dpi));
-    const int border = m_dpi(kBorder), band = m_dpi(kBandHeight);
+        m_buttons.SetRect(i, SkinRect(kButtonAreas[i].box, client.right, WindowDpi()));
+    const int border = WindowDpi()(kBorder), band = WindowDpi()(kBandHeight);
     if (m_browser)
         ::MoveWindow(m_browser->Hwnd(), border, band, client.right - 2 * border,
                      client.bottom - band - border, TRUE);
@@ -345,7 +339,7 @@ LRESULT FinderWindow::HitTest(LPARAM point) const
     ::GetWindowRect(Hwnd(), &window);
     const auto beyond = [](unsigned value, LONG edge) { return static_cast<LONG>(value) > edge; };
     const auto before = [](unsigned value, LONG edge) { return static_cast<LONG>(value) < edge; };
-    const int grip = m_dpi(3);
+    const int grip = WindowDpi()(3);
     if (beyond(x, window.left + grip) || beyond(y, window.top + grip) || before(x, window.right - grip) ||
         before(y, window.bottom - grip))
         return HTCLIENT;
@@ -359,14 +353,14 @@ bool FinderWindow::OnEraseBackground(HDC dc)
     const auto frame = [this](int id) { return m_frame[id].Get(); };
     HDC target = buffer.Dc();
 
-    const int right = w - m_dpi(skin::kFinderHeaderRight.width);
-    const int middle = m_dpi(skin::kFinderHeaderLeft.width);
-    const int border = m_dpi(kBorder), band = m_dpi(kBandHeight);
+    const int right = w - WindowDpi()(skin::kFinderHeaderRight.width);
+    const int middle = WindowDpi()(skin::kFinderHeaderLeft.width);
+    const int border = WindowDpi()(kBorder), band = WindowDpi()(kBandHeight);
     buffer.Draw(frame(kHeaderLeft), 0, 0);
     buffer.Draw(frame(kHeaderRight), right, 0);
     Stretch(target, frame(kHeaderMiddle), middle, 0, right - middle, band);
-    const Rect logo = SkinRect(skin::kFinderCaptionsPlace, w, m_dpi);
-    const Rect links = SkinRect(skin::kFinderInfoPlace, w, m_dpi);
+    const Rect logo = SkinRect(skin::kFinderCaptionsPlace, w, WindowDpi());
+    const Rect links = SkinRect(skin::kFinderInfoPlace, w, WindowDpi());
     buffer.Draw(frame(kLogo), logo.left, logo.top);
     buffer.Draw(frame(kLinks), links.left, links.top);
     m_buttons.Paint(buffer);
@@ -394,7 +388,7 @@ INT_PTR FinderWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         return TRUE;
     case WM_GETMINMAXINFO: {
         auto& info = *reinterpret_cast<MINMAXINFO*>(lParam);
-        info.ptMinTrackSize = {m_dpi(kMinWidth), m_dpi(kMinHeight)};
+        info.ptMinTrackSize = {WindowDpi()(kMinWidth), WindowDpi()(kMinHeight)};
         info.ptMaxTrackSize = {10000, 10000};
         return TRUE;
     }
@@ -404,7 +398,7 @@ INT_PTR FinderWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         return TRUE;
     case WM_LBUTTONDBLCLK: {
         const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-        if (p.y >= 0 && p.y < m_dpi(kBandHeight) && !HitsButton(p)) ToggleMaximize();
+        if (p.y >= 0 && p.y < WindowDpi()(kBandHeight) && !HitsButton(p)) ToggleMaximize();
         return TRUE;
     }
     case WM_QUERYDRAGICON:

@@ -36,7 +36,7 @@ public:
 protected:
     INT_PTR OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     BOOL OnInit() override;
-    bool OnDpiChanged(Dpi dpi, const RECT& suggested) override;
+    bool OnDpiChanged(Dpi from, Dpi to, const RECT& suggested) override;
     bool OnCommand(int id, int code, HWND control) override;
     bool OnEraseBackground(HDC dc) override;
     HBRUSH OnControlColor(HDC dc, HWND control, UINT msg) override;
@@ -73,7 +73,6 @@ private:
     std::string m_currentAddress;
     int m_quickSearch = 0;
     bool m_maximized = false;
-    Dpi m_dpi;  // what the window is laid out for
     RECT m_restore{};  // left, top, right, bottom of the window before maximizing
 };
 

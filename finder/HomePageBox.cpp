@@ -30,13 +30,12 @@ HomePageBox::HomePageBox(Opener open)
 
 BOOL HomePageBox::OnInit()
 {
-    m_dpi = win::DpiOf(Hwnd());
-    m_background = win::LoadSkinBitmap(kBackground, m_dpi.Value());
+    m_background = win::LoadSkinBitmap(kBackground, WindowDpi().Value());
     m_buttons.Attach(Hwnd());
     m_buttons.Describe([this](std::size_t button) { RunButton(button); });
     SetAccessibleSource(m_buttons);
     SetFocusParts(m_buttons);
-    ::SetWindowPos(Hwnd(), nullptr, kX, kY, m_dpi(kWidth), m_dpi(kHeight), SWP_NOZORDER | SWP_SHOWWINDOW);
+    ::SetWindowPos(Hwnd(), nullptr, kX, kY, WindowDpi()(kWidth), WindowDpi()(kHeight), SWP_NOZORDER | SWP_SHOWWINDOW);
     return TRUE;
 }
 
@@ -51,7 +50,7 @@ void HomePageBox::RunButton(std::size_t button)
 bool HomePageBox::OnEraseBackground(HDC dc)
 {
     win::BackBuffer buffer(Hwnd(), dc);
-    buffer.Draw(m_background.Get(), 0, 0, m_dpi(kWidth), m_dpi(kHeight));
+    buffer.Draw(m_background.Get(), 0, 0, WindowDpi()(kWidth), WindowDpi()(kHeight));
     m_buttons.Paint(buffer);
     return true;
 }
@@ -68,7 +67,7 @@ bool HomePageBox::OnMouse(UINT msg, WPARAM keys, POINT p)
     case WM_MOUSEMOVE:
         m_buttons.Move(p, keys);
         // Only a held button drags: under a plain move the box would follow the pointer.
-        if (p.y >= 0 && p.y < m_dpi(kDragBand) && win::LeftButtonOnly(keys) && !m_buttons.Areas().AnyPressed())
+        if (p.y >= 0 && p.y < WindowDpi()(kDragBand) && win::LeftButtonOnly(keys) && !m_buttons.Areas().AnyPressed())
             ::PostMessageW(Hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(p.x, p.y));
         break;
     default:

@@ -31,7 +31,6 @@ private:
     Opener m_open;
     win::UniqueBitmap m_background;
     win::HotAreaView m_buttons;
-    Dpi m_dpi;  // the box's, from its creation
     win::KeyboardFocus m_keyboard;
 };
 

@@ -133,8 +133,6 @@ BOOL MainWindow::OnInit()
                         ::GetWindowLongPtrW(Hwnd(), GWL_STYLE) | WS_SYSMENU | WS_MINIMIZEBOX);
     SetUpAppWindow(::LoadIconW(win::ModuleInstance(), MAKEINTRESOURCEW(IDR_MAINFRAME)));
 
-    m_dpi = win::SystemDpiOf(Hwnd());
-    win::RecordDpi(Hwnd(), m_dpi);
     m_hotAreas.Attach(Hwnd());
     m_hotAreas.Describe([this](std::size_t area) { RunHotAreaAction(area); });
     SetAccessibleSource(m_hotAreas);
@@ -148,7 +146,7 @@ BOOL MainWindow::OnInit()
     // and the other pages are made when first needed.
     if (!EnsurePage(PageOfKind(PageKind::CodecUpdate))) return FALSE;
 
-    ::SetWindowPos(Hwnd(), nullptr, kWindowX, kWindowY, m_dpi(kWindowWidth), m_dpi(kWindowHeight),
+    ::SetWindowPos(Hwnd(), nullptr, kWindowX, kWindowY, WindowDpi()(kWindowWidth), WindowDpi()(kWindowHeight),
                    SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 
     ChooseTopLevelPage(kUpdateButton);
@@ -214,7 +212,7 @@ void MainWindow::LayOutMenu()
     // Tab order follows the table, as in a template.
     HWND previous = HWND_TOP;
     for (int i = 0; i < kMenuButtonCount; ++i) {
-        layout[i].rect = m_dpi(layout[i].rect);
+        layout[i].rect = WindowDpi()(layout[i].rect);
         Button(i).Place(layout[i], previous);
         if (Button(i).Hwnd()) previous = Button(i).Hwnd();
     }
@@ -307,23 +305,19 @@ void MainWindow::ChooseSettingsPage(std::size_t index)
 
 void MainWindow::PlacePage(Page& page) const
 {
-    const Rect content = m_dpi(kContent);
+    const Rect content = WindowDpi()(kContent);
     ::MoveWindow(page.Hwnd(), content.left, content.top, content.Width(), content.Height(), TRUE);
 }
 
 void MainWindow::PlaceSkin()
 {
-    m_background = win::LoadSkinBitmap(skin::kMainBackground.id, m_dpi.Value());
-    m_dragStrip = win::ToRect(m_dpi(Rect{0, 0, kWindowWidth, kDragStripHeight}));
-    m_leftStrip = win::ToRect(m_dpi(Rect{0, 0, kLeftStripWidth, kWindowHeight}));
+    m_background = win::LoadSkinBitmap(skin::kMainBackground.id, WindowDpi().Value());
+    m_dragStrip = win::ToRect(WindowDpi()(Rect{0, 0, kWindowWidth, kDragStripHeight}));
+    m_leftStrip = win::ToRect(WindowDpi()(Rect{0, 0, kLeftStripWidth, kWindowHeight}));
 }
 
-bool MainWindow::OnDpiChanged(Dpi dpi, const RECT& suggested)
+bool MainWindow::OnDpiChanged(Dpi from, Dpi dpi, const RECT& suggested)
 {
-    const Dpi from = m_dpi;
-    if (dpi == from) return true;
-    m_dpi = dpi;
-    win::RecordDpi(Hwnd(), dpi);
     // The suggested place keeps the window under the pointer; its size is the skin's.
     ::SetWindowPos(Hwnd(), nullptr, suggested.left, suggested.top, dpi(kWindowWidth),
                    dpi(kWindowHeight), SWP_NOZORDER | SWP_NOACTIVATE);
@@ -421,16 +415,16 @@ bool MainWindow::OnEraseBackground(HDC dc)
 
 void MainWindow::PaintVersion(HDC dc)
 {
-    win::UniqueFont font(::CreateFontW(m_dpi(11), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+    win::UniqueFont font(::CreateFontW(WindowDpi()(11), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                                        DEFAULT_CHARSET, 0, 0, 0, 48, L"tahoma"));
     win::SelectGuard select(dc, font.Get());
     ::SetBkMode(dc, TRANSPARENT);
     static constexpr wchar_t kVersion[] = L" Ver. 20051013";
     const int length = static_cast<int>(std::size(kVersion)) - 1;
     ::SetTextColor(dc, RGB(255, 255, 255));
-    ::TextOutW(dc, m_dpi(120), m_dpi(14), kVersion, length);
+    ::TextOutW(dc, WindowDpi()(120), WindowDpi()(14), kVersion, length);
     ::SetTextColor(dc, RGB(139, 134, 103));
-    ::TextOutW(dc, m_dpi(121), m_dpi(13), kVersion, length);
+    ::TextOutW(dc, WindowDpi()(121), WindowDpi()(13), kVersion, length);
 }
 
 void MainWindow::RunHotAreaAction(std::size_t area)

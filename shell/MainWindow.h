@@ -46,7 +46,7 @@ protected:
     bool OnDrawItem(DRAWITEMSTRUCT& item) override;
     bool OnEraseBackground(HDC dc) override;
     bool OnMouse(UINT msg, WPARAM keys, POINT p) override;
-    bool OnDpiChanged(Dpi dpi, const RECT& suggested) override;
+    bool OnDpiChanged(Dpi from, Dpi to, const RECT& suggested) override;
     void OnDestroy() override;
     void RunAboutBox() override;
 
@@ -83,7 +83,6 @@ private:
 
     RegistryStore m_store;
     RegistryViews m_views;
-    Dpi m_dpi;  // what the window is laid out for
     win::UniqueBitmap m_background;
     win::HotAreaView m_hotAreas;
     RECT m_dragStrip{};

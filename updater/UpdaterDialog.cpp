@@ -86,8 +86,6 @@ BOOL UpdaterDialog::OnInit()
     const LONG_PTR exStyle = ::GetWindowLongPtrW(Hwnd(), GWL_EXSTYLE);
     ::SetWindowLongPtrW(Hwnd(), GWL_EXSTYLE, (exStyle & ~WS_EX_APPWINDOW) | WS_EX_TOOLWINDOW);
     ::SetWindowPos(Hwnd(), HWND_TOPMOST, -5, -5, 1, 1, SWP_SHOWWINDOW);
-    m_dpi = win::SystemDpiOf(Hwnd());
-    win::RecordDpi(Hwnd(), m_dpi);
 
     m_progress.Attach(Item(IDC_UPDATER_PROGRESS));
     m_progress.SetRange(0, 100);
@@ -124,21 +122,17 @@ bool UpdaterDialog::PlaceSkin()
     m_progress.SetBitmap(kBarBitmap, false);
     ImageButton* const buttons[] = {&m_startButton, &m_cancelButton, &m_okButton};
     for (std::size_t i = 0; i < kButtons.size(); ++i)
-        if (!buttons[i]->Attach(Hwnd(), kButtons[i], m_dpi)) return false;
+        if (!buttons[i]->Attach(Hwnd(), kButtons[i], WindowDpi())) return false;
     return true;
 }
 
 RECT UpdaterDialog::Pixels(const RECT& r) const
 {
-    return win::ToRect(m_dpi.Edges({r.left, r.top, r.right, r.bottom}));
+    return win::ToRect(WindowDpi().Edges({r.left, r.top, r.right, r.bottom}));
 }
 
-bool UpdaterDialog::OnDpiChanged(Dpi dpi, const RECT& suggested)
+bool UpdaterDialog::OnDpiChanged(Dpi from, Dpi dpi, const RECT& suggested)
 {
-    const Dpi from = m_dpi;
-    if (dpi == from) return true;
-    m_dpi = dpi;
-    win::RecordDpi(Hwnd(), dpi);
     FollowDpi(from, dpi);
     PlaceSkin();
     if (m_backgroundId) SetBackground(m_backgroundId);
@@ -152,7 +146,7 @@ bool UpdaterDialog::OnDpiChanged(Dpi dpi, const RECT& suggested)
 
 bool UpdaterDialog::SetBackground(int bitmapId)
 {
-    win::UniqueBitmap bitmap = win::LoadSkinBitmap(bitmapId, m_dpi.Value());
+    win::UniqueBitmap bitmap = win::LoadSkinBitmap(bitmapId, WindowDpi().Value());
     if (!bitmap) return false;
     m_background = std::move(bitmap);
     m_backgroundId = bitmapId;
@@ -225,9 +219,9 @@ void UpdaterDialog::ShowOffer(const std::vector<CodecUpdate>& listOrder)
         ::SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
     }
     m_progress.SetPos(0);
-    const int x = ::GetSystemMetrics(SM_CXSCREEN) / 2 - m_dpi(200);
-    const int y = ::GetSystemMetrics(SM_CYSCREEN) / 2 - m_dpi(130);
-    ::SetWindowPos(Hwnd(), HWND_TOPMOST, x, y, m_dpi(kOfferWidth), m_dpi(kOfferHeight), SWP_SHOWWINDOW);
+    const int x = ::GetSystemMetrics(SM_CXSCREEN) / 2 - WindowDpi()(200);
+    const int y = ::GetSystemMetrics(SM_CYSCREEN) / 2 - WindowDpi()(130);
+    ::SetWindowPos(Hwnd(), HWND_TOPMOST, x, y, WindowDpi()(kOfferWidth), WindowDpi()(kOfferHeight), SWP_SHOWWINDOW);
     ::InvalidateRect(Hwnd(), nullptr, TRUE);
 }
 

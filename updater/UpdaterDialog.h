@@ -50,7 +50,7 @@ protected:
 
     INT_PTR OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     BOOL OnInit() override;
-    bool OnDpiChanged(Dpi dpi, const RECT& suggested) override;
+    bool OnDpiChanged(Dpi from, Dpi to, const RECT& suggested) override;
     bool OnCommand(int id, int code, HWND control) override;
     bool OnDrawItem(DRAWITEMSTRUCT& item) override;
     bool OnEraseBackground(HDC dc) override;
@@ -93,7 +93,6 @@ private:
     win::UniqueIcon m_icon;
     win::UniqueBitmap m_background;
     int m_backgroundId = 0;
-    Dpi m_dpi;  // what the window is laid out for
     ImageButton m_startButton, m_cancelButton, m_okButton;
     BitmapProgressBar m_progress;
     std::wstring m_name;  // codec being fetched

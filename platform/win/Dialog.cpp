@@ -128,8 +128,12 @@ INT_PTR Dialog::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         return TRUE;
     case WM_SYSCOMMAND:
         return OnSysCommand(static_cast<UINT>(wParam & 0xFFF0));
-    case WM_DPICHANGED:
-        return OnDpiChanged(Dpi(LOWORD(wParam)), *reinterpret_cast<const RECT*>(lParam));
+    case WM_DPICHANGED: {
+        const Dpi from = WindowDpi(), to(LOWORD(wParam));
+        if (from == to) return TRUE;
+        RecordDpi(m_hwnd, to);
+        return OnDpiChanged(from, to, *reinterpret_cast<const RECT*>(lParam));
+    }
     case WM_DESTROY:
         OnDestroy();
         return FALSE;
@@ -149,7 +153,10 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         TakeOverDpiChanges(hwnd);
         // The template was laid out at the DPI the system knows; a page of a window that
         // has moved to another since follows it before it places anything itself.
-        if (::GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_CHILD) self->FollowDpi(SystemDpiOf(hwnd), DpiOf(hwnd));
+        if (::GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_CHILD)
+            self->FollowDpi(SystemDpiOf(hwnd), DpiOf(hwnd));
+        else  // a top-level window is laid out for the DPI it is made at, until told otherwise
+            RecordDpi(hwnd, SystemDpiOf(hwnd));
     }
     if (!self) return FALSE;
     if (self->m_parts && self->HandlePartFocus(msg)) return TRUE;

@@ -78,8 +78,9 @@ protected:
     // A system menu command, its low four bits (the system's own) cleared; true when
     // handled, false leaves it to the system.
     virtual bool OnSysCommand(UINT /*command*/) { return false; }
-    // A top-level window's WM_DPICHANGED: the new DPI and the rectangle the system suggests.
-    virtual bool OnDpiChanged(Dpi /*dpi*/, const RECT& /*suggested*/) { return false; }
+    // A top-level window's WM_DPICHANGED to another DPI than it is laid out for (already
+    // recorded as its DPI when this runs) and the rectangle the system suggests.
+    virtual bool OnDpiChanged(Dpi /*from*/, Dpi /*to*/, const RECT& /*suggested*/) { return false; }
     virtual void OnDestroy() {}
 
     // Handlers that want the default processing too return false; this sets the result
