@@ -2,6 +2,7 @@
 
 #include "platform/registry/CountingRegistry.h"
 #include "platform/registry/ForwardingRegistry.h"
+#include "preferred/ColumnShare.h"
 #include "preferred/PreferredChange.h"
 
 #include <gtest/gtest.h>
@@ -58,6 +59,21 @@ TEST(FilterData, InputPinTypesOfBothLayoutsAndNothingOfAMalformedBlob)
         EXPECT_FALSE(ReadInputPinTypes(bad)) << damage.what;
     }
     EXPECT_FALSE(ReadInputPinTypes(std::vector<unsigned char>(64 * 1024, 0)));
+}
+
+TEST(ColumnShare, WholeWhenAllFitElseTheWideShareWhatTheWholeAndNarrowLeave)
+{
+    struct Case {
+        const char* what;
+        std::vector<ColumnNeed> columns;
+        int room;
+        std::vector<int> widths;
+    };
+    for (const Case& c : {Case{"all fit, the rest to the last", {{100, 40, true}, {80, 60}, {90, 60}}, 300, {100, 80, 120}},
+                          {"narrow keeps, wide split", {{150, 40, true}, {300, 60}, {70, 60}, {500, 60}}, 400, {150, 90, 70, 90}},
+                          {"never below a title", {{150, 40, true}, {300, 120}, {300, 60}}, 200, {150, 120, 60}}}) {
+        EXPECT_EQ(ShareColumns(c.columns, c.room), c.widths) << c.what;
+    }
 }
 
 // Two views of one machine, filters registered in them, the pack's books in the 32-bit one.
