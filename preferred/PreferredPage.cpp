@@ -35,10 +35,10 @@ constexpr ControlPlace kPlaces[] = {
 
 // The list's columns: the format, then what each view's players and Media Foundation use.
 constexpr int kFormatColumn = 0, kMediaFoundationColumn = 3;
-constexpr std::array<std::string_view, 4> kColumnTitles = {"형식", "32비트 플레이어", "64비트 플레이어",
-                                                           "Media Foundation"};
+// Short titles, so the list's width goes to the decoders' names.
+constexpr std::array<std::string_view, 4> kColumnTitles = {"형식", "32비트", "64비트", "MF"};
 // What a report list adds around a column's text: its margins, and the first column's indent.
-constexpr int kCellPadding = 14, kFirstCellPadding = 8;
+constexpr int kCellPadding = 12, kFirstCellPadding = 6;
 constexpr int ViewColumn(PlayerView view) { return view == PlayerView::Bits32 ? 1 : 2; }
 
 constexpr int ChoiceOf(PlayerView view)
@@ -47,7 +47,7 @@ constexpr int ChoiceOf(PlayerView view)
 }
 
 constexpr std::wstring_view kMediaFoundationNote =
-    L"Media Foundation 열은 읽기 전용입니다. 그 플레이어는 DirectShow의 우선 코덱을 쓰지 않습니다.";
+    L"MF(Media Foundation) 열은 읽기 전용입니다. 그 플레이어는 DirectShow의 우선 코덱을 쓰지 않습니다.";
 
 constexpr std::string_view kNo64BitView = "64비트 Windows가 아님 (64비트 플레이어 없음)";
 
@@ -157,7 +157,7 @@ void PreferredPage::FitColumns(const CheckListView& list) const
         for (PlayerView view : kPlayerViews) widen(ViewColumn(view), CellText(row, view), kCellPadding);
         widen(kMediaFoundationColumn, MediaFoundationText(row), kCellPadding);
     }
-    const std::vector<int> widths = ShareColumns(needs, list.ColumnRoom());
+    const std::vector<int> widths = ShareColumns(needs, list.RoomForAllRows());
     for (std::size_t column = 0; column < widths.size(); ++column)
         list.SetColumnWidth(static_cast<int>(column), widths[column]);
 }

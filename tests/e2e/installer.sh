@@ -134,7 +134,7 @@ for bits in 32 64; do
 done
 "$ZELORA_WINE" "$folder_win\\Zelora.exe" /restore-preferred &
 offer_pid=$!
-question() { "$ZELORA_WINE" "$ZELORA_BUILD/zelora_regtool.exe" message Zelora 2>/dev/null | tr -d '\r'; }
+question() { "$ZELORA_WINE" "$ZELORA_BUILD/zelora_regtool.exe" question Zelora 2>/dev/null | tr -d '\r'; }
 wait_for 20 question >/dev/null
 asked=$(question)
 asks_back() { grep -q '우선 코덱' <<< "$asked" && grep -q '되돌릴까요' <<< "$asked"; }

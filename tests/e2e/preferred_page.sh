@@ -128,11 +128,14 @@ for bits in 32 64; do
     IFS='|' read -r type data <<< "${kinds[$((i++ % 3))]}"
     view_reg add "$preferred_key" /v "$name" /t "$type" /d "$data" /f "/reg:$bits" >/dev/null
   done
-  "$ZELORA_WINE" "$ZELORA_BUILD/zelora_regtool.exe" secure HKLM "${preferred_key#HKLM\\}" "$bits" \
-    'O:BAG:SYD:P(A;;0x30019;;;BA)(A;;KA;;;SY)' >/dev/null 2>&1
+  check "$bits-bit: the key is given a descriptor that lets Administrators only read" \
+    "$ZELORA_WINE" "$ZELORA_BUILD/zelora_regtool.exe" secure HKLM "${preferred_key#HKLM\\}" "$bits" \
+    'O:BAG:SYD:P(A;;0x30019;;;BA)(A;;KA;;;SY)'
+  check "$bits-bit: which refuses a plain write" \
+    sh -c "! '$ZELORA_WINE' reg add '$preferred_key' /v probe /d x /f /reg:$bits >/dev/null 2>&1"
   before[$bits]=$(preferred_values "$bits")
   descriptor[$bits]=$(key_descriptor "$bits")
-  check "$bits-bit: every subtype holds its own old value under a read-only descriptor" \
+  check "$bits-bit: each of the $i subtypes holds its own old value" \
     [ "$(echo "${before[$bits]}" | grep -c .)" -ge "$i" -a -n "${descriptor[$bits]}" ]
 done
 start_zelora || { finish; exit 1; }
