@@ -203,6 +203,13 @@ int CheckListView::ColumnRoom() const
     return client.right - (barShown ? 0 : ::GetSystemMetrics(SM_CXVSCROLL));
 }
 
+int CheckListView::RoomForAllRows() const
+{
+    RECT client{};
+    ::GetClientRect(m_list, &client);
+    return Count() <= ListView_GetCountPerPage(m_list) ? client.right : ColumnRoom();
+}
+
 void CheckListView::SetRedraw(bool redraw) const
 {
     ::SendMessageW(m_list, WM_SETREDRAW, redraw ? TRUE : FALSE, 0);

@@ -56,6 +56,9 @@ public:
     // The width its columns may fill without a horizontal scroll bar, whether or not the
     // vertical one is on show (the room for it is kept, so rows added later need none).
     int ColumnRoom() const;
+    // The whole client width when every row is in view (a list whose rows are all there
+    // needs no room for a bar), else ColumnRoom.
+    int RoomForAllRows() const;
     // Suspends drawing while many rows change.
     void SetRedraw(bool redraw) const;
 

@@ -160,71 +160,71 @@ std::optional<std::string> RegsvrCommandLine(std::string_view regsvr32Path, Regs
     return line;
 }
 
-namespace {
-
-// Reads each query's binary value whole, up to `maxBytes`: a first batch with a buffer that
-// fits every usual registration, then the few larger ones again at their own size.
-void ReadBinaries(RegistryBackend& backend, std::span<const SubkeyValueQuery> queries,
-                  std::size_t maxBytes, std::vector<RawValue>& results)
-{
-    constexpr std::uint32_t kUsualBytes = 2048;
-    const auto cap = static_cast<std::uint32_t>(maxBytes);
-    backend.QuerySubkeyValues(RegRoot::ClassesRoot, kFilterCategoryPath, queries,
-                              std::min(kUsualBytes, cap), results);
-    for (std::size_t i = 0; i < results.size(); ++i) {
-        if (results[i].status != RegStatus::MoreData || kUsualBytes >= cap) continue;
-        std::vector<RawValue> one;
-        backend.QuerySubkeyValues(RegRoot::ClassesRoot, kFilterCategoryPath,
-                                  std::span(&queries[i], 1), cap, one);
-        results[i] = std::move(one.front());
-    }
-}
-
-}  // namespace
-
 std::vector<FilterRegistration> ReadFilterRegistrations(RegistryStore& store,
                                                         std::size_t maxFilterData)
 {
+    RegistryBackend& backend = store.Backend();
     std::vector<std::string> filters;
-    store.Backend().EnumSubkeyNames(RegRoot::ClassesRoot, kFilterCategoryPath,
-                                    KeyOpen::ExistingOnly, filters);
+    backend.EnumSubkeyNames(RegRoot::ClassesRoot, kFilterCategoryPath, KeyOpen::ExistingOnly,
+                            filters);
 
-    // Each registration's name and class, then each named filter's server: two walks that
-    // open every key once, relative to the category and to CLSID.
-    std::vector<SubkeyValueQuery> registrations;
-    registrations.reserve(filters.size() * 2);
+    // Each registration's name, class and (when asked) FilterData in one walk that opens
+    // its key once, read raw and decoded once; then each named filter's server in a second
+    // walk relative to CLSID. A buffer that fits any readable string fits every usual
+    // FilterData too: only the few larger ones are read again, at their own size.
+    const std::size_t perFilter = maxFilterData > 0 ? 3 : 2;
+    std::vector<SubkeyValueQuery> queries;
+    queries.reserve(filters.size() * perFilter);
     for (const std::string& filter : filters) {
-        registrations.push_back({filter, "FriendlyName"});
-        registrations.push_back({filter, "CLSID"});
+        queries.push_back({filter, "FriendlyName"});
+        queries.push_back({filter, "CLSID"});
+        if (perFilter == 3) queries.push_back({filter, "FilterData"});
     }
-    std::vector<std::string> texts =
-        store.ReadStrings(RegRoot::ClassesRoot, kFilterCategoryPath, registrations);
-    std::vector<RawValue> blobs;
-    if (maxFilterData > 0) {
-        std::vector<SubkeyValueQuery> dataQueries;
-        for (const std::string& filter : filters) dataQueries.push_back({filter, "FilterData"});
-        ReadBinaries(store.Backend(), dataQueries, maxFilterData, blobs);
-    }
+    std::vector<RawValue> values;
+    backend.QuerySubkeyValues(RegRoot::ClassesRoot, kFilterCategoryPath, queries,
+                              RegistryStore::kStringQueryBytes, values);
+    values.resize(queries.size());
 
-    std::vector<SubkeyValueQuery> serverQueries;
-    for (std::size_t i = 0; i + 1 < texts.size(); i += 2) {
-        if (texts[i] == RegistryStore::MissingString) continue;  // no FriendlyName: skipped
-        serverQueries.push_back({texts[i + 1] + "\\InprocServer32", ""});
+    std::vector<std::size_t> named;  // the filters with a FriendlyName, by index
+    std::vector<std::string> names, clsids, serverKeys;
+    for (auto* texts : {&names, &clsids, &serverKeys}) texts->reserve(filters.size());
+    named.reserve(filters.size());
+    for (std::size_t f = 0; f < filters.size(); ++f) {
+        std::string name = RegistryStore::StringOf(values[f * perFilter]);
+        if (name == RegistryStore::MissingString) continue;  // no FriendlyName: skipped
+        named.push_back(f);
+        names.push_back(std::move(name));
+        clsids.push_back(RegistryStore::StringOf(values[f * perFilter + 1]));
+        std::string& serverKey = serverKeys.emplace_back();
+        serverKey.reserve(clsids.back().size() + 15);
+        serverKey += clsids.back();
+        serverKey += "\\InprocServer32";
     }
+    std::vector<SubkeyValueQuery> serverQueries;
+    serverQueries.reserve(serverKeys.size());
+    for (const std::string& serverKey : serverKeys) serverQueries.push_back({serverKey, ""});
     // An unreadable CLSID or server still yields a name ("ERROR"), as a per-decoder
     // comparison of the same reads would.
     std::vector<std::string> serverPaths =
         store.ReadStrings(RegRoot::ClassesRoot, "CLSID", serverQueries);
     std::vector<FilterRegistration> found;
-    found.reserve(serverPaths.size());
-    std::size_t server = 0;
-    for (std::size_t i = 0; i + 1 < texts.size() && server < serverPaths.size(); i += 2) {
-        if (texts[i] == RegistryStore::MissingString) continue;
+    found.reserve(named.size());
+    for (std::size_t n = 0; n < named.size(); ++n) {
+        const std::size_t f = named[n];
         FilterRegistration& one = found.emplace_back(FilterRegistration{
-            std::move(filters[i / 2]), std::move(texts[i + 1]), std::move(serverPaths[server++]),
-            std::move(texts[i])});
-        if (i / 2 < blobs.size() && blobs[i / 2].status == RegStatus::Ok)
-            one.filterData = std::move(blobs[i / 2].data);
+            std::move(filters[f]), std::move(clsids[n]), std::move(serverPaths[n]),
+            std::move(names[n])});
+        if (perFilter < 3) continue;
+        RawValue& data = values[f * perFilter + 2];
+        if (data.status == RegStatus::MoreData && maxFilterData > RegistryStore::kStringQueryBytes) {
+            std::vector<RawValue> again;
+            backend.QuerySubkeyValues(RegRoot::ClassesRoot, kFilterCategoryPath,
+                                      std::span(&queries[f * perFilter + 2], 1),
+                                      static_cast<std::uint32_t>(maxFilterData), again);
+            if (!again.empty()) data = std::move(again.front());
+        }
+        if (data.status == RegStatus::Ok && data.data.size() <= maxFilterData)
+            one.filterData = std::move(data.data);
     }
     return found;
 }

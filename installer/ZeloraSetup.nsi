@@ -200,6 +200,16 @@ FunctionEnd
 ; decoders stay installed and the pack's own uninstallers rely on them.
 Section "Uninstall"
   SetShellVarContext all
+  ; Zelora's changes to the Windows preferred decoders first, while Zelora.exe is there to
+  ; give them back: it asks whether to (and asks nothing when it changed nothing); a silent
+  ; uninstall gives them back without asking, as nobody is there to answer. Declined or
+  ; failed, its saved copy stays under the product's key (and with it that key), for a
+  ; later Zelora to give back. Its answer never stops the uninstall.
+  ${If} ${Silent}
+    ExecWait '"$INSTDIR\Zelora.exe" /restore-preferred /quiet'
+  ${Else}
+    ExecWait '"$INSTDIR\Zelora.exe" /restore-preferred'
+  ${EndIf}
   Delete "${SHORTCUT}"
   ; Anything still locked (a program started again meanwhile) goes at the next restart.
   Delete /REBOOTOK "$INSTDIR\Zelora.exe"

@@ -123,6 +123,7 @@ std::optional<std::vector<PinMediaType>> ReadInputPinTypes(std::span<const unsig
     const Reader in(blob);
     std::uint32_t version = 0;
     std::vector<PinMediaType> types;
+    types.reserve(blob.size() / 32);  // about a usual registration's types: one allocation
     bool read = false;
     if (in.Dword(0, version) && version == 2 && blob.size() >= kHeader2)
         read = ReadVersion2(in, blob.size(), types);

@@ -63,14 +63,17 @@ constexpr char kHex[] = "0123456789ABCDEF";
 
 std::string GuidText(const Guid& guid)
 {
-    std::string text = "{";
+    std::string text(38, '-');  // written in place: the page makes thousands of them
+    std::size_t at = 0;
+    text[at++] = '{';
     for (int pair = 0; pair < 16; ++pair) {
-        if (detail::DashBefore(pair)) text += '-';
+        if (detail::DashBefore(pair)) ++at;
         const std::uint8_t byte = guid.bytes[static_cast<std::size_t>(detail::kGuidByteOrder[pair])];
-        text += kHex[byte >> 4];
-        text += kHex[byte & 15];
+        text[at++] = kHex[byte >> 4];
+        text[at++] = kHex[byte & 15];
     }
-    return text + "}";
+    text[at] = '}';
+    return text;
 }
 
 std::span<const MediaFormat> MediaFormats() { return kFormats; }

@@ -139,6 +139,12 @@ bool PreferredChanges::HasBackup(PlayerView view) const
     return ReadWhole(*m_views.bits32, BackupKey(view), kComplete).status == RegStatus::Ok;
 }
 
+bool PreferredChanges::HasAnyBackup() const
+{
+    return std::any_of(kPlayerViews.begin(), kPlayerViews.end(),
+                       [&](PlayerView view) { return m_views.bits32 && m_views.Of(view) && HasBackup(view); });
+}
+
 ChangeResult PreferredChanges::SaveBackup(PlayerView view)
 {
     RegistryBackend& system = *m_views.Of(view);

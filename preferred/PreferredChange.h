@@ -49,6 +49,8 @@ public:
     // without a backup are left alone; the first failure stops (its view keeps its backup).
     ChangeResult RestoreAll();
     bool HasBackup(PlayerView view) const;
+    // Whether any view there is has a saved copy: something for RestoreAll to give back.
+    bool HasAnyBackup() const;
 
 private:
     struct Desired {

@@ -26,15 +26,21 @@ std::optional<std::string> AsciiString(const RawValue& value)
     return text;
 }
 
-RawValue ReadRaw(RegistryBackend& backend, std::string_view key, std::string_view name)
+// The values a format's subtypes name in one key, in the format's subtype order: the key
+// resolved once for all of them.
+std::vector<RawValue> SubtypeValues(RegistryBackend& backend, std::string_view key,
+                                    const MediaFormat& format)
 {
-    RawValue value;
-    value.data.resize(256);
-    auto size = static_cast<std::uint32_t>(value.data.size());
-    value.status = backend.QueryValue(RegRoot::LocalMachine, key, KeyOpen::ExistingOnly, name,
-                                      value.data.data(), size, &value.type);
-    value.data.resize(value.status == RegStatus::Ok ? size : 0);
-    return value;
+    constexpr std::uint32_t kValueBytes = 256;  // a GUID text needs 78
+    std::vector<std::string> names;
+    names.reserve(format.subtypes.size());
+    for (const Guid& subtype : format.subtypes) names.push_back(GuidText(subtype));
+    std::vector<SubkeyValueQuery> queries;
+    for (const std::string& name : names) queries.push_back({"", name});
+    std::vector<RawValue> values;
+    backend.QuerySubkeyValues(RegRoot::LocalMachine, key, queries, kValueBytes, values);
+    values.resize(queries.size());
+    return values;
 }
 
 // A server path the loader resolves itself (a bare file name, found in the system folder,
@@ -50,7 +56,8 @@ bool ServerThere(const FileProbe& files, std::string_view server)
 
 struct KnownFilter {
     const FilterRegistration* registration;
-    std::optional<Guid> clsid;
+    Guid clsid;
+    std::string clsidText;  // as the page writes it
     std::string packDecoder;
 };
 
@@ -83,21 +90,29 @@ public:
         m_filters.reserve(m_registrations.size());  // m_byClsid and m_takers point into it
         m_takers.resize(MediaFormats().size());
         for (const FilterRegistration& registration : m_registrations) {
-            KnownFilter& known =
-                m_filters.emplace_back(KnownFilter{&registration, ParseGuid(registration.clsid), {}});
+            const std::optional<Guid> clsid = ParseGuid(registration.clsid);
+            if (!clsid) continue;
+            KnownFilter& known = m_filters.emplace_back(KnownFilter{&registration, *clsid, GuidText(*clsid), {}});
             for (const InstallRecord& record : pack)
                 if (SamePath(record.path, registration.server)) known.packDecoder = record.name;
-            if (!known.clsid) continue;
-            m_byClsid.emplace(*known.clsid, &known);
-            // Each type looked up once, rather than each format asking every filter.
-            for (const PinMediaType& type : ReadInputPinTypes(registration.filterData).value_or(
-                     std::vector<PinMediaType>{})) {
+            // Each blob parsed once and each of its types looked up once, rather than each
+            // format asking every filter.
+            const auto types = ReadInputPinTypes(registration.filterData);
+            if (!types) continue;
+            for (const PinMediaType& type : *types) {
                 const auto format = FormatOfSubtype().find(type.sub);
                 if (format == FormatOfSubtype().end()) continue;
                 std::vector<const KnownFilter*>& takers = m_takers[format->second];
                 if (takers.empty() || takers.back() != &known) takers.push_back(&known);
             }
         }
+        for (const KnownFilter& known : m_filters) m_byClsid.push_back(&known);
+        std::stable_sort(m_byClsid.begin(), m_byClsid.end(),
+                         [](const KnownFilter* a, const KnownFilter* b) { return a->clsid < b->clsid; });
+        std::vector<std::string> refused;
+        m_backend.EnumValueNames(RegRoot::LocalMachine, kMfDoNotUseKey, KeyOpen::ExistingOnly, refused);
+        for (const std::string& name : refused)
+            if (const std::optional<Guid> clsid = ParseGuid(name)) m_refused.push_back(*clsid);
     }
 
     ViewReader(const ViewReader&) = delete;
@@ -106,8 +121,8 @@ public:
     FormatCell Cell(const MediaFormat& format) const
     {
         FormatCell cell;
-        for (const Guid& subtype : format.subtypes)
-            cell.bySubtype.push_back(ChoiceOf(ReadRaw(m_backend, kPreferredKey, GuidText(subtype))));
+        for (const RawValue& value : SubtypeValues(m_backend, kPreferredKey, format))
+            cell.bySubtype.push_back(ChoiceOf(value));
         cell.current = Summary(cell.bySubtype);
         cell.mediaFoundation = MediaFoundationText(format);
         cell.candidates = Candidates(m_takers[static_cast<std::size_t>(&format - MediaFormats().data())]);
@@ -130,10 +145,9 @@ private:
         const std::optional<Guid> clsid = text ? ParseGuid(*text) : std::nullopt;
         if (!clsid) return {ChoiceState::Unknown};
         const std::string clsidText = GuidText(*clsid);
-        if (const auto found = m_byClsid.find(*clsid); found != m_byClsid.end()) {
-            const FilterRegistration& registration = *found->second->registration;
-            if (!ServerThere(m_files, registration.server)) return {ChoiceState::Dead, clsidText};
-            return {ChoiceState::Filter, clsidText, registration.friendlyName};
+        if (const KnownFilter* known = Find(*clsid)) {
+            if (!ServerThere(m_files, known->registration->server)) return {ChoiceState::Dead, clsidText};
+            return {ChoiceState::Filter, clsidText, known->registration->friendlyName};
         }
         // A class outside the filter category still works when its server is there.
         const std::string classKey = "CLSID\\" + clsidText;
@@ -147,8 +161,7 @@ private:
     std::string MediaFoundationText(const MediaFormat& format) const
     {
         std::vector<Choice> choices;
-        for (const Guid& subtype : format.subtypes) {
-            const RawValue value = ReadRaw(m_backend, kMfPreferredKey, GuidText(subtype));
+        for (const RawValue& value : SubtypeValues(m_backend, kMfPreferredKey, format)) {
             const std::optional<std::string> text = AsciiString(value);
             const std::optional<Guid> clsid = text ? ParseGuid(*text) : std::nullopt;
             if (value.status == RegStatus::NotFound) choices.push_back({});
@@ -169,22 +182,28 @@ private:
 
     bool Refused(std::string_view clsid) const
     {
-        std::vector<std::string> names;
-        m_backend.EnumValueNames(RegRoot::LocalMachine, kMfDoNotUseKey, KeyOpen::ExistingOnly, names);
-        return std::any_of(names.begin(), names.end(),
-                           [&](const std::string& name) { return ParseGuid(name) == ParseGuid(clsid); });
+        const std::optional<Guid> guid = ParseGuid(clsid);
+        return guid && std::find(m_refused.begin(), m_refused.end(), *guid) != m_refused.end();
     }
 
+    const KnownFilter* Find(const Guid& clsid) const
+    {
+        const auto found = std::lower_bound(m_byClsid.begin(), m_byClsid.end(), clsid,
+                                            [](const KnownFilter* known, const Guid& c) { return known->clsid < c; });
+        return found != m_byClsid.end() && (*found)->clsid == clsid ? *found : nullptr;
+    }
+
+    // The pack's decoders first, then the others, each in the category's order.
     static std::vector<Candidate> Candidates(const std::vector<const KnownFilter*>& takers)
     {
-        std::vector<Candidate> pack, others;
-        for (const KnownFilter* known : takers) {
-            Candidate candidate{GuidText(*known->clsid), known->registration->friendlyName, known->packDecoder};
-            (known->packDecoder.empty() ? others : pack).push_back(std::move(candidate));
-        }
-        pack.insert(pack.end(), others.begin(), others.end());
-        pack.push_back({"", std::string(kWindowsDefault)});
-        return pack;
+        std::vector<Candidate> candidates;
+        candidates.reserve(takers.size() + 1);
+        for (bool pack : {true, false})
+            for (const KnownFilter* known : takers)
+                if (known->packDecoder.empty() != pack)
+                    candidates.push_back({known->clsidText, known->registration->friendlyName, known->packDecoder});
+        candidates.push_back({"", std::string(kWindowsDefault)});
+        return candidates;
     }
 
     RegistryBackend& m_backend;
@@ -192,7 +211,8 @@ private:
     const FileProbe& m_files;
     std::vector<FilterRegistration> m_registrations;
     std::vector<KnownFilter> m_filters;
-    std::map<Guid, const KnownFilter*> m_byClsid;
+    std::vector<const KnownFilter*> m_byClsid;  // by class, the first registration of each
+    std::vector<Guid> m_refused;                // Media Foundation's DoNotUse list
     std::vector<std::vector<const KnownFilter*>> m_takers;  // by format, in category order
 };
 

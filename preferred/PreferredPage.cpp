@@ -3,8 +3,10 @@
 #include "codecs/CheckListView.h"
 #include "platform/win/Notices.h"
 #include "platform/win/WideText.h"
+#include "preferred/ColumnShare.h"
 #include "resources/resource.h"
 
+#include <algorithm>
 #include <array>
 
 namespace zelora {
@@ -33,6 +35,10 @@ constexpr ControlPlace kPlaces[] = {
 
 // The list's columns: the format, then what each view's players and Media Foundation use.
 constexpr int kFormatColumn = 0, kMediaFoundationColumn = 3;
+// Short titles, so the list's width goes to the decoders' names.
+constexpr std::array<std::string_view, 4> kColumnTitles = {"형식", "32비트", "64비트", "MF"};
+// What a report list adds around a column's text: its margins, and the first column's indent.
+constexpr int kCellPadding = 12, kFirstCellPadding = 6;
 constexpr int ViewColumn(PlayerView view) { return view == PlayerView::Bits32 ? 1 : 2; }
 
 constexpr int ChoiceOf(PlayerView view)
@@ -41,7 +47,7 @@ constexpr int ChoiceOf(PlayerView view)
 }
 
 constexpr std::wstring_view kMediaFoundationNote =
-    L"Media Foundation 열은 읽기 전용입니다. 그 플레이어는 DirectShow의 우선 코덱을 쓰지 않습니다.";
+    L"MF(Media Foundation) 열은 읽기 전용입니다. 그 플레이어는 DirectShow의 우선 코덱을 쓰지 않습니다.";
 
 constexpr std::string_view kNo64BitView = "64비트 Windows가 아님 (64비트 플레이어 없음)";
 
@@ -92,7 +98,8 @@ BOOL PreferredPage::OnInit()
     if (!list.Attach(Item(IDC_PREFERRED_LIST))) return TRUE;
     ::SendMessageW(list.Hwnd(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT,
                    LVS_EX_FULLROWSELECT);
-    list.SetUp(nullptr, {124, 96, 96, 88}, {"형식", "32비트 플레이어", "64비트 플레이어", "Media Foundation"});
+    list.SetUp(nullptr, {124, 96, 96, 88},
+               {kColumnTitles[0], kColumnTitles[1], kColumnTitles[2], kColumnTitles[3]});
     return TRUE;
 }
 
@@ -141,8 +148,32 @@ void PreferredPage::Fill()
         list.SetSubText(item, kMediaFoundationColumn, MediaFoundationText(row));
         if (row.format == keep) Select(list, item);
     }
+    FitColumns(list);
     list.SetRedraw(true);
     ShowChoices();
+}
+
+// Each column as wide as its widest text when the list's width allows; the format names
+// always whole. A text cut short is shown whole in the note below the list.
+void PreferredPage::FitColumns(const CheckListView& list) const
+{
+    std::array<ColumnNeed, kColumnTitles.size()> needs{};
+    for (std::size_t column = 0; column < needs.size(); ++column) {
+        const int title = list.StringWidth(kColumnTitles[column]) + kCellPadding;
+        needs[column] = {title, title, column == kFormatColumn};
+    }
+    const auto widen = [&](int column, std::string_view text, int padding) {
+        ColumnNeed& need = needs[static_cast<std::size_t>(column)];
+        need.widest = std::max(need.widest, list.StringWidth(text) + padding);
+    };
+    for (const FormatRow& row : m_rows) {
+        widen(kFormatColumn, row.format->name, kCellPadding + kFirstCellPadding);
+        for (PlayerView view : kPlayerViews) widen(ViewColumn(view), CellText(row, view), kCellPadding);
+        widen(kMediaFoundationColumn, MediaFoundationText(row), kCellPadding);
+    }
+    const std::vector<int> widths = ShareColumns(needs, list.RoomForAllRows());
+    for (std::size_t column = 0; column < widths.size(); ++column)
+        list.SetColumnWidth(static_cast<int>(column), widths[column]);
 }
 
 const FormatRow* PreferredPage::SelectedRow() const
@@ -221,7 +252,7 @@ void PreferredPage::Apply()
 
 void PreferredPage::Restore()
 {
-    if (!m_changes.HasBackup(PlayerView::Bits32) && !m_changes.HasBackup(PlayerView::Bits64)) {
+    if (!m_changes.HasAnyBackup()) {
         Tell("Zelora가 바꾼 우선 코덱이 없습니다. 되돌릴 것이 없습니다.", win::Notice::Information);
         return;
     }

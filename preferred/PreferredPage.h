@@ -4,6 +4,7 @@
 // that take it. Read when first shown, and again after each change; every write goes
 // through PreferredChanges (all or nothing, saved first, given back by "Windows 기본값으로").
 
+#include "codecs/CheckListView.h"
 #include "codecs/SystemFiles.h"
 #include "pages/Page.h"
 #include "platform/win/Notices.h"
@@ -32,6 +33,7 @@ protected:
 private:
     void PlaceControls();  // at their table places, for the page's DPI
     void Fill();
+    void FitColumns(const CheckListView& list) const;
     void ShowChoices();
     void FillChoice(PlayerView view, const FormatRow* row);
     void Apply();

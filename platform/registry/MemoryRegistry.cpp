@@ -43,6 +43,20 @@ std::vector<std::string_view> SplitPath(std::string_view path)
     return parts;
 }
 
+// Calls `part` with each component of `path` in turn, until it returns false; no copies.
+template <class Part>
+bool EachPart(std::string_view path, Part part)
+{
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t end = path.find('\\', start);
+        if (end == std::string_view::npos) end = path.size();
+        if (end > start && !part(path.substr(start, end - start))) return false;
+        start = end + 1;
+    }
+    return true;
+}
+
 }  // namespace
 
 struct MemoryRegistry::Key {
@@ -61,6 +75,17 @@ struct MemoryRegistry::Key {
         for (auto& v : values)
             if (SameName(v.name, name)) return &v;
         return nullptr;
+    }
+    // The key at `path` below this one; null when a part is missing.
+    Key* Below(std::string_view path)
+    {
+        Key* key = this;
+        const bool found = EachPart(path, [&](std::string_view part) {
+            const auto it = key->subkeys.find(part);
+            key = it == key->subkeys.end() ? nullptr : it->second.get();
+            return key != nullptr;
+        });
+        return found ? key : nullptr;
     }
 };
 
@@ -175,20 +200,26 @@ void MemoryRegistry::QuerySubkeyValues(RegRoot root, std::string_view basePath,
                                        std::uint32_t maxBytes, std::vector<RawValue>& results)
 {
     results.assign(queries.size(), RawValue{});
-    // The base resolved once and each subkey below it, as the real registry's walk opens them.
+    // The base resolved once and each subkey below it once per run of queries on it, as the
+    // real registry's walk opens them.
     Key* base = Find(root, basePath);
+    Key* key = nullptr;
+    const std::string_view* resolved = nullptr;
     for (std::size_t i = 0; i < queries.size(); ++i) {
-        Key* key = base;
-        for (auto part : SplitPath(queries[i].subkey)) {
-            if (!key) break;
-            auto it = key->subkeys.find(part);
-            key = it == key->subkeys.end() ? nullptr : it->second.get();
+        if (!resolved || *resolved != queries[i].subkey) {
+            key = base ? base->Below(queries[i].subkey) : nullptr;
+            resolved = &queries[i].subkey;
         }
+        const Key::Value* value = key ? key->FindValue(queries[i].name) : nullptr;
+        if (!value) continue;
         RawValue& result = results[i];
-        result.data.resize(maxBytes);
-        std::uint32_t size = maxBytes;
-        result.status = QueryIn(key, queries[i].name, result.data.data(), size, &result.type);
-        result.data.resize(result.status == RegStatus::Ok ? size : 0);
+        result.type = value->type;
+        if (value->data.size() > maxBytes) {
+            result.status = RegStatus::MoreData;
+            continue;
+        }
+        result.status = RegStatus::Ok;
+        result.data = value->data;
     }
 }
 

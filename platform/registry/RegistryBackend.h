@@ -40,10 +40,11 @@ enum class KeyOpen {
     ExistingOnly,     // fails with NotFound when the key is absent
 };
 
-// One value of a key below a common base key (see QuerySubkeyValues).
+// One value of a key below a common base key (see QuerySubkeyValues). Views: a batch of
+// thousands of queries names texts its caller holds rather than copying each one.
 struct SubkeyValueQuery {
-    std::string subkey;  // relative to the base key
-    std::string name;
+    std::string_view subkey;  // relative to the base key
+    std::string_view name;
 };
 
 struct RawValue {

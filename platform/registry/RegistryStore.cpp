@@ -83,16 +83,24 @@ std::int32_t DecodeDword(const RegistryBackend& backend, RegType type, const uns
                                      std::uint32_t{bytes[3]} << 24);
 }
 
-// Stored as UTF-16, so a value may take two bytes per character: room for the longest
-// string that fits in 1024 code page 949 bytes.
-constexpr std::uint32_t kStringQueryBytes = RegistryStore::kStringBufferBytes * 2;
-
 // The text of a string read: up to its first NUL, within the bytes returned; too long for
 // the decoders' 1024-byte buffer counts as unreadable.
 std::string DecodeString(const unsigned char* bytes, std::uint32_t size)
 {
+    // Most registry strings (class ids, paths, names) are ASCII: taken as they are, their
+    // length is their code page 949 length.
+    std::uint32_t i = 0;
+    while (i + 1 < size && bytes[i + 1] == 0 && bytes[i] != 0 && bytes[i] < 0x80) i += 2;
+    if (i + 1 >= size || (bytes[i] == 0 && bytes[i + 1] == 0)) {
+        if (i / 2 + 1 > RegistryStore::kStringBufferBytes)
+            return std::string(RegistryStore::MissingString);
+        std::string ascii(i / 2, '\0');
+        for (std::uint32_t unit = 0; unit < i / 2; ++unit) ascii[unit] = static_cast<char>(bytes[unit * 2]);
+        return ascii;
+    }
     std::u16string wide;
-    for (std::uint32_t i = 0; i + 1 < size; i += 2) {
+    for (std::uint32_t unit = 0; unit < i; unit += 2) wide += static_cast<char16_t>(bytes[unit]);
+    for (; i + 1 < size; i += 2) {
         const auto unit = static_cast<char16_t>(bytes[i] | bytes[i + 1] << 8);
         if (unit == 0) break;
         wide += unit;
@@ -133,13 +141,15 @@ std::vector<std::string> RegistryStore::ReadStrings(RegRoot root, std::string_vi
     m_backend.QuerySubkeyValues(root, basePath, queries, kStringQueryBytes, values);
     std::vector<std::string> texts;
     texts.reserve(queries.size());
-    for (std::size_t i = 0; i < queries.size(); ++i) {
-        const bool read = i < values.size() && values[i].status == RegStatus::Ok;
-        texts.push_back(read ? DecodeString(values[i].data.data(),
-                                            static_cast<std::uint32_t>(values[i].data.size()))
-                             : std::string(MissingString));
-    }
+    for (std::size_t i = 0; i < queries.size(); ++i)
+        texts.push_back(i < values.size() ? StringOf(values[i]) : std::string(MissingString));
     return texts;
+}
+
+std::string RegistryStore::StringOf(const RawValue& value)
+{
+    if (value.status != RegStatus::Ok) return std::string(MissingString);
+    return DecodeString(value.data.data(), static_cast<std::uint32_t>(value.data.size()));
 }
 
 void RegistryStore::DeleteValue(RegRoot root, std::string_view path, std::string_view name)
@@ -172,7 +182,7 @@ std::vector<std::int32_t> RegistryStore::LoadDwords(RegRoot root, std::string_vi
     // The values of the key itself: an empty subkey opens it once more, relative to itself.
     std::vector<SubkeyValueQuery> queries;
     queries.reserve(defaults.size());
-    for (const NamedDword& value : defaults) queries.push_back({"", std::string(value.name)});
+    for (const NamedDword& value : defaults) queries.push_back({"", value.name});
     std::vector<RawValue> raw;
     m_backend.QuerySubkeyValues(root, path, queries, kNumberQueryBytes, raw);
 

@@ -24,6 +24,9 @@ public:
     static constexpr std::string_view MissingString = "ERROR";
     // Longest readable string in code page 949 bytes, its terminating NUL included.
     static constexpr std::size_t kStringBufferBytes = 1024;
+    // Stored as UTF-16, so a value may take two bytes per character: room for the longest
+    // string that fits in kStringBufferBytes code page 949 bytes.
+    static constexpr std::uint32_t kStringQueryBytes = kStringBufferBytes * 2;
 
     // How a read opens its key: the settings centre's reads create missing keys (as its
     // values have always been written); a reader that must write nothing opens only.
@@ -49,6 +52,9 @@ public:
     // once (filter registrations). Never creates a key.
     std::vector<std::string> ReadStrings(RegRoot root, std::string_view basePath,
                                          std::span<const SubkeyValueQuery> queries);
+    // What ReadString gives for a value a batch read with kStringQueryBytes, so a walk that
+    // reads strings and binary values of one key together decodes each string once.
+    static std::string StringOf(const RawValue& value);
 
     // Returns the check state to show (0 or 1, or whatever number is stored); a missing
     // value yields `defaultState`, which is written back.

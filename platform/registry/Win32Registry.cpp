@@ -112,7 +112,7 @@ void Win32Registry::QuerySubkeyValues(RegRoot root, std::string_view basePath,
                 m_view, base) != RegStatus::Ok)
         return;
     UniqueKey subkey;
-    const std::string* openSubkey = nullptr;
+    const std::string_view* openSubkey = nullptr;
     RegStatus openStatus = RegStatus::NotFound;
     for (std::size_t i = 0; i < queries.size(); ++i) {
         const SubkeyValueQuery& query = queries[i];

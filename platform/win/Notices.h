@@ -21,6 +21,9 @@ void NameProgram(const wchar_t* program);
 // Allocates nothing: it may tell of a failed allocation.
 void Tell(HWND asker, const wchar_t* text, Notice notice);
 
+// A yes-or-no question, owned and captioned as Tell's boxes: true when the answer is yes.
+bool Ask(HWND asker, const wchar_t* text);
+
 // A message that is no failure and has its own caption: unowned, no icon; IDOK or the
 // button the user chose.
 int Announce(const wchar_t* text, const wchar_t* caption);

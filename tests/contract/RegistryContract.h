@@ -292,8 +292,8 @@ TEST_P(RegistryContract, BatchedSubkeyReadsAnswerAsSingleReadsDo)
     const std::vector<std::string> texts = m_store->ReadStrings(root, Key("Batch"), queries);
     ASSERT_EQ(texts.size(), queries.size());
     for (std::size_t i = 0; i < queries.size(); ++i) {
-        SCOPED_TRACE(queries[i].subkey + "/" + queries[i].name);
-        EXPECT_EQ(texts[i], m_store->ReadString(root, Key("Batch") + "\\" + queries[i].subkey,
+        SCOPED_TRACE(std::string(queries[i].subkey) + "/" + std::string(queries[i].name));
+        EXPECT_EQ(texts[i], m_store->ReadString(root, Key("Batch") + "\\" + std::string(queries[i].subkey),
                                                 queries[i].name));
     }
     EXPECT_EQ(texts[0], "Filter A");

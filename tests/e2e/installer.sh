@@ -112,9 +112,51 @@ check "our keys are still there" [ "$(reg_get HKLM "$setup" Install_Dir)" = "$fo
 "$WINESERVER" -k 2>/dev/null || true
 wait_wine
 
+echo "the uninstaller's offer to give back the Windows preferred decoders"
+# What the uninstaller starts before it removes anything: Zelora.exe asks only when it
+# changed a Preferred key, and a silent uninstall gives them back without asking.
+timeout 60 "$ZELORA_WINE" "$folder_win\\Zelora.exe" /restore-preferred
+check "with nothing changed it ends at once, asking nothing (exit code 0)" [ $? -eq 0 ]
+for bits in 32 64; do   # H.264 sent to a decoder of another maker, before Zelora
+  view_reg add "$preferred_key" /v '{34363248-0000-0010-8000-00AA00389B71}' /d '{7A1E0000-0000-4000-8000-0000000000DE}' \
+    /f "/reg:$bits" >/dev/null
+done
+declare -A before
+for bits in 32 64; do before[$bits]=$(preferred_values "$bits"); done
+ZELORA_EXE="$folder_win\\Zelora.exe" start_zelora || { finish; exit 1; }
+preferred_open
+preferred_choose 1 End End           # H.264 to Windows' own choice
+preferred_apply
+click_at 558 11
+wait_exit 10
+for bits in 32 64; do
+  check "$bits-bit: Zelora took the H.264 value away" [ "$(preferred_values "$bits")" != "${before[$bits]}" ]
+done
+"$ZELORA_WINE" "$folder_win\\Zelora.exe" /restore-preferred &
+offer_pid=$!
+question() { "$ZELORA_WINE" "$ZELORA_BUILD/zelora_regtool.exe" question Zelora 2>/dev/null | tr -d '\r'; }
+wait_for 20 question >/dev/null
+asked=$(question)
+asks_back() { grep -q '우선 코덱' <<< "$asked" && grep -q '되돌릴까요' <<< "$asked"; }
+check "then it asks, in Korean, whether to give back the preferred decoders" asks_back
+xdotool key Tab space                # 아니요
+check "answered no, it ends" wait_for 15 pid_gone "$offer_pid"
+check "and keeps the saved copies" reg_has_key "$product\\PreferredBackup\\32"
+for bits in 32 64; do
+  check "$bits-bit: and Zelora's choice stays" [ "$(preferred_values "$bits" | grep -c 34363248)" = 0 ]
+done
+"$WINESERVER" -k 2>/dev/null || true
+wait_wine
+
 echo "silent uninstall"
 "$ZELORA_WINE" "$folder_win\\Uninstall.exe" /S
 wait_wine
+for bits in 32 64; do
+  check "$bits-bit: the Windows preferred decoders are given back, asking nothing" \
+    [ "$(preferred_values "$bits")" = "${before[$bits]}" ]
+  view_reg delete "$preferred_key" /v '{34363248-0000-0010-8000-00AA00389B71}' /f "/reg:$bits" >/dev/null
+done
+check "the saved copies went with them" key_gone "$product\\PreferredBackup"
 check "the folder is gone" [ ! -e "$folder" ]
 check "the Start menu entry is gone" [ ! -e "$shortcut" ]
 check "the logon entry is gone" setup_reg_gone "$run_key" ZeloraUpdate

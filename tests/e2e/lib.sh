@@ -203,3 +203,16 @@ page_press() { press_at $((162 + $1)) $((50 + $2)); }
 page_release() { release_at $((162 + $1)) $((50 + $2)); }
 page_move() { xdotool mousemove --sync $((ZELORA_X + 162 + $1)) $((ZELORA_Y + 50 + $2)); sleep 0.3; }
 page_shows_bitmap() { shows_bitmap "$1" $((162 + $2)) $((50 + $3)); }
+
+# The preferred decoders page: the Preferred key's values in a view (sorted lines of `reg
+# query`), the page opened from the menu, a format's row chosen (rows from 0: a group's
+# heading, then its formats) with each view's drop list set by a key (Home: the first
+# candidate, End: "Windows 기본"), applied, and "Windows 기본값으로".
+preferred_key='HKLM\SOFTWARE\Microsoft\DirectShow\Preferred'
+view_reg() { "$ZELORA_WINE" reg "$@" 2>/dev/null | tr -d '\r'; }
+preferred_values() { view_reg query "$preferred_key" "/reg:$1" | grep REG_ | sort; }
+preferred_open() { click_at 80 238; }
+preferred_row() { page_click 60 $((50 + 15 * $1)); }
+preferred_choose() { preferred_row "$1"; xdotool key Tab "$2" Tab "$3"; sleep 0.4; }
+preferred_apply() { page_click 238 404; sleep 1; }
+preferred_restore() { page_click 353 404; sleep 1; }

@@ -125,10 +125,10 @@ void FuzzReads(Random& random, Fixture& f, RegRoot root, std::string_view key,
     const auto extra = random.Below(4);
     for (std::uint64_t i = 0; i <= extra; ++i) {
         const bool same = i == 0 || random.Chance(30);
-        const std::string other = same ? subkey : std::string(random.Pick(kNames));
-        const std::string otherName = same ? std::string(name) : std::string(random.Pick(kNames));
+        const std::string_view other = same ? std::string_view(subkey) : random.Pick(kNames);
+        const std::string_view otherName = same ? name : random.Pick(kNames);
         queries.push_back({other, otherName});
-        singles.push_back(f.store.ReadString(root, base + "\\" + other, otherName));
+        singles.push_back(f.store.ReadString(root, base + "\\" + std::string(other), otherName));
     }
     // The single reads above may create keys (not under HKCR); the batch must create none.
     const RegistrySnapshot beforeBatch = TakeSnapshot(f.memory);

@@ -1,6 +1,8 @@
 #include "support/PreferredFixture.h"
 
+#include "platform/registry/CountingRegistry.h"
 #include "platform/registry/ForwardingRegistry.h"
+#include "preferred/ColumnShare.h"
 #include "preferred/PreferredChange.h"
 
 #include <gtest/gtest.h>
@@ -57,6 +59,21 @@ TEST(FilterData, InputPinTypesOfBothLayoutsAndNothingOfAMalformedBlob)
         EXPECT_FALSE(ReadInputPinTypes(bad)) << damage.what;
     }
     EXPECT_FALSE(ReadInputPinTypes(std::vector<unsigned char>(64 * 1024, 0)));
+}
+
+TEST(ColumnShare, WholeWhenAllFitElseTheWideShareWhatTheWholeAndNarrowLeave)
+{
+    struct Case {
+        const char* what;
+        std::vector<ColumnNeed> columns;
+        int room;
+        std::vector<int> widths;
+    };
+    for (const Case& c : {Case{"all fit, the rest to the last", {{100, 40, true}, {80, 60}, {90, 60}}, 300, {100, 80, 120}},
+                          {"narrow keeps, wide split", {{150, 40, true}, {300, 60}, {70, 60}, {500, 60}}, 400, {150, 90, 70, 90}},
+                          {"never below a title", {{150, 40, true}, {300, 120}, {300, 60}}, 200, {150, 120, 60}}}) {
+        EXPECT_EQ(ShareColumns(c.columns, c.room), c.widths) << c.what;
+    }
 }
 
 // Two views of one machine, filters registered in them, the pack's books in the 32-bit one.
@@ -116,6 +133,27 @@ TEST(PreferredDecoders, CurrentChoiceMarksAndCandidatesPerView)
     for (const Candidate& c : m.Cell(PlayerView::Bits32).candidates) offered.push_back(CandidateText(c));
     EXPECT_EQ(offered, (std::vector<std::string>{"[팩] Pack video", "Other H.264", "Gone", "Windows 기본"}));
     EXPECT_EQ(m.Cell(PlayerView::Bits64).candidates.size(), 2u);
+}
+
+TEST(PreferredDecoders, ReadsEachRegistrationKeyOnceAndLargeBlobsWholeUpToTheLimit)
+{
+    Machine m;
+    // Past the walk's first buffer (a readable string's room), and past the reader's limit.
+    for (const auto& [clsid, types] : {std::pair{"{55555555-5555-5555-5555-555555555555}", 300},
+                                       std::pair{"{66666666-6666-6666-6666-666666666666}", 3000}}) {
+        PinSpec input{false, {}};
+        for (int i = 0; i < types; ++i) input.types.push_back({kVideo, SubtypeOfCode(0x20000u + i)});
+        input.types.push_back({kVideo, kH264});
+        testing::RegisterFilter(m.bits64, clsid, clsid, "C:\\big.ax", FilterDataV2({input}));
+    }
+    CountingRegistry counting(m.bits64);
+    const std::vector<FormatRow> rows = ReadPreferredDecoders({&m.bits32, &counting}, m.files);
+    std::vector<std::string> offered;
+    for (const Candidate& c : rows[0].views[1]->candidates) offered.push_back(c.name);
+    EXPECT_EQ(offered, (std::vector<std::string>{"Other H.264", "{55555555-5555-5555-5555-555555555555}", "Windows 기본"}));
+    // The category and each of the four registrations once, each large blob's key once more,
+    // CLSID and the four servers once, and per format its two keys of Preferred values.
+    EXPECT_EQ(counting.Counts().batchKeyOpens, (1 + 4) + 2 * 2 + (1 + 4) + 2 * 2 * MediaFormats().size());
 }
 
 // Fails the n-th value write of the view it wraps, as a key refusing a write midway would.

@@ -12,6 +12,7 @@
 //                                    answer took; exit 1 if no such window or no answer
 //   zelora_regtool message CAPTION   prints the text of the shown message box of that
 //                                    caption; exit 1 if there is none
+//   zelora_regtool question CAPTION  the same for a shown yes-or-no box, owned or not
 //   zelora_regtool control CAPTION ID  prints the text of the control ID in the program
 //                                    window of that caption, a drop list's items one a
 //                                    line; exit 1 if there is no such control
@@ -167,12 +168,17 @@ int Close(const std::string& caption)
     return answered ? 0 : 1;
 }
 
-// A message box is an owned dialog, unlike a program's main window of the same caption.
+// A message box is an owned dialog, unlike a program's main window of the same caption; a
+// question asked with no window of its own (the uninstaller's) is unowned, and known by its
+// yes and no buttons.
+enum class Shown { OwnedBox, ProgramWindow, Question };
 struct MessageBoxSearch {
     std::u16string caption;
+    Shown kind = Shown::OwnedBox;
     HWND box = nullptr;
-    bool owned = true;  // false: the program's own unowned window of that caption
 };
+
+bool IsQuestion(HWND window) { return ::GetDlgItem(window, IDYES) && ::GetDlgItem(window, IDNO); }
 
 BOOL CALLBACK FindMessageBox(HWND window, LPARAM param)
 {
@@ -180,7 +186,8 @@ BOOL CALLBACK FindMessageBox(HWND window, LPARAM param)
     wchar_t className[16] = {};
     ::GetClassNameW(window, className, 16);
     if (std::wstring_view(className) != L"#32770" || !::IsWindowVisible(window) ||
-        (::GetWindow(window, GW_OWNER) != nullptr) != search.owned)
+        (search.kind == Shown::Question ? !IsQuestion(window)
+                                        : (::GetWindow(window, GW_OWNER) != nullptr) != (search.kind == Shown::OwnedBox)))
         return TRUE;
     std::wstring title(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
     title.resize(static_cast<std::size_t>(::GetWindowTextW(window, title.data(), static_cast<int>(title.size()))));
@@ -190,10 +197,10 @@ BOOL CALLBACK FindMessageBox(HWND window, LPARAM param)
     return FALSE;
 }
 
-int Message(const std::string& caption)
+int Message(const std::string& caption, Shown kind)
 {
     constexpr int kMessageTextId = 0xFFFF;  // the box's static that holds its text
-    MessageBoxSearch search{Utf8ToUtf16(caption)};
+    MessageBoxSearch search{Utf8ToUtf16(caption), kind};
     ::EnumWindows(FindMessageBox, reinterpret_cast<LPARAM>(&search));
     const HWND text = search.box ? ::GetDlgItem(search.box, kMessageTextId) : nullptr;
     if (!text) return 1;
@@ -225,7 +232,7 @@ BOOL CALLBACK FindControl(HWND window, LPARAM param)
 
 int Control(const std::string& caption, const std::string& id)
 {
-    MessageBoxSearch program{Utf8ToUtf16(caption), nullptr, false};
+    MessageBoxSearch program{Utf8ToUtf16(caption), Shown::ProgramWindow};
     ::EnumWindows(FindMessageBox, reinterpret_cast<LPARAM>(&program));
     ControlSearch search{std::atoi(id.c_str())};
     if (program.box) ::EnumChildWindows(program.box, FindControl, reinterpret_cast<LPARAM>(&search));
@@ -267,14 +274,15 @@ int wmain(int argc, wchar_t** argv)
         return 0;
     }
     if (args.size() == 2 && args[0] == "close") return Close(args[1]);
-    if (args.size() == 2 && args[0] == "message") return Message(args[1]);
+    if (args.size() == 2 && args[0] == "message") return Message(args[1], Shown::OwnedBox);
+    if (args.size() == 2 && args[0] == "question") return Message(args[1], Shown::Question);
     if (args.size() == 3 && args[0] == "control") return Control(args[1], args[2]);
     if (args.size() == 4 && viewGiven && args[0] == "descriptor" && ParseRoot(args[1], root))
         return PrintDescriptor(root, args[2], args[3]);
     if (args.size() == 5 && viewGiven && args[0] == "secure" && ParseRoot(args[1], root))
         return Secure(root, args[2], args[3], args[4]);
     std::fprintf(stderr, "usage: zelora_regtool apply FILE | get ROOT KEY NAME | names ROOT KEY | "
-                         "close CAPTION | message CAPTION | control CAPTION ID | descriptor ROOT KEY 32|64 | "
+                         "close CAPTION | message CAPTION | question CAPTION | control CAPTION ID | descriptor ROOT KEY 32|64 | "
                          "secure ROOT KEY 32|64 SDDL\n");
     return 2;
 }
