@@ -116,7 +116,9 @@ void PreferredPage::DpiChanged(Dpi from, Dpi to)
     Page::DpiChanged(from, to);
     PlaceControls();
     CheckListView list;
-    if (list.Attach(Item(IDC_PREFERRED_LIST))) list.FollowDpi(nullptr, from, to);
+    if (!list.Attach(Item(IDC_PREFERRED_LIST))) return;
+    list.FollowDpi(nullptr, from, to);
+    if (!m_rows.empty()) FitColumns(list);  // the texts' widths in the new font
 }
 
 void PreferredPage::Shown()
@@ -157,9 +159,11 @@ void PreferredPage::Fill()
 // always whole. A text cut short is shown whole in the note below the list.
 void PreferredPage::FitColumns(const CheckListView& list) const
 {
+    const Dpi dpi = WindowDpi();
+    const int cellPadding = dpi(kCellPadding), firstCellPadding = dpi(kFirstCellPadding);
     std::array<ColumnNeed, kColumnTitles.size()> needs{};
     for (std::size_t column = 0; column < needs.size(); ++column) {
-        const int title = list.StringWidth(kColumnTitles[column]) + kCellPadding;
+        const int title = list.StringWidth(kColumnTitles[column]) + cellPadding;
         needs[column] = {title, title, column == kFormatColumn};
     }
     const auto widen = [&](int column, std::string_view text, int padding) {
@@ -167,9 +171,9 @@ void PreferredPage::FitColumns(const CheckListView& list) const
         need.widest = std::max(need.widest, list.StringWidth(text) + padding);
     };
     for (const FormatRow& row : m_rows) {
-        widen(kFormatColumn, row.format->name, kCellPadding + kFirstCellPadding);
-        for (PlayerView view : kPlayerViews) widen(ViewColumn(view), CellText(row, view), kCellPadding);
-        widen(kMediaFoundationColumn, MediaFoundationText(row), kCellPadding);
+        widen(kFormatColumn, row.format->name, cellPadding + firstCellPadding);
+        for (PlayerView view : kPlayerViews) widen(ViewColumn(view), CellText(row, view), cellPadding);
+        widen(kMediaFoundationColumn, MediaFoundationText(row), cellPadding);
     }
     const std::vector<int> widths = ShareColumns(needs, list.RoomForAllRows());
     for (std::size_t column = 0; column < widths.size(); ++column)
