@@ -39,10 +39,8 @@ Dpi SystemDpiOf(HWND window)
     if (getDpiForWindow && window) {
         if (const UINT dpi = getDpiForWindow(window)) return Dpi(static_cast<int>(dpi));
     }
-    const HDC screen = ::GetDC(nullptr);
-    const int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : kBaseDpi;
-    if (screen) ::ReleaseDC(nullptr, screen);
-    return Dpi(dpi);
+    const WindowDc screen(nullptr);
+    return Dpi(screen ? ::GetDeviceCaps(screen.Get(), LOGPIXELSY) : kBaseDpi);
 }
 
 Dpi DpiOf(HWND window)
