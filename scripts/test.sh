@@ -87,10 +87,15 @@ for t in tests/e2e/*.sh; do
   echo "== end-to-end: $t ($ZELORA_BITS-bit programs)"
   bash "$t"
   status=$?  # taken before the name's command substitution resets $?
-  count "$(basename "$t" .sh), $ZELORA_BITS-bit" "$status"
+  if [ "$status" -eq 77 ]; then  # the test says it cannot run on this build: neither pass nor fail
+    echo "NOT RUN: $(basename "$t" .sh), $ZELORA_BITS-bit"
+    skipped=$((skipped + 1))
+  else
+    count "$(basename "$t" .sh), $ZELORA_BITS-bit" "$status"
+  fi
   "$WINESERVER" -k 2>/dev/null || true
 done
 
-[ "$skipped" -eq 0 ] || echo "NOT RUN: the 32-bit programs (see above)"
+[ "$skipped" -eq 0 ] || echo "NOT RUN: $skipped (see the NOT RUN lines above)"
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

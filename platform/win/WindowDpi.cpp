@@ -5,12 +5,14 @@ namespace {
 
 constexpr wchar_t kDpiProperty[] = L"ZeloraDpi";
 
-// Present from Windows 10 (1607 and 1703): looked up, so older systems start too.
+// Present from Windows 10 (1607 and 1703): looked up, so Windows 7 and 8 start too. The
+// program's only lookups; each caller spells the function's exact type (WINAPI included)
+// beside its name, since no compiler can check it.
 template <typename Function>
 Function User32Function(const char* name)
 {
     const HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
-    return user32 ? reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(user32, name)))
+    return user32 ? reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(user32, name)))  // newer-Windows lookup
                   : nullptr;
 }
 
