@@ -241,11 +241,14 @@ void ModalDialog::End(INT_PTR result)
 
 bool ModalDialog::PreDispatch(MSG& msg)
 {
+    // Enter clicks a button only once the keyboard has moved the focus: at start Return
+    // stays swallowed, as it always was (the updater's offer must not start on it).
+    const bool byKeyboard = FocusMarksShown(msg.hwnd);
     NoteNavigationKey(msg);
     // The window the key is for first (the finder's Enter searches), then a focused button
     // takes Enter as a click; what is left of Return and Escape goes nowhere.
     if (Dialog* target = FromTopLevelOf(msg.hwnd); target && target->PreTranslate(msg)) return true;
-    if (PressFocusedButton(msg) || IsSwallowedKey(msg)) return true;
+    if (PressFocusedButton(msg, byKeyboard) || IsSwallowedKey(msg)) return true;
     return Hwnd() && ::IsDialogMessageW(Hwnd(), &msg);
 }
 

@@ -118,9 +118,9 @@ void DrawFocusMark(HDC dc, RECT rect)
     ::DrawFocusRect(dc, &rect);
 }
 
-bool PressFocusedButton(const MSG& msg)
+bool PressFocusedButton(const MSG& msg, bool focusByKeyboard)
 {
-    if (!KeyDown(msg, VK_RETURN) && !KeyDown(msg, VK_SPACE)) return false;
+    if (!(KeyDown(msg, VK_RETURN) && focusByKeyboard) && !KeyDown(msg, VK_SPACE)) return false;
     if (msg.hwnd != ::GetFocus() || !IsPushButton(msg.hwnd)) return false;
     // Not the button's own Space handling: a click runs what the mouse runs, once.
     ::SendMessageW(msg.hwnd, BM_CLICK, 0, 0);

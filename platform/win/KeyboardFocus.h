@@ -47,9 +47,10 @@ void NoteNavigationKey(const MSG& msg);
 // A dotted frame just inside `rect`: the focus mark of a skinned control.
 void DrawFocusMark(HDC dc, RECT rect);
 
-// Enter or Space pressed on a push button (owner-drawn ones too): the button is clicked, as
-// a mouse click does; true when the key was that.
-bool PressFocusedButton(const MSG& msg);
+// Space, or Enter once the keyboard moved the focus (`focusByKeyboard`), pressed on a push
+// button (owner-drawn ones too): the button is clicked, as a mouse click does; true when
+// the key was that.
+bool PressFocusedButton(const MSG& msg, bool focusByKeyboard);
 
 // The tab stops inside `container` (a page) in visual order: rows from the top, each from
 // the left; its images that take the focus among them.

@@ -290,7 +290,7 @@ TEST_F(UpdaterFlowTest, InstallsInOrderOneAtATimeThenCleansUpAndStartsZelora)
         ::IsDialogMessageW(dialog.Hwnd(), &tab);
         EXPECT_EQ(::GetFocus(), dialog.Item(expected));
     }
-    EXPECT_TRUE(win::PressFocusedButton(MSG{::GetFocus(), WM_KEYDOWN, VK_RETURN, 0, 0, {}}));
+    EXPECT_TRUE(win::PressFocusedButton(MSG{::GetFocus(), WM_KEYDOWN, VK_RETURN, 0, 0, {}}, true));
     EXPECT_EQ(dialog.Background(), 140);
     ASSERT_TRUE(PumpUntil([&] { return Visible(dialog, IDOK); }, 40));
     ::SetEnvironmentVariableW(L"ZELORA_FAKE_INSTALLER_CWD_LOG", nullptr);
