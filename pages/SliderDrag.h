@@ -40,7 +40,8 @@ struct SliderRow {
     const LevelScale* scale = nullptr;
     SliderGate gate;
     LevelIndex level{};
-    int editId = 0;  // the numeric edit beside the slider, 0 for none
+    int editId = 0;   // the numeric edit beside the slider, 0 for none
+    int labelId = 0;  // the text control naming it, where its name is not in a picture
 };
 
 // The levels a slider of `scale` stores: the range of the value row it shows.

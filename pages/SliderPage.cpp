@@ -1,6 +1,7 @@
 #include "pages/SliderPage.h"
 
 #include "pages/NumericEdit.h"
+#include "platform/win/Controls.h"
 #include "platform/text/Text.h"
 
 #include <algorithm>
@@ -52,6 +53,7 @@ BOOL SliderPage::OnInit()
     for (std::size_t i = 0; i < m_sliders.size() && i < names.size(); ++i)
         if (m_sliders[i].editId) win::SetAccessibleName(Item(m_sliders[i].editId), names[i]);
     SetFocusParts(*this);
+    SetAccessibleSource(*this);
     return result;
 }
 
@@ -75,10 +77,8 @@ bool SliderPage::PartTakesFocus(int slider) const
 
 bool SliderPage::PartKey(int slider, WPARAM key)
 {
-    const SliderRow& sliderRow = m_sliders[static_cast<std::size_t>(slider)];
-    const LevelScale& scale = *sliderRow.scale;
-    const std::int32_t level = sliderRow.editId != 0 ? DecimalTextToInt(Controls().GetEditText(sliderRow.editId))
-                                                     : Controls().GetNumber(LevelRow(sliderRow.level).numberKey);
+    const LevelScale& scale = *m_sliders[static_cast<std::size_t>(slider)].scale;
+    const std::int32_t level = Level(static_cast<std::size_t>(slider));
     const std::int32_t page = std::max<std::int32_t>(1, (scale.maxLevel - scale.minLevel) / 10);
     std::int32_t next = level;
     switch (key) {
@@ -94,6 +94,34 @@ bool SliderPage::PartKey(int slider, WPARAM key)
     return true;
 }
 
+std::int32_t SliderPage::Level(std::size_t slider)
+{
+    const SliderRow& sliderRow = m_sliders[slider];
+    return sliderRow.editId != 0 ? DecimalTextToInt(Controls().GetEditText(sliderRow.editId))
+                                 : Controls().GetNumber(LevelRow(sliderRow.level).numberKey);
+}
+
+win::AccessibleFacts SliderPage::Part(int slider) const
+{
+    const auto i = static_cast<std::size_t>(slider);
+    auto& self = const_cast<SliderPage&>(*this);
+    win::AccessibleFacts facts;
+    const auto names = Description().sliderNames;
+    facts.name = i < names.size() ? names[i] : win::WindowText(Item(m_sliders[i].labelId));
+    facts.role = ROLE_SYSTEM_SLIDER;
+    facts.value = std::to_wstring(self.Level(i));
+    facts.state = !PartTakesFocus(slider)      ? STATE_SYSTEM_UNAVAILABLE
+                  : slider == m_focusedSlider ? STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED
+                                              : STATE_SYSTEM_FOCUSABLE;
+    return facts;
+}
+
+void SliderPage::TellLevelChanged(SliderMask sliders)
+{
+    ForEachSlider(sliders, m_sliders.size(),
+                  [&](std::size_t i) { NotifyAccessible(EVENT_OBJECT_VALUECHANGE, static_cast<int>(i)); });
+}
+
 void SliderPage::SetLevel(std::size_t slider, std::int32_t level)
 {
     const SliderRow& sliderRow = m_sliders[slider];
@@ -105,6 +133,7 @@ void SliderPage::SetLevel(std::size_t slider, std::int32_t level)
         Controls().SetNumber(row.numberKey, level);
     Model().Commit(row, level);
     m_set.Invalidate(Hwnd(), shown);
+    TellLevelChanged(shown);
 }
 
 INT_PTR SliderPage::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
@@ -204,6 +233,7 @@ void SliderPage::Apply(const SliderTouch& touch)
     }
     Model().Commit(row, step.level);
     m_set.DrawLive(Hwnd(), shown, step.knob);
+    TellLevelChanged(shown);
 }
 
 void SliderPage::OnLevelEdit(int slider)
@@ -222,6 +252,7 @@ void SliderPage::OnLevelEdit(int slider)
     SetLevelTexts(shown, text);
     Model().Commit(LevelRow(sliderRow.level), DecimalTextToInt(text));
     m_set.Invalidate(Hwnd(), shown);
+    TellLevelChanged(shown);
 }
 
 void SliderPage::SetLevelTexts(SliderMask sliders, const std::string& text)

@@ -7,13 +7,14 @@
 #include "pages/LaggingEdits.h"
 #include "pages/SettingsPage.h"
 #include "pages/SliderSet.h"
+#include "platform/win/Accessible.h"
 
 #include <span>
 #include <string>
 
 namespace zelora {
 
-class SliderPage : public SettingsPage, private win::FocusParts {
+class SliderPage : public SettingsPage, private win::FocusParts, private win::AccessibleSource {
 public:
     // The description's slider table is the page's.
     SliderPage(const PageDescription& description, RegistryBackend& registry);
@@ -45,6 +46,15 @@ private:
     bool PartTakesFocus(int slider) const override;
     bool PartKey(int slider, WPARAM key) override;
     void SetLevel(std::size_t slider, std::int32_t level);
+    std::int32_t Level(std::size_t slider);
+
+    // Screen readers see each slider as a slider of its name and level, unavailable while
+    // its gate is closed; its level changes are told as they happen.
+    win::AccessibleFacts Self() const override { return {}; }
+    int PartCount() const override { return FocusPartCount(); }
+    win::AccessibleFacts Part(int slider) const override;
+    RECT PartRect(int slider) const override { return FocusPartRect(slider); }
+    void TellLevelChanged(SliderMask sliders);
 
     const ValueRow& LevelRow(LevelIndex level) const;
     int Knob(std::size_t slider);

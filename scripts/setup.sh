@@ -39,5 +39,14 @@ if [ ${#missing[@]} -gt 0 ] || [ "$addedArch" = 1 ]; then
     echo "setup: apt-get update failed (try $attempt of 4)"
     [ "$attempt" = 4 ] || sleep $((attempt * 10))
   done
-  [ ${#missing[@]} -eq 0 ] || $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+  [ ${#missing[@]} -eq 0 ] && exit 0
+  if ! $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"; then
+    # wine32 needs every i386 library at the exact version of its amd64 twin, so one i386
+    # index still out of step (bookworm-security's, seen more than once) refuses it alone.
+    # Everything else is installed; the tests then say the 32-bit programs were not run.
+    rest=()
+    for p in "${missing[@]}"; do [ "$p" = wine32:i386 ] || rest+=("$p"); done
+    echo "setup: wine32:i386 could not be installed; installing the rest, 32-bit runs will be NOT RUN" >&2
+    [ ${#rest[@]} -eq 0 ] || $sudo apt-get install -y -q --no-install-recommends "${rest[@]}"
+  fi
 fi

@@ -59,9 +59,9 @@ inline constexpr SliderStrip kLargeStrip = StripOf(skin::kLargeStripLive, skin::
 inline constexpr SliderStrip kSmallStrip = StripOf(skin::kSmallStripLive, skin::kSmallStripGreyed);
 
 constexpr SliderRow Slider(Rect rect, const SliderStrip& strip, const LevelScale& scale,
-                            SliderGate gate, LevelIndex level)
+                            SliderGate gate, LevelIndex level, int label)
 {
-    return {{rect, SliderAxis::Horizontal, &strip}, &scale, gate, level, 0};
+    return {{rect, SliderAxis::Horizontal, &strip}, &scale, gate, level, 0, label};
 }
 inline constexpr SliderGate kWhilePostProcessing{SliderGate::Kind::Unticked, IDC_DIVX_DISABLE_PP};
 inline constexpr SliderGate kWhileWarmth{SliderGate::Kind::Ticked, IDC_DIVX_WARMTH};
@@ -69,12 +69,17 @@ inline constexpr SliderGate kWhileNotYuv{SliderGate::Kind::Unticked, IDC_DIVX_YU
 
 // Hit-test order; level = index into kLevelKeys.
 inline constexpr SliderRow kSliders[] = {
-    Slider({119, 90, 363, 110}, kLargeStrip, kDivxDeblockScale, kWhilePostProcessing, LevelIndex{0}),
-    Slider({119, 130, 363, 150}, kLargeStrip, kDivxDeringScale, kWhilePostProcessing, LevelIndex{1}),
-    Slider({119, 170, 363, 190}, kLargeStrip, kDivxWarmthScale, kWhileWarmth, LevelIndex{2}),
-    Slider({119, 350, 227, 370}, kSmallStrip, kDivxPictureScale, kWhileNotYuv, LevelIndex{3}),
-    Slider({119, 420, 227, 440}, kSmallStrip, kDivxPictureScale, kWhileNotYuv, LevelIndex{4}),
-    Slider({119, 385, 227, 405}, kSmallStrip, kDivxPictureScale, kWhileNotYuv, LevelIndex{5}),
+    Slider({119, 90, 363, 110}, kLargeStrip, kDivxDeblockScale, kWhilePostProcessing, LevelIndex{0},
+           IDC_DIVX_DEBLOCK_TITLE),
+    Slider({119, 130, 363, 150}, kLargeStrip, kDivxDeringScale, kWhilePostProcessing, LevelIndex{1},
+           IDC_DIVX_DERING_TITLE),
+    Slider({119, 170, 363, 190}, kLargeStrip, kDivxWarmthScale, kWhileWarmth, LevelIndex{2}, IDC_DIVX_WARMTH_TITLE),
+    Slider({119, 350, 227, 370}, kSmallStrip, kDivxPictureScale, kWhileNotYuv, LevelIndex{3},
+           IDC_DIVX_BRIGHTNESS_TITLE),
+    Slider({119, 420, 227, 440}, kSmallStrip, kDivxPictureScale, kWhileNotYuv, LevelIndex{4},
+           IDC_DIVX_SATURATION_TITLE),
+    Slider({119, 385, 227, 405}, kSmallStrip, kDivxPictureScale, kWhileNotYuv, LevelIndex{5},
+           IDC_DIVX_CONTRAST_TITLE),
 };
 
 inline constexpr PageControl kControls[] = {

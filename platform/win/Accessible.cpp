@@ -1,6 +1,7 @@
 #include "platform/win/Accessible.h"
 
 #include "platform/win/ComPtr.h"
+#include "platform/win/Controls.h"
 
 #include <commctrl.h>
 
@@ -344,13 +345,6 @@ void AccessibleBridge::Notify(HWND hwnd, DWORD event, int partIndex)
 // --- Standard controls ---------------------------------------------------------------
 
 namespace {
-
-std::wstring WindowText(HWND hwnd)
-{
-    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(hwnd)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(::GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
 
 // A label as a name: its mnemonic mark dropped ("&&" kept as one "&"), its trailing colon
 // and blanks trimmed.

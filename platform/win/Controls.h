@@ -26,6 +26,14 @@ inline RECT ClientRectOf(HWND window)
     return rect;
 }
 
+// A window's whole text, whatever its length.
+inline std::wstring WindowText(HWND window)
+{
+    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
 class Control {
 public:
     Control() = default;
@@ -42,13 +50,7 @@ public:
     }
 
     // UTF-8 text, whatever its length.
-    std::string Text() const
-    {
-        std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(m_hwnd)) + 1, L'\0');
-        text.resize(static_cast<std::size_t>(
-            ::GetWindowTextW(m_hwnd, text.data(), static_cast<int>(text.size()))));
-        return Narrow(text);
-    }
+    std::string Text() const { return Narrow(WindowText(m_hwnd)); }
     void SetText(std::string_view utf8) const { ::SetWindowTextW(m_hwnd, Wide(utf8).c_str()); }
 
 protected:

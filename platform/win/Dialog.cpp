@@ -50,7 +50,7 @@ void Dialog::FocusPart(int part)
     if (!m_parts || !m_hwnd) return;
     m_parts->SetFocusedPart(part);
     if (::GetFocus() != m_hwnd) ::SetFocus(m_hwnd);
-    if (m_access && part >= 0) m_access->Notify(m_hwnd, EVENT_OBJECT_FOCUS, part);
+    if (part >= 0) NotifyAccessible(EVENT_OBJECT_FOCUS, part);
 }
 
 bool Dialog::HandlePartFocus(UINT msg)
@@ -90,6 +90,11 @@ void Dialog::FollowDpi(Dpi from, Dpi to)
 void Dialog::SetResult(LRESULT result) { ::SetWindowLongPtrW(m_hwnd, DWLP_MSGRESULT, result); }
 
 void Dialog::SetAccessibleSource(AccessibleSource& source) { m_access = std::make_unique<AccessibleBridge>(source); }
+
+void Dialog::NotifyAccessible(DWORD event, int part)
+{
+    if (m_access && m_hwnd) m_access->Notify(m_hwnd, event, part);
+}
 
 INT_PTR Dialog::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
 {

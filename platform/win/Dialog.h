@@ -89,6 +89,9 @@ protected:
     // What the window tells screen readers of itself and its windowless parts (hot areas,
     // sliders), beyond what the system says; `source` must outlive the window.
     void SetAccessibleSource(AccessibleSource& source);
+    // Tells screen readers that part `part` (-1: the window) changed, by `event`
+    // (EVENT_OBJECT_VALUECHANGE, ...); nothing without a source.
+    void NotifyAccessible(DWORD event, int part);
     // Images on the window that take the keyboard focus; `parts` must outlive the window.
     void SetFocusParts(FocusParts& parts) { m_parts = &parts; }
 

@@ -5,6 +5,8 @@
 source "$(dirname "$0")/lib.sh"
 
 hangul() { grep -qP '[\x{AC00}-\x{D7A3}]'; }
+# Probed sliders (lines), at least one, each with a name and a number for its level.
+named_levels() { [ -n "$1" ] && [ -z "$(printf '%s\n' "$1" | awk -F'\t' '$5 == "" || $9 !~ /^-?[0-9]/')" ]; }
 
 demo_pack
 start_zelora || { finish; exit 1; }
@@ -29,6 +31,11 @@ for name in "${menu_buttons[@]}"; do
   check "$name: pressed while its page is in view" \
     [ -n "$(probe Zelora | awk -F'\t' -v n="$name" '$2 == "Button" && $5 == n && $6 ~ /pressed/')" ]
   described Zelora "page $name"
+  case "$name" in
+    "DivX 비디오" | "FFDShow 오디오" | "AC3 필터")
+      sliders=$(probe Zelora | awk -F'\t' '$2 == "#32770" && $3 > 0 && $4 == "slider"')
+      check "$name: its sliders are sliders, each with a name and its level" named_levels "$sliders" ;;
+  esac
 done
 
 echo "the finder"

@@ -171,7 +171,7 @@ shows_skin_part() { # id x y w h
   [ "$diff" = 0 ]
 }
 # What a screen reader learns of a window, from another process: one item a line, tab-separated
-# depth, window class, child id, role, name, state, default action, shortcut. probe_do
+# depth, window class, child id, role, name, state, default action, shortcut, value. probe_do
 # CAPTION NAME runs that item's default action instead; false when there is none.
 # The menu's buttons by their pictures' words, in menu order: a group's header opens it
 # (and its first page), its pages follow.

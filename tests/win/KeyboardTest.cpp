@@ -76,28 +76,13 @@ TEST_F(MainWindowKeys, TabWalksTheMenuItsImagesThePageThenTheFootAndShiftTabWalk
     Key(VK_TAB);  // the shift let go
 }
 
-// A window event hook's procedure: on x86 it must be CALLBACK, which a lambda cannot be.
-std::wstring g_focusName;
-void CALLBACK RecordFocus(HWINEVENTHOOK, DWORD, HWND hwnd, LONG object, LONG child, DWORD, DWORD)
-{
-    IAccessible* accessible = nullptr;
-    VARIANT item;
-    if (FAILED(::AccessibleObjectFromEvent(hwnd, object, child, &accessible, &item))) return;
-    BSTR name = nullptr;
-    if (SUCCEEDED(accessible->get_accName(item, &name)) && name) g_focusName = name;
-    ::SysFreeString(name);
-    accessible->Release();
-}
-
 TEST_F(MainWindowKeys, EnterOnTheFocusedFinderImageOpensTheFinderAndReadersHearWhereTheFocusIs)
 {
-    const HWINEVENTHOOK hook = ::SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, &RecordFocus,
-                                                 ::GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    const wintest::ReaderEars ears(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS);
     for (int i = 0; i < 6; ++i) Key(VK_TAB, true);  // back round past the title strip and the foot
     ASSERT_TRUE(Focus() == Image(skin::kMainFinder));
-    wintest::PumpMessages();
-    ::UnhookWinEvent(hook);
-    EXPECT_EQ(g_focusName, skin::kMainFinder.words);
+    ASSERT_FALSE(ears.All().empty());
+    EXPECT_EQ(ears.All().back().name, skin::kMainFinder.words);
 
     const HWND finder = ::FindWindowW(nullptr, L"영화찾기");
     ASSERT_FALSE(::IsWindowVisible(finder));

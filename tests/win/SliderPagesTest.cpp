@@ -10,6 +10,7 @@
 #include "pages/video/VideoDivxValues.h"
 #include "platform/registry/CountingRegistry.h"
 #include "platform/registry/MemoryRegistry.h"
+#include "platform/win/ComPtr.h"
 #include "platform/win/Painter.h"
 #include "win/WinTestSupport.h"
 
@@ -17,6 +18,7 @@
 
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -225,6 +227,65 @@ TEST_F(SliderPagesTest, DivxGatesGreyTheirSlidersAndAnUnknownAspectSelectsNoRadi
     EXPECT_EQ(Divx("Dering PP Level"), 0);
     ClickBox(IDC_DIVX_DISABLE_PP);
     EXPECT_EQ(Pixels(dering, 40), live);
+}
+
+TEST_F(SliderPagesTest, ReadersFindEachSliderWhereItIsDrawnWithItsLabelLevelAndGateAndHearItMove)
+{
+    InstalledDecoders::MarkInstalled("Divx5");
+    m_store.WriteDword(kHkcu, video_divx::kKey, "Brightness", 12);
+    CreateAndShow(kDivx);
+    win::ComPtr<IAccessible> page;
+    ASSERT_HRESULT_SUCCEEDED(::AccessibleObjectFromWindow(m_page->Hwnd(), static_cast<DWORD>(OBJID_CLIENT),
+                                                          win::kIidAccessible, page.PutVoid()));
+    const auto& s = video_divx::kSliders;
+    const auto childAt = [&](const SliderRow& slider) {
+        const Rect& r = slider.geometry.rect;
+        POINT p{Middle(r.left, r.right), Middle(r.top, r.bottom)};
+        ::ClientToScreen(m_page->Hwnd(), &p);
+        VARIANT hit;
+        ::VariantInit(&hit);
+        return SUCCEEDED(page->accHitTest(p.x, p.y, &hit)) && hit.vt == VT_I4 ? hit.lVal : -1;
+    };
+    const auto child = [](long id) {
+        VARIANT item;
+        ::VariantInit(&item);
+        item.vt = VT_I4;
+        item.lVal = id;
+        return item;
+    };
+    const auto ask = [&](long id, HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, VARIANT*)) {
+        VARIANT number;
+        ::VariantInit(&number);
+        return SUCCEEDED((page.Get()->*get)(child(id), &number)) && number.vt == VT_I4 ? number.lVal : -1;
+    };
+    const auto text = [&](long id, HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*)) {
+        BSTR out = nullptr;
+        std::wstring result = (page.Get()->*get)(child(id), &out) == S_OK && out ? out : L"";
+        ::SysFreeString(out);
+        return result;
+    };
+
+    std::set<long> ids;
+    for (const SliderRow& slider : s) {
+        const long id = childAt(slider);
+        ASSERT_GT(id, 0);
+        ids.insert(id);
+        EXPECT_EQ(ask(id, &IAccessible::get_accRole), ROLE_SYSTEM_SLIDER);
+        EXPECT_EQ(text(id, &IAccessible::get_accName), WindowText(Item(slider.labelId)));
+        EXPECT_FALSE(text(id, &IAccessible::get_accName).empty());
+    }
+    EXPECT_EQ(ids.size(), std::size(s));
+    const long brightness = childAt(s[3]);
+    EXPECT_EQ(text(brightness, &IAccessible::get_accValue), L"12");
+    EXPECT_FALSE(ask(childAt(s[0]), &IAccessible::get_accState) & STATE_SYSTEM_UNAVAILABLE);
+    ClickBox(IDC_DIVX_DISABLE_PP);
+    EXPECT_TRUE(ask(childAt(s[0]), &IAccessible::get_accState) & STATE_SYSTEM_UNAVAILABLE);
+
+    const wintest::ReaderEars ears(EVENT_OBJECT_VALUECHANGE, EVENT_OBJECT_VALUECHANGE);
+    Click(AtKnob(s[3], 10), Middle(s[3].geometry.rect.top, s[3].geometry.rect.bottom));
+    ASSERT_FALSE(ears.All().empty());
+    EXPECT_EQ(ears.All().back().name, WindowText(Item(IDC_DIVX_BRIGHTNESS_TITLE)));
+    EXPECT_EQ(ears.All().back().value, L"-101");
 }
 
 TEST_F(SliderPagesTest, FFDShowLevelEditsTakeTypedLevelsOnlyThroughAnOpenGate)

@@ -3,10 +3,13 @@
 
 #include <windows.h>
 
+#include <oleacc.h>
+
 #include "codecs/FilterInventory.h"
 #include "platform/registry/ForwardingRegistry.h"
 #include "platform/registry/MemoryRegistry.h"
 #include "platform/registry/Win32Registry.h"
+#include "platform/win/Controls.h"
 
 #include <algorithm>
 #include <cctype>
@@ -17,13 +20,7 @@
 
 namespace zelora::wintest {
 
-inline std::wstring WindowText(HWND hwnd)
-{
-    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(hwnd)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        ::GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
+using win::WindowText;
 
 // A hidden top-level window to hold pages under test, destroyed with the guard (after the
 // pages, when declared before them).
@@ -218,6 +215,50 @@ private:
 
     static inline std::vector<Box> s_boxes;
     UINT_PTR m_timer;
+};
+
+// What a screen reader following this process's events hears: for each event of
+// [first, last], the name and value of the object it names. Heard once messages are pumped.
+class ReaderEars {
+public:
+    struct Heard {
+        DWORD event;
+        std::wstring name, value;
+    };
+    ReaderEars(DWORD first, DWORD last)
+        : m_hook(::SetWinEventHook(first, last, nullptr, &Hear, ::GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT))
+    {
+        Log().clear();
+    }
+    ~ReaderEars() { ::UnhookWinEvent(m_hook); }
+    ReaderEars(const ReaderEars&) = delete;
+    ReaderEars& operator=(const ReaderEars&) = delete;
+    const std::vector<Heard>& All() const { PumpMessages(); return Log(); }
+
+private:
+    static std::vector<Heard>& Log()
+    {
+        static std::vector<Heard> heard;
+        return heard;
+    }
+    // On x86 a hook procedure must be CALLBACK, which a lambda cannot be.
+    static void CALLBACK Hear(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG object, LONG child, DWORD, DWORD)
+    {
+        IAccessible* accessible = nullptr;
+        VARIANT item;
+        if (FAILED(::AccessibleObjectFromEvent(hwnd, object, child, &accessible, &item))) return;
+        const auto text = [&](HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*)) {
+            BSTR out = nullptr;
+            std::wstring result;
+            if ((accessible->*get)(item, &out) == S_OK && out) result = out;
+            ::SysFreeString(out);
+            return result;
+        };
+        Log().push_back({event, text(&IAccessible::get_accName), text(&IAccessible::get_accValue)});
+        accessible->Release();
+    }
+
+    HWINEVENTHOOK m_hook;
 };
 
 }  // namespace zelora::wintest

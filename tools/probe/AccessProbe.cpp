@@ -1,7 +1,7 @@
 // Developer tool for the tests: from another process, prints what a screen reader learns of
 // a top-level window: the window and every visible window inside it, depth first, each with
 // the windowless parts its object lists. One line each, tab-separated:
-//   depth  window-class  child-id  role  name  state  default-action  shortcut
+//   depth  window-class  child-id  role  name  state  default-action  shortcut  value
 // (UTF-8). Usage: zelora_access_probe CAPTION [--do NAME]; with --do, instead of printing,
 // runs the default action of the first item named NAME (as a screen reader user would) and
 // exits 3 when there is none. Exit 1 when no window has that caption.
@@ -122,7 +122,8 @@ void PrintItem(int depth, const std::string& cls, IAccessible* object, long id)
     line += TextOf([&](BSTR* t) { return object->get_accName(child, t); }) + '\t';
     line += StateNames(NumberOf(object, child, false)) + '\t';
     line += TextOf([&](BSTR* t) { return object->get_accDefaultAction(child, t); }) + '\t';
-    line += TextOf([&](BSTR* t) { return object->get_accKeyboardShortcut(child, t); }) + '\n';
+    line += TextOf([&](BSTR* t) { return object->get_accKeyboardShortcut(child, t); }) + '\t';
+    line += TextOf([&](BSTR* t) { return object->get_accValue(child, t); }) + '\n';
     Print(line);
 }
 
@@ -136,7 +137,7 @@ void ProbeWindow(HWND hwnd, int depth)
     ComPtr<IAccessible> object;
     if (FAILED(::AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), zelora::win::kIidAccessible,
                                             object.PutVoid())) || !object) {
-        Print(std::to_string(depth) + '\t' + className + "\t0\t(no object)\t\t\t\t\n");
+        Print(std::to_string(depth) + '\t' + className + "\t0\t(no object)\t\t\t\t\t\n");
     } else {
         PrintItem(depth, className, object.Get(), CHILDID_SELF);
         long count = 0;
