@@ -100,7 +100,6 @@ std::string_view PreferredSiteValueName(int category)
 
 std::string PercentEncode(std::string_view bytes)
 {
-    static constexpr char kHex[] = "0123456789ABCDEF";
     std::string out;
     out.reserve(bytes.size() * 3);
     for (char ch : bytes) {
@@ -109,8 +108,8 @@ std::string PercentEncode(std::string_view bytes)
             out += ch;
         } else {
             out += '%';
-            out += kHex[c >> 4];
-            out += kHex[c & 0x0F];
+            out += HexDigit(c >> 4u, true);
+            out += HexDigit(c, true);
         }
     }
     return out;

@@ -4,10 +4,10 @@
 #include "platform/text/Text.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <cstdint>
 #include <limits>
+#include <optional>
 
 namespace zelora {
 namespace {
@@ -80,16 +80,65 @@ std::string Ac3GainText(std::int32_t decibels)
 {
     const std::int32_t clamped = std::clamp(decibels, kAc3MinDecibels, kAc3MaxDecibels);
     const double gain = std::pow(10.0, clamped * 0.05);
-    // printf's "%f" is what the decoder writes itself, and costs nothing to link, unlike the
-    // floating-point std::to_chars (about 190 KB of tables in a static build). Its point
-    // follows the locale: the text only ever holds digits and that one point.
-    char buffer[32];
-    const int length = std::snprintf(buffer, sizeof buffer, "%.6f", gain);
-    std::string text(buffer, length > 0 ? static_cast<std::size_t>(length) : 0);
-    for (char& ch : text)
-        if (ch < '0' || ch > '9') ch = '.';
-    return text;
+    // What the decoder writes itself, printf's "%.6f", spelled out: in a static build printf
+    // and std::to_chars each bring a whole floating-point formatter. Six decimals of a gain
+    // of at most 10 are exact in a long double's 64 bits.
+    const auto millionths = static_cast<std::uint64_t>(std::llround(static_cast<long double>(gain) * 1e6L));
+    const std::string fraction = std::to_string(millionths % 1000000);
+    return std::to_string(millionths / 1000000) + '.' + std::string(6 - fraction.size(), '0') + fraction;
 }
+
+namespace {
+
+// The common logarithm of the decimal number at the start of `text` (digits with an
+// optional point, then an optional exponent), read as std::from_chars reads it: a number
+// beyond a double, or one that rounds to 0, is out of range. Nothing for a text that does
+// not start with a positive number ("-1", "0", "inf", "nan", "").
+std::optional<double> Log10OfLeadingNumber(std::string_view text)
+{
+    constexpr int kKeptDigits = 19;  // fit in 64 bits
+    std::uint64_t mantissa = 0;
+    int kept = 0;
+    long long exponent = 0;  // of the last kept digit
+    bool digits = false;
+    std::size_t at = 0;
+    const auto isDigit = [&](std::size_t i) { return i < text.size() && text[i] >= '0' && text[i] <= '9'; };
+    const auto take = [&](bool afterPoint) {
+        for (; isDigit(at); ++at) {
+            digits = true;
+            const int digit = text[at] - '0';
+            if (mantissa == 0 && digit == 0) {
+                if (afterPoint) --exponent;
+            } else if (kept < kKeptDigits) {
+                mantissa = mantissa * 10 + static_cast<std::uint64_t>(digit);
+                ++kept;
+                if (afterPoint) --exponent;
+            } else if (!afterPoint) {
+                ++exponent;  // a digit beyond those kept only scales the number
+            }
+        }
+    };
+    take(false);
+    if (at < text.size() && text[at] == '.') {
+        ++at;
+        take(true);
+    }
+    if (!digits || mantissa == 0) return std::nullopt;
+    if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
+        std::size_t e = at + 1;
+        const bool negative = e < text.size() && text[e] == '-';
+        if (e < text.size() && (text[e] == '-' || text[e] == '+')) ++e;
+        long long value = 0;
+        for (; isDigit(e); ++e) value = std::min(value * 10 + (text[e] - '0'), 100000LL);
+        if (isDigit(e - 1)) exponent += negative ? -value : value;  // "1e" and "1e+" end at the e
+    }
+    const double log10 = std::log10(static_cast<double>(mantissa)) + static_cast<double>(exponent);
+    // Beyond the largest double, or below half the smallest one.
+    if (log10 > 308.25471555991675 || log10 < -323.60724533877976) return std::nullopt;
+    return log10;
+}
+
+}  // namespace
 
 std::int32_t Ac3DecibelsFromGainText(std::string_view text)
 {
@@ -99,13 +148,9 @@ std::int32_t Ac3DecibelsFromGainText(std::string_view text)
         ++start;
         if (start < text.size() && text[start] == '-') return kAc3MinDecibels;
     }
-    double gain = 0;
-    const char* first = text.data() + start;
-    const auto result = std::from_chars(first, text.data() + text.size(), gain,
-                                        std::chars_format::general);
-    // Out of range means a gain beyond any double (infinite) or below the smallest one (0).
-    if (result.ec != std::errc() || !std::isfinite(gain) || gain <= 0) return kAc3MinDecibels;
-    return Truncate(std::round(std::log10(gain) * 20));
+    const std::optional<double> log10 = Log10OfLeadingNumber(text.substr(start));
+    if (!log10) return kAc3MinDecibels;
+    return Truncate(std::round(*log10 * 20));
 }
 
 bool IsAc3GainText(std::string_view text)

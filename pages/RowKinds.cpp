@@ -6,7 +6,6 @@
 #include "platform/text/Text.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -195,9 +194,10 @@ bool MaskKind::CanWrite(const ValueRow& row, std::int32_t number) const
 
 std::string MaskKind::WritableText(const ValueRow& row) const
 {
-    char bits[16];
-    std::snprintf(bits, sizeof bits, "0x%08x", static_cast<unsigned>(MaskBits(*row.mask)));
-    return std::string("비트 ") + bits + " 안에서 켜진 비트만 있는 수";
+    const auto bits = static_cast<std::uint32_t>(MaskBits(*row.mask));
+    std::string text = "비트 0x";
+    for (int shift = 28; shift >= 0; shift -= 4) text += HexDigit(bits >> shift);
+    return text + " 안에서 켜진 비트만 있는 수";
 }
 
 // ---------------------------------------------------------------------------------------

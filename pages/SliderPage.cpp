@@ -109,7 +109,7 @@ win::AccessibleFacts SliderPage::Part(int slider) const
     const auto names = Description().sliderNames;
     facts.name = i < names.size() ? names[i] : win::WindowText(Item(m_sliders[i].labelId));
     facts.role = ROLE_SYSTEM_SLIDER;
-    facts.value = std::to_wstring(self.Level(i));
+    facts.value = win::Wide(std::to_string(self.Level(i)));
     facts.state = !PartTakesFocus(slider)      ? STATE_SYSTEM_UNAVAILABLE
                   : slider == m_focusedSlider ? STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED
                                               : STATE_SYSTEM_FOCUSABLE;

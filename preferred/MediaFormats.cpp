@@ -1,4 +1,5 @@
 #include "preferred/MediaFormats.h"
+#include "platform/text/Text.h"
 
 namespace zelora {
 namespace {
@@ -57,8 +58,6 @@ constexpr MediaFormat kFormats[] = {
     {"dts", MediaGroup::Audio, "DTS", kDts},
 };
 
-constexpr char kHex[] = "0123456789ABCDEF";
-
 }  // namespace
 
 std::string GuidText(const Guid& guid)
@@ -69,8 +68,8 @@ std::string GuidText(const Guid& guid)
     for (int pair = 0; pair < 16; ++pair) {
         if (detail::DashBefore(pair)) ++at;
         const std::uint8_t byte = guid.bytes[static_cast<std::size_t>(detail::kGuidByteOrder[pair])];
-        text[at++] = kHex[byte >> 4];
-        text[at++] = kHex[byte & 15];
+        text[at++] = HexDigit(byte >> 4u, true);
+        text[at++] = HexDigit(byte, true);
     }
     text[at] = '}';
     return text;

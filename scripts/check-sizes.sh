@@ -9,7 +9,7 @@ while read -r program limit; do
   if [ "$size" -le "$limit" ]; then verdict=ok; else verdict="OVER BUDGET"; status=1; fi
   printf '%-18s %9d bytes (budget %9d): %s\n' "$program" "$size" "$limit" "$verdict"
 done <<'BUDGETS'
-Zelora.exe 1140000
+Zelora.exe 1100000
 ZeloraUpdate.exe 500000
 BUDGETS
 exit $status

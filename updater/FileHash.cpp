@@ -1,4 +1,5 @@
 #include "updater/FileHash.h"
+#include "platform/text/Text.h"
 
 #include "platform/win/UniqueHandle.h"
 
@@ -33,11 +34,10 @@ public:
         DWORD size = sizeof digest;
         if (!m_ok || !::CryptGetHashParam(m_hash.Get(), HP_HASHVAL, digest, &size, 0) || size != sizeof digest)
             return std::nullopt;
-        static constexpr char kHex[] = "0123456789abcdef";
         std::string text;
         for (BYTE byte : digest) {
-            text += kHex[byte >> 4];
-            text += kHex[byte & 15];
+            text += HexDigit(byte >> 4u);
+            text += HexDigit(byte);
         }
         return text;
     }

@@ -1,6 +1,7 @@
 #include "updater/RunFolder.h"
 
 #include "platform/win/UniqueHandle.h"
+#include "platform/win/WideText.h"
 
 #include <windows.h>
 
@@ -112,10 +113,10 @@ std::unique_ptr<RunFolder> RunFolder::Create(const std::wstring& parent)
     if (!security) return nullptr;  // never a folder others could write to
     SECURITY_ATTRIBUTES attributes{sizeof attributes, security.Get(), FALSE};
     // A name no earlier run or other program has: created here, never reused.
-    const std::wstring stem = base + kPrefix + std::to_wstring(::GetCurrentProcessId()) + L"-" +
-                              std::to_wstring(::GetTickCount64());
+    const std::wstring stem = base + kPrefix + win::Wide(std::to_string(::GetCurrentProcessId())) + L"-" +
+                              win::Wide(std::to_string(::GetTickCount64()));
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::wstring path = stem + L"-" + std::to_wstring(attempt);
+        const std::wstring path = stem + L"-" + win::Wide(std::to_string(attempt));
         if (::CreateDirectoryW(path.c_str(), &attributes)) return std::unique_ptr<RunFolder>(new RunFolder(path));
         if (::GetLastError() != ERROR_ALREADY_EXISTS) return nullptr;
     }

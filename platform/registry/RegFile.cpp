@@ -18,9 +18,8 @@ void Append(std::u16string& out, std::string_view ascii) { out.append(ascii.begi
 
 void AppendHexByte(std::u16string& out, unsigned value)
 {
-    static constexpr char kDigits[] = "0123456789abcdef";
-    out += static_cast<char16_t>(kDigits[(value >> 4) & 0xF]);
-    out += static_cast<char16_t>(kDigits[value & 0xF]);
+    out += static_cast<char16_t>(HexDigit(value >> 4));
+    out += static_cast<char16_t>(HexDigit(value));
 }
 
 void AppendQuoted(std::u16string& out, std::u16string_view text)
@@ -78,10 +77,9 @@ void AppendHex(std::u16string& out, const RegFileValue& value)
     } else {
         Append(out, "hex(");
         const auto type = static_cast<std::uint32_t>(value.type);
-        static constexpr char kDigits[] = "0123456789abcdef";
         std::string digits;
         for (std::uint32_t t = type;; t >>= 4) {
-            digits.insert(digits.begin(), kDigits[t & 0xF]);
+            digits.insert(digits.begin(), HexDigit(t));
             if (t < 16) break;
         }
         Append(out, digits);

@@ -21,6 +21,12 @@ std::size_t Cp949Length(std::string_view utf8);
 // length Cp949Length gives. The system's conversion (Win32 layer) gives the real bytes.
 std::string ApproximateCp949(std::u16string_view units);
 
+// The hexadecimal digit of the low four bits of `nibble`.
+constexpr char HexDigit(unsigned nibble, bool upper = false)
+{
+    return (upper ? "0123456789ABCDEF" : "0123456789abcdef")[nibble & 15u];
+}
+
 // The C library's decimal conversion (atoi): leading blanks, an optional sign, then digits
 // up to the first non-digit; no digits gives 0. Out-of-range results clamp to int32 bounds.
 std::int32_t DecimalTextToInt(std::string_view text);

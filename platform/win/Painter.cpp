@@ -3,6 +3,7 @@
 #include "platform/image/DibImage.h"
 #include "platform/image/SkinArt.h"
 #include "platform/win/Dialog.h"
+#include "platform/win/WideText.h"
 #include "resources/skin/Skin.h"
 
 #include <algorithm>
@@ -55,7 +56,7 @@ class ResourceArt final : public SkinArtSource {
 public:
     std::span<const std::uint8_t> Picture(int id, int artDpi) override
     {
-        return ResourceBytes(id, (L"SKIN" + std::to_wstring(artDpi)).c_str());
+        return ResourceBytes(id, (L"SKIN" + Wide(std::to_string(artDpi))).c_str());
     }
     std::span<const std::uint8_t> Palettes(int artDpi) override { return ResourceBytes(artDpi, L"SKINPALETTES"); }
 };

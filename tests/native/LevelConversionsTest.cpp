@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
+
 #include <climits>
 #include <span>
 
@@ -94,14 +97,21 @@ TEST(LevelConversions, Ac3PositionsAndGainTexts)
     };
     for (const auto& [decibels, text] : gains) EXPECT_EQ(Ac3GainText(decibels), text) << decibels;
 
-    // Every level the page can store comes back as typed.
-    for (std::int32_t decibels = -20; decibels <= 20; ++decibels)
+    // Every level the page can store is written as printf's "%.6f" writes its gain, and
+    // comes back as typed.
+    for (std::int32_t decibels = -20; decibels <= 20; ++decibels) {
+        char printed[32];
+        std::snprintf(printed, sizeof printed, "%.6f", std::pow(10.0, decibels * 0.05));
+        EXPECT_EQ(Ac3GainText(decibels), printed);
         EXPECT_EQ(Ac3DecibelsFromGainText(Ac3GainText(decibels)), decibels);
+    }
 
     const std::pair<const char*, std::int32_t> shown[] = {
         {"1.778279", 5}, {"  +2.5x", 8}, {"1000", 60}, {"1e-300", -6000},
         {"0", -20},      {"-1", -20},    {"abc", -20}, {"nan", -20},
         {"inf", -20},    {"", -20},      {"1e400", -20}, {"+-1", -20}, {"   ", -20},
+        {".5", -6},      {"1e+", 0},     {"1ex5", 0},    {"5.62341e-1", -5}, {"1e-400", -20},
+        {"1778279000000000000000000e-24", 5}, {"0.00000000000000000000001778279e23", 5},
     };
     for (const auto& [text, decibels] : shown)
         EXPECT_EQ(Ac3DecibelsFromGainText(text), decibels) << '"' << text << '"';
