@@ -1,6 +1,8 @@
 #include "platform/image/Inflate.h"
 
+#include <algorithm>
 #include <array>
+#include <cstring>
 
 namespace zelora {
 namespace {
@@ -67,9 +69,9 @@ struct Huffman {
 
 class Decoder {
 public:
-    Decoder(std::span<const std::uint8_t> in, std::size_t size) : m_in(in), m_size(size) { m_out.reserve(size); }
+    Decoder(std::span<const std::uint8_t> in, std::span<std::uint8_t> out) : m_in(in), m_out(out) {}
 
-    std::optional<std::vector<std::uint8_t>> Run()
+    bool Run()
     {
         bool last = false;
         while (!last) {
@@ -79,10 +81,9 @@ public:
             if (type == 0) good = Stored();
             else if (type == 1) good = Fixed();
             else if (type == 2) good = Dynamic();
-            if (!good || m_broken) return std::nullopt;
+            if (!good || m_broken) return false;
         }
-        if (m_out.size() != m_size) return std::nullopt;
-        return std::move(m_out);
+        return m_written == m_out.size();
     }
 
 private:
@@ -135,9 +136,25 @@ private:
 
     bool Put(std::uint8_t byte)
     {
-        if (m_out.size() >= m_size) return false;
-        m_out.push_back(byte);
+        if (m_written >= m_out.size()) return false;
+        m_out[m_written++] = byte;
         return true;
+    }
+
+    // `length` bytes from `distance` back, checked by the caller. A nearer start repeats
+    // what it copies: each piece copied doubles the next one's source (runs of one colour,
+    // the skin's common case, take a handful of copies).
+    void CopyBack(std::size_t distance, std::size_t length)
+    {
+        std::uint8_t* to = m_out.data() + m_written;
+        const std::uint8_t* from = to - distance;
+        m_written += length;
+        while (length > 0) {
+            const std::size_t piece = std::min(length, static_cast<std::size_t>(to - from));
+            std::memcpy(to, from, piece);
+            to += piece;
+            length -= piece;
+        }
     }
 
     bool Stored()
@@ -173,9 +190,8 @@ private:
             if (distanceCode < 0 || distanceCode >= kDistanceCodes) return false;
             const std::size_t distance =
                 kDistanceBase[distanceCode] + static_cast<std::size_t>(Bits(kDistanceExtra[distanceCode]));
-            if (m_broken || distance > m_out.size() || length > m_size - m_out.size()) return false;
-            const std::size_t from = m_out.size() - distance;
-            for (std::size_t i = 0; i < length; ++i) m_out.push_back(m_out[from + i]);
+            if (m_broken || distance > m_written || length > m_out.size() - m_written) return false;
+            CopyBack(distance, length);
         }
     }
 
@@ -235,12 +251,12 @@ private:
     }
 
     std::span<const std::uint8_t> m_in;
-    std::size_t m_size;
+    std::span<std::uint8_t> m_out;
+    std::size_t m_written = 0;
     std::size_t m_at = 0;
     std::uint32_t m_bitBuffer = 0;
     int m_bitCount = 0;
     bool m_broken = false;
-    std::vector<std::uint8_t> m_out;
     bool m_fixedBuilt = false;
     Huffman m_fixedLiterals;
     Huffman m_fixedDistances;
@@ -248,9 +264,13 @@ private:
 
 }  // namespace
 
+bool InflateInto(std::span<const std::uint8_t> data, std::span<std::uint8_t> out) { return Decoder(data, out).Run(); }
+
 std::optional<std::vector<std::uint8_t>> Inflate(std::span<const std::uint8_t> data, std::size_t size)
 {
-    return Decoder(data, size).Run();
+    std::vector<std::uint8_t> out(size);
+    if (!InflateInto(data, out)) return std::nullopt;
+    return out;
 }
 
 }  // namespace zelora

@@ -13,4 +13,8 @@ namespace zelora {
 
 std::optional<std::vector<std::uint8_t>> Inflate(std::span<const std::uint8_t> data, std::size_t size);
 
+// The same into `out`, which the stream must fill exactly; false otherwise (`out` then holds
+// whatever was decoded).
+bool InflateInto(std::span<const std::uint8_t> data, std::span<std::uint8_t> out);
+
 }  // namespace zelora

@@ -19,32 +19,39 @@ using little_endian::Read32;
 constexpr std::uint32_t kWholeBits = 14;
 constexpr std::uint32_t kWhole = 1u << kWholeBits;
 
-struct Span {
-    int first = 0;
-    std::vector<std::uint32_t> weights;
-};
+// Every target's weights, `taps` of them each (the widest target's count; narrower
+// targets end with zero weights), from source `first[t]` on.
+struct Spans {
+    std::size_t taps = 1;
+    std::vector<int> first;
+    std::vector<std::uint32_t> weights;  // taps per target
 
-std::vector<Span> Spans(int from, int to)
-{
-    std::vector<Span> spans(static_cast<std::size_t>(to));
-    for (int t = 0; t < to; ++t) {
-        const long long begin = static_cast<long long>(t) * from;
-        const long long end = begin + from;
-        Span& span = spans[static_cast<std::size_t>(t)];
-        span.first = static_cast<int>(begin / to);
-        std::uint32_t total = 0;
-        std::size_t largest = 0;
-        for (long long s = span.first; s * to < end && s < from; ++s) {
-            const long long covered = std::min(end, (s + 1) * to) - std::max(begin, s * to);
-            const auto weight = static_cast<std::uint32_t>((covered * kWhole + from / 2) / from);
-            if (span.weights.empty() || weight > span.weights[largest]) largest = span.weights.size();
-            span.weights.push_back(weight);
-            total += weight;
+    Spans(int from, int to) : first(static_cast<std::size_t>(to))
+    {
+        taps = static_cast<std::size_t>(std::min((from + to - 1) / to + 1, from));
+        weights.assign(taps * static_cast<std::size_t>(to), 0);
+        for (int t = 0; t < to; ++t) {
+            const long long begin = static_cast<long long>(t) * from;
+            const long long end = begin + from;
+            const auto start = static_cast<int>(begin / to);
+            // The last targets' windows stay inside the source, ending at its edge.
+            const int at = std::min(start, from - static_cast<int>(taps));
+            first[static_cast<std::size_t>(t)] = std::max(at, 0);
+            std::uint32_t* w = &weights[static_cast<std::size_t>(t) * taps];
+            std::uint32_t total = 0;
+            std::size_t largest = 0;
+            for (long long s = start; s * to < end && s < from; ++s) {
+                const long long covered = std::min(end, (s + 1) * to) - std::max(begin, s * to);
+                const auto weight = static_cast<std::uint32_t>((covered * kWhole + from / 2) / from);
+                const auto k = static_cast<std::size_t>(s - first[static_cast<std::size_t>(t)]);
+                if (weight > w[largest]) largest = k;
+                w[k] = weight;
+                total += weight;
+            }
+            w[largest] += kWhole - total;  // what rounding took or gave
         }
-        span.weights[largest] += kWhole - total;  // what rounding took or gave
     }
-    return spans;
-}
+};
 
 }  // namespace
 
@@ -62,33 +69,68 @@ std::optional<std::vector<std::uint32_t>> DecodeSkinPalettes(std::span<const std
     return colours;
 }
 
-std::optional<SkinPicture> DecodeSkinPicture(std::span<const std::uint8_t> picture,
-                                             std::span<const std::uint32_t> palettes)
+namespace {
+
+struct PictureHeader {
+    int width = 0;
+    int height = 0;
+    int baseWidth = 0;
+    int baseHeight = 0;
+    std::span<const std::uint32_t> palette;
+};
+
+std::optional<PictureHeader> ReadPictureHeader(std::span<const std::uint8_t> picture,
+                                               std::span<const std::uint32_t> palettes)
 {
     using namespace skin_art;
     if (picture.size() < kHeaderBytes) return std::nullopt;
-    const int width = static_cast<int>(Read16(picture, kWidthAt));
-    const int height = static_cast<int>(Read16(picture, kHeightAt));
+    PictureHeader header;
+    header.width = static_cast<int>(Read16(picture, kWidthAt));
+    header.height = static_cast<int>(Read16(picture, kHeightAt));
+    header.baseWidth = static_cast<int>(Read16(picture, kBaseWidthAt));
+    header.baseHeight = static_cast<int>(Read16(picture, kBaseHeightAt));
     const std::uint32_t first = Read32(picture, kFirstColourAt);
     const std::uint32_t colours = Read16(picture, kColoursAt);
-    if (width <= 0 || height <= 0 || width > kMaxDibSide || height > kMaxDibSide) return std::nullopt;
+    if (header.width <= 0 || header.height <= 0 || header.width > kMaxDibSide || header.height > kMaxDibSide)
+        return std::nullopt;
     if (colours == 0 || colours > 256 || first > palettes.size() || colours > palettes.size() - first)
         return std::nullopt;
-    const auto indices =
-        Inflate(picture.subspan(kHeaderBytes), static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-    if (!indices) return std::nullopt;
-    SkinPicture out;
-    out.baseWidth = static_cast<int>(Read16(picture, kBaseWidthAt));
-    out.baseHeight = static_cast<int>(Read16(picture, kBaseHeightAt));
-    out.image.width = width;
-    out.image.height = height;
-    out.image.pixels.resize(indices->size());
-    const std::span<const std::uint32_t> palette = palettes.subspan(first, colours);
-    for (std::size_t i = 0; i < indices->size(); ++i) {
-        const std::uint8_t index = (*indices)[i];
-        if (index >= colours) return std::nullopt;
-        out.image.pixels[i] = palette[index];
+    header.palette = palettes.subspan(first, colours);
+    return header;
+}
+
+// The picture's indices inflated into the last quarter of `pixels`, then turned into
+// colours from the front: pixel i is written after index i is read, and never reaches an
+// index not yet read, so no second buffer is needed.
+bool DecodePixels(std::span<const std::uint8_t> picture, const PictureHeader& header, std::uint32_t* pixels)
+{
+    const std::size_t count = static_cast<std::size_t>(header.width) * static_cast<std::size_t>(header.height);
+    auto* const indices = reinterpret_cast<std::uint8_t*>(pixels) + 3 * count;
+    if (!InflateInto(picture.subspan(skin_art::kHeaderBytes), {indices, count})) return false;
+    const std::size_t colours = header.palette.size();
+    const std::uint32_t* const palette = header.palette.data();
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::uint8_t index = indices[i];
+        if (index >= colours) return false;
+        pixels[i] = palette[index];
     }
+    return true;
+}
+
+}  // namespace
+
+std::optional<SkinPicture> DecodeSkinPicture(std::span<const std::uint8_t> picture,
+                                             std::span<const std::uint32_t> palettes)
+{
+    const std::optional<PictureHeader> header = ReadPictureHeader(picture, palettes);
+    if (!header) return std::nullopt;
+    SkinPicture out;
+    out.baseWidth = header->baseWidth;
+    out.baseHeight = header->baseHeight;
+    out.image.width = header->width;
+    out.image.height = header->height;
+    out.image.pixels.resize(static_cast<std::size_t>(header->width) * static_cast<std::size_t>(header->height));
+    if (!DecodePixels(picture, *header, out.image.pixels.data())) return std::nullopt;
     return out;
 }
 
@@ -97,18 +139,23 @@ DibImage ResampleArea(const DibImage& image, int width, int height)
     DibImage out;
     out.width = width;
     out.height = height;
+    out.pixels.assign(static_cast<std::size_t>(std::max(width, 0)) * static_cast<std::size_t>(std::max(height, 0)), 0);
+    ResampleAreaInto(image, width, height, out.pixels.data());
+    return out;
+}
+
+void ResampleAreaInto(const DibImage& image, int width, int height, std::uint32_t* out)
+{
+    if (image.width <= 0 || image.height <= 0 || width <= 0 || height <= 0) return;
     const auto w = static_cast<std::size_t>(width);
-    out.pixels.assign(w * static_cast<std::size_t>(height), 0);
-    if (image.width <= 0 || image.height <= 0 || width <= 0 || height <= 0) return out;
-    const std::vector<Span> across = Spans(image.width, width);
-    const std::vector<Span> down = Spans(image.height, height);
+    const Spans across(image.width, width);
+    const Spans down(image.height, height);
     // Rows first, each channel kept with 8 more bits (at most 255 << 8), then columns. A
     // source row is needed by a few neighbouring target rows only: the rows made across are
     // kept in a small ring rather than all at once.
     constexpr std::size_t kChannels = 3;
     const std::size_t stride = w * kChannels;
-    std::size_t slots = 1;
-    for (const Span& span : down) slots = std::max(slots, span.weights.size() + 1);
+    const std::size_t slots = down.taps + 1;
     std::vector<std::uint16_t> ring(slots * stride);
     std::vector<int> held(slots, -1);  // which source row each slot holds
     const auto acrossRow = [&](int y) -> const std::uint16_t* {
@@ -117,36 +164,45 @@ DibImage ResampleArea(const DibImage& image, int width, int height)
         if (held[slot] == y) return row;
         held[slot] = y;
         const std::uint32_t* source = image.pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width);
-        for (std::size_t x = 0; x < w; ++x) {
-            const Span& span = across[x];
-            const std::uint32_t* from = source + span.first;
+        const std::uint32_t* weights = across.weights.data();
+        for (std::size_t x = 0; x < w; ++x, weights += across.taps, row += kChannels) {
+            const std::uint32_t* from = source + across.first[x];
+            // Where a target lies on one colour (most of a skin), it is that colour.
+            bool plain = true;
+            for (std::size_t k = 1; k < across.taps; ++k) plain = plain && (from[k] == from[0] || weights[k] == 0);
+            if (plain && weights[0] != 0) {
+                row[0] = static_cast<std::uint16_t>((from[0] & 0xFF) << 8);
+                row[1] = static_cast<std::uint16_t>((from[0] >> 8 & 0xFF) << 8);
+                row[2] = static_cast<std::uint16_t>((from[0] >> 16 & 0xFF) << 8);
+                continue;
+            }
             std::uint32_t blue = 0;
             std::uint32_t green = 0;
             std::uint32_t red = 0;
-            for (const std::uint32_t weight : span.weights) {
-                const std::uint32_t pixel = *from++;
-                blue += weight * (pixel & 0xFF);
-                green += weight * (pixel >> 8 & 0xFF);
-                red += weight * (pixel >> 16 & 0xFF);
+            for (std::size_t k = 0; k < across.taps; ++k) {
+                const std::uint32_t pixel = from[k];
+                blue += weights[k] * (pixel & 0xFF);
+                green += weights[k] * (pixel >> 8 & 0xFF);
+                red += weights[k] * (pixel >> 16 & 0xFF);
             }
             constexpr std::uint32_t kHalf = 1u << (kWholeBits - 9);
-            row[x * kChannels] = static_cast<std::uint16_t>((blue + kHalf) >> (kWholeBits - 8));
-            row[x * kChannels + 1] = static_cast<std::uint16_t>((green + kHalf) >> (kWholeBits - 8));
-            row[x * kChannels + 2] = static_cast<std::uint16_t>((red + kHalf) >> (kWholeBits - 8));
+            row[0] = static_cast<std::uint16_t>((blue + kHalf) >> (kWholeBits - 8));
+            row[1] = static_cast<std::uint16_t>((green + kHalf) >> (kWholeBits - 8));
+            row[2] = static_cast<std::uint16_t>((red + kHalf) >> (kWholeBits - 8));
         }
-        return row;
+        return ring.data() + slot * stride;
     };
     std::vector<std::uint32_t> sums(stride);
     for (std::size_t y = 0; y < static_cast<std::size_t>(height); ++y) {
-        const Span& span = down[y];
         std::fill(sums.begin(), sums.end(), 0u);
-        int source = span.first;
-        for (const std::uint32_t weight : span.weights) {
-            const std::uint16_t* row = acrossRow(source++);
+        const std::uint32_t* weights = &down.weights[y * down.taps];
+        for (std::size_t k = 0; k < down.taps; ++k) {
+            if (weights[k] == 0) continue;
+            const std::uint16_t* row = acrossRow(down.first[y] + static_cast<int>(k));
             std::uint32_t* sum = sums.data();
-            for (std::size_t k = 0; k < stride; ++k) sum[k] += weight * row[k];
+            for (std::size_t i = 0; i < stride; ++i) sum[i] += weights[k] * row[i];
         }
-        std::uint32_t* target = out.pixels.data() + y * w;
+        std::uint32_t* target = out + y * w;
         constexpr std::uint32_t kHalf = 1u << (kWholeBits + 7);
         for (std::size_t x = 0; x < w; ++x) {
             const std::uint32_t* sum = sums.data() + x * kChannels;
@@ -154,7 +210,6 @@ DibImage ResampleArea(const DibImage& image, int width, int height)
                         ((sum[2] + kHalf) >> (kWholeBits + 8)) << 16;
         }
     }
-    return out;
 }
 
 int ArtDpiFor(int dpi, std::span<const int> artDpis)
@@ -173,22 +228,47 @@ const std::vector<std::uint32_t>* SkinArt::PalettesOf(int artDpi)
 
 std::optional<DibImage> SkinArt::Load(int id, int dpi)
 {
-    if (dpi <= 0 || m_artDpis.empty()) return std::nullopt;
+    DibImage image;
+    const PlaceFor place = [](void* context, int width, int height) {
+        auto& into = *static_cast<DibImage*>(context);
+        into.width = width;
+        into.height = height;
+        into.pixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+        return into.pixels.data();
+    };
+    if (!LoadInto(id, dpi, place, &image)) return std::nullopt;
+    return image;
+}
+
+bool SkinArt::LoadInto(int id, int dpi, PlaceFor place, void* context)
+{
+    if (dpi <= 0 || m_artDpis.empty()) return false;
     const int artDpi = ArtDpiFor(dpi, m_artDpis);
     const std::vector<std::uint32_t>* palettes = PalettesOf(artDpi);
-    if (!palettes) return std::nullopt;
-    std::optional<SkinPicture> picture = DecodeSkinPicture(m_source.Picture(id, artDpi), *palettes);
-    if (!picture) return std::nullopt;
+    if (!palettes) return false;
+    const std::span<const std::uint8_t> picture = m_source.Picture(id, artDpi);
+    const std::optional<PictureHeader> header = ReadPictureHeader(picture, *palettes);
     // A stored picture must have exactly the size the layout gives it, or it would be
     // cut off or leave a gap.
-    DibImage& image = picture->image;
-    if (image.width != ScaleForDpi(picture->baseWidth, artDpi) || image.height != ScaleForDpi(picture->baseHeight, artDpi))
-        return std::nullopt;
-    if (artDpi == dpi) return std::move(image);
-    const int width = ScaleForDpi(picture->baseWidth, dpi);
-    const int height = ScaleForDpi(picture->baseHeight, dpi);
-    if (width <= 0 || height <= 0 || width > kMaxDibSide || height > kMaxDibSide) return std::nullopt;
-    return ResampleArea(image, width, height);
+    if (!header || header->width != ScaleForDpi(header->baseWidth, artDpi) ||
+        header->height != ScaleForDpi(header->baseHeight, artDpi))
+        return false;
+    if (artDpi == dpi) {
+        std::uint32_t* pixels = place(context, header->width, header->height);
+        return pixels && DecodePixels(picture, *header, pixels);
+    }
+    const int width = ScaleForDpi(header->baseWidth, dpi);
+    const int height = ScaleForDpi(header->baseHeight, dpi);
+    if (width <= 0 || height <= 0 || width > kMaxDibSide || height > kMaxDibSide) return false;
+    DibImage stored;
+    stored.width = header->width;
+    stored.height = header->height;
+    stored.pixels.resize(static_cast<std::size_t>(header->width) * static_cast<std::size_t>(header->height));
+    if (!DecodePixels(picture, *header, stored.pixels.data())) return false;
+    std::uint32_t* pixels = place(context, width, height);
+    if (!pixels) return false;
+    ResampleAreaInto(stored, width, height, pixels);
+    return true;
 }
 
 }  // namespace zelora

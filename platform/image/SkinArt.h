@@ -48,6 +48,8 @@ std::optional<SkinPicture> DecodeSkinPicture(std::span<const std::uint8_t> pictu
 // `image` at width x height (each at least 1, at most kMaxDibSide), every target pixel the
 // average of the source area it covers (a box filter, exact in both directions).
 DibImage ResampleArea(const DibImage& image, int width, int height);
+// The same into `out`, width x height pixels.
+void ResampleAreaInto(const DibImage& image, int width, int height, std::uint32_t* out);
 
 // The stored scale to make a picture for `dpi` from: the smallest stored at or above it,
 // else the largest (artDpis ascending, not empty).
@@ -70,6 +72,15 @@ public:
     SkinArt(SkinArtSource& source, std::span<const int> artDpis) : m_source(source), m_artDpis(artDpis) {}
 
     std::optional<DibImage> Load(int id, int dpi);
+
+    // Gives the picture's pixels a place of their own: width x height of them, top row
+    // first, or null to give up.
+    using PlaceFor = std::uint32_t* (*)(void* context, int width, int height);
+    // The picture for `dpi` written straight into the place `place` gives (a bitmap's own
+    // memory: a large picture is then never copied); false when there is no such picture,
+    // it is malformed, or no place was given. A false after a place was given leaves it
+    // holding anything.
+    bool LoadInto(int id, int dpi, PlaceFor place, void* context);
 
 private:
     const std::vector<std::uint32_t>* PalettesOf(int artDpi);

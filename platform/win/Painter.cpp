@@ -61,16 +61,25 @@ public:
     std::span<const std::uint8_t> Palettes(int artDpi) override { return ResourceBytes(artDpi, L"SKINPALETTES"); }
 };
 
-std::optional<DibImage> LoadSkinImage(int id, int dpi)
-{
-    // One per program, keeping each scale's decoded palettes; the lock is for the rare
-    // picture loaded off the window's thread.
-    static std::mutex lock;
-    static ResourceArt resources;
-    static SkinArt art(resources, skin::kArtDpis);
-    const std::lock_guard<std::mutex> held(lock);
-    return art.Load(id, dpi);
-}
+// A top-down 32-bit section of `width` x `height` for a picture to be decoded into.
+struct SectionPlace {
+    UniqueBitmap bitmap;
+
+    static std::uint32_t* Make(void* context, int width, int height)
+    {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;  // top row first, as decoded
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        auto& place = *static_cast<SectionPlace*>(context);
+        place.bitmap.Reset(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        return place.bitmap ? static_cast<std::uint32_t*>(bits) : nullptr;
+    }
+};
 
 }  // namespace
 
@@ -87,22 +96,16 @@ HBITMAP SkinImages::Get(int id, Dpi dpi)
 
 UniqueBitmap LoadSkinBitmap(int id, int dpi)
 {
-    // Decoded here rather than by LoadImage: the skin is stored in its own compact form.
-    const std::optional<DibImage> image = LoadSkinImage(id, dpi);
-    if (!image) return {};
-
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = image->width;
-    info.bmiHeader.biHeight = -image->height;  // top row first, as decoded
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    UniqueBitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap || !bits) return {};
-    std::memcpy(bits, image->pixels.data(), image->pixels.size() * sizeof image->pixels[0]);
-    return bitmap;
+    // Decoded here rather than by LoadImage, since the skin is stored in its own compact
+    // form, and straight into the bitmap's memory. One art per program keeps each scale's
+    // decoded palettes; the lock is for the rare picture loaded off the window's thread.
+    static std::mutex lock;
+    static ResourceArt resources;
+    static SkinArt art(resources, skin::kArtDpis);
+    SectionPlace place;
+    const std::lock_guard<std::mutex> held(lock);
+    if (!art.LoadInto(id, dpi, &SectionPlace::Make, &place)) return {};
+    return std::move(place.bitmap);
 }
 
 SIZE BitmapSize(HBITMAP bitmap)
