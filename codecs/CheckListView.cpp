@@ -21,16 +21,15 @@ constexpr int kCheckedIcon = skin::kRowTicked;
 // Adds an icon resource's own pixels and mask. The usual way, through an HICON, has the
 // image list copy the icon, which loads the resource again and builds the icon twice:
 // several milliseconds under Wine, spent before the main window's first paint. False when
-// the resource is not a 32-bit icon of the list's size.
-bool AddIconPixels(HIMAGELIST images, int id)
+// the resource is not a 32-bit icon of the list's size, `side` pixels square.
+bool AddIconPixels(HIMAGELIST images, int id, int side)
 {
     const HMODULE module = win::ModuleInstance();
     const HRSRC group = ::FindResourceW(module, MAKEINTRESOURCEW(id), RT_GROUP_ICON);
     if (!group) return false;
     auto* directory = static_cast<BYTE*>(::LockResource(::LoadResource(module, group)));
     if (!directory) return false;
-    const int iconId = ::LookupIconIdFromDirectoryEx(directory, TRUE, kImageSize, kImageSize,
-                                                     LR_DEFAULTCOLOR);
+    const int iconId = ::LookupIconIdFromDirectoryEx(directory, TRUE, side, side, LR_DEFAULTCOLOR);
     const HRSRC icon = ::FindResourceW(module, MAKEINTRESOURCEW(iconId), RT_ICON);
     if (!icon) return false;
     const auto* data = static_cast<const BYTE*>(::LockResource(::LoadResource(module, icon)));
@@ -40,14 +39,13 @@ bool AddIconPixels(HIMAGELIST images, int id)
     if (!data || size < sizeof header) return false;
     std::memcpy(&header, data, sizeof header);
     // An icon's header counts the colour rows and the mask rows together.
-    if (header.biSize != sizeof header || header.biWidth != kImageSize ||
-        header.biHeight != 2 * kImageSize || header.biBitCount != 32 ||
-        header.biCompression != BI_RGB)
+    if (header.biSize != sizeof header || header.biWidth != side || header.biHeight != 2 * side ||
+        header.biBitCount != 32 || header.biCompression != BI_RGB)
         return false;
-    constexpr std::size_t kColorBytes = std::size_t{kImageSize} * kImageSize * 4;
-    constexpr std::size_t kMaskStride = (kImageSize + 31) / 32 * 4;
-    constexpr std::size_t kMaskBytes = kMaskStride * kImageSize;
-    if (size < sizeof header + kColorBytes + kMaskBytes) return false;
+    const auto pixels = static_cast<std::size_t>(side);
+    const std::size_t colorBytes = pixels * pixels * 4;
+    const std::size_t maskBytes = (pixels + 31) / 32 * 4 * pixels;
+    if (size < sizeof header + colorBytes + maskBytes) return false;
 
     struct MonochromeInfo {
         BITMAPINFOHEADER header;
@@ -55,7 +53,7 @@ bool AddIconPixels(HIMAGELIST images, int id)
     };
     MonochromeInfo info{};
     info.header = header;
-    info.header.biHeight = kImageSize;  // bottom-up, as the resource stores the rows
+    info.header.biHeight = side;  // bottom-up, as the resource stores the rows
     info.header.biSizeImage = 0;
     void* colorBits = nullptr;
     win::UniqueBitmap color(::CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info),
@@ -66,8 +64,8 @@ bool AddIconPixels(HIMAGELIST images, int id)
     win::UniqueBitmap mask(::CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info),
                                               DIB_RGB_COLORS, &maskBits, nullptr, 0));
     if (!color || !mask) return false;
-    std::memcpy(colorBits, data + sizeof header, kColorBytes);
-    std::memcpy(maskBits, data + sizeof header + kColorBytes, kMaskBytes);
+    std::memcpy(colorBits, data + sizeof header, colorBytes);
+    std::memcpy(maskBits, data + sizeof header + colorBytes, maskBytes);
     return ::ImageList_Add(images, color.Get(), mask.Get()) >= 0;
 }
 
@@ -79,8 +77,9 @@ UniqueImageList CreateCheckImages(Dpi dpi)
     UniqueImageList images(::ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 2, 2));
     if (!images) return images;
     for (int id : {kUncheckedIcon, kCheckedIcon}) {
-        if (dpi.IsBase() && AddIconPixels(images.Get(), id)) continue;
-        // The image list keeps its own copy of the icon.
+        if (AddIconPixels(images.Get(), id, size)) continue;
+        // Between the scales the icons are drawn for, the system makes one from the nearest
+        // larger; the image list keeps its own copy of it.
         win::UniqueIcon icon(static_cast<HICON>(::LoadImageW(win::ModuleInstance(),
                                                              MAKEINTRESOURCEW(id), IMAGE_ICON,
                                                              size, size, 0)));

@@ -350,8 +350,8 @@ SKIN = [
 
     # --- Icons --------------------------------------------------------------------------
     I('AppIcon', 128, (16, 32, 48), Z, 'application icon', app_icon(False)),
-    I('RowUnticked', 242, (20,), Z, 'list row, not ticked', tick_icon(False)),
-    I('RowTicked', 243, (20,), Z, 'list row, ticked', tick_icon(True)),
+    I('RowUnticked', 242, (20, 40), Z, 'list row, not ticked', tick_icon(False)),
+    I('RowTicked', 243, (20, 40), Z, 'list row, ticked', tick_icon(True)),
 
     # --- ZeloraUpdate -------------------------------------------------------------------
     B('OfferBackground', 131, UPD_W, UPD_H, U, 'updater background, offer', None,
