@@ -160,8 +160,25 @@ std::optional<std::string> RegsvrCommandLine(std::string_view regsvr32Path, Regs
     return line;
 }
 
-std::vector<FilterRegistration> ReadFilterRegistrations(RegistryStore& store,
-                                                        std::size_t maxFilterData)
+FilterRegistrationList FilterRegistrationList::Read(RegistryStore& store)
+{
+    return Walk(store, 0, nullptr);
+}
+
+FilterRegistrationList FilterRegistrationList::Read(RegistryStore& store, std::size_t maxFilterData,
+                                                    FilterDataVisitor filterData)
+{
+    return Walk(store, maxFilterData, &filterData);
+}
+
+FilterRegistrationView FilterRegistrationList::operator[](std::size_t registration) const
+{
+    const Entry& entry = m_entries[registration];
+    return {Of(entry.instance), Of(entry.clsid), Of(entry.server), Of(entry.friendlyName)};
+}
+
+FilterRegistrationList FilterRegistrationList::Walk(RegistryStore& store, std::size_t maxFilterData,
+                                                    const FilterDataVisitor* filterData)
 {
     RegistryBackend& backend = store.Backend();
     std::vector<std::string> filters;
@@ -169,64 +186,98 @@ std::vector<FilterRegistration> ReadFilterRegistrations(RegistryStore& store,
                             filters);
 
     // Each registration's name, class and (when asked) FilterData in one walk that opens
-    // its key once, read raw and decoded once; then each named filter's server in a second
-    // walk relative to CLSID. A buffer that fits any readable string fits every usual
-    // FilterData too: only the few larger ones are read again, at their own size.
-    const std::size_t perFilter = maxFilterData > 0 ? 3 : 2;
+    // its key once, each text decoded as it comes, into the list's one buffer; then each
+    // named filter's server in a second walk relative to CLSID. A buffer that fits any
+    // readable string fits every usual FilterData too: only the few larger ones are read
+    // again, at their own size.
+    const std::size_t perFilter = filterData ? 3 : 2;
     std::vector<SubkeyValueQuery> queries;
     queries.reserve(filters.size() * perFilter);
     for (const std::string& filter : filters) {
         queries.push_back({filter, "FriendlyName"});
         queries.push_back({filter, "CLSID"});
-        if (perFilter == 3) queries.push_back({filter, "FilterData"});
+        if (filterData) queries.push_back({filter, "FilterData"});
     }
-    std::vector<RawValue> values;
-    backend.QuerySubkeyValues(RegRoot::ClassesRoot, kFilterCategoryPath, queries,
-                              RegistryStore::kStringQueryBytes, values);
-    values.resize(queries.size());
+    FilterRegistrationList list;
+    list.m_entries.reserve(filters.size());
+    list.m_texts.reserve(filters.size() * 160);  // about a usual registration's four texts
+    const auto append = [&list](const ValueView& value) {
+        Text text{list.m_texts.size()};
+        RegistryStore::AppendStringOf(value, list.m_texts);
+        text.size = list.m_texts.size() - text.at;
+        return text;
+    };
+    std::size_t listed = filters.size();  // the filter whose registration is the list's last
+    std::vector<std::pair<std::size_t, std::size_t>> larger;  // registration, FilterData query
+    backend.VisitSubkeyValues(
+        RegRoot::ClassesRoot, kFilterCategoryPath, queries, RegistryStore::kStringQueryBytes,
+        [&](std::size_t query, const ValueView& value) {
+            const std::size_t filter = query / perFilter;
+            if (query % perFilter == 0) {
+                const Text name = append(value);
+                if (list.Of(name) == RegistryStore::MissingString) {  // no FriendlyName: skipped
+                    list.m_texts.resize(name.at);
+                    return;
+                }
+                Entry& entry = list.m_entries.emplace_back();
+                entry.friendlyName = name;
+                entry.instance = {list.m_texts.size(), filters[filter].size()};
+                list.m_texts += filters[filter];
+                listed = filter;
+                return;
+            }
+            if (listed != filter) return;  // skipped
+            if (query % perFilter == 1) {
+                list.m_entries.back().clsid = append(value);
+            } else if (value.status == RegStatus::Ok && value.data.size() <= maxFilterData) {
+                (*filterData)(list.m_entries.size() - 1, value.data);
+            } else if (value.status == RegStatus::MoreData &&
+                       maxFilterData > RegistryStore::kStringQueryBytes) {
+                larger.push_back({list.m_entries.size() - 1, query});
+            }
+        });
+    for (const auto& [registration, query] : larger)
+        backend.VisitSubkeyValues(RegRoot::ClassesRoot, kFilterCategoryPath,
+                                  std::span(&queries[query], 1), static_cast<std::uint32_t>(maxFilterData),
+                                  [&](std::size_t, const ValueView& value) {
+                                      if (value.status == RegStatus::Ok && value.data.size() <= maxFilterData)
+                                          (*filterData)(registration, value.data);
+                                  });
 
-    std::vector<std::size_t> named;  // the filters with a FriendlyName, by index
-    std::vector<std::string> names, clsids, serverKeys;
-    for (auto* texts : {&names, &clsids, &serverKeys}) texts->reserve(filters.size());
-    named.reserve(filters.size());
-    for (std::size_t f = 0; f < filters.size(); ++f) {
-        std::string name = RegistryStore::StringOf(values[f * perFilter]);
-        if (name == RegistryStore::MissingString) continue;  // no FriendlyName: skipped
-        named.push_back(f);
-        names.push_back(std::move(name));
-        clsids.push_back(RegistryStore::StringOf(values[f * perFilter + 1]));
-        std::string& serverKey = serverKeys.emplace_back();
-        serverKey.reserve(clsids.back().size() + 15);
-        serverKey += clsids.back();
-        serverKey += "\\InprocServer32";
-    }
+    // The servers' keys in one text that the queries view, made whole before any is viewed.
+    constexpr std::string_view kServerKey = "\\InprocServer32";
+    std::string serverKeys;
+    serverKeys.reserve(list.m_entries.size() * (38 + kServerKey.size()));
+    for (const Entry& entry : list.m_entries) (serverKeys += list.Of(entry.clsid)) += kServerKey;
     std::vector<SubkeyValueQuery> serverQueries;
-    serverQueries.reserve(serverKeys.size());
-    for (const std::string& serverKey : serverKeys) serverQueries.push_back({serverKey, ""});
+    serverQueries.reserve(list.m_entries.size());
+    std::size_t at = 0;
+    for (const Entry& entry : list.m_entries) {
+        const std::size_t size = entry.clsid.size + kServerKey.size();
+        serverQueries.push_back({std::string_view(serverKeys).substr(at, size), ""});
+        at += size;
+    }
     // An unreadable CLSID or server still yields a name ("ERROR"), as a per-decoder
     // comparison of the same reads would.
-    std::vector<std::string> serverPaths =
-        store.ReadStrings(RegRoot::ClassesRoot, "CLSID", serverQueries);
-    std::vector<FilterRegistration> found;
-    found.reserve(named.size());
-    for (std::size_t n = 0; n < named.size(); ++n) {
-        const std::size_t f = named[n];
-        FilterRegistration& one = found.emplace_back(FilterRegistration{
-            std::move(filters[f]), std::move(clsids[n]), std::move(serverPaths[n]),
-            std::move(names[n])});
-        if (perFilter < 3) continue;
-        RawValue& data = values[f * perFilter + 2];
-        if (data.status == RegStatus::MoreData && maxFilterData > RegistryStore::kStringQueryBytes) {
-            std::vector<RawValue> again;
-            backend.QuerySubkeyValues(RegRoot::ClassesRoot, kFilterCategoryPath,
-                                      std::span(&queries[f * perFilter + 2], 1),
-                                      static_cast<std::uint32_t>(maxFilterData), again);
-            if (!again.empty()) data = std::move(again.front());
-        }
-        if (data.status == RegStatus::Ok && data.data.size() <= maxFilterData)
-            one.filterData = std::move(data.data);
+    backend.VisitSubkeyValues(RegRoot::ClassesRoot, "CLSID", serverQueries,
+                              RegistryStore::kStringQueryBytes,
+                              [&](std::size_t query, const ValueView& value) {
+                                  list.m_entries[query].server = append(value);
+                              });
+    return list;
+}
+
+std::vector<FilterRegistration> ReadFilterRegistrations(RegistryStore& store)
+{
+    const FilterRegistrationList list = FilterRegistrationList::Read(store);
+    std::vector<FilterRegistration> registrations;
+    registrations.reserve(list.Size());
+    for (std::size_t r = 0; r < list.Size(); ++r) {
+        const FilterRegistrationView one = list[r];
+        registrations.push_back({std::string(one.instance), std::string(one.clsid), std::string(one.server),
+                                 std::string(one.friendlyName)});
     }
-    return found;
+    return registrations;
 }
 
 RegisteredServers RegisteredServers::Read(RegistryStore& store)

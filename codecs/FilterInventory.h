@@ -7,11 +7,13 @@
 // Texts are kept whole, whatever their length: a display text or path cut short would lose
 // the "(" that names the decoder or point regsvr32 and the bookkeeping at another file.
 
+#include "platform/FunctionRef.h"
 #include "platform/process/ProcessLauncher.h"
 #include "platform/registry/RegistryStore.h"
 
 #include <cstddef>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -145,16 +147,50 @@ struct FilterRegistration {
     std::string clsid;
     std::string server;    // InprocServer32 path as stored
     std::string friendlyName{};
-    // The FilterData value's bytes, when asked for; empty when absent or larger than
-    // `maxFilterData` (a reader treats both as unknown).
-    std::vector<unsigned char> filterData{};
 };
 
+// A registration as a list of them holds it: views of the list's texts.
+struct FilterRegistrationView {
+    std::string_view instance, clsid, server, friendlyName;
+};
+
+// A registration's FilterData as the walk reads it: the registration's index in the list and
+// the value's bytes, lent for the call only (a reader keeps what it makes of them).
+using FilterDataVisitor = FunctionRef<void(std::size_t registration, std::span<const unsigned char> data)>;
+
 // Every registration of the filter category with a FriendlyName, in the category's order,
-// in two batched walks (the category, then CLSID). With `maxFilterData` above 0 each
-// one's FilterData of at most that many bytes comes too.
-std::vector<FilterRegistration> ReadFilterRegistrations(RegistryStore& store,
-                                                        std::size_t maxFilterData = 0);
+// read in two batched walks (the category, then CLSID). Their texts are kept together in one
+// buffer, rather than four strings each, for a reader that keeps thousands of them (the
+// preferred decoders' fill); a view lives as long as its list.
+class FilterRegistrationList {
+public:
+    static FilterRegistrationList Read(RegistryStore& store);
+    // The same, handing each registration's FilterData of at most `maxFilterData` bytes to
+    // `filterData` (in no set order); one without it, or with a larger one, is not visited.
+    static FilterRegistrationList Read(RegistryStore& store, std::size_t maxFilterData,
+                                       FilterDataVisitor filterData);
+
+    std::size_t Size() const { return m_entries.size(); }
+    FilterRegistrationView operator[](std::size_t registration) const;
+
+private:
+    static FilterRegistrationList Walk(RegistryStore& store, std::size_t maxFilterData,
+                                       const FilterDataVisitor* filterData);
+
+    struct Text {
+        std::size_t at = 0, size = 0;  // in m_texts
+    };
+    struct Entry {
+        Text instance, clsid, server, friendlyName;
+    };
+    std::string_view Of(Text text) const { return std::string_view(m_texts).substr(text.at, text.size); }
+
+    std::string m_texts;
+    std::vector<Entry> m_entries;
+};
+
+// The same registrations, each with texts of its own.
+std::vector<FilterRegistration> ReadFilterRegistrations(RegistryStore& store);
 
 // The servers of every registered DirectShow filter, read in one pass over the category and
 // kept by file name without regard to case, so each decoder is a lookup, not another walk.

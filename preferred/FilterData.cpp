@@ -1,5 +1,7 @@
 #include "preferred/FilterData.h"
 
+#include "platform/image/LittleEndian.h"
+
 #include <cstdint>
 #include <cstring>
 
@@ -27,8 +29,7 @@ public:
     bool Dword(std::size_t at, std::uint32_t& value) const
     {
         if (!Fits(at, 4)) return false;
-        value = 0;
-        for (int i = 3; i >= 0; --i) value = (value << 8) | m_blob[at + static_cast<std::size_t>(i)];
+        value = little_endian::Read32(m_blob, at);
         return true;
     }
     bool GuidAt(std::size_t at, Guid& guid) const
@@ -117,19 +118,23 @@ bool ReadVersion1(const Reader& in, std::size_t size, std::vector<PinMediaType>&
 
 }  // namespace
 
-std::optional<std::vector<PinMediaType>> ReadInputPinTypes(std::span<const unsigned char> blob)
+bool ReadInputPinTypes(std::span<const unsigned char> blob, std::vector<PinMediaType>& types)
 {
-    if (blob.size() > kMaxFilterDataBytes) return std::nullopt;
+    types.clear();
+    if (blob.size() > kMaxFilterDataBytes) return false;
     const Reader in(blob);
     std::uint32_t version = 0;
+    if (in.Dword(0, version) && version == 2 && blob.size() >= kHeader2)
+        return ReadVersion2(in, blob.size(), types);
+    if (version == 1 && blob.size() >= kHeader1) return ReadVersion1(in, blob.size(), types);
+    return false;
+}
+
+std::optional<std::vector<PinMediaType>> ReadInputPinTypes(std::span<const unsigned char> blob)
+{
     std::vector<PinMediaType> types;
     types.reserve(blob.size() / 32);  // about a usual registration's types: one allocation
-    bool read = false;
-    if (in.Dword(0, version) && version == 2 && blob.size() >= kHeader2)
-        read = ReadVersion2(in, blob.size(), types);
-    else if (version == 1 && blob.size() >= kHeader1)
-        read = ReadVersion1(in, blob.size(), types);
-    if (!read) return std::nullopt;
+    if (!ReadInputPinTypes(blob, types)) return std::nullopt;
     return types;
 }
 

@@ -26,5 +26,8 @@ inline constexpr std::size_t kMaxFilterDataBytes = 32 * 1024;
 // The media types of the filter's input pins, in the blob's order; nothing when the blob
 // is not a well-formed version 1 or 2 registration.
 std::optional<std::vector<PinMediaType>> ReadInputPinTypes(std::span<const unsigned char> blob);
+// The same into `types`, whose room a walk over many blobs keeps from one to the next: false,
+// and `types` to be ignored, when the blob is not well formed.
+bool ReadInputPinTypes(std::span<const unsigned char> blob, std::vector<PinMediaType>& types);
 
 }  // namespace zelora

@@ -27,6 +27,14 @@ constexpr int HexDigit(char c)
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     return -1;
 }
+// Each character's value as a hex digit, -1 for one that is none: a page's fill parses
+// thousands of class names.
+inline constexpr std::array<std::int8_t, 256> kHexValue = [] {
+    std::array<std::int8_t, 256> table{};
+    for (std::size_t c = 0; c < table.size(); ++c)
+        table[c] = static_cast<std::int8_t>(HexDigit(static_cast<char>(c)));
+    return table;
+}();
 // The text's pairs of hex digits in the order written, as byte positions in memory: Data1..3
 // are stored least significant byte first.
 inline constexpr int kGuidByteOrder[16] = {3, 2, 1, 0, 5, 4, 7, 6, 8, 9, 10, 11, 12, 13, 14, 15};
@@ -45,8 +53,8 @@ constexpr std::optional<Guid> ParseGuid(std::string_view text)
             if (text[at] != '-') return std::nullopt;
             ++at;
         }
-        const int high = detail::HexDigit(text[at]);
-        const int low = detail::HexDigit(text[at + 1]);
+        const int high = detail::kHexValue[static_cast<unsigned char>(text[at])];
+        const int low = detail::kHexValue[static_cast<unsigned char>(text[at + 1])];
         if (high < 0 || low < 0) return std::nullopt;
         guid.bytes[static_cast<std::size_t>(detail::kGuidByteOrder[pair])] = static_cast<std::uint8_t>(high * 16 + low);
         at += 2;

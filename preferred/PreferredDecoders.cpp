@@ -4,7 +4,7 @@
 #include "platform/registry/RegistryStore.h"
 
 #include <algorithm>
-#include <map>
+#include <cstring>
 
 namespace zelora {
 namespace {
@@ -13,7 +13,7 @@ constexpr std::string_view kWindowsDefault = "Windows 기본";
 
 // A registry string as ASCII when it is one (GUID texts are), up to its first NUL;
 // nothing for another type or a character beyond ASCII.
-std::optional<std::string> AsciiString(const RawValue& value)
+std::optional<std::string> AsciiString(const ValueView& value)
 {
     if (value.status != RegStatus::Ok || value.type != RegType::String) return std::nullopt;
     std::string text;
@@ -26,21 +26,27 @@ std::optional<std::string> AsciiString(const RawValue& value)
     return text;
 }
 
-// The values a format's subtypes name in one key, in the format's subtype order: the key
-// resolved once for all of them.
-std::vector<RawValue> SubtypeValues(RegistryBackend& backend, std::string_view key,
-                                    const MediaFormat& format)
+// The class a Preferred value names: nothing for a value that is not a GUID text.
+std::optional<Guid> ClassOf(const ValueView& value)
+{
+    const std::optional<std::string> text = AsciiString(value);
+    return text ? ParseGuid(*text) : std::nullopt;
+}
+
+// The values a format's subtypes name in one key, in the format's subtype order, each
+// handed to `each`: the key resolved once for all of them.
+void VisitSubtypeValues(RegistryBackend& backend, std::string_view key, const MediaFormat& format,
+                        FunctionRef<void(const ValueView& value)> each)
 {
     constexpr std::uint32_t kValueBytes = 256;  // a GUID text needs 78
     std::vector<std::string> names;
     names.reserve(format.subtypes.size());
     for (const Guid& subtype : format.subtypes) names.push_back(GuidText(subtype));
     std::vector<SubkeyValueQuery> queries;
+    queries.reserve(names.size());
     for (const std::string& name : names) queries.push_back({"", name});
-    std::vector<RawValue> values;
-    backend.QuerySubkeyValues(RegRoot::LocalMachine, key, queries, kValueBytes, values);
-    values.resize(queries.size());
-    return values;
+    backend.VisitSubkeyValues(RegRoot::LocalMachine, key, queries, kValueBytes,
+                              [&](std::size_t, const ValueView& value) { each(value); });
 }
 
 // A server path the loader resolves itself (a bare file name, found in the system folder,
@@ -55,23 +61,75 @@ bool ServerThere(const FileProbe& files, std::string_view server)
 }
 
 struct KnownFilter {
-    const FilterRegistration* registration;
+    FilterRegistrationView registration;
     Guid clsid;
-    std::string clsidText;  // as the page writes it
-    std::string packDecoder;
+    std::string_view packDecoder;  // the pack record's name, or empty
 };
 
-// Which format each subtype of the table belongs to (each belongs to one).
-const std::map<Guid, std::size_t>& FormatOfSubtype()
-{
-    static const std::map<Guid, std::size_t> formatOf = [] {
-        std::map<Guid, std::size_t> map;
+// Which format each subtype of the table belongs to (each belongs to one). Every input
+// type of every filter is looked up, and most are no format's: an open-addressed table at
+// most half full answers with a hash and a compare or two.
+class SubtypeFormats {
+public:
+    SubtypeFormats()
+    {
         const auto formats = MediaFormats();
+        std::size_t subtypes = 0;
+        for (const MediaFormat& format : formats) subtypes += format.subtypes.size();
+        std::size_t slots = 16;
+        while (slots < 2 * subtypes) slots *= 2;
+        m_slots.assign(slots, Slot{{}, kNone});
         for (std::size_t f = 0; f < formats.size(); ++f)
-            for (const Guid& subtype : formats[f].subtypes) map.emplace(subtype, f);
-        return map;
-    }();
-    return formatOf;
+            for (const Guid& subtype : formats[f].subtypes) {
+                const Key key = KeyOf(subtype);
+                std::size_t at = Hash(key);
+                while (m_slots[at].format != kNone) at = (at + 1) & (slots - 1);
+                m_slots[at] = {key, f};
+            }
+    }
+
+    std::optional<std::size_t> Find(const Guid& subtype) const
+    {
+        const Key key = KeyOf(subtype);
+        for (std::size_t at = Hash(key);; at = (at + 1) & (m_slots.size() - 1)) {
+            const Slot& slot = m_slots[at];
+            if (slot.format == kNone) return std::nullopt;
+            if (slot.key.low == key.low && slot.key.high == key.high) return slot.format;
+        }
+    }
+
+private:
+    static constexpr std::size_t kNone = ~std::size_t{0};
+    // A GUID's 16 bytes as two words, compared and hashed as such.
+    struct Key {
+        std::uint64_t low, high;
+    };
+    struct Slot {
+        Key key;
+        std::size_t format;
+    };
+
+    static Key KeyOf(const Guid& guid)
+    {
+        Key key;
+        std::memcpy(&key.low, guid.bytes.data(), 8);
+        std::memcpy(&key.high, guid.bytes.data() + 8, 8);
+        return key;
+    }
+    std::size_t Hash(const Key& key) const
+    {
+        // Subtypes made from a FOURCC or a wave tag differ in their first bytes alone.
+        const std::uint64_t mixed = (key.low ^ (key.high * 0xC2B2AE3D27D4EB4Full)) * 0x9E3779B97F4A7C15ull;
+        return static_cast<std::size_t>(mixed >> 32) & (m_slots.size() - 1);
+    }
+
+    std::vector<Slot> m_slots;
+};
+
+std::optional<std::size_t> FormatOfSubtype(const Guid& subtype)
+{
+    static const SubtypeFormats formats;
+    return formats.Find(subtype);
 }
 
 struct InstallRecord {
@@ -84,28 +142,48 @@ class ViewReader {
 public:
     ViewReader(RegistryBackend& backend, const std::vector<InstallRecord>& pack,
                const FileProbe& files)
-        : m_backend(backend), m_store(backend, RegistryStore::ReadKeys::ExistingOnly),
-          m_files(files), m_registrations(ReadFilterRegistrations(m_store, kMaxFilterDataBytes))
+        : m_backend(backend), m_store(backend, RegistryStore::ReadKeys::ExistingOnly), m_files(files)
     {
-        m_filters.reserve(m_registrations.size());  // m_byClsid and m_takers point into it
-        m_takers.resize(MediaFormats().size());
-        for (const FilterRegistration& registration : m_registrations) {
+        // Each blob parsed as the walk reads it, into one buffer, and each of its types looked
+        // up once, rather than each format asking every filter: what is kept is which formats
+        // each registration takes.
+        std::vector<PinMediaType> types;
+        std::vector<std::vector<std::size_t>> taken(MediaFormats().size());  // by format: registrations
+        m_registrations = FilterRegistrationList::Read(
+            m_store, kMaxFilterDataBytes, [&](std::size_t registration, std::span<const unsigned char> data) {
+                if (!ReadInputPinTypes(data, types)) return;  // a malformed blob takes nothing
+                for (const PinMediaType& type : types)
+                    if (const std::optional<std::size_t> format = FormatOfSubtype(type.sub)) {
+                        std::vector<std::size_t>& takers = taken[*format];
+                        if (takers.empty() || takers.back() != registration) takers.push_back(registration);
+                    }
+            });
+        // The walk hands most blobs over in the category's order, a large one read again later.
+        for (std::vector<std::size_t>& takers : taken)
+            if (!std::is_sorted(takers.begin(), takers.end())) {
+                std::sort(takers.begin(), takers.end());
+                takers.erase(std::unique(takers.begin(), takers.end()), takers.end());
+            }
+
+        std::vector<const KnownFilter*> knownOf(m_registrations.Size(), nullptr);
+        m_filters.reserve(m_registrations.Size());  // knownOf, m_byClsid and m_takers point into it
+        for (std::size_t r = 0; r < m_registrations.Size(); ++r) {
+            const FilterRegistrationView registration = m_registrations[r];
             const std::optional<Guid> clsid = ParseGuid(registration.clsid);
             if (!clsid) continue;
-            KnownFilter& known = m_filters.emplace_back(KnownFilter{&registration, *clsid, GuidText(*clsid), {}});
+            KnownFilter& known = m_filters.emplace_back(KnownFilter{registration, *clsid, {}});
             for (const InstallRecord& record : pack)
                 if (SamePath(record.path, registration.server)) known.packDecoder = record.name;
-            // Each blob parsed once and each of its types looked up once, rather than each
-            // format asking every filter.
-            const auto types = ReadInputPinTypes(registration.filterData);
-            if (!types) continue;
-            for (const PinMediaType& type : *types) {
-                const auto format = FormatOfSubtype().find(type.sub);
-                if (format == FormatOfSubtype().end()) continue;
-                std::vector<const KnownFilter*>& takers = m_takers[format->second];
-                if (takers.empty() || takers.back() != &known) takers.push_back(&known);
-            }
+            knownOf[r] = &known;
         }
+        m_takers.resize(taken.size());
+        for (std::size_t format = 0; format < taken.size(); ++format) {
+            m_takers[format].reserve(taken[format].size());
+            for (std::size_t registration : taken[format])
+                if (const KnownFilter* known = knownOf[registration]) m_takers[format].push_back(known);
+        }
+
+        m_byClsid.reserve(m_filters.size());
         for (const KnownFilter& known : m_filters) m_byClsid.push_back(&known);
         std::stable_sort(m_byClsid.begin(), m_byClsid.end(),
                          [](const KnownFilter* a, const KnownFilter* b) { return a->clsid < b->clsid; });
@@ -121,8 +199,9 @@ public:
     FormatCell Cell(const MediaFormat& format) const
     {
         FormatCell cell;
-        for (const RawValue& value : SubtypeValues(m_backend, kPreferredKey, format))
-            cell.bySubtype.push_back(ChoiceOf(value));
+        cell.bySubtype.reserve(format.subtypes.size());
+        VisitSubtypeValues(m_backend, kPreferredKey, format,
+                           [&](const ValueView& value) { cell.bySubtype.push_back(ChoiceOf(value)); });
         cell.current = Summary(cell.bySubtype);
         cell.mediaFoundation = MediaFoundationText(format);
         cell.candidates = Candidates(m_takers[static_cast<std::size_t>(&format - MediaFormats().data())]);
@@ -138,16 +217,15 @@ private:
         return choices.front();
     }
 
-    Choice ChoiceOf(const RawValue& value) const
+    Choice ChoiceOf(const ValueView& value) const
     {
         if (value.status == RegStatus::NotFound) return {};
-        const std::optional<std::string> text = AsciiString(value);
-        const std::optional<Guid> clsid = text ? ParseGuid(*text) : std::nullopt;
+        const std::optional<Guid> clsid = ClassOf(value);
         if (!clsid) return {ChoiceState::Unknown};
         const std::string clsidText = GuidText(*clsid);
         if (const KnownFilter* known = Find(*clsid)) {
-            if (!ServerThere(m_files, known->registration->server)) return {ChoiceState::Dead, clsidText};
-            return {ChoiceState::Filter, clsidText, known->registration->friendlyName};
+            if (!ServerThere(m_files, known->registration.server)) return {ChoiceState::Dead, clsidText};
+            return {ChoiceState::Filter, clsidText, std::string(known->registration.friendlyName)};
         }
         // A class outside the filter category still works when its server is there.
         const std::string classKey = "CLSID\\" + clsidText;
@@ -161,13 +239,13 @@ private:
     std::string MediaFoundationText(const MediaFormat& format) const
     {
         std::vector<Choice> choices;
-        for (const RawValue& value : SubtypeValues(m_backend, kMfPreferredKey, format)) {
-            const std::optional<std::string> text = AsciiString(value);
-            const std::optional<Guid> clsid = text ? ParseGuid(*text) : std::nullopt;
+        choices.reserve(format.subtypes.size());
+        VisitSubtypeValues(m_backend, kMfPreferredKey, format, [&](const ValueView& value) {
+            const std::optional<Guid> clsid = ClassOf(value);
             if (value.status == RegStatus::NotFound) choices.push_back({});
             else if (!clsid) choices.push_back({ChoiceState::Unknown});
             else choices.push_back({ChoiceState::Filter, GuidText(*clsid), ClassName(*clsid)});
-        }
+        });
         const Choice summary = Summary(choices);
         std::string text = ChoiceText(summary);
         if (summary.state == ChoiceState::Filter && Refused(summary.clsid)) text += " (사용 안 함 목록에 있음)";
@@ -201,7 +279,8 @@ private:
         for (bool pack : {true, false})
             for (const KnownFilter* known : takers)
                 if (known->packDecoder.empty() != pack)
-                    candidates.push_back({known->clsidText, known->registration->friendlyName, known->packDecoder});
+                    candidates.push_back({GuidText(known->clsid), std::string(known->registration.friendlyName),
+                                          std::string(known->packDecoder)});
         candidates.push_back({"", std::string(kWindowsDefault)});
         return candidates;
     }
@@ -209,7 +288,7 @@ private:
     RegistryBackend& m_backend;
     mutable RegistryStore m_store;
     const FileProbe& m_files;
-    std::vector<FilterRegistration> m_registrations;
+    FilterRegistrationList m_registrations;
     std::vector<KnownFilter> m_filters;
     std::vector<const KnownFilter*> m_byClsid;  // by class, the first registration of each
     std::vector<Guid> m_refused;                // Media Foundation's DoNotUse list

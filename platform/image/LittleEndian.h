@@ -1,5 +1,6 @@
 #pragma once
-// Little-endian fields of the picture formats the skin is read from.
+// Little-endian fields of the binary formats read here: the skin's pictures, the filters'
+// registrations.
 
 #include <cstddef>
 #include <cstdint>

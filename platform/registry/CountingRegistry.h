@@ -65,14 +65,14 @@ public:
         ++m_counts.enumSubkeyNames;
         return m_inner.EnumSubkeyNames(root, path, open, names);
     }
-    void QuerySubkeyValues(RegRoot root, std::string_view basePath,
+    void VisitSubkeyValues(RegRoot root, std::string_view basePath,
                            std::span<const SubkeyValueQuery> queries, std::uint32_t maxBytes,
-                           std::vector<RawValue>& results) override
+                           SubkeyValueVisitor visit) override
     {
         ++m_counts.batchKeyOpens;
         for (std::size_t i = 0; i < queries.size(); ++i)
             if (i == 0 || queries[i].subkey != queries[i - 1].subkey) ++m_counts.batchKeyOpens;
-        m_inner.QuerySubkeyValues(root, basePath, queries, maxBytes, results);
+        m_inner.VisitSubkeyValues(root, basePath, queries, maxBytes, visit);
     }
     std::string CodePageBytes(std::u16string_view units) const override
     {

@@ -37,11 +37,11 @@ public:
     {
         return m_inner.EnumSubkeyNames(root, path, open, names);
     }
-    void QuerySubkeyValues(RegRoot root, std::string_view basePath,
+    void VisitSubkeyValues(RegRoot root, std::string_view basePath,
                            std::span<const SubkeyValueQuery> queries, std::uint32_t maxBytes,
-                           std::vector<RawValue>& results) override
+                           SubkeyValueVisitor visit) override
     {
-        m_inner.QuerySubkeyValues(root, basePath, queries, maxBytes, results);
+        m_inner.VisitSubkeyValues(root, basePath, queries, maxBytes, visit);
     }
     std::string CodePageBytes(std::u16string_view units) const override
     {

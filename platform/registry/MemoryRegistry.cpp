@@ -195,13 +195,12 @@ RegStatus MemoryRegistry::EnumSubkeyNames(RegRoot root, std::string_view path, K
     return RegStatus::Ok;
 }
 
-void MemoryRegistry::QuerySubkeyValues(RegRoot root, std::string_view basePath,
+void MemoryRegistry::VisitSubkeyValues(RegRoot root, std::string_view basePath,
                                        std::span<const SubkeyValueQuery> queries,
-                                       std::uint32_t maxBytes, std::vector<RawValue>& results)
+                                       std::uint32_t maxBytes, SubkeyValueVisitor visit)
 {
-    results.assign(queries.size(), RawValue{});
     // The base resolved once and each subkey below it once per run of queries on it, as the
-    // real registry's walk opens them.
+    // real registry's walk opens them; the bytes are lent where they are kept.
     Key* base = Find(root, basePath);
     Key* key = nullptr;
     const std::string_view* resolved = nullptr;
@@ -211,15 +210,9 @@ void MemoryRegistry::QuerySubkeyValues(RegRoot root, std::string_view basePath,
             resolved = &queries[i].subkey;
         }
         const Key::Value* value = key ? key->FindValue(queries[i].name) : nullptr;
-        if (!value) continue;
-        RawValue& result = results[i];
-        result.type = value->type;
-        if (value->data.size() > maxBytes) {
-            result.status = RegStatus::MoreData;
-            continue;
-        }
-        result.status = RegStatus::Ok;
-        result.data = value->data;
+        if (!value) visit(i, {});
+        else if (value->data.size() > maxBytes) visit(i, {RegStatus::MoreData, value->type});
+        else visit(i, {RegStatus::Ok, value->type, value->data});
     }
 }
 

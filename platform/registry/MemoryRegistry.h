@@ -28,9 +28,9 @@ public:
                              std::vector<std::string>& names) override;
     RegStatus EnumSubkeyNames(RegRoot root, std::string_view path, KeyOpen open,
                               std::vector<std::string>& names) override;
-    void QuerySubkeyValues(RegRoot root, std::string_view basePath,
+    void VisitSubkeyValues(RegRoot root, std::string_view basePath,
                            std::span<const SubkeyValueQuery> queries, std::uint32_t maxBytes,
-                           std::vector<RawValue>& results) override;
+                           SubkeyValueVisitor visit) override;
     // Exact for ASCII only (ApproximateCp949): the contract suite's cases are ASCII.
     std::string CodePageBytes(std::u16string_view units) const override;
     RegStatus ProbeFullAccess(RegRoot root, std::string_view path) override;

@@ -3,6 +3,8 @@
 // path, values as raw bytes with their type. Every call opens its key, does one thing and
 // closes it again, so no handle outlives a call.
 
+#include "platform/FunctionRef.h"
+
 #include <cstdint>
 #include <span>
 #include <string>
@@ -47,6 +49,17 @@ struct SubkeyValueQuery {
     std::string_view name;
 };
 
+// One answer of a batched read, its bytes lent for the visitor's call only: they are the
+// backend's own or its one reused buffer, so a walk copies no value it does not keep.
+struct ValueView {
+    RegStatus status = RegStatus::NotFound;
+    RegType type = RegType::None;
+    std::span<const unsigned char> data{};  // empty unless status is Ok
+};
+
+// The answer to query `query` of a batch (its index in the batch).
+using SubkeyValueVisitor = FunctionRef<void(std::size_t query, const ValueView& value)>;
+
 struct RawValue {
     RegStatus status = RegStatus::NotFound;
     RegType type = RegType::None;
@@ -79,9 +92,21 @@ public:
     // Answers each query as QueryValue would with a buffer of `maxBytes`, opening the base
     // key once and each subkey once per run of queries on it, and never creating a key.
     // Walking many registrations this way spares resolving every full path from the root.
-    virtual void QuerySubkeyValues(RegRoot root, std::string_view basePath,
+    // `visit` is called once per query, in the queries' order (a missing base answers each
+    // NotFound); it reads, and must not change this registry.
+    virtual void VisitSubkeyValues(RegRoot root, std::string_view basePath,
                                    std::span<const SubkeyValueQuery> queries,
-                                   std::uint32_t maxBytes, std::vector<RawValue>& results) = 0;
+                                   std::uint32_t maxBytes, SubkeyValueVisitor visit) = 0;
+    // The same answers copied out, for a caller that keeps them.
+    void QuerySubkeyValues(RegRoot root, std::string_view basePath,
+                           std::span<const SubkeyValueQuery> queries, std::uint32_t maxBytes,
+                           std::vector<RawValue>& results)
+    {
+        results.assign(queries.size(), RawValue{});
+        VisitSubkeyValues(root, basePath, queries, maxBytes, [&](std::size_t query, const ValueView& value) {
+            results[query] = {value.status, value.type, {value.data.begin(), value.data.end()}};
+        });
+    }
 
     // A string value's UTF-16 units as the registry's multibyte calls hand them to the
     // decoders: in code page 949 (see ApproximateCp949 for what the memory registry knows).

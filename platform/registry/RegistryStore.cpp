@@ -2,7 +2,9 @@
 
 #include "platform/text/Text.h"
 
+#include <bit>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 namespace zelora {
@@ -83,32 +85,58 @@ std::int32_t DecodeDword(const RegistryBackend& backend, RegType type, const uns
                                      std::uint32_t{bytes[3]} << 24);
 }
 
-// The text of a string read: up to its first NUL, within the bytes returned; too long for
-// the decoders' 1024-byte buffer counts as unreadable.
-std::string DecodeString(const unsigned char* bytes, std::uint32_t size)
+// Four UTF-16LE units at once, as a little-endian machine loads them: their four characters
+// when every one is ASCII and none is NUL (each high byte zero, each low byte 1 to 0x7F).
+std::optional<std::uint32_t> FourAsciiUnits(const unsigned char* bytes)
+{
+    std::uint64_t word = 0;
+    std::memcpy(&word, bytes, sizeof word);
+    if (word & 0xFF80FF80FF80FF80u) return std::nullopt;
+    if ((word - 0x0001000100010001u) & ~word & 0x0080008000800080u) return std::nullopt;  // a NUL
+    word = (word | word >> 8) & 0x0000FFFF0000FFFFu;  // the low bytes, side by side
+    return static_cast<std::uint32_t>(word | word >> 16);
+}
+
+// The text of a string read, appended to `text`: up to its first NUL, within the bytes
+// returned; too long for the decoders' 1024-byte buffer counts as unreadable.
+void AppendDecoded(const unsigned char* bytes, std::uint32_t size, std::string& text)
 {
     // Most registry strings (class ids, paths, names) are ASCII: taken as they are, their
-    // length is their code page 949 length.
-    std::uint32_t i = 0;
-    while (i + 1 < size && bytes[i + 1] == 0 && bytes[i] != 0 && bytes[i] < 0x80) i += 2;
-    if (i + 1 >= size || (bytes[i] == 0 && bytes[i + 1] == 0)) {
-        if (i / 2 + 1 > RegistryStore::kStringBufferBytes)
-            return std::string(RegistryStore::MissingString);
-        std::string ascii(i / 2, '\0');
-        for (std::uint32_t unit = 0; unit < i / 2; ++unit) ascii[unit] = static_cast<char>(bytes[unit * 2]);
-        return ascii;
+    // length is their code page 949 length. They are copied as they are checked, into room
+    // for the whole value, four at a time where the machine allows.
+    const std::size_t start = text.size();
+    text.resize(start + size / 2);
+    char* const ascii = text.data() + start;
+    std::uint32_t units = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        for (; 2 * units + 8 <= size; units += 4) {
+            const std::optional<std::uint32_t> four = FourAsciiUnits(bytes + 2 * units);
+            if (!four) break;
+            std::memcpy(ascii + units, &*four, 4);
+        }
     }
-    std::u16string wide;
-    for (std::uint32_t unit = 0; unit < i; unit += 2) wide += static_cast<char16_t>(bytes[unit]);
-    for (; i + 1 < size; i += 2) {
+    unsigned last = 0;
+    for (; 2 * units + 1 < size; ++units) {
+        last = bytes[2 * units] | bytes[2 * units + 1] << 8;
+        if (last - 1 >= 0x7F) break;  // NUL, or beyond ASCII
+        ascii[units] = static_cast<char>(last);
+    }
+    if (2 * units + 1 >= size || last == 0) {
+        text.resize(start + units);
+        if (units + 1 > RegistryStore::kStringBufferBytes)
+            text.replace(start, units, RegistryStore::MissingString);
+        return;
+    }
+    std::u16string wide(ascii, ascii + units);
+    text.resize(start);
+    for (std::uint32_t i = 2 * units; i + 1 < size; i += 2) {
         const auto unit = static_cast<char16_t>(bytes[i] | bytes[i + 1] << 8);
         if (unit == 0) break;
         wide += unit;
     }
-    std::string text = Utf16ToUtf8(wide);
-    if (Cp949Length(text) + 1 > RegistryStore::kStringBufferBytes)
-        return std::string(RegistryStore::MissingString);
-    return text;
+    const std::string decoded = Utf16ToUtf8(wide);
+    text += Cp949Length(decoded) + 1 > RegistryStore::kStringBufferBytes ? RegistryStore::MissingString
+                                                                          : std::string_view(decoded);
 }
 
 }  // namespace
@@ -131,25 +159,31 @@ std::string RegistryStore::ReadString(RegRoot root, std::string_view path, std::
     if (m_backend.QueryValue(root, path, ReadMode(root), name, buffer.data(), size,
                              nullptr) != RegStatus::Ok)
         return std::string(MissingString);
-    return DecodeString(buffer.data(), size);
+    std::string text;
+    AppendDecoded(buffer.data(), size, text);
+    return text;
 }
 
 std::vector<std::string> RegistryStore::ReadStrings(RegRoot root, std::string_view basePath,
                                                     std::span<const SubkeyValueQuery> queries)
 {
-    std::vector<RawValue> values;
-    m_backend.QuerySubkeyValues(root, basePath, queries, kStringQueryBytes, values);
-    std::vector<std::string> texts;
-    texts.reserve(queries.size());
-    for (std::size_t i = 0; i < queries.size(); ++i)
-        texts.push_back(i < values.size() ? StringOf(values[i]) : std::string(MissingString));
+    std::vector<std::string> texts(queries.size());
+    m_backend.VisitSubkeyValues(root, basePath, queries, kStringQueryBytes,
+                                [&](std::size_t query, const ValueView& value) { texts[query] = StringOf(value); });
     return texts;
 }
 
-std::string RegistryStore::StringOf(const RawValue& value)
+std::string RegistryStore::StringOf(const ValueView& value)
 {
-    if (value.status != RegStatus::Ok) return std::string(MissingString);
-    return DecodeString(value.data.data(), static_cast<std::uint32_t>(value.data.size()));
+    std::string text;
+    AppendStringOf(value, text);
+    return text;
+}
+
+void RegistryStore::AppendStringOf(const ValueView& value, std::string& text)
+{
+    if (value.status != RegStatus::Ok) text += MissingString;
+    else AppendDecoded(value.data.data(), static_cast<std::uint32_t>(value.data.size()), text);
 }
 
 void RegistryStore::DeleteValue(RegRoot root, std::string_view path, std::string_view name)

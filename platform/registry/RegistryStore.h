@@ -54,7 +54,9 @@ public:
                                          std::span<const SubkeyValueQuery> queries);
     // What ReadString gives for a value a batch read with kStringQueryBytes, so a walk that
     // reads strings and binary values of one key together decodes each string once.
-    static std::string StringOf(const RawValue& value);
+    static std::string StringOf(const ValueView& value);
+    // The same text appended to `text`: a walk that keeps thousands keeps them in one buffer.
+    static void AppendStringOf(const ValueView& value, std::string& text);
 
     // Returns the check state to show (0 or 1, or whatever number is stored); a missing
     // value yields `defaultState`, which is written back.

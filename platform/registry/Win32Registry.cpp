@@ -102,15 +102,17 @@ RegStatus Win32Registry::EnumSubkeyNames(RegRoot root, std::string_view path, Ke
     return RegStatus::Ok;
 }
 
-void Win32Registry::QuerySubkeyValues(RegRoot root, std::string_view basePath,
+void Win32Registry::VisitSubkeyValues(RegRoot root, std::string_view basePath,
                                       std::span<const SubkeyValueQuery> queries,
-                                      std::uint32_t maxBytes, std::vector<RawValue>& results)
+                                      std::uint32_t maxBytes, SubkeyValueVisitor visit)
 {
-    results.assign(queries.size(), RawValue{});
     UniqueKey base;
     if (OpenKey(root, basePath, KeyOpen::ExistingOnly, KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS,
-                m_view, base) != RegStatus::Ok)
+                m_view, base) != RegStatus::Ok) {
+        for (std::size_t i = 0; i < queries.size(); ++i) visit(i, {});
         return;
+    }
+    std::vector<unsigned char> buffer(maxBytes);  // every value is read into this one
     UniqueKey subkey;
     const std::string_view* openSubkey = nullptr;
     RegStatus openStatus = RegStatus::NotFound;
@@ -123,16 +125,16 @@ void Win32Registry::QuerySubkeyValues(RegRoot root, std::string_view basePath,
                                                   subkey.Put()));
             openSubkey = &query.subkey;
         }
-        RawValue& result = results[i];
-        result.status = openStatus;
-        if (openStatus != RegStatus::Ok) continue;
-        result.data.resize(maxBytes);
+        if (openStatus != RegStatus::Ok) {
+            visit(i, {openStatus});
+            continue;
+        }
         DWORD type = 0;
         DWORD size = maxBytes;
-        result.status = ToStatus(::RegQueryValueExW(subkey.Get(), Wide(query.name).c_str(),
-                                                    nullptr, &type, result.data.data(), &size));
-        result.type = static_cast<RegType>(type);
-        result.data.resize(result.status == RegStatus::Ok ? size : 0);
+        const RegStatus status = ToStatus(::RegQueryValueExW(subkey.Get(), Wide(query.name).c_str(),
+                                                             nullptr, &type, buffer.data(), &size));
+        const std::span<const unsigned char> data(buffer.data(), status == RegStatus::Ok ? size : 0);
+        visit(i, {status, static_cast<RegType>(type), data});
     }
 }
 

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <map>
 #include <set>
 
 namespace zelora {
@@ -138,8 +140,9 @@ TEST(PreferredDecoders, CurrentChoiceMarksAndCandidatesPerView)
 TEST(PreferredDecoders, ReadsEachRegistrationKeyOnceAndLargeBlobsWholeUpToTheLimit)
 {
     Machine m;
-    // Past the walk's first buffer (a readable string's room), and past the reader's limit.
-    for (const auto& [clsid, types] : {std::pair{"{55555555-5555-5555-5555-555555555555}", 300},
+    // Past the walk's first buffer (a readable string's room), and past the reader's limit;
+    // the one read again comes first in the category, before the blobs read at once.
+    for (const auto& [clsid, types] : {std::pair{"{15555555-5555-5555-5555-555555555555}", 300},
                                        std::pair{"{66666666-6666-6666-6666-666666666666}", 3000}}) {
         PinSpec input{false, {}};
         for (int i = 0; i < types; ++i) input.types.push_back({kVideo, SubtypeOfCode(0x20000u + i)});
@@ -150,10 +153,35 @@ TEST(PreferredDecoders, ReadsEachRegistrationKeyOnceAndLargeBlobsWholeUpToTheLim
     const std::vector<FormatRow> rows = ReadPreferredDecoders({&m.bits32, &counting}, m.files);
     std::vector<std::string> offered;
     for (const Candidate& c : rows[0].views[1]->candidates) offered.push_back(c.name);
-    EXPECT_EQ(offered, (std::vector<std::string>{"Other H.264", "{55555555-5555-5555-5555-555555555555}", "Windows 기본"}));
+    EXPECT_EQ(offered, (std::vector<std::string>{"{15555555-5555-5555-5555-555555555555}", "Other H.264", "Windows 기본"}));
     // The category and each of the four registrations once, each large blob's key once more,
     // CLSID and the four servers once, and per format its two keys of Preferred values.
     EXPECT_EQ(counting.Counts().batchKeyOpens, (1 + 4) + 2 * 2 + (1 + 4) + 2 * 2 * MediaFormats().size());
+}
+
+// A filter taking any one subtype of a format (beside a type of no format) is offered in that
+// format's row alone.
+TEST(PreferredDecoders, EachSubtypeOffersItsFilterInItsFormatsRowOnly)
+{
+    MemoryRegistry registry;
+    std::map<std::string, std::string> rowOf;  // filter name: format
+    int n = 0;
+    for (const MediaFormat& format : MediaFormats())
+        for (const Guid& subtype : format.subtypes) {
+            char clsid[40];
+            std::snprintf(clsid, sizeof clsid, "{%08X-0000-0000-0000-000000000000}", ++n);
+            rowOf[clsid] = format.id;
+            testing::RegisterFilter(registry, clsid, clsid, "C:\\f.ax",
+                                    FilterDataV2({{false, {{kVideo, kOther}, {kVideo, subtype}}}}));
+        }
+    const testing::EveryFile files;
+    std::map<std::string, std::string> offeredIn;
+    for (const FormatRow& row : ReadPreferredDecoders({&registry, nullptr}, files))
+        for (const Candidate& candidate : row.views[0]->candidates) {
+            if (candidate.clsid.empty()) continue;  // "Windows 기본"
+            EXPECT_TRUE(offeredIn.emplace(candidate.name, row.format->id).second) << candidate.name;
+        }
+    EXPECT_EQ(offeredIn, rowOf);
 }
 
 // Fails the n-th value write of the view it wraps, as a key refusing a write midway would.
