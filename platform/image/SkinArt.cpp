@@ -229,18 +229,17 @@ const std::vector<std::uint32_t>* SkinArt::PalettesOf(int artDpi)
 std::optional<DibImage> SkinArt::Load(int id, int dpi)
 {
     DibImage image;
-    const PlaceFor place = [](void* context, int width, int height) {
-        auto& into = *static_cast<DibImage*>(context);
-        into.width = width;
-        into.height = height;
-        into.pixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-        return into.pixels.data();
+    const auto place = [&image](int width, int height) {
+        image.width = width;
+        image.height = height;
+        image.pixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+        return image.pixels.data();
     };
-    if (!LoadInto(id, dpi, place, &image)) return std::nullopt;
+    if (!LoadInto(id, dpi, place)) return std::nullopt;
     return image;
 }
 
-bool SkinArt::LoadInto(int id, int dpi, PlaceFor place, void* context)
+bool SkinArt::LoadInto(int id, int dpi, PlaceFor place)
 {
     if (dpi <= 0 || m_artDpis.empty()) return false;
     const int artDpi = ArtDpiFor(dpi, m_artDpis);
@@ -254,7 +253,7 @@ bool SkinArt::LoadInto(int id, int dpi, PlaceFor place, void* context)
         header->height != ScaleForDpi(header->baseHeight, artDpi))
         return false;
     if (artDpi == dpi) {
-        std::uint32_t* pixels = place(context, header->width, header->height);
+        std::uint32_t* pixels = place(header->width, header->height);
         return pixels && DecodePixels(picture, *header, pixels);
     }
     const int width = ScaleForDpi(header->baseWidth, dpi);
@@ -265,7 +264,7 @@ bool SkinArt::LoadInto(int id, int dpi, PlaceFor place, void* context)
     stored.height = header->height;
     stored.pixels.resize(static_cast<std::size_t>(header->width) * static_cast<std::size_t>(header->height));
     if (!DecodePixels(picture, *header, stored.pixels.data())) return false;
-    std::uint32_t* pixels = place(context, width, height);
+    std::uint32_t* pixels = place(width, height);
     if (!pixels) return false;
     ResampleAreaInto(stored, width, height, pixels);
     return true;

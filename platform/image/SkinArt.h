@@ -8,6 +8,7 @@
 // byte per pixel, top row first, raw-deflated. The palettes block of a scale: a 32-bit
 // count of colours, then count (red, green, blue) bytes, raw-deflated.
 
+#include "platform/FunctionRef.h"
 #include "platform/image/DibImage.h"
 
 #include <cstddef>
@@ -75,12 +76,12 @@ public:
 
     // Gives the picture's pixels a place of their own: width x height of them, top row
     // first, or null to give up.
-    using PlaceFor = std::uint32_t* (*)(void* context, int width, int height);
+    using PlaceFor = FunctionRef<std::uint32_t*(int width, int height)>;
     // The picture for `dpi` written straight into the place `place` gives (a bitmap's own
     // memory: a large picture is then never copied); false when there is no such picture,
     // it is malformed, or no place was given. A false after a place was given leaves it
     // holding anything.
-    bool LoadInto(int id, int dpi, PlaceFor place, void* context);
+    bool LoadInto(int id, int dpi, PlaceFor place);
 
 private:
     const std::vector<std::uint32_t>* PalettesOf(int artDpi);

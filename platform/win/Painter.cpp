@@ -62,24 +62,20 @@ public:
 };
 
 // A top-down 32-bit section of `width` x `height` for a picture to be decoded into.
-struct SectionPlace {
-    UniqueBitmap bitmap;
-
-    static std::uint32_t* Make(void* context, int width, int height)
-    {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;  // top row first, as decoded
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        auto& place = *static_cast<SectionPlace*>(context);
-        place.bitmap.Reset(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        return place.bitmap ? static_cast<std::uint32_t*>(bits) : nullptr;
-    }
-};
+UniqueBitmap MakeSection(int width, int height, std::uint32_t*& bits)
+{
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top row first, as decoded
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* memory = nullptr;
+    UniqueBitmap section(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &memory, nullptr, 0));
+    bits = section ? static_cast<std::uint32_t*>(memory) : nullptr;
+    return section;
+}
 
 }  // namespace
 
@@ -102,10 +98,15 @@ UniqueBitmap LoadSkinBitmap(int id, int dpi)
     static std::mutex lock;
     static ResourceArt resources;
     static SkinArt art(resources, skin::kArtDpis);
-    SectionPlace place;
+    UniqueBitmap bitmap;
+    const auto place = [&bitmap](int width, int height) {
+        std::uint32_t* bits = nullptr;
+        bitmap = MakeSection(width, height, bits);
+        return bits;
+    };
     const std::lock_guard<std::mutex> held(lock);
-    if (!art.LoadInto(id, dpi, &SectionPlace::Make, &place)) return {};
-    return std::move(place.bitmap);
+    if (!art.LoadInto(id, dpi, place)) return {};
+    return bitmap;
 }
 
 SIZE BitmapSize(HBITMAP bitmap)
