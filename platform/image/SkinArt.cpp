@@ -5,6 +5,7 @@
 #include "platform/ui/Dpi.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace zelora {
 namespace {
@@ -194,15 +195,35 @@ void ResampleAreaInto(const DibImage& image, int width, int height, std::uint32_
     };
     std::vector<std::uint32_t> sums(stride);
     for (std::size_t y = 0; y < static_cast<std::size_t>(height); ++y) {
-        std::fill(sums.begin(), sums.end(), 0u);
         const std::uint32_t* weights = &down.weights[y * down.taps];
+        std::uint32_t* target = out + y * w;
+        // Where the rows a target row covers are alike (most of a skin's), it is that row.
+        const std::uint16_t* alike = nullptr;
+        for (std::size_t k = 0; k < down.taps; ++k) {
+            if (weights[k] == 0) continue;
+            const std::uint16_t* row = acrossRow(down.first[y] + static_cast<int>(k));
+            if (!alike) {
+                alike = row;
+            } else if (std::memcmp(row, alike, stride * sizeof *row) != 0) {
+                alike = nullptr;
+                break;
+            }
+        }
+        if (alike) {
+            constexpr std::uint32_t kRowHalf = 1u << 7;
+            for (std::size_t x = 0; x < w; ++x) {
+                const std::uint16_t* c = alike + x * kChannels;
+                target[x] = (c[0] + kRowHalf) >> 8 | ((c[1] + kRowHalf) >> 8) << 8 | ((c[2] + kRowHalf) >> 8) << 16;
+            }
+            continue;
+        }
+        std::fill(sums.begin(), sums.end(), 0u);
         for (std::size_t k = 0; k < down.taps; ++k) {
             if (weights[k] == 0) continue;
             const std::uint16_t* row = acrossRow(down.first[y] + static_cast<int>(k));
             std::uint32_t* sum = sums.data();
             for (std::size_t i = 0; i < stride; ++i) sum[i] += weights[k] * row[i];
         }
-        std::uint32_t* target = out + y * w;
         constexpr std::uint32_t kHalf = 1u << (kWholeBits + 7);
         for (std::size_t x = 0; x < w; ++x) {
             const std::uint32_t* sum = sums.data() + x * kChannels;
