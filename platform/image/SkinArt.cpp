@@ -280,14 +280,11 @@ bool SkinArt::LoadInto(int id, int dpi, PlaceFor place)
     const int width = ScaleForDpi(header->baseWidth, dpi);
     const int height = ScaleForDpi(header->baseHeight, dpi);
     if (width <= 0 || height <= 0 || width > kMaxDibSide || height > kMaxDibSide) return false;
-    DibImage stored;
-    stored.width = header->width;
-    stored.height = header->height;
-    stored.pixels.resize(static_cast<std::size_t>(header->width) * static_cast<std::size_t>(header->height));
-    if (!DecodePixels(picture, *header, stored.pixels.data())) return false;
+    const std::optional<SkinPicture> stored = DecodeSkinPicture(picture, *palettes);
+    if (!stored) return false;
     std::uint32_t* pixels = place(width, height);
     if (!pixels) return false;
-    ResampleAreaInto(stored, width, height, pixels);
+    ResampleAreaInto(stored->image, width, height, pixels);
     return true;
 }
 
