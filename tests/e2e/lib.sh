@@ -62,6 +62,10 @@ wait_for_not() { # seconds, command...: until the command fails
 # Registry: prints the value, empty when missing.
 # Asked twice when nothing came back: on a loaded machine a Wine start of the tool has
 # once printed nothing for a value that was there.
+# What the tool prints, with its own exit status kept: a wait on a window that is not up
+# yet must see the tool's failure, not a pipe's success.
+regtool_says() { local out; out=$("$ZELORA_WINE" "$ZELORA_BUILD/zelora_regtool.exe" "$@" 2>/dev/null) || return 1
+  printf '%s\n' "${out//$'\r'/}"; }
 reg_get_once() { "$ZELORA_WINE" "$ZELORA_BUILD/zelora_regtool.exe" get "$1" "$2" "$3" 2>/dev/null | tr -d '\r'; }
 reg_get() { local v; v=$(reg_get_once "$@"); [ -n "$v" ] || v=$(reg_get_once "$@"); printf '%s\n' "$v"; }
 reg_apply_file() { "$ZELORA_WINE" "$ZELORA_BUILD/zelora_regtool.exe" apply "$(winepath_of "$1")"; }
@@ -213,6 +217,7 @@ view_reg() { "$ZELORA_WINE" reg "$@" 2>/dev/null | tr -d '\r'; }
 preferred_values() { view_reg query "$preferred_key" "/reg:$1" | grep REG_ | sort; }
 preferred_open() { click_at 80 238; }
 preferred_row() { page_click 60 $((50 + 15 * $1)); }
-preferred_choose() { preferred_row "$1"; xdotool key Tab "$2" Tab "$3"; sleep 0.4; }
+# Each key twice: Wine's closed drop list with nothing selected takes a first End as Home.
+preferred_choose() { preferred_row "$1"; xdotool key Tab "$2" "$2" Tab "$3" "$3"; sleep 0.4; }
 preferred_apply() { page_click 238 404; sleep 1; }
 preferred_restore() { page_click 353 404; sleep 1; }

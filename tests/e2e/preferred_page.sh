@@ -63,7 +63,7 @@ for bits in 32 64; do before[$bits]=$(preferred_values "$bits"); done
 check "both views hold the old key" [ "$(printf "%s\n" "${before[@]}" | grep -c REG_SZ)" = 6 ]
 
 start_zelora || { finish; exit 1; }
-control() { "$ZELORA_WINE" "$ZELORA_BUILD/zelora_regtool.exe" control Zelora "$1" 2>/dev/null | tr -d '\r'; }
+control() { regtool_says control Zelora "$1"; }
 preferred_open                       # 우선 코덱, after the last top-level button
 preferred_row 1                      # H.264
 park_mouse
