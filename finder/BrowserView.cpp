@@ -3,6 +3,7 @@
 #include "platform/win/Accessible.h"
 
 #include "platform/win/Dialog.h"
+#include "platform/win/LateImports.h"
 #include "platform/win/WideText.h"
 
 #include <docobj.h>
@@ -127,7 +128,7 @@ public:
         if (!group || *group != kDocHostCommandHandler) return OLECMDERR_E_UNKNOWNGROUP;
         if (id != OLECMDID_SHOWSCRIPTERROR) return OLECMDERR_E_NOTSUPPORTED;
         if (out) {
-            ::VariantClear(out);
+            win::late::VariantClear(out);
             out->vt = VT_BOOL;
             out->boolVal = VARIANT_TRUE;
         }
@@ -176,13 +177,13 @@ BrowserView::~BrowserView()
 void BrowserView::Embed()
 {
     win::ComPtr<IOleObject> object;
-    if (FAILED(::CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
+    if (FAILED(win::late::CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
                                   object.PutVoid())))
         return;  // no control: the view stays an empty window
     m_site = win::ComPtr<BrowserSite>::Adopt(new BrowserSite(m_hwnd));
     m_object = std::move(object);
     m_object->SetClientSite(m_site.Get());
-    ::OleSetContainedObject(m_object.Get(), TRUE);
+    win::late::OleSetContainedObject(m_object.Get(), TRUE);
 
     RECT rect{};
     ::GetClientRect(m_hwnd, &rect);
@@ -228,12 +229,12 @@ void BrowserView::TearDown()
 void BrowserView::Navigate(const std::string& address)
 {
     if (!m_web) return;
-    BSTR url = ::SysAllocString(win::Wide(address).c_str());
+    BSTR url = win::late::SysAllocString(win::Wide(address).c_str());
     if (!url) return;
     VARIANT empty;
-    ::VariantInit(&empty);
+    win::late::VariantInit(&empty);
     m_web->Navigate(url, &empty, &empty, &empty, &empty);
-    ::SysFreeString(url);
+    win::late::SysFreeString(url);
 }
 
 void BrowserView::GoBack()

@@ -5,8 +5,8 @@
 # ignores conventions altogether. Only an uncast callback lets the i686 compiler check it, so
 # window, dialog, thread, timer and COM callbacks are passed as they are declared, and
 # GetProcAddress (whose result can only be used through a cast) and hand-filled C vtables
-# (lpVtbl) are not used, but for one marked helper (Windows 10's DPI functions, which
-# Windows 7 lacks).
+# (lpVtbl) are not used, but for two marked helpers: Windows 10's DPI functions, which
+# Windows 7 lacks, and the late-bound system functions, typed by their own declarations.
 # Usage: check-function-casts.sh [FILE...]   (default: every C++ source in the repository)
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -47,10 +47,12 @@ patterns=(
 status=0
 for pattern in "${patterns[@]}"; do
   # Comment lines are prose, not casts.
-  # The one exception: the DPI functions of Windows 10, looked up so that older Windows
-  # still start the programs, in one helper whose callers spell each exact type.
+  # The exceptions: the DPI functions of Windows 10, looked up so that older Windows still
+  # start the programs, in one helper whose callers spell each exact type; and the lookup
+  # behind the late-bound functions, each cast to its system declaration's type.
   if hits=$(grep -n -H -E "$pattern" "${files[@]}" | grep -v -E '^[^:]+:[0-9]+:\s*(//|\*|/\*)' |
-            grep -v -E '^platform/win/WindowDpi\.cpp:[0-9]+:.*// newer-Windows lookup$'); then
+            grep -v -E '^platform/win/WindowDpi\.cpp:[0-9]+:.*// newer-Windows lookup$' |
+            grep -v -E '^platform/win/LateImports\.cpp:[0-9]+:.*// late-bound lookup$'); then
     echo "$hits"
     status=1
   fi

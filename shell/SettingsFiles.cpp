@@ -2,6 +2,7 @@
 
 #include "pages/SettingsTransfer.h"
 #include "platform/win/ComPtr.h"
+#include "platform/win/LateImports.h"
 #include "platform/win/Notices.h"
 #include "platform/win/OleSession.h"
 #include "platform/win/UniqueHandle.h"
@@ -28,7 +29,7 @@ std::optional<std::wstring> AskPath(HWND owner, bool save, const std::wstring& i
 {
     const win::OleSession ole;  // the dialog needs a single-threaded apartment
     win::ComPtr<IFileDialog> dialog;
-    if (FAILED(::CoCreateInstance(save ? CLSID_FileSaveDialog : CLSID_FileOpenDialog, nullptr,
+    if (FAILED(win::late::CoCreateInstance(save ? CLSID_FileSaveDialog : CLSID_FileOpenDialog, nullptr,
                                   CLSCTX_INPROC_SERVER, IID_IFileDialog, dialog.PutVoid())))
         return std::nullopt;
     const COMDLG_FILTERSPEC types[] = {{L"레지스트리 파일 (*.reg)", L"*.reg"},
@@ -50,7 +51,7 @@ std::optional<std::wstring> AskPath(HWND owner, bool save, const std::wstring& i
         FAILED(item->GetDisplayName(SIGDN_FILESYSPATH, &chosen)) || !chosen)
         return std::nullopt;
     std::wstring path(chosen);
-    ::CoTaskMemFree(chosen);
+    win::late::CoTaskMemFree(chosen);
     return path;
 }
 

@@ -1,8 +1,8 @@
 #include "updater/InstallerRun.h"
 
+#include "platform/win/LateImports.h"
 #include "platform/win/UniqueHandle.h"
 
-#include <shellapi.h>
 
 namespace zelora::updater {
 namespace {
@@ -40,7 +40,7 @@ InstallerOutcome RunInstaller(InstallerKind kind, const std::wstring& path, Down
     // Checked at the last moment, but not held during the start: the shell may wait for the
     // user's answer to an elevation prompt, and a cancel must never wait for that.
     if (cancel.Cancelled()) return InstallerOutcome::Cancelled;
-    if (!::ShellExecuteExW(&info)) return InstallerOutcome::NotStarted;
+    if (!win::late::ShellExecuteExW(&info)) return InstallerOutcome::NotStarted;
     if (!info.hProcess) return InstallerOutcome::Untracked;
     win::UniqueKernelHandle process(info.hProcess);
     const HANDLE waits[] = {process.Get(), cancel.Event()};

@@ -3,12 +3,12 @@
 
 #include "platform/win/WindowDpi.h"
 #include "platform/registry/Win32Registry.h"
+#include "platform/win/LateImports.h"
 #include "platform/win/Notices.h"
 #include "platform/win/UniqueHandle.h"
 #include "updater/UpdaterDialog.h"
 
 #include <commctrl.h>
-#include <ole2.h>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
@@ -16,7 +16,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     if (!mutex || ::GetLastError() == ERROR_ALREADY_EXISTS) return 0;  // another copy runs
     zelora::win::NameProgram(zelora::updater::kUpdaterName);
 
-    const HRESULT ole = ::OleInitialize(nullptr);
+    const HRESULT ole = zelora::win::late::OleInitialize(nullptr);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_PROGRESS_CLASS};
     zelora::win::DeclareDpiAwareness();
     ::InitCommonControlsEx(&controls);
@@ -30,6 +30,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
         zelora::updater::UpdaterDialog dialog(store, std::move(settings));
         dialog.RunModal(nullptr);
     }
-    if (SUCCEEDED(ole)) ::OleUninitialize();
+    if (SUCCEEDED(ole)) zelora::win::late::OleUninitialize();
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "updater/UpdaterDialog.h"
 
 #include "../resources/UpdaterResource.h"
+#include "platform/win/LateImports.h"
 #include "platform/win/Notices.h"
 #include "platform/win/Painter.h"
 #include "platform/win/WideText.h"
@@ -9,7 +10,6 @@
 #include "updater/UpdaterAboutBox.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
 #include <shlwapi.h>
 
 #include <array>
@@ -72,7 +72,7 @@ void UpdaterDialog::DebugLine(const std::string& line) { win::DebugLine(win::Wid
 
 void UpdaterDialog::OpenProgram(const std::wstring& file, const std::wstring& parameters)
 {
-    ::ShellExecuteW(nullptr, L"open", file.c_str(), parameters.empty() ? nullptr : parameters.c_str(),
+    win::late::ShellExecuteW(nullptr, L"open", file.c_str(), parameters.empty() ? nullptr : parameters.c_str(),
                     nullptr, SW_SHOWNORMAL);
 }
 

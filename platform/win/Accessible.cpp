@@ -2,6 +2,7 @@
 
 #include "platform/win/ComPtr.h"
 #include "platform/win/Controls.h"
+#include "platform/win/LateImports.h"
 
 #include <commctrl.h>
 
@@ -20,7 +21,7 @@ const UINT kActionMessage = ::RegisterWindowMessageW(L"Zelora.AccessibleAction")
 constexpr wchar_t kSelfDescribed[] = L"Zelora.SelfDescribed";
 constexpr wchar_t kGivenName[] = L"Zelora.AccessibleName";
 
-BSTR Bstr(const std::wstring& text) { return ::SysAllocStringLen(text.data(), static_cast<UINT>(text.size())); }
+BSTR Bstr(const std::wstring& text) { return late::SysAllocStringLen(text.data(), static_cast<UINT>(text.size())); }
 
 // Answers a text property from the source, or from the system's object when the source
 // has nothing.
@@ -124,7 +125,7 @@ public:
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* out) override
     {
         if (!out) return E_POINTER;
-        ::VariantInit(out);
+        late::VariantInit(out);
         if (!Live()) return CO_E_OBJNOTCONNECTED;
         if (!Owns(child)) return m_system->get_accRole(child, out);
         const long ours = FactsOf(child).role;
@@ -136,13 +137,13 @@ public:
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* out) override
     {
         if (!out) return E_POINTER;
-        ::VariantInit(out);
+        late::VariantInit(out);
         if (!Live()) return CO_E_OBJNOTCONNECTED;
         if (!Owns(child)) return m_system->get_accState(child, out);
         long state = FactsOf(child).state;
         if (IsSelf(child)) {
             VARIANT system;
-            ::VariantInit(&system);
+            late::VariantInit(&system);
             if (SUCCEEDED(m_system->get_accState(child, &system)) && system.vt == VT_I4) state |= system.lVal;
         } else if (!::IsWindowEnabled(m_hwnd)) {
             state |= STATE_SYSTEM_UNAVAILABLE;
@@ -206,7 +207,7 @@ public:
     {
         if (!Live()) return Gone(out);
         if (PartOf(start) >= 0) {
-            ::VariantInit(out);
+            late::VariantInit(out);
             return S_FALSE;
         }
         return m_system->accNavigate(direction, start, out);
@@ -248,7 +249,7 @@ private:
     static HRESULT Gone(T* out)
     {
         if (!out) return E_POINTER;
-        if constexpr (std::is_same_v<T, VARIANT>) ::VariantInit(out); else *out = nullptr;
+        if constexpr (std::is_same_v<T, VARIANT>) late::VariantInit(out); else *out = nullptr;
         return CO_E_OBJNOTCONNECTED;
     }
     static HRESULT NoText(BSTR* out)
@@ -306,7 +307,7 @@ AccessibleObject* AccessibleBridge::Object(HWND hwnd)
 {
     if (!m_object) {
         ComPtr<IAccessible> system;
-        if (FAILED(::CreateStdAccessibleObject(hwnd, OBJID_CLIENT, kIidAccessible, system.PutVoid()))) return nullptr;
+        if (FAILED(late::CreateStdAccessibleObject(hwnd, OBJID_CLIENT, kIidAccessible, system.PutVoid()))) return nullptr;
         m_object = new AccessibleObject(hwnd, &m_source, std::move(system));
     }
     return m_object;
@@ -331,7 +332,7 @@ bool AccessibleBridge::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
     if (msg != WM_GETOBJECT || static_cast<LONG>(lParam) != OBJID_CLIENT) return false;
     AccessibleObject* object = Object(hwnd);
     if (!object) return false;
-    result = ::LresultFromObject(kIidAccessible, wParam, static_cast<IAccessible*>(object));
+    result = late::LresultFromObject(kIidAccessible, wParam, static_cast<IAccessible*>(object));
     return true;
 }
 

@@ -1,9 +1,9 @@
 #include "platform/win/Process.h"
 
 #include "platform/text/Text.h"
+#include "platform/win/LateImports.h"
 #include "platform/win/UniqueHandle.h"
 
-#include <shellapi.h>
 
 #include <vector>
 
@@ -37,7 +37,7 @@ std::string SystemRegsvr32Path()
 
 void ShellOpen(const std::wstring& file, const std::wstring& parameters)
 {
-    ::ShellExecuteW(nullptr, L"open", file.c_str(),
+    late::ShellExecuteW(nullptr, L"open", file.c_str(),
                     parameters.empty() ? nullptr : parameters.c_str(), nullptr, SW_SHOWNORMAL);
 }
 

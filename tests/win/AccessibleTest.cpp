@@ -3,6 +3,7 @@
 
 #include "platform/win/Accessible.h"
 #include "platform/win/ComPtr.h"
+#include "platform/win/LateImports.h"
 #include "WinTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -70,6 +71,24 @@ TEST(Accessible, StandardControlsTellTheirRoleNameStateAndOutliveTheirWindow)
     BSTR name = nullptr;
     EXPECT_EQ(object->get_accName(Self(), &name), CO_E_OBJNOTCONNECTED);
     EXPECT_EQ(name, nullptr);
+}
+
+// What a start does not load is found when first called, and what cannot be found fails
+// instead of being called.
+TEST(LateImports, BindOnFirstCallAndFailWhenMissing)
+{
+    EXPECT_NE(win::late::Bind(win::late::Dll::OleAcc, "LresultFromObject"), nullptr);
+    EXPECT_EQ(win::late::Bind(win::late::Dll::OleAcc, "NoSuchFunction"), nullptr);
+    const decltype(&::CoCreateInstance) missing = nullptr;
+    void* object = &object;
+    EXPECT_EQ(win::late::Call(missing, win::late::kNotBound, CLSID_NULL, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, &object),
+              win::late::kNotBound);
+    const decltype(&::SysFreeString) missingVoid = nullptr;
+    win::late::Call(missingVoid, 0, nullptr);  // nothing called
+    BSTR text = win::late::SysAllocString(L"\uC790\uB9C9");
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(std::wstring(text), L"\uC790\uB9C9");
+    win::late::SysFreeString(text);
 }
 
 }  // namespace
