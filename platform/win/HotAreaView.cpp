@@ -13,16 +13,11 @@ void HotAreaView::Attach(HWND window)
     ScaleTo(DpiOf(window));
 }
 
+// The pictures are drawn when first painted: a start needs the normal ones only.
 void HotAreaView::ScaleTo(Dpi dpi)
 {
-    if (dpi != m_dpi) m_images.clear();
     m_dpi = dpi;
-    for (std::size_t i = 0; i < m_areas.Count(); ++i) {
-        m_areas.SetRect(i, dpi(m_baseRects[i]));
-        const HotArea& area = m_areas.Area(i);
-        for (int id : {area.normalImage, area.pressedImage, area.hoverImage})
-            if (!m_images.count(id)) m_images[id] = LoadSkinBitmap(id, dpi.Value());
-    }
+    for (std::size_t i = 0; i < m_areas.Count(); ++i) m_areas.SetRect(i, dpi(m_baseRects[i]));
 }
 
 void HotAreaView::Invalidate(HotAreaSet::Mask changed) const
@@ -52,10 +47,10 @@ void HotAreaView::Move(POINT p, WPARAM keys)
 void HotAreaView::Paint(BackBuffer& buffer) const
 {
     for (std::size_t i = 0; i < m_areas.Count(); ++i) {
-        auto it = m_images.find(m_areas.ImageId(i));
-        if (it == m_images.end()) continue;
+        const HBITMAP image = m_images.Get(m_areas.ImageId(i), m_dpi);
+        if (!image) continue;
         const Rect& r = m_areas.Area(i).rect;
-        buffer.Draw(it->second.Get(), r.left, r.top, r.Width(), r.Height());
+        buffer.Draw(image, r.left, r.top, r.Width(), r.Height());
     }
     if (m_focused >= 0) DrawFocusMark(buffer.Dc(), PartRect(m_focused));
 }

@@ -9,7 +9,6 @@
 #include "platform/ui/HotArea.h"
 
 #include <functional>
-#include <map>
 
 namespace zelora::win {
 
@@ -65,7 +64,7 @@ private:
     HotAreaSet m_areas;
     std::vector<Rect> m_baseRects;  // at 96 DPI, in table order
     Dpi m_dpi;
-    std::map<int, UniqueBitmap> m_images;
+    mutable SkinImages m_images;  // filled by Paint
     std::function<void(std::size_t)> m_action;
     int m_focused = -1;
 };
