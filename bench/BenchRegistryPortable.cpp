@@ -7,7 +7,9 @@
 
 namespace zelora::bench {
 
-std::unique_ptr<RegistryBackend> CreateRealRegistry() { return nullptr; }
+std::unique_ptr<RegistryBackend> CreateRealRegistry(RegistryView) { return nullptr; }
+
+RealFiles CreateRealFiles() { return {}; }
 
 // A memory registry has no handles to open: each value costs one query.
 std::uint64_t BareRegistrationWalk(RegistryBackend& registry)

@@ -1,7 +1,8 @@
-// The Windows builds' registry for the inventory benchmark (link with zelora_win).
+// The Windows builds' registry and files for the registry benchmarks (link with zelora_app).
 #include "bench/BenchRegistry.h"
 
 #include "codecs/FilterInventory.h"
+#include "codecs/SystemFiles.h"
 #include "platform/registry/Win32Registry.h"
 #include "platform/win/UniqueHandle.h"
 #include "platform/win/WideText.h"
@@ -10,7 +11,12 @@
 
 namespace zelora::bench {
 
-std::unique_ptr<RegistryBackend> CreateRealRegistry() { return std::make_unique<Win32Registry>(); }
+std::unique_ptr<RegistryBackend> CreateRealRegistry(RegistryView view)
+{
+    return Win32Registry::HasView(view) ? std::make_unique<Win32Registry>(view) : nullptr;
+}
+
+RealFiles CreateRealFiles() { return {std::make_unique<SystemFiles>(), "GetFileAttributesW, as the pages"}; }
 
 std::uint64_t BareRegistrationWalk(RegistryBackend&)
 {

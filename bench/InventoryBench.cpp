@@ -12,6 +12,7 @@
 
 #include "bench/BenchFixtures.h"
 #include "bench/BenchRegistry.h"
+#include "bench/RealSeed.h"
 #include "codecs/FilterInventory.h"
 #include "pages/InstalledDecoders.h"
 #include "platform/registry/CountingRegistry.h"
@@ -76,90 +77,6 @@ void Seed(RegistryBackend& registry, int filters)
                       "(1.0." + std::to_string(k) + ")");
     }
 }
-
-bool KeyExists(RegistryBackend& registry, RegRoot root, std::string_view path)
-{
-    std::vector<std::string> names;
-    return registry.EnumValueNames(root, path, KeyOpen::ExistingOnly, names) == RegStatus::Ok;
-}
-
-// The seed in a real registry for one run: on the way out the filters are removed, with
-// the category keys when the seed created them, and the decoders' bookkeeping it
-// overwrote is put back as it was.
-class RealSeed {
-public:
-    RealSeed(RegistryBackend& registry, int filters) : m_registry(registry), m_filters(filters)
-    {
-        m_categoryParent = std::string(kFilterCategoryPath);
-        m_categoryParent.resize(m_categoryParent.rfind('\\'));
-        m_hadCategoryParent = KeyExists(m_registry, RegRoot::ClassesRoot, m_categoryParent);
-        m_hadCategory = KeyExists(m_registry, RegRoot::ClassesRoot, kFilterCategoryPath);
-        for (std::string_view key : {kInstallKey, kCodecVersionKey})
-            for (std::string_view name : kDecoderNames) Save(std::string(key), std::string(name));
-        Seed(m_registry, m_filters);
-    }
-    ~RealSeed()
-    {
-        for (int i = 0; i < m_filters; ++i) {
-            m_registry.DeleteTree(RegRoot::ClassesRoot,
-                                  std::string(kFilterCategoryPath) +
-                                      Numbered("\\{BENCH-I-", i, "}"));
-            m_registry.DeleteTree(RegRoot::ClassesRoot, Numbered("CLSID\\{BENCH-C-", i, "}"));
-        }
-        if (!m_hadCategoryParent)
-            m_registry.DeleteTree(RegRoot::ClassesRoot, m_categoryParent);
-        else if (!m_hadCategory)
-            m_registry.DeleteTree(RegRoot::ClassesRoot, kFilterCategoryPath);
-        for (const SavedValue& value : m_saved) {
-            if (value.existed)
-                m_registry.SetValue(RegRoot::LocalMachine, value.key, value.name, value.type,
-                                    value.data.data(),
-                                    static_cast<std::uint32_t>(value.data.size()));
-            else
-                m_registry.DeleteValue(RegRoot::LocalMachine, value.key, KeyOpen::ExistingOnly,
-                                       value.name);
-        }
-    }
-    RealSeed(const RealSeed&) = delete;
-    RealSeed& operator=(const RealSeed&) = delete;
-
-private:
-    struct SavedValue {
-        std::string key;
-        std::string name;
-        bool existed = false;
-        RegType type = RegType::None;
-        std::vector<unsigned char> data;
-    };
-
-    void Save(std::string key, std::string name)
-    {
-        SavedValue value;
-        value.key = std::move(key);
-        value.name = std::move(name);
-        value.data.resize(4096);
-        auto size = static_cast<std::uint32_t>(value.data.size());
-        RegStatus status =
-            m_registry.QueryValue(RegRoot::LocalMachine, value.key, KeyOpen::ExistingOnly,
-                                  value.name, value.data.data(), size, &value.type);
-        if (status == RegStatus::MoreData) {
-            value.data.resize(size);
-            status = m_registry.QueryValue(RegRoot::LocalMachine, value.key,
-                                           KeyOpen::ExistingOnly, value.name, value.data.data(),
-                                           size, &value.type);
-        }
-        value.existed = status == RegStatus::Ok;
-        value.data.resize(value.existed ? size : 0);
-        m_saved.push_back(std::move(value));
-    }
-
-    RegistryBackend& m_registry;
-    int m_filters;
-    std::string m_categoryParent;
-    bool m_hadCategoryParent = false;
-    bool m_hadCategory = false;
-    std::vector<SavedValue> m_saved;
-};
 
 // The straightforward scan: for every decoder, walk every filter and compare its server.
 std::vector<InventoryRow> PerDecoderScan(RegistryStore& store)
@@ -307,7 +224,8 @@ int Main(int argc, char** argv)
             std::fprintf(stderr, "this build has no real registry; use --registry=memory\n");
             return 2;
         }
-        if (options.seedReal) seed = std::make_unique<RealSeed>(*registry, options.filters);
+        if (options.seedReal)
+            seed = std::make_unique<RealSeed>(*registry, [&](RegistryBackend& real) { Seed(real, options.filters); });
     } else {
         registry = std::make_unique<MemoryRegistry>();
         Seed(*registry, options.filters);

@@ -162,7 +162,11 @@ std::optional<std::string> RegsvrCommandLine(std::string_view regsvr32Path, Regs
 
 FilterRegistrationList FilterRegistrationList::Read(RegistryStore& store)
 {
-    return Walk(store, 0, nullptr);
+    FilterRegistrationList list = Walk(store, 0, nullptr);
+    std::vector<std::size_t> all(list.Size());
+    for (std::size_t r = 0; r < all.size(); ++r) all[r] = r;
+    list.ReadServers(store, all);
+    return list;
 }
 
 FilterRegistrationList FilterRegistrationList::Read(RegistryStore& store, std::size_t maxFilterData,
@@ -186,10 +190,10 @@ FilterRegistrationList FilterRegistrationList::Walk(RegistryStore& store, std::s
                             filters);
 
     // Each registration's name, class and (when asked) FilterData in one walk that opens
-    // its key once, each text decoded as it comes, into the list's one buffer; then each
-    // named filter's server in a second walk relative to CLSID. A buffer that fits any
-    // readable string fits every usual FilterData too: only the few larger ones are read
-    // again, at their own size.
+    // its key once, each text decoded as it comes, into the list's one buffer (the servers
+    // follow in ReadServers' walk relative to CLSID). A buffer that fits any readable string
+    // fits every usual FilterData too: only the few larger ones are read again, at their own
+    // size.
     const std::size_t perFilter = filterData ? 3 : 2;
     std::vector<SubkeyValueQuery> queries;
     queries.reserve(filters.size() * perFilter);
@@ -244,27 +248,35 @@ FilterRegistrationList FilterRegistrationList::Walk(RegistryStore& store, std::s
                                           (*filterData)(registration, value.data);
                                   });
 
+    return list;
+}
+
+void FilterRegistrationList::ReadServers(RegistryStore& store, std::span<const std::size_t> registrations)
+{
+    if (registrations.empty()) return;
     // The servers' keys in one text that the queries view, made whole before any is viewed.
     constexpr std::string_view kServerKey = "\\InprocServer32";
     std::string serverKeys;
-    serverKeys.reserve(list.m_entries.size() * (38 + kServerKey.size()));
-    for (const Entry& entry : list.m_entries) (serverKeys += list.Of(entry.clsid)) += kServerKey;
+    serverKeys.reserve(registrations.size() * (38 + kServerKey.size()));
+    for (std::size_t r : registrations) (serverKeys += Of(m_entries[r].clsid)) += kServerKey;
     std::vector<SubkeyValueQuery> serverQueries;
-    serverQueries.reserve(list.m_entries.size());
+    serverQueries.reserve(registrations.size());
     std::size_t at = 0;
-    for (const Entry& entry : list.m_entries) {
-        const std::size_t size = entry.clsid.size + kServerKey.size();
+    for (std::size_t r : registrations) {
+        const std::size_t size = m_entries[r].clsid.size + kServerKey.size();
         serverQueries.push_back({std::string_view(serverKeys).substr(at, size), ""});
         at += size;
     }
     // An unreadable CLSID or server still yields a name ("ERROR"), as a per-decoder
     // comparison of the same reads would.
-    backend.VisitSubkeyValues(RegRoot::ClassesRoot, "CLSID", serverQueries,
-                              RegistryStore::kStringQueryBytes,
-                              [&](std::size_t query, const ValueView& value) {
-                                  list.m_entries[query].server = append(value);
-                              });
-    return list;
+    store.Backend().VisitSubkeyValues(RegRoot::ClassesRoot, "CLSID", serverQueries,
+                                      RegistryStore::kStringQueryBytes,
+                                      [&](std::size_t query, const ValueView& value) {
+                                          Text& server = m_entries[registrations[query]].server;
+                                          server = {m_texts.size()};
+                                          RegistryStore::AppendStringOf(value, m_texts);
+                                          server.size = m_texts.size() - server.at;
+                                      });
 }
 
 std::vector<FilterRegistration> ReadFilterRegistrations(RegistryStore& store)

@@ -161,14 +161,19 @@ using FilterDataVisitor = FunctionRef<void(std::size_t registration, std::span<c
 // Every registration of the filter category with a FriendlyName, in the category's order,
 // read in two batched walks (the category, then CLSID). Their texts are kept together in one
 // buffer, rather than four strings each, for a reader that keeps thousands of them (the
-// preferred decoders' fill); a view lives as long as its list.
+// preferred decoders' fill); a view lives as long as its list, and until ReadServers.
 class FilterRegistrationList {
 public:
     static FilterRegistrationList Read(RegistryStore& store);
-    // The same, handing each registration's FilterData of at most `maxFilterData` bytes to
-    // `filterData` (in no set order); one without it, or with a larger one, is not visited.
+    // The category's walk alone, handing each registration's FilterData of at most
+    // `maxFilterData` bytes to `filterData` (in no set order; one without it, or with a
+    // larger one, is not visited). The servers are left unread, each an empty text, for
+    // ReadServers to read those the reader needs: opening every class's key again costs as
+    // much as the category's walk.
     static FilterRegistrationList Read(RegistryStore& store, std::size_t maxFilterData,
                                        FilterDataVisitor filterData);
+    // Reads the servers of these registrations in one walk of CLSID.
+    void ReadServers(RegistryStore& store, std::span<const std::size_t> registrations);
 
     std::size_t Size() const { return m_entries.size(); }
     FilterRegistrationView operator[](std::size_t registration) const;

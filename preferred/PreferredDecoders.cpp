@@ -61,9 +61,11 @@ bool ServerThere(const FileProbe& files, std::string_view server)
 }
 
 struct KnownFilter {
-    FilterRegistrationView registration;
+    FilterRegistrationView registration;  // its server read only where it was wanted
     Guid clsid;
-    std::string_view packDecoder;  // the pack record's name, or empty
+    bool serverRead = false;
+    std::string_view packDecoder{};  // the pack record's name, or empty
+    mutable std::optional<std::string> lateServer{};  // read when a Preferred value names it
 };
 
 // Which format each subtype of the table belongs to (each belongs to one). Every input
@@ -165,15 +167,32 @@ public:
                 takers.erase(std::unique(takers.begin(), takers.end()), takers.end());
             }
 
+        // A server is wanted to tell the pack's decoders among the candidates: only those of
+        // the filters that take a format, and only where the pack has records. The server of
+        // a filter that a Preferred value names is read with the value (ServerOf).
+        std::vector<std::optional<Guid>> clsids(m_registrations.Size());
+        for (std::size_t r = 0; r < clsids.size(); ++r) clsids[r] = ParseGuid(m_registrations[r].clsid);
+        std::vector<bool> serverRead(clsids.size(), false);
+        if (!pack.empty()) {
+            std::vector<std::size_t> offered;
+            for (const std::vector<std::size_t>& takers : taken)
+                for (std::size_t registration : takers)
+                    if (clsids[registration] && !serverRead[registration]) {
+                        serverRead[registration] = true;
+                        offered.push_back(registration);
+                    }
+            std::sort(offered.begin(), offered.end());
+            m_registrations.ReadServers(m_store, offered);  // before any view is kept
+        }
+
         std::vector<const KnownFilter*> knownOf(m_registrations.Size(), nullptr);
         m_filters.reserve(m_registrations.Size());  // knownOf, m_byClsid and m_takers point into it
         for (std::size_t r = 0; r < m_registrations.Size(); ++r) {
-            const FilterRegistrationView registration = m_registrations[r];
-            const std::optional<Guid> clsid = ParseGuid(registration.clsid);
-            if (!clsid) continue;
-            KnownFilter& known = m_filters.emplace_back(KnownFilter{registration, *clsid, {}});
-            for (const InstallRecord& record : pack)
-                if (SamePath(record.path, registration.server)) known.packDecoder = record.name;
+            if (!clsids[r]) continue;
+            KnownFilter& known = m_filters.emplace_back(KnownFilter{m_registrations[r], *clsids[r], serverRead[r]});
+            if (known.serverRead)
+                for (const InstallRecord& record : pack)
+                    if (SamePath(record.path, known.registration.server)) known.packDecoder = record.name;
             knownOf[r] = &known;
         }
         m_takers.resize(taken.size());
@@ -224,7 +243,7 @@ private:
         if (!clsid) return {ChoiceState::Unknown};
         const std::string clsidText = GuidText(*clsid);
         if (const KnownFilter* known = Find(*clsid)) {
-            if (!ServerThere(m_files, known->registration.server)) return {ChoiceState::Dead, clsidText};
+            if (!ServerThere(m_files, ServerOf(*known))) return {ChoiceState::Dead, clsidText};
             return {ChoiceState::Filter, clsidText, std::string(known->registration.friendlyName)};
         }
         // A class outside the filter category still works when its server is there.
@@ -234,6 +253,15 @@ private:
         const std::string name = m_store.ReadString(RegRoot::ClassesRoot, classKey, "");
         return {ChoiceState::Filter, clsidText,
                 name == RegistryStore::MissingString || name.empty() ? clsidText : name};
+    }
+
+    std::string_view ServerOf(const KnownFilter& known) const
+    {
+        if (known.serverRead) return known.registration.server;
+        if (!known.lateServer)
+            known.lateServer = m_store.ReadString(
+                RegRoot::ClassesRoot, "CLSID\\" + std::string(known.registration.clsid) + "\\InprocServer32", "");
+        return *known.lateServer;
     }
 
     std::string MediaFoundationText(const MediaFormat& format) const

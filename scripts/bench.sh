@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Prints the inventory scan's figures: time per scan and registry calls per scan, for the
-# one-pass scan and the per-decoder walk it replaced, on the memory registry (native) and
-# on the real registry under Wine (1,000 filters seeded for the run, then removed).
+# one-pass scan and the per-decoder walk it replaced, and the preferred decoders page's fill
+# against the scan's lower bound, on the memory registry (native) and on the real registry
+# under Wine (1,000 filters seeded in each view for the run, then removed).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -22,6 +23,9 @@ zelora_wine_setup "$ZELORA_BUILD"
 echo "(the $ZELORA_BITS-bit programs of $ZELORA_BUILD under $(basename "$ZELORA_WINE"))"
 zelora_start_loopback
 "$ZELORA_WINE" "$ZELORA_BUILD/zelora_bench_inventory.exe" --registry=real --seed \
+  --filters="${ZELORA_BENCH_FILTERS:-1000}"
+echo "== preferred decoders page under Wine: its fill (both views, the pages' file check) against the inventory's lower bound"
+"$ZELORA_WINE" "$ZELORA_BUILD/zelora_bench_preferred.exe" --registry=real --seed \
   --filters="${ZELORA_BENCH_FILTERS:-1000}"
 echo "== level sliders under Wine: one drag step against a full page repaint"
 "$ZELORA_WINE" "$ZELORA_BUILD/zelora_bench_sliders.exe"

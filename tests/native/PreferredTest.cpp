@@ -99,6 +99,8 @@ struct Machine {
         }
         testing::RegisterFilter(bits32, packClsid, "Pack video", "C:\\Codecs\\pack.ax", takesH264);
         testing::RegisterFilter(bits32, "{44444444-4444-4444-4444-444444444444}", "Gone", "C:\\gone.ax", takesH264);
+        testing::RegisterFilter(bits32, "{55555555-5555-5555-5555-555555555555}", "Output gone", "C:\\gone-out.ax",
+                                FilterDataV2({{true, {{kVideo, kH264}}}}));
         testing::SetText(bits32, RegRoot::LocalMachine, std::string(kInstallKey), "FFDShow", "c:\\codecs\\PACK.ax");
     }
     void Prefer(MemoryRegistry& view, const Guid& subtype, std::string_view text)
@@ -121,6 +123,9 @@ TEST(PreferredDecoders, CurrentChoiceMarksAndCandidatesPerView)
     for (const Case& c : {Case{"a registered filter", "{22222222-2222-2222-2222-222222222222}", ChoiceState::Filter},
                           {"a class of nothing", "{99999999-2222-2222-2222-222222222222}", ChoiceState::Dead},
                           {"a file gone", "{44444444-4444-4444-4444-444444444444}", ChoiceState::Dead},
+                          // Their servers are read only when a value names them.
+                          {"a filter taking no format", "{33333333-3333-3333-3333-333333333333}", ChoiceState::Filter},
+                          {"its file gone", "{55555555-5555-5555-5555-555555555555}", ChoiceState::Dead},
                           {"no GUID", "quartz.dll", ChoiceState::Unknown}}) {
         for (const Guid& subtype : h264) m.Prefer(m.bits32, subtype, c.value);
         EXPECT_EQ(m.Cell(PlayerView::Bits32).current.state, c.expected) << c.what;
@@ -155,8 +160,8 @@ TEST(PreferredDecoders, ReadsEachRegistrationKeyOnceAndLargeBlobsWholeUpToTheLim
     for (const Candidate& c : rows[0].views[1]->candidates) offered.push_back(c.name);
     EXPECT_EQ(offered, (std::vector<std::string>{"{15555555-5555-5555-5555-555555555555}", "Other H.264", "Windows 기본"}));
     // The category and each of the four registrations once, each large blob's key once more,
-    // CLSID and the four servers once, and per format its two keys of Preferred values.
-    EXPECT_EQ(counting.Counts().batchKeyOpens, (1 + 4) + 2 * 2 + (1 + 4) + 2 * 2 * MediaFormats().size());
+    // CLSID and the servers of the two offered, and per format its two keys of Preferred values.
+    EXPECT_EQ(counting.Counts().batchKeyOpens, (1 + 4) + 2 * 2 + (1 + 2) + 2 * 2 * MediaFormats().size());
 }
 
 // A filter taking any one subtype of a format (beside a type of no format) is offered in that
