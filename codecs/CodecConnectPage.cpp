@@ -85,7 +85,7 @@ void CodecConnectPage::PrepareOnce()
     Layout();
 }
 
-void CodecConnectPage::Shown()
+void CodecConnectPage::OnShown()
 {
     // The lists are filled once; afterwards only the buttons move rows, so a show leaves
     // the selection and the scroll position where the user left them.

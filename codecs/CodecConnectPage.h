@@ -33,7 +33,7 @@ public:
     void PrepareOnce();
     void RefreshControls();
     // Prepared at the first show.
-    void Shown() override;
+    void OnShown() override;
 
     // Shows "Error" and leaves the list empty when the filter category is refused.
     void PrepareInstalledList();

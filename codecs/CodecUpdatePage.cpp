@@ -89,7 +89,7 @@ const CheckListView& CodecUpdatePage::ListOf(UpdateList list) const
     return m_lists[PlaceIndexOf(list)];
 }
 
-void CodecUpdatePage::Shown()
+void CodecUpdatePage::OnShown()
 {
     if (m_prepared) return;
     m_prepared = true;

@@ -19,7 +19,7 @@ public:
     explicit CodecUpdatePage(RegistryBackend& registry);
 
     // The first show fills the three lists from the registry.
-    void Shown() override;
+    void OnShown() override;
 
     // Reads the list's codecs (writing the defaults of missing values) and shows them.
     void FillList(UpdateList list);

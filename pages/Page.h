@@ -5,6 +5,7 @@
 // page decides for itself what a show means to it (a first-show preparation, a refresh).
 
 #include "pages/PageFrame.h"
+#include "platform/win/Accessible.h"
 #include "platform/win/Dialog.h"
 #include "platform/win/Painter.h"
 
@@ -22,12 +23,25 @@ public:
 
     virtual void Load() {}
     virtual void Layout() {}
-    virtual void Shown() {}
+    void Shown()
+    {
+        OnShown();
+        // Described once the first show has filled the controls: under Wine each message to
+        // a described (subclassed) control costs two calls to the window server, and a
+        // first fill sends hundreds of them, before the main window's first paint.
+        if (!m_controlsDescribed) {
+            m_controlsDescribed = true;
+            win::DescribeStandardControls(Hwnd());
+        }
+    }
     virtual void ResetDefaults() {}
     // The main window moved from `from` to `to` DPI; the main window places the page after.
     virtual void DpiChanged(Dpi from, Dpi to) { FollowDpi(from, to); }
 
 protected:
+    virtual void OnShown() {}
+    bool DescribesControlsAtInit() const override { return false; }
+
     // A table's place (96-DPI pixels) in the page's pixels.
     Rect Pixels(const Place& place) const
     {
@@ -44,6 +58,9 @@ protected:
                         at.IsSet() ? dpi(at.height) : -1);
         }
     }
+
+private:
+    bool m_controlsDescribed = false;
 };
 
 }  // namespace zelora

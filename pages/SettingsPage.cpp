@@ -64,7 +64,7 @@ void SettingsPage::ResetDefaults()
 
 void SettingsPage::RefreshControls() { m_model.PushTexts(); }
 
-void SettingsPage::Shown()
+void SettingsPage::OnShown()
 {
     RefreshControls();
     // The skin is painted over the whole page, so its controls are drawn again after it.

@@ -36,7 +36,7 @@ public:
     // set, and the focused edit keeps its caret at the end of its text.
     void RefreshControls();
     // After every show: the edits show the loaded texts, the painted parts are redrawn.
-    void Shown() override;
+    void OnShown() override;
     // Every value from its control, in table order.
     void SaveAll();
 

@@ -121,7 +121,7 @@ void PreferredPage::DpiChanged(Dpi from, Dpi to)
     if (!m_rows.empty()) FitColumns(list);  // the texts' widths in the new font
 }
 
-void PreferredPage::Shown()
+void PreferredPage::OnShown()
 {
     if (m_filled) return;
     m_filled = true;

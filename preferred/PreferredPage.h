@@ -20,7 +20,7 @@ public:
     // `views` (a null 64-bit backend: a 32-bit Windows) must outlive the page.
     explicit PreferredPage(const RegistryViews& views);
 
-    void Shown() override;
+    void OnShown() override;
 
 protected:
     BOOL OnInit() override;

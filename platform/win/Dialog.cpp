@@ -173,7 +173,7 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
     try {
         result = self->OnMessage(msg, wParam, lParam);
         // Every control the template or OnInit made tells screen readers what it is.
-        if (msg == WM_INITDIALOG) DescribeStandardControls(hwnd);
+        if (msg == WM_INITDIALOG && self->DescribesControlsAtInit()) DescribeStandardControls(hwnd);
     } catch (...) {
         // An exception must never unwind through the system's dialog manager.
         result = FALSE;

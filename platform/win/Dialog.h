@@ -82,6 +82,9 @@ protected:
     // recorded as its DPI when this runs) and the rectangle the system suggests.
     virtual bool OnDpiChanged(Dpi /*from*/, Dpi /*to*/, const RECT& /*suggested*/) { return false; }
     virtual void OnDestroy() {}
+    // Whether the standard controls are described to screen readers when WM_INITDIALOG has
+    // run; a window that fills them later describes them itself (DescribeStandardControls).
+    virtual bool DescribesControlsAtInit() const { return true; }
 
     // Handlers that want the default processing too return false; this sets the result
     // for those that return true.
