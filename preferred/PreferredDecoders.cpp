@@ -61,11 +61,9 @@ bool ServerThere(const FileProbe& files, std::string_view server)
 }
 
 struct KnownFilter {
-    FilterRegistrationView registration;  // its server read only where it was wanted
+    FilterRegistrationView registration;  // its server left unread
     Guid clsid;
-    bool serverRead = false;
-    std::string_view packDecoder{};  // the pack record's name, or empty
-    mutable std::optional<std::string> lateServer{};  // read when a Preferred value names it
+    mutable std::optional<std::string> server{};  // read when a Preferred value names it
 };
 
 // Which format each subtype of the table belongs to (each belongs to one). Every input
@@ -142,8 +140,7 @@ struct InstallRecord {
 // One view's registrations and Preferred values, and the cells they give.
 class ViewReader {
 public:
-    ViewReader(RegistryBackend& backend, const std::vector<InstallRecord>& pack,
-               const FileProbe& files)
+    ViewReader(RegistryBackend& backend, const FileProbe& files)
         : m_backend(backend), m_store(backend, RegistryStore::ReadKeys::ExistingOnly), m_files(files)
     {
         // Each blob parsed as the walk reads it, into one buffer, and each of its types looked
@@ -167,33 +164,17 @@ public:
                 takers.erase(std::unique(takers.begin(), takers.end()), takers.end());
             }
 
-        // A server is wanted to tell the pack's decoders among the candidates: only those of
-        // the filters that take a format, and only where the pack has records. The server of
-        // a filter that a Preferred value names is read with the value (ServerOf).
-        std::vector<std::optional<Guid>> clsids(m_registrations.Size());
-        for (std::size_t r = 0; r < clsids.size(); ++r) clsids[r] = ParseGuid(m_registrations[r].clsid);
-        std::vector<bool> serverRead(clsids.size(), false);
-        if (!pack.empty()) {
-            std::vector<std::size_t> offered;
-            for (const std::vector<std::size_t>& takers : taken)
-                for (std::size_t registration : takers)
-                    if (clsids[registration] && !serverRead[registration]) {
-                        serverRead[registration] = true;
-                        offered.push_back(registration);
-                    }
-            std::sort(offered.begin(), offered.end());
-            m_registrations.ReadServers(m_store, offered);  // before any view is kept
-        }
-
+        // The servers are left unread: opening every candidate's class key again costs as
+        // much as the category's walk, and only the format in view needs them, to tell the
+        // pack's decoders in its drop lists (MarkPackDecoders). A Preferred value's filter
+        // has its server read with the value (ServerOf).
         std::vector<const KnownFilter*> knownOf(m_registrations.Size(), nullptr);
         m_filters.reserve(m_registrations.Size());  // knownOf, m_byClsid and m_takers point into it
         for (std::size_t r = 0; r < m_registrations.Size(); ++r) {
-            if (!clsids[r]) continue;
-            KnownFilter& known = m_filters.emplace_back(KnownFilter{m_registrations[r], *clsids[r], serverRead[r]});
-            if (known.serverRead)
-                for (const InstallRecord& record : pack)
-                    if (SamePath(record.path, known.registration.server)) known.packDecoder = record.name;
-            knownOf[r] = &known;
+            const FilterRegistrationView registration = m_registrations[r];
+            const std::optional<Guid> clsid = ParseGuid(registration.clsid);
+            if (!clsid) continue;
+            knownOf[r] = &m_filters.emplace_back(KnownFilter{registration, *clsid});
         }
         m_takers.resize(taken.size());
         for (std::size_t format = 0; format < taken.size(); ++format) {
@@ -257,11 +238,10 @@ private:
 
     std::string_view ServerOf(const KnownFilter& known) const
     {
-        if (known.serverRead) return known.registration.server;
-        if (!known.lateServer)
-            known.lateServer = m_store.ReadString(
+        if (!known.server)
+            known.server = m_store.ReadString(
                 RegRoot::ClassesRoot, "CLSID\\" + std::string(known.registration.clsid) + "\\InprocServer32", "");
-        return *known.lateServer;
+        return *known.server;
     }
 
     std::string MediaFoundationText(const MediaFormat& format) const
@@ -299,16 +279,12 @@ private:
         return found != m_byClsid.end() && (*found)->clsid == clsid ? *found : nullptr;
     }
 
-    // The pack's decoders first, then the others, each in the category's order.
     static std::vector<Candidate> Candidates(const std::vector<const KnownFilter*>& takers)
     {
         std::vector<Candidate> candidates;
         candidates.reserve(takers.size() + 1);
-        for (bool pack : {true, false})
-            for (const KnownFilter* known : takers)
-                if (known->packDecoder.empty() != pack)
-                    candidates.push_back({GuidText(known->clsid), std::string(known->registration.friendlyName),
-                                          std::string(known->packDecoder)});
+        for (const KnownFilter* known : takers)
+            candidates.push_back({GuidText(known->clsid), std::string(known->registration.friendlyName)});
         candidates.push_back({"", std::string(kWindowsDefault)});
         return candidates;
     }
@@ -362,14 +338,50 @@ std::vector<FormatRow> ReadPreferredDecoders(const RegistryViews& views, const F
     std::vector<FormatRow> rows;
     for (const MediaFormat& format : MediaFormats()) rows.push_back({&format, {}});
     if (!views.bits32) return rows;
-    const std::vector<InstallRecord> pack = PackDecoders(*views.bits32);
     for (PlayerView view : kPlayerViews) {
         RegistryBackend* backend = views.Of(view);
         if (!backend) continue;
-        const ViewReader reader(*backend, pack, files);
+        const ViewReader reader(*backend, files);
         for (FormatRow& row : rows) row.views[static_cast<std::size_t>(view)] = reader.Cell(*row.format);
     }
     return rows;
+}
+
+void MarkPackDecoders(const RegistryViews& views, FormatRow& row)
+{
+    std::optional<std::vector<InstallRecord>> pack;
+    for (PlayerView view : kPlayerViews) {
+        std::optional<FormatCell>& cell = row.views[static_cast<std::size_t>(view)];
+        RegistryBackend* backend = views.Of(view);
+        if (!cell || cell->packMarked || !backend || !views.bits32) continue;
+        cell->packMarked = true;
+        if (!pack) pack = PackDecoders(*views.bits32);
+        if (pack->empty()) continue;
+
+        // The candidates' servers in one walk of CLSID, their keys made whole before any is viewed.
+        std::vector<Candidate>& candidates = cell->candidates;
+        std::vector<std::string> keys;
+        keys.reserve(candidates.size());
+        for (const Candidate& candidate : candidates)
+            if (!candidate.clsid.empty()) keys.push_back(candidate.clsid + "\\InprocServer32");
+        std::vector<SubkeyValueQuery> queries;
+        queries.reserve(keys.size());
+        for (const std::string& key : keys) queries.push_back({key, ""});
+        std::vector<std::string> servers(keys.size());
+        backend->VisitSubkeyValues(RegRoot::ClassesRoot, "CLSID", queries, RegistryStore::kStringQueryBytes,
+                                   [&](std::size_t query, const ValueView& value) {
+                                       RegistryStore::AppendStringOf(value, servers[query]);
+                                   });
+        std::size_t query = 0;
+        for (Candidate& candidate : candidates) {
+            if (candidate.clsid.empty()) continue;
+            for (const InstallRecord& record : *pack)
+                if (SamePath(record.path, servers[query])) candidate.packDecoder = record.name;
+            ++query;
+        }
+        std::stable_partition(candidates.begin(), candidates.end(),
+                              [](const Candidate& candidate) { return !candidate.packDecoder.empty(); });
+    }
 }
 
 }  // namespace zelora

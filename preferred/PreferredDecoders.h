@@ -64,9 +64,10 @@ struct FormatCell {
     Choice current;
     std::vector<Choice> bySubtype;  // in the format's subtype order
     std::string mediaFoundation;    // read-only column text
-    // The pack's decoders first, then the other filters, each in the category's order,
-    // then "Windows 기본".
+    // The filters in the category's order, then "Windows 기본"; once MarkPackDecoders has
+    // run, the pack's decoders first.
     std::vector<Candidate> candidates;
+    bool packMarked = false;
 };
 
 struct FormatRow {
@@ -75,7 +76,13 @@ struct FormatRow {
 };
 
 // Fills every row: each view's Preferred values, its filter registrations (their
-// FilterData read once) and, from the 32-bit view, the pack's bookkeeping of its decoders.
+// FilterData read once), the pack's decoders not yet told (MarkPackDecoders).
 std::vector<FormatRow> ReadPreferredDecoders(const RegistryViews& views, const FileProbe& files);
+
+// Tells the pack's decoders among the row's candidates, by their files, and puts them first,
+// in each view not told yet: what the row's drop lists need when it comes into view. The
+// fill leaves this undone: it reads each candidate's server, for every format as many keys
+// again as the category's walk, where the page shows one format's lists at a time.
+void MarkPackDecoders(const RegistryViews& views, FormatRow& row);
 
 }  // namespace zelora

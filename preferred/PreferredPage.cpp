@@ -194,6 +194,7 @@ const FormatRow* PreferredPage::SelectedRow() const
 void PreferredPage::ShowChoices()
 {
     const FormatRow* row = SelectedRow();
+    if (row) MarkPackDecoders(m_views, m_rows[static_cast<std::size_t>(row - m_rows.data())]);
     for (PlayerView view : kPlayerViews) FillChoice(view, row);
     ::EnableWindow(Item(IDC_PREFERRED_APPLY), row != nullptr);
     ::SetDlgItemTextW(Hwnd(), IDC_PREFERRED_NOTE,

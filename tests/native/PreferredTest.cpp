@@ -136,8 +136,11 @@ TEST(PreferredDecoders, CurrentChoiceMarksAndCandidatesPerView)
     EXPECT_EQ(m.Cell(PlayerView::Bits32).current.state, ChoiceState::Mixed);
     EXPECT_EQ(m.Cell(PlayerView::Bits64).current.state, ChoiceState::WindowsDefault);  // views apart
 
+    // The pack's decoder told by its file, and put first, once the row is in view.
+    std::vector<FormatRow> rows = ReadPreferredDecoders(m.views, m.files);
+    for (int twice = 0; twice < 2; ++twice) MarkPackDecoders(m.views, rows[0]);
     std::vector<std::string> offered;
-    for (const Candidate& c : m.Cell(PlayerView::Bits32).candidates) offered.push_back(CandidateText(c));
+    for (const Candidate& c : rows[0].views[0]->candidates) offered.push_back(CandidateText(c));
     EXPECT_EQ(offered, (std::vector<std::string>{"[팩] Pack video", "Other H.264", "Gone", "Windows 기본"}));
     EXPECT_EQ(m.Cell(PlayerView::Bits64).candidates.size(), 2u);
 }
@@ -160,8 +163,13 @@ TEST(PreferredDecoders, ReadsEachRegistrationKeyOnceAndLargeBlobsWholeUpToTheLim
     for (const Candidate& c : rows[0].views[1]->candidates) offered.push_back(c.name);
     EXPECT_EQ(offered, (std::vector<std::string>{"{15555555-5555-5555-5555-555555555555}", "Other H.264", "Windows 기본"}));
     // The category and each of the four registrations once, each large blob's key once more,
-    // CLSID and the servers of the two offered, and per format its two keys of Preferred values.
-    EXPECT_EQ(counting.Counts().batchKeyOpens, (1 + 4) + 2 * 2 + (1 + 2) + 2 * 2 * MediaFormats().size());
+    // and per format its two keys of Preferred values; no server.
+    const std::size_t fill = counting.Counts().batchKeyOpens;
+    EXPECT_EQ(fill, (1 + 4) + 2 * 2 + 2 * 2 * MediaFormats().size());
+    // The row in view: CLSID and the servers of the two offered, once.
+    std::vector<FormatRow> inView = rows;
+    for (int twice = 0; twice < 2; ++twice) MarkPackDecoders({&m.bits32, &counting}, inView[0]);
+    EXPECT_EQ(counting.Counts().batchKeyOpens - fill, 1u + 2u);
 }
 
 // A filter taking any one subtype of a format (beside a type of no format) is offered in that
