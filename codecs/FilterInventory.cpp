@@ -163,9 +163,7 @@ std::optional<std::string> RegsvrCommandLine(std::string_view regsvr32Path, Regs
 FilterRegistrationList FilterRegistrationList::Read(RegistryStore& store)
 {
     FilterRegistrationList list = Walk(store, 0, nullptr);
-    std::vector<std::size_t> all(list.Size());
-    for (std::size_t r = 0; r < all.size(); ++r) all[r] = r;
-    list.ReadServers(store, all);
+    list.ReadServers(store);
     return list;
 }
 
@@ -205,12 +203,6 @@ FilterRegistrationList FilterRegistrationList::Walk(RegistryStore& store, std::s
     FilterRegistrationList list;
     list.m_entries.reserve(filters.size());
     list.m_texts.reserve(filters.size() * 160);  // about a usual registration's four texts
-    const auto append = [&list](const ValueView& value) {
-        Text text{list.m_texts.size()};
-        RegistryStore::AppendStringOf(value, list.m_texts);
-        text.size = list.m_texts.size() - text.at;
-        return text;
-    };
     std::size_t listed = filters.size();  // the filter whose registration is the list's last
     std::vector<std::pair<std::size_t, std::size_t>> larger;  // registration, FilterData query
     backend.VisitSubkeyValues(
@@ -218,7 +210,7 @@ FilterRegistrationList FilterRegistrationList::Walk(RegistryStore& store, std::s
         [&](std::size_t query, const ValueView& value) {
             const std::size_t filter = query / perFilter;
             if (query % perFilter == 0) {
-                const Text name = append(value);
+                const Text name = list.Append(value);
                 if (list.Of(name) == RegistryStore::MissingString) {  // no FriendlyName: skipped
                     list.m_texts.resize(name.at);
                     return;
@@ -232,7 +224,7 @@ FilterRegistrationList FilterRegistrationList::Walk(RegistryStore& store, std::s
             }
             if (listed != filter) return;  // skipped
             if (query % perFilter == 1) {
-                list.m_entries.back().clsid = append(value);
+                list.m_entries.back().clsid = list.Append(value);
             } else if (value.status == RegStatus::Ok && value.data.size() <= maxFilterData) {
                 (*filterData)(list.m_entries.size() - 1, value.data);
             } else if (value.status == RegStatus::MoreData &&
@@ -251,19 +243,18 @@ FilterRegistrationList FilterRegistrationList::Walk(RegistryStore& store, std::s
     return list;
 }
 
-void FilterRegistrationList::ReadServers(RegistryStore& store, std::span<const std::size_t> registrations)
+void FilterRegistrationList::ReadServers(RegistryStore& store)
 {
-    if (registrations.empty()) return;
     // The servers' keys in one text that the queries view, made whole before any is viewed.
     constexpr std::string_view kServerKey = "\\InprocServer32";
     std::string serverKeys;
-    serverKeys.reserve(registrations.size() * (38 + kServerKey.size()));
-    for (std::size_t r : registrations) (serverKeys += Of(m_entries[r].clsid)) += kServerKey;
+    serverKeys.reserve(m_entries.size() * (38 + kServerKey.size()));
+    for (const Entry& entry : m_entries) (serverKeys += Of(entry.clsid)) += kServerKey;
     std::vector<SubkeyValueQuery> serverQueries;
-    serverQueries.reserve(registrations.size());
+    serverQueries.reserve(m_entries.size());
     std::size_t at = 0;
-    for (std::size_t r : registrations) {
-        const std::size_t size = m_entries[r].clsid.size + kServerKey.size();
+    for (const Entry& entry : m_entries) {
+        const std::size_t size = entry.clsid.size + kServerKey.size();
         serverQueries.push_back({std::string_view(serverKeys).substr(at, size), ""});
         at += size;
     }
@@ -272,11 +263,16 @@ void FilterRegistrationList::ReadServers(RegistryStore& store, std::span<const s
     store.Backend().VisitSubkeyValues(RegRoot::ClassesRoot, "CLSID", serverQueries,
                                       RegistryStore::kStringQueryBytes,
                                       [&](std::size_t query, const ValueView& value) {
-                                          Text& server = m_entries[registrations[query]].server;
-                                          server = {m_texts.size()};
-                                          RegistryStore::AppendStringOf(value, m_texts);
-                                          server.size = m_texts.size() - server.at;
+                                          m_entries[query].server = Append(value);
                                       });
+}
+
+FilterRegistrationList::Text FilterRegistrationList::Append(const ValueView& value)
+{
+    Text text{m_texts.size()};
+    RegistryStore::AppendStringOf(value, m_texts);
+    text.size = m_texts.size() - text.at;
+    return text;
 }
 
 std::vector<FilterRegistration> ReadFilterRegistrations(RegistryStore& store)

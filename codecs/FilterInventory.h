@@ -161,19 +161,16 @@ using FilterDataVisitor = FunctionRef<void(std::size_t registration, std::span<c
 // Every registration of the filter category with a FriendlyName, in the category's order,
 // read in two batched walks (the category, then CLSID). Their texts are kept together in one
 // buffer, rather than four strings each, for a reader that keeps thousands of them (the
-// preferred decoders' fill); a view lives as long as its list, and until ReadServers.
+// preferred decoders' fill); a view lives as long as its list.
 class FilterRegistrationList {
 public:
     static FilterRegistrationList Read(RegistryStore& store);
     // The category's walk alone, handing each registration's FilterData of at most
     // `maxFilterData` bytes to `filterData` (in no set order; one without it, or with a
-    // larger one, is not visited). The servers are left unread, each an empty text, for
-    // ReadServers to read those the reader needs: opening every class's key again costs as
-    // much as the category's walk.
+    // larger one, is not visited). The servers are left unread, each an empty text: opening
+    // every class's key again costs as much as the category's walk.
     static FilterRegistrationList Read(RegistryStore& store, std::size_t maxFilterData,
                                        FilterDataVisitor filterData);
-    // Reads the servers of these registrations in one walk of CLSID.
-    void ReadServers(RegistryStore& store, std::span<const std::size_t> registrations);
 
     std::size_t Size() const { return m_entries.size(); }
     FilterRegistrationView operator[](std::size_t registration) const;
@@ -181,6 +178,8 @@ public:
 private:
     static FilterRegistrationList Walk(RegistryStore& store, std::size_t maxFilterData,
                                        const FilterDataVisitor* filterData);
+    // Every registration's server, in one walk of CLSID.
+    void ReadServers(RegistryStore& store);
 
     struct Text {
         std::size_t at = 0, size = 0;  // in m_texts
@@ -189,6 +188,7 @@ private:
         Text instance, clsid, server, friendlyName;
     };
     std::string_view Of(Text text) const { return std::string_view(m_texts).substr(text.at, text.size); }
+    Text Append(const ValueView& value);  // a string value's text, as RegistryStore reads it
 
     std::string m_texts;
     std::vector<Entry> m_entries;

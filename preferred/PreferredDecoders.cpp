@@ -228,20 +228,21 @@ private:
             return {ChoiceState::Filter, clsidText, std::string(known->registration.friendlyName)};
         }
         // A class outside the filter category still works when its server is there.
-        const std::string classKey = "CLSID\\" + clsidText;
-        const std::string server = m_store.ReadString(RegRoot::ClassesRoot, classKey + "\\InprocServer32", "");
-        if (!ServerThere(m_files, server)) return {ChoiceState::Dead, clsidText};
-        const std::string name = m_store.ReadString(RegRoot::ClassesRoot, classKey, "");
+        if (!ServerThere(m_files, ServerOfClass(clsidText))) return {ChoiceState::Dead, clsidText};
+        const std::string name = m_store.ReadString(RegRoot::ClassesRoot, "CLSID\\" + clsidText, "");
         return {ChoiceState::Filter, clsidText,
                 name == RegistryStore::MissingString || name.empty() ? clsidText : name};
     }
 
     std::string_view ServerOf(const KnownFilter& known) const
     {
-        if (!known.server)
-            known.server = m_store.ReadString(
-                RegRoot::ClassesRoot, "CLSID\\" + std::string(known.registration.clsid) + "\\InprocServer32", "");
+        if (!known.server) known.server = ServerOfClass(known.registration.clsid);
         return *known.server;
+    }
+
+    std::string ServerOfClass(std::string_view clsid) const
+    {
+        return m_store.ReadString(RegRoot::ClassesRoot, "CLSID\\" + std::string(clsid) + "\\InprocServer32", "");
     }
 
     std::string MediaFoundationText(const MediaFormat& format) const
@@ -349,11 +350,12 @@ std::vector<FormatRow> ReadPreferredDecoders(const RegistryViews& views, const F
 
 void MarkPackDecoders(const RegistryViews& views, FormatRow& row)
 {
+    if (!views.bits32) return;
     std::optional<std::vector<InstallRecord>> pack;
     for (PlayerView view : kPlayerViews) {
         std::optional<FormatCell>& cell = row.views[static_cast<std::size_t>(view)];
         RegistryBackend* backend = views.Of(view);
-        if (!cell || cell->packMarked || !backend || !views.bits32) continue;
+        if (!cell || cell->packMarked || !backend) continue;
         cell->packMarked = true;
         if (!pack) pack = PackDecoders(*views.bits32);
         if (pack->empty()) continue;
